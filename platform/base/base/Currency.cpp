@@ -1,0 +1,90 @@
+#include "base/Currency.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdlib>
+
+namespace base {
+
+// 128-bit intermediate for ratios, so units * 10000 cannot overflow.
+__extension__ typedef __int128 Int128;
+
+int64_t divideRoundHalfEven(int64_t numerator, int64_t denominator)
+{
+    if (denominator == 0)
+        return 0;
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    int64_t q = numerator / denominator;
+    int64_t r = numerator % denominator; // same sign as numerator
+    int64_t twice = 2 * (r < 0 ? -r : r);
+    if (twice > denominator || (twice == denominator && (q % 2) != 0))
+        q += numerator < 0 ? -1 : 1;
+    return q;
+}
+
+static int64_t roundHalfEven(double scaled)
+{
+    // nearbyint follows the current rounding mode; round-to-nearest is ties
+    // to even, which is what the fixed-point conversion does.
+    int saved = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    double r = std::nearbyint(scaled);
+    std::fesetround(saved);
+    return static_cast<int64_t>(r);
+}
+
+Currency Currency::fromDouble(double value) { return fromUnits(roundHalfEven(value * kScale)); }
+
+Currency Currency::operator*(double factor) const
+{
+    return fromUnits(roundHalfEven(static_cast<double>(units_) * factor));
+}
+
+Currency Currency::operator/(int64_t divisor) const
+{
+    return fromUnits(divideRoundHalfEven(units_, divisor));
+}
+
+Currency Currency::dividedBy(Currency o) const
+{
+    if (o.units_ == 0)
+        return Currency();
+    Int128 num = static_cast<Int128>(units_) * kScale;
+    Int128 den = o.units_;
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    Int128 q = num / den;
+    Int128 r = num % den;
+    Int128 twice = 2 * (r < 0 ? -r : r);
+    if (twice > den || (twice == den && (q % 2) != 0))
+        q += num < 0 ? -1 : 1;
+    return fromUnits(static_cast<int64_t>(q));
+}
+
+QString Currency::toString(int decimals) const
+{
+    if (decimals < 0)
+        decimals = 0;
+    if (decimals > 4)
+        decimals = 4;
+    int64_t factor = 1;
+    for (int i = decimals; i < 4; ++i)
+        factor *= 10;
+    int64_t v = divideRoundHalfEven(units_, factor);
+    bool negative = v < 0;
+    uint64_t a = negative ? static_cast<uint64_t>(-(v + 1)) + 1 : static_cast<uint64_t>(v);
+    uint64_t div = 1;
+    for (int i = 0; i < decimals; ++i)
+        div *= 10;
+    QString text = QString::number(a / div);
+    if (decimals > 0)
+        text += QLatin1Char(',') + QString::number(a % div).rightJustified(decimals, QLatin1Char('0'));
+    return negative ? QLatin1Char('-') + text : text;
+}
+
+} // namespace base
