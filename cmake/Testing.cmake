@@ -34,3 +34,17 @@ function(karvenfp_add_qtest name)
   target_link_libraries(${name} PRIVATE Qt6::Test Qt6::Widgets)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
 endfunction()
+
+# A benchmark executable with a CTest smoke run (label "bench"): the smoke
+# arguments must keep it to a few seconds on a small data set.
+#   karvenfp_add_benchmark(<name> SOURCES ... [LIBS ...] SMOKE_ARGS ...)
+function(karvenfp_add_benchmark name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS;SMOKE_ARGS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark testsupport)
+  if(BUILD_TESTING)
+    add_test(NAME ${name}_smoke COMMAND ${name} ${B_SMOKE_ARGS})
+    set_tests_properties(${name}_smoke PROPERTIES LABELS bench TIMEOUT 300
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
+endfunction()
