@@ -1,0 +1,180 @@
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "dbe/lock/TableLocks.h"
+#include "temp_dir.h"
+
+extern char **environ;
+
+using dbe::lock::LockError;
+using dbe::lock::LockHandle;
+using dbe::lock::TableLocks;
+
+namespace {
+
+// Another process taking one lock through lock_probe; it keeps the lock until
+// finish() or kill().
+class Probe {
+public:
+    Probe(const std::string &dir, const std::string &table, const std::string &action)
+    {
+        int toChild[2];
+        int fromChild[2];
+        if (pipe2(toChild, O_CLOEXEC) != 0 || pipe2(fromChild, O_CLOEXEC) != 0)
+            throw std::runtime_error("pipe");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, toChild[0], STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, fromChild[1], STDOUT_FILENO);
+        const std::string path = LOCK_PROBE_PATH;
+        std::vector<char *> argv = {const_cast<char *>(path.c_str()), const_cast<char *>(dir.c_str()),
+                                    const_cast<char *>(table.c_str()), const_cast<char *>(action.c_str()),
+                                    nullptr};
+        if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+            throw std::runtime_error("spawn");
+        posix_spawn_file_actions_destroy(&actions);
+        close(toChild[0]);
+        close(fromChild[1]);
+        stdin_ = toChild[1];
+        stdout_ = fromChild[0];
+        char c;
+        while (read(stdout_, &c, 1) == 1 && c != '\n')
+            answer_ += c;
+    }
+    ~Probe() { finish(); }
+
+    const std::string &answer() const { return answer_; }
+
+    // Lets the probe end normally.
+    void finish()
+    {
+        if (pid_ == 0)
+            return;
+        close(stdin_);
+        close(stdout_);
+        waitpid(pid_, nullptr, 0);
+        pid_ = 0;
+    }
+    // The workstation dies without releasing anything.
+    void kill()
+    {
+        ::kill(pid_, SIGKILL);
+        finish();
+    }
+
+private:
+    pid_t pid_ = 0;
+    int stdin_ = -1;
+    int stdout_ = -1;
+    std::string answer_;
+};
+
+LockError::Reason refusal(const std::function<LockHandle()> &take)
+{
+    try {
+        take();
+    } catch (const LockError &e) {
+        return e.reason();
+    }
+    throw std::runtime_error("lock was granted");
+}
+
+class TableLocksTest : public ::testing::Test {
+protected:
+    testsupport::TempDir dir;
+    std::shared_ptr<TableLocks> locks = TableLocks::forDirectory(QString::fromStdString(dir.str()));
+};
+
+TEST_F(TableLocksTest, WriteLockOfAnotherProcessRefusesLockAndWritesUntilItDies)
+{
+    Probe holder(dir.str(), "KfzStamm.db", "lock");
+    ASSERT_EQ(holder.answer(), "ok");
+
+    EXPECT_EQ(refusal([&] { return locks->lockTable("KfzStamm.db"); }), LockError::Reason::TableLocked);
+    EXPECT_EQ(refusal([&] { return locks->beginWrite("kfzstamm"); }), LockError::Reason::TableLocked);
+    // Reads go on, and other tables are free.
+    EXPECT_TRUE(locks->openShared("KfzStamm.db").isHeld());
+    EXPECT_TRUE(locks->beginWrite("KfzTour.db").isHeld());
+
+    holder.kill();
+    EXPECT_TRUE(locks->lockTable("KfzStamm.db").isHeld());
+    EXPECT_TRUE(locks->beginWrite("KfzStamm.db").isHeld());
+}
+
+TEST_F(TableLocksTest, OwnWriteLockRefusesOtherProcessesUntilUnlocked)
+{
+    LockHandle first = locks->lockTable("KfzStamm.db");
+    LockHandle second = locks->lockTable("KFZSTAMM.DB"); // another cursor of this process
+    EXPECT_TRUE(locks->isLockedByThisProcess("kfzstamm"));
+    EXPECT_TRUE(locks->beginWrite("KfzStamm.db").isHeld()); // this process may write
+
+    EXPECT_EQ(Probe(dir.str(), "KfzStamm.db", "write").answer(), "refused");
+    EXPECT_EQ(Probe(dir.str(), "KfzStamm.db", "lock").answer(), "refused");
+    EXPECT_EQ(Probe(dir.str(), "KfzStamm.db", "open").answer(), "ok");
+
+    first.release();
+    EXPECT_EQ(Probe(dir.str(), "KfzStamm.db", "write").answer(), "refused");
+    second.release();
+    EXPECT_FALSE(locks->isLockedByThisProcess("kfzstamm"));
+    EXPECT_EQ(Probe(dir.str(), "KfzStamm.db", "write").answer(), "ok");
+    EXPECT_EQ(Probe(dir.str(), "KfzStamm.db", "lock").answer(), "ok");
+}
+
+TEST_F(TableLocksTest, WriteUnderWayInAnotherProcessRefusesLockTable)
+{
+    Probe writer(dir.str(), "KfzStamm.db", "write");
+    ASSERT_EQ(writer.answer(), "ok");
+    EXPECT_EQ(refusal([&] { return locks->lockTable("KfzStamm.db"); }), LockError::Reason::TableLocked);
+    EXPECT_FALSE(locks->isLockedByThisProcess("KfzStamm.db"));
+    // A write of this process beside it is fine.
+    EXPECT_TRUE(locks->beginWrite("KfzStamm.db").isHeld());
+    writer.finish();
+    EXPECT_TRUE(locks->lockTable("KfzStamm.db").isHeld());
+}
+
+TEST_F(TableLocksTest, ExclusiveOpenAgainstCursorsOfThisAndOtherProcesses)
+{
+    {
+        LockHandle cursor = locks->openShared("KfzDispo.DB");
+        EXPECT_EQ(refusal([&] { return locks->openExclusive("kfzdispo.db"); }),
+                  LockError::Reason::TableInUse);
+    }
+    {
+        Probe other(dir.str(), "KfzDispo.db", "open");
+        ASSERT_EQ(other.answer(), "ok");
+        EXPECT_EQ(refusal([&] { return locks->openExclusive("KfzDispo.DB"); }),
+                  LockError::Reason::TableInUse);
+        other.kill();
+    }
+    LockHandle exclusive = locks->openExclusive("KfzDispo.DB");
+    EXPECT_EQ(refusal([&] { return locks->openShared("KfzDispo.DB"); }), LockError::Reason::Exclusive);
+    EXPECT_EQ(Probe(dir.str(), "KfzDispo.db", "open").answer(), "refused");
+    EXPECT_EQ(Probe(dir.str(), "KfzDispo.db", "exclusive").answer(), "refused");
+    exclusive.release();
+    EXPECT_EQ(Probe(dir.str(), "KfzDispo.db", "exclusive").answer(), "ok");
+}
+
+TEST_F(TableLocksTest, ExclusiveHolderDiesAndTheTableOpensAgain)
+{
+    Probe holder(dir.str(), "TImport.db", "exclusive");
+    ASSERT_EQ(holder.answer(), "ok");
+    EXPECT_EQ(refusal([&] { return locks->openShared("TImport.db"); }), LockError::Reason::Exclusive);
+    holder.kill();
+    EXPECT_TRUE(locks->openExclusive("TImport.db").isHeld());
+}
+
+TEST_F(TableLocksTest, RegistryIsSharedPerDirectoryAndNamesIgnoreCaseAndExtension)
+{
+    EXPECT_EQ(TableLocks::forDirectory(QString::fromStdString(dir.str() + "/")), locks);
+    EXPECT_EQ(TableLocks::lockFileName("KfzStamm.DB"), "kfzstamm.lck");
+    EXPECT_EQ(TableLocks::lockFileName("kfzstamm"), "kfzstamm.lck");
+    EXPECT_EQ(TableLocks::lockFileName("tank0105.txt"), "tank0105.txt.lck");
+}
+
+} // namespace
