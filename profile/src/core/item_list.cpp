@@ -1,0 +1,136 @@
+#include "core/item_list.h"
+
+namespace tbpr {
+namespace {
+
+constexpr size_t kIndexThreshold = 24;
+
+} // namespace
+
+std::string ItemList::nameFromText(std::string_view text)
+{
+    if (!text.empty() && text.front() == '[') {
+        if (text.size() <= 2)
+            return {};
+        return std::string(text.substr(1, text.size() - 2));
+    }
+    return std::string(text);
+}
+
+std::unique_ptr<ItemList> ItemList::fromText(std::string_view text)
+{
+    return std::make_unique<ItemList>(nameFromText(text));
+}
+
+Item &ItemList::appendValue(std::string name, std::string value)
+{
+    auto item = std::make_unique<Item>();
+    item->name = std::move(name);
+    item->value = std::move(value);
+    items_.push_back(std::move(item));
+    indexItem(*items_.back());
+    return *items_.back();
+}
+
+ItemList &ItemList::appendList(std::unique_ptr<ItemList> list)
+{
+    auto item = std::make_unique<Item>();
+    item->name = list->name();
+    item->sublist = std::move(list);
+    items_.push_back(std::move(item));
+    indexItem(*items_.back());
+    return *items_.back()->sublist;
+}
+
+void ItemList::clear()
+{
+    dropIndex();
+    // Detach first: deleting a deep subtree must not see a half-cleared list.
+    std::vector<std::unique_ptr<Item>> old;
+    old.swap(items_);
+}
+
+bool ItemList::removeSublist(const ItemList *sublist)
+{
+    return removeIf([sublist](const Item &item) { return item.sublist.get() == sublist; }) > 0;
+}
+
+void ItemList::indexItem(Item &item)
+{
+    if (!index_)
+        return;
+    Slot &slot = (*index_)[item.name];
+    if (item.isList()) {
+        if (!slot.firstList)
+            slot.firstList = &item;
+    } else if (!slot.firstValue) {
+        slot.firstValue = &item;
+    }
+}
+
+void ItemList::dropIndex()
+{
+    index_.reset();
+}
+
+const std::unordered_map<std::string_view, ItemList::Slot> *ItemList::index() const
+{
+    if (items_.size() < kIndexThreshold)
+        return nullptr;
+    if (!index_) {
+        auto built = std::make_unique<std::unordered_map<std::string_view, Slot>>();
+        built->reserve(items_.size());
+        for (const auto &item : items_) {
+            Slot &slot = (*built)[item->name];
+            Item *&first = item->isList() ? slot.firstList : slot.firstValue;
+            if (!first)
+                first = item.get();
+        }
+        index_ = std::move(built);
+    }
+    return index_.get();
+}
+
+Item *ItemList::firstValue(std::string_view name) const
+{
+    if (const auto *map = index()) {
+        const auto found = map->find(name);
+        return found == map->end() ? nullptr : found->second.firstValue;
+    }
+    for (const auto &item : items_) {
+        if (!item->isList() && item->name == name)
+            return item.get();
+    }
+    return nullptr;
+}
+
+ItemList *ItemList::firstList(std::string_view name) const
+{
+    if (const auto *map = index()) {
+        const auto found = map->find(name);
+        return (found == map->end() || !found->second.firstList) ? nullptr
+                                                                 : found->second.firstList->sublist.get();
+    }
+    for (const auto &item : items_) {
+        if (item->isList() && item->name == name)
+            return item->sublist.get();
+    }
+    return nullptr;
+}
+
+std::unique_ptr<ItemList> cloneList(const ItemList &source)
+{
+    auto copy = std::make_unique<ItemList>(source.name());
+    for (const auto &item : source.items()) {
+        if (item->isList()) {
+            auto sub = cloneList(*item->sublist);
+            sub->setName(ItemList::nameFromText(item->sublist->name()));
+            copy->appendList(std::move(sub));
+        } else {
+            copy->appendValue(item->name, item->value);
+        }
+    }
+    return copy;
+}
+
+} // namespace tbpr
