@@ -19,9 +19,12 @@ namespace dbe::textfile {
 //   while (t.next()) { t.value(no) / t.value("Satzart") / t.isBlank(no) }
 //   t.rewind() to read again from the first line.
 //
-// Values: CHAR QString (trailing blanks cut), NUMBER/FLOAT double, LONGINT and
-// SHORT int, BOOL bool, DATE QDate, TIME QTime, TIMESTAMP QDateTime; an empty
-// or unreadable value is blank (a null QVariant).
+// Values: CHAR QString (trailing blanks cut), NUMBER/FLOAT double (decimal
+// point, or a comma when there is no point), LONGINT and SHORT int, BOOL bool
+// (T/F, Y/J/N, True/False, Wahr/Falsch, 1/0), DATE QDate, TIME QTime,
+// TIMESTAMP QDateTime (German forms d.M.yyyy, h:m:s); an empty or unreadable
+// value is blank (a null QVariant). A line ends with LF or CR LF; a DOS
+// end-of-file mark (Ctrl-Z) ends the text.
 class TextTable {
 public:
     TextTable(const QString &directory, const QString &fileName);
