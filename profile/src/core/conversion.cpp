@@ -79,13 +79,7 @@ std::u16string widenUtf8(std::string_view text)
             ++p;
             continue;
         }
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(code));
-        }
+        appendCodePoint(out, code);
         p += length;
     }
     return out;
@@ -269,6 +263,17 @@ std::string narrow(std::u16string_view text, const CodePage &page)
     if (page.isUtf8())
         return narrowUtf8(text);
     return narrowIconv(text, page);
+}
+
+void appendCodePoint(std::u16string &out, char32_t code)
+{
+    if (code >= 0x10000) {
+        code -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(code));
+    }
 }
 
 size_t wideLength(const char16_t *text)

@@ -20,6 +20,9 @@ inline std::string narrow(std::u16string_view text)
     return narrow(text, currentCodePage());
 }
 
+// Appends one code point as one or two UTF-16 units.
+void appendCodePoint(std::u16string &out, char32_t code);
+
 // Length of a UTF-16 text up to its terminator (null gives 0).
 size_t wideLength(const char16_t *text);
 

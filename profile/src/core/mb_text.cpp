@@ -107,15 +107,27 @@ int MbStrNCmp(const char *a, const char *b, size_t n, const CodePage &page)
 
 int MbStrNICmp(size_t n, const char *a, const char *b, const CodePage &page)
 {
-    // Case folding is ASCII only, so trail bytes compare exactly: the byte walk
-    // below is safe for every supported page.
-    for (size_t i = 0; i < n; ++i) {
+    // Only single bytes below 0x80 are folded; the bytes of a multibyte
+    // character compare exactly.
+    size_t i = 0;
+    while (i < n) {
         const auto ca = static_cast<unsigned char>(a[i]);
         const auto cb = static_cast<unsigned char>(b[i]);
-        const bool foldable = !page.multibyte() || (ca < 0x80 && cb < 0x80);
-        const int difference = foldable ? upper(ca) - upper(cb) : ca - cb;
-        if (difference != 0 || ca == 0)
-            return difference;
+        if (ca == 0 || cb == 0)
+            return ca - cb;
+        const size_t length = page.multibyte() ? std::max(page.charLength(a + i), page.charLength(b + i)) : 1;
+        if (length == 1) {
+            const int difference = upper(ca) - upper(cb);
+            if (difference != 0)
+                return difference;
+            ++i;
+            continue;
+        }
+        for (size_t k = 0; k < length && i < n; ++k, ++i) {
+            const int difference = static_cast<unsigned char>(a[i]) - static_cast<unsigned char>(b[i]);
+            if (difference != 0 || a[i] == 0)
+                return difference;
+        }
     }
     return 0;
 }
