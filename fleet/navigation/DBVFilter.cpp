@@ -316,7 +316,7 @@ void TDBVFilter::TreeToRows(TFilterEditRows &rows, int &count) const
             std::uint8_t mark = 0;
             if (!OperandToText(tree_.operands.at(node.u16(12)), type, text, mark))
                 throw EDBVFilter(QStringLiteral("Unbekannter Feldtyp"));
-            row.dataType = type;
+            row.dataType = static_cast<std::uint8_t>(type);
             writeShortString(row.value.data(), text);
             row.mark = mark;
         } else {

@@ -2,9 +2,13 @@
 
 #include <QString>
 
-#include "navigation/FieldTypeCode.h"
+#include "dbe/Field.h"
 
 namespace nav {
+
+// Field type codes as the data layer defines them (the class library's numbers).
+using dbe::TFieldType;
+using enum dbe::TFieldType;
 
 // What the filter needs to know of one field of the filtered data set.
 struct FilterFieldInfo {

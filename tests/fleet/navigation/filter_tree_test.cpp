@@ -97,7 +97,7 @@ TEST(FilterTree, RowsLinkStrictlyLeftToRightAndComeBack)
     EXPECT_EQ(rows[0].valueText(), QStringLiteral("A"));
     EXPECT_EQ(rows[0].link, opAnd);
     EXPECT_EQ(rows[1].name, QStringLiteral("L_Km"));
-    EXPECT_EQ(rows[1].dataType, ftInteger);
+    EXPECT_EQ(rows[1].dataType, static_cast<std::uint8_t>(ftInteger));
     EXPECT_EQ(rows[1].valueText(), QStringLiteral("100"));
     EXPECT_EQ(rows[1].link, opOr);
     EXPECT_EQ(rows[2].op, opNotBlank);
