@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QComboBox>
+
+class QLineEdit;
+
+namespace ui {
+
+// A list box that drops down. onChange fires when the user picks an item or
+// types into the box; setting the item or the text in code fires nothing.
+class ComboBox : public QComboBox {
+    Q_OBJECT
+    Q_PROPERTY(int itemIndex READ itemIndex WRITE setItemIndex)
+public:
+    explicit ComboBox(QWidget *parent = nullptr);
+
+    int itemIndex() const { return currentIndex(); }
+    void setItemIndex(int index) { setCurrentIndex(index); }
+    QString text() const { return currentText(); }
+    void setText(const QString &text);
+    // Editable boxes take typed text (their typing fires onChange too).
+    void setEditable(bool editable);
+
+signals:
+    void onChange();
+
+private:
+    QLineEdit *connectedEditor_ = nullptr;
+};
+
+} // namespace ui

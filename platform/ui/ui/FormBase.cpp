@@ -1,0 +1,121 @@
+#include "ui/FormBase.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include "ui/Guard.h"
+
+namespace ui {
+
+FormBase::FormBase(const QString &name, QWidget *parent) : QDialog(parent)
+{
+    setObjectName(name);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+}
+
+int FormBase::showModal()
+{
+    modalResult_ = mrNone;
+    inModalLoop_ = true;
+    setModal(true);
+    exec();
+    inModalLoop_ = false;
+    setModal(false);
+    if (modalResult_ == mrNone)
+        modalResult_ = mrCancel;
+    return modalResult_;
+}
+
+void FormBase::setModalResult(int result)
+{
+    modalResult_ = result;
+    if (result != mrNone && inModalLoop_ && isVisible())
+        done(result == mrOk ? Accepted : Rejected);
+}
+
+void FormBase::setButtonResult(QAbstractButton *button, int result)
+{
+    connect(button, &QAbstractButton::clicked, this, [this, result] { setModalResult(result); });
+}
+
+void FormBase::done(int result)
+{
+    if (closing_)
+        return;
+    closing_ = true;
+    bool canClose = true;
+    guard(this, [&] { emit formCloseQuery(canClose); });
+    CloseAction action = CloseAction::Hide;
+    if (canClose)
+        guard(this, [&] { emit formClose(action); });
+    closing_ = false;
+    if (!canClose || action == CloseAction::None) {
+        modalResult_ = mrNone;
+        return;
+    }
+    if (action == CloseAction::Minimize) {
+        modalResult_ = mrNone;
+        showMinimized();
+        return;
+    }
+    if (modalResult_ == mrNone)
+        modalResult_ = result == Accepted ? mrOk : mrCancel;
+    QDialog::done(result);
+    if (action == CloseAction::Free)
+        deleteLater();
+}
+
+bool FormBase::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        guard(this, [&] { emit formActivate(); });
+    else if (event->type() == QEvent::WindowDeactivate)
+        guard(this, [&] { emit formDeactivate(); });
+    return QDialog::event(event);
+}
+
+void FormBase::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    // Enter belongs to the controls (the navigation set moves on with it); only
+    // a button made default on purpose takes it.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        if (!button->isDefault())
+            button->setAutoDefault(false);
+    guard(this, [&] { emit formShow(); });
+}
+
+void FormBase::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        guard(this, [&] { emit formHide(); });
+}
+
+void FormBase::closeEvent(QCloseEvent *event)
+{
+    if (isVisible())
+        done(Rejected);
+    if (isVisible())
+        event->ignore();
+    else
+        event->accept();
+}
+
+void FormBase::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (cancelButton_ && cancelButton_->isEnabled())
+            cancelButton_->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace ui

@@ -1,0 +1,124 @@
+#include "ui/PageControl.h"
+
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "ui/Guard.h"
+
+namespace ui {
+
+void TabSheet::setTabVisible(bool visible)
+{
+    tabVisible_ = visible;
+    if (owner_)
+        owner_->updateTab(this);
+}
+
+void TabSheet::setCaption(const QString &caption)
+{
+    caption_ = caption;
+    if (owner_)
+        owner_->updateTab(this);
+}
+
+PageControl::PageControl(QWidget *parent)
+    : QWidget(parent), tabs_(new QTabBar(this)), stack_(new QStackedWidget(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tabs_);
+    layout->addWidget(stack_, 1);
+    tabs_->setExpanding(false);
+    tabs_->setDrawBase(true);
+    stack_->setFrameShape(QFrame::StyledPanel);
+    connect(tabs_, &QTabBar::currentChanged, this, &PageControl::tabPicked);
+}
+
+TabSheet *PageControl::addPage(const QString &name, const QString &caption)
+{
+    auto *page = new TabSheet(stack_);
+    page->setObjectName(name);
+    page->caption_ = caption;
+    page->owner_ = this;
+    inCode_ = true;
+    stack_->addWidget(page);
+    tabs_->addTab(caption);
+    inCode_ = false;
+    return page;
+}
+
+int PageControl::pageCount() const
+{
+    return stack_->count();
+}
+
+TabSheet *PageControl::page(int index) const
+{
+    return qobject_cast<TabSheet *>(stack_->widget(index));
+}
+
+int PageControl::indexOf(const TabSheet *page) const
+{
+    return stack_->indexOf(const_cast<TabSheet *>(page));
+}
+
+TabSheet *PageControl::activePage() const
+{
+    return page(stack_->currentIndex());
+}
+
+int PageControl::activePageIndex() const
+{
+    return stack_->currentIndex();
+}
+
+void PageControl::setActivePage(TabSheet *page)
+{
+    setActivePageIndex(indexOf(page));
+}
+
+void PageControl::setActivePageIndex(int index)
+{
+    if (index < 0 || index >= pageCount())
+        return;
+    if (!page(index)->tabVisible())
+        return; // a page without tab cannot be shown
+    inCode_ = true;
+    tabs_->setCurrentIndex(index);
+    stack_->setCurrentIndex(index);
+    inCode_ = false;
+}
+
+void PageControl::updateTab(TabSheet *page)
+{
+    const int index = indexOf(page);
+    if (index < 0)
+        return;
+    inCode_ = true;
+    tabs_->setTabText(index, page->caption());
+    tabs_->setTabVisible(index, page->tabVisible());
+    // Hiding the active page's tab shows the page of the tab Qt moves to.
+    if (tabs_->currentIndex() >= 0)
+        stack_->setCurrentIndex(tabs_->currentIndex());
+    inCode_ = false;
+}
+
+void PageControl::tabPicked(int index)
+{
+    if (inCode_ || index == stack_->currentIndex())
+        return;
+    bool allowChange = true;
+    guard(this, [&] { emit onChanging(allowChange); });
+    if (!allowChange) {
+        inCode_ = true;
+        tabs_->setCurrentIndex(stack_->currentIndex());
+        inCode_ = false;
+        return;
+    }
+    stack_->setCurrentIndex(index);
+    guard(this, [&] { emit onChange(); });
+}
+
+} // namespace ui
