@@ -34,6 +34,24 @@ std::int32_t dayNumber(const QDate &date);
 // QDateTime or a base::TDateTime double.
 bool readNumber(const QVariant &value, Kind kind, double &out);
 
+// The text of a value without copying it when it holds a QString (the usual
+// case); other values are converted into storage. The view lives as long as
+// value (or storage) does.
+inline QStringView textOf(const QVariant &value, QString &storage)
+{
+    if (value.typeId() == QMetaType::QString)
+        return *static_cast<const QString *>(value.constData());
+    storage = value.toString();
+    return storage;
+}
+
+// Blank as the filters see it: null, or an empty text.
+inline bool isBlank(const QVariant &value)
+{
+    return value.isNull() || (value.typeId() == QMetaType::QString &&
+                              static_cast<const QString *>(value.constData())->isEmpty());
+}
+
 // The three-way result of a comparison to the outcome of a comparison
 // operator (3 =, 4 <>, 5 >, 6 <, 7 >=, 8 <=).
 bool outcome(int op, int order);

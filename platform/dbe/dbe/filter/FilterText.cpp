@@ -370,20 +370,21 @@ void bindComparison(FilterText::Program::Node &node, const RecordAccessor &field
 
 bool FilterText::Program::compare(const Node &node, const RecordAccessor &record) const
 {
-    if (node.literalBlank)
-        return values::blankOutcome(node.op, record.isBlank(node.fieldNo), true);
-    if (record.isBlank(node.fieldNo))
-        return values::blankOutcome(node.op, true, false);
+    // One read per comparison: the blank test comes from the value itself.
     const QVariant value = record.value(node.fieldNo);
+    const bool blank = values::isBlank(value);
+    if (node.literalBlank || blank)
+        return values::blankOutcome(node.op, blank, node.literalBlank);
     if (node.valueKind == Kind::Text) {
-        const QString text = value.toString();
+        QString storage;
+        const QStringView text = values::textOf(value, storage);
         if (node.textAsNumber) {
             const auto number = numberOf(text);
             if (!number) // a text that is no number is unequal to every number
                 return node.op == layout::kNotEqual;
             return values::outcome(node.op, *number < node.number ? -1 : *number > node.number ? 1 : 0);
         }
-        return values::outcome(node.op, text.compare(node.literalText, Qt::CaseSensitive));
+        return values::outcome(node.op, text.compare(QStringView(node.literalText), Qt::CaseSensitive));
     }
     double number = 0;
     if (!values::readNumber(value, node.valueKind, number))

@@ -18,8 +18,8 @@ namespace dbe::filter {
 //   FilterText f = FilterText::parse(text);   // when Filter is assigned
 //   f.bind(fields);                            // when the cursor is (re)opened
 //   f.matches(record)                          // per record, while Filtered
-// parse() and bind() throw FilterError. matches() allocates nothing for
-// numeric, date and boolean comparisons.
+// parse() and bind() throw FilterError. matches() does not allocate when the
+// cursor hands out text values as QString.
 //
 // Comparison rules: a literal is converted once to the field's type (German
 // dates d.M.yyyy or dd.MM.yyyy for date fields, numbers for numeric fields);

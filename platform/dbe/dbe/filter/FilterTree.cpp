@@ -38,7 +38,9 @@ struct FilterTree::Program {
     struct Operand {
         bool blank = true;
         double number = 0;
-        QString text;
+        QStringView text; // into holder's or a constant's characters
+        QVariant holder;
+        QString storage;
     };
 
     std::vector<Node> nodes; // nodes[0] is the root
@@ -364,14 +366,16 @@ FilterTree::Program::Operand FilterTree::Program::read(int index, const RecordAc
         result.text = node.text;
         return result;
     }
-    if (record.isBlank(node.fieldNo))
+    result.holder = record.value(node.fieldNo);
+    if (values::isBlank(result.holder))
         return result;
-    const QVariant value = record.value(node.fieldNo);
     if (node.kind == Kind::Text) {
-        result.text = value.toString();
+        // The view points at the characters, which stay where they are when
+        // the holder moves with the operand.
+        result.text = values::textOf(result.holder, result.storage);
         result.blank = false;
     } else {
-        result.blank = !values::readNumber(value, node.kind, result.number);
+        result.blank = !values::readNumber(result.holder, node.kind, result.number);
     }
     return result;
 }
@@ -383,6 +387,9 @@ bool FilterTree::Program::test(int index, const RecordAccessor &record) const
     case layout::kUnary:
         if (node.op == layout::kNot)
             return !test(node.left, record);
+        if (nodes[static_cast<size_t>(node.left)].nodeClass == layout::kField)
+            return record.isBlank(nodes[static_cast<size_t>(node.left)].fieldNo) ==
+                   (node.op == layout::kIsBlank);
         return read(node.left, record).blank == (node.op == layout::kIsBlank);
     case layout::kBinary: {
         if (node.op == layout::kAnd)
@@ -403,14 +410,17 @@ bool FilterTree::Program::test(int index, const RecordAccessor &record) const
     }
     case layout::kCompare: {
         const Node &field = nodes[static_cast<size_t>(node.fieldChild)];
-        if (record.isBlank(field.fieldNo))
+        const QVariant value = record.value(field.fieldNo);
+        if (values::isBlank(value))
             return node.prefix.isEmpty();
-        const QString text = record.value(field.fieldNo).toString();
+        QString storage;
+        const QStringView text = values::textOf(value, storage);
         if (node.wholeText)
-            return text.compare(node.prefix, node.ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
+            return text.compare(QStringView(node.prefix),
+                                node.ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
         if (node.ignoreCase)
             return values::startsWithIgnoringCase(text, node.prefix);
-        return text.startsWith(node.prefix);
+        return text.startsWith(QStringView(node.prefix));
     }
     default:
         return false;
