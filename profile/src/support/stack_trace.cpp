@@ -39,6 +39,8 @@ int collectAddress(void *data, std::uintptr_t pc)
         --capture.skip;
         return 0;
     }
+    if (pc == 0 || pc == UINTPTR_MAX) // the end of the chain
+        return 1;
     capture.addresses->push_back(pc);
     return int(capture.addresses->size()) >= capture.max ? 1 : 0;
 }
@@ -58,6 +60,11 @@ std::string cutParameters(const std::string &name)
 {
     const std::size_t paren = name.find('(');
     return paren == std::string::npos ? name : name.substr(0, paren);
+}
+
+void collectSymbol(void *data, std::uintptr_t, const char *, std::uintptr_t value, std::uintptr_t)
+{
+    *static_cast<std::uintptr_t *>(data) = value;
 }
 
 struct Lookup {
@@ -115,8 +122,14 @@ std::vector<StackFrame> symbolise(const std::vector<std::uintptr_t> &addresses,
             if (frame.fullName.empty() && known && info.dli_sname)
                 frame.fullName = demangle(info.dli_sname);
             frame.nameOnly = cutParameters(frame.fullName);
-            if (known && info.dli_saddr && i == frames.size() - 1)
-                frame.displacement = address - reinterpret_cast<std::uintptr_t>(info.dli_saddr);
+            if (i == frames.size() - 1) {
+                // The symbol table also knows functions the dynamic one leaves out.
+                std::uintptr_t start = known ? reinterpret_cast<std::uintptr_t>(info.dli_saddr) : 0;
+                if (state)
+                    backtrace_syminfo(state, address, &collectSymbol, &ignoreError, &start);
+                if (start != 0 && start <= address)
+                    frame.displacement = address - start;
+            }
             if (module) {
                 frame.module = module->name;
                 frame.moduleBase = module->base;
