@@ -1,0 +1,413 @@
+#include "reportengine/Layouter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPageSize>
+
+#include "reportengine/ExpressionFunctions.h"
+#include "reportengine/TextMeasurer.h"
+
+namespace tb {
+
+namespace {
+
+constexpr double kCellPadH = 2.5;
+constexpr double kCellPadV = 1.6;
+
+QPageSize::PageSizeId paperId(const QString &paper)
+{
+    const QString p = paper.trimmed().toUpper();
+    if (p == QLatin1String("A3"))
+        return QPageSize::A3;
+    if (p == QLatin1String("A5"))
+        return QPageSize::A5;
+    if (p == QLatin1String("LETTER"))
+        return QPageSize::Letter;
+    if (p == QLatin1String("LEGAL"))
+        return QPageSize::Legal;
+    return QPageSize::A4;
+}
+
+double alignedX(Align align, double left, double width, double textWidth)
+{
+    switch (align) {
+    case Align::Left:
+        return left;
+    case Align::Center:
+        return left + (width - textWidth) / 2;
+    case Align::Right:
+        return left + width - textWidth;
+    }
+    return left;
+}
+
+// A cell's text with its format applied to numbers and dates.
+QString cellText(const Value &value, const QString &format)
+{
+    if (format.isEmpty() || value.kind == Value::Kind::Null)
+        return value.toText();
+    const bool datePattern = format.contains(u'd') || format.contains(u'y');
+    if (datePattern) {
+        if (value.isNumeric())
+            return detail::formatDatePattern(value.number, format);
+        return value.toText();
+    }
+    if (value.kind == Value::Kind::Text && value.text.trimmed().isEmpty())
+        return QString();
+    return detail::callFunction(*detail::findFunction(QStringLiteral("FStr$")),
+                                {Value::ofNumber(value.toNumber()), Value::ofText(format)}, EvalContext{})
+        .toText();
+}
+
+Primitive textRun(const QString &text, const RunFont &font, QPointF origin, QRectF clip,
+                  const QString &object)
+{
+    Primitive p;
+    p.kind = Primitive::Kind::Text;
+    p.text = text;
+    p.font = font;
+    p.origin = origin;
+    p.clip = clip;
+    p.object = object;
+    return p;
+}
+
+Primitive line(QPointF a, QPointF b, double width, QColor color, const QString &object)
+{
+    Primitive p;
+    p.kind = Primitive::Kind::Line;
+    p.p1 = a;
+    p.p2 = b;
+    p.penWidth = width;
+    p.color = color;
+    p.object = object;
+    return p;
+}
+
+Primitive box(QRectF rect, QColor frame, double frameWidth, QColor fill, const QString &object)
+{
+    Primitive p;
+    p.kind = Primitive::Kind::Rect;
+    p.rect = rect;
+    p.color = frame.isValid() ? frame : QColor(Qt::black);
+    p.penWidth = frame.isValid() ? frameWidth : 0;
+    p.fill = fill;
+    p.object = object;
+    return p;
+}
+
+void offset(Primitive &p, double dy)
+{
+    p.origin.ry() += dy;
+    p.p1.ry() += dy;
+    p.p2.ry() += dy;
+    p.rect.translate(0, dy);
+    if (!p.clip.isNull())
+        p.clip.translate(0, dy);
+}
+
+} // namespace
+
+QString sniffImage(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\x89PNG\r\n\x1a\n"))
+        return QStringLiteral("png");
+    if (bytes.startsWith("\xff\xd8\xff"))
+        return QStringLiteral("jpeg");
+    const QByteArray head = bytes.left(512).trimmed();
+    if (head.startsWith("<svg") || (head.startsWith("<?xml") && bytes.contains("<svg")))
+        return QStringLiteral("svg");
+    return QString();
+}
+
+Layouter::Layouter(const Project &project, const QString &projectFile, Options options)
+    : project_(project), projectFile_(projectFile), options_(options)
+{
+    QSizeF size = QPageSize(paperId(project.page.paper)).size(QPageSize::Point);
+    if (project.page.landscape)
+        size.transpose();
+    pageSize_ = size;
+    if (project.kind == ProjectKind::List)
+        table_ = project.table();
+}
+
+double Layouter::tableTopPt() const
+{
+    return table_ ? mmToPt(table_->rectMm.top()) : 0;
+}
+
+double Layouter::tableBottomPt() const
+{
+    return table_ ? mmToPt(table_->rectMm.bottom()) : 0;
+}
+
+RunFont Layouter::resolve(const FontSpec &font) const
+{
+    const FontSpec f = font.over(project_.font.over(defaultProjectFont()));
+    RunFont r;
+    r.family = f.family.value_or(QStringLiteral("Liberation Sans"));
+    r.sizePt = f.sizePt.value_or(9);
+    r.bold = f.bold.value_or(false);
+    r.italic = f.italic.value_or(false);
+    r.underline = f.underline.value_or(false);
+    return r;
+}
+
+QString Layouter::findFile(const QString &name) const
+{
+    if (name.isEmpty())
+        return QString();
+    const QFileInfo info(name);
+    if (info.isAbsolute())
+        return name;
+    const QString besideProject = QFileInfo(projectFile_).absoluteDir().filePath(name);
+    if (QFile::exists(besideProject))
+        return besideProject;
+    return QDir::current().filePath(name);
+}
+
+void Layouter::drawPageObjects(Page &page, const EvalContext &context) const
+{
+    for (const auto &object : project_.objects) {
+        if (object.type == PageObject::Type::Table)
+            continue;
+        if (object.layer == Layer::First && page.number != 1)
+            continue;
+        if (object.layer == Layer::Following && page.number == 1)
+            continue;
+        const auto condition = Expression::parse(object.condition);
+        if (condition && !condition->holds(context))
+            continue;
+        const QRectF rect(mmToPt(object.rectMm.x()), mmToPt(object.rectMm.y()), mmToPt(object.rectMm.width()),
+                          mmToPt(object.rectMm.height()));
+        switch (object.type) {
+        case PageObject::Type::Text:
+            drawText(page, object, context);
+            break;
+        case PageObject::Type::Line:
+            page.items.push_back(
+                line(rect.topLeft(), rect.bottomRight(), object.lineWidthPt, object.lineColor, object.name));
+            break;
+        case PageObject::Type::Rect:
+            page.items.push_back(box(rect, object.frame.isValid() ? object.frame : object.lineColor,
+                                     object.frame.isValid() ? object.frameWidthPt : object.lineWidthPt,
+                                     object.background, object.name));
+            break;
+        case PageObject::Type::Image:
+            drawImage(page, object, context);
+            break;
+        case PageObject::Type::Table:
+            break;
+        }
+    }
+}
+
+void Layouter::drawText(Page &page, const PageObject &object, const EvalContext &context) const
+{
+    const QRectF rect(mmToPt(object.rectMm.x()), mmToPt(object.rectMm.y()), mmToPt(object.rectMm.width()),
+                      mmToPt(object.rectMm.height()));
+    if (object.background.isValid() || object.frame.isValid())
+        page.items.push_back(box(rect, object.frame, object.frameWidthPt, object.background, object.name));
+    const double pad = object.frame.isValid() ? 1.5 : 0;
+    const QRectF inner = rect.adjusted(pad, pad, -pad, -pad);
+    const auto &measurer = TextMeasurer::instance();
+    double y = inner.top();
+    for (const auto &paragraph : object.paragraphs) {
+        const auto expression = Expression::parse(paragraph.expr);
+        const QString text = expression ? expression->evaluate(context).toText() : QString();
+        if (text.isEmpty() && paragraph.suppressIfEmpty && options_.spaceOptimization)
+            continue;
+        const RunFont font = resolve(paragraph.font.over(object.font));
+        const auto metrics = measurer.metrics(font);
+        for (const auto &l : measurer.breakLines(text, font, inner.width(), paragraph.wrap)) {
+            // Lines that would leave the frame are not drawn (the frame clips its text).
+            if (y + metrics.ascentPt + metrics.descentPt > inner.bottom() + 0.01)
+                return;
+            const double x = alignedX(paragraph.align, inner.left(), inner.width(), l.widthPt);
+            page.items.push_back(textRun(l.text, font, QPointF(x, y + metrics.ascentPt), inner, object.name));
+            y += metrics.lineSpacingPt;
+        }
+    }
+}
+
+void Layouter::drawImage(Page &page, const PageObject &object, const EvalContext &context) const
+{
+    const QRectF rect(mmToPt(object.rectMm.x()), mmToPt(object.rectMm.y()), mmToPt(object.rectMm.width()),
+                      mmToPt(object.rectMm.height()));
+    if (object.frame.isValid() || object.background.isValid())
+        page.items.push_back(box(rect, object.frame, object.frameWidthPt, object.background, object.name));
+    QString name = object.file;
+    if (!object.fileExpr.isEmpty()) {
+        if (const auto expression = Expression::parse(object.fileExpr))
+            name = expression->evaluate(context).toText();
+    }
+    QFile file(findFile(name));
+    if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    if (sniffImage(bytes).isEmpty())
+        return;
+    Primitive p;
+    p.kind = Primitive::Kind::Image;
+    p.rect = rect;
+    p.image = bytes;
+    p.keepAspect = object.keepAspect;
+    p.object = object.name;
+    page.items.push_back(std::move(p));
+}
+
+void Layouter::layoutLine(Block &block, const LineDef &lineDef, LineKind kind, const EvalContext &context,
+                          int rowIndex) const
+{
+    const double left = mmToPt(table_->rectMm.left());
+    const double tableWidth = mmToPt(table_->rectMm.width());
+    const auto &measurer = TextMeasurer::instance();
+
+    // Fixed widths first; cells without a width share what is left.
+    double fixed = 0;
+    int flexible = 0;
+    for (const auto &cell : lineDef.cells) {
+        if (cell.widthMm > 0)
+            fixed += mmToPt(cell.widthMm);
+        else
+            ++flexible;
+    }
+    const double share = flexible > 0 ? std::max(0.0, tableWidth - fixed) / flexible : 0;
+
+    struct CellLayout {
+        double x = 0, width = 0;
+        RunFont font;
+        TextMeasurer::Metrics metrics;
+        std::vector<TextMeasurer::Line> lines;
+        Align align = Align::Left;
+        QColor background;
+    };
+    std::vector<CellLayout> cells;
+    TableLineRecord record;
+    record.kind = kind == LineKind::Header   ? TableLineRecord::Kind::Header
+                  : kind == LineKind::Footer ? TableLineRecord::Kind::Footer
+                                             : TableLineRecord::Kind::Row;
+    double x = left;
+    double height = 0;
+    const FontSpec lineFont = lineDef.font.over(table_->font);
+    for (const auto &cell : lineDef.cells) {
+        CellLayout c;
+        c.x = x;
+        c.width = cell.widthMm > 0 ? mmToPt(cell.widthMm) : share;
+        x += c.width;
+        const auto expression = Expression::parse(cell.expr);
+        const Value value = expression ? expression->evaluate(context) : Value::ofText(QString());
+        const QString text = cellText(value, cell.format);
+        c.font = resolve(cell.font.over(lineFont));
+        c.metrics = measurer.metrics(c.font);
+        c.lines = measurer.breakLines(text, c.font, std::max(1.0, c.width - 2 * kCellPadH), cell.wrap);
+        c.align = cell.align;
+        c.background = cell.background;
+        const double textHeight =
+            (c.lines.size() - 1) * c.metrics.lineSpacingPt + c.metrics.ascentPt + c.metrics.descentPt;
+        height = std::max(height, textHeight + 2 * kCellPadV);
+        record.cells.push_back({text, value.kind, value.isNumeric() ? value.number : 0, c.width});
+        cells.push_back(std::move(c));
+    }
+    if (cells.empty())
+        return;
+
+    const double top = block.heightPt;
+    const QRectF lineRect(left, top, tableWidth, height);
+    QColor background = lineDef.background;
+    if (!background.isValid() && kind == LineKind::Row && table_->table.zebra.isValid() && rowIndex % 2 == 1)
+        background = table_->table.zebra;
+    if (background.isValid())
+        block.items.push_back(box(lineRect, QColor(), 0, background, table_->name));
+    if (lineDef.ruleAbovePt > 0)
+        block.items.push_back(
+            line(lineRect.topLeft(), lineRect.topRight(), lineDef.ruleAbovePt, Qt::black, table_->name));
+    for (const auto &c : cells) {
+        const QRectF cellRect(c.x, top, c.width, height);
+        if (c.background.isValid())
+            block.items.push_back(box(cellRect, QColor(), 0, c.background, table_->name));
+        double baseline = top + kCellPadV + c.metrics.ascentPt;
+        const QRectF clip = cellRect.adjusted(0.5, 0, -0.5, 0);
+        for (const auto &l : c.lines) {
+            const double tx = alignedX(c.align, c.x + kCellPadH, c.width - 2 * kCellPadH, l.widthPt);
+            if (!l.text.isEmpty())
+                block.items.push_back(textRun(l.text, c.font, QPointF(tx, baseline), clip, table_->name));
+            baseline += c.metrics.lineSpacingPt;
+        }
+    }
+    if (lineDef.ruleBelowPt > 0)
+        block.items.push_back(line(lineRect.bottomLeft(), lineRect.bottomRight(), lineDef.ruleBelowPt,
+                                   Qt::black, table_->name));
+    else if (kind == LineKind::Row && table_->table.separator.isValid())
+        block.items.push_back(
+            line(lineRect.bottomLeft(), lineRect.bottomRight(), 0.3, table_->table.separator, table_->name));
+    record.page = 0;
+    block.records.push_back(std::move(record));
+    block.heightPt += height;
+}
+
+Layouter::Block Layouter::layoutLines(const std::vector<LineDef> &lines, LineKind kind,
+                                      const EvalContext &context, int rowIndex) const
+{
+    Block block;
+    if (!table_)
+        return block;
+    for (const auto &lineDef : lines) {
+        const auto condition = Expression::parse(lineDef.condition);
+        if (condition && !condition->holds(context))
+            continue;
+        layoutLine(block, lineDef, kind, context, rowIndex);
+        if (kind == LineKind::Row && !options_.multipleRowDefinitions)
+            break;
+    }
+    return block;
+}
+
+Layouter::Block Layouter::header(const EvalContext &context) const
+{
+    return layoutLines(table_ ? table_->table.header : std::vector<LineDef>{}, LineKind::Header, context, 0);
+}
+
+Layouter::Block Layouter::rows(const EvalContext &context, int rowIndex) const
+{
+    return layoutLines(table_ ? table_->table.rows : std::vector<LineDef>{}, LineKind::Row, context,
+                       rowIndex);
+}
+
+Layouter::Block Layouter::footer(const EvalContext &context) const
+{
+    return layoutLines(table_ ? table_->table.footer : std::vector<LineDef>{}, LineKind::Footer, context, 0);
+}
+
+void Layouter::place(Page &page, const Block &block, double yPt, bool clipToTable) const
+{
+    const double bottom = tableBottomPt();
+    for (Primitive p : block.items) {
+        offset(p, yPt);
+        if (clipToTable) {
+            // Whatever lies wholly below the table goes; text that crosses it is clipped there.
+            const double top = p.kind == Primitive::Kind::Text   ? p.origin.y() - p.font.sizePt
+                               : p.kind == Primitive::Kind::Line ? std::min(p.p1.y(), p.p2.y())
+                                                                 : p.rect.top();
+            if (top >= bottom)
+                continue;
+            if (p.kind == Primitive::Kind::Rect)
+                p.rect.setBottom(std::min(p.rect.bottom(), bottom));
+            if (p.kind == Primitive::Kind::Text)
+                p.clip.setBottom(std::min(p.clip.bottom(), bottom));
+        }
+        page.items.push_back(std::move(p));
+    }
+}
+
+double Layouter::firstRowHeightPt(const EvalContext &context) const
+{
+    if (!table_ || table_->table.rows.empty())
+        return 0;
+    Block block;
+    layoutLine(block, table_->table.rows.front(), LineKind::Row, context, 0);
+    return block.heightPt;
+}
+
+} // namespace tb

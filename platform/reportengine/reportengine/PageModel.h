@@ -1,0 +1,80 @@
+#pragma once
+
+#include <vector>
+
+#include <QByteArray>
+#include <QColor>
+#include <QPointF>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+
+#include "reportengine/Value.h"
+
+class QIODevice;
+
+namespace tb {
+
+// A resolved font: what text was measured with and is painted with.
+struct RunFont {
+    QString family;
+    double sizePt = 9;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+// One drawing primitive of a laid-out page, in points from the page's top left corner.
+struct Primitive {
+    enum class Kind { Text, Line, Rect, Image };
+    Kind kind = Kind::Text;
+    QString object; // name of the project object it belongs to (for the object notification)
+    // Text: one laid-out line, painted from its baseline origin, clipped to `clip` when that is set.
+    QString text;
+    RunFont font;
+    QPointF origin;
+    QRectF clip;
+    QColor color = Qt::black;
+    // Line from p1 to p2; rectangles and images fill `rect`.
+    QPointF p1, p2;
+    QRectF rect;
+    double penWidth = 0; // 0 = no outline
+    QColor fill;         // invalid = none
+    QByteArray image;    // picture file contents (SVG, PNG or JPEG)
+    bool keepAspect = true;
+};
+
+struct Page {
+    int number = 0;
+    QSizeF sizePt;
+    std::vector<Primitive> items;
+};
+
+// The logical table stream beside the pictures, for exporters that want cells rather than positions.
+struct TableCellRecord {
+    QString text;
+    Value::Kind type = Value::Kind::Text;
+    double number = 0; // numbers and dates
+    double widthPt = 0;
+};
+struct TableLineRecord {
+    enum class Kind { Header, Row, Footer };
+    Kind kind = Kind::Row;
+    int page = 0;
+    std::vector<TableCellRecord> cells;
+};
+
+// The device-independent result of a print run: laid out once, painted or exported anywhere.
+struct PageModel {
+    std::vector<Page> pages;
+    std::vector<TableLineRecord> table;
+    QString projectFile;
+
+    // The preview file form (versioned QDataStream, pictures embedded).
+    bool write(QIODevice &device) const;
+    static bool read(QIODevice &device, PageModel &model);
+    bool writeFile(const QString &file) const;
+    static bool readFile(const QString &file, PageModel &model);
+};
+
+} // namespace tb

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+
+#include "reportengine/EngineUi.h"
+#include "reportengine/PageModel.h"
+
+class QGraphicsScene;
+class QGraphicsView;
+class QLabel;
+class QToolButton;
+
+namespace tb {
+
+// The engine's preview window over a preview file: pages rendered on demand at the zoom, paging,
+// zoom steps, page width and whole page, printing and saving as PDF.
+class PreviewWindow : public QDialog {
+    Q_OBJECT
+public:
+    PreviewWindow(QWidget *parent, PageModel model, const PreviewGeometry &geometry,
+                  PreviewNotifier notify = {});
+
+    // Loads a preview file; false when it cannot be read.
+    static bool load(const QString &file, PageModel &model);
+
+    int pageCount() const { return int(model_.pages.size()); }
+    int currentIndex() const { return current_; } // 0-based
+    int zoomPercent() const { return zoom_; }
+
+    void showPage(int index);
+    void setZoom(int percent);
+    void fitWidth();
+    void fitPage();
+    void printPages();
+    void saveAsPdf();
+
+private:
+    void addButton(int id, const QString &text, const QString &objectName, void (PreviewWindow::*slot)());
+    void clicked(int id, void (PreviewWindow::*slot)());
+    void refresh();
+    void updateButtons();
+
+    PageModel model_;
+    PreviewNotifier notify_;
+    QGraphicsScene *scene_ = nullptr;
+    QGraphicsView *view_ = nullptr;
+    QLabel *pageLabel_ = nullptr;
+    std::vector<std::pair<int, QToolButton *>> buttons_;
+    int current_ = 0;
+    int zoom_ = 100;
+};
+
+} // namespace tb

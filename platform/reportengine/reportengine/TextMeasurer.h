@@ -1,0 +1,40 @@
+#pragma once
+
+#include <vector>
+
+#include <QFont>
+#include <QString>
+
+#include "reportengine/PageModel.h"
+
+namespace tb {
+
+// Measures and breaks text on one fixed 1200-dpi device with hinting off, so that preview, PDF and
+// paper break lines and pages the same way. All results are in points.
+class TextMeasurer {
+public:
+    struct Line {
+        QString text;
+        double widthPt = 0;
+    };
+    struct Metrics {
+        double ascentPt = 0;
+        double descentPt = 0;
+        double lineSpacingPt = 0;
+    };
+
+    static const TextMeasurer &instance();
+
+    // The font as every device uses it (no hinting, outlines).
+    static QFont qfont(const RunFont &font);
+    Metrics metrics(const RunFont &font) const;
+    double width(const QString &text, const RunFont &font) const;
+    // Lines of the text: breaks at CR LF / LF always, and at word boundaries (or anywhere inside a
+    // word longer than the width) when `wrap` is set.
+    std::vector<Line> breakLines(const QString &text, const RunFont &font, double widthPt, bool wrap) const;
+
+private:
+    TextMeasurer();
+};
+
+} // namespace tb

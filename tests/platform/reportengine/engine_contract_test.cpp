@@ -1,0 +1,406 @@
+// Print runs of the real engine, headless, driven the way the print loops drive it.
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include "engine_fixture.h"
+#include "reportengine/PageModel.h"
+#include "temp_dir.h"
+
+using namespace enginetest;
+
+namespace {
+
+::testing::Environment *const qtEnv = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+class EngineContract : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto ui = std::make_unique<tb::ScriptedEngineUi>();
+        ui_ = ui.get();
+        engine_ = std::make_unique<tb::Engine>(std::move(ui));
+        engine_->setNow(45292); // 01.01.2024
+        job_ = engine_->TbJobOpen(-1);
+        ASSERT_GE(job_, 0);
+        pdf_ = QString::fromStdString((dir_ / "out.pdf").string());
+        ui_->script.printer = tb::pdfPseudoPrinterName();
+        ui_->script.pdfFile = pdf_;
+        engine_->TbDefineVariableA(job_, QStringLiteral("Firma"), QStringLiteral("Muster GmbH"));
+    }
+
+    QString project(const tb::Project &p, const char *name = "Liste.lst")
+    {
+        return saveProject(p, QString::fromStdString((dir_ / name).string()));
+    }
+
+    std::function<void(int)> rowDefiner(const QString &memo = QString())
+    {
+        return [this, memo](int row) {
+            engine_->TbDefineFieldA(job_, QStringLiteral("Nr"), QString::number(row + 1));
+            engine_->TbDefineFieldA(job_, QStringLiteral("Name"), QStringLiteral("Zeile %1").arg(row + 1));
+            engine_->TbDefineFieldA(job_, QStringLiteral("Betrag"), QStringLiteral("1,50"));
+            engine_->TbDefineFieldA(job_, QStringLiteral("Memo"), memo);
+        };
+    }
+
+    static int count(const QString &text, const QString &what)
+    {
+        return int(
+            text.count(QRegularExpression(QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(what)))));
+    }
+
+    testsupport::TempDir dir_;
+    tb::ScriptedEngineUi *ui_ = nullptr;
+    std::unique_ptr<tb::Engine> engine_;
+    int job_ = -1;
+    QString pdf_;
+};
+
+TEST_F(EngineContract, ListToPdfBreaksPagesAndRepeatsTheRowThatDidNotFit)
+{
+    const auto r =
+        runListLoop(*engine_, job_, project(listProject(60)), tb::TB_PRINT_PRINTER, 40, rowDefiner());
+    ASSERT_EQ(r.start, 0);
+    EXPECT_EQ(r.end, 0);
+    EXPECT_EQ(r.rowsPrinted, 40);
+    const QStringList pages = pdfPages(pdf_);
+    ASSERT_GT(pages.size(), 1);
+    EXPECT_EQ(int(pages.size()), r.pagesBegun);
+    ASSERT_EQ(r.repeatedRows.size(), size_t(pages.size() - 1));
+    // Every row once, and each row that hit a full page opens the next page.
+    const QString all = pages.join(QString());
+    for (int row = 1; row <= 40; ++row)
+        EXPECT_EQ(count(all, QStringLiteral("Zeile %1").arg(row)), 1) << row;
+    for (size_t i = 0; i < r.repeatedRows.size(); ++i) {
+        const QString repeated = QStringLiteral("Zeile %1").arg(r.repeatedRows[i] + 1);
+        EXPECT_EQ(count(pages[int(i)], repeated), 0);
+        EXPECT_EQ(count(pages[int(i) + 1], repeated), 1);
+    }
+    // Page objects on every page, the footer with the sums on the last.
+    for (int i = 0; i < pages.size(); ++i) {
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Seite %1").arg(i + 1)));
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Muster GmbH")));
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("01.01.2024")));
+    }
+    EXPECT_TRUE(pages.last().contains(QStringLiteral("40 Posten")));
+    EXPECT_TRUE(pages.last().contains(QStringLiteral("60,00")));
+    EXPECT_EQ(ui_->record.progressOpened, 1);
+    EXPECT_EQ(ui_->record.progressClosed, 1);
+    EXPECT_EQ(ui_->record.optionsTexts.value(0).left(11), QStringLiteral("Drucke\nCa. "));
+}
+
+TEST_F(EngineContract, PageRangeOneToThreeOfFivePagesGivesThreePages)
+{
+    // First a full run to know the rows that make five pages.
+    const QString file = project(listProject(60));
+    const auto full = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 200, rowDefiner());
+    ASSERT_EQ(full.start, 0);
+    const int perPage = 200 / std::max(1, full.pagesBegun - 1);
+    const int rows = perPage * 4 + perPage / 2; // 5 pages
+    QFile::remove(pdf_);
+    const auto five = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, rows, rowDefiner());
+    ASSERT_EQ(pdfPages(pdf_).size(), 5);
+    ASSERT_EQ(five.pagesBegun, 5);
+
+    QFile::remove(pdf_);
+    ui_->script.firstPage = 1;
+    ui_->script.lastPage = 3;
+    const auto r = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, rows, rowDefiner());
+    EXPECT_EQ(r.end, 0);
+    const QStringList pages = pdfPages(pdf_);
+    ASSERT_EQ(pages.size(), 3);
+    EXPECT_TRUE(pages[2].contains(QStringLiteral("Seite 3")));
+    EXPECT_LT(r.rowsPrinted, rows); // the loop stopped before page 4
+}
+
+TEST_F(EngineContract, EmptyTableGivesOnePageWithTheFooter)
+{
+    const auto r = runListLoop(*engine_, job_, project(listProject()), tb::TB_PRINT_PRINTER, 0, rowDefiner());
+    EXPECT_EQ(r.footer, 0);
+    const QStringList pages = pdfPages(pdf_);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Summe")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("0 Posten")));
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Zeile")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Bemerkung"))); // header
+}
+
+TEST_F(EngineContract, CancelAtRowKEndsTheRunWithoutAFile)
+{
+    ui_->script.cancelAtProgress = 5;
+    const auto r =
+        runListLoop(*engine_, job_, project(listProject(60)), tb::TB_PRINT_PRINTER, 40, rowDefiner());
+    EXPECT_EQ(r.rowsPrinted, 4);
+    EXPECT_EQ(r.lastResult, tb::TB_ERR_USER_ABORTED);
+    EXPECT_EQ(r.footer, tb::TB_ERR_USER_ABORTED); // sticky until the end of the run
+    EXPECT_FALSE(QFile::exists(pdf_));
+    EXPECT_EQ(ui_->record.progressClosed, 1);
+    // The next run starts clean.
+    ui_->script.cancelAtProgress = 0;
+    const auto again =
+        runListLoop(*engine_, job_, project(listProject(60)), tb::TB_PRINT_PRINTER, 3, rowDefiner());
+    EXPECT_EQ(again.rowsPrinted, 3);
+    EXPECT_EQ(pdfPages(pdf_).size(), 1);
+}
+
+TEST_F(EngineContract, RowTallerThanThePageTerminatesWithOneRowPerPage)
+{
+    QString memo;
+    for (int i = 0; i < 120; ++i)
+        memo += QStringLiteral("Lange Bemerkung %1\n").arg(i);
+    const auto r =
+        runListLoop(*engine_, job_, project(listProject(60)), tb::TB_PRINT_PRINTER, 3, rowDefiner(memo));
+    EXPECT_EQ(r.rowsPrinted, 3);
+    const QStringList pages = pdfPages(pdf_);
+    // Three rows on three pages; the footer follows on a fourth.
+    ASSERT_EQ(pages.size(), 4);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(count(pages[i], QStringLiteral("Zeile %1").arg(i + 1)), 1);
+    EXPECT_EQ(r.footer, tb::TB_WRN_REPEAT_DATA);
+    EXPECT_EQ(r.footerRetry, 0);
+    EXPECT_TRUE(pages[3].contains(QStringLiteral("3 Posten")));
+}
+
+TEST_F(EngineContract, FooterThatDoesNotFitMovesToTheNextPage)
+{
+    const QString file = project(listProject(60));
+    // Find how many rows fill the first page exactly, then print that many.
+    const auto probe = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 100, rowDefiner());
+    ASSERT_FALSE(probe.repeatedRows.empty());
+    const int perPage = probe.repeatedRows.front();
+    QFile::remove(pdf_);
+    const auto r = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, perPage, rowDefiner());
+    EXPECT_EQ(r.footer, tb::TB_WRN_REPEAT_DATA);
+    EXPECT_EQ(r.footerRetry, 0);
+    const QStringList pages = pdfPages(pdf_);
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Posten")));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Posten")));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Bemerkung"))); // the new page has its header
+}
+
+TEST_F(EngineContract, PreviewRunWritesThePreviewFileTheWindowShows)
+{
+    int shownPages = 0;
+    ui_->script.onPreview = [&](const QString &file, const tb::PreviewNotifier &) {
+        tb::PageModel model;
+        ASSERT_TRUE(tb::PageModel::readFile(file, model));
+        shownPages = int(model.pages.size());
+        EXPECT_FALSE(model.table.empty());
+    };
+    engine_->TbSetOption(job_, tb::opt::PreviewZoom, 80);
+    const QString file = project(listProject(60));
+    const auto r = runListLoop(*engine_, job_, file, tb::TB_PRINT_PREVIEW, 30, rowDefiner());
+    EXPECT_EQ(r.end, 0);
+    ASSERT_EQ(ui_->record.previews.size(), 1);
+    EXPECT_EQ(shownPages, r.pagesBegun);
+    EXPECT_EQ(ui_->record.lastGeometry.zoomPercent, 80);
+    EXPECT_TRUE(ui_->record.previews[0].startsWith(QDir::tempPath()));
+    EXPECT_FALSE(QFile::exists(ui_->record.previews[0])); // deleted after display
+    EXPECT_EQ(engine_->TbPreviewDisplayA(job_, file, QString(), nullptr), tb::TB_ERR_NO_PREVIEW);
+    QString name, port;
+    engine_->TbPrintWithBoxStartA(job_, 2, file, tb::TB_PRINT_PREVIEW, 1, nullptr, QString());
+    engine_->TbPrintGetPrinterInfoA(job_, name, 256, port, 81);
+    EXPECT_EQ(name, QStringLiteral("Vorschau"));
+    // An aborted preview run leaves no preview behind.
+    ui_->script.cancelAtProgress = 1;
+    engine_->TbPrintSetBoxTextA(job_, QStringLiteral("x"), 10);
+    engine_->TbPrintEnd(job_, 0);
+    EXPECT_EQ(engine_->TbPreviewDisplayA(job_, file, QString(), nullptr), tb::TB_ERR_NO_PREVIEW);
+}
+
+TEST_F(EngineContract, CardProjectPrintsOnePagePerPrintCall)
+{
+    const QString file = project(cardProject(), "Karte.crd");
+    engine_->TbDefineVariableA(job_, QStringLiteral("KfzNr"), QStringLiteral("HH-AB 123"));
+    engine_->TbDefineVariableA(job_, QStringLiteral("Memo"), QStringLiteral("Erste Zeile\r\nZweite Zeile"));
+    ASSERT_EQ(engine_->TbPrintWithBoxStartA(job_, tb::TB_OBJECT_CARD, file, tb::TB_PRINT_PRINTER, 1, nullptr,
+                                            QStringLiteral("Drucke...")),
+              0);
+    ASSERT_EQ(engine_->TbPrintOptionsDialogA(job_, nullptr, QStringLiteral("Drucke\nCa. 1 Seite(n)")), 0);
+    EXPECT_EQ(engine_->TbPrint(job_), 0);
+    EXPECT_EQ(engine_->TbPrintGetCurrentPage(job_), 1);
+    EXPECT_EQ(engine_->TbPrintEnd(job_, 0), 0);
+    const QStringList pages = pdfPages(pdf_);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Kennzeichen: HH-AB 123")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Erste Zeile")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Zweite Zeile")));
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Erste Zeile Zweite")));
+}
+
+TEST_F(EngineContract, ExportToPdfWritesTheNamedFile)
+{
+    const QString file = project(listProject());
+    engine_->TbXSetParameterA(job_, 1, QStringLiteral("PDF"), QStringLiteral("Export.Path"),
+                              QString::fromStdString(dir_.str()));
+    engine_->TbXSetParameterA(job_, 1, QStringLiteral("PDF"), QStringLiteral("Export.File"),
+                              QStringLiteral("x.pdf"));
+    engine_->TbXSetParameterA(job_, 1, QStringLiteral("PDF"), QStringLiteral("Export.Quiet"),
+                              QStringLiteral("1"));
+    engine_->TbXSetParameterA(job_, 1, QStringLiteral("PDF"), QStringLiteral("Export.ShowResult"),
+                              QStringLiteral("1"));
+    ASSERT_EQ(engine_->TbPrintWithBoxStartA(job_, 2, file, tb::TB_PRINT_EXPORT, tb::TB_BOX_EXPORT, nullptr,
+                                            QStringLiteral("Exportiere...")),
+              0);
+    EXPECT_EQ(engine_->TbPrintSetOptionStringA(job_, tb::TB_PRNOPTSTR_EXPORT_TARGET, QStringLiteral("PDF")),
+              0);
+    rowDefiner()(0);
+    EXPECT_EQ(engine_->TbPrintFields(job_), 0); // begins page 1 itself
+    EXPECT_EQ(engine_->TbPrintSetOptionStringA(job_, tb::TB_PRNOPTSTR_EXPORT_TARGET, QStringLiteral("XLS")),
+              tb::TB_ERR_BUSY);
+    EXPECT_EQ(engine_->TbPrintFieldsEnd(job_), 0);
+    EXPECT_EQ(engine_->TbPrintEnd(job_, 0), 0);
+    const QString out = QString::fromStdString((dir_ / "x.pdf").string());
+    EXPECT_EQ(pdfPages(out).size(), 1);
+    EXPECT_EQ(ui_->record.opened, QStringList{out});
+}
+
+TEST_F(EngineContract, StartFailuresAndStateErrors)
+{
+    const QString list = project(listProject());
+    const QString card = project(cardProject(), "Karte.crd");
+    struct Case {
+        const char *what;
+        int objectType;
+        QString file;
+        int expected;
+    };
+    tb::Project noTable = listProject();
+    noTable.objects.pop_back();
+    tb::Project badExpr = listProject();
+    badExpr.filter = QStringLiteral("Nr = ");
+    const std::vector<Case> cases = {
+        {"missing file", 2, QString::fromStdString((dir_ / "fehlt.lst").string()), tb::TB_ERR_BAD_PROJECT},
+        {"card as list", 2, card, tb::TB_ERR_BAD_PROJECT},
+        {"list as card", 3, list, tb::TB_ERR_BAD_PROJECT},
+        {"list without table", 2, project(noTable, "OhneTabelle.lst"), tb::TB_ERR_BAD_PROJECT},
+        {"syntax error", 2, project(badExpr, "Fehler.lst"), tb::TB_ERR_BAD_PROJECT},
+        {"good list", 2, list, tb::TB_OK},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(engine_->TbPrintWithBoxStartA(job_, c.objectType, c.file, tb::TB_PRINT_PRINTER, 1, nullptr,
+                                                QString()),
+                  c.expected)
+            << c.what;
+    }
+    // A run is in progress now.
+    EXPECT_EQ(engine_->TbPrintWithBoxStartA(job_, 2, list, tb::TB_PRINT_PRINTER, 1, nullptr, QString()),
+              tb::TB_ERR_BUSY);
+    EXPECT_EQ(engine_->TbDefineLayoutA(job_, nullptr, QString(), 2, list), tb::TB_ERR_BUSY);
+    engine_->TbPrintEnd(job_, 0);
+    EXPECT_EQ(engine_->TbPrintFields(job_), tb::TB_ERR_BUSY);
+    // Option 33 allows a list without a table.
+    engine_->TbSetOption(job_, tb::opt::NoTableAllowed, 1);
+    EXPECT_EQ(engine_->TbPrintWithBoxStartA(job_, 2, project(noTable, "OhneTabelle.lst"), 256, 1, nullptr,
+                                            QString()),
+              0);
+    EXPECT_EQ(engine_->TbPrintGetItemsPerPage(job_), 0);
+    engine_->TbPrintEnd(job_, 0);
+    // Bad handles never crash.
+    for (int handle : {-1, -2, 999}) {
+        EXPECT_EQ(engine_->TbPrint(handle), tb::TB_ERR_BAD_JOB);
+        EXPECT_EQ(engine_->TbDefineFieldA(handle, QStringLiteral("a"), QStringLiteral("b")),
+                  tb::TB_ERR_BAD_JOB);
+        EXPECT_EQ(engine_->TbPrintEnd(handle, 0), tb::TB_ERR_BAD_JOB);
+    }
+}
+
+TEST_F(EngineContract, FilterSkipsRowsAndReportsThem)
+{
+    tb::Project p = listProject();
+    p.filter = QStringLiteral("Val(Nr) <> 2");
+    const QString file = project(p);
+    static int failsFilter = 0;
+    failsFilter = 0;
+    engine_->TbSetNotificationCallback(job_, [](unsigned message, intptr_t, intptr_t) -> intptr_t {
+        if (message == tb::msg::FailsFilter)
+            ++failsFilter;
+        return 0;
+    });
+    ASSERT_EQ(engine_->TbPrintWithBoxStartA(job_, 2, file, 256, 1, nullptr, QString()), 0);
+    ASSERT_EQ(engine_->TbPrintOptionsDialogA(job_, nullptr, QString()), 0);
+    int matched = 0;
+    for (int row = 0; row < 3; ++row) {
+        rowDefiner()(row);
+        EXPECT_EQ(engine_->TbPrintFields(job_), 0);
+        matched += engine_->TbPrintDidMatchFilter(job_);
+    }
+    EXPECT_EQ(matched, 2);
+    EXPECT_EQ(failsFilter, 1);
+    EXPECT_EQ(engine_->TbPrintFieldsEnd(job_), 0);
+    EXPECT_EQ(engine_->TbPrintEnd(job_, 0), 0);
+    const QStringList pages = pdfPages(pdf_);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Zeile 2")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("2 Posten")));
+}
+
+TEST_F(EngineContract, FieldUseAndNameTranslation)
+{
+    tb::Project p = listProject();
+    p.objects[0].paragraphs[0].expr = QStringLiteral("Firma + [Datum von] + KfzKW_PS");
+    const QString file = project(p);
+    ASSERT_EQ(engine_->TbPrintWithBoxStartA(job_, 2, file, 256, 1, nullptr, QString()), 0);
+    struct Case {
+        const char *name;
+        int used;
+    };
+    for (const auto &c : std::vector<Case>{{"Name", 1},
+                                           {"Betrag", 1},
+                                           {"SumBetrag", 1},
+                                           {"Firma", 1},
+                                           {"Datum von", 1},
+                                           {"Datum_von", 1},
+                                           {"KfzKW/PS", 1},
+                                           {"name", 0},
+                                           {"Unbenutzt", 0}})
+        EXPECT_EQ(engine_->TbPrintIsFieldUsedA(job_, QString::fromUtf8(c.name)), c.used) << c.name;
+    engine_->TbPrintEnd(job_, 0);
+    // Without case sensitivity "name" is "Name".
+    engine_->TbSetOption(job_, tb::opt::VarsCaseSensitive, 0);
+    ASSERT_EQ(engine_->TbPrintWithBoxStartA(job_, 2, file, 256, 1, nullptr, QString()), 0);
+    EXPECT_EQ(engine_->TbPrintIsFieldUsedA(job_, QStringLiteral("name")), 1);
+    engine_->TbPrintEnd(job_, 0);
+}
+
+TEST_F(EngineContract, OptionsJobsAndPrintOptions)
+{
+    // Defaults equal the components' creation values; anything set reads back exactly.
+    EXPECT_EQ(engine_->TbGetOption(job_, tb::opt::VarsCaseSensitive), 1);
+    EXPECT_EQ(engine_->TbGetOption(job_, 999), 0);
+    engine_->TbSetOption(job_, 999, -7);
+    EXPECT_EQ(engine_->TbGetOption(job_, 999), -7);
+    engine_->TbSetOption(-1, 44, 1025);
+    EXPECT_EQ(engine_->TbGetOption(-1, 44), 1025);
+    EXPECT_EQ(engine_->TbJobOpen(42), tb::TB_ERR_NO_LANGUAGE);
+
+    engine_->TbDefineFieldA(job_, QStringLiteral("A"), QStringLiteral("1"));
+    const int copy = engine_->TbJobOpenCopy(job_);
+    ASSERT_GE(copy, 0);
+    EXPECT_EQ(engine_->TbGetOption(copy, 999), -7);
+    engine_->TbSetOption(copy, 999, 3);
+    EXPECT_EQ(engine_->TbGetOption(job_, 999), -7); // independent afterwards
+    EXPECT_EQ(engine_->TbJobClose(copy), 0);
+    EXPECT_EQ(engine_->TbJobClose(copy), tb::TB_ERR_BAD_JOB);
+
+    const QString file = project(listProject());
+    ASSERT_EQ(engine_->TbPrintWithBoxStartA(job_, 2, file, tb::TB_PRINT_PRINTER, 1, nullptr, QString()), 0);
+    EXPECT_EQ(engine_->TbPrintGetOption(job_, tb::popt::Copies), 1);
+    EXPECT_EQ(engine_->TbPrintGetOption(job_, tb::popt::FirstPage), 1);
+    EXPECT_EQ(engine_->TbPrintGetOption(job_, tb::popt::LastPage), 32767);
+    EXPECT_EQ(engine_->TbPrintGetOption(job_, tb::popt::Destination), tb::TB_DEST_PRINTER);
+    EXPECT_EQ(engine_->TbPrintGetOption(job_, tb::popt::EngineCopies), 1);
+    EXPECT_EQ(engine_->TbPrintGetOption(job_, tb::popt::CurrentPage), 0);
+    EXPECT_GE(engine_->TbPrintGetItemsPerPage(job_), 1);
+    // Cancel in the options dialog.
+    ui_->script.acceptOptions = false;
+    EXPECT_EQ(engine_->TbPrintOptionsDialogA(job_, nullptr, QStringLiteral("Drucke")),
+              tb::TB_ERR_USER_ABORTED);
+    EXPECT_TRUE(ui_->record.lastOptions.printers.contains(tb::pdfPseudoPrinterName()));
+    EXPECT_EQ(engine_->TbPrintEnd(job_, 0), 0);
+    EXPECT_FALSE(QFile::exists(pdf_));
+}
+
+} // namespace

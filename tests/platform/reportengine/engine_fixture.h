@@ -1,0 +1,52 @@
+#pragma once
+
+#include <functional>
+
+#include <QApplication>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "reportengine/Engine.h"
+#include "reportengine/Project.h"
+#include "reportengine/ScriptedEngineUi.h"
+
+namespace enginetest {
+
+// The widgets of the engine need an application object; one for the whole test binary.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override;
+
+private:
+    QApplication *app_ = nullptr;
+};
+
+// A list project: title and page number on every page, one table with a header, one row definition
+// (`Nr`, `Name`, `Betrag`, and an optional long `Memo`), and a footer with the count and the sum.
+tb::Project listProject(double tableHeightMm = 200);
+// A card project with a few variables.
+tb::Project cardProject();
+QString saveProject(const tb::Project &project, const QString &file);
+
+// Pages of a PDF file as text (pdftotext, one entry per page); empty when the file is missing.
+QStringList pdfPages(const QString &file);
+
+// The list loop as the print loops drive it: start, options dialog, pages and rows with the
+// page-full rule, footer, end, and preview.
+struct LoopResult {
+    int start = 0;
+    int options = 0;
+    int pagesBegun = 0;
+    int rowsPrinted = 0;
+    std::vector<int> repeatedRows; // rows that got the page-full code and went to the next page
+    int lastResult = 0;
+    int footer = 0;
+    int footerRetry = 0;
+    int end = 0;
+};
+LoopResult runListLoop(tb::IEngine &engine, int job, const QString &project, int flags, int rows,
+                       const std::function<void(int row)> &defineRow);
+
+} // namespace enginetest
