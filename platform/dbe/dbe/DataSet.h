@@ -20,6 +20,9 @@ class TSession;
 namespace detail {
 class Cursor;
 }
+namespace filter {
+class FilterText;
+}
 
 enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert, dsSetKey, dsCalcFields, dsFilter };
 
@@ -104,6 +107,9 @@ public:
     void Cancel();
     void Delete();
     void Refresh();
+    // Re-reads the current row (or its nearest neighbour when it is no longer
+    // visible) without events, e.g. after a filter of the engine cursor changed.
+    void Resync();
     // Controls write their pending values into the fields.
     void UpdateRecord();
     // Posts a pending edit when modified, else cancels it.
@@ -185,23 +191,20 @@ protected:
     virtual void initNewRecord() {}
     // Called after the cursor opened and the fields were bound.
     virtual void afterCursorOpened() {}
-    // Whether the row may still be shown after a change (range, master link).
-    virtual void checkPostedRowVisible() {}
 
     void checkActive() const;
     void checkBrowseModeForMove();
     void setState(TDataSetState state);
     void positionChanged(int distance);
+    void moveToEnd(bool last);
+    // Makes a fetched row current (calculated fields, flags cleared).
+    void setCurrentRecord(const Record &record);
+    TField *addPersistentField(std::unique_ptr<TField> field);
     void bindFields();
-    void readCurrent();
-    void clearFilterCaches();
     void rebuildFilter();
     void resyncAfterChange();
-    void emptyCurrent();
-    void doScrollMove(const std::function<bool()> &move, int distanceHint);
     void runEvent(const Event &event);
     void doPost();
-    void fetchCurrentRecord();
     bool filterActive() const;
 
     TSession *session_;
@@ -225,6 +228,18 @@ protected:
     std::function<bool(const Record &)> filterTextPredicate_;
     std::vector<TDataSource *> dataSources_;
     bool insertAppend_ = false;
+    Record *stateRecord_ = nullptr; // key buffer while in dsSetKey
+    bool savedHasCurrent_ = false;
+    int recordWidth_ = 0;
+    int busy_ = 0; // guards against re-entering the dataset's own operations
+    mutable int recNo_ = 0;
+    mutable quint64 recNoVersion_ = 0;
+    mutable int count_ = -1;
+    mutable quint64 countVersion_ = 0;
+    mutable std::vector<Record> window_; // rows read for grids
+    mutable int windowStart_ = 0;
+    mutable quint64 windowVersion_ = 0;
+    std::shared_ptr<filter::FilterText> filterProgram_;
 };
 
 } // namespace dbe

@@ -54,7 +54,7 @@ struct TableDef {
     QString name;  // file name as the program names it, e.g. "KfzStamm.db"
     QString alias; // the alias whose directory holds it (used to create it at first start)
     QList<FieldDef> fields;
-    QStringList primaryKey; // empty: no primary key (rows kept in insertion order)
+    QStringList primaryKey;  // empty: no primary key (rows kept in insertion order)
     QList<IndexDef> indexes; // named secondary indexes
 };
 

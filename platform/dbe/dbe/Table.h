@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QList>
@@ -104,6 +105,7 @@ private:
     friend class MasterLink;
     void masterChanged(bool force);
     void applyOrder();
+    void changeOrder(const std::function<void()> &change);
     void setKeyState(int which, bool clear);
     bool seekKey(const QVariantList &values, bool nearest, int fieldCount);
     QVariantList keyValues(const Record &keyRecord, int count) const;

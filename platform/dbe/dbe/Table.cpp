@@ -1,0 +1,608 @@
+#include "dbe/Table.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "dbe/EngineCursor.h"
+#include "dbe/Session.h"
+#include "dbe/detail/Cursor.h"
+#include "dbe/detail/Database.h"
+#include "dbe/lock/TableLocks.h"
+#include "dbe/textfile/TextTable.h"
+
+namespace dbe {
+
+// The locks a table holds between processes while it is open.
+class TableLockHolder {
+public:
+    std::shared_ptr<lock::TableLocks> locks;
+    QString table;
+    lock::LockHandle open;
+    lock::LockHandle write;
+};
+
+// Follows the master's current record.
+class MasterLink : public TDataLink {
+public:
+    explicit MasterLink(TTable *detail) : detail_(detail) {}
+
+protected:
+    void ActiveChanged() override
+    {
+        if (Active())
+            detail_->masterChanged(false);
+    }
+    void DataSetChanged() override { detail_->masterChanged(false); }
+    void DataSetScrolled(int) override { detail_->masterChanged(false); }
+    void RecordChanged(TField *field) override
+    {
+        if (field)
+            detail_->masterChanged(false);
+    }
+
+private:
+    TTable *detail_;
+};
+
+namespace {
+
+int physicalSlot(const detail::Cursor &c, const QString &name)
+{
+    const auto &fields = c.def().fields;
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    engineError(ErrorCode::FieldNotFound, QStringLiteral("Feld '%1' nicht gefunden").arg(name));
+}
+
+// A value in the storage form of the named physical field.
+QVariant normalizeFor(const TDataSet &ds, const detail::Cursor &c, const QString &name, const QVariant &value)
+{
+    if (TField *f = ds.FindField(name); f && f->FieldKind() == TFieldKind::fkData)
+        return f->Normalize(value);
+    const FieldDef &d = c.def().fields[physicalSlot(c, name)];
+    TField temp(const_cast<TDataSet *>(&ds), d.name, fieldTypeOf(d.type), d.size, TFieldKind::fkData);
+    return temp.Normalize(value);
+}
+
+[[noreturn]] void lockFailed(const lock::LockError &e)
+{
+    const int code =
+        e.reason() == lock::LockError::Reason::TableLocked ? ErrorCode::Locked : ErrorCode::TableInUse;
+    engineError(code, e.message());
+}
+
+} // namespace
+
+TTable::TTable(TSession *session) : TDataSet(session) {}
+
+TTable::~TTable()
+{
+    masterLink_.reset();
+    try {
+        Close();
+    } catch (...) {
+    }
+}
+
+void TTable::SetDatabaseName(const QString &name)
+{
+    if (Active())
+        databaseError(QStringLiteral("Diese Operation ist bei einer geöffneten Datenmenge nicht zulässig"));
+    databaseName_ = name;
+}
+
+void TTable::SetTableName(const QString &name)
+{
+    if (Active())
+        databaseError(QStringLiteral("Diese Operation ist bei einer geöffneten Datenmenge nicht zulässig"));
+    tableName_ = name;
+}
+
+QString TTable::tableKey() const
+{
+    return detail::tableKeyOf(tableName_);
+}
+
+bool TTable::isTextTable() const
+{
+    const QString suffix = QFileInfo(tableName_).suffix().toLower();
+    if (suffix == QLatin1String("db"))
+        return false;
+    return !textfile::TextTable::findSchemaFile(Session().DirectoryOf(databaseName_), tableName_).isEmpty();
+}
+
+bool TTable::Exists() const
+{
+    if (isTextTable())
+        return true;
+    try {
+        auto &db = Session().databaseFor(databaseName_);
+        return db.table(tableName_) != nullptr;
+    } catch (const EDatabaseError &) {
+        return false;
+    }
+}
+
+void TTable::CreateTable(const TableDef *def)
+{
+    if (!def)
+        def = Session().FindTableDef(databaseName_, tableName_);
+    if (!def)
+        engineError(ErrorCode::TableNotFound,
+                    QStringLiteral("Keine Tabellendefinition für %1").arg(tableName_));
+    TableDef d = *def;
+    d.name = tableName_.isEmpty() ? def->name : tableName_;
+    Session().databaseFor(databaseName_).createTable(d);
+}
+
+std::unique_ptr<detail::Cursor> TTable::openCursor()
+{
+    if (tableName_.isEmpty())
+        databaseError(QStringLiteral("Kein Tabellenname angegeben"));
+    const QString dir = Session().DirectoryOf(databaseName_);
+    std::unique_ptr<detail::Cursor> cursor;
+    if (isTextTable()) {
+        cursor = detail::makeTextCursor(dir, tableName_);
+    } else {
+        auto &db = Session().databaseFor(databaseName_);
+        auto info = db.table(tableName_);
+        if (!info) {
+            const TableDef *def = Session().FindTableDef(databaseName_, tableName_);
+            if (!def)
+                engineError(ErrorCode::TableNotFound,
+                            QStringLiteral("Tabelle nicht gefunden: %1").arg(QDir(dir).filePath(tableName_)));
+            db.createTable(*def);
+            info = db.table(tableName_);
+        }
+        auto holder = std::make_unique<TableLockHolder>();
+        holder->locks = lock::TableLocks::forDirectory(db.directory());
+        holder->table = tableKey();
+        try {
+            holder->open = exclusive_ ? holder->locks->openExclusive(holder->table)
+                                      : holder->locks->openShared(holder->table);
+        } catch (const lock::LockError &e) {
+            lockFailed(e);
+        }
+        lockHolder_ = std::move(holder);
+        cursor = detail::makeSqlCursor(db, info, tableKey());
+    }
+    return cursor;
+}
+
+void TTable::afterCursorOpened()
+{
+    applyOrder();
+    masterValuesSet_ = false;
+    if (masterSource_ && masterSource_->DataSet() && masterSource_->DataSet()->Active())
+        masterChanged(true);
+    engineCursor_ = std::make_unique<TEngineCursor>(this);
+}
+
+void TTable::closeCursor()
+{
+    engineCursor_.reset();
+    lockHolder_.reset();
+    locked_ = false;
+    keyBufferInUse_ = -1;
+}
+
+QList<IndexDef> TTable::IndexDefs() const
+{
+    QList<IndexDef> out;
+    TableDef def;
+    if (cursor_) {
+        def = cursor_->def();
+    } else {
+        try {
+            auto info = Session().databaseFor(databaseName_).table(tableName_);
+            if (info)
+                def = info->def;
+            else if (const TableDef *d = Session().FindTableDef(databaseName_, tableName_))
+                def = *d;
+        } catch (const EDatabaseError &) {
+            return out;
+        }
+    }
+    if (!def.primaryKey.isEmpty())
+        out << IndexDef{QString(), def.primaryKey, ixPrimary | ixUnique};
+    out << def.indexes;
+    return out;
+}
+
+QStringList TTable::GetIndexNames() const
+{
+    QStringList names;
+    for (const IndexDef &ix : IndexDefs())
+        if (!ix.name.isEmpty())
+            names << ix.name;
+    return names;
+}
+
+QStringList TTable::IndexFields() const
+{
+    if (!indexFieldNames_.trimmed().isEmpty()) {
+        QStringList out;
+        for (const QString &f : indexFieldNames_.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            out << f.trimmed();
+        return out;
+    }
+    const QList<IndexDef> defs = IndexDefs();
+    if (!indexName_.isEmpty()) {
+        for (const IndexDef &ix : defs)
+            if (ix.name.compare(indexName_, Qt::CaseInsensitive) == 0)
+                return ix.fields;
+        engineError(ErrorCode::IndexNotFound, QStringLiteral("Index nicht gefunden: %1").arg(indexName_));
+    }
+    if (!defs.isEmpty() && defs.first().name.isEmpty())
+        return defs.first().fields;
+    return {};
+}
+
+void TTable::applyOrder()
+{
+    if (!cursor_ || isTextTable())
+        return;
+    cursor_->setOrder(IndexFields());
+    detail::KeyRange r;
+    if (masterSource_ && masterValuesSet_) {
+        r.active = true;
+        r.low = r.high = masterValues_;
+    } else if (rangeActive_) {
+        r.active = true;
+        r.low = rangeStart_;
+        r.high = rangeEnd_;
+        r.lowExclusive = r.highExclusive = keyExclusive_;
+    }
+    cursor_->setRange(r);
+}
+
+void TTable::changeOrder(const std::function<void()> &change)
+{
+    if (Active())
+        CheckBrowseMode();
+    const QString oldName = indexName_, oldFields = indexFieldNames_;
+    change();
+    if (Active()) {
+        try {
+            applyOrder();
+        } catch (...) {
+            indexName_ = oldName;
+            indexFieldNames_ = oldFields;
+            applyOrder();
+            throw;
+        }
+        Resync();
+    }
+}
+
+void TTable::SetIndexName(const QString &name)
+{
+    changeOrder([&] {
+        indexName_ = name;
+        indexFieldNames_.clear();
+    });
+}
+
+void TTable::SetIndexFieldNames(const QString &names)
+{
+    changeOrder([&] {
+        indexFieldNames_ = names;
+        if (!names.isEmpty())
+            indexName_.clear();
+    });
+}
+
+// ---- master-detail
+
+void TTable::SetMasterSource(TDataSource *source)
+{
+    if (source && source->DataSet() == this)
+        databaseError(QStringLiteral("Zirkuläre Datenverbindungen sind nicht erlaubt"));
+    masterSource_ = source;
+    masterLink_.reset();
+    masterValuesSet_ = false;
+    if (source && !masterFields_.isEmpty()) {
+        masterLink_ = std::make_unique<MasterLink>(this);
+        masterLink_->SetDataSource(source);
+    }
+    if (Active()) {
+        if (!source) {
+            applyOrder();
+            First();
+        } else {
+            masterChanged(true);
+        }
+    }
+}
+
+void TTable::SetMasterFields(const QString &fields)
+{
+    masterFields_ = fields;
+    SetMasterSource(masterSource_);
+}
+
+void TTable::masterChanged(bool force)
+{
+    if (!Active() || !masterSource_ || masterFields_.isEmpty())
+        return;
+    TDataSet *master = masterSource_->DataSet();
+    if (!master || !master->Active())
+        return;
+    QVariantList values;
+    for (const QString &f : masterFields_.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        values << master->FieldByName(f.trimmed())->Value();
+    if (!force && masterValuesSet_ && values == masterValues_)
+        return;
+    // The detail's key fields take the master's values in their own types.
+    const QStringList idx = IndexFields();
+    if (idx.size() < values.size())
+        databaseError(QStringLiteral("%1: MasterFields passen nicht zum Index").arg(Name()));
+    for (int i = 0; i < values.size(); ++i)
+        values[i] = normalizeFor(*this, *cursor_, idx[i], values[i]);
+    CheckBrowseMode();
+    masterValues_ = values;
+    masterValuesSet_ = true;
+    applyOrder();
+    First();
+}
+
+void TTable::initNewRecord()
+{
+    if (!masterSource_ || !masterValuesSet_)
+        return;
+    const QStringList idx = IndexFields();
+    for (int i = 0; i < masterValues_.size() && i < idx.size(); ++i)
+        current_.values[physicalSlot(*cursor_, idx[i])] = masterValues_[i];
+}
+
+// ---- key search
+
+QVariantList TTable::keyValues(const Record &keyRecord, int count) const
+{
+    QVariantList out;
+    const QStringList idx = IndexFields();
+    for (int i = 0; i < count && i < idx.size(); ++i)
+        out << keyRecord.values.value(physicalSlot(*cursor_, idx[i]));
+    return out;
+}
+
+bool TTable::seekKey(const QVariantList &values, bool nearest, int fieldCount)
+{
+    CheckBrowseMode();
+    const QStringList idx = IndexFields();
+    QVariantList key;
+    for (int i = 0; i < fieldCount && i < idx.size(); ++i)
+        key << normalizeFor(*this, *cursor_, idx[i], values.value(i));
+    runEvent(BeforeScroll);
+    Record r;
+    const bool found = cursor_->seek(key, nearest, r);
+    if (found) {
+        setCurrentRecord(r);
+        positionChanged(0);
+    } else if (nearest && cursor_->last(r)) {
+        // Nothing at or after the key: the cursor goes to the last row.
+        setCurrentRecord(r);
+        eof_ = true;
+        positionChanged(0);
+    }
+    runEvent(AfterScroll);
+    return found;
+}
+
+bool TTable::FindKey(const QVariantList &values)
+{
+    checkActive();
+    return seekKey(values, false, static_cast<int>(values.size()));
+}
+
+void TTable::FindNearest(const QVariantList &values)
+{
+    checkActive();
+    seekKey(values, true, static_cast<int>(values.size()));
+}
+
+void TTable::setKeyState(int which, bool clear)
+{
+    checkActive();
+    CheckBrowseMode();
+    Record &buf = keyBuffers_[which];
+    if (clear || buf.values.size() != recordWidth_) {
+        buf = Record();
+        buf.values.resize(recordWidth_);
+        keyFieldsSet_[which] = 0;
+    }
+    keyBufferInUse_ = which;
+    stateRecord_ = &buf;
+    state_ = TDataSetState::dsSetKey;
+    dataEvent(TDataEvent::deUpdateState);
+}
+
+void TTable::SetKey()
+{
+    setKeyState(0, true);
+}
+void TTable::EditKey()
+{
+    setKeyState(0, false);
+}
+void TTable::SetRangeStart()
+{
+    setKeyState(1, true);
+}
+void TTable::SetRangeEnd()
+{
+    setKeyState(2, true);
+}
+void TTable::EditRangeStart()
+{
+    setKeyState(1, false);
+}
+void TTable::EditRangeEnd()
+{
+    setKeyState(2, false);
+}
+
+namespace {
+
+// Number of leading index fields that hold a value in a key buffer.
+int assignedKeyFields(const TTable &t, const Record &buf)
+{
+    const QStringList idx = t.IndexFields();
+    int n = 0;
+    for (int i = 0; i < idx.size(); ++i)
+        if (buf.values.value(physicalSlot(*t.cursor(), idx[i])).isValid())
+            n = i + 1;
+    return n;
+}
+
+} // namespace
+
+bool TTable::GotoKey()
+{
+    checkActive();
+    const Record key = keyBuffers_[0];
+    const int n = keyFieldCount_ > 0 ? keyFieldCount_ : std::max(1, assignedKeyFields(*this, key));
+    if (state_ == TDataSetState::dsSetKey) {
+        stateRecord_ = nullptr;
+        setState(TDataSetState::dsBrowse);
+    }
+    return seekKey(keyValues(key, n), false, n);
+}
+
+void TTable::GotoNearest()
+{
+    checkActive();
+    const Record key = keyBuffers_[0];
+    const int n = keyFieldCount_ > 0 ? keyFieldCount_ : std::max(1, assignedKeyFields(*this, key));
+    if (state_ == TDataSetState::dsSetKey) {
+        stateRecord_ = nullptr;
+        setState(TDataSetState::dsBrowse);
+    }
+    seekKey(keyValues(key, n), true, n);
+}
+
+void TTable::ApplyRange()
+{
+    checkActive();
+    if (state_ == TDataSetState::dsSetKey) {
+        stateRecord_ = nullptr;
+        setState(TDataSetState::dsBrowse);
+    }
+    rangeStart_ = keyValues(keyBuffers_[1], assignedKeyFields(*this, keyBuffers_[1]));
+    rangeEnd_ = keyValues(keyBuffers_[2], assignedKeyFields(*this, keyBuffers_[2]));
+    rangeActive_ = true;
+    applyOrder();
+    First();
+}
+
+void TTable::CancelRange()
+{
+    checkActive();
+    CheckBrowseMode();
+    rangeActive_ = false;
+    rangeStart_.clear();
+    rangeEnd_.clear();
+    applyOrder();
+    First();
+}
+
+void TTable::SetRange(const QVariantList &startValues, const QVariantList &endValues)
+{
+    checkActive();
+    CheckBrowseMode();
+    const QStringList idx = IndexFields();
+    auto fill = [&](int which, const QVariantList &vals) {
+        Record &buf = keyBuffers_[which];
+        buf = Record();
+        buf.values.resize(recordWidth_);
+        for (int i = 0; i < vals.size() && i < idx.size(); ++i)
+            buf.values[physicalSlot(*cursor_, idx[i])] = normalizeFor(*this, *cursor_, idx[i], vals[i]);
+    };
+    fill(1, startValues);
+    fill(2, endValues);
+    rangeStart_ = keyValues(keyBuffers_[1], static_cast<int>(startValues.size()));
+    rangeEnd_ = keyValues(keyBuffers_[2], static_cast<int>(endValues.size()));
+    rangeActive_ = true;
+    applyOrder();
+    First();
+}
+
+void TTable::GotoCurrent(TTable &other)
+{
+    checkActive();
+    other.CheckBrowseMode();
+    CheckBrowseMode();
+    if (detail::tableKeyOf(other.tableName_) != tableKey() ||
+        Session().DirectoryOf(other.databaseName_) != Session().DirectoryOf(databaseName_))
+        databaseError(QStringLiteral("Tabellen stimmen nicht überein"));
+    runEvent(BeforeScroll);
+    Record r;
+    if (!other.hasCurrent_ || !cursor_->fetch(other.current_.rowId, r) || !cursor_->visible(r))
+        databaseError(Msg::RecordNotFound);
+    setCurrentRecord(r);
+    positionChanged(0);
+    runEvent(AfterScroll);
+}
+
+// ---- locks
+
+void TTable::LockTable()
+{
+    checkActive();
+    if (!lockHolder_)
+        engineError(ErrorCode::NotSupported, QStringLiteral("Textdateien können nicht gesperrt werden"));
+    if (lockHolder_->write.isHeld())
+        return;
+    try {
+        lockHolder_->write = lockHolder_->locks->lockTable(lockHolder_->table);
+    } catch (const lock::LockError &e) {
+        lockFailed(e);
+    }
+    locked_ = true;
+}
+
+void TTable::UnlockTable()
+{
+    checkActive();
+    if (lockHolder_)
+        lockHolder_->write.release();
+    locked_ = false;
+}
+
+void TTable::SetExclusive(bool exclusive)
+{
+    if (Active())
+        databaseError(QStringLiteral("Diese Operation ist bei einer geöffneten Datenmenge nicht zulässig"));
+    exclusive_ = exclusive;
+}
+
+void TTable::EmptyTable()
+{
+    if (isTextTable())
+        engineError(ErrorCode::ReadOnly, QStringLiteral("Textdateien können nur gelesen werden"));
+    if (Active()) {
+        if (!exclusive_)
+            engineError(ErrorCode::TableInUse,
+                        QStringLiteral("Tabelle %1 ist nicht exklusiv geöffnet").arg(tableName_));
+        CheckBrowseMode();
+        cursor_->empty();
+        Resync();
+        return;
+    }
+    auto &db = Session().databaseFor(databaseName_);
+    auto info = db.table(tableName_);
+    if (!info)
+        engineError(ErrorCode::TableNotFound, QStringLiteral("Tabelle nicht gefunden: %1").arg(tableName_));
+    auto locks = lock::TableLocks::forDirectory(db.directory());
+    lock::LockHandle excl;
+    try {
+        excl = locks->openExclusive(tableKey());
+    } catch (const lock::LockError &e) {
+        lockFailed(e);
+    }
+    auto cursor = detail::makeSqlCursor(db, info, tableKey());
+    cursor->empty();
+}
+
+} // namespace dbe

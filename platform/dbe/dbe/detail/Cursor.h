@@ -1,0 +1,112 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include "dbe/Record.h"
+#include "dbe/Schema.h"
+#include "dbe/filter/FilterTree.h"
+
+namespace dbe::detail {
+
+class Database;
+struct TableInfo;
+
+// A range on the leading order fields: rows whose key prefix lies between
+// low and high (each compared over its own length; blank sorts first).
+struct KeyRange {
+    bool active = false;
+    QVariantList low, high;
+    bool lowExclusive = false, highExclusive = false;
+};
+
+// A filter tree added to a cursor, switched by its handle.
+struct TreeFilter {
+    int handle = 0;
+    bool active = false;
+    filter::FilterTree tree;
+};
+
+// The rows a dataset sees: a table in an order (fields, then the primary key,
+// then the storage's row identity as the last tie-break), restricted by a
+// key range and by filters. Navigation is by key: every move asks for the
+// rows after or before a record, a page at a time, so the cursor never holds
+// more than one page however large the table is.
+class Cursor {
+public:
+    virtual ~Cursor() = default;
+
+    virtual const TableDef &def() const = 0;
+    virtual QString driverName() const = 0;
+    virtual bool readOnly() const = 0;
+    virtual std::unique_ptr<Cursor> clone() const = 0;
+    virtual bool canWrite() const { return !readOnly(); }
+    // Changes whenever the rows the view shows may have changed (writes of
+    // this or another process, filters, order, range).
+    virtual quint64 version() = 0;
+
+    // View definition.
+    virtual void setOrder(const QStringList &fields) = 0;
+    const QStringList &orderFields() const { return orderFields_; }
+    virtual void setRange(const KeyRange &range) = 0;
+    const KeyRange &range() const { return range_; }
+    // The dataset's own filters (filter text, record filter); null = none.
+    void setPredicate(std::function<bool(const Record &)> predicate);
+    std::vector<TreeFilter> &trees() { return trees_; }
+    void filtersChanged();
+    bool filtered() const;
+    bool accepts(const Record &record) const;
+
+    // Rows of the view in order.
+    virtual bool first(Record &out) = 0;
+    virtual bool last(Record &out) = 0;
+    virtual bool next(const Record &from, Record &out) = 0;
+    virtual bool prior(const Record &from, Record &out) = 0;
+    // First row whose leading key fields equal (exact) or are not below
+    // (nearest) the given values.
+    virtual bool seek(const QVariantList &key, bool nearest, Record &out) = 0;
+    // A row by identity; false when it no longer exists.
+    virtual bool fetch(qint64 rowId, Record &out) = 0;
+    // Whether a stored row lies within the view (range and filters).
+    virtual bool visible(const Record &record) = 0;
+    virtual int count() = 0;
+    // 1-based position of a visible row.
+    virtual int position(const Record &record) = 0;
+    // Rows from the recNo-th on (at most n).
+    virtual void rowsAt(int recNo, int n, std::vector<Record> &out) = 0;
+    // First row (in order) whose given fields equal the values; compare is
+    // used instead of equality when set.
+    virtual bool locate(const std::vector<int> &fields, const QVariantList &values,
+                        const std::function<bool(const Record &)> &compare, Record &out) = 0;
+
+    // Writing (SQL cursors only).
+    virtual void insert(Record &record) = 0;
+    virtual void update(const Record &record) = 0;
+    virtual void remove(qint64 rowId) = 0;
+    virtual void empty() = 0;
+
+    // Key of a record in the order (order fields, primary key).
+    QVariantList keyOf(const Record &record) const;
+
+protected:
+    QStringList orderFields_;
+    std::vector<int> keyColumns_; // order fields then primary key fields (field indexes)
+    KeyRange range_;
+    std::function<bool(const Record &)> predicate_;
+    std::vector<TreeFilter> trees_;
+    quint64 filterEpoch_ = 0;
+};
+
+std::unique_ptr<Cursor> makeSqlCursor(Database &db, std::shared_ptr<TableInfo> info,
+                                      const QString &lockTable);
+std::unique_ptr<Cursor> makeTextCursor(const QString &directory, const QString &fileName);
+
+// Three-way comparison of field values with blank first; texts in code-point order.
+int compareValues(const QVariant &a, const QVariant &b);
+
+} // namespace dbe::detail

@@ -1,0 +1,469 @@
+#include "dbe/detail/Database.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "dbe/Errors.h"
+
+namespace dbe::detail {
+
+namespace {
+
+const char *kFileName = "dbe.sqlite";
+
+QJsonObject toJson(const TableDef &def)
+{
+    QJsonObject o;
+    o["name"] = def.name;
+    o["alias"] = def.alias;
+    QJsonArray fields;
+    for (const FieldDef &f : def.fields) {
+        QJsonObject fo;
+        fo["name"] = f.name;
+        fo["type"] = static_cast<int>(f.type);
+        fo["size"] = f.size;
+        fo["required"] = f.required;
+        if (f.minValue.isValid())
+            fo["min"] = QJsonValue::fromVariant(f.minValue);
+        if (f.maxValue.isValid())
+            fo["max"] = QJsonValue::fromVariant(f.maxValue);
+        if (f.defaultValue.isValid())
+            fo["default"] = QJsonValue::fromVariant(f.defaultValue);
+        fields.append(fo);
+    }
+    o["fields"] = fields;
+    o["primaryKey"] = QJsonArray::fromStringList(def.primaryKey);
+    QJsonArray indexes;
+    for (const IndexDef &i : def.indexes) {
+        QJsonObject io;
+        io["name"] = i.name;
+        io["fields"] = QJsonArray::fromStringList(i.fields);
+        io["options"] = static_cast<int>(i.options);
+        indexes.append(io);
+    }
+    o["indexes"] = indexes;
+    return o;
+}
+
+QStringList toStringList(const QJsonValue &v)
+{
+    QStringList out;
+    for (const QJsonValue &e : v.toArray())
+        out << e.toString();
+    return out;
+}
+
+TableDef fromJson(const QJsonObject &o)
+{
+    TableDef def;
+    def.name = o["name"].toString();
+    def.alias = o["alias"].toString();
+    for (const QJsonValue &fv : o["fields"].toArray()) {
+        QJsonObject fo = fv.toObject();
+        FieldDef f;
+        f.name = fo["name"].toString();
+        f.type = static_cast<FieldType>(fo["type"].toInt());
+        f.size = fo["size"].toInt();
+        f.required = fo["required"].toBool();
+        if (fo.contains("min"))
+            f.minValue = fo["min"].toVariant();
+        if (fo.contains("max"))
+            f.maxValue = fo["max"].toVariant();
+        if (fo.contains("default"))
+            f.defaultValue = fo["default"].toVariant();
+        def.fields << f;
+    }
+    def.primaryKey = toStringList(o["primaryKey"]);
+    for (const QJsonValue &iv : o["indexes"].toArray()) {
+        QJsonObject io = iv.toObject();
+        IndexDef i;
+        i.name = io["name"].toString();
+        i.fields = toStringList(io["fields"]);
+        i.options = static_cast<unsigned>(io["options"].toInt());
+        def.indexes << i;
+    }
+    return def;
+}
+
+const char *sqlType(FieldType t)
+{
+    switch (t) {
+    case FieldType::String:
+    case FieldType::Memo:
+        return "TEXT";
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+    case FieldType::AutoInc:
+    case FieldType::Boolean:
+        return "INTEGER";
+    case FieldType::Float:
+    case FieldType::Currency:
+    case FieldType::Date:
+    case FieldType::Time:
+    case FieldType::DateTime:
+        return "REAL";
+    case FieldType::Graphic:
+    case FieldType::Blob:
+        return "BLOB";
+    }
+    return "";
+}
+
+} // namespace
+
+QString quoteIdent(const QString &name)
+{
+    QString q = name;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+QString tableKeyOf(const QString &tableName)
+{
+    QString name = QFileInfo(tableName).fileName();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0)
+        name = name.left(dot);
+    return name.toLower();
+}
+
+int TableInfo::fieldIndex(const QString &name) const
+{
+    for (int i = 0; i < def.fields.size(); ++i)
+        if (def.fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+Database::Database(const QString &directory) : directory_(directory)
+{
+    QDir().mkpath(directory);
+    const QByteArray path = QDir(directory).filePath(QString::fromLatin1(kFileName)).toUtf8();
+    if (sqlite3_open_v2(path.constData(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
+        const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
+        if (db_)
+            sqlite3_close(db_);
+        db_ = nullptr;
+        engineError(ErrorCode::General,
+                    QStringLiteral("Datenbank in %1 kann nicht geöffnet werden: %2").arg(directory, msg));
+    }
+    sqlite3_busy_timeout(db_, 5000);
+    exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+    exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    exec(QStringLiteral("CREATE TABLE IF NOT EXISTS _dbe_tables (key TEXT PRIMARY KEY, def TEXT NOT NULL)"));
+}
+
+Database::~Database()
+{
+    for (sqlite3_stmt *s : std::as_const(statements_))
+        sqlite3_finalize(s);
+    if (explicitTx_)
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db_);
+}
+
+void Database::raise(const QString &context) const
+{
+    const int code = sqlite3_errcode(db_);
+    const QString msg = QString::fromUtf8(sqlite3_errmsg(db_));
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        engineError(ErrorCode::Locked, QStringLiteral("Tabelle ist gesperrt (%1)").arg(msg));
+    engineError(ErrorCode::General, context.isEmpty() ? msg : context + QStringLiteral(": ") + msg);
+}
+
+sqlite3_stmt *Database::prepare(const QString &sql)
+{
+    auto it = statements_.find(sql);
+    if (it != statements_.end()) {
+        sqlite3_reset(*it);
+        sqlite3_clear_bindings(*it);
+        return *it;
+    }
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v3(db_, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_PREPARE_PERSISTENT,
+                           &stmt, nullptr) != SQLITE_OK)
+        raise(sql);
+    statements_.insert(sql, stmt);
+    return stmt;
+}
+
+void Database::exec(const QString &sql)
+{
+    char *err = nullptr;
+    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        sqlite3_free(err);
+        raise(sql);
+    }
+}
+
+void Database::checkExternalChanges()
+{
+    sqlite3_stmt *s = prepare(QStringLiteral("PRAGMA data_version"));
+    if (sqlite3_step(s) == SQLITE_ROW) {
+        const int v = sqlite3_column_int(s, 0);
+        if (v != dataVersion_) {
+            if (dataVersion_ != -1)
+                ++changes_;
+            dataVersion_ = v;
+        }
+    }
+    sqlite3_reset(s);
+}
+
+std::shared_ptr<TableInfo> Database::table(const QString &tableName)
+{
+    const QString key = tableKeyOf(tableName);
+    auto it = tables_.find(key);
+    if (it != tables_.end())
+        return *it;
+    sqlite3_stmt *s = prepare(QStringLiteral("SELECT def FROM _dbe_tables WHERE key = ?"));
+    const QByteArray k = key.toUtf8();
+    sqlite3_bind_text(s, 1, k.constData(), static_cast<int>(k.size()), SQLITE_TRANSIENT);
+    std::shared_ptr<TableInfo> info;
+    if (sqlite3_step(s) == SQLITE_ROW) {
+        const QByteArray json(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)),
+                              sqlite3_column_bytes(s, 0));
+        info = std::make_shared<TableInfo>();
+        info->def = fromJson(QJsonDocument::fromJson(json).object());
+        info->key = key;
+        info->sqlName = quoteIdent(key);
+        QStringList cols{QStringLiteral("rowid")};
+        for (const FieldDef &f : info->def.fields)
+            cols << quoteIdent(f.name);
+        info->selectList = cols.join(QStringLiteral(", "));
+    }
+    sqlite3_reset(s);
+    if (info)
+        tables_.insert(key, info);
+    return info;
+}
+
+void Database::createTable(const TableDef &def)
+{
+    const QString key = tableKeyOf(def.name);
+    QStringList cols;
+    for (const FieldDef &f : def.fields)
+        cols << quoteIdent(f.name) + QLatin1Char(' ') + QLatin1String(sqlType(f.type));
+    beginWrite();
+    try {
+        exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteIdent(key), cols.join(QStringLiteral(", "))));
+        auto indexColumns = [&](const QStringList &fields) {
+            QStringList all = fields;
+            for (const QString &p : def.primaryKey)
+                if (!all.contains(p, Qt::CaseInsensitive))
+                    all << p;
+            return all;
+        };
+        int n = 0;
+        if (!def.primaryKey.isEmpty())
+            exec(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                     .arg(quoteIdent(key + QStringLiteral("$pk")), quoteIdent(key), [&] {
+                         QStringList q;
+                         for (const QString &c : def.primaryKey)
+                             q << quoteIdent(c);
+                         return q.join(QStringLiteral(", "));
+                     }()));
+        for (const IndexDef &ix : def.indexes) {
+            QStringList q;
+            for (const QString &c : indexColumns(ix.fields))
+                q << quoteIdent(c);
+            exec(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                     .arg(quoteIdent(key + QStringLiteral("$") + QString::number(++n)), quoteIdent(key),
+                          q.join(QStringLiteral(", "))));
+        }
+        sqlite3_stmt *s = prepare(QStringLiteral("INSERT INTO _dbe_tables (key, def) VALUES (?, ?)"));
+        const QByteArray k = key.toUtf8();
+        const QByteArray json = QJsonDocument(toJson(def)).toJson(QJsonDocument::Compact);
+        sqlite3_bind_text(s, 1, k.constData(), static_cast<int>(k.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(s, 2, json.constData(), static_cast<int>(json.size()), SQLITE_TRANSIENT);
+        if (sqlite3_step(s) != SQLITE_DONE)
+            raise(QStringLiteral("Tabelle anlegen"));
+        sqlite3_reset(s);
+        endWrite(true);
+    } catch (...) {
+        endWrite(false);
+        throw;
+    }
+    tables_.remove(key);
+    noteChange();
+}
+
+void Database::ensureIndex(const TableInfo &info, const QStringList &columns)
+{
+    if (columns.isEmpty())
+        return;
+    QStringList q;
+    QString name = info.key + QStringLiteral("$o");
+    for (const QString &c : columns) {
+        q << quoteIdent(c);
+        name += QLatin1Char('_') + c.toLower();
+    }
+    // The index list of SQLite tells whether an index with that column list exists.
+    sqlite3_stmt *s = prepare(QStringLiteral("SELECT il.name FROM pragma_index_list(?) il"));
+    const QByteArray k = info.key.toUtf8();
+    sqlite3_bind_text(s, 1, k.constData(), static_cast<int>(k.size()), SQLITE_TRANSIENT);
+    QStringList existing;
+    while (sqlite3_step(s) == SQLITE_ROW)
+        existing << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)));
+    sqlite3_reset(s);
+    for (const QString &ix : existing) {
+        sqlite3_stmt *c = prepare(QStringLiteral("SELECT name FROM pragma_index_info(?) ORDER BY seqno"));
+        const QByteArray n = ix.toUtf8();
+        sqlite3_bind_text(c, 1, n.constData(), static_cast<int>(n.size()), SQLITE_TRANSIENT);
+        QStringList cols;
+        while (sqlite3_step(c) == SQLITE_ROW)
+            cols << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(c, 0)));
+        sqlite3_reset(c);
+        if (cols.size() >= columns.size()) {
+            bool same = true;
+            for (int i = 0; i < columns.size() && same; ++i)
+                same = cols[i].compare(columns[i], Qt::CaseInsensitive) == 0;
+            if (same)
+                return;
+        }
+    }
+    exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+             .arg(quoteIdent(name), info.sqlName, q.join(QStringLiteral(", "))));
+}
+
+void Database::dropAllRows(const TableInfo &info)
+{
+    beginWrite();
+    try {
+        exec(QStringLiteral("DELETE FROM %1").arg(info.sqlName));
+        endWrite(true);
+    } catch (...) {
+        endWrite(false);
+        throw;
+    }
+    noteChange();
+}
+
+void Database::beginWrite()
+{
+    if (explicitTx_ || writeDepth_++ > 0)
+        return;
+    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        writeDepth_ = 0;
+        raise(QString());
+    }
+}
+
+void Database::endWrite(bool commitIt)
+{
+    if (explicitTx_ || --writeDepth_ > 0)
+        return;
+    writeDepth_ = 0;
+    if (commitIt) {
+        if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            raise(QString());
+        }
+    } else {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+}
+
+void Database::startTransaction()
+{
+    if (explicitTx_)
+        engineError(ErrorCode::General, QStringLiteral("Transaktion ist bereits aktiv"));
+    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        raise(QString());
+    explicitTx_ = true;
+}
+
+void Database::commit()
+{
+    if (!explicitTx_)
+        return;
+    if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        raise(QString());
+    explicitTx_ = false;
+}
+
+void Database::rollback()
+{
+    if (!explicitTx_)
+        return;
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    explicitTx_ = false;
+    noteChange();
+}
+
+void bindValue(sqlite3_stmt *stmt, int index, const QVariant &value, FieldType type)
+{
+    if (!value.isValid() || value.isNull()) {
+        sqlite3_bind_null(stmt, index);
+        return;
+    }
+    switch (type) {
+    case FieldType::String:
+    case FieldType::Memo: {
+        const QByteArray u = value.toString().toUtf8();
+        sqlite3_bind_text(stmt, index, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+    case FieldType::AutoInc:
+        sqlite3_bind_int64(stmt, index, value.toLongLong());
+        return;
+    case FieldType::Boolean:
+        sqlite3_bind_int(stmt, index, value.toBool() ? 1 : 0);
+        return;
+    case FieldType::Float:
+    case FieldType::Currency:
+    case FieldType::Date:
+    case FieldType::Time:
+    case FieldType::DateTime:
+        sqlite3_bind_double(stmt, index, value.toDouble());
+        return;
+    case FieldType::Graphic:
+    case FieldType::Blob: {
+        const QByteArray b = value.toByteArray();
+        sqlite3_bind_blob(stmt, index, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    }
+}
+
+QVariant columnValue(sqlite3_stmt *stmt, int column, FieldType type)
+{
+    if (sqlite3_column_type(stmt, column) == SQLITE_NULL)
+        return QVariant();
+    switch (type) {
+    case FieldType::String:
+    case FieldType::Memo:
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
+                                 sqlite3_column_bytes(stmt, column));
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+    case FieldType::AutoInc:
+        return sqlite3_column_int(stmt, column);
+    case FieldType::Boolean:
+        return sqlite3_column_int(stmt, column) != 0;
+    case FieldType::Float:
+    case FieldType::Currency:
+    case FieldType::Date:
+    case FieldType::Time:
+    case FieldType::DateTime:
+        return sqlite3_column_double(stmt, column);
+    case FieldType::Graphic:
+    case FieldType::Blob: {
+        const void *p = sqlite3_column_blob(stmt, column);
+        return QByteArray(static_cast<const char *>(p), sqlite3_column_bytes(stmt, column));
+    }
+    }
+    return QVariant();
+}
+
+} // namespace dbe::detail

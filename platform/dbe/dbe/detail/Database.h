@@ -1,0 +1,86 @@
+#pragma once
+
+#include <memory>
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include "dbe/Schema.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace dbe::detail {
+
+// The layout of one stored table: its definition and the names used in SQL.
+struct TableInfo {
+    TableDef def;
+    QString sqlName;                           // quoted table name in the storage
+    QString key;                               // lower-case name without extension
+    QString selectList;                        // "rowid, \"A\", \"B\", ..."
+    int fieldIndex(const QString &name) const; // 0-based, any case; -1 when none
+};
+
+// Canonical table key: lower-case file name without directory and extension.
+QString tableKeyOf(const QString &tableName);
+
+// One storage connection per directory: a SQLite database with a rollback
+// journal (the directory may be shared by several workstations), a busy
+// timeout, cached statements, and a change counter that tells cursors of this
+// process when to drop what they read ahead.
+class Database {
+public:
+    explicit Database(const QString &directory);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    const QString &directory() const { return directory_; }
+    sqlite3 *handle() const { return db_; }
+
+    // Table layout from the storage's catalogue; null when the table does not exist.
+    std::shared_ptr<TableInfo> table(const QString &tableName);
+    void createTable(const TableDef &def);
+    void dropAllRows(const TableInfo &info);
+    // An index over the given columns (created once when missing) so that an
+    // order by those columns reads in index order.
+    void ensureIndex(const TableInfo &info, const QStringList &columns);
+
+    // A prepared statement from the cache, reset and with cleared bindings.
+    sqlite3_stmt *prepare(const QString &sql);
+    void exec(const QString &sql);
+
+    quint64 changeCount() const { return changes_; }
+    void noteChange() { ++changes_; }
+    // Another process may have changed the storage since the last look.
+    void checkExternalChanges();
+
+    // Write scope: a post outside an explicit transaction commits at its end.
+    void beginWrite();
+    void endWrite(bool commit);
+    void startTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return explicitTx_; }
+
+    [[noreturn]] void raise(const QString &context) const;
+
+private:
+    QString directory_;
+    sqlite3 *db_ = nullptr;
+    QHash<QString, sqlite3_stmt *> statements_;
+    QHash<QString, std::shared_ptr<TableInfo>> tables_;
+    quint64 changes_ = 1;
+    int dataVersion_ = -1;
+    bool explicitTx_ = false;
+    int writeDepth_ = 0;
+};
+
+// Binding and reading values by field type.
+void bindValue(sqlite3_stmt *stmt, int index, const QVariant &value, FieldType type);
+QVariant columnValue(sqlite3_stmt *stmt, int column, FieldType type);
+QString quoteIdent(const QString &name);
+
+} // namespace dbe::detail

@@ -1,0 +1,706 @@
+#include <sqlite3.h>
+
+#include "dbe/Errors.h"
+#include "dbe/detail/Cursor.h"
+#include "dbe/detail/Database.h"
+#include "dbe/lock/TableLocks.h"
+
+namespace dbe::detail {
+
+namespace {
+
+struct Bind {
+    QVariant value;
+    FieldType type;
+};
+
+enum class Cmp { Gt, Ge, Lt, Le };
+
+class SqlCursor : public Cursor {
+public:
+    SqlCursor(Database &db, std::shared_ptr<TableInfo> info, QString lockTable)
+        : db_(db), info_(std::move(info)), lockTable_(std::move(lockTable))
+    {
+        locks_ = lock::TableLocks::forDirectory(db_.directory());
+        setOrder(QStringList());
+    }
+
+    const TableDef &def() const override { return info_->def; }
+    QString driverName() const override { return QStringLiteral("PARADOX"); }
+    bool readOnly() const override { return false; }
+    quint64 version() override
+    {
+        db_.checkExternalChanges();
+        return db_.changeCount() * 1000003ULL + filterEpoch_;
+    }
+
+    std::unique_ptr<Cursor> clone() const override
+    {
+        auto c = std::make_unique<SqlCursor>(db_, info_, lockTable_);
+        c->setOrder(orderFields_);
+        c->setRange(range_);
+        c->predicate_ = predicate_;
+        c->trees_ = trees_;
+        return c;
+    }
+
+    void setOrder(const QStringList &fields) override
+    {
+        orderFields_.clear();
+        keyColumns_.clear();
+        for (const QString &f : fields) {
+            const int i = info_->fieldIndex(f);
+            if (i < 0)
+                engineError(ErrorCode::FieldNotFound, QStringLiteral("Feld '%1' nicht gefunden").arg(f));
+            orderFields_ << info_->def.fields[i].name;
+            keyColumns_.push_back(i);
+        }
+        QStringList indexCols = orderFields_;
+        for (const QString &p : info_->def.primaryKey) {
+            const int i = info_->fieldIndex(p);
+            if (i >= 0 && std::find(keyColumns_.begin(), keyColumns_.end(), i) == keyColumns_.end()) {
+                keyColumns_.push_back(i);
+                indexCols << info_->def.fields[i].name;
+            }
+        }
+        if (!indexCols.isEmpty())
+            db_.ensureIndex(*info_, indexCols);
+        QStringList asc, desc;
+        for (int c : keyColumns_) {
+            asc << quoteIdent(info_->def.fields[c].name);
+            desc << quoteIdent(info_->def.fields[c].name) + QStringLiteral(" DESC");
+        }
+        asc << QStringLiteral("rowid");
+        desc << QStringLiteral("rowid DESC");
+        orderAsc_ = asc.join(QStringLiteral(", "));
+        orderDesc_ = desc.join(QStringLiteral(", "));
+        rebuildBase();
+    }
+
+    void setRange(const KeyRange &range) override
+    {
+        range_ = range;
+        rebuildBase();
+    }
+
+    bool first(Record &out) override
+    {
+        db_.checkExternalChanges();
+        return fillPage(true, nullptr, QString(), {}, out);
+    }
+
+    bool last(Record &out) override
+    {
+        db_.checkExternalChanges();
+        return fillPage(false, nullptr, QString(), {}, out);
+    }
+
+    bool next(const Record &from, Record &out) override
+    {
+        const int i = pageIndex(from);
+        if (i >= 0 && i + 1 < static_cast<int>(page_.size())) {
+            hint_ = i + 1;
+            out = page_[hint_];
+            return true;
+        }
+        if (i >= 0 && i + 1 == static_cast<int>(page_.size()) && pageAtEnd_ && pageForward_)
+            return false;
+        return fillPage(true, &from, QString(), {}, out);
+    }
+
+    bool prior(const Record &from, Record &out) override
+    {
+        const int i = pageIndex(from);
+        if (i > 0) {
+            hint_ = i - 1;
+            out = page_[hint_];
+            return true;
+        }
+        if (i == 0 && pageAtEnd_ && !pageForward_)
+            return false;
+        return fillPage(false, &from, QString(), {}, out);
+    }
+
+    bool seek(const QVariantList &key, bool nearest, Record &out) override
+    {
+        db_.checkExternalChanges();
+        QString cond;
+        std::vector<Bind> binds;
+        const int n = std::min<int>(key.size(), static_cast<int>(orderFields_.size()));
+        if (nearest) {
+            cond = tupleCond(n, key, Cmp::Ge, binds, true);
+        } else {
+            QStringList parts;
+            for (int i = 0; i < n; ++i)
+                parts << eqCond(i, key[i], binds);
+            cond = parts.join(QStringLiteral(" AND "));
+        }
+        return fillPage(true, nullptr, cond, binds, out);
+    }
+
+    bool fetch(qint64 rowId, Record &out) override
+    {
+        sqlite3_stmt *s = db_.prepare(
+            QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(info_->selectList, info_->sqlName));
+        sqlite3_bind_int64(s, 1, rowId);
+        const bool found = sqlite3_step(s) == SQLITE_ROW;
+        if (found)
+            read(s, out);
+        sqlite3_reset(s);
+        return found;
+    }
+
+    bool visible(const Record &record) override
+    {
+        if (range_.active) {
+            const QVariantList key = keyOf(record);
+            if (!inBound(key, range_.low, range_.lowExclusive, true) ||
+                !inBound(key, range_.high, range_.highExclusive, false))
+                return false;
+        }
+        return accepts(record);
+    }
+
+    int count() override
+    {
+        db_.checkExternalChanges();
+        if (!filtered()) {
+            sqlite3_stmt *s = db_.prepare(
+                QStringLiteral("SELECT count(*) FROM %1%2").arg(info_->sqlName, where(QString())));
+            bindAll(s, baseBinds_, 1);
+            int n = 0;
+            if (sqlite3_step(s) == SQLITE_ROW)
+                n = sqlite3_column_int(s, 0);
+            sqlite3_reset(s);
+            return n;
+        }
+        int n = 0;
+        scanAll([&](const Record &r) {
+            if (accepts(r))
+                ++n;
+            return true;
+        });
+        return n;
+    }
+
+    int position(const Record &record) override
+    {
+        if (!filtered()) {
+            std::vector<Bind> binds = baseBinds_;
+            const QString cond =
+                tupleCond(static_cast<int>(keyColumns_.size()) + 1, fullKey(record), Cmp::Lt, binds);
+            sqlite3_stmt *s =
+                db_.prepare(QStringLiteral("SELECT count(*) FROM %1%2").arg(info_->sqlName, where(cond)));
+            bindAll(s, binds, 1);
+            int n = 0;
+            if (sqlite3_step(s) == SQLITE_ROW)
+                n = sqlite3_column_int(s, 0);
+            sqlite3_reset(s);
+            return n + 1;
+        }
+        int n = 0, found = 0;
+        scanAll([&](const Record &r) {
+            if (accepts(r))
+                ++n;
+            if (r.rowId == record.rowId) {
+                found = n;
+                return false;
+            }
+            return true;
+        });
+        return found;
+    }
+
+    void rowsAt(int recNo, int n, std::vector<Record> &out) override
+    {
+        out.clear();
+        if (recNo < 1 || n <= 0)
+            return;
+        if (!filtered()) {
+            sqlite3_stmt *s =
+                db_.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ? OFFSET ?")
+                                .arg(info_->selectList, info_->sqlName, where(QString()), orderAsc_));
+            int i = bindAll(s, baseBinds_, 1);
+            sqlite3_bind_int(s, i++, n);
+            sqlite3_bind_int(s, i, recNo - 1);
+            while (sqlite3_step(s) == SQLITE_ROW) {
+                out.emplace_back();
+                read(s, out.back());
+            }
+            sqlite3_reset(s);
+            return;
+        }
+        int k = 0;
+        scanAll([&](const Record &r) {
+            if (!accepts(r))
+                return true;
+            if (++k >= recNo)
+                out.push_back(r);
+            return static_cast<int>(out.size()) < n;
+        });
+    }
+
+    bool locate(const std::vector<int> &fields, const QVariantList &values,
+                const std::function<bool(const Record &)> &compare, Record &out) override
+    {
+        db_.checkExternalChanges();
+        QString cond;
+        std::vector<Bind> binds = baseBinds_;
+        if (!compare) {
+            QStringList parts;
+            for (size_t i = 0; i < fields.size(); ++i) {
+                const FieldDef &f = info_->def.fields[fields[i]];
+                if (isBlank(values.value(static_cast<int>(i)))) {
+                    parts << quoteIdent(f.name) + QStringLiteral(" IS NULL");
+                } else {
+                    parts << quoteIdent(f.name) + QStringLiteral(" = ?");
+                    binds.push_back({values.value(static_cast<int>(i)), f.type});
+                }
+            }
+            cond = parts.join(QStringLiteral(" AND "));
+        }
+        sqlite3_stmt *s = db_.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+                                          .arg(info_->selectList, info_->sqlName, where(cond), orderAsc_));
+        bindAll(s, binds, 1);
+        bool found = false;
+        Record r;
+        while (sqlite3_step(s) == SQLITE_ROW) {
+            read(s, r);
+            if ((!compare || compare(r)) && accepts(r)) {
+                out = r;
+                found = true;
+                break;
+            }
+        }
+        sqlite3_reset(s);
+        return found;
+    }
+
+    void insert(Record &record) override
+    {
+        WriteScope w(*this);
+        for (int i = 0; i < info_->def.fields.size(); ++i) {
+            if (info_->def.fields[i].type == FieldType::AutoInc && isBlank(record.values.value(i))) {
+                sqlite3_stmt *s =
+                    db_.prepare(QStringLiteral("SELECT coalesce(max(%1), 0) + 1 FROM %2")
+                                    .arg(quoteIdent(info_->def.fields[i].name), info_->sqlName));
+                if (sqlite3_step(s) == SQLITE_ROW)
+                    record.values[i] = sqlite3_column_int(s, 0);
+                sqlite3_reset(s);
+            }
+        }
+        checkUnique(record, 0);
+        QStringList cols, marks;
+        for (const FieldDef &f : info_->def.fields) {
+            cols << quoteIdent(f.name);
+            marks << QStringLiteral("?");
+        }
+        sqlite3_stmt *s = db_.prepare(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(info_->sqlName, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+        for (int i = 0; i < info_->def.fields.size(); ++i)
+            bindValue(s, i + 1, record.values.value(i), info_->def.fields[i].type);
+        if (sqlite3_step(s) != SQLITE_DONE) {
+            sqlite3_reset(s);
+            db_.raise(QString());
+        }
+        sqlite3_reset(s);
+        record.rowId = sqlite3_last_insert_rowid(db_.handle());
+        w.done();
+    }
+
+    void update(const Record &record) override
+    {
+        WriteScope w(*this);
+        checkUnique(record, record.rowId);
+        QStringList sets;
+        for (const FieldDef &f : info_->def.fields)
+            sets << quoteIdent(f.name) + QStringLiteral(" = ?");
+        sqlite3_stmt *s = db_.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                          .arg(info_->sqlName, sets.join(QStringLiteral(", "))));
+        int i = 0;
+        for (; i < info_->def.fields.size(); ++i)
+            bindValue(s, i + 1, record.values.value(i), info_->def.fields[i].type);
+        sqlite3_bind_int64(s, i + 1, record.rowId);
+        if (sqlite3_step(s) != SQLITE_DONE) {
+            sqlite3_reset(s);
+            db_.raise(QString());
+        }
+        const bool changed = sqlite3_changes(db_.handle()) > 0;
+        sqlite3_reset(s);
+        if (!changed)
+            engineError(ErrorCode::RecordNotFound, Msg::RecordNotFound);
+        w.done();
+    }
+
+    void remove(qint64 rowId) override
+    {
+        WriteScope w(*this);
+        sqlite3_stmt *s = db_.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(info_->sqlName));
+        sqlite3_bind_int64(s, 1, rowId);
+        if (sqlite3_step(s) != SQLITE_DONE) {
+            sqlite3_reset(s);
+            db_.raise(QString());
+        }
+        sqlite3_reset(s);
+        w.done();
+    }
+
+    void empty() override
+    {
+        WriteScope w(*this);
+        db_.exec(QStringLiteral("DELETE FROM %1").arg(info_->sqlName));
+        w.done();
+    }
+
+private:
+    // A write: the lock between processes, then one storage transaction
+    // (inside an explicit transaction when one is open), committed at the end.
+    struct WriteScope {
+        SqlCursor &c;
+        lock::LockHandle handle;
+        bool ok = false;
+        explicit WriteScope(SqlCursor &cursor) : c(cursor)
+        {
+            try {
+                handle = c.locks_->beginWrite(c.lockTable_);
+            } catch (const lock::LockError &e) {
+                engineError(ErrorCode::Locked, e.message());
+            }
+            c.db_.beginWrite();
+        }
+        void done()
+        {
+            c.db_.endWrite(true);
+            ok = true;
+            c.db_.noteChange();
+        }
+        ~WriteScope()
+        {
+            if (!ok) {
+                try {
+                    c.db_.endWrite(false);
+                } catch (...) {
+                }
+            }
+        }
+    };
+
+    static bool isBlank(const QVariant &v)
+    {
+        return !v.isValid() || v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
+    }
+
+    void checkUnique(const Record &record, qint64 self)
+    {
+        QList<QStringList> keys;
+        if (!info_->def.primaryKey.isEmpty())
+            keys << info_->def.primaryKey;
+        for (const IndexDef &ix : info_->def.indexes)
+            if (ix.options & (ixUnique | ixPrimary))
+                keys << ix.fields;
+        for (const QStringList &k : keys) {
+            QStringList parts;
+            std::vector<Bind> binds;
+            for (const QString &f : k) {
+                const int i = info_->fieldIndex(f);
+                if (i < 0)
+                    continue;
+                const QVariant v = record.values.value(i);
+                if (isBlank(v)) {
+                    parts << quoteIdent(info_->def.fields[i].name) + QStringLiteral(" IS NULL");
+                } else {
+                    parts << quoteIdent(info_->def.fields[i].name) + QStringLiteral(" = ?");
+                    binds.push_back({v, info_->def.fields[i].type});
+                }
+            }
+            sqlite3_stmt *s = db_.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 AND rowid <> ? LIMIT 1")
+                                              .arg(info_->sqlName, parts.join(QStringLiteral(" AND "))));
+            const int n = bindAll(s, binds, 1);
+            sqlite3_bind_int64(s, n, self);
+            const bool dup = sqlite3_step(s) == SQLITE_ROW;
+            sqlite3_reset(s);
+            if (dup)
+                engineError(ErrorCode::KeyViolation, Msg::KeyViolation);
+        }
+    }
+
+    QString colName(int keyIndex) const
+    {
+        if (keyIndex >= static_cast<int>(keyColumns_.size()))
+            return QStringLiteral("rowid");
+        return quoteIdent(info_->def.fields[keyColumns_[keyIndex]].name);
+    }
+    FieldType colType(int keyIndex) const
+    {
+        if (keyIndex >= static_cast<int>(keyColumns_.size()))
+            return FieldType::Integer;
+        return info_->def.fields[keyColumns_[keyIndex]].type;
+    }
+
+    QString eqCond(int k, const QVariant &v, std::vector<Bind> &binds) const
+    {
+        if (isBlank(v))
+            return colName(k) + QStringLiteral(" IS NULL");
+        binds.push_back({v, colType(k)});
+        return colName(k) + QStringLiteral(" = ?");
+    }
+
+    // Tuple comparison of the first n key columns with values (blank
+    // smallest). With hint (Gt/Ge, Le/Lt), a redundant bound on the first
+    // column lets the storage seek in its index; a Lt/Le hint leaves out the
+    // rows whose first column is blank, which the caller reads separately.
+    QString tupleCond(int n, const QVariantList &vals, Cmp op, std::vector<Bind> &binds,
+                      bool hint = false) const
+    {
+        QStringList terms;
+        std::vector<Bind> all;
+        for (int i = 0; i < n; ++i) {
+            QStringList t;
+            std::vector<Bind> tb;
+            for (int j = 0; j < i; ++j)
+                t << eqCond(j, vals.value(j), tb);
+            const QVariant v = vals.value(i);
+            if (op == Cmp::Gt || op == Cmp::Ge) {
+                if (isBlank(v)) {
+                    t << colName(i) + QStringLiteral(" IS NOT NULL");
+                } else {
+                    t << colName(i) + QStringLiteral(" > ?");
+                    tb.push_back({v, colType(i)});
+                }
+            } else {
+                if (isBlank(v))
+                    continue; // nothing lies below blank
+                t << QStringLiteral("(%1 < ? OR %1 IS NULL)").arg(colName(i));
+                tb.push_back({v, colType(i)});
+            }
+            terms << QLatin1Char('(') + t.join(QStringLiteral(" AND ")) + QLatin1Char(')');
+            all.insert(all.end(), tb.begin(), tb.end());
+        }
+        if (op == Cmp::Ge || op == Cmp::Le) {
+            QStringList t;
+            for (int j = 0; j < n; ++j)
+                t << eqCond(j, vals.value(j), all);
+            terms << QLatin1Char('(') +
+                         (t.isEmpty() ? QStringLiteral("1") : t.join(QStringLiteral(" AND "))) +
+                         QLatin1Char(')');
+        }
+        QString cond = terms.isEmpty()
+                           ? QStringLiteral("0")
+                           : QLatin1Char('(') + terms.join(QStringLiteral(" OR ")) + QLatin1Char(')');
+        if (hint && n > 0 && !isBlank(vals.value(0))) {
+            const bool up = op == Cmp::Gt || op == Cmp::Ge;
+            cond = colName(0) + (up ? QStringLiteral(" >= ? AND ") : QStringLiteral(" <= ? AND ")) + cond;
+            binds.push_back({vals.value(0), colType(0)});
+        }
+        binds.insert(binds.end(), all.begin(), all.end());
+        return cond;
+    }
+
+    QVariantList fullKey(const Record &r) const
+    {
+        QVariantList k = keyOf(r);
+        k << r.rowId;
+        return k;
+    }
+
+    void rebuildBase()
+    {
+        baseBinds_.clear();
+        QStringList parts;
+        if (range_.active) {
+            const bool point = range_.low == range_.high && !range_.lowExclusive && !range_.highExclusive;
+            const int nl = std::min<int>(range_.low.size(), static_cast<int>(keyColumns_.size()));
+            const int nh = std::min<int>(range_.high.size(), static_cast<int>(keyColumns_.size()));
+            if (point) {
+                for (int i = 0; i < nl; ++i)
+                    parts << eqCond(i, range_.low[i], baseBinds_);
+            } else {
+                if (nl > 0)
+                    parts << tupleCond(nl, range_.low, range_.lowExclusive ? Cmp::Gt : Cmp::Ge, baseBinds_);
+                if (nh > 0)
+                    parts << tupleCond(nh, range_.high, range_.highExclusive ? Cmp::Lt : Cmp::Le, baseBinds_);
+            }
+        }
+        baseWhere_ = parts.join(QStringLiteral(" AND "));
+        filtersChanged();
+        page_.clear();
+    }
+
+    QString where(const QString &extra) const
+    {
+        QStringList p;
+        if (!baseWhere_.isEmpty())
+            p << baseWhere_;
+        if (!extra.isEmpty())
+            p << extra;
+        return p.isEmpty() ? QString() : QStringLiteral(" WHERE ") + p.join(QStringLiteral(" AND "));
+    }
+
+    int bindAll(sqlite3_stmt *s, const std::vector<Bind> &binds, int first) const
+    {
+        int i = first;
+        for (const Bind &b : binds)
+            bindValue(s, i++, b.value, b.type);
+        return i;
+    }
+
+    void read(sqlite3_stmt *s, Record &r) const
+    {
+        const int n = static_cast<int>(info_->def.fields.size());
+        r.rowId = sqlite3_column_int64(s, 0);
+        r.values.resize(n);
+        for (int i = 0; i < n; ++i)
+            r.values[i] = columnValue(s, i + 1, info_->def.fields[i].type);
+    }
+
+    bool inBound(const QVariantList &key, const QVariantList &bound, bool exclusive, bool low) const
+    {
+        const int n = std::min<int>(bound.size(), key.size());
+        int c = 0;
+        for (int i = 0; i < n && c == 0; ++i)
+            c = compareValues(key[i], bound[i]);
+        if (low)
+            return exclusive ? c > 0 : c >= 0;
+        return exclusive ? c < 0 : c <= 0;
+    }
+
+    void scanAll(const std::function<bool(const Record &)> &fn)
+    {
+        sqlite3_stmt *s =
+            db_.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+                            .arg(info_->selectList, info_->sqlName, where(QString()), orderAsc_));
+        bindAll(s, baseBinds_, 1);
+        Record r;
+        try {
+            while (sqlite3_step(s) == SQLITE_ROW) {
+                read(s, r);
+                if (!fn(r))
+                    break;
+            }
+        } catch (...) {
+            sqlite3_reset(s);
+            throw;
+        }
+        sqlite3_reset(s);
+    }
+
+    int pageIndex(const Record &from)
+    {
+        if (page_.empty() || pageChange_ != db_.changeCount() || pageEpoch_ != filterEpoch_)
+            return -1;
+        if (hint_ >= 0 && hint_ < static_cast<int>(page_.size()) && page_[hint_].rowId == from.rowId)
+            return hint_;
+        for (int i = 0; i < static_cast<int>(page_.size()); ++i)
+            if (page_[i].rowId == from.rowId)
+                return i;
+        return -1;
+    }
+
+    // Reads the next page of visible rows after (forward) or before `from`
+    // (or from the start/end), with an extra condition on the first query.
+    bool fillPage(bool forward, const Record *from, const QString &extra, std::vector<Bind> extraBinds,
+                  Record &out)
+    {
+        const bool sameRun = from && pageForward_ == forward && pageIndex(*from) >= 0;
+        pageSize_ = sameRun ? std::min(pageSize_ * 2, 512) : 16;
+        std::vector<Record> rows;
+        Record cursorKey;
+        bool haveKey = false;
+        if (from) {
+            cursorKey = *from;
+            haveKey = true;
+        }
+        bool atEnd = false;
+        const bool nullPhaseNeeded = !forward;
+        bool nullPhase = false;
+        while (static_cast<int>(rows.size()) < pageSize_) {
+            std::vector<Bind> binds = baseBinds_;
+            QStringList conds;
+            if (!extra.isEmpty()) {
+                conds << extra;
+                binds.insert(binds.end(), extraBinds.begin(), extraBinds.end());
+            }
+            if (haveKey) {
+                const QVariantList key = fullKey(cursorKey);
+                const int n = static_cast<int>(key.size());
+                if (forward)
+                    conds << tupleCond(n, key, Cmp::Gt, binds, !keyColumns_.empty());
+                else if (!nullPhase)
+                    conds << tupleCond(n, key, Cmp::Lt, binds, !keyColumns_.empty());
+                else
+                    conds << colName(0) + QStringLiteral(" IS NULL") << tupleCond(n, key, Cmp::Lt, binds);
+            }
+            const int want = pageSize_ - static_cast<int>(rows.size());
+            const int limit = filtered() ? std::max(want, 64) : want;
+            sqlite3_stmt *s = db_.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ?")
+                                              .arg(info_->selectList, info_->sqlName,
+                                                   where(conds.join(QStringLiteral(" AND "))),
+                                                   forward ? orderAsc_ : orderDesc_));
+            const int li = bindAll(s, binds, 1);
+            sqlite3_bind_int(s, li, limit);
+            int got = 0;
+            Record r;
+            try {
+                while (sqlite3_step(s) == SQLITE_ROW) {
+                    read(s, r);
+                    ++got;
+                    cursorKey = r;
+                    haveKey = true;
+                    if (accepts(r) && static_cast<int>(rows.size()) < pageSize_)
+                        rows.push_back(r);
+                }
+            } catch (...) {
+                sqlite3_reset(s);
+                throw;
+            }
+            sqlite3_reset(s);
+            if (got < limit) {
+                const bool canNullPhase = nullPhaseNeeded && !nullPhase && haveKey && !keyColumns_.empty() &&
+                                          !isBlank(fullKey(cursorKey).value(0));
+                if (canNullPhase) {
+                    nullPhase = true;
+                    continue;
+                }
+                atEnd = true;
+                break;
+            }
+        }
+        if (!forward)
+            std::reverse(rows.begin(), rows.end());
+        page_ = std::move(rows);
+        pageForward_ = forward;
+        pageAtEnd_ = atEnd;
+        pageChange_ = db_.changeCount();
+        pageEpoch_ = filterEpoch_;
+        if (page_.empty())
+            return false;
+        hint_ = forward ? 0 : static_cast<int>(page_.size()) - 1;
+        out = page_[hint_];
+        return true;
+    }
+
+    Database &db_;
+    std::shared_ptr<TableInfo> info_;
+    QString lockTable_;
+    std::shared_ptr<lock::TableLocks> locks_;
+    QString orderAsc_, orderDesc_;
+    QString baseWhere_;
+    std::vector<Bind> baseBinds_;
+    std::vector<Record> page_;
+    bool pageForward_ = true;
+    bool pageAtEnd_ = false;
+    quint64 pageChange_ = 0;
+    quint64 pageEpoch_ = 0;
+    int hint_ = -1;
+    int pageSize_ = 16;
+};
+
+} // namespace
+
+std::unique_ptr<Cursor> makeSqlCursor(Database &db, std::shared_ptr<TableInfo> info, const QString &lockTable)
+{
+    return std::make_unique<SqlCursor>(db, std::move(info), lockTable);
+}
+
+} // namespace dbe::detail

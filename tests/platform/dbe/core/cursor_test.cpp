@@ -1,0 +1,181 @@
+#include "fixture.h"
+
+using namespace dbe;
+
+namespace {
+
+class CursorTest : public DbeFixture {};
+
+TEST_F(CursorTest, BofAndEofFollowTheClassLibrary)
+{
+    auto t = table(QStringLiteral("Kfz.db"));
+    t->Open();
+    // Empty set: both after opening.
+    EXPECT_TRUE(t->Bof());
+    EXPECT_TRUE(t->Eof());
+    EXPECT_TRUE(t->IsEmpty());
+    addVehicles(*t, {{"A", "1"}, {"B", "2"}, {"C", "3"}});
+    t->Close();
+    t->Open();
+
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        const char *nr;
+        bool bof, eof;
+    };
+    const std::vector<Step> steps = {
+        {"open", [] {}, "A", true, false},
+        {"next", [&] { t->Next(); }, "B", false, false},
+        {"next", [&] { t->Next(); }, "C", false, false},
+        {"next at last row", [&] { t->Next(); }, "C", false, true},
+        {"prior", [&] { t->Prior(); }, "B", false, false},
+        {"first", [&] { t->First(); }, "A", true, false},
+        {"prior at first row", [&] { t->Prior(); }, "A", true, false},
+        {"last", [&] { t->Last(); }, "C", false, true},
+        {"moveby -5", [&] { EXPECT_EQ(t->MoveBy(-5), -2); }, "A", true, false},
+        {"moveby 1", [&] { EXPECT_EQ(t->MoveBy(1), 1); }, "B", false, false},
+    };
+    for (const Step &s : steps) {
+        s.act();
+        SCOPED_TRACE(s.what);
+        EXPECT_EQ(t->FieldByName(QStringLiteral("KfzNr"))->AsString(), QString::fromLatin1(s.nr));
+        EXPECT_EQ(t->Bof(), s.bof);
+        EXPECT_EQ(t->Eof(), s.eof);
+    }
+}
+
+TEST_F(CursorTest, OrderBreaksTiesByPrimaryKeyAndPutsBlanksFirst)
+{
+    auto t = table(QStringLiteral("Kfz.db"));
+    t->Open();
+    addVehicles(*t, {{"D", "b"}, {"C", "a"}, {"B", ""}, {"A", "b"}, {"E", "B"}, {"F", ""}});
+    EXPECT_EQ(column(*t, QStringLiteral("KfzNr")), QStringList({"A", "B", "C", "D", "E", "F"}));
+    t->SetIndexName(QStringLiteral("ByInfo"));
+    // Blank first, then code-point order ("B" before "a" before "b"), ties by KfzNr.
+    EXPECT_EQ(column(*t, QStringLiteral("KfzNr")), QStringList({"B", "F", "E", "C", "A", "D"}));
+    t->SetIndexFieldNames(QStringLiteral("Info;KfzNr"));
+    EXPECT_EQ(column(*t, QStringLiteral("KfzNr")), QStringList({"B", "F", "E", "C", "A", "D"}));
+    // Walking backwards gives the same order reversed.
+    QStringList back;
+    t->Last();
+    while (!t->Bof()) {
+        back.prepend(t->FieldByName(QStringLiteral("KfzNr"))->AsString());
+        t->Prior();
+    }
+    EXPECT_EQ(back, QStringList({"B", "F", "E", "C", "A", "D"}));
+}
+
+TEST_F(CursorTest, RowsWithoutPrimaryKeyKeepInsertionOrderWithinAnIndexField)
+{
+    auto t = table(QStringLiteral("Kosten.db"));
+    t->SetIndexFieldNames(QStringLiteral("KfzNr"));
+    t->Open();
+    const std::vector<std::pair<QString, double>> rows = {{"B", 1}, {"A", 2}, {"B", 3}, {"", 4}, {"A", 5}};
+    for (const auto &[nr, betrag] : rows) {
+        t->Insert();
+        t->FieldByName(QStringLiteral("KfzNr"))->SetAsString(nr);
+        t->FieldByName(QStringLiteral("Betrag"))->SetAsFloat(betrag);
+        t->Post();
+    }
+    EXPECT_EQ(column(*t, QStringLiteral("Betrag")), QStringList({"4", "2", "5", "1", "3"}));
+}
+
+TEST_F(CursorTest, RecNoAndRecordCountCountVisibleRows)
+{
+    auto t = table(QStringLiteral("Kfz.db"));
+    t->Open();
+    addVehicles(*t, {{"A", "x"}, {"B", "y"}, {"C", "x"}, {"D", "y"}, {"E", "x"}});
+    EXPECT_EQ(t->RecordCount(), 5);
+    t->First();
+    t->MoveBy(3);
+    EXPECT_EQ(t->RecNo(), 4);
+    t->SetRecNo(2);
+    EXPECT_EQ(t->FieldByName(QStringLiteral("KfzNr"))->AsString(), "B");
+    t->SetFilter(QStringLiteral("Info = 'x'"));
+    t->SetFiltered(true);
+    EXPECT_EQ(t->RecordCount(), 3);
+    t->Last();
+    EXPECT_EQ(t->RecNo(), 3);
+    EXPECT_EQ(t->FieldByName(QStringLiteral("KfzNr"))->AsString(), "E");
+    QVariantList values;
+    ASSERT_TRUE(t->ReadRecord(2, values));
+    EXPECT_EQ(values.value(0).toString(), "C");
+    EXPECT_FALSE(t->ReadRecord(4, values));
+    EXPECT_EQ(t->FieldByName(QStringLiteral("KfzNr"))->AsString(), "E"); // did not move
+}
+
+TEST_F(CursorTest, TableAndFieldNamesMatchInAnyCase)
+{
+    auto t = table(QStringLiteral("Kfz.db"));
+    t->Open();
+    addVehicles(*t, {{"A", "x"}});
+    t->Close();
+    for (const QString &name : {QStringLiteral("KFZ.DB"), QStringLiteral("kfz"), QStringLiteral("Kfz.Db")}) {
+        auto u = table(name);
+        u->Open();
+        EXPECT_EQ(u->RecordCount(), 1) << name.toStdString();
+        EXPECT_EQ(u->FieldByName(QStringLiteral("kfznr"))->AsString(), "A");
+        EXPECT_EQ(u->FieldByName(QStringLiteral("INFO"))->FieldName(), "Info");
+    }
+    EXPECT_EQ(t->FindField(QStringLiteral("Missing")), nullptr);
+}
+
+TEST_F(CursorTest, BookmarksReturnAndFailForRowsGoneOrHidden)
+{
+    auto t = table(QStringLiteral("Kfz.db"));
+    t->Open();
+    addVehicles(*t, {{"A", "x"}, {"B", "y"}, {"C", "x"}});
+    t->First();
+    t->Next();
+    const TBookmark b = t->GetBookmark();
+    t->Last();
+    t->GotoBookmark(b);
+    EXPECT_EQ(t->FieldByName(QStringLiteral("KfzNr"))->AsString(), "B");
+    EXPECT_TRUE(t->BookmarkValid(b));
+    t->SetFilter(QStringLiteral("Info = 'x'"));
+    t->SetFiltered(true);
+    EXPECT_FALSE(t->BookmarkValid(b));
+    try {
+        t->GotoBookmark(b);
+        FAIL() << "no error";
+    } catch (const EDBEngineError &e) {
+        EXPECT_EQ(e.Message(), "Datensatz nicht gefunden");
+    }
+    t->SetFiltered(false);
+    t->GotoBookmark(b);
+    t->Delete();
+    EXPECT_EQ(t->FieldByName(QStringLiteral("KfzNr"))->AsString(), "C");
+    EXPECT_THROW(t->GotoBookmark(b), EDBEngineError);
+}
+
+TEST_F(CursorTest, DeleteMovesToTheNextRowOrThePriorAtTheEnd)
+{
+    auto t = table(QStringLiteral("Kfz.db"));
+    t->Open();
+    addVehicles(*t, {{"A", ""}, {"B", ""}, {"C", ""}});
+    t->First();
+    t->Next();
+    t->Delete();
+    EXPECT_EQ(t->FieldByName(QStringLiteral("KfzNr"))->AsString(), "C");
+    t->Delete();
+    EXPECT_EQ(t->FieldByName(QStringLiteral("KfzNr"))->AsString(), "A");
+    t->Delete();
+    EXPECT_TRUE(t->IsEmpty());
+    EXPECT_TRUE(t->Bof() && t->Eof());
+}
+
+TEST_F(CursorTest, ClosedDatasetRefusesWithTheClassLibraryText)
+{
+    auto t = table(QStringLiteral("Kfz.db"));
+    try {
+        t->First();
+        FAIL();
+    } catch (const EDatabaseError &e) {
+        EXPECT_EQ(e.Message(), "Operation bei geschlossener Datenmenge nicht ausführbar");
+    }
+    auto missing = table(QStringLiteral("Nirgends.db"));
+    EXPECT_THROW(missing->Open(), EDBEngineError);
+}
+
+} // namespace
