@@ -15,9 +15,13 @@ public:
     base::TDateTime today() const { return base::datePart(now()); }
 };
 
-inline Clock &clock()
+inline base::TDateTime now()
 {
-    return Seam<Clock>::current();
+    return Seam<Clock>::current().now();
+}
+inline base::TDateTime today()
+{
+    return Seam<Clock>::current().today();
 }
 
 class SystemClock : public Clock {

@@ -1,0 +1,265 @@
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "ui/CheckBox.h"
+#include "ui/ComboBox.h"
+#include "ui/Connect.h"
+#include "ui/DatePicker.h"
+#include "ui/FormBase.h"
+#include "ui/PageControl.h"
+#include "ui/PopupMenu.h"
+#include "ui/RadioGroup.h"
+#include "ui/testing/ScriptedMessages.h"
+#include "ui_test_main.h"
+
+using namespace ui;
+using ui::testing::ScriptedMessages;
+
+namespace {
+
+QPoint tabCentre(QTabBar *bar, int index)
+{
+    return bar->tabRect(index).center();
+}
+
+} // namespace
+
+class ControlsTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Setting a radio group's item or a check box in code fires the click
+    // handler (only on a change); setting a combo box's item or a date
+    // picker's date in code does not fire the change handler.
+    void eventMappingOfCodeChanges()
+    {
+        RadioGroup radio;
+        radio.setItems({"Alle", "Monat", "Jahr"});
+        int radioClicks = 0;
+        on(&radio, &RadioGroup::onClick, &radio, [&] { ++radioClicks; });
+        radio.setItemIndex(0);
+        QCOMPARE(radioClicks, 1);
+        radio.setItemIndex(0); // already chosen
+        QCOMPARE(radioClicks, 1);
+        radio.setItemIndex(2);
+        QCOMPARE(radioClicks, 2);
+        QCOMPARE(radio.itemIndex(), 2);
+        radio.setItemIndex(-1); // no item: nothing fires
+        QCOMPARE(radioClicks, 2);
+        QCOMPARE(radio.itemIndex(), -1);
+
+        CheckBox check;
+        int checkClicks = 0;
+        on(&check, &CheckBox::onClick, &check, [&] { ++checkClicks; });
+        check.setChecked(true);
+        check.setChecked(true);
+        check.setChecked(false);
+        QCOMPARE(checkClicks, 2);
+
+        ComboBox combo;
+        combo.addItems({"Januar", "Februar", "März"});
+        int comboChanges = 0;
+        on(&combo, &ComboBox::onChange, &combo, [&] { ++comboChanges; });
+        combo.setItemIndex(2);
+        combo.setText(QStringLiteral("Februar"));
+        QCOMPARE(combo.itemIndex(), 1);
+        QCOMPARE(comboChanges, 0);
+
+        DatePicker picker;
+        int pickerChanges = 0;
+        on(&picker, &DatePicker::onChange, &picker, [&] { ++pickerChanges; });
+        picker.setValue(base::encodeDate(2024, 2, 29));
+        picker.setDate(QDate(2023, 1, 1));
+        QCOMPARE(pickerChanges, 0);
+        QCOMPARE(picker.text(), QStringLiteral("01.01.2023"));
+    }
+
+    void eventMappingOfUserChanges()
+    {
+        QWidget form;
+        auto *layout = new QVBoxLayout(&form);
+        auto *radio = new RadioGroup;
+        radio->setItems({"Diesen Fahrer", "Alle Fahrer"});
+        auto *combo = new ComboBox;
+        combo->addItems({"Januar", "Februar"});
+        auto *picker = new DatePicker;
+        picker->setValue(base::encodeDate(2024, 5, 10));
+        for (QWidget *w :
+             {static_cast<QWidget *>(radio), static_cast<QWidget *>(combo), static_cast<QWidget *>(picker)})
+            layout->addWidget(w);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        int radioClicks = 0, comboChanges = 0, pickerChanges = 0;
+        on(radio, &RadioGroup::onClick, radio, [&] { ++radioClicks; });
+        on(combo, &ComboBox::onChange, combo, [&] { ++comboChanges; });
+        on(picker, &DatePicker::onChange, picker, [&] { ++pickerChanges; });
+
+        QTest::mouseClick(radio->button(1), Qt::LeftButton);
+        QCOMPARE(radioClicks, 1);
+        QCOMPARE(radio->itemIndex(), 1);
+
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Down); // the user picks the next month
+        QCOMPARE(combo->itemIndex(), 1);
+        QCOMPARE(comboChanges, 1);
+
+        picker->setFocus();
+        picker->setCurrentSection(QDateTimeEdit::DaySection);
+        QTest::keyClick(picker, Qt::Key_Up);
+        QCOMPARE(pickerChanges, 1);
+        QCOMPARE(picker->value(), base::encodeDate(2024, 5, 11));
+    }
+
+    // The user picks a tab: the veto runs while the old page is active and
+    // can keep it; changing the page in code runs no handler.
+    void pageChangeVetoAndChangeEvent()
+    {
+        ScriptedMessages boxes;
+        PageControl pages;
+        TabSheet *master = pages.addPage(QStringLiteral("TabStammDaten"), QStringLiteral("Stammdaten"));
+        TabSheet *tours = pages.addPage(QStringLiteral("TabTouren"), QStringLiteral("Touren"));
+        TabSheet *costs = pages.addPage(QStringLiteral("TabKosten"), QStringLiteral(" Var. Kosten"));
+        pages.resize(500, 300);
+        pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+
+        bool refuse = true;
+        QStringList log;
+        on(&pages, &PageControl::onChanging, &pages, [&](bool &allowChange) {
+            log << QStringLiteral("changing:") + pages.activePage()->objectName();
+            if (refuse) {
+                messages().warning(QStringLiteral("Bitte speichern Sie zunächst das neue Fahrzeug ab"));
+                allowChange = false;
+            }
+        });
+        on(&pages, &PageControl::onChange, &pages,
+           [&] { log << QStringLiteral("change:") + pages.activePage()->objectName(); });
+
+        boxes.expectWarning(QStringLiteral("Bitte speichern Sie zunächst das neue Fahrzeug ab"));
+        QTest::mouseClick(pages.tabBar(), Qt::LeftButton, {}, tabCentre(pages.tabBar(), 1));
+        QCOMPARE(pages.activePage(), master);
+        QCOMPARE(pages.tabBar()->currentIndex(), 0);
+        QCOMPARE(log, QStringList{"changing:TabStammDaten"});
+
+        refuse = false;
+        QTest::mouseClick(pages.tabBar(), Qt::LeftButton, {}, tabCentre(pages.tabBar(), 1));
+        QCOMPARE(pages.activePage(), tours);
+        QCOMPARE(log, (QStringList{"changing:TabStammDaten", "changing:TabStammDaten", "change:TabTouren"}));
+
+        log.clear();
+        pages.setActivePage(costs);
+        QCOMPARE(pages.activePage(), costs);
+        QCOMPARE(pages.tabBar()->currentIndex(), 2);
+        QVERIFY(log.isEmpty());
+    }
+
+    void hiddenTabsAndDisabledPages()
+    {
+        PageControl pages;
+        TabSheet *first = pages.addPage(QStringLiteral("TabA"), QStringLiteral("A"));
+        TabSheet *second = pages.addPage(QStringLiteral("TabB"), QStringLiteral("B"));
+        TabSheet *third = pages.addPage(QStringLiteral("TabC"), QStringLiteral("C"));
+        auto *edit = new QLineEdit(third);
+        int events = 0;
+        on(&pages, &PageControl::onChange, &pages, [&] { ++events; });
+
+        second->setTabVisible(false);
+        QVERIFY(!pages.tabBar()->isTabVisible(1));
+        pages.setActivePage(second); // a page without tab is not shown
+        QCOMPARE(pages.activePage(), first);
+
+        third->setEnabled(false);
+        pages.setActivePage(third); // a disabled page can be shown, its controls are disabled
+        QCOMPARE(pages.activePage(), third);
+        QVERIFY(!edit->isEnabled());
+
+        third->setTabVisible(false); // hiding the active page's tab shows another page
+        QVERIFY(pages.activePage() != third);
+        QCOMPARE(pages.activePage(), pages.page(pages.tabBar()->currentIndex()));
+        QCOMPARE(events, 0);
+
+        second->setCaption(QStringLiteral("Bneu"));
+        second->setTabVisible(true);
+        QCOMPARE(pages.tabBar()->tabText(1), QStringLiteral("Bneu"));
+    }
+
+    void modalResultsCloseQueryAndCloseBox()
+    {
+        FormBase form(QStringLiteral("TerminInfoDlg"));
+        auto *abort = make<QPushButton>(&form, "BitBtnTerminInfoAbbruch", QStringLiteral("&Abbrechen"));
+        auto *ok = make<QPushButton>(&form, "BitBtnOk", QStringLiteral("OK"));
+        auto *layout = new QVBoxLayout(&form);
+        layout->addWidget(abort);
+        layout->addWidget(ok);
+        form.setButtonResult(abort, mrAbort);
+        form.setButtonResult(ok, mrOk);
+        QCOMPARE(form.objectName(), QStringLiteral("TerminInfoDlg"));
+        QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("BitBtnOk")), ok);
+
+        bool mayClose = true;
+        int shows = 0, closes = 0;
+        on(&form, &FormBase::formShow, &form, [&] { ++shows; });
+        on(&form, &FormBase::formCloseQuery, &form, [&](bool &canClose) { canClose = mayClose; });
+        on(&form, &FormBase::formClose, &form, [&](CloseAction &) { ++closes; });
+
+        QTimer::singleShot(0, abort, [abort] { abort->click(); });
+        QCOMPARE(form.showModal(), int(mrAbort));
+
+        QTimer::singleShot(0, &form, [&form] { form.close(); }); // the close box
+        QCOMPARE(form.showModal(), int(mrCancel));
+
+        // A refused close query keeps the form open and forgets the result.
+        QTimer::singleShot(0, ok, [&] {
+            mayClose = false;
+            ok->click();
+            QVERIFY(form.isVisible());
+            QCOMPARE(form.modalResult(), int(mrNone));
+            mayClose = true;
+            ok->click();
+        });
+        QCOMPARE(form.showModal(), int(mrOk));
+        QCOMPARE(shows, 3);
+        QCOMPARE(closes, 3);
+    }
+
+    void closeActionNoneKeepsAModelessFormOpen()
+    {
+        FormBase form(QStringLiteral("HilfeFormular"));
+        CloseAction wanted = CloseAction::None;
+        on(&form, &FormBase::formClose, &form, [&](CloseAction &action) { action = wanted; });
+        form.show();
+        QVERIFY(!form.close());
+        QVERIFY(form.isVisible());
+        wanted = CloseAction::Hide;
+        QVERIFY(form.close());
+        QVERIFY(!form.isVisible());
+    }
+
+    void popupMenuKnowsTheControlItWasOpenedOn()
+    {
+        QWidget form;
+        auto *edit = new QLineEdit(&form);
+        PopupMenu menu(&form);
+        QAction *roll = menu.addItem("NchstenTermin1", QStringLiteral("Termin fortschreiben"));
+        menu.addItem("Abbrechen1", QStringLiteral("Abbrechen"));
+        menu.attachTo(edit);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QWidget *component = nullptr;
+        on(roll, &QAction::triggered, &menu, [&] { component = menu.popupComponent(); });
+        emit edit->customContextMenuRequested(QPoint(2, 2));
+        QVERIFY(menu.isVisible());
+        roll->trigger();
+        menu.close();
+        QCOMPARE(component, edit);
+        QCOMPARE(roll->objectName(), QStringLiteral("NchstenTermin1"));
+    }
+};
+
+UI_TEST_MAIN(ControlsTest)
+#include "controls_test.moc"
