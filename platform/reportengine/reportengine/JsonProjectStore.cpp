@@ -268,7 +268,8 @@ QJsonObject objectJson(const PageObject &object)
     if (!object.name.isEmpty())
         o[QLatin1String("name")] = object.name;
     o[QLatin1String("rect_mm")] = rectJson(object.rectMm);
-    o[QLatin1String("layer")] = layerName(object.layer);
+    if (object.layer != Layer::All)
+        o[QLatin1String("layer")] = layerName(object.layer);
     if (!object.condition.isEmpty())
         o[QLatin1String("condition")] = object.condition;
     putFont(o, object.font);

@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -36,8 +37,9 @@ PreviewWindow::PreviewWindow(QWidget *parent, PageModel model, const PreviewGeom
     setWindowTitle(QStringLiteral("Vorschau"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
-    auto *bar = new QHBoxLayout;
-    layout->addLayout(bar);
+    // A tool bar folds what does not fit, so the window can take any width the options give it.
+    auto *bar = new QToolBar(this);
+    layout->setMenuBar(bar);
     auto add = [&](int id, const char *text, const char *name, void (PreviewWindow::*slot)()) {
         addButton(id, QString::fromUtf8(text), QString::fromLatin1(name), slot);
         bar->addWidget(buttons_.back().second);
@@ -53,12 +55,12 @@ PreviewWindow::PreviewWindow(QWidget *parent, PageModel model, const PreviewGeom
     bar->addWidget(buttons_.back().second);
     addButton(viewer::LastPage, QStringLiteral("▶|"), QStringLiteral("LetzteSeite"), nullptr);
     bar->addWidget(buttons_.back().second);
-    bar->addSpacing(12);
+    bar->addSeparator();
     add(viewer::ZoomIn, "Vergrößern", "Vergroessern", nullptr);
     add(viewer::ZoomOut, "Verkleinern", "Verkleinern", nullptr);
     add(viewer::PageWidth, "Seitenbreite", "Seitenbreite", &PreviewWindow::fitWidth);
     add(viewer::WholePage, "Ganze Seite", "GanzeSeite", &PreviewWindow::fitPage);
-    bar->addStretch(1);
+    bar->addSeparator();
     add(viewer::Print, "Drucken…", "Drucken", &PreviewWindow::printPages);
     add(viewer::SavePdf, "Als PDF speichern…", "AlsPdfSpeichern", &PreviewWindow::saveAsPdf);
     add(viewer::Close, "Schließen", "Schliessen", &PreviewWindow::accept);
