@@ -92,6 +92,9 @@ TEST(ThreadBase, WaitForStopOrObjects)
         Waiter handle;
         handle.handle.set();
         ASSERT_TRUE(handle.threadStart());
+        // Ended before the stop event is set: a set stop event would come first.
+        for (int i = 0; i < 200 && handle.threadState() != ThreadBase::Ended; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         handle.threadEnd(ThreadBase::kInfinite);
         EXPECT_EQ(handle.result.load(), 1);
         EXPECT_EQ(handle.index.load(), 0);
