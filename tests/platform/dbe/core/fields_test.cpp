@@ -1,1 +1,145 @@
 #include "fixture.h"
+
+#include "base/DateTime.h"
+
+using namespace dbe;
+
+namespace {
+
+class FieldsTest : public DbeFixture {
+protected:
+    void SetUp() override
+    {
+        TableDef all;
+        all.name = QStringLiteral("Alle.db");
+        all.fields = {fd("Text", FieldType::String, 5), fd("Klein", FieldType::SmallInt),
+                      fd("Gross", FieldType::Integer),  fd("Zahl", FieldType::Float),
+                      fd("Geld", FieldType::Currency),  fd("Tag", FieldType::Date),
+                      fd("Zeit", FieldType::Time),      fd("Stempel", FieldType::DateTime),
+                      fd("Ja", FieldType::Boolean),     fd("Notiz", FieldType::Memo),
+                      fd("Bild", FieldType::Graphic),   fd("Nr", FieldType::AutoInc)};
+        all.fields[3].minValue = 1;
+        all.fields[3].maxValue = 10;
+        session->RegisterTable(all);
+    }
+};
+
+TEST_F(FieldsTest, ValuesAndGermanTextsOfEveryType)
+{
+    auto t = table(QStringLiteral("Alle.db"));
+    t->Open();
+    t->Append();
+    auto f = [&](const char *n) { return t->FieldByName(QString::fromLatin1(n)); };
+    struct Case {
+        const char *field;
+        QString input;
+        QString asString;
+        TFieldType type;
+    };
+    const std::vector<Case> cases = {
+        {"Text", QStringLiteral("Überlang"), QStringLiteral("Überl"), TFieldType::ftString},
+        {"Klein", QStringLiteral("-12"), QStringLiteral("-12"), TFieldType::ftSmallint},
+        {"Gross", QStringLiteral("70000"), QStringLiteral("70000"), TFieldType::ftInteger},
+        {"Zahl", QStringLiteral("2,5"), QStringLiteral("2,5"), TFieldType::ftFloat},
+        {"Geld", QStringLiteral("12,345"), QStringLiteral("12,345"), TFieldType::ftCurrency},
+        {"Tag", QStringLiteral("1.2.2024"), QStringLiteral("01.02.2024"), TFieldType::ftDate},
+        {"Zeit", QStringLiteral("8:30"), QStringLiteral("08:30:00"), TFieldType::ftTime},
+        {"Stempel", QStringLiteral("31.12.2024 23:59:58"), QStringLiteral("31.12.2024 23:59:58"),
+         TFieldType::ftDateTime},
+        {"Ja", QStringLiteral("wahr"), QStringLiteral("Wahr"), TFieldType::ftBoolean},
+        {"Notiz", QStringLiteral("Zeile 1\nZeile 2"), QStringLiteral("Zeile 1\nZeile 2"), TFieldType::ftMemo},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.field);
+        f(c.field)->SetAsString(c.input);
+        EXPECT_EQ(f(c.field)->AsString(), c.asString);
+        EXPECT_EQ(f(c.field)->DataType(), c.type);
+    }
+    f("Geld")->SetDisplayFormat(QStringLiteral("#####0.00"));
+    EXPECT_EQ(f("Geld")->DisplayText(), "12,35");
+    EXPECT_EQ(f("Geld")->AsCurrency(), base::Currency::fromUnits(123450));
+    EXPECT_EQ(f("Tag")->AsDateTime(), base::encodeDate(2024, 2, 1));
+    EXPECT_EQ(f("Gross")->AsFloat(), 70000.0);
+    EXPECT_THROW(f("Gross")->SetAsString(QStringLiteral("x1")), EDatabaseError);
+    EXPECT_THROW(f("Tag")->SetAsString(QStringLiteral("30.2.2024")), EDatabaseError);
+    f("Bild")->SetAsBytes(QByteArray("\x89PNG\0\1", 6));
+    t->Post();
+    t->Close();
+    t->Open();
+    EXPECT_EQ(f("Nr")->AsInteger(), 1); // numbered by the engine
+    EXPECT_EQ(f("Bild")->AsBytes(), QByteArray("\x89PNG\0\1", 6));
+    EXPECT_EQ(f("Stempel")->AsDateTime(), base::encodeDateTime(2024, 12, 31, 23, 59, 58));
+    EXPECT_TRUE(f("Ja")->AsBoolean());
+    t->Edit();
+    f("Text")->Clear();
+    EXPECT_TRUE(f("Text")->IsNull());
+    f("Text")->SetAsString(QString());
+    EXPECT_TRUE(f("Text")->IsNull());
+    // Validity checks of the catalogue.
+    f("Zahl")->SetAsFloat(11);
+    try {
+        t->Post();
+        FAIL();
+    } catch (const EDBEngineError &e) {
+        EXPECT_EQ(e.ErrorCode(), ErrorCode::MaxValue);
+    }
+    t->Cancel();
+}
+
+TEST_F(FieldsTest, DeclaredFieldsFixSubsetAndOrderAndMayMove)
+{
+    auto t = table(QStringLiteral("Kfz.db"));
+    t->AddField(QStringLiteral("Info"))->SetDisplayLabel(QStringLiteral("Bemerkung"));
+    t->AddField(QStringLiteral("kfznr"))->SetVisible(false);
+    t->Open();
+    ASSERT_EQ(t->FieldCount(), 2);
+    EXPECT_EQ(t->Fields(0)->FieldName(), "Info");
+    EXPECT_EQ(t->Fields(0)->DisplayLabel(), "Bemerkung");
+    EXPECT_EQ(t->Fields(1)->FieldNo(), 1);
+    EXPECT_EQ(t->FindField(QStringLiteral("Km")), nullptr);
+    t->Fields(1)->SetIndex(0);
+    EXPECT_EQ(t->Fields(0)->FieldName(), "kfznr");
+    EXPECT_EQ(t->FieldByName(QStringLiteral("Info"))->Index(), 1);
+    t->Close();
+    t->Open();
+    EXPECT_EQ(t->Fields(0)->FieldName(), "kfznr"); // declared fields survive closing
+}
+
+TEST_F(FieldsTest, LookupFieldShowsAndSetsTheKeyAndCalculatedFieldsFollow)
+{
+    auto codes = table(QStringLiteral("Codes.db"));
+    codes->Open();
+    for (const auto &[code, name] :
+         std::vector<std::pair<QString, QString>>{{"TUV", "Hauptuntersuchung"}, {"ASU", "Abgas"}}) {
+        codes->Append();
+        codes->FieldByName(QStringLiteral("Code"))->SetAsString(code);
+        codes->FieldByName(QStringLiteral("Name"))->SetAsString(name);
+        codes->Post();
+    }
+    auto k = table(QStringLiteral("Kosten.db"));
+    k->AddField(QStringLiteral("KfzNr"));
+    k->AddField(QStringLiteral("Art"));
+    k->AddField(QStringLiteral("Betrag"));
+    TField *lookup =
+        k->AddLookupField(QStringLiteral("ArtDummy"), QStringLiteral("Art"), codes.get(),
+                          QStringLiteral("Code"), QStringLiteral("Name"), TFieldType::ftString, 20);
+    TField *doubled = k->AddCalculatedField(QStringLiteral("Doppelt"), TFieldType::ftFloat);
+    k->OnCalcFields = [&](TDataSet &ds) {
+        ds.FieldByName(QStringLiteral("Doppelt"))
+            ->SetAsFloat(ds.FieldByName(QStringLiteral("Betrag"))->AsFloat() * 2);
+    };
+    k->Open();
+    k->Append();
+    k->FieldByName(QStringLiteral("Art"))->SetAsString(QStringLiteral("ASU"));
+    k->FieldByName(QStringLiteral("Betrag"))->SetAsFloat(21);
+    EXPECT_EQ(lookup->AsString(), "Abgas");
+    EXPECT_EQ(doubled->AsFloat(), 42.0);
+    lookup->SetAsString(QStringLiteral("Hauptuntersuchung"));
+    EXPECT_EQ(k->FieldByName(QStringLiteral("Art"))->AsString(), "TUV");
+    k->Post();
+    EXPECT_EQ(k->RecordText(1, lookup), "Hauptuntersuchung");
+    EXPECT_EQ(k->RecordValue(1, doubled).toDouble(), 42.0);
+    EXPECT_EQ(codes->FieldByName(QStringLiteral("Code"))->AsString(), "ASU"); // lookup did not move it
+}
+
+} // namespace
