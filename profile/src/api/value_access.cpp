@@ -1,0 +1,28 @@
+#include "api/value_access.h"
+
+#include "api/export_support.h"
+#include "core/profile_paths.h"
+
+namespace tbpr::api {
+
+void storeValue(ProfJob *job, ProfList *list, const char *path, std::string text, Store how)
+{
+    if (!job)
+        return;
+    ItemList &base = baseList(*job, list, path);
+    if (how == Store::Set)
+        setValue(base, path ? path : "", std::move(text));
+    else
+        appendValue(base, path ? path : "", std::move(text));
+}
+
+std::optional<std::string> nonEmptyValue(ProfJob &job, ProfList *list, const char *path)
+{
+    ItemList &base = baseList(job, list, path);
+    const Item *item = findValueItem(base, path ? path : "");
+    if (!item || item->value.empty())
+        return std::nullopt;
+    return item->value;
+}
+
+} // namespace tbpr::api
