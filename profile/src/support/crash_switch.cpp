@@ -69,7 +69,8 @@ void faultRule()
         std::raise(SIGTRAP);
         return;
     }
-    dumpStackTraceToChannel(kMaxTraceFrames);
+    dumpStackTraceToChannel(kMaxTraceFrames, 1); // from the code that found the fault on
+    asm volatile("" ::: "memory");               // keeps this frame (no tail call), so the skip is right
 }
 
 } // namespace tbpr::support

@@ -166,23 +166,24 @@ std::string describeFrame(const StackFrame &frame)
     return text;
 }
 
-bool dumpStackTrace(int maxFrames, const std::function<void(const std::string &)> &output)
+bool dumpStackTrace(int maxFrames, const std::function<void(const std::string &)> &output, int skip)
 {
     DebugHelpWrapper helper(maxFrames);
     if (!helper.hasHelper())
         return false;
     std::vector<StackFrame> frames;
     // Skip this function: the trace starts at its caller.
-    if (!helper.stackTrace(captureStackAddresses(maxFrames, 1), frames))
+    if (!helper.stackTrace(captureStackAddresses(maxFrames, 1 + skip), frames))
         return false;
     for (const auto &frame : frames)
         output(describeFrame(frame));
     return true;
 }
 
-bool dumpStackTraceToChannel(int maxFrames)
+bool dumpStackTraceToChannel(int maxFrames, int skip)
 {
-    return dumpStackTrace(maxFrames, [](const std::string &line) { debugPrint("%s", line.c_str()); });
+    return dumpStackTrace(
+        maxFrames, [](const std::string &line) { debugPrint("%s", line.c_str()); }, skip + 1);
 }
 
 } // namespace tbpr::support

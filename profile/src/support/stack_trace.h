@@ -32,9 +32,10 @@ std::vector<StackFrame> symbolise(const std::vector<std::uintptr_t> &addresses,
 // One text line per frame.
 std::string describeFrame(const StackFrame &frame);
 
-// The trace of the calling thread written to the channel through the debug
-// helper; false when no trace was made (another trace is running).
-bool dumpStackTraceToChannel(int maxFrames);
-bool dumpStackTrace(int maxFrames, const std::function<void(const std::string &)> &output);
+// The trace of the calling thread, from the caller on (skipping `skip` more
+// frames), written through the debug helper; false when no trace was made
+// (another trace is running).
+bool dumpStackTraceToChannel(int maxFrames, int skip = 0);
+bool dumpStackTrace(int maxFrames, const std::function<void(const std::string &)> &output, int skip = 0);
 
 } // namespace tbpr::support

@@ -19,6 +19,7 @@ namespace {
 constexpr std::size_t kMinimumStack = 256 * 1024;
 constexpr int kStartTimeoutMs = 10000;
 constexpr std::size_t kThreadNameMax = 15;
+constexpr const char *kThreadNamePrefix = "TBPR14::";
 
 } // namespace
 
@@ -67,7 +68,8 @@ struct ThreadBase::Shared {
     std::string name;
 };
 
-ThreadBase::ThreadBase(const std::string &name) : name_(name) {}
+// Threads carry the library's name first, so that they stand out in a debugger.
+ThreadBase::ThreadBase(const std::string &name) : name_(std::string(kThreadNamePrefix) + name) {}
 
 ThreadBase::~ThreadBase()
 {

@@ -1,3 +1,5 @@
+#include "channel_fixture.h"
+#include "support/crash_switch.h"
 #include "support/debug_helper.h"
 #include "support/module_list.h"
 #include "support/stack_trace.h"
@@ -116,4 +118,17 @@ TEST(DebugHelper, ModuleListIsBuiltOnceAndReused)
     ASSERT_FALSE(frames.empty());
     ASSERT_TRUE(helper.stackTrace(captureStackAddresses(20), frames));
     EXPECT_EQ(helper.moduleListings(), 1);
+}
+
+TEST(StackTrace, FaultRuleWritesATraceToTheChannel)
+{
+    channeltest::ChannelWithViewer setup(true, true);
+    setup.drain();
+    tbpr::support::faultRule(); // no debugger attached: a trace, not a break
+    const auto lines = setup.drain();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(
+        channeltest::textOf(lines[0]).find("!StackTrace_FaultRuleWritesATraceToTheChannel_Test::TestBody()"),
+        std::string::npos)
+        << lines[0];
 }

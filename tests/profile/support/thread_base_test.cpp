@@ -12,7 +12,7 @@ namespace {
 
 class Counter : public ThreadBase {
 public:
-    Counter() : ThreadBase("TBPR14::Counter") {}
+    Counter() : ThreadBase("Counter") {}
     ~Counter() override { threadEnd(kInfinite); }
     std::atomic<int> runs{0};
 
@@ -69,6 +69,7 @@ TEST(ThreadBase, RestartAfterEndGivesAFreshThread)
     Counter counter;
     counter.threadEnd(100); // no thread: nothing happens
     EXPECT_EQ(counter.threadState(), ThreadBase::NoThread);
+    EXPECT_EQ(counter.name(), "TBPR14::Counter");
     ASSERT_TRUE(counter.threadStart());
     for (int i = 0; i < 200 && counter.threadState() != ThreadBase::Ended; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
