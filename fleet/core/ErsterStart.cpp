@@ -1,0 +1,106 @@
+#include "ErsterStart.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include "Aliase.h"
+#include "StartDaten.h"
+#include "dbe/Session.h"
+#include "dbe/Table.h"
+#include "schema/Katalog.h"
+
+namespace fleet {
+
+namespace {
+
+const QString kVerzeichnisArbeitsplatz = QStringLiteral("Arbeitsplatz");
+const QString kVerzeichnisMandanten = QStringLiteral("Mandanten");
+
+void verzeichnisAnlegen(const QString &pfad)
+{
+    if (!QDir().mkpath(pfad))
+        throw std::runtime_error("cannot create " + pfad.toStdString());
+}
+
+// Opening creates a missing table from the catalogue; a table that is already
+// there keeps its rows.
+void tabelleAnlegen(dbe::TSession &session, const dbe::TableDef &def)
+{
+    dbe::TTable t(&session);
+    t.SetDatabaseName(def.alias);
+    t.SetTableName(def.name);
+    t.Open();
+    t.Close();
+}
+
+void zeileSchreiben(dbe::TTable &t, const startdaten::Zeile &zeile)
+{
+    t.Append();
+    for (const auto &[feld, wert] : zeile)
+        t.FieldByName(feld)->SetValue(wert);
+    t.Post();
+}
+
+// Rows go only into an empty table, so that data found in the directories stays.
+void zeilenEinfuegen(dbe::TSession &session, const QString &alias, const QString &tabelle,
+                     const QList<startdaten::Zeile> &zeilen)
+{
+    dbe::TTable t(&session);
+    t.SetDatabaseName(alias);
+    t.SetTableName(tabelle);
+    t.Open();
+    if (t.IsEmpty()) {
+        for (const startdaten::Zeile &z : zeilen)
+            zeileSchreiben(t, z);
+    }
+    t.Close();
+}
+
+} // namespace
+
+QString DatenWurzel()
+{
+    QString basis = qEnvironmentVariable("XDG_DATA_HOME");
+    if (basis.isEmpty())
+        basis = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(basis + QStringLiteral("/karvenfp"));
+}
+
+QString ProgrammVerzeichnisPfad()
+{
+    return DatenWurzel() + QStringLiteral("/Programm");
+}
+
+bool ErsterStartEinrichten(dbe::TSession &session)
+{
+    session.RegisterTables(SchemaKatalog());
+    if (session.ConfigFileFound())
+        return false;
+
+    const QString wurzel = DatenWurzel();
+    for (int i = 1; i <= 20; ++i)
+        verzeichnisAnlegen(wurzel + QLatin1Char('/') + startdaten::MandantVerzeichnis(i));
+    verzeichnisAnlegen(wurzel + QLatin1Char('/') + kVerzeichnisArbeitsplatz);
+    verzeichnisAnlegen(wurzel + QLatin1Char('/') + kVerzeichnisMandanten);
+    verzeichnisAnlegen(ProgrammVerzeichnisPfad());
+
+    session.AddStandardAlias(kAliasFuhrpark, wurzel + QLatin1Char('/') + startdaten::MandantVerzeichnis(1));
+    session.AddStandardAlias(kAliasFuhrparkPriv, wurzel + QLatin1Char('/') + kVerzeichnisArbeitsplatz);
+    session.AddStandardAlias(kAliasFuhrpkMand, wurzel + QLatin1Char('/') + kVerzeichnisMandanten);
+
+    for (const dbe::TableDef &def : SchemaKatalog())
+        tabelleAnlegen(session, def);
+    zeilenEinfuegen(session, kAliasFuhrpkMand, QStringLiteral("Kfzsyste.DB"),
+                    {startdaten::EinstellungenAllgemein()});
+    zeilenEinfuegen(session, kAliasFuhrparkPriv, QStringLiteral("Kfzsyspr.DB"),
+                    {startdaten::EinstellungenArbeitsplatz()});
+    zeilenEinfuegen(session, kAliasFuhrpkMand, QStringLiteral("Mandant.db"), startdaten::Mandanten());
+    zeilenEinfuegen(session, kAliasFuhrpark, QStringLiteral("TerminKz.DB"), startdaten::TerminKennzeichen());
+    zeilenEinfuegen(session, kAliasFuhrpark, QStringLiteral("HILFE.DB"), startdaten::HilfeThemen());
+
+    // Saved last: a start that failed half-way is set up again at the next one.
+    session.SaveConfigFile();
+    return true;
+}
+
+} // namespace fleet

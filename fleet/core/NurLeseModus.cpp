@@ -1,0 +1,67 @@
+#include "NurLeseModus.h"
+
+#include <QObject>
+#include <QVariant>
+
+#include "Formularzugriff.h"
+
+namespace fleet {
+
+namespace {
+
+const char *const kBearbeitungsKnoepfe[] = {
+    "TBtnLoeschen",
+    "TBtnVarKostenNeu",
+    "TBtnVarKostenSpeichern",
+    "TBtnVarKostenLoeschen",
+    "BtnKosteninHistorie",
+    "BtnTourenNeu",
+    "TBtnTourenLoeschen",
+    "BtnTourenSpeichern",
+    "TBtnMonatsauswertungSpeichern",
+    "TBtnReifenSpeichern",
+    "BtnHistorieNeu",
+    "BtnHistorieSpeichern",
+    "BtnHistorieLoeschen",
+    "BtnDispoNeu",
+    "BtnDispoSpeichern",
+    "BtnDispoLoeschen",
+    "BtnDispoKopieren",
+    "BtnInTourenKopieren",
+    "TankdatenImport1",
+    "BtnMonatsauswertungAlleFahrzeuge",
+    "BtnSchadenDokumentNeu",
+    "BtnSchadenNeu",
+    "BtnSchadenSpeichern",
+    "BtnSchadenLoeschen",
+    "BtnBildTabelleAenderungenSpeichern",
+    "BtnBildTabelleLoeschen",
+    "BtnBildDokumentNeu",
+    "BtnBildNeu",
+};
+
+void freigeben(QObject *komponente, bool an)
+{
+    // Buttons and menu actions both carry the "enabled" property.
+    if (komponente)
+        komponente->setProperty("enabled", an);
+}
+
+} // namespace
+
+void NurLeseModusSetzen(bool nurLesen)
+{
+    const QString haupt = QStringLiteral("HauptFormular");
+    for (const char *name : kBearbeitungsKnoepfe) {
+        bool an = !nurLesen;
+        // Copying a booking needs the dispatch page on the current vehicle.
+        if (an && qstrcmp(name, "BtnDispoKopieren") == 0)
+            an = AuswahlIndex(haupt, QStringLiteral("RadioGrpDispoFahrzeuge")) == 0;
+        freigeben(KomponenteFinden(haupt, QString::fromLatin1(name)), an);
+    }
+    freigeben(KomponenteFinden(QStringLiteral("TerminFormular"),
+                               QStringLiteral("BtnMarkierteTermineFortschreiben")),
+              !nurLesen);
+}
+
+} // namespace fleet

@@ -1,0 +1,27 @@
+#include "TerminNotizen.h"
+
+#include <exception>
+
+#include "Aliase.h"
+#include "dbe/Table.h"
+
+namespace fleet {
+
+bool TerminInfoLoeschen(const QString &kfzNr, const QString &terminName, const QString &terminWert,
+                        dbe::TSession *session)
+{
+    try {
+        dbe::TTable notizen(session);
+        notizen.SetDatabaseName(kAliasFuhrpark);
+        notizen.SetTableName(QStringLiteral("KfzTerminInfo.db"));
+        notizen.Open();
+        if (!notizen.Locate(QStringLiteral("Kfznr;TerminName;Terminwert"), {kfzNr, terminName, terminWert}))
+            return false;
+        notizen.Delete();
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+} // namespace fleet
