@@ -350,11 +350,19 @@ void TDataSet::SetFilter(const QString &text)
 {
     if (text == filterText_ && (filterProgram_ || text.trimmed().isEmpty() || !filtered_))
         return;
+    const QString old = filterText_;
     filterText_ = text;
     filterProgram_.reset();
     if (Active() && filtered_) {
         CheckBrowseMode();
-        rebuildFilter();
+        try {
+            rebuildFilter();
+        } catch (...) {
+            // A text that does not parse leaves the filter as it was.
+            filterText_ = old;
+            rebuildFilter();
+            throw;
+        }
         First();
     }
 }
