@@ -6,6 +6,9 @@
 
 #include "navigation/FilterFile.h"
 #include "navigation/NavExceptions.h"
+#include "navigation/TableFilterDataSet.h"
+#include "ui/Hourglass.h"
+#include "ui/Messages.h"
 
 namespace nav {
 
@@ -32,11 +35,14 @@ TDBVFilter::~TDBVFilter()
     dataSet_ = nullptr;
 }
 
-void TDBVFilter::BindFilterDataSet(std::unique_ptr<FilterDataSet> dataSet)
+void TDBVFilter::BindFilterDataSet(dbe::TDataSet *dataSet)
 {
-    FilterDataSet *raw = dataSet.get();
-    BindFilterDataSet(raw);
-    ownedDataSet_ = std::move(dataSet);
+    auto *current = dynamic_cast<TableFilterDataSet *>(ownedDataSet_.get());
+    if (dataSet && current && current->dataSet() == dataSet)
+        return;
+    auto adapter = dataSet ? std::make_unique<TableFilterDataSet>(dataSet) : nullptr;
+    BindFilterDataSet(adapter.get());
+    ownedDataSet_ = std::move(adapter);
 }
 
 void TDBVFilter::BindFilterDataSet(FilterDataSet *dataSet)
@@ -443,20 +449,13 @@ void TDBVFilter::LoadFromFile(const QString &fileName)
             QStringLiteral(
                 "Filter wurde für Tabelle %1 definiert!\r\nTrotzdem Anwendung auf Tabelle %2 versuchen ?")
                 .arg(header.tableName, caption);
-        if (!OnConfirmTableMismatch || !OnConfirmTableMismatch(question))
+        const bool yes =
+            OnConfirmTableMismatch ? OnConfirmTableMismatch(question) : ui::messages().question(question);
+        if (!yes)
             return;
     }
 
-    if (OnPushHourglass)
-        OnPushHourglass();
-    struct PopOnExit {
-        const std::function<void()> &pop;
-        ~PopOnExit()
-        {
-            if (pop)
-                pop();
-        }
-    } popOnExit{OnPopHourglass};
+    ui::HourglassScope hourglass;
 
     const QString corrupt = kReadPrefix + QStringLiteral("Datei ist beschädigt.");
     if (header.nodeCount < 0 || header.nodeCount > kMaxFilterNodes || header.operandCount < 0 ||

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "dbe/DataSet.h"
 #include "navigation/FilterDataSet.h"
 #include "navigation/FilterTree.h"
 #include "navigation/FilterValues.h"
@@ -29,8 +30,8 @@ public:
 
     // Binds the data set to filter (not owned); null unbinds.
     void BindFilterDataSet(FilterDataSet *dataSet);
-    // Binds and owns an adapter (the identity compared is the adapter's).
-    void BindFilterDataSet(std::unique_ptr<FilterDataSet> dataSet);
+    // Binds a data set of the data layer (null unbinds).
+    void BindFilterDataSet(dbe::TDataSet *dataSet);
     FilterDataSet *DataSet() const { return dataSet_; }
 
     std::uint8_t State() const { return state_; }
@@ -65,10 +66,9 @@ public:
     // Fired with kind 4 just before the filter is switched on.
     std::function<void(TDBVFilter &, std::uint8_t kind)> OnStatus;
     // The Yes/No question when a filter file was made for another table
-    // ("Filter wurde für Tabelle %s definiert! ..."); no handler counts as No.
+    // ("Filter wurde für Tabelle %s definiert! ..."); without a handler the
+    // message service asks.
     std::function<bool(const QString &question)> OnConfirmTableMismatch;
-    // Shows and hides the hourglass around loading a file.
-    std::function<void()> OnPushHourglass, OnPopHourglass;
 
 private:
     void requireDataSet() const;

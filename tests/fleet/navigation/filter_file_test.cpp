@@ -5,6 +5,7 @@
 #include "navigation/DBVFilter.h"
 #include "navigation/NavExceptions.h"
 #include "temp_dir.h"
+#include "ui/Hourglass.h"
 
 using namespace nav;
 
@@ -21,7 +22,6 @@ struct Loader {
     TDBVFilter filter;
     std::vector<QString> questions;
     bool answer = false;
-    int hourglass = 0;
 
     Loader()
     {
@@ -30,8 +30,6 @@ struct Loader {
             questions.push_back(q);
             return answer;
         };
-        filter.OnPushHourglass = [this] { ++hourglass; };
-        filter.OnPopHourglass = [this] { --hourglass; };
     }
     QString write(const QByteArray &bytes)
     {
@@ -71,7 +69,7 @@ TEST(FilterFile, SavedFileIsByteExactAndLoadsBack)
     EXPECT_EQ(l.ds.calls, (std::vector<QString>{"drop 1", "add 2", "on 2"}));
     EXPECT_EQ(l.filter.State(), TDBVFilter::fsActive);
     EXPECT_EQ(l.ds.expressions[1], l.ds.expressions[0]);
-    EXPECT_EQ(l.hourglass, 0);
+    EXPECT_EQ(ui::hourglassDepth(), 0);
     EXPECT_TRUE(l.questions.empty());
     int anzahl = 0;
     l.filter.GetFilterDefinition(&def, anzahl);
@@ -140,7 +138,7 @@ TEST(FilterFile, ChangedTableStructureIsRefusedWithItsReason)
         EXPECT_EQ(l.load(fixture::gruppeLiFile()), prefix + QStringLiteral("Falsche Feldnummer."));
         EXPECT_TRUE(l.filter.Tree().isEmpty());
         EXPECT_TRUE(l.ds.calls.empty());
-        EXPECT_EQ(l.hourglass, 0);
+        EXPECT_EQ(ui::hourglassDepth(), 0);
     }
     {
         Loader l;
@@ -216,7 +214,7 @@ TEST(FilterFile, DamagedFilesAreRefusedBeforeUse)
         EXPECT_EQ(l.load(c.file), kCorrupt) << c.what;
         EXPECT_TRUE(l.filter.Tree().isEmpty()) << c.what;
         EXPECT_TRUE(l.ds.calls.empty()) << c.what;
-        EXPECT_EQ(l.hourglass, 0) << c.what;
+        EXPECT_EQ(ui::hourglassDepth(), 0) << c.what;
     }
 }
 
@@ -232,7 +230,7 @@ TEST(FilterFile, UnknownNodeClassAndShortFiles)
     shortFile.chop(1);
     EXPECT_THROW(l.filter.LoadFromFile(l.write(shortFile)), EStreamError);
     EXPECT_THROW(l.filter.LoadFromFile(l.write(shortFile.left(100))), EStreamError);
-    EXPECT_EQ(l.hourglass, 0);
+    EXPECT_EQ(ui::hourglassDepth(), 0);
     EXPECT_THROW(l.filter.LoadFromFile(path(l.dir / "missing.TFD")), EStreamError);
 }
 

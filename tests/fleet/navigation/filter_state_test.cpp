@@ -59,7 +59,7 @@ TEST(FilterState, RunsThroughItsStatesAndBack)
     filter.SetAdded(false);
     EXPECT_EQ(filter.State(), TDBVFilter::fsBound);
     EXPECT_EQ(filter.Root(), -1); // dropping discards the tree
-    filter.BindFilterDataSet(nullptr);
+    filter.BindFilterDataSet(static_cast<FilterDataSet *>(nullptr));
     EXPECT_EQ(filter.State(), TDBVFilter::fsNoDataSet);
     EXPECT_EQ(ds.calls, (Calls{"add 1", "on 1", "off 1", "drop 1"}));
 }

@@ -1,0 +1,220 @@
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+#include "dbe/EngineCursor.h"
+#include "nav_db_fixture.h"
+#include "navigation/DataSetHelpers.h"
+#include "navigation/NavExceptions.h"
+#include "navigation/RecordSearch.h"
+#include "navigation/TextHelpers.h"
+#include "navigation/UserFeedback.h"
+#include "ui/Hourglass.h"
+
+using namespace nav;
+
+namespace {
+
+class Helpers : public NavDbFixture {};
+
+QCoreApplication &app()
+{
+    static int argc = 1;
+    static char name[] = "test";
+    static char *argv[] = {name, nullptr};
+    // Kept to the end of the process: its teardown would race the services' statics.
+    static auto *instance = new QCoreApplication(argc, argv);
+    return *instance;
+}
+
+// Counts the key presses that reach it.
+class KeyCounter : public QObject {
+public:
+    int keys = 0;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::KeyPress)
+            ++keys;
+        return QObject::event(e);
+    }
+};
+
+SearchMatcher prefix(const char *pattern)
+{
+    const QString p = QString::fromUtf8(pattern);
+    return SearchMatcher{p, [p](const QString &text) { return text.startsWith(p, Qt::CaseInsensitive); }};
+}
+
+} // namespace
+
+TEST(TextHelpers, SmallRoutines)
+{
+    EXPECT_EQ(SplitFieldList(QStringLiteral(";KfzNr;;Datum;"), false), (QStringList{"KfzNr", "Datum"}));
+    EXPECT_EQ(SplitFieldList(QStringLiteral("kfznr;Datum"), true), (QStringList{"KFZNR", "DATUM"}));
+    int value = 0;
+    TShiftState flags = 0;
+    DecodeFlagWord(0x6053, value, flags);
+    EXPECT_EQ(value, 0x53);
+    EXPECT_EQ(flags, ssShift | ssCtrl);
+    DecodeFlagWord(0x8041, value, flags);
+    EXPECT_EQ(flags, ssAlt);
+    QString f, t;
+    BooleanTexts(QString(), f, t);
+    EXPECT_EQ(f, QStringLiteral("Falsch"));
+    EXPECT_EQ(t, QStringLiteral("Wahr"));
+    BooleanTexts(QStringLiteral("Ja;Nein"), f, t);
+    EXPECT_EQ(f, QStringLiteral("Nein"));
+    EXPECT_EQ(t, QStringLiteral("Ja"));
+    EXPECT_EQ(IntToStrWidth(7, 3), QStringLiteral("  7"));
+    EXPECT_EQ(IntToStrWidth(1234, 0), QStringLiteral("1234"));
+    EXPECT_EQ(FirstNonEmpty(QString(), QStringLiteral("b")), QStringLiteral("b"));
+}
+
+TEST(UserAbort, KeysAreConsumedAndOnlyEscapeAborts)
+{
+    app();
+    KeyCounter target;
+    QCoreApplication::postEvent(&target, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+    EXPECT_NO_THROW(CheckUserAbort());
+    QCoreApplication::postEvent(&target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    try {
+        CheckUserAbort();
+        ADD_FAILURE() << "no abort";
+    } catch (const EUserAbort &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Operation abgebrochen"));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(target.keys, 0);
+    EXPECT_NO_THROW(CheckUserAbort());
+}
+
+TEST_F(Helpers, ClonesRecordNumbersAndCaptions)
+{
+    auto t = table("Stamm.db");
+    t->SetIndexName(QStringLiteral("ByGruppe"));
+    ASSERT_TRUE(t->Locate("KfzNr", QStringLiteral("A2")));
+    auto clone = CloneTable(*t, true, true, true);
+    EXPECT_EQ(clone->IndexName(), QStringLiteral("ByGruppe"));
+    EXPECT_TRUE(clone->ReadOnly());
+    EXPECT_EQ(current(*clone), QStringLiteral("A2"));
+    EXPECT_EQ(DataSetCaption(t.get()), QStringLiteral("Stamm.db"));
+    EXPECT_EQ(DataSetCaption(nullptr), QString());
+
+    t->SetIndexName(QString());
+    t->First();
+    t->Next();
+    EXPECT_EQ(EngineRecordNumber(t.get()), 2);
+    EXPECT_EQ(EngineRecordTotal(t.get()), 5);
+    t->Insert();
+    EXPECT_EQ(EngineRecordNumber(t.get()), 0);
+    t->Cancel();
+    EXPECT_EQ(EngineRecordNumber(nullptr), 0);
+    t->Close();
+    EXPECT_EQ(EngineRecordTotal(t.get()), 0);
+}
+
+TEST_F(Helpers, IndexFieldQuestions)
+{
+    auto t = table("Stamm.db");
+    t->SetIndexFieldNames(QStringLiteral("Gruppe;Km"));
+    EXPECT_EQ(FirstIndexFieldName(*t), QStringLiteral("Gruppe"));
+    EXPECT_TRUE(StartsWithIndexFields(*t, QStringLiteral("Gruppe;Km;Achsen")));
+    EXPECT_FALSE(StartsWithIndexFields(*t, QStringLiteral("Gruppe")));
+    t->SetIndexFieldNames(QString());
+    t->SetIndexName(QStringLiteral("ByGruppe"));
+    EXPECT_EQ(FirstIndexFieldName(*t), QStringLiteral("Gruppe"));
+    EXPECT_TRUE(StartsWithIndexFields(*t, QStringLiteral("Gruppe")));
+    t->SetIndexName(QString());
+    EXPECT_EQ(FirstIndexFieldName(*t), QStringLiteral("KfzNr"));
+    EXPECT_TRUE(StartsWithIndexFields(*t, QStringLiteral("KfzNr")));
+    t->FieldByName("Km")->SetDisplayLabel(QStringLiteral("Kilometer"));
+    EXPECT_EQ(FieldNameOfLabel(*t, QStringLiteral("Kilometer")), QStringLiteral("Km"));
+    EXPECT_EQ(FieldNameOfLabel(*t, QStringLiteral("kilometer")), QString());
+    EXPECT_EQ(EngineCursorText(*t, CursorText::DriverName), QStringLiteral("PARADOX"));
+}
+
+TEST_F(Helpers, SearchRecordsFromTheCurrentRecord)
+{
+    auto t = table("Stamm.db");
+    auto searchCursor = t->Handle()->Clone();
+    int afterScroll = 0;
+    t->AfterScroll = [&](dbe::TDataSet &) { ++afterScroll; };
+    struct Case {
+        const char *start;
+        bool skipCurrent, restart, backward;
+        const char *pattern;
+        const char *field;
+        bool found;
+        const char *end;
+    };
+    const Case cases[] = {
+        {"A2", false, false, false, "Li", "Gruppe", true, "A2"}, // the current record is compared first
+        {"A2", true, false, false, "Li", "Gruppe", false, "A2"}, // a miss stays put
+        {"A2", true, false, true, "Li", "Gruppe", true, "A1"},   // backward
+        {"B5", false, true, false, "Li", "Gruppe", true, "A1"},  // restart from the beginning
+        {"A1", false, true, true, "L", "Gruppe", true, "A3"},    // restart from the end
+        {"A1", false, false, false, "", "Gruppe", true, "A1"},   // an empty pattern takes any text
+        {"A1", false, false, false, "Notiz B", "Bemerkung", true, "B5"},
+        {"A1", false, false, false, "7000", "Km", true, "B5"},
+        {"A1", false, false, false, "01.03.2025", "Datum", true, "B5"},
+        {"A1", false, false, false, "x", "Bild", false, "A1"}, // pictures are not searched
+        {"A1", false, false, false, "x", "Fehlt", false, "A1"},
+    };
+    for (const Case &c : cases) {
+        ASSERT_TRUE(t->Locate("KfzNr", QString::fromUtf8(c.start)));
+        afterScroll = 0;
+        const bool found = SearchRecords(*t, *searchCursor, false, true, c.skipCurrent, c.restart, c.backward,
+                                         prefix(c.pattern), QString::fromUtf8(c.field));
+        EXPECT_EQ(found, c.found) << c.start << " " << c.pattern;
+        EXPECT_EQ(current(*t), QString::fromUtf8(c.end)) << c.start << " " << c.pattern;
+        EXPECT_EQ(afterScroll > 0, c.found) << c.start << " " << c.pattern;
+    }
+    EXPECT_EQ(ui::hourglassDepth(), 0);
+}
+
+TEST_F(Helpers, BlankValuesMatchOnlyAnEmptyPattern)
+{
+    auto t = table("Stamm.db");
+    auto searchCursor = t->Handle()->Clone();
+    const SearchMatcher nothing{QString(), [](const QString &) { return false; }};
+    ASSERT_TRUE(SearchRecords(*t, *searchCursor, false, false, false, false, false, nothing, "Gruppe"));
+    EXPECT_EQ(current(*t), QStringLiteral("A4"));
+    t->First();
+    const SearchMatcher other{QStringLiteral("zz"), [](const QString &) { return false; }};
+    EXPECT_FALSE(SearchRecords(*t, *searchCursor, false, false, false, false, false, other, "Gruppe"));
+    EXPECT_EQ(current(*t), QStringLiteral("A1"));
+}
+
+TEST_F(Helpers, SearchCanBeAbortedWithEscape)
+{
+    app();
+    auto t = table("Stamm.db");
+    auto searchCursor = t->Handle()->Clone();
+    KeyCounter target;
+    // Escape arrives while the search runs, after the first record.
+    int compared = 0;
+    const SearchMatcher pressEscape{
+        QStringLiteral("Bus"), [&](const QString &) {
+            if (++compared == 1)
+                QCoreApplication::postEvent(&target,
+                                            new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            return false;
+        }};
+    EXPECT_THROW(SearchRecords(*t, *searchCursor, true, false, false, false, false, pressEscape, "Gruppe"),
+                 EUserAbort);
+    EXPECT_EQ(compared, 1);
+    EXPECT_EQ(target.keys, 0);
+    EXPECT_EQ(current(*t), QStringLiteral("A1"));
+    EXPECT_EQ(ui::hourglassDepth(), 0);
+}
+
+TEST(SearchClock, StepsThroughTwelfths)
+{
+    struct Case {
+        int n, total, step;
+    };
+    const Case cases[] = {{0, 24, 0}, {1, 24, 1}, {23, 24, 12}, {0, 5, 2}, {4, 5, 12}, {5, 5, 2}, {0, 1, 12}};
+    for (const Case &c : cases)
+        EXPECT_EQ(SearchClockStep(c.n, c.total), c.step) << c.n << "/" << c.total;
+}
