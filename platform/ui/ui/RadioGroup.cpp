@@ -13,7 +13,7 @@ RadioGroup::RadioGroup(QWidget *parent)
 {
     connect(group_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
-            guard(this, [this] { emit onClick(); });
+            guard(this, [this] { itemChosen(); });
     });
 }
 

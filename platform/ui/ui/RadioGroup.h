@@ -28,6 +28,10 @@ public:
 signals:
     void onClick();
 
+protected:
+    // The chosen item changed to an item.
+    virtual void itemChosen() { emit onClick(); }
+
 private:
     void rebuild();
 

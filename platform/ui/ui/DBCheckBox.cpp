@@ -1,0 +1,67 @@
+#include "ui/DBCheckBox.h"
+
+#include "dbe/Field.h"
+#include "ui/Guard.h"
+
+namespace ui {
+
+namespace {
+
+bool listContains(const QString &texts, const QString &text)
+{
+    for (const QString &entry : texts.split(QLatin1Char(';')))
+        if (entry.compare(text, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+DBCheckBox::DBCheckBox(const QString &caption, QWidget *parent) : CheckBox(caption, parent)
+{
+    link_.onDataChange = [this] { showValue(); };
+    link_.onWriteValue = [this] {
+        dbe::TField *field = link_.field();
+        if (field->DataType() == dbe::TFieldType::ftBoolean)
+            field->SetAsBoolean(isChecked());
+        else
+            field->SetAsString(
+                (isChecked() ? valueChecked_ : valueUnchecked_).section(QLatin1Char(';'), 0, 0));
+    };
+}
+
+void DBCheckBox::setValueChecked(const QString &texts)
+{
+    valueChecked_ = texts;
+    showValue();
+}
+
+void DBCheckBox::setValueUnchecked(const QString &texts)
+{
+    valueUnchecked_ = texts;
+    showValue();
+}
+
+void DBCheckBox::showValue()
+{
+    dbe::TField *field = link_.field();
+    bool checked = false;
+    if (field && !field->IsNull())
+        checked = field->DataType() == dbe::TFieldType::ftBoolean
+                      ? field->AsBoolean()
+                      : listContains(valueChecked_, field->AsString());
+    setChecked(checked);
+}
+
+void DBCheckBox::nextCheckState()
+{
+    bool editing = false;
+    guard(this, [&] { editing = link_.startEditing(); });
+    if (!editing)
+        return; // the dataset cannot be changed: the box keeps its state
+    CheckBox::nextCheckState();
+    link_.setModified();
+    guard(this, [this] { link_.updateRecord(); });
+}
+
+} // namespace ui

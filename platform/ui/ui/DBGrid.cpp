@@ -1,0 +1,215 @@
+#include "ui/DBGrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+
+#include "dbe/DataSet.h"
+#include "dbe/Field.h"
+#include "ui/DataSetModel.h"
+#include "ui/Guard.h"
+
+namespace ui {
+
+namespace {
+
+// Writes the in-place editor's text into the field inside the guard: a text
+// the field refuses ends in the exception handling, not in Qt.
+class GuardedDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        guard(editor, [&] { QStyledItemDelegate::setModelData(editor, model, index); });
+    }
+};
+
+} // namespace
+
+DBGrid::DBGrid(QWidget *parent) : QTableView(parent), model_(new DataSetModel(this))
+{
+    setModel(model_);
+    setItemDelegate(new GuardedDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::DoubleClicked);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setFixedWidth(12); // the record indicator column
+    horizontalHeader()->setSectionsMovable(true);
+    horizontalHeader()->setHighlightSections(false);
+    connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &DBGrid::sectionMoved);
+    connect(model_, &DataSetModel::cursorMoved, this, &DBGrid::followCursor);
+    connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::applyColumnWidths);
+}
+
+dbe::TDataSource *DBGrid::dataSource() const
+{
+    return model_->dataSource();
+}
+
+void DBGrid::setDataSource(dbe::TDataSource *source)
+{
+    model_->setDataSource(source);
+}
+
+bool DBGrid::readOnly() const
+{
+    return model_->readOnly();
+}
+
+void DBGrid::setReadOnly(bool readOnly)
+{
+    model_->setReadOnly(readOnly);
+}
+
+void DBGrid::setColumnReadOnly(const QString &fieldName, bool readOnly)
+{
+    model_->setColumnReadOnly(fieldName, readOnly);
+}
+
+void DBGrid::setRowSelect(bool rowSelect)
+{
+    rowSelect_ = rowSelect;
+    setSelectionBehavior(rowSelect ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+}
+
+int DBGrid::columnCount() const
+{
+    return model_->columnCount();
+}
+
+dbe::TField *DBGrid::columnField(int column) const
+{
+    return model_->fieldAt(column);
+}
+
+int DBGrid::selectedIndex() const
+{
+    return qMax(0, currentIndex().column());
+}
+
+void DBGrid::setSelectedIndex(int column)
+{
+    if (column < 0 || column >= model_->columnCount())
+        return;
+    const int row = qMax(0, model_->currentRow());
+    if (model_->rowCount() == 0) {
+        // No row to stand on: the column is remembered all the same.
+        if (column != lastColumn_) {
+            lastColumn_ = column;
+            guard(this, [this] { emit onColEnter(); });
+        }
+        return;
+    }
+    following_ = true;
+    setCurrentIndex(model_->index(row, column));
+    following_ = false;
+}
+
+dbe::TField *DBGrid::selectedField() const
+{
+    return model_->fieldAt(selectedIndex());
+}
+
+void DBGrid::setSelectedField(dbe::TField *field)
+{
+    const int column = model_->columnOf(field);
+    if (column >= 0)
+        setSelectedIndex(column);
+}
+
+void DBGrid::followCursor(int row)
+{
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const int column = lastColumn_ >= 0 && lastColumn_ < model_->columnCount() ? lastColumn_ : 0;
+    following_ = true;
+    setCurrentIndex(model_->index(row, column));
+    scrollTo(currentIndex());
+    following_ = false;
+}
+
+void DBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (!current.isValid())
+        return;
+    if (!following_ && current.row() != model_->currentRow()) {
+        dbe::TDataSet *dataSet = dataSource() ? dataSource()->DataSet() : nullptr;
+        bool moved = false;
+        guard(this, [&] {
+            if (dataSet)
+                dataSet->MoveBy(current.row() - model_->currentRow());
+            moved = true;
+        });
+        if (!moved || model_->currentRow() != current.row()) {
+            // The cursor did not go there (a rule refused to leave the record).
+            followCursor(model_->currentRow());
+            return;
+        }
+    }
+    if (current.column() != lastColumn_) {
+        lastColumn_ = current.column();
+        guard(this, [this] { emit onColEnter(); });
+    }
+}
+
+bool DBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (rowSelect_ || !model_->canEdit(index.column()))
+        return false;
+    return QTableView::edit(index, trigger, event);
+}
+
+void DBGrid::keyPressEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    guard(this, [&] { emit onKeyDown(key, event->modifiers()); });
+    if (key == 0) {
+        event->accept();
+        return;
+    }
+    dbe::TDataSet *dataSet = dataSource() ? dataSource()->DataSet() : nullptr;
+    if (key == Qt::Key_Down && event->modifiers() == Qt::NoModifier && dataSet && dataSet->Active() &&
+        model_->currentRow() == model_->rowCount() - 1 && !readOnly() && !rowSelect_ &&
+        dataSet->CanModify() && dataSet->State() != dbe::TDataSetState::dsInsert) {
+        guard(this, [&] { dataSet->Append(); });
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void DBGrid::sectionMoved(int, int oldVisual, int newVisual)
+{
+    QHeaderView *header = horizontalHeader();
+    dbe::TField *moved = model_->fieldAt(header->logicalIndex(newVisual));
+    dbe::TField *target = model_->fieldAt(oldVisual < newVisual ? newVisual : newVisual);
+    {
+        // The model takes the new order; the header shows it without moved sections.
+        QSignalBlocker quiet(header);
+        header->moveSection(newVisual, oldVisual);
+    }
+    if (!moved || !target || moved == target)
+        return;
+    dbe::TDataSet *dataSet = moved->DataSet();
+    const int column = selectedIndex() == oldVisual ? newVisual : selectedIndex();
+    guard(this, [&] {
+        dataSet->MoveField(moved, target->Index());
+        lastColumn_ = column;
+        followCursor(model_->currentRow());
+        emit onColumnMoved(oldVisual, newVisual);
+    });
+}
+
+void DBGrid::applyColumnWidths()
+{
+    const int charWidth = fontMetrics().averageCharWidth();
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        dbe::TField *field = model_->fieldAt(column);
+        const int chars = qMax(field->DisplayWidth(), int(field->DisplayLabel().size()));
+        setColumnWidth(column, qBound(3, chars, 60) * charWidth + 12);
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QTableView>
+
+#include "ui/FieldLink.h"
+
+namespace dbe {
+class TField;
+}
+
+namespace ui {
+
+class DataSetModel;
+
+// A grid over a data source: the columns are the dataset's visible fields in
+// the order of its field list; the selected row is the current record in
+// both directions (moving in the grid moves the cursor, moving the cursor
+// moves the grid). Typing edits the selected cell in place; the record is
+// posted when the cursor leaves it. Down on the last row appends a record
+// (unless read-only).
+//  - onColEnter: the selected column changed (by the user or by code);
+//  - onColumnMoved(from, to): the user dragged a column; the field list of
+//    the dataset has been reordered to match;
+//  - onKeyDown(key, modifiers): every key first; setting key to 0 swallows it.
+class DBGrid : public QTableView {
+    Q_OBJECT
+    Q_PROPERTY(dbe::TDataSource *dataSource READ dataSource WRITE setDataSource)
+    Q_PROPERTY(bool readOnly READ readOnly WRITE setReadOnly)
+    Q_PROPERTY(int selectedIndex READ selectedIndex WRITE setSelectedIndex)
+public:
+    explicit DBGrid(QWidget *parent = nullptr);
+
+    dbe::TDataSource *dataSource() const;
+    void setDataSource(dbe::TDataSource *source);
+    bool readOnly() const;
+    void setReadOnly(bool readOnly);
+    void setColumnReadOnly(const QString &fieldName, bool readOnly);
+    // Whole rows are selected (no cell editing).
+    void setRowSelect(bool rowSelect);
+    bool rowSelect() const { return rowSelect_; }
+
+    int selectedIndex() const;
+    void setSelectedIndex(int column);
+    dbe::TField *selectedField() const;
+    void setSelectedField(dbe::TField *field);
+    int columnCount() const;
+    dbe::TField *columnField(int column) const;
+    DataSetModel *dataModel() const { return model_; }
+
+signals:
+    void onColEnter();
+    void onColumnMoved(int fromIndex, int toIndex);
+    void onKeyDown(int &key, Qt::KeyboardModifiers modifiers);
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+
+private:
+    void followCursor(int row);
+    void sectionMoved(int logical, int oldVisual, int newVisual);
+    void applyColumnWidths();
+
+    DataSetModel *model_;
+    bool rowSelect_ = false;
+    bool following_ = false;
+    int lastColumn_ = -1;
+};
+
+} // namespace ui

@@ -1,0 +1,138 @@
+#include "ui/DBLookupComboBox.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QStandardItemModel>
+#include <QTableView>
+
+#include "dbe/DataSet.h"
+#include "dbe/Field.h"
+#include "ui/Guard.h"
+
+namespace ui {
+
+namespace {
+constexpr int KeyRole = Qt::UserRole + 1;
+}
+
+DBLookupComboBox::DBLookupComboBox(QWidget *parent) : ComboBox(parent), rows_(new QStandardItemModel(this))
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setModel(rows_);
+    auto *view = new QTableView(this);
+    view->horizontalHeader()->hide();
+    view->verticalHeader()->hide();
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setShowGrid(false);
+    setView(view);
+    link_.onDataChange = [this] { showValue(); };
+    link_.onWriteValue = [this] { link_.field()->SetAsString(keyValue()); };
+    connect(this, &ComboBox::onChange, this, &DBLookupComboBox::userChanged);
+}
+
+void DBLookupComboBox::setListSource(dbe::TDataSource *source)
+{
+    listSource_ = source;
+    refreshList();
+}
+
+void DBLookupComboBox::setKeyField(const QString &name)
+{
+    keyField_ = name;
+    refreshList();
+}
+
+void DBLookupComboBox::setListField(const QString &names)
+{
+    listFields_ = names.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    refreshList();
+}
+
+void DBLookupComboBox::refreshList()
+{
+    const QString shown = currentText();
+    rows_->clear();
+    dbe::TDataSet *dataSet = listSource_ ? listSource_->DataSet() : nullptr;
+    if (!dataSet || !dataSet->Active())
+        return;
+    QList<dbe::TField *> columns;
+    for (const QString &name : listFields_.isEmpty() ? QStringList{keyField_} : listFields_)
+        if (dbe::TField *f = dataSet->FindField(name))
+            columns << f;
+    dbe::TField *key = dataSet->FindField(keyField_);
+    if (columns.isEmpty() || !key)
+        return;
+    const int count = dataSet->RecordCount();
+    for (int recNo = 1; recNo <= count; ++recNo) {
+        QList<QStandardItem *> row;
+        for (dbe::TField *column : columns)
+            row << new QStandardItem(dataSet->RecordText(recNo, column));
+        row.first()->setData(dataSet->RecordText(recNo, key, false), KeyRole);
+        rows_->appendRow(row);
+    }
+    if (auto *table = qobject_cast<QTableView *>(view()))
+        table->resizeColumnsToContents();
+    QSignalBlocker quiet(this);
+    setEditText(shown);
+}
+
+QString DBLookupComboBox::keyValue() const
+{
+    const QString typed = currentText();
+    const int row = findText(typed, Qt::MatchExactly);
+    if (row >= 0) {
+        const QVariant key = itemData(row, KeyRole);
+        if (key.isValid())
+            return key.toString();
+    }
+    return typed;
+}
+
+void DBLookupComboBox::showValue()
+{
+    dbe::TField *field = link_.field();
+    const QString key = field ? field->AsString() : QString();
+    QString shown = key;
+    for (int row = 0; row < rows_->rowCount(); ++row)
+        if (rows_->item(row)->data(KeyRole).toString() == key) {
+            shown = rows_->item(row)->text();
+            break;
+        }
+    QSignalBlocker quiet(this);
+    setEditText(shown);
+    lineEdit()->setReadOnly(!link_.canModify());
+}
+
+void DBLookupComboBox::showPopup()
+{
+    guard(this, [this] { refreshList(); });
+    ComboBox::showPopup();
+}
+
+void DBLookupComboBox::userChanged()
+{
+    const QString typed = currentText();
+    bool editing = false;
+    try {
+        editing = link_.startEditing();
+    } catch (...) {
+        showValue();
+        throw;
+    }
+    if (!editing) {
+        showValue();
+        return;
+    }
+    QSignalBlocker quiet(this);
+    setEditText(typed);
+    link_.setModified();
+}
+
+void DBLookupComboBox::focusOutEvent(QFocusEvent *event)
+{
+    ComboBox::focusOutEvent(event);
+    guard(this, [this] { link_.updateRecord(); });
+}
+
+} // namespace ui

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QStringList>
+
+#include "ui/ComboBox.h"
+#include "ui/FieldLink.h"
+
+class QStandardItemModel;
+
+namespace ui {
+
+// A combo box whose list comes from another dataset (listSource): its rows
+// show the listField columns ("KfzNr;Info;Gruppe"), and choosing a row
+// writes that row's keyField value into the data field. A text that is in
+// no row may be typed as well and is written as it stands (the lookup tables
+// grow from it). The list is read again each time it drops down.
+class DBLookupComboBox : public ComboBox, public DataAwareControl {
+    Q_OBJECT
+    Q_PROPERTY(dbe::TDataSource *dataSource READ dataSource WRITE setDataSource)
+    Q_PROPERTY(QString dataField READ dataField WRITE setDataField)
+    Q_PROPERTY(bool readOnly READ dataReadOnly WRITE setDataReadOnly)
+public:
+    explicit DBLookupComboBox(QWidget *parent = nullptr);
+
+    dbe::TDataSource *listSource() const { return listSource_; }
+    void setListSource(dbe::TDataSource *source);
+    QString keyField() const { return keyField_; }
+    void setKeyField(const QString &name);
+    QString listField() const { return listFields_.join(QLatin1Char(';')); }
+    void setListField(const QString &names);
+    // Reads the list rows from the list dataset (also done when it drops down).
+    void refreshList();
+    // The key value of the chosen row, or the typed text.
+    QString keyValue() const;
+
+    void showPopup() override;
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void showValue();
+    void userChanged();
+
+    dbe::TDataSource *listSource_ = nullptr;
+    QString keyField_;
+    QStringList listFields_;
+    QStandardItemModel *rows_;
+};
+
+} // namespace ui
