@@ -91,6 +91,10 @@ TDataModule1::TDataModule1(dbe::TSession *session)
 {
     tabellenEinrichten();
     felderEinrichten();
+    // The bookings' record filter is the vehicle filter rule shared with the chart.
+    TTblDispoFilterRecord = [](dbe::TDataSet &buchung, bool &accept) {
+        FahrzeugFilterRecord(buchung, accept);
+    };
     regelnBinden();
     DataModuleCreate();
 }

@@ -2,38 +2,48 @@
 
 #include "DataModule1.h"
 #include "Formularzugriff.h"
+#include "dbe/EngineCursor.h"
+#include "dbe/detail/Cursor.h"
 
 namespace fleet {
 
-FahrzeugFilter::FahrzeugFilter(dbe::TTable &fahrzeuge) : fahrzeuge_(fahrzeuge), klon_(&fahrzeuge.Session()) {}
+FahrzeugFilter::FahrzeugFilter(dbe::TTable &fahrzeuge) : fahrzeuge_(fahrzeuge) {}
 
-void FahrzeugFilter::Zuruecksetzen()
+void FahrzeugFilter::neuLesen()
 {
-    klon_.Close();
-}
-
-void FahrzeugFilter::nachziehen()
-{
-    const bool gleich = klon_.Active() && klon_.DatabaseName() == fahrzeuge_.DatabaseName() &&
-                        klon_.TableName() == fahrzeuge_.TableName() && filterText_ == fahrzeuge_.Filter() &&
-                        gefiltert_ == fahrzeuge_.Filtered();
-    if (gleich)
-        return;
-    klon_.Close();
-    klon_.SetDatabaseName(fahrzeuge_.DatabaseName());
-    klon_.SetTableName(fahrzeuge_.TableName());
-    filterText_ = fahrzeuge_.Filter();
-    gefiltert_ = fahrzeuge_.Filtered();
-    klon_.SetFilter(filterText_);
-    klon_.OnFilterRecord = fahrzeuge_.OnFilterRecord;
-    klon_.SetFiltered(gefiltert_);
-    klon_.Open();
+    kennzeichen_.clear();
+    const int feld = fahrzeuge_.FieldByName(QStringLiteral("KfzNr"))->FieldNo();
+    std::unique_ptr<dbe::TEngineCursor> klon = fahrzeuge_.Handle()->Clone();
+    klon->SetToBegin();
+    for (;;) {
+        try {
+            klon->GetNextRecord();
+        } catch (const dbe::EDBEngineError &e) {
+            if (e.ErrorCode() == dbe::ErrorCode::EndOfTable)
+                break;
+            throw;
+        }
+        bool leer = false;
+        kennzeichen_.insert(klon->FieldValue(feld, leer).toString());
+    }
 }
 
 bool FahrzeugFilter::Enthaelt(const QString &kfzNr)
 {
-    nachziehen();
-    return klon_.Locate(QStringLiteral("KfzNr"), kfzNr);
+    if (!fahrzeuge_.Active())
+        return false;
+    const quint64 version = fahrzeuge_.cursor()->version();
+    const bool aktuell = gelesen_ && cursor_ == fahrzeuge_.cursor() && version_ == version &&
+                         filterText_ == fahrzeuge_.Filter() && gefiltert_ == fahrzeuge_.Filtered();
+    if (!aktuell) {
+        neuLesen();
+        gelesen_ = true;
+        cursor_ = fahrzeuge_.cursor();
+        version_ = version;
+        filterText_ = fahrzeuge_.Filter();
+        gefiltert_ = fahrzeuge_.Filtered();
+    }
+    return kennzeichen_.contains(kfzNr);
 }
 
 void FahrzeugFilterRecord(dbe::TDataSet &buchung, bool &accept, int fahrzeugAuswahl, FahrzeugFilter &filter)

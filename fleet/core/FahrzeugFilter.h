@@ -1,26 +1,30 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 #include "dbe/Table.h"
 
 namespace fleet {
 
-// Whether a vehicle passes the vehicle filter in force on the vehicle table,
-// tested on a second cursor over the same table with the same filter, so that
-// the vehicle table does not move and its after-scroll rules do not run.
+// Whether a vehicle passes the vehicle filter in force on the vehicle table
+// (its range, filter text, record filter and filter trees). The test reads a
+// clone of the table's cursor, so the vehicle table does not move and its
+// after-scroll rules do not run. The vehicles that pass are read once and read
+// again when the table's rows or filters change.
 class FahrzeugFilter {
 public:
     explicit FahrzeugFilter(dbe::TTable &fahrzeuge);
     bool Enthaelt(const QString &kfzNr);
-    // Takes the vehicle table's filter anew at the next test (after the filter changed).
-    void Zuruecksetzen();
 
 private:
-    void nachziehen();
+    void neuLesen();
 
     dbe::TTable &fahrzeuge_;
-    dbe::TTable klon_;
+    QSet<QString> kennzeichen_;
+    bool gelesen_ = false;
+    const void *cursor_ = nullptr;
+    quint64 version_ = 0;
     QString filterText_;
     bool gefiltert_ = false;
 };

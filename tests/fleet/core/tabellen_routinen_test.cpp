@@ -229,12 +229,28 @@ TEST(FahrzeugFilterRecord, TestsMembershipWithoutMovingTheVehicleTable)
     EXPECT_EQ(scrolls, 0);
     EXPECT_EQ(dm.TTblMain.FieldByName("KfzNr")->AsString(), "A-3");
 
+    const auto annehmen = [&](const QString &kfz) {
+        EXPECT_TRUE(buchungen.Locate("Kfznr", kfz)) << kfz.toStdString();
+        bool accept = false;
+        fleet::FahrzeugFilterRecord(buchungen, accept, 2, dm.Fahrzeugfilter());
+        return accept;
+    };
     // A changed filter is taken at the next test.
     dm.TTblMain.SetFilter("Gruppe = 'Lkw'");
-    buchungen.First();
-    bool accept = false;
-    fleet::FahrzeugFilterRecord(buchungen, accept, 2, dm.Fahrzeugfilter());
-    EXPECT_FALSE(accept);
+    EXPECT_FALSE(annehmen("A-1"));
+    EXPECT_TRUE(annehmen("A-2"));
+    // So is a vehicle that joins the filtered rows later.
+    zeileAnfuegen(u.session(), fleet::kAliasFuhrpark, "KfzStamm.db", {"KfzNr", "Gruppe"}, {"X-9", "Lkw"});
+    EXPECT_TRUE(annehmen("X-9"));
+    // And a record filter in place of the filter text.
+    dm.TTblMain.SetFiltered(false);
+    dm.TTblMain.SetFilter(QString());
+    dm.TTblMain.OnFilterRecord = [](dbe::TDataSet &d, bool &accept) {
+        accept = d.FieldByName("KfzNr")->AsString().endsWith("4");
+    };
+    dm.TTblMain.SetFiltered(true);
+    EXPECT_TRUE(annehmen("A-4"));
+    EXPECT_FALSE(annehmen("A-2"));
 }
 
 TEST(PruefeNumerisch, AcceptsNumbersAndComplainsOtherwise)
