@@ -276,6 +276,18 @@ void appendCodePoint(std::u16string &out, char32_t code)
     }
 }
 
+void narrowInto(std::u16string_view text, const CodePage &page, std::string &out)
+{
+    out.resize(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] >= 0x80) {
+            out = narrow(text, page);
+            return;
+        }
+        out[i] = static_cast<char>(text[i]);
+    }
+}
+
 size_t wideLength(const char16_t *text)
 {
     if (!text)

@@ -11,6 +11,9 @@ namespace tbpr {
 std::u16string widen(std::string_view text, const CodePage &page);
 std::string narrow(std::u16string_view text, const CodePage &page);
 
+// narrow() into an existing string (its capacity is reused).
+void narrowInto(std::u16string_view text, const CodePage &page, std::string &out);
+
 inline std::u16string widen(std::string_view text)
 {
     return widen(text, currentCodePage());

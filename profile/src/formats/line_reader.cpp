@@ -2,7 +2,32 @@
 
 #include "core/conversion.h"
 
+#include <bit>
+#include <cstring>
+
 namespace tbpr {
+namespace {
+
+// UTF-16LE sources are read straight into char16_t units.
+static_assert(std::endian::native == std::endian::little);
+
+template <typename Unit> bool isBlank(Unit c)
+{
+    return c == '\r' || c == '\n' || c == ' ' || c == '\t';
+}
+
+} // namespace
+
+void LineReader::allocate(size_t bytes)
+{
+    if (utf16_) {
+        length_ = bytes / 2;
+        wide_.reset(new char16_t[length_ + 1]);
+    } else {
+        length_ = bytes;
+        narrow_.reset(new char[length_ + 1]);
+    }
+}
 
 LineReader::LineReader(File &file, bool utf16, const CodePage &page) : utf16_(utf16), page_(page)
 {
@@ -11,60 +36,57 @@ LineReader::LineReader(File &file, bool utf16, const CodePage &page) : utf16_(ut
         ok_ = false;
         return;
     }
-    std::string bytes(static_cast<size_t>(size), '\0');
+    allocate(static_cast<size_t>(size));
     // A short read is a failure: loading a part as the whole would later be
     // saved over the file.
-    if (file.readAt(0, bytes.data(), bytes.size()) != bytes.size()) {
+    char *target = utf16 ? reinterpret_cast<char *>(wide_.get()) : narrow_.get();
+    const size_t wanted = utf16 ? length_ * 2 : length_;
+    if (file.readAt(0, target, wanted) != wanted) {
         ok_ = false;
+        length_ = 0;
         return;
     }
-    load(bytes);
+    if (utf16 && length_ > 0 && wide_[0] == 0xFEFF)
+        position_ = 1;
 }
 
 LineReader::LineReader(std::string_view bytes, bool utf16, const CodePage &page) : utf16_(utf16), page_(page)
 {
-    load(bytes);
-}
-
-void LineReader::load(std::string_view bytes)
-{
-    if (!utf16_) {
-        narrow_.assign(bytes);
-        return;
+    allocate(bytes.size());
+    if (utf16) {
+        std::memcpy(wide_.get(), bytes.data(), length_ * 2);
+        if (length_ > 0 && wide_[0] == 0xFEFF)
+            position_ = 1;
+    } else {
+        std::memcpy(narrow_.get(), bytes.data(), length_);
     }
-    const size_t units = bytes.size() / 2;
-    wide_.resize(units);
-    for (size_t i = 0; i < units; ++i) {
-        wide_[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-    }
-    if (!wide_.empty() && wide_[0] == 0xFEFF)
-        position_ = 1;
 }
 
 std::optional<std::string_view> LineReader::next()
 {
-    auto skipBlank = [](auto c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; };
     if (!utf16_) {
+        const char *text = narrow_.get();
         // A zero byte ends the text, as the terminator of the whole buffer would.
-        while (position_ < narrow_.size() && skipBlank(narrow_[position_]))
+        while (position_ < length_ && isBlank(text[position_]))
             ++position_;
-        if (position_ >= narrow_.size() || narrow_[position_] == '\0')
+        if (position_ >= length_ || text[position_] == '\0')
             return std::nullopt;
-        const size_t end = narrow_.find_first_of(std::string_view("\r\n\0", 3), position_);
-        const size_t stop = end == std::string::npos ? narrow_.size() : end;
-        std::string_view line(narrow_.data() + position_, stop - position_);
+        size_t stop = position_;
+        while (stop < length_ && text[stop] != '\r' && text[stop] != '\n' && text[stop] != '\0')
+            ++stop;
+        std::string_view line(text + position_, stop - position_);
         position_ = stop;
         return line;
     }
-    while (position_ < wide_.size() && skipBlank(wide_[position_]))
+    const char16_t *text = wide_.get();
+    while (position_ < length_ && isBlank(text[position_]))
         ++position_;
-    if (position_ >= wide_.size() || wide_[position_] == 0)
+    if (position_ >= length_ || text[position_] == 0)
         return std::nullopt;
     size_t stop = position_;
-    while (stop < wide_.size() && wide_[stop] != '\r' && wide_[stop] != '\n' && wide_[stop] != 0)
+    while (stop < length_ && text[stop] != '\r' && text[stop] != '\n' && text[stop] != 0)
         ++stop;
-    converted_ = narrow(std::u16string_view(wide_.data() + position_, stop - position_), page_);
+    narrowInto(std::u16string_view(text + position_, stop - position_), page_, converted_);
     position_ = stop;
     return std::string_view(converted_);
 }

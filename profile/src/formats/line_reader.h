@@ -5,6 +5,7 @@
 #include "core/code_page.h"
 #include "core/file.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,13 +25,15 @@ public:
     std::optional<std::string_view> next();
 
 private:
-    void load(std::string_view bytes);
+    void allocate(size_t bytes);
 
     bool utf16_;
     const CodePage &page_;
     bool ok_ = true;
-    std::string narrow_;
-    std::u16string wide_;
+    // The whole source, uninitialised until read (no zero-filling of large files).
+    std::unique_ptr<char[]> narrow_;
+    std::unique_ptr<char16_t[]> wide_;
+    size_t length_ = 0; // in bytes (8-bit) or units (UTF-16)
     size_t position_ = 0;
     std::string converted_;
 };
