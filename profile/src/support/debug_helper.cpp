@@ -5,19 +5,35 @@
 
 #include <chrono>
 #include <mutex>
+#include <thread>
 
 namespace tbpr::support {
 
 namespace {
 
 // Only one helper works at a time; a second one asking gives up after 100 ms.
-std::timed_mutex &helperMutex()
+std::mutex &helperMutex()
 {
-    static std::timed_mutex mutex;
+    static std::mutex mutex;
     return mutex;
 }
 
 constexpr auto kHelperWait = std::chrono::milliseconds(100);
+constexpr auto kHelperPoll = std::chrono::milliseconds(5);
+
+// A timed try by polling: timed locks are not understood by the thread
+// sanitizer, and a trace is rare enough for the small delay.
+bool acquireHelper()
+{
+    const auto deadline = std::chrono::steady_clock::now() + kHelperWait;
+    for (;;) {
+        if (helperMutex().try_lock())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(kHelperPoll);
+    }
+}
 
 } // namespace
 
@@ -33,7 +49,7 @@ bool DebugHelpWrapper::Helper::loadModules()
 DebugHelpWrapper::DebugHelpWrapper(int maxFrames)
     : ThreadBase("DebugHelp::clsDBGHelpWrapper"), maxFrames_(maxFrames)
 {
-    if (!helperMutex().try_lock_for(kHelperWait))
+    if (!acquireHelper())
         return;
     ownsMutex_ = true;
     if (!threadStart()) {
