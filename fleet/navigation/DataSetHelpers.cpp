@@ -3,6 +3,7 @@
 #include "dbe/EngineCursor.h"
 #include "dbe/Errors.h"
 #include "dbe/Field.h"
+#include "dbe/Session.h"
 
 namespace nav {
 
@@ -98,6 +99,17 @@ QString DataSetCaption(const dbe::TDataSet *dataSet)
     return dataSet->Name();
 }
 
+QList<dbe::FieldDef> FieldDefsOf(const dbe::TDataSet &dataSet)
+{
+    if (dataSet.Active())
+        return dataSet.FieldDefs();
+    if (const auto *table = dynamic_cast<const dbe::TTable *>(&dataSet))
+        if (const dbe::TableDef *def =
+                table->Session().FindTableDef(table->DatabaseName(), table->TableName()))
+            return def->fields;
+    return {};
+}
+
 void FillDisplayLabels(const dbe::TDataSet &dataSet, const QStringList &names, QStringList &target)
 {
     target.clear();
@@ -124,7 +136,7 @@ QString firstIndexField(const dbe::TTable &table)
 }
 QString firstFieldDef(const dbe::TDataSet &dataSet)
 {
-    const QList<dbe::FieldDef> defs = dataSet.FieldDefs();
+    const QList<dbe::FieldDef> defs = FieldDefsOf(dataSet);
     return defs.isEmpty() ? QString() : defs.first().name;
 }
 } // namespace

@@ -24,6 +24,9 @@ int EngineRecordTotal(dbe::TDataSet *dataSet);
 // Table name of a table, else the component name.
 QString DataSetCaption(const dbe::TDataSet *dataSet);
 
+// The physical field definitions: of the open data set, else of a table's catalogue entry.
+QList<dbe::FieldDef> FieldDefsOf(const dbe::TDataSet &dataSet);
+
 void FillDisplayLabels(const dbe::TDataSet &dataSet, const QStringList &names, QStringList &target);
 QString FieldNameOfLabel(const dbe::TDataSet &dataSet, const QString &label);
 bool StartsWithIndexFields(const dbe::TDataSet &dataSet, const QString &names);

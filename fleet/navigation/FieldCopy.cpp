@@ -1,5 +1,7 @@
 #include "navigation/FieldCopy.h"
 
+#include "navigation/DataSetHelpers.h"
+
 namespace nav {
 
 dbe::TField *CloneField(const dbe::TField &field, dbe::TDataSet &dataSet)
@@ -61,7 +63,7 @@ void CopyFieldProperties(const dbe::TField &source, dbe::TField &target)
 void CopyFieldDefs(const dbe::TDataSet &source, dbe::TDataSet &target, bool fromDefs)
 {
     if (fromDefs) {
-        for (const dbe::FieldDef &def : target.FieldDefs())
+        for (const dbe::FieldDef &def : FieldDefsOf(target))
             if (!target.FindField(def.name))
                 target.AddField(def.name);
         for (int i = 0; i < source.FieldCount(); ++i) {

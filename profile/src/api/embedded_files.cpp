@@ -1,7 +1,6 @@
 // The exports that embed files and streams in profile values and write them
 // back: one value per file or stream, or a set of files as "File.Entry" lists.
-#include "core/code_page.h"
-#include "core/conversion.h"
+#include "api/export_support.h"
 #include "core/job.h"
 #include "core/profile_paths.h"
 #include "embed/content_io.h"
@@ -38,41 +37,6 @@ const char *orEmpty(const char *text)
     return text ? text : "";
 }
 
-// The list a path starts from: the root for a leading "/" or a null list.
-tbpr::ItemList &startList(ProfJob *job, ProfList *list, const char *&path)
-{
-    if (path && *path == '/') {
-        while (*path == '/')
-            ++path;
-        return job->root;
-    }
-    return list ? *tbpr::asList(list) : job->root;
-}
-
-// Runs an export body; no exception leaves the library.
-template <typename Body> int guarded(int onFailure, Body body)
-{
-    try {
-        return body();
-    } catch (const std::bad_alloc &) {
-        return kAllocationFailed;
-    } catch (...) {
-        return onFailure;
-    }
-}
-
-std::optional<std::string> narrowArgument(const char16_t *text)
-{
-    if (!text)
-        return std::nullopt;
-    return tbpr::narrow(std::u16string_view(text, tbpr::wideLength(text)));
-}
-
-const char *orNull(const std::optional<std::string> &text)
-{
-    return text ? text->c_str() : nullptr;
-}
-
 void appendContent(ProfJob *job, ProfList *list, const char *path, const char *password,
                    tbpr::embed::ReadResult read, const std::string &content)
 {
@@ -81,7 +45,7 @@ void appendContent(ProfJob *job, ProfList *list, const char *path, const char *p
     auto text = tbpr::embed::encodeEmbeddedContent(content, orEmpty(password));
     if (!text)
         return;
-    tbpr::ItemList &start = startList(job, list, path);
+    tbpr::ItemList &start = tbpr::api::baseList(*job, list, path);
     tbpr::appendValue(start, orEmpty(path), std::move(*text));
 }
 
@@ -109,7 +73,7 @@ int getContent(ProfJob *job, ProfList *list, const char *path, const char *passw
 {
     if (!job)
         return kInvalidJob;
-    tbpr::ItemList &start = startList(job, list, path); // moves path past a leading "/"
+    tbpr::ItemList &start = tbpr::api::baseList(*job, list, path); // moves path past a leading "/"
     std::string content;
     const int result = extractContent(start, path, password, content);
     if (result != 0)
@@ -130,27 +94,24 @@ extern "C" {
 
 TBPR14_API void ProfAppendFileA(ProfJob *job, ProfList *list, const char *path, const char *password, int fd)
 {
-    guarded(0, [&] {
+    tbpr::api::guardedVoid([&] {
         if (!job)
-            return 0;
+            return;
         std::string content;
         appendContent(job, list, path, password, tbpr::embed::readDescriptor(fd, content), content);
-        return 0;
     });
 }
 
 TBPR14_API void ProfAppendFileW(ProfJob *job, ProfList *list, const char16_t *path, const char16_t *password,
                                 int fd)
 {
-    guarded(0, [&] {
-        ProfAppendFileA(job, list, orNull(narrowArgument(path)), orNull(narrowArgument(password)), fd);
-        return 0;
-    });
+    tbpr::api::guardedVoid(
+        [&] { ProfAppendFileA(job, list, tbpr::api::NarrowArg(path), tbpr::api::NarrowArg(password), fd); });
 }
 
 TBPR14_API int ProfGetFileA(ProfJob *job, ProfList *list, const char *path, const char *password, int fd)
 {
-    return guarded(kBadValue, [&] {
+    return tbpr::api::guarded(kBadValue, kAllocationFailed, [&] {
         return getContent(job, list, path, password, [&](const std::string &content) {
             return tbpr::embed::writeDescriptor(fd, content);
         });
@@ -160,36 +121,34 @@ TBPR14_API int ProfGetFileA(ProfJob *job, ProfList *list, const char *path, cons
 TBPR14_API int ProfGetFileW(ProfJob *job, ProfList *list, const char16_t *path, const char16_t *password,
                             int fd)
 {
-    return guarded(kBadValue, [&] {
-        return ProfGetFileA(job, list, orNull(narrowArgument(path)), orNull(narrowArgument(password)), fd);
+    return tbpr::api::guarded(kBadValue, kAllocationFailed, [&] {
+        return ProfGetFileA(job, list, tbpr::api::NarrowArg(path), tbpr::api::NarrowArg(password), fd);
     });
 }
 
 TBPR14_API void ProfAppendStreamA(ProfJob *job, ProfList *list, const char *path, const char *password,
                                   ProfStream *stream)
 {
-    guarded(0, [&] {
+    tbpr::api::guardedVoid([&] {
         if (!job)
-            return 0;
+            return;
         std::string content;
         appendContent(job, list, path, password, tbpr::embed::readStream(stream, content), content);
-        return 0;
     });
 }
 
 TBPR14_API void ProfAppendStreamW(ProfJob *job, ProfList *list, const char16_t *path,
                                   const char16_t *password, ProfStream *stream)
 {
-    guarded(0, [&] {
-        ProfAppendStreamA(job, list, orNull(narrowArgument(path)), orNull(narrowArgument(password)), stream);
-        return 0;
+    tbpr::api::guardedVoid([&] {
+        ProfAppendStreamA(job, list, tbpr::api::NarrowArg(path), tbpr::api::NarrowArg(password), stream);
     });
 }
 
 TBPR14_API int ProfGetStreamA(ProfJob *job, ProfList *list, const char *path, const char *password,
                               ProfStream *stream)
 {
-    return guarded(kBadValue, [&] {
+    return tbpr::api::guarded(kBadValue, kAllocationFailed, [&] {
         return getContent(job, list, path, password, [&](const std::string &content) {
             return tbpr::embed::writeStream(stream, content);
         });
@@ -199,16 +158,15 @@ TBPR14_API int ProfGetStreamA(ProfJob *job, ProfList *list, const char *path, co
 TBPR14_API int ProfGetStreamW(ProfJob *job, ProfList *list, const char16_t *path, const char16_t *password,
                               ProfStream *stream)
 {
-    return guarded(kBadValue, [&] {
-        return ProfGetStreamA(job, list, orNull(narrowArgument(path)), orNull(narrowArgument(password)),
-                              stream);
+    return tbpr::api::guarded(kBadValue, kAllocationFailed, [&] {
+        return ProfGetStreamA(job, list, tbpr::api::NarrowArg(path), tbpr::api::NarrowArg(password), stream);
     });
 }
 
 TBPR14_API int ProfAppendFilesA(ProfJob *job, ProfList *list, const char *pattern, const char *password,
                                 void * /*reserved*/)
 {
-    return guarded(0, [&] {
+    return tbpr::api::guarded(0, kAllocationFailed, [&] {
         if (!job)
             return kInvalidJob;
         const std::string full = orEmpty(pattern);
@@ -226,7 +184,7 @@ TBPR14_API int ProfAppendFilesA(ProfJob *job, ProfList *list, const char *patter
             closedir(dir);
         }
         std::sort(names.begin(), names.end());
-        tbpr::ItemList &target = list ? *tbpr::asList(list) : job->root;
+        tbpr::ItemList &target = tbpr::api::listOrRoot(*job, list);
         int count = 0;
         for (const std::string &name : names) {
             const std::string path = directory + name;
@@ -258,8 +216,8 @@ TBPR14_API int ProfAppendFilesA(ProfJob *job, ProfList *list, const char *patter
 TBPR14_API int ProfAppendFilesW(ProfJob *job, ProfList *list, const char16_t *pattern,
                                 const char16_t *password, void *reserved)
 {
-    return guarded(0, [&] {
-        return ProfAppendFilesA(job, list, orNull(narrowArgument(pattern)), orNull(narrowArgument(password)),
+    return tbpr::api::guarded(0, kAllocationFailed, [&] {
+        return ProfAppendFilesA(job, list, tbpr::api::NarrowArg(pattern), tbpr::api::NarrowArg(password),
                                 reserved);
     });
 }
@@ -267,10 +225,10 @@ TBPR14_API int ProfAppendFilesW(ProfJob *job, ProfList *list, const char16_t *pa
 TBPR14_API int ProfExtractFilesA(ProfJob *job, ProfList *list, const char *directory, const char *password,
                                  void * /*reserved*/)
 {
-    return guarded(0, [&] {
+    return tbpr::api::guarded(0, kAllocationFailed, [&] {
         if (!job)
             return kInvalidJob;
-        tbpr::ItemList &source = list ? *tbpr::asList(list) : job->root;
+        tbpr::ItemList &source = tbpr::api::listOrRoot(*job, list);
         std::vector<tbpr::ItemList *> entries;
         tbpr::enumList(source, [&](const tbpr::Item &item) {
             if (item.isList() && item.name == kEntryName)
@@ -324,9 +282,9 @@ TBPR14_API int ProfExtractFilesA(ProfJob *job, ProfList *list, const char *direc
 TBPR14_API int ProfExtractFilesW(ProfJob *job, ProfList *list, const char16_t *directory,
                                  const char16_t *password, void *reserved)
 {
-    return guarded(0, [&] {
-        return ProfExtractFilesA(job, list, orNull(narrowArgument(directory)),
-                                 orNull(narrowArgument(password)), reserved);
+    return tbpr::api::guarded(0, kAllocationFailed, [&] {
+        return ProfExtractFilesA(job, list, tbpr::api::NarrowArg(directory), tbpr::api::NarrowArg(password),
+                                 reserved);
     });
 }
 

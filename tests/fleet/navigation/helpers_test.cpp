@@ -4,6 +4,7 @@
 #include "dbe/EngineCursor.h"
 #include "nav_db_fixture.h"
 #include "navigation/DataSetHelpers.h"
+#include "navigation/FieldCopy.h"
 #include "navigation/NavExceptions.h"
 #include "navigation/RecordSearch.h"
 #include "navigation/TextHelpers.h"
@@ -217,4 +218,100 @@ TEST(SearchClock, StepsThroughTwelfths)
     const Case cases[] = {{0, 24, 0}, {1, 24, 1}, {23, 24, 12}, {0, 5, 2}, {4, 5, 12}, {5, 5, 2}, {0, 1, 12}};
     for (const Case &c : cases)
         EXPECT_EQ(SearchClockStep(c.n, c.total), c.step) << c.n << "/" << c.total;
+}
+
+TEST_F(Helpers, RecordNumberFallsBackWithoutSequenceNumbers)
+{
+    testsupport::writeFile(dir / "TANK.SCH", "[TANK]\r\nFILETYPE = FIXED\r\nCHARSET = ascii\r\n"
+                                             "Field1 = Satzart,CHAR,2,00,00\r\n");
+    testsupport::writeFile(dir / "tank.txt", "01\r\n02\r\n03\r\n");
+    dbe::TTable text(session.get());
+    text.SetDatabaseName(QString::fromStdString(dir.str()));
+    text.SetTableName(QStringLiteral("tank.txt"));
+    text.Open();
+    text.Last();
+    EXPECT_EQ(EngineRecordNumber(&text), 3);
+    EXPECT_EQ(EngineCursorText(text, CursorText::DriverName), QStringLiteral("ASCIIDRV"));
+}
+
+TEST_F(Helpers, PostOrCancelEditFinishesPendingEdits)
+{
+    auto t = table("Stamm.db");
+    t->Edit();
+    PostOrCancelEdit(*t); // nothing changed: cancelled
+    EXPECT_EQ(t->State(), dbe::TDataSetState::dsBrowse);
+    t->Edit();
+    t->FieldByName("Km")->SetAsInteger(1234);
+    PostOrCancelEdit(*t);
+    EXPECT_EQ(t->State(), dbe::TDataSetState::dsBrowse);
+    auto check = table("Stamm.db");
+    EXPECT_EQ(check->FieldByName("Km")->AsInteger(), 1234);
+    t->Close();
+    try {
+        PostOrCancelEdit(*t);
+        ADD_FAILURE() << "closed data set accepted";
+    } catch (const dbe::EDatabaseError &e) {
+        EXPECT_EQ(e.Message(), dbe::Msg::DataSetClosed);
+    }
+}
+
+TEST_F(Helpers, FieldDefinitionsAndPropertiesCopy)
+{
+    auto source = table("Stamm.db", false);
+    source->AddField("KfzNr");
+    dbe::TField *km = source->AddField("Km");
+    source->AddCalculatedField("Doppelt", dbe::TFieldType::ftInteger);
+    km->SetDisplayLabel(QStringLiteral("Kilometer"));
+    km->SetDisplayFormat(QStringLiteral("#,##0"));
+    km->SetVisible(false);
+    source->Open();
+
+    auto all = table("Stamm.db", false);
+    CopyFieldDefs(*source, *all, false);
+    ASSERT_EQ(all->FieldCount(), 2); // the calculated field stays behind
+    EXPECT_EQ(all->FieldByName("Km")->DisplayLabel(), QStringLiteral("Kilometer"));
+    EXPECT_EQ(all->FieldByName("Km")->DisplayFormat(), QStringLiteral("#,##0"));
+    EXPECT_FALSE(all->FieldByName("Km")->Visible());
+
+    auto fromDefs = table("Stamm.db", false);
+    CopyFieldDefs(*source, *fromDefs, true);
+    EXPECT_EQ(fromDefs->FieldCount(), 11); // every physical field
+    EXPECT_TRUE(fromDefs->FieldByName("Km")->Visible());
+    EXPECT_EQ(fromDefs->FieldByName("Km")->DisplayLabel(), QStringLiteral("Kilometer"));
+    fromDefs->Open();
+    EXPECT_EQ(fromDefs->FieldByName("Gruppe")->AsString(), QStringLiteral("Lieferung"));
+}
+
+TEST_F(Helpers, LongMemosAreComparedByTheirFirst64000Bytes)
+{
+    auto t = table("Stamm.db");
+    t->Edit();
+    t->FieldByName("Bemerkung")
+        ->SetAsString(QString(63997, QLatin1Char('x')) + QStringLiteral("Anfang") +
+                      QString(36000, QLatin1Char('x')) + QStringLiteral("Ende"));
+    t->Post();
+    auto searchCursor = t->Handle()->Clone();
+    auto contains = [](const char *word) {
+        const QString w = QString::fromUtf8(word);
+        return SearchMatcher{w, [w](const QString &text) { return text.contains(w); }};
+    };
+    EXPECT_TRUE(
+        SearchRecords(*t, *searchCursor, false, false, false, true, false, contains("Anf"), "Bemerkung"));
+    EXPECT_FALSE(
+        SearchRecords(*t, *searchCursor, false, false, false, true, false, contains("Anfang"), "Bemerkung"));
+    EXPECT_FALSE(
+        SearchRecords(*t, *searchCursor, false, false, false, true, false, contains("Ende"), "Bemerkung"));
+}
+
+TEST_F(Helpers, EngineValuesAsDisplayTexts)
+{
+    auto t = table("Stamm.db");
+    dbe::TField *aktiv = t->FieldByName("Aktiv");
+    EXPECT_EQ(FieldBufferToText(true, *aktiv), QStringLiteral("Ja"));
+    aktiv->SetDisplayValues(QString());
+    EXPECT_EQ(FieldBufferToText(false, *aktiv), QStringLiteral("Falsch"));
+    EXPECT_EQ(FieldBufferToText(2.5, *t->FieldByName("Preis")), QStringLiteral("2,5"));
+    EXPECT_EQ(FieldBufferToText(QDate(2024, 12, 31), *t->FieldByName("Datum")), QStringLiteral("31.12.2024"));
+    EXPECT_EQ(FieldBufferToText(base::encodeDateTime(2024, 12, 31, 8, 5), *t->FieldByName("Stempel")),
+              QStringLiteral("31.12.2024 08:05:00"));
 }

@@ -1,5 +1,3 @@
-#include "core/job.h"
-#include "core/profile_paths.h"
 #include "tbpr14.h"
 #include "temp_dir.h"
 
@@ -16,14 +14,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct JobDeleter {
-    void operator()(ProfJob *job) const { delete job; }
+struct JobCloser {
+    void operator()(ProfJob *job) const { ProfJobClose(job); }
 };
-using Job = std::unique_ptr<ProfJob, JobDeleter>;
+using Job = std::unique_ptr<ProfJob, JobCloser>;
 
 Job newJob()
 {
-    return Job(new ProfJob);
+    return Job(ProfJobOpenA(nullptr));
 }
 
 int openRead(const fs::path &path)
@@ -44,25 +42,54 @@ std::string randomBytes(std::size_t size)
     return bytes;
 }
 
+struct Item {
+    std::string name;
+    std::string value;
+    ProfList *sublist;
+};
+
+// The items of a list, in order.
+std::vector<Item> itemsOf(ProfJob *job, ProfList *list)
+{
+    std::vector<Item> items;
+    ProfEnumA(
+        job, list,
+        [](ProfJob *, const char *name, const char *value, ProfList *sublist, void *data) {
+            static_cast<std::vector<Item> *>(data)->push_back({name, value ? value : "", sublist});
+            return 1;
+        },
+        &items);
+    return items;
+}
+
 // Values named name directly in the list.
-std::vector<std::string> values(const tbpr::ItemList &list, const std::string &name)
+std::vector<std::string> values(ProfJob *job, ProfList *list, const std::string &name)
 {
     std::vector<std::string> result;
-    for (const auto &item : list.items()) {
-        if (!item->isList() && item->name == name)
-            result.push_back(item->value);
+    for (const auto &item : itemsOf(job, list)) {
+        if (!item.sublist && item.name == name)
+            result.push_back(item.value);
     }
     return result;
 }
 
-std::vector<const tbpr::ItemList *> entries(const tbpr::ItemList &list)
+std::vector<ProfList *> entries(ProfJob *job)
 {
-    std::vector<const tbpr::ItemList *> result;
-    for (const auto &item : list.items()) {
-        if (item->isList() && item->name == "File.Entry")
-            result.push_back(item->sublist.get());
+    std::vector<ProfList *> result;
+    for (const auto &item : itemsOf(job, nullptr)) {
+        if (item.sublist && item.name == "File.Entry")
+            result.push_back(item.sublist);
     }
     return result;
+}
+
+ProfList *appendEntry(ProfJob *job, const char *name, const std::string &contents)
+{
+    ProfList *entry = ProfAppendListA(job, nullptr, "File.Entry");
+    if (name)
+        ProfAppendStringA(job, entry, "Name", name);
+    ProfAppendStringA(job, entry, "Contents", contents.c_str());
+    return entry;
 }
 
 // A caller stream over a string.
@@ -139,9 +166,9 @@ TEST(EmbeddedFiles, AppendTwiceGetReturnsTheFirst)
         ProfAppendFileA(job.get(), nullptr, "files/data", "pw", fd);
         close(fd);
     }
-    tbpr::ItemList *files = job->root.firstList("files");
+    ProfList *files = ProfGetListA(job.get(), nullptr, "files");
     ASSERT_NE(files, nullptr);
-    EXPECT_EQ(values(*files, "data").size(), 2u);
+    EXPECT_EQ(values(job.get(), files, "data").size(), 2u);
 
     // The target holds a longer older content: it is cut to the new one.
     const auto out = testsupport::writeFile(temp / "out.bin", std::string(5000, 'o'));
@@ -165,7 +192,7 @@ TEST(EmbeddedFiles, GetFileErrorsLeaveTheTargetAlone)
 {
     testsupport::TempDir temp;
     auto job = newJob();
-    tbpr::appendValue(job->root, "empty", "");
+    ProfAppendStringA(job.get(), nullptr, "empty", "");
     const auto source = testsupport::writeFile(temp / "s", "secret content");
     int fd = openRead(source);
     ProfAppendFileA(job.get(), nullptr, "sealed", "right", fd);
@@ -231,10 +258,14 @@ TEST(EmbeddedFiles, PatternTakesRegularFilesOnly)
     testsupport::writeFile(temp / "other.dat", "not matched");
     auto job = newJob();
     EXPECT_EQ(ProfAppendFilesA(job.get(), nullptr, (temp.str() + "/*.txt").c_str(), "", nullptr), 2);
-    const auto found = entries(job->root);
+    const auto found = entries(job.get());
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(values(*found[0], "Name"), std::vector<std::string>{"one.txt"});
-    EXPECT_EQ(found[0]->items()[1]->name, "Contents");
+    const auto first = itemsOf(job.get(), found[0]);
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[0].name, "Name");
+    EXPECT_EQ(first[0].value, "one.txt");
+    EXPECT_EQ(first[1].name, "Contents");
+    EXPECT_EQ(values(job.get(), found[1], "Name"), std::vector<std::string>{"two.txt"});
 
     // An empty file counts but adds no entry; "*.*" means every file.
     testsupport::writeFile(temp / "empty.txt", "");
@@ -243,7 +274,7 @@ TEST(EmbeddedFiles, PatternTakesRegularFilesOnly)
     const std::string pattern = temp.str() + "/*.*";
     const std::u16string widePattern(pattern.begin(), pattern.end());
     EXPECT_EQ(ProfAppendFilesW(all.get(), nullptr, widePattern.c_str(), u"pw", nullptr), 4);
-    EXPECT_EQ(entries(all->root).size(), 3u);
+    EXPECT_EQ(entries(all.get()).size(), 3u);
     EXPECT_EQ(ProfAppendFilesA(job.get(), nullptr, (temp.str() + "/none*").c_str(), "", nullptr), 0);
 }
 
@@ -254,8 +285,7 @@ TEST(EmbeddedFiles, ExtractIntoAnExistingDirectory)
     testsupport::writeFile(temp / "in" / "b.bin", randomBytes(2048));
     auto job = newJob();
     ASSERT_EQ(ProfAppendFilesA(job.get(), nullptr, (temp.str() + "/in/*").c_str(), "pw", nullptr), 2);
-    auto &nameless = job->root.appendList(std::make_unique<tbpr::ItemList>("File.Entry"));
-    nameless.appendValue("Contents", "@2@AAAA");
+    appendEntry(job.get(), nullptr, "@2@AAAA"); // no "Name"
 
     fs::create_directory(temp / "out");
     testsupport::writeFile(temp / "out" / "a.txt", std::string(100, 'z')); // replaced whole
@@ -279,17 +309,10 @@ TEST(EmbeddedFiles, UnsafeAndUndecodableEntriesAreSkipped)
     const std::string content = "@2@" + std::string("BQAAAFF2WF9QYWNrZWQAeNrzSM3JyQcABYwB9Q=="); // "Hello"
     const std::string longName(300, 'n'); // kept whole, and too long for a file name
     for (const std::string &name : {std::string("../x"), std::string("/etc/x"), std::string(".."),
-                                    std::string("."), longName, std::string("good")}) {
-        auto &entry = job->root.appendList(std::make_unique<tbpr::ItemList>("File.Entry"));
-        entry.appendValue("Name", name);
-        entry.appendValue("Contents", content);
-    }
-    auto &broken = job->root.appendList(std::make_unique<tbpr::ItemList>("File.Entry"));
-    broken.appendValue("Name", "broken");
-    broken.appendValue("Contents", "@2@AAAAAAAAAAAAAAAAAAAAAAAA");
-    auto &sealed = job->root.appendList(std::make_unique<tbpr::ItemList>("File.Entry"));
-    sealed.appendValue("Name", "sealed");
-    sealed.appendValue("Contents", "@2@/uz26bg0OP8czSvPVDrB56ZgCNrDgTMXpzUBSQ=="); // "Hello" under "secret"
+                                    std::string("."), longName, std::string("good")})
+        appendEntry(job.get(), name.c_str(), content);
+    appendEntry(job.get(), "broken", "@2@AAAAAAAAAAAAAAAAAAAAAAAA");
+    appendEntry(job.get(), "sealed", "@2@/uz26bg0OP8czSvPVDrB56ZgCNrDgTMXpzUBSQ=="); // "Hello" under "secret"
 
     const fs::path out = temp / "deep" / "out";
     fs::create_directories(out);
