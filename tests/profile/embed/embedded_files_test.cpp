@@ -323,3 +323,20 @@ TEST(EmbeddedFiles, UnsafeAndUndecodableEntriesAreSkipped)
     EXPECT_FALSE(fs::exists(out / "sealed")); // wrong password: no file left
     EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 1);
 }
+
+TEST(EmbeddedFiles, SourcesOfFourGibibytesAreRefused)
+{
+    testsupport::TempDir temp;
+    const fs::path huge = temp / "huge";
+    const int fd = open(huge.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    // Sparse: 4 GiB + 10 bytes that would otherwise be stored as 10 bytes.
+    if (ftruncate(fd, (off_t(1) << 32) + 10) != 0) {
+        close(fd);
+        GTEST_SKIP() << "no sparse file of 4 GiB here";
+    }
+    auto job = newJob();
+    ProfAppendFileA(job.get(), nullptr, "huge", "", fd);
+    close(fd);
+    EXPECT_EQ(ProfGetStringLengthA(job.get(), nullptr, "huge"), -6);
+}

@@ -1,6 +1,7 @@
 #include "channel_fixture.h"
 #include "fake_log.h"
 #include "support/lengthy_op.h"
+#include "support/sibling_libraries.h"
 
 #include <gtest/gtest.h>
 
@@ -86,4 +87,18 @@ TEST(LengthyOp, WithoutDialogLinesGoToTheChannel)
         "clsLengthyOpCond::SetText(t,3)", "clsLengthyOpCond::SetPerc(40/1)", "clsLengthyOpCond::SetPerc(0/2)",
         "clsLengthyOpCond::SetInfo(base", "info)"};
     EXPECT_EQ(texts, expected);
+}
+
+TEST(ControlLibrary, RecordsTheVersionAndOwnsItsJob)
+{
+    faketest::FakeLog log;
+    {
+        ControlLibrary control;
+        ASSERT_TRUE(control.ensureLoaded(true));
+        EXPECT_EQ(control.foundVersion(), 14);
+        EXPECT_EQ(controlLibraryVersion(), 14);
+        EXPECT_EQ(log.lines(), std::vector<std::string>{"libtbct14 CtlJobOpen"});
+    }
+    const std::vector<std::string> expected = {"libtbct14 CtlJobOpen", "libtbct14 CtlJobClose"};
+    EXPECT_EQ(log.lines(), expected);
 }

@@ -185,6 +185,20 @@ TEST(UtilitySibling, JobOpenedAtLoadAndClosedAtUnload)
         EXPECT_EQ(log.lines(), expected);
     }
     {
+        // The same switch from the configuration file.
+        faketest::FakeLog log;
+        unsetenv("VELKOR_USEGPFHANDLER");
+        testsupport::writeFile(runtime.temp / "velkor" / "tbpr14.conf", "UseGPFHandler=TRUE\n");
+        EXPECT_EQ(inChild([](void *) { return 0; }), 0);
+        EXPECT_EQ(log.count("libtbut14 UtilExHandlerJobOpen"), 1);
+        // The environment wins over the file.
+        setenv("VELKOR_USEGPFHANDLER", "0", 1);
+        faketest::FakeLog off;
+        EXPECT_EQ(inChild([](void *) { return 0; }), 0);
+        EXPECT_TRUE(off.lines().empty());
+        std::filesystem::remove(runtime.temp / "velkor" / "tbpr14.conf");
+    }
+    {
         // Switched off (the default here): the utility library is not asked.
         faketest::FakeLog log;
         unsetenv("VELKOR_USEGPFHANDLER");
