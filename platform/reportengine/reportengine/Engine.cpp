@@ -621,6 +621,12 @@ int Engine::finishOutput(Job &job)
     const int first = firstOption == TB_PAGE_UNSET ? 1 : std::max(1, firstOption);
     const int last = job.printOptions[popt::LastPage];
     const int copies = std::max(1, job.printOptions[popt::Copies]);
+    PaintNotifier notifier;
+    const intptr_t mask = job.option(opt::CallbackMask);
+    notifier.objects = mask & TB_MASK_OBJECT;
+    notifier.pages = mask & TB_MASK_PAGE;
+    notifier.project = mask & TB_MASK_PROJECT;
+    notifier.raise = [&job](unsigned message, intptr_t parameter) { return job.raise(message, parameter); };
 
     if (job.destination == TB_DEST_PREVIEW) {
         // The preview shows the chosen range only.
@@ -653,7 +659,7 @@ int Engine::finishOutput(Job &job)
             !ui_->selectFile(nullptr, QStringLiteral("Exportieren"), QStringLiteral("PDF-Dateien (*.pdf)"),
                              true, file))
             return TB_ERR_USER_ABORTED;
-        if (!anyPage || !PagePainter::writePdf(model, file, first, last))
+        if (!anyPage || !PagePainter::writePdf(model, file, first, last, &notifier))
             return TB_ERR_OUTPUT;
         if (job.exportParameter(target, QStringLiteral("Export.ShowResult")) == QLatin1String("1"))
             ui_->openDocument(file);
@@ -676,7 +682,8 @@ int Engine::finishOutput(Job &job)
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
         printer.setFullPage(true);
-        return PagePainter::paintPages(printer, model, first, last, copies) ? TB_OK : TB_ERR_OUTPUT;
+        return PagePainter::paintPages(printer, model, first, last, copies, &notifier) ? TB_OK
+                                                                                       : TB_ERR_OUTPUT;
     }
     const QPrinterInfo info = QPrinterInfo::printerInfo(job.printer);
     if (info.isNull())
@@ -686,7 +693,8 @@ int Engine::finishOutput(Job &job)
         return TB_ERR_NO_PRINTER;
     printer.setFullPage(true);
     printer.setDocName(QFileInfo(model.projectFile).completeBaseName());
-    return PagePainter::paintPages(printer, model, first, last, copies) ? TB_OK : TB_ERR_NO_PRINTER;
+    return PagePainter::paintPages(printer, model, first, last, copies, &notifier) ? TB_OK
+                                                                                   : TB_ERR_NO_PRINTER;
 }
 
 int Engine::TbPrintEnd(int job, int)

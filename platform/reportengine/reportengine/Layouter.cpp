@@ -154,6 +154,14 @@ RunFont Layouter::resolve(const FontSpec &font) const
     return r;
 }
 
+const Expression &Layouter::compiled(const QString &source) const
+{
+    auto it = expressions_.find(source);
+    if (it == expressions_.end())
+        it = expressions_.insert(source, Expression::parse(source).value_or(Expression()));
+    return *it;
+}
+
 QString Layouter::findFile(const QString &name) const
 {
     if (name.isEmpty())
@@ -176,8 +184,7 @@ void Layouter::drawPageObjects(Page &page, const EvalContext &context) const
             continue;
         if (object.layer == Layer::Following && page.number == 1)
             continue;
-        const auto condition = Expression::parse(object.condition);
-        if (condition && !condition->holds(context))
+        if (!compiled(object.condition).holds(context))
             continue;
         const QRectF rect(mmToPt(object.rectMm.x()), mmToPt(object.rectMm.y()), mmToPt(object.rectMm.width()),
                           mmToPt(object.rectMm.height()));
@@ -214,8 +221,7 @@ void Layouter::drawText(Page &page, const PageObject &object, const EvalContext 
     const auto &measurer = TextMeasurer::instance();
     double y = inner.top();
     for (const auto &paragraph : object.paragraphs) {
-        const auto expression = Expression::parse(paragraph.expr);
-        const QString text = expression ? expression->evaluate(context).toText() : QString();
+        const QString text = compiled(paragraph.expr).evaluate(context).toText();
         if (text.isEmpty() && paragraph.suppressIfEmpty && options_.spaceOptimization)
             continue;
         const RunFont font = resolve(paragraph.font.over(object.font));
@@ -238,10 +244,8 @@ void Layouter::drawImage(Page &page, const PageObject &object, const EvalContext
     if (object.frame.isValid() || object.background.isValid())
         page.items.push_back(box(rect, object.frame, object.frameWidthPt, object.background, object.name));
     QString name = object.file;
-    if (!object.fileExpr.isEmpty()) {
-        if (const auto expression = Expression::parse(object.fileExpr))
-            name = expression->evaluate(context).toText();
-    }
+    if (!object.fileExpr.isEmpty())
+        name = compiled(object.fileExpr).evaluate(context).toText();
     QFile file(findFile(name));
     if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
         return;
@@ -296,8 +300,7 @@ void Layouter::layoutLine(Block &block, const LineDef &lineDef, LineKind kind, c
         c.x = x;
         c.width = cell.widthMm > 0 ? mmToPt(cell.widthMm) : share;
         x += c.width;
-        const auto expression = Expression::parse(cell.expr);
-        const Value value = expression ? expression->evaluate(context) : Value::ofText(QString());
+        const Value value = compiled(cell.expr).evaluate(context);
         const QString text = cellText(value, cell.format);
         c.font = resolve(cell.font.over(lineFont));
         c.metrics = measurer.metrics(c.font);
@@ -354,8 +357,7 @@ Layouter::Block Layouter::layoutLines(const std::vector<LineDef> &lines, LineKin
     if (!table_)
         return block;
     for (const auto &lineDef : lines) {
-        const auto condition = Expression::parse(lineDef.condition);
-        if (condition && !condition->holds(context))
+        if (!compiled(lineDef.condition).holds(context))
             continue;
         layoutLine(block, lineDef, kind, context, rowIndex);
         if (kind == LineKind::Row && !options_.multipleRowDefinitions)

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <QHash>
 #include <QSizeF>
 #include <QString>
 
@@ -60,12 +61,15 @@ private:
     void drawImage(Page &page, const PageObject &object, const EvalContext &context) const;
     RunFont resolve(const FontSpec &font) const;
     QString findFile(const QString &name) const;
+    // The parsed expression of a source (parsed once per run; a faulty one acts as empty).
+    const Expression &compiled(const QString &source) const;
 
     const Project &project_;
     QString projectFile_;
     Options options_;
     QSizeF pageSize_;
     const PageObject *table_ = nullptr;
+    mutable QHash<QString, Expression> expressions_;
 };
 
 // mm to points.

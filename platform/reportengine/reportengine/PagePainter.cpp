@@ -8,6 +8,7 @@
 #include <QPdfWriter>
 #include <QSvgRenderer>
 
+#include "reportengine/EngineTypes.h"
 #include "reportengine/Layouter.h"
 #include "reportengine/TextMeasurer.h"
 
@@ -40,7 +41,26 @@ void paintImage(QPainter &painter, const Primitive &p)
 
 } // namespace
 
-void PagePainter::paint(QPainter &painter, const Page &page, double deviceDpi)
+namespace {
+
+QRectF boundsOf(const Primitive &p)
+{
+    switch (p.kind) {
+    case Primitive::Kind::Text:
+        return p.clip.isNull() ? QRectF(p.origin.x(), p.origin.y() - p.font.sizePt, 0, p.font.sizePt)
+                               : p.clip;
+    case Primitive::Kind::Line:
+        return QRectF(p.p1, p.p2).normalized();
+    default:
+        return p.rect;
+    }
+}
+
+void paintPrimitive(QPainter &painter, const Primitive &p, double fontFactor);
+
+} // namespace
+
+void PagePainter::paint(QPainter &painter, const Page &page, double deviceDpi, const PaintNotifier *notifier)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -50,40 +70,73 @@ void PagePainter::paint(QPainter &painter, const Page &page, double deviceDpi)
     painter.scale(scale, scale);
     // Fonts are given in points of the page; under the scale they must not grow with the device.
     const double fontFactor = 72.0 / painter.device()->logicalDpiY();
-    for (const auto &p : page.items) {
-        switch (p.kind) {
-        case Primitive::Kind::Text: {
-            RunFont font = p.font;
-            font.sizePt *= fontFactor;
-            painter.save();
-            if (!p.clip.isNull())
-                painter.setClipRect(p.clip);
-            painter.setFont(TextMeasurer::qfont(font));
-            painter.setPen(p.color);
-            painter.drawText(p.origin, p.text);
-            painter.restore();
-            break;
-        }
-        case Primitive::Kind::Line:
-            painter.setPen(QPen(p.color, p.penWidth, Qt::SolidLine, Qt::FlatCap));
-            painter.drawLine(p.p1, p.p2);
-            break;
-        case Primitive::Kind::Rect:
-            if (p.fill.isValid())
-                painter.fillRect(p.rect, p.fill);
-            if (p.penWidth > 0) {
-                painter.setPen(QPen(p.color, p.penWidth));
-                painter.setBrush(Qt::NoBrush);
-                painter.drawRect(p.rect);
+    const bool notifyObjects = notifier && notifier->objects && notifier->raise;
+    for (size_t i = 0; i < page.items.size();) {
+        // The primitives of one object stand together; they are announced as one.
+        size_t end = i + 1;
+        while (end < page.items.size() && !page.items[i].object.isEmpty() &&
+               page.items[end].object == page.items[i].object)
+            ++end;
+        ObjectNotification record;
+        if (notifyObjects && !page.items[i].object.isEmpty()) {
+            record.name = page.items[i].object;
+            record.type = int(page.items[i].kind) + 1;
+            record.painter = &painter;
+            for (size_t k = i; k < end; ++k)
+                record.rect |= boundsOf(page.items[k]);
+            if (notifier->raise(msg::Object, reinterpret_cast<intptr_t>(&record)) != 0) {
+                i = end;
+                continue;
             }
-            break;
-        case Primitive::Kind::Image:
-            paintImage(painter, p);
-            break;
         }
+        for (size_t k = i; k < end; ++k)
+            paintPrimitive(painter, page.items[k], fontFactor);
+        if (!record.name.isEmpty()) {
+            record.preDraw = false;
+            notifier->raise(msg::Object, reinterpret_cast<intptr_t>(&record));
+        }
+        i = end;
     }
     painter.restore();
 }
+
+namespace {
+
+void paintPrimitive(QPainter &painter, const Primitive &p, double fontFactor)
+{
+    switch (p.kind) {
+    case Primitive::Kind::Text: {
+        RunFont font = p.font;
+        font.sizePt *= fontFactor;
+        painter.save();
+        if (!p.clip.isNull())
+            painter.setClipRect(p.clip);
+        painter.setFont(TextMeasurer::qfont(font));
+        painter.setPen(p.color);
+        painter.drawText(p.origin, p.text);
+        painter.restore();
+        break;
+    }
+    case Primitive::Kind::Line:
+        painter.setPen(QPen(p.color, p.penWidth, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(p.p1, p.p2);
+        break;
+    case Primitive::Kind::Rect:
+        if (p.fill.isValid())
+            painter.fillRect(p.rect, p.fill);
+        if (p.penWidth > 0) {
+            painter.setPen(QPen(p.color, p.penWidth));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(p.rect);
+        }
+        break;
+    case Primitive::Kind::Image:
+        paintImage(painter, p);
+        break;
+    }
+}
+
+} // namespace
 
 QImage PagePainter::render(const Page &page, double dpi)
 {
@@ -99,7 +152,7 @@ QImage PagePainter::render(const Page &page, double dpi)
 }
 
 bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, int first, int last,
-                             int copies)
+                             int copies, const PaintNotifier *notifier)
 {
     std::vector<const Page *> pages;
     for (const auto &page : model.pages)
@@ -115,6 +168,17 @@ bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, 
     QPainter painter;
     if (!painter.begin(&device))
         return false;
+    const bool notifyPages = notifier && notifier->pages && notifier->raise;
+    const bool notifyProject = notifier && notifier->project && notifier->raise;
+    auto announce = [&](unsigned message, bool preDraw, const Page &page) {
+        PageNotification record;
+        record.preDraw = preDraw;
+        record.painter = &painter;
+        record.rect = QRectF(QPointF(0, 0), page.sizePt);
+        notifier->raise(message, reinterpret_cast<intptr_t>(&record));
+    };
+    if (notifyProject)
+        announce(msg::Project, true, *pages.front());
     bool firstPage = true;
     for (int copy = 0; copy < std::max(1, copies); ++copy) {
         for (const Page *page : pages) {
@@ -123,13 +187,20 @@ bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, 
                 device.newPage();
             }
             firstPage = false;
-            paint(painter, *page, device.logicalDpiX());
+            if (notifyPages)
+                announce(msg::Page, true, *page);
+            paint(painter, *page, device.logicalDpiX(), notifier);
+            if (notifyPages)
+                announce(msg::Page, false, *page);
         }
     }
+    if (notifyProject)
+        announce(msg::Project, false, *pages.back());
     return painter.end();
 }
 
-bool PagePainter::writePdf(const PageModel &model, const QString &file, int first, int last)
+bool PagePainter::writePdf(const PageModel &model, const QString &file, int first, int last,
+                           const PaintNotifier *notifier)
 {
     {
         QFile probe(file);
@@ -140,7 +211,7 @@ bool PagePainter::writePdf(const PageModel &model, const QString &file, int firs
     writer.setResolution(1200);
     writer.setCreator(QStringLiteral("karvenfp"));
     writer.setTitle(model.projectFile);
-    return paintPages(writer, model, first, last, 1);
+    return paintPages(writer, model, first, last, 1, notifier);
 }
 
 } // namespace tb

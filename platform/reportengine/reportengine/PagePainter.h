@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 #include <QString>
 
 #include "reportengine/PageModel.h"
@@ -10,19 +13,30 @@ class QImage;
 
 namespace tb {
 
+// Who hears about painting: the job's callback for the object, page and project messages.
+struct PaintNotifier {
+    std::function<intptr_t(unsigned message, intptr_t parameter)> raise;
+    bool objects = false;
+    bool pages = false;
+    bool project = false;
+};
+
 // Paints laid-out pages; the painter backend of printer, PDF and preview.
 class PagePainter {
 public:
-    // Paints one page on a painter whose device has the given resolution (dots per inch).
-    static void paint(QPainter &painter, const Page &page, double deviceDpi);
+    // Paints one page on a painter whose device has the given resolution (dots per inch). Object
+    // notifications carry the object's bounds in points; a non-zero pre-draw answer skips it.
+    static void paint(QPainter &painter, const Page &page, double deviceDpi,
+                      const PaintNotifier *notifier = nullptr);
     // Renders a page into an image at `dpi` (white paper).
     static QImage render(const Page &page, double dpi);
     // Paints the pages numbered first..last (`copies` times) on a PDF writer or printer; false
     // when the device cannot be painted on.
-    static bool paintPages(QPagedPaintDevice &device, const PageModel &model, int first, int last,
-                           int copies);
+    static bool paintPages(QPagedPaintDevice &device, const PageModel &model, int first, int last, int copies,
+                           const PaintNotifier *notifier = nullptr);
     // Writes the pages first..last as a PDF file.
-    static bool writePdf(const PageModel &model, const QString &file, int first, int last);
+    static bool writePdf(const PageModel &model, const QString &file, int first, int last,
+                         const PaintNotifier *notifier = nullptr);
 };
 
 } // namespace tb

@@ -404,3 +404,121 @@ TEST_F(EngineContract, OptionsJobsAndPrintOptions)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EngineContract, PaintNotificationsFollowTheMask)
+{
+    static std::vector<std::pair<unsigned, QString>> seen;
+    seen.clear();
+    engine_->TbSetNotificationCallback(job_, [](unsigned message, intptr_t parameter, intptr_t) -> intptr_t {
+        if (message == tb::msg::Object) {
+            const auto *record = reinterpret_cast<const tb::ObjectNotification *>(parameter);
+            seen.emplace_back(message, record->name + (record->preDraw ? u'+' : u'-'));
+            return record->name == QLatin1String("Titel") && record->preDraw ? 1 : 0; // skip the title
+        }
+        if (message == tb::msg::Page || message == tb::msg::Project) {
+            const auto *record = reinterpret_cast<const tb::PageNotification *>(parameter);
+            seen.emplace_back(message, record->preDraw ? QStringLiteral("+") : QStringLiteral("-"));
+        }
+        return 0;
+    });
+    tb::Project p = listProject();
+    p.objects[1].name = QStringLiteral("Titel");
+    const QString file = project(p);
+    engine_->TbSetOption(job_, tb::opt::CallbackMask,
+                         tb::TB_MASK_OBJECT | tb::TB_MASK_PAGE | tb::TB_MASK_PROJECT);
+    const auto r = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 2, rowDefiner());
+    EXPECT_EQ(r.end, 0);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), std::make_pair(tb::msg::Project, QStringLiteral("+")));
+    EXPECT_EQ(seen[1], std::make_pair(tb::msg::Page, QStringLiteral("+")));
+    EXPECT_EQ(seen.back(), std::make_pair(tb::msg::Project, QStringLiteral("-")));
+    const auto has = [](unsigned m, const QString &t) {
+        return std::find(seen.begin(), seen.end(), std::make_pair(m, t)) != seen.end();
+    };
+    EXPECT_TRUE(has(tb::msg::Object, QStringLiteral("Tabelle+")));
+    EXPECT_TRUE(has(tb::msg::Object, QStringLiteral("Tabelle-")));
+    EXPECT_FALSE(has(tb::msg::Object, QStringLiteral("Titel-"))); // skipped objects get no post-draw
+    const QStringList pages = pdfPages(pdf_);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Testliste")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Zeile 2")));
+
+    // Without the mask bits nothing is raised.
+    seen.clear();
+    engine_->TbSetOption(job_, tb::opt::CallbackMask, 0);
+    runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 2, rowDefiner());
+    EXPECT_TRUE(seen.empty());
+    EXPECT_TRUE(pdfPages(pdf_).value(0).contains(QStringLiteral("Testliste")));
+}
+
+TEST_F(EngineContract, DelayedHeaderWaitsForTheFirstTableLine)
+{
+    const QString file = project(listProject());
+    for (int delayed : {0, 1}) {
+        engine_->TbSetOption(job_, tb::opt::DelayTableHeader, delayed);
+        ASSERT_EQ(engine_->TbPrintWithBoxStartA(job_, 2, file, 256, 1, nullptr, QString()), 0);
+        ASSERT_EQ(engine_->TbPrintOptionsDialogA(job_, nullptr, QString()), 0);
+        EXPECT_EQ(engine_->TbPrint(job_), 0);
+        EXPECT_EQ(engine_->TbPrint(job_), 0);
+        rowDefiner()(0);
+        EXPECT_EQ(engine_->TbPrintFields(job_), 0);
+        EXPECT_EQ(engine_->TbPrintEnd(job_, 0), 0);
+        const QStringList pages = pdfPages(pdf_);
+        ASSERT_EQ(pages.size(), 2);
+        EXPECT_EQ(pages[0].contains(QStringLiteral("Bemerkung")), delayed == 0) << delayed;
+        EXPECT_TRUE(pages[1].contains(QStringLiteral("Bemerkung"))) << delayed;
+        EXPECT_LT(pages[1].indexOf(QStringLiteral("Bemerkung")), pages[1].indexOf(QStringLiteral("Zeile 1")));
+    }
+}
+
+TEST_F(EngineContract, TypedFieldsReachTheTableStream)
+{
+    tb::Project p = listProject();
+    auto &row = p.objects.back().table.rows[0];
+    row.cells[2].expr = QStringLiteral("Datum");
+    row.cells[2].format = QStringLiteral("dd.MM.yyyy");
+    row.cells[3].expr = QStringLiteral("Menge");
+    row.cells[3].format = QStringLiteral("#,##0.00");
+    row.cells.push_back(row.cells[0]);
+    row.cells.back().expr = QStringLiteral("If(Gebucht, \"ja\", \"nein\")");
+    const QString file = project(p);
+    tb::PageModel model;
+    ui_->script.onPreview = [&](const QString &previewFile, const tb::PreviewNotifier &) {
+        ASSERT_TRUE(tb::PageModel::readFile(previewFile, model));
+    };
+    runListLoop(*engine_, job_, file, tb::TB_PRINT_PREVIEW, 2, [this](int row) {
+        engine_->TbDefineFieldExtA(job_, QStringLiteral("Nr"), QString::number(row + 1), tb::TB_FIELD_NUMBER,
+                                   0);
+        engine_->TbDefineFieldExtA(job_, QStringLiteral("Name"),
+                                   row ? QStringLiteral("(NULL)") : QStringLiteral("A"), tb::TB_FIELD_TEXT,
+                                   0);
+        engine_->TbDefineFieldExtA(job_, QStringLiteral("Datum"), QStringLiteral("45292.5"),
+                                   tb::TB_FIELD_DATE, 0);
+        engine_->TbDefineFieldExtA(job_, QStringLiteral("Menge"),
+                                   row ? QStringLiteral("1234.5") : QStringLiteral("2,25"),
+                                   tb::TB_FIELD_NUMBER, 0);
+        engine_->TbDefineFieldExtA(job_, QStringLiteral("Gebucht"),
+                                   row ? QStringLiteral("Wahr") : QStringLiteral("0"), tb::TB_FIELD_BOOLEAN,
+                                   0);
+    });
+    std::vector<tb::TableLineRecord> rows;
+    for (const auto &line : model.table)
+        if (line.kind == tb::TableLineRecord::Kind::Row)
+            rows.push_back(line);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].cells[0].type, tb::Value::Kind::Number);
+    EXPECT_EQ(rows[0].cells[1].text, QStringLiteral("A"));
+    EXPECT_EQ(rows[1].cells[1].type, tb::Value::Kind::Null);
+    EXPECT_EQ(rows[1].cells[1].text, QString());
+    EXPECT_EQ(rows[0].cells[2].type, tb::Value::Kind::Date);
+    EXPECT_EQ(rows[0].cells[2].text, QStringLiteral("01.01.2024"));
+    EXPECT_EQ(rows[0].cells[3].text, QStringLiteral("2,25"));
+    EXPECT_EQ(rows[1].cells[3].text, QStringLiteral("1.234,50"));
+    EXPECT_DOUBLE_EQ(rows[1].cells[3].number, 1234.5);
+    EXPECT_EQ(rows[0].cells[4].text, QStringLiteral("nein"));
+    EXPECT_EQ(rows[1].cells[4].text, QStringLiteral("ja"));
+}
+
+} // namespace
