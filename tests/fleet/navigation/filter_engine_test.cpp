@@ -98,6 +98,11 @@ TEST_F(FilterEngine, SwitchingAndTwoFiltersOnOneCursor)
     EXPECT_EQ(vehicles(*t), list("A1 A3"));
     EXPECT_EQ(axles.State(), TDBVFilter::fsActive);
     EXPECT_EQ(distance.State(), TDBVFilter::fsBound);
+    axles.BindFilterDataSet(t.get()); // the bound table again: no change
+    EXPECT_EQ(axles.State(), TDBVFilter::fsActive);
+    EXPECT_EQ(vehicles(*t), list("A1 A3"));
+    axles.BindFilterDataSet(static_cast<dbe::TDataSet *>(nullptr));
+    EXPECT_EQ(axles.State(), TDBVFilter::fsNoDataSet);
 }
 
 TEST_F(FilterEngine, NoRowsLeaveTheTableUnfiltered)

@@ -10,6 +10,7 @@
 #include "navigation/TextHelpers.h"
 #include "navigation/UserFeedback.h"
 #include "ui/Hourglass.h"
+#include "ui/ScreenCursor.h"
 
 using namespace nav;
 
@@ -314,4 +315,23 @@ TEST_F(Helpers, EngineValuesAsDisplayTexts)
     EXPECT_EQ(FieldBufferToText(QDate(2024, 12, 31), *t->FieldByName("Datum")), QStringLiteral("31.12.2024"));
     EXPECT_EQ(FieldBufferToText(base::encodeDateTime(2024, 12, 31, 8, 5), *t->FieldByName("Stempel")),
               QStringLiteral("31.12.2024 08:05:00"));
+}
+
+TEST_F(Helpers, SearchShowsTheClockUnderTheHourglass)
+{
+    auto t = table("Stamm.db");
+    auto searchCursor = t->Handle()->Clone();
+    std::vector<int> cursors;
+    std::vector<int> depths;
+    const SearchMatcher watch{QStringLiteral("x"), [&](const QString &) {
+                                  cursors.push_back(ui::screenCursor());
+                                  depths.push_back(ui::hourglassDepth());
+                                  return false;
+                              }};
+    const int before = ui::screenCursor();
+    EXPECT_FALSE(SearchRecords(*t, *searchCursor, false, true, false, false, false, watch, "Gruppe"));
+    // Five records: ((n + 1) × 12) / 5 for n = 0..4; A4 is blank and not compared.
+    EXPECT_EQ(cursors, (std::vector<int>{27326, 27328, 27331, 27336}));
+    EXPECT_EQ(depths, (std::vector<int>{1, 1, 1, 1}));
+    EXPECT_EQ(ui::screenCursor(), before);
 }
