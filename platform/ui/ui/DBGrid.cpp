@@ -120,7 +120,7 @@ void DBGrid::setSelectedField(dbe::TField *field)
 
 void DBGrid::followCursor(int row)
 {
-    if (row < 0 || row >= model_->rowCount())
+    if (userMoving_ || row < 0 || row >= model_->rowCount())
         return;
     const int column = lastColumn_ >= 0 && lastColumn_ < model_->columnCount() ? lastColumn_ : 0;
     following_ = true;
@@ -137,11 +137,13 @@ void DBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previ
     if (!following_ && current.row() != model_->currentRow()) {
         dbe::TDataSet *dataSet = dataSource() ? dataSource()->DataSet() : nullptr;
         bool moved = false;
+        userMoving_ = true; // the grid already stands where the cursor goes
         guard(this, [&] {
             if (dataSet)
                 dataSet->MoveBy(current.row() - model_->currentRow());
             moved = true;
         });
+        userMoving_ = false;
         if (!moved || model_->currentRow() != current.row()) {
             // The cursor did not go there (a rule refused to leave the record).
             followCursor(model_->currentRow());
@@ -158,6 +160,19 @@ bool DBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
     if (rowSelect_ || !model_->canEdit(index.column()))
         return false;
+    const EditTriggers byUser = AnyKeyPressed | EditKeyPressed | DoubleClicked | SelectedClicked;
+    if ((byUser & trigger) && index.row() == model_->currentRow()) {
+        // The record goes into edit state before the editor opens, as typing does in an edit.
+        dbe::TDataSource *source = dataSource();
+        bool editing = false;
+        guard(this, [&] {
+            source->Edit();
+            const dbe::TDataSetState state = source->State();
+            editing = state == dbe::TDataSetState::dsEdit || state == dbe::TDataSetState::dsInsert;
+        });
+        if (!editing)
+            return false;
+    }
     return QTableView::edit(index, trigger, event);
 }
 
@@ -173,6 +188,7 @@ void DBGrid::keyPressEvent(QKeyEvent *event)
     if (key == Qt::Key_Down && event->modifiers() == Qt::NoModifier && dataSet && dataSet->Active() &&
         model_->currentRow() == model_->rowCount() - 1 && !readOnly() && !rowSelect_ &&
         dataSet->CanModify() && dataSet->State() != dbe::TDataSetState::dsInsert) {
+        model_->expectAppend();
         guard(this, [&] { dataSet->Append(); });
         event->accept();
         return;

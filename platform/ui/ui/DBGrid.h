@@ -65,6 +65,7 @@ private:
     DataSetModel *model_;
     bool rowSelect_ = false;
     bool following_ = false;
+    bool userMoving_ = false;
     int lastColumn_ = -1;
 };
 

@@ -141,9 +141,10 @@ void DataSetModel::editingChanged()
     dbe::TDataSet *dataSet = link_->DataSet();
     const bool inserting = dataSet && dataSet->State() == dbe::TDataSetState::dsInsert;
     if (inserting && insertRow_ < 0)
-        insertRow_ = qMax(0, currentRow_); // shown where the cursor stood
+        insertRow_ = appendExpected_ ? rows_ : qMax(0, currentRow_); // else where the cursor stood
     else if (!inserting)
         insertRow_ = -1;
+    appendExpected_ = false;
     refreshRows();
 }
 

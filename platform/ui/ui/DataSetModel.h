@@ -35,6 +35,9 @@ public:
     bool readOnly() const { return readOnly_; }
     void setColumnReadOnly(const QString &fieldName, bool readOnly);
     bool columnReadOnly(int column) const;
+    // The record about to be inserted is an appended one: shown after the last
+    // row instead of at the cursor's row (the dataset does not tell the two apart).
+    void expectAppend() { appendExpected_ = true; }
     // Whether the cell of the current row in this column may be edited now.
     bool canEdit(int column) const;
 
@@ -66,6 +69,7 @@ private:
     int currentRow_ = -1;
     int insertRow_ = -1; // the row a record being inserted is shown at
     bool readOnly_ = false;
+    bool appendExpected_ = false;
 };
 
 } // namespace ui
