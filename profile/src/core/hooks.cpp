@@ -44,9 +44,16 @@ void diagnostic(const char *fmt, ...)
 
 void setProtection(ProtectionCall start, ProtectionCall end)
 {
-    // Installed once at start-up and removed at shutdown; the descriptors are
-    // kept alive (a handful of bytes) so a concurrent export never sees a freed one.
-    const Protection *next = (start || end) ? new Protection{start, end} : nullptr;
+    // Installed at start-up and removed at shutdown. The pairs live in static
+    // slots, so a concurrent export never sees a freed or torn pair.
+    static Protection slots[8];
+    static std::atomic<unsigned> nextSlot{0};
+    const Protection *next = nullptr;
+    if (start || end) {
+        Protection &slot = slots[nextSlot.fetch_add(1) % 8];
+        slot = Protection{start, end};
+        next = &slot;
+    }
     g_protection.store(next, std::memory_order_release);
 }
 
