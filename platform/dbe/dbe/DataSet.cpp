@@ -341,11 +341,6 @@ void TDataSet::fieldChanged(TField *field)
 
 // ---- filters
 
-bool TDataSet::filterActive() const
-{
-    return filtered_ && (filterProgram_ || OnFilterRecord);
-}
-
 void TDataSet::SetFilter(const QString &text)
 {
     if (text == filterText_ && (filterProgram_ || text.trimmed().isEmpty() || !filtered_))
@@ -397,11 +392,13 @@ void TDataSet::rebuildFilter()
             program->bind(fields);
             filterProgram_ = program;
         } catch (const filter::FilterError &e) {
+            cursor_->setFilterText(nullptr);
             cursor_->setPredicate(nullptr);
             engineError(ErrorCode::InvalidFilter, e.message());
         }
     }
-    if (filtered_ && (filterProgram_ || OnFilterRecord))
+    cursor_->setFilterText(filterProgram_);
+    if (filtered_ && OnFilterRecord)
         cursor_->setPredicate([this](const Record &r) { return acceptsRecord(r); });
     else
         cursor_->setPredicate(nullptr);
@@ -411,30 +408,22 @@ void TDataSet::rebuildFilter()
 
 bool TDataSet::acceptsRecord(const Record &record) const
 {
-    if (!filtered_)
+    if (!filtered_ || !OnFilterRecord)
         return true;
-    if (filterProgram_) {
-        const detail::RecordView view(cursor_->def(), &record);
-        if (!filterProgram_->matches(view))
-            return false;
-    }
-    if (OnFilterRecord) {
-        bool accept = true;
-        Record full = record;
-        calculateFields(full);
-        auto *self = const_cast<TDataSet *>(this);
-        const TDataSetState saved = state_;
-        self->state_ = TDataSetState::dsFilter;
-        try {
-            withRecord(full, [&] { self->OnFilterRecord(*self, accept); });
-        } catch (...) {
-            self->state_ = saved;
-            throw;
-        }
+    bool accept = true;
+    Record full = record;
+    calculateFields(full);
+    auto *self = const_cast<TDataSet *>(this);
+    const TDataSetState saved = state_;
+    self->state_ = TDataSetState::dsFilter;
+    try {
+        withRecord(full, [&] { self->OnFilterRecord(*self, accept); });
+    } catch (...) {
         self->state_ = saved;
-        return accept;
+        throw;
     }
-    return true;
+    self->state_ = saved;
+    return accept;
 }
 
 // ---- open / close
@@ -584,7 +573,7 @@ int TDataSet::MoveBy(int distance)
     int moved = 0;
     {
         BusyGuard g(busy_, name_);
-        const quint64 version = cursor_->version();
+        const quint64 version = cursor_->localVersion();
         const bool recKnown = recNo_ > 0 && recNoVersion_ == version;
         if (!hasCurrent_) {
             bof_ = eof_ = true;

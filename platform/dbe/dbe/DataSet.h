@@ -178,7 +178,7 @@ public:
     detail::Cursor *cursor() const { return cursor_.get(); }
     // Calculated and lookup values of a record (OnCalcFields runs on it).
     void calculateFields(Record &record) const;
-    // Whether the record passes the dataset's own filters (text and record filter).
+    // Whether the record passes the dataset's record filter (OnFilterRecord).
     bool acceptsRecord(const Record &record) const;
     // Runs fn with the fields reading the given record.
     void withRecord(const Record &record, const std::function<void()> &fn) const;
@@ -205,7 +205,6 @@ protected:
     void resyncAfterChange();
     void runEvent(const Event &event);
     void doPost();
-    bool filterActive() const;
 
     TSession *session_;
     QString name_;

@@ -144,6 +144,7 @@ QStringList TSession::GetAliasParams(const QString &name) const
 
 void TSession::AddStandardAlias(const QString &name, const QString &path)
 {
+    byName_.clear();
     if (Alias *a = findAlias(name)) {
         a->params = {QStringLiteral("PATH=") + path};
         return;
@@ -153,6 +154,7 @@ void TSession::AddStandardAlias(const QString &name, const QString &path)
 
 void TSession::ModifyAlias(const QString &name, const QStringList &params)
 {
+    byName_.clear();
     Alias *a = findAlias(name);
     if (!a)
         engineError(ErrorCode::General, QStringLiteral("Alias %1 ist nicht vorhanden").arg(name));
@@ -172,6 +174,7 @@ void TSession::ModifyAlias(const QString &name, const QStringList &params)
 
 void TSession::DeleteAlias(const QString &name)
 {
+    byName_.clear();
     aliases_.erase(
         std::remove_if(aliases_.begin(), aliases_.end(),
                        [&](const Alias &a) { return a.name.compare(name, Qt::CaseInsensitive) == 0; }),
@@ -200,6 +203,7 @@ void TSession::Close()
     for (TDataSet *d : std::vector<TDataSet *>(dataSets_))
         if (d->Active())
             d->Close();
+    byName_.clear();
     databases_.clear();
     active_ = false;
 }
@@ -207,6 +211,11 @@ void TSession::Close()
 detail::Database &TSession::databaseFor(const QString &databaseName)
 {
     active_ = true;
+    // Resolving a name costs file system calls; names seen before are remembered
+    // until an alias changes or the session closes.
+    auto known = byName_.find(databaseName);
+    if (known != byName_.end())
+        return *known->second;
     QString dir = DirectoryOf(databaseName);
     if (!QFileInfo(dir).isDir())
         engineError(ErrorCode::TableNotFound, QStringLiteral("Verzeichnis %1 ist nicht vorhanden").arg(dir));
@@ -214,6 +223,7 @@ detail::Database &TSession::databaseFor(const QString &databaseName)
     auto it = databases_.find(dir);
     if (it == databases_.end())
         it = databases_.emplace(dir, std::make_unique<detail::Database>(dir)).first;
+    byName_[databaseName] = it->second.get();
     return *it->second;
 }
 

@@ -94,6 +94,7 @@ private:
     QList<Alias> aliases_;
     QList<TableDef> catalogue_;
     std::map<QString, std::unique_ptr<detail::Database>> databases_; // by canonical directory
+    std::map<QString, detail::Database *> byName_;                   // alias or path as given
     std::vector<TDataSet *> dataSets_;
 };
 

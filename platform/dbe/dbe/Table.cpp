@@ -156,7 +156,7 @@ std::unique_ptr<detail::Cursor> TTable::openCursor()
             info = db.table(tableName_);
         }
         auto holder = std::make_unique<TableLockHolder>();
-        holder->locks = lock::TableLocks::forDirectory(db.directory());
+        holder->locks = db.locks();
         holder->table = tableKey();
         try {
             holder->open = exclusive_ ? holder->locks->openExclusive(holder->table)
@@ -594,7 +594,7 @@ void TTable::EmptyTable()
     auto info = db.table(tableName_);
     if (!info)
         engineError(ErrorCode::TableNotFound, QStringLiteral("Tabelle nicht gefunden: %1").arg(tableName_));
-    auto locks = lock::TableLocks::forDirectory(db.directory());
+    auto locks = db.locks();
     lock::LockHandle excl;
     try {
         excl = locks->openExclusive(tableKey());

@@ -13,6 +13,12 @@ void Cursor::setPredicate(std::function<bool(const Record &)> predicate)
     filtersChanged();
 }
 
+void Cursor::setFilterText(std::shared_ptr<const filter::FilterText> text)
+{
+    filterText_ = std::move(text);
+    filtersChanged();
+}
+
 void Cursor::filtersChanged()
 {
     ++filterEpoch_;
@@ -20,7 +26,7 @@ void Cursor::filtersChanged()
 
 bool Cursor::filtered() const
 {
-    if (predicate_)
+    if (predicate_ || filterText_)
         return true;
     for (const TreeFilter &t : trees_)
         if (t.active)
@@ -88,13 +94,19 @@ int compareValues(const QVariant &a, const QVariant &b)
     return x < y ? -1 : (y < x ? 1 : 0);
 }
 
+bool Cursor::acceptsView(const filter::RecordAccessor &row) const
+{
+    for (const TreeFilter &t : trees_)
+        if (t.active && !t.tree.matches(row))
+            return false;
+    return !filterText_ || filterText_->matches(row);
+}
+
 bool Cursor::accepts(const Record &record) const
 {
-    for (const TreeFilter &t : trees_) {
-        if (!t.active)
-            continue;
-        const RecordView access(def(), &record);
-        if (!t.tree.matches(access))
+    if (!trees_.empty() || filterText_) {
+        const RecordView view(def(), &record);
+        if (!acceptsView(view))
             return false;
     }
     return !predicate_ || predicate_(record);

@@ -10,6 +10,7 @@
 
 #include "dbe/Record.h"
 #include "dbe/Schema.h"
+#include "dbe/filter/FilterText.h"
 #include "dbe/filter/FilterTree.h"
 
 namespace dbe::detail {
@@ -49,18 +50,24 @@ public:
     // Changes whenever the rows the view shows may have changed (writes of
     // this or another process, filters, order, range).
     virtual quint64 version() = 0;
+    // The same without asking the storage about other processes (cheap).
+    virtual quint64 localVersion() const = 0;
 
     // View definition.
     virtual void setOrder(const QStringList &fields) = 0;
     const QStringList &orderFields() const { return orderFields_; }
     virtual void setRange(const KeyRange &range) = 0;
     const KeyRange &range() const { return range_; }
-    // The dataset's own filters (filter text, record filter); null = none.
+    // The dataset's filter text (bound to the table's fields; null = none)
+    // and record filter (null = none).
+    void setFilterText(std::shared_ptr<const filter::FilterText> text);
     void setPredicate(std::function<bool(const Record &)> predicate);
     std::vector<TreeFilter> &trees() { return trees_; }
     void filtersChanged();
     bool filtered() const;
     bool accepts(const Record &record) const;
+    // Filter trees and filter text on any view of a row (no record filter).
+    bool acceptsView(const filter::RecordAccessor &row) const;
 
     // Rows of the view in order.
     virtual bool first(Record &out) = 0;
@@ -98,6 +105,7 @@ protected:
     std::vector<int> keyColumns_; // order fields then primary key fields (field indexes)
     KeyRange range_;
     std::function<bool(const Record &)> predicate_;
+    std::shared_ptr<const filter::FilterText> filterText_;
     std::vector<TreeFilter> trees_;
     quint64 filterEpoch_ = 0;
 };

@@ -293,6 +293,7 @@ void Database::createTable(const TableDef &def)
         throw;
     }
     tables_.remove(key);
+    ensuredIndexes_.clear();
     noteChange();
 }
 
@@ -306,6 +307,9 @@ void Database::ensureIndex(const TableInfo &info, const QStringList &columns)
         q << quoteIdent(c);
         name += QLatin1Char('_') + c.toLower();
     }
+    if (ensuredIndexes_.contains(name))
+        return;
+    ensuredIndexes_.insert(name);
     // The index list of SQLite tells whether an index with that column list exists.
     sqlite3_stmt *s = prepare(QStringLiteral("SELECT il.name FROM pragma_index_list(?) il"));
     const QByteArray k = info.key.toUtf8();
@@ -372,6 +376,23 @@ void Database::endWrite(bool commitIt)
     }
 }
 
+std::shared_ptr<lock::TableLocks> Database::locks()
+{
+    if (!locks_)
+        locks_ = lock::TableLocks::forDirectory(directory_);
+    return locks_;
+}
+
+bool Database::holdsTransactionWrite(const QString &table) const
+{
+    return txWrites_.count(table) > 0;
+}
+
+void Database::keepTransactionWrite(const QString &table, lock::LockHandle handle)
+{
+    txWrites_[table] = std::move(handle);
+}
+
 void Database::startTransaction()
 {
     if (explicitTx_)
@@ -388,6 +409,7 @@ void Database::commit()
     if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         raise(QString());
     explicitTx_ = false;
+    txWrites_.clear();
 }
 
 void Database::rollback()
@@ -396,6 +418,7 @@ void Database::rollback()
         return;
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     explicitTx_ = false;
+    txWrites_.clear();
     noteChange();
 }
 

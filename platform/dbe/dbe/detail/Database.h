@@ -1,13 +1,16 @@
 #pragma once
 
+#include <map>
 #include <memory>
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 #include "dbe/Schema.h"
+#include "dbe/lock/TableLocks.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -67,14 +70,24 @@ public:
 
     [[noreturn]] void raise(const QString &context) const;
 
+    // The locks between processes of this directory.
+    std::shared_ptr<lock::TableLocks> locks();
+    // Inside an explicit transaction a table's write lock is taken once and
+    // held until the transaction ends (other processes wait for the commit anyway).
+    bool holdsTransactionWrite(const QString &table) const;
+    void keepTransactionWrite(const QString &table, lock::LockHandle handle);
+
 private:
     QString directory_;
     sqlite3 *db_ = nullptr;
     QHash<QString, sqlite3_stmt *> statements_;
     QHash<QString, std::shared_ptr<TableInfo>> tables_;
+    QSet<QString> ensuredIndexes_;
     quint64 changes_ = 1;
     int dataVersion_ = -1;
     bool explicitTx_ = false;
+    std::shared_ptr<lock::TableLocks> locks_;
+    std::map<QString, lock::LockHandle> txWrites_;
     int writeDepth_ = 0;
 };
 

@@ -16,12 +16,38 @@ struct Bind {
 
 enum class Cmp { Gt, Ge, Lt, Le };
 
+// The row a statement stands on, read column by column only as far as a
+// filter asks (column 0 is the row identity, field n is column n).
+class StatementView : public filter::RecordAccessor {
+public:
+    StatementView(const TableDef &def, sqlite3_stmt *stmt) : def_(def), stmt_(stmt) {}
+    int fieldCount() const override { return static_cast<int>(def_.fields.size()); }
+    int fieldNumber(const QString &name) const override
+    {
+        for (int i = 0; i < def_.fields.size(); ++i)
+            if (def_.fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+                return i + 1;
+        return 0;
+    }
+    QString fieldName(int fieldNo) const override { return def_.fields.value(fieldNo - 1).name; }
+    FieldType fieldType(int fieldNo) const override { return def_.fields.value(fieldNo - 1).type; }
+    QVariant value(int fieldNo) const override { return columnValue(stmt_, fieldNo, fieldType(fieldNo)); }
+    bool isBlank(int fieldNo) const override
+    {
+        const int t = sqlite3_column_type(stmt_, fieldNo);
+        return t == SQLITE_NULL || (t == SQLITE_TEXT && sqlite3_column_bytes(stmt_, fieldNo) == 0);
+    }
+
+private:
+    const TableDef &def_;
+    sqlite3_stmt *stmt_;
+};
+
 class SqlCursor : public Cursor {
 public:
     SqlCursor(Database &db, std::shared_ptr<TableInfo> info, QString lockTable)
         : db_(db), info_(std::move(info)), lockTable_(std::move(lockTable))
     {
-        locks_ = lock::TableLocks::forDirectory(db_.directory());
         setOrder(QStringList());
     }
 
@@ -31,8 +57,9 @@ public:
     quint64 version() override
     {
         db_.checkExternalChanges();
-        return db_.changeCount() * 1000003ULL + filterEpoch_;
+        return localVersion();
     }
+    quint64 localVersion() const override { return db_.changeCount() * 1000003ULL + filterEpoch_; }
 
     std::unique_ptr<Cursor> clone() const override
     {
@@ -40,6 +67,7 @@ public:
         c->setOrder(orderFields_);
         c->setRange(range_);
         c->predicate_ = predicate_;
+        c->filterText_ = filterText_;
         c->trees_ = trees_;
         return c;
     }
@@ -175,11 +203,13 @@ public:
             return n;
         }
         int n = 0;
-        scanAll([&](const Record &r) {
-            if (accepts(r))
-                ++n;
-            return true;
-        });
+        scanAll(
+            [&](sqlite3_stmt *s) {
+                if (rowAccepted(s))
+                    ++n;
+                return true;
+            },
+            false); // counting needs no order: the storage may read the table straight
         return n;
     }
 
@@ -199,10 +229,10 @@ public:
             return n + 1;
         }
         int n = 0, found = 0;
-        scanAll([&](const Record &r) {
-            if (accepts(r))
+        scanAll([&](sqlite3_stmt *s) {
+            if (rowAccepted(s))
                 ++n;
-            if (r.rowId == record.rowId) {
+            if (sqlite3_column_int64(s, 0) == record.rowId) {
                 found = n;
                 return false;
             }
@@ -231,11 +261,13 @@ public:
             return;
         }
         int k = 0;
-        scanAll([&](const Record &r) {
-            if (!accepts(r))
+        scanAll([&](sqlite3_stmt *s) {
+            if (!rowAccepted(s))
                 return true;
-            if (++k >= recNo)
-                out.push_back(r);
+            if (++k >= recNo) {
+                out.emplace_back();
+                read(s, out.back());
+            }
             return static_cast<int>(out.size()) < n;
         });
     }
@@ -362,10 +394,14 @@ private:
         bool ok = false;
         explicit WriteScope(SqlCursor &cursor) : c(cursor)
         {
-            try {
-                handle = c.locks_->beginWrite(c.lockTable_);
-            } catch (const lock::LockError &e) {
-                engineError(ErrorCode::Locked, e.message());
+            if (!c.db_.holdsTransactionWrite(c.lockTable_)) {
+                try {
+                    handle = c.db_.locks()->beginWrite(c.lockTable_);
+                } catch (const lock::LockError &e) {
+                    engineError(ErrorCode::Locked, e.message());
+                }
+                if (c.db_.inTransaction())
+                    c.db_.keepTransactionWrite(c.lockTable_, std::move(handle));
             }
             c.db_.beginWrite();
         }
@@ -565,17 +601,29 @@ private:
         return exclusive ? c < 0 : c <= 0;
     }
 
-    void scanAll(const std::function<bool(const Record &)> &fn)
+    // Whether the statement's row passes every filter; the row is read in
+    // full only when a record filter has to see it.
+    bool rowAccepted(sqlite3_stmt *s)
+    {
+        const StatementView view(info_->def, s);
+        if (!acceptsView(view))
+            return false;
+        if (!predicate_)
+            return true;
+        read(s, scratch_);
+        return predicate_(scratch_);
+    }
+
+    void scanAll(const std::function<bool(sqlite3_stmt *)> &fn, bool ordered = true)
     {
         sqlite3_stmt *s =
-            db_.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
-                            .arg(info_->selectList, info_->sqlName, where(QString()), orderAsc_));
+            db_.prepare(QStringLiteral("SELECT %1 FROM %2%3%4")
+                            .arg(info_->selectList, info_->sqlName, where(QString()),
+                                 ordered ? QStringLiteral(" ORDER BY ") + orderAsc_ : QString()));
         bindAll(s, baseBinds_, 1);
-        Record r;
         try {
             while (sqlite3_step(s) == SQLITE_ROW) {
-                read(s, r);
-                if (!fn(r))
+                if (!fn(s))
                     break;
             }
         } catch (...) {
@@ -683,11 +731,12 @@ private:
     Database &db_;
     std::shared_ptr<TableInfo> info_;
     QString lockTable_;
-    std::shared_ptr<lock::TableLocks> locks_;
     QString orderAsc_, orderDesc_;
     QString baseWhere_;
     std::vector<Bind> baseBinds_;
     std::vector<Record> page_;
+    Record scratch_;
+    QString insertSql_;
     bool pageForward_ = true;
     bool pageAtEnd_ = false;
     quint64 pageChange_ = 0;

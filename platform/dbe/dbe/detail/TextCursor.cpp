@@ -45,6 +45,7 @@ public:
     QString driverName() const override { return QStringLiteral("ASCIIDRV"); }
     bool readOnly() const override { return true; }
     quint64 version() override { return filterEpoch_; }
+    quint64 localVersion() const override { return filterEpoch_; }
     std::unique_ptr<Cursor> clone() const override
     {
         auto c = std::make_unique<TextCursor>(*this);

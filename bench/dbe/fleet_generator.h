@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+// A generated fleet in one directory, stored through the database layer's
+// catalogue: KfzStamm.db (vehicles), KfzVar.db (costs), KfzTour.db (tours)
+// and eight smaller detail tables Detail1.db … Detail8.db (two rows per
+// vehicle each), all linked by KfzNr.
+struct FleetSize {
+    int vehicles = 10000;
+    int costs = 1000000;
+    int tours = 200000;
+    static FleetSize scaled(double factor);
+};
+
+// Creates the tables through the layer, then fills them with plain SQL in
+// one transaction (the generator is not what is measured).
+void generateFleet(const QString &directory, const FleetSize &size);
+
+// Vehicle number i (0-based) as the generator writes it: "K-00042".
+QString vehicleNumber(int i);
