@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -87,6 +86,12 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget *parent, const PrintOptionsReques
     connect(allPages_, &QCheckBox::toggled, this, syncRange);
     syncRange();
 
+    hint_ = new QLabel(this);
+    hint_->setObjectName(QStringLiteral("Fehlerhinweis"));
+    hint_->setStyleSheet(QStringLiteral("color: #b00000"));
+    hint_->hide();
+    layout->addWidget(hint_);
+
     auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)
         ->setObjectName(QStringLiteral("OK"));
@@ -108,14 +113,16 @@ void PrintOptionsDialog::accept()
 {
     if (printer_ && printer_->currentText() == pdfPseudoPrinterName() &&
         pdfFile_->text().trimmed().isEmpty()) {
-        QMessageBox::information(this, QStringLiteral("Druckoptionen"),
-                                 QStringLiteral("Bitte eine PDF-Datei angeben."));
+        // The pseudo-printer needs a file; the dialog says so itself rather than in a second box.
+        hint_->setText(QStringLiteral("Bitte eine PDF-Datei angeben."));
+        hint_->show();
+        pdfFile_->setFocus();
         return;
     }
     QDialog::accept();
 }
 
-PrintOptionsRequest PrintOptionsDialog::result() const
+PrintOptionsRequest PrintOptionsDialog::choice() const
 {
     PrintOptionsRequest r = request_;
     if (printer_) {

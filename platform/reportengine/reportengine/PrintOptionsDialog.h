@@ -8,6 +8,7 @@ class QComboBox;
 class QLineEdit;
 class QSpinBox;
 class QCheckBox;
+class QLabel;
 
 namespace tb {
 
@@ -17,7 +18,7 @@ class PrintOptionsDialog : public QDialog {
 public:
     PrintOptionsDialog(QWidget *parent, const PrintOptionsRequest &request);
     // The request with the user's choice written back.
-    PrintOptionsRequest result() const;
+    PrintOptionsRequest choice() const;
 
     void accept() override;
 
@@ -31,6 +32,7 @@ private:
     QCheckBox *allPages_ = nullptr;
     QSpinBox *from_ = nullptr;
     QSpinBox *to_ = nullptr;
+    QLabel *hint_ = nullptr;
 };
 
 } // namespace tb

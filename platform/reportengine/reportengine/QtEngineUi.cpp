@@ -57,7 +57,7 @@ bool QtEngineUi::printOptions(QWidget *parent, PrintOptionsRequest &request)
     PrintOptionsDialog dialog(parent, request);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    request = dialog.result();
+    request = dialog.choice();
     return true;
 }
 
