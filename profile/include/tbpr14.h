@@ -149,39 +149,51 @@ TBPR14_API void ProfSetStringW(ProfJob *job, ProfList *list, const char16_t *pat
 TBPR14_API void ProfAppendStringA(ProfJob *job, ProfList *list, const char *path, const char *value);
 TBPR14_API void ProfAppendStringW(ProfJob *job, ProfList *list, const char16_t *path, const char16_t *value);
 
-/* Typed values: Set replaces the first value of that name, Append adds one. */
-#define TBPR14_TYPED_SETTERS(Verb)                                                                           \
-    TBPR14_API void Prof##Verb##BoolA(ProfJob *job, ProfList *list, const char *path, int value);            \
-    TBPR14_API void Prof##Verb##BoolW(ProfJob *job, ProfList *list, const char16_t *path, int value);        \
-    TBPR14_API void Prof##Verb##IntA(ProfJob *job, ProfList *list, const char *path, int value);             \
-    TBPR14_API void Prof##Verb##IntW(ProfJob *job, ProfList *list, const char16_t *path, int value);         \
-    TBPR14_API void Prof##Verb##IntHexA(ProfJob *job, ProfList *list, const char *path, int value);          \
-    TBPR14_API void Prof##Verb##IntHexW(ProfJob *job, ProfList *list, const char16_t *path, int value);      \
-    TBPR14_API void Prof##Verb##LongA(ProfJob *job, ProfList *list, const char *path, int32_t value);        \
-    TBPR14_API void Prof##Verb##LongW(ProfJob *job, ProfList *list, const char16_t *path, int32_t value);    \
-    TBPR14_API void Prof##Verb##LongHexA(ProfJob *job, ProfList *list, const char *path, int32_t value);     \
-    TBPR14_API void Prof##Verb##LongHexW(ProfJob *job, ProfList *list, const char16_t *path, int32_t value); \
-    TBPR14_API void Prof##Verb##DoubleA(ProfJob *job, ProfList *list, const char *path, double value);       \
-    TBPR14_API void Prof##Verb##DoubleW(ProfJob *job, ProfList *list, const char16_t *path, double value);   \
-    TBPR14_API void Prof##Verb##PointA(ProfJob *job, ProfList *list, const char *path,                       \
-                                       const ProfPoint *value);                                              \
-    TBPR14_API void Prof##Verb##PointW(ProfJob *job, ProfList *list, const char16_t *path,                   \
-                                       const ProfPoint *value);                                              \
-    TBPR14_API void Prof##Verb##RectA(ProfJob *job, ProfList *list, const char *path,                        \
-                                      const ProfRect *value);                                                \
-    TBPR14_API void Prof##Verb##RectW(ProfJob *job, ProfList *list, const char16_t *path,                    \
-                                      const ProfRect *value);                                                \
-    TBPR14_API void Prof##Verb##RectLTWHA(ProfJob *job, ProfList *list, const char *path,                    \
-                                          const ProfRect *value);                                            \
-    TBPR14_API void Prof##Verb##RectLTWHW(ProfJob *job, ProfList *list, const char16_t *path,                \
-                                          const ProfRect *value);                                            \
-    TBPR14_API void Prof##Verb##ColorrefA(ProfJob *job, ProfList *list, const char *path,                    \
-                                          ProfColorref value);                                               \
-    TBPR14_API void Prof##Verb##ColorrefW(ProfJob *job, ProfList *list, const char16_t *path,                \
-                                          ProfColorref value);
-TBPR14_TYPED_SETTERS(Set)
-TBPR14_TYPED_SETTERS(Append)
-#undef TBPR14_TYPED_SETTERS
+/* Typed values, stored as text: Bool "TRUE"/"FALSE", Int and Long decimal,
+ * IntHex "x%04X", LongHex "x%08X", Double six decimals ("1.500000"), Point
+ * "(x,y)", Rect "(l,t,r,b)", RectLTWH "(l,t,w,h)", Colorref "(r,g,b)".
+ * Set replaces the first value of that name, Append always adds one. */
+TBPR14_API void ProfSetBoolA(ProfJob *job, ProfList *list, const char *path, int value);
+TBPR14_API void ProfSetBoolW(ProfJob *job, ProfList *list, const char16_t *path, int value);
+TBPR14_API void ProfSetIntA(ProfJob *job, ProfList *list, const char *path, int value);
+TBPR14_API void ProfSetIntW(ProfJob *job, ProfList *list, const char16_t *path, int value);
+TBPR14_API void ProfSetIntHexA(ProfJob *job, ProfList *list, const char *path, int value);
+TBPR14_API void ProfSetIntHexW(ProfJob *job, ProfList *list, const char16_t *path, int value);
+TBPR14_API void ProfSetLongA(ProfJob *job, ProfList *list, const char *path, int32_t value);
+TBPR14_API void ProfSetLongW(ProfJob *job, ProfList *list, const char16_t *path, int32_t value);
+TBPR14_API void ProfSetLongHexA(ProfJob *job, ProfList *list, const char *path, int32_t value);
+TBPR14_API void ProfSetLongHexW(ProfJob *job, ProfList *list, const char16_t *path, int32_t value);
+TBPR14_API void ProfSetDoubleA(ProfJob *job, ProfList *list, const char *path, double value);
+TBPR14_API void ProfSetDoubleW(ProfJob *job, ProfList *list, const char16_t *path, double value);
+TBPR14_API void ProfSetPointA(ProfJob *job, ProfList *list, const char *path, const ProfPoint *value);
+TBPR14_API void ProfSetPointW(ProfJob *job, ProfList *list, const char16_t *path, const ProfPoint *value);
+TBPR14_API void ProfSetRectA(ProfJob *job, ProfList *list, const char *path, const ProfRect *value);
+TBPR14_API void ProfSetRectW(ProfJob *job, ProfList *list, const char16_t *path, const ProfRect *value);
+TBPR14_API void ProfSetRectLTWHA(ProfJob *job, ProfList *list, const char *path, const ProfRect *value);
+TBPR14_API void ProfSetRectLTWHW(ProfJob *job, ProfList *list, const char16_t *path, const ProfRect *value);
+TBPR14_API void ProfSetColorrefA(ProfJob *job, ProfList *list, const char *path, ProfColorref value);
+TBPR14_API void ProfSetColorrefW(ProfJob *job, ProfList *list, const char16_t *path, ProfColorref value);
+TBPR14_API void ProfAppendBoolA(ProfJob *job, ProfList *list, const char *path, int value);
+TBPR14_API void ProfAppendBoolW(ProfJob *job, ProfList *list, const char16_t *path, int value);
+TBPR14_API void ProfAppendIntA(ProfJob *job, ProfList *list, const char *path, int value);
+TBPR14_API void ProfAppendIntW(ProfJob *job, ProfList *list, const char16_t *path, int value);
+TBPR14_API void ProfAppendIntHexA(ProfJob *job, ProfList *list, const char *path, int value);
+TBPR14_API void ProfAppendIntHexW(ProfJob *job, ProfList *list, const char16_t *path, int value);
+TBPR14_API void ProfAppendLongA(ProfJob *job, ProfList *list, const char *path, int32_t value);
+TBPR14_API void ProfAppendLongW(ProfJob *job, ProfList *list, const char16_t *path, int32_t value);
+TBPR14_API void ProfAppendLongHexA(ProfJob *job, ProfList *list, const char *path, int32_t value);
+TBPR14_API void ProfAppendLongHexW(ProfJob *job, ProfList *list, const char16_t *path, int32_t value);
+TBPR14_API void ProfAppendDoubleA(ProfJob *job, ProfList *list, const char *path, double value);
+TBPR14_API void ProfAppendDoubleW(ProfJob *job, ProfList *list, const char16_t *path, double value);
+TBPR14_API void ProfAppendPointA(ProfJob *job, ProfList *list, const char *path, const ProfPoint *value);
+TBPR14_API void ProfAppendPointW(ProfJob *job, ProfList *list, const char16_t *path, const ProfPoint *value);
+TBPR14_API void ProfAppendRectA(ProfJob *job, ProfList *list, const char *path, const ProfRect *value);
+TBPR14_API void ProfAppendRectW(ProfJob *job, ProfList *list, const char16_t *path, const ProfRect *value);
+TBPR14_API void ProfAppendRectLTWHA(ProfJob *job, ProfList *list, const char *path, const ProfRect *value);
+TBPR14_API void ProfAppendRectLTWHW(ProfJob *job, ProfList *list, const char16_t *path,
+                                    const ProfRect *value);
+TBPR14_API void ProfAppendColorrefA(ProfJob *job, ProfList *list, const char *path, ProfColorref value);
+TBPR14_API void ProfAppendColorrefW(ProfJob *job, ProfList *list, const char16_t *path, ProfColorref value);
 
 /* Typed getters: 0, PROF_ERR_NOTFOUND (default stored) or PROF_ERR_VALUE (out untouched). */
 TBPR14_API int ProfGetBoolA(ProfJob *job, ProfList *list, const char *path, int *value, int defaultValue);
