@@ -19,6 +19,9 @@ std::vector<Entry> renumbered(std::vector<Entry> items, int from, int to)
 
 class BookMarks : public NavDbFixture {
 protected:
+    // Any box nobody expected fails the test.
+    ui::testing::ScriptedMessages boxes{[](const QString &reason) { ADD_FAILURE() << reason.toStdString(); }};
+
     void gotoVehicle(dbe::TTable &t, const char *nr)
     {
         ASSERT_TRUE(t.Locate("KfzNr", QString::fromUtf8(nr)));
@@ -181,6 +184,48 @@ TEST_F(BookMarks, RecordOutsideTheMasterRangeMovesTheMaster)
     EXPECT_EQ(tours->FieldByName("Datum")->AsString(), QStringLiteral("02.01.2024"));
 }
 
+TEST_F(BookMarks, MastersMoveRecursively)
+{
+    auto tours = table("Tour.db");
+    addTour(*tours, "A1", "01.01.2024", 1);
+    addTour(*tours, "A1", "02.01.2024", 1);
+    addTour(*tours, "A2", "01.01.2024", 1);
+    tours->Close();
+    auto positions = table("TourPos.db");
+    for (int p = 1; p <= 2; ++p) {
+        positions->Append();
+        positions->FieldByName("KfzNr")->SetAsString(QStringLiteral("A1"));
+        positions->FieldByName("Datum")->SetAsString(QStringLiteral("02.01.2024"));
+        positions->FieldByName("Tour")->SetAsInteger(1);
+        positions->FieldByName("Pos")->SetAsInteger(p);
+        positions->Post();
+    }
+    positions->Close();
+
+    auto stamm = table("Stamm.db");
+    dbe::TDataSource stammSource(stamm.get());
+    tours->SetMasterSource(&stammSource);
+    tours->SetMasterFields(QStringLiteral("KfzNr"));
+    tours->Open();
+    dbe::TDataSource tourSource(tours.get());
+    positions->SetMasterSource(&tourSource);
+    positions->SetMasterFields(QStringLiteral("KfzNr;Datum;Tour"));
+    positions->Open();
+
+    gotoVehicle(*stamm, "A1");
+    tours->Last();
+    positions->Last();
+    TBMManager bm(positions.get(), false, true, false, false);
+    bm.SetBookmark(1);
+    gotoVehicle(*stamm, "A2");
+    ASSERT_TRUE(positions->IsEmpty());
+
+    ASSERT_TRUE(bm.GotoBookmark(1, true));
+    EXPECT_EQ(current(*stamm), QStringLiteral("A1"));
+    EXPECT_EQ(tours->FieldByName("Datum")->AsString(), QStringLiteral("02.01.2024"));
+    EXPECT_EQ(positions->FieldByName("Pos")->AsInteger(), 2);
+}
+
 TEST_F(BookMarks, MissingMasterKeyShowsTheIntegrityBox)
 {
     auto plain = table("Tour.db");
@@ -192,7 +237,6 @@ TEST_F(BookMarks, MissingMasterKeyShowsTheIntegrityBox)
     tours->SetMasterFields(QStringLiteral("KfzNr"));
     tours->Open();
 
-    ui::testing::ScriptedMessages boxes([](const QString &reason) { ADD_FAILURE() << reason.toStdString(); });
     boxes.expectError(QStringLiteral(
         "Fehler in Referentieller Integrität!\nSchlüsselwerte in Haupttabelle Stamm.db nicht gefunden."));
     int afterScroll = 0;

@@ -42,7 +42,13 @@ NavDbFixture::NavDbFixture()
     tour.fields = {fd("KfzNr", FT::String, 10), fd("Datum", FT::Date), fd("Tour", FT::Integer),
                    fd("Fahrer", FT::String, 20)};
     tour.primaryKey = {QStringLiteral("KfzNr"), QStringLiteral("Datum"), QStringLiteral("Tour")};
-    session->RegisterTables({stamm, tour});
+    dbe::TableDef pos;
+    pos.name = QStringLiteral("TourPos.db");
+    pos.fields = {fd("KfzNr", FT::String, 10), fd("Datum", FT::Date), fd("Tour", FT::Integer),
+                  fd("Pos", FT::Integer)};
+    pos.primaryKey = {QStringLiteral("KfzNr"), QStringLiteral("Datum"), QStringLiteral("Tour"),
+                      QStringLiteral("Pos")};
+    session->RegisterTables({stamm, tour, pos});
 
     const Vehicle rows[] = {
         {"A1", "Lieferung", 2, 1000, true, 1.5, "01.01.2024", "08:00:00", "01.01.2024 08:00:00"},

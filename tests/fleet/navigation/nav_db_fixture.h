@@ -13,6 +13,7 @@
 //   Stamm.db  KfzNr (primary key), Gruppe, Achsen, Km, Aktiv ("Ja;Nein"),
 //             Preis, Datum, Zeit, Stempel, Bemerkung, Bild; index "ByGruppe"
 //   Tour.db   KfzNr, Datum, Tour, Fahrer; primary key of the first three
+//   TourPos.db KfzNr, Datum, Tour, Pos; primary key of all four
 // and five vehicles A1, A2, A3, A4 (all blank but Km 0), B5.
 class NavDbFixture : public ::testing::Test {
 protected:
