@@ -1134,7 +1134,9 @@ bool TDataSet::ReadRecord(int recNo, QVariantList &values) const
     values.clear();
     if (!Active() || recNo < 1)
         return false;
-    const quint64 version = cursor_->version();
+    // Per cell a grid asks only this process's change count; other processes'
+    // rows show after the next refresh or move.
+    const quint64 version = cursor_->localVersion();
     if (windowVersion_ != version || recNo < windowStart_ ||
         recNo >= windowStart_ + static_cast<int>(window_.size())) {
         const int start = std::max(1, recNo - 16);

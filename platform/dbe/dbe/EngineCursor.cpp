@@ -192,6 +192,13 @@ QVariant TEngineCursor::FieldValue(int fieldNo, bool &blank) const
     return blank ? QVariant() : v;
 }
 
+TBlobStream TEngineCursor::OpenBlob(int fieldNo) const
+{
+    bool blank = false;
+    const QVariant v = FieldValue(fieldNo, blank);
+    return TBlobStream(v.typeId() == QMetaType::QString ? v.toString().toUtf8() : v.toByteArray());
+}
+
 int TEngineCursor::SequenceNumber() const
 {
     if (!SeqNumsSupported())

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 
+#include "dbe/BlobStream.h"
 #include "dbe/Record.h"
 #include "dbe/Schema.h"
 
@@ -58,6 +59,8 @@ public:
 
     // Field values of the record read last, by 1-based field number, with the blank flag.
     QVariant FieldValue(int fieldNo, bool &blank) const;
+    // A blob or memo field of the record read last, read-only.
+    TBlobStream OpenBlob(int fieldNo) const;
     // 1-based position of the current record among the visible rows;
     // 12289 for text-file tables.
     int SequenceNumber() const;

@@ -1,6 +1,7 @@
 #include "fixture.h"
 
 #include "base/DateTime.h"
+#include "dbe/BlobStream.h"
 
 using namespace dbe;
 
@@ -68,6 +69,18 @@ TEST_F(FieldsTest, ValuesAndGermanTextsOfEveryType)
     t->Open();
     EXPECT_EQ(f("Nr")->AsInteger(), 1); // numbered by the engine
     EXPECT_EQ(f("Bild")->AsBytes(), QByteArray("\x89PNG\0\1", 6));
+    // A read-only blob stream ends with the engine's "end of blob".
+    TBlobStream blob(*f("Bild"));
+    EXPECT_EQ(blob.Size(), 6);
+    EXPECT_EQ(blob.Read(4), QByteArray("\x89PNG", 4));
+    EXPECT_EQ(blob.Read(100), QByteArray("\0\1", 2));
+    try {
+        blob.Read(1);
+        FAIL();
+    } catch (const EDBEngineError &e) {
+        EXPECT_EQ(e.ErrorCode(), ErrorCode::EndOfBlob);
+    }
+    EXPECT_EQ(TBlobStream(*f("Notiz")).ReadAll(), QByteArray("Zeile 1\nZeile 2"));
     EXPECT_EQ(f("Stempel")->AsDateTime(), base::encodeDateTime(2024, 12, 31, 23, 59, 58));
     EXPECT_TRUE(f("Ja")->AsBoolean());
     t->Edit();
