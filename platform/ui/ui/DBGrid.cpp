@@ -34,7 +34,8 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), model_(new DataSetModel(th
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::DoubleClicked);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    verticalHeader()->setFixedWidth(12); // the record indicator column
+    verticalHeader()->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("\u25B6")) + 8);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     horizontalHeader()->setSectionsMovable(true);
     horizontalHeader()->setHighlightSections(false);
     connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &DBGrid::sectionMoved);
@@ -220,11 +221,12 @@ void DBGrid::sectionMoved(int, int oldVisual, int newVisual)
 
 void DBGrid::applyColumnWidths()
 {
-    const int charWidth = fontMetrics().averageCharWidth();
     for (int column = 0; column < model_->columnCount(); ++column) {
         dbe::TField *field = model_->fieldAt(column);
-        const int chars = qMax(field->DisplayWidth(), int(field->DisplayLabel().size()));
-        setColumnWidth(column, qBound(3, chars, 60) * charWidth + 12);
+        const int chars = qBound(3, field->DisplayWidth(), 40);
+        const int width = qMax(fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))),
+                               horizontalHeader()->fontMetrics().horizontalAdvance(field->DisplayLabel()));
+        setColumnWidth(column, width + 14);
     }
 }
 

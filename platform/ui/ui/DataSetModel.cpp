@@ -125,15 +125,19 @@ void DataSetModel::cursorScrolled()
     currentRow_ = readCurrentRow();
     const int lastColumn = int(columns_.size()) - 1;
     for (int row : {old, currentRow_})
-        if (row >= 0 && row < rows_ && lastColumn >= 0)
+        if (row >= 0 && row < rows_ && lastColumn >= 0) {
             emit dataChanged(index(row, 0), index(row, lastColumn));
+            emit headerDataChanged(Qt::Vertical, row, row);
+        }
     emit cursorMoved(currentRow_);
 }
 
 void DataSetModel::recordChanged()
 {
-    if (currentRow_ >= 0 && currentRow_ < rows_ && !columns_.isEmpty())
+    if (currentRow_ >= 0 && currentRow_ < rows_ && !columns_.isEmpty()) {
         emit dataChanged(index(currentRow_, 0), index(currentRow_, int(columns_.size()) - 1));
+        emit headerDataChanged(Qt::Vertical, currentRow_, currentRow_);
+    }
 }
 
 void DataSetModel::editingChanged()
@@ -192,7 +196,19 @@ QVariant DataSetModel::data(const QModelIndex &index, int role) const
 
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation == Qt::Vertical) {
+        // The record indicator: the current row, marked by its state.
+        if (role != Qt::DisplayRole)
+            return QVariant();
+        if (section != currentRow_)
+            return QString();
+        dbe::TDataSet *dataSet = link_->DataSet();
+        const dbe::TDataSetState state = dataSet ? dataSet->State() : dbe::TDataSetState::dsInactive;
+        return state == dbe::TDataSetState::dsInsert ? QStringLiteral("*")
+               : state == dbe::TDataSetState::dsEdit ? QStringLiteral("I")
+                                                     : QStringLiteral("▶");
+    }
+    if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     dbe::TField *field = fieldAt(section);
     return field ? QVariant(field->DisplayLabel()) : QVariant();

@@ -78,7 +78,11 @@ template <class Widget, class... Args> Widget *make(QObject *parent, const char 
 {
     auto *widget = new Widget(std::forward<Args>(args)...);
     if constexpr (std::is_base_of_v<QWidget, Widget>) {
-        widget->setParent(qobject_cast<QWidget *>(parent));
+        // A popup menu stays a popup; everything else becomes a child control.
+        Qt::WindowFlags flags = widget->windowFlags();
+        if ((flags & Qt::WindowType_Mask) == Qt::Window)
+            flags = Qt::Widget;
+        widget->setParent(qobject_cast<QWidget *>(parent), flags);
     } else {
         widget->setParent(parent);
     }
