@@ -1,6 +1,7 @@
 #include "formats/profile_writer.h"
 
 #include "core/conversion.h"
+#include "core/mb_text.h"
 #include "formats/escape.h"
 
 namespace tbpr {
@@ -257,7 +258,7 @@ const Item *findUnrepresentableInText(const ItemList &list)
             continue;
         }
         const std::string &name = item->name;
-        if (hasLineBreak(name) || hasLineBreak(item->value) || name.find('=') != std::string::npos)
+        if (hasLineBreak(name) || hasLineBreak(item->value) || MbStrChr(name.c_str(), '=') != nullptr)
             return item.get();
         if (!name.empty() && std::string_view("#;{}[ \t").find(name.front()) != std::string_view::npos)
             return item.get();

@@ -122,3 +122,16 @@ TEST(TextFormat, UnrepresentableItemsAreFound)
     appendList(fine, "we]ird");
     EXPECT_EQ(findUnrepresentableInText(fine), nullptr);
 }
+
+TEST(TextFormat, EqualsInsideADoubleByteCharacterIsNoSeparator)
+{
+    // Under 1361 a trail byte may have the value of "=".
+    ASSERT_TRUE(setCurrentCodePage(1361));
+    ItemList root("/");
+    root.appendValue("\x88\x3D", "v");
+    EXPECT_EQ(findUnrepresentableInText(root), nullptr);
+    ItemList back("/");
+    parseBytes(back, render(root, 0, SaveFormat::Text), ParseMode::Text);
+    EXPECT_EQ(describe(back), "\x88\x3D=v");
+    setCurrentCodePage(65001);
+}
