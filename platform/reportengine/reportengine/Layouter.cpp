@@ -231,7 +231,9 @@ void Layouter::drawText(Page &page, const PageObject &object, const EvalContext 
             if (y + metrics.ascentPt + metrics.descentPt > inner.bottom() + 0.01)
                 return;
             const double x = alignedX(paragraph.align, inner.left(), inner.width(), l.widthPt);
-            page.items.push_back(textRun(l.text, font, QPointF(x, y + metrics.ascentPt), inner, object.name));
+            if (!l.text.isEmpty())
+                page.items.push_back(
+                    textRun(l.text, font, QPointF(x, y + metrics.ascentPt), inner, object.name));
             y += metrics.lineSpacingPt;
         }
     }

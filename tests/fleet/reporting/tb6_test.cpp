@@ -386,3 +386,27 @@ TEST_F(Tb6Test, WrappersPassTheJobAndReturnTheEngineCodes)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Tb6Test, LanguageThatCannotOpenFallsBackToTheDefault)
+{
+    struct Case {
+        int code;
+        const char *message;
+    };
+    for (const Case &c :
+         {Case{-101, "Tabulon Language file not found."}, Case{-4, "Can't open the Tabulon job."}}) {
+        TTb6_ component;
+        component.SetDelayTableHeader(TPropYesNo::Yes);
+        fake_->openAnswers = {{1, c.code}};
+        messages_.expectInformation(QString::fromUtf8(c.message));
+        component.SetLanguage(TLanguageType::English);
+        EXPECT_GE(component.hTbJob(), 0);
+        EXPECT_EQ(component.Language(), TLanguageType::DefaultLang);
+        EXPECT_EQ(fake_->TbGetOption(component.hTbJob(), 47), 1); // still carried over
+        EXPECT_EQ(fake_->callbacks[component.hTbJob()], &TTb6_::NotificationDispatcher);
+    }
+}
+
+} // namespace

@@ -66,6 +66,7 @@ TEST_F(EngineContract, ListToPdfBreaksPagesAndRepeatsTheRowThatDidNotFit)
     EXPECT_EQ(r.rowsPrinted, 40);
     const QStringList pages = pdfPages(pdf_);
     ASSERT_GT(pages.size(), 1);
+    EXPECT_EQ(pdfPageCount(pdf_), pages.size());
     EXPECT_EQ(int(pages.size()), r.pagesBegun);
     ASSERT_EQ(r.repeatedRows.size(), size_t(pages.size() - 1));
     // Every row once, and each row that hit a full page opens the next page.
@@ -100,7 +101,7 @@ TEST_F(EngineContract, PageRangeOneToThreeOfFivePagesGivesThreePages)
     const int rows = perPage * 4 + perPage / 2; // 5 pages
     QFile::remove(pdf_);
     const auto five = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, rows, rowDefiner());
-    ASSERT_EQ(pdfPages(pdf_).size(), 5);
+    ASSERT_EQ(pdfPageCount(pdf_), 5);
     ASSERT_EQ(five.pagesBegun, 5);
 
     QFile::remove(pdf_);
@@ -141,7 +142,7 @@ TEST_F(EngineContract, CancelAtRowKEndsTheRunWithoutAFile)
     const auto again =
         runListLoop(*engine_, job_, project(listProject(60)), tb::TB_PRINT_PRINTER, 3, rowDefiner());
     EXPECT_EQ(again.rowsPrinted, 3);
-    EXPECT_EQ(pdfPages(pdf_).size(), 1);
+    EXPECT_EQ(pdfPageCount(pdf_), 1);
 }
 
 TEST_F(EngineContract, RowTallerThanThePageTerminatesWithOneRowPerPage)
@@ -253,7 +254,7 @@ TEST_F(EngineContract, ExportToPdfWritesTheNamedFile)
     EXPECT_EQ(engine_->TbPrintFieldsEnd(job_), 0);
     EXPECT_EQ(engine_->TbPrintEnd(job_, 0), 0);
     const QString out = QString::fromStdString((dir_ / "x.pdf").string());
-    EXPECT_EQ(pdfPages(out).size(), 1);
+    EXPECT_EQ(pdfPageCount(out), 1);
     EXPECT_EQ(ui_->record.opened, QStringList{out});
 }
 
@@ -519,6 +520,107 @@ TEST_F(EngineContract, TypedFieldsReachTheTableStream)
     EXPECT_DOUBLE_EQ(rows[1].cells[3].number, 1234.5);
     EXPECT_EQ(rows[0].cells[4].text, QStringLiteral("nein"));
     EXPECT_EQ(rows[1].cells[4].text, QStringLiteral("ja"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EngineContract, PageObjectsFollowLayersConditionsAndPictureContents)
+{
+    const QByteArray svg = "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" "
+                           "height=\"20\"><rect width=\"40\" height=\"20\" fill=\"#4a7ab5\"/></svg>";
+    testsupport::writeFile(dir_ / "Chart~.wmf", svg.toStdString());
+    testsupport::writeFile(dir_ / "Kaputt~.wmf", "EMF kein Bild");
+    tb::Project p = listProject(60);
+    auto image = [](const char *name, const char *file, tb::Layer layer) {
+        tb::PageObject o;
+        o.type = tb::PageObject::Type::Image;
+        o.name = QString::fromLatin1(name);
+        o.rectMm = QRectF(15, 200, 40, 20);
+        o.file = QString::fromLatin1(file);
+        o.layer = layer;
+        return o;
+    };
+    p.objects.push_back(image("Diagramm", "Chart~.wmf", tb::Layer::First));
+    p.objects.push_back(image("Kaputt", "Kaputt~.wmf", tb::Layer::All));
+    p.objects.push_back(image("Fehlt", "Fehlt~.wmf", tb::Layer::All));
+    tb::PageObject later = p.objects[1];
+    later.name = QStringLiteral("Folgeseiten");
+    later.layer = tb::Layer::Following;
+    later.paragraphs[0].expr = QStringLiteral("\"Fortsetzung\"");
+    p.objects.push_back(later);
+    tb::PageObject hidden = later;
+    hidden.name = QStringLiteral("Versteckt");
+    hidden.layer = tb::Layer::All;
+    hidden.condition = QStringLiteral("Page() > 5");
+    p.objects.push_back(hidden);
+    tb::PageObject block = later;
+    block.name = QStringLiteral("Block");
+    block.layer = tb::Layer::All;
+    block.rectMm = QRectF(100, 200, 80, 30);
+    block.paragraphs = {later.paragraphs[0], later.paragraphs[0], later.paragraphs[0]};
+    block.paragraphs[0].expr = QStringLiteral("\"Oben\"");
+    block.paragraphs[1].expr = QStringLiteral("Leer");
+    block.paragraphs[1].suppressIfEmpty = true;
+    block.paragraphs[2].expr = QStringLiteral("\"Unten\"");
+    p.objects.push_back(block);
+    const QString file = project(p);
+
+    double lineGap = 0;
+    for (int optimise : {1, 0}) {
+        engine_->TbSetOption(job_, tb::opt::SpaceOptimization, optimise);
+        engine_->TbDefineVariableA(job_, QStringLiteral("Leer"), QString());
+        tb::PageModel model;
+        ui_->script.onPreview = [&](const QString &previewFile, const tb::PreviewNotifier &) {
+            ASSERT_TRUE(tb::PageModel::readFile(previewFile, model));
+        };
+        runListLoop(*engine_, job_, file, tb::TB_PRINT_PREVIEW, 40, rowDefiner());
+        ASSERT_GE(model.pages.size(), 2u);
+        auto items = [&](size_t page, const char *object) {
+            std::vector<tb::Primitive> found;
+            for (const auto &item : model.pages[page].items)
+                if (item.object == QLatin1String(object))
+                    found.push_back(item);
+            return found;
+        };
+        const auto chart = items(0, "Diagramm");
+        ASSERT_EQ(chart.size(), 1u);
+        EXPECT_EQ(chart[0].kind, tb::Primitive::Kind::Image);
+        EXPECT_EQ(chart[0].image, svg);
+        EXPECT_TRUE(items(1, "Diagramm").empty());
+        EXPECT_TRUE(items(0, "Kaputt").empty());
+        EXPECT_TRUE(items(0, "Fehlt").empty());
+        EXPECT_TRUE(items(0, "Folgeseiten").empty());
+        EXPECT_EQ(items(1, "Folgeseiten").size(), 1u);
+        EXPECT_TRUE(items(0, "Versteckt").empty());
+        const auto lines = items(0, "Block");
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[1].text, QStringLiteral("Unten"));
+        // With space optimisation the empty paragraph takes no room; without, one line.
+        const double gap = lines[1].origin.y() - lines[0].origin.y();
+        if (optimise)
+            lineGap = gap;
+        else
+            EXPECT_NEAR(gap, 2 * lineGap, 0.01);
+    }
+}
+
+TEST_F(EngineContract, SecondRowDefinitionOnlyWithMultipleTableLines)
+{
+    tb::Project p = listProject();
+    tb::LineDef second = p.objects.back().table.rows[0];
+    second.condition = QStringLiteral("Val(Nr) = 2");
+    second.cells[1].expr = QStringLiteral("\"Zusatz \" + Name");
+    p.objects.back().table.rows.push_back(second);
+    const QString file = project(p);
+    for (int multiple : {0, 1}) {
+        engine_->TbSetOption(job_, tb::opt::MultipleTableLines, multiple);
+        runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 3, rowDefiner());
+        const QString page = pdfPages(pdf_).value(0);
+        EXPECT_EQ(page.contains(QStringLiteral("Zusatz Zeile 2")), multiple == 1);
+        EXPECT_FALSE(page.contains(QStringLiteral("Zusatz Zeile 1")));
+    }
 }
 
 } // namespace

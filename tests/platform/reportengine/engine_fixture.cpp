@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "reportengine/ProjectStore.h"
 
@@ -123,6 +124,15 @@ QStringList pdfPages(const QString &file)
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
+}
+
+int pdfPageCount(const QString &file)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return 0;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+    return int(QString::fromLatin1(in.readAll()).count(page));
 }
 
 LoopResult runListLoop(tb::IEngine &engine, int job, const QString &project, int flags, int rows,

@@ -32,6 +32,8 @@ QString saveProject(const tb::Project &project, const QString &file);
 
 // Pages of a PDF file as text (pdftotext, one entry per page); empty when the file is missing.
 QStringList pdfPages(const QString &file);
+// Number of pages of a PDF file, read from its page objects (cheaper than running pdftotext).
+int pdfPageCount(const QString &file);
 
 // The list loop as the print loops drive it: start, options dialog, pages and rows with the
 // page-full rule, footer, end, and preview.
