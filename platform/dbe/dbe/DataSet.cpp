@@ -1028,6 +1028,19 @@ void TDataSet::GotoBookmark(const TBookmark &bookmark)
     runEvent(AfterScroll);
 }
 
+void TDataSet::syncToRow(qint64 rowId)
+{
+    checkBrowseModeForMove();
+    {
+        BusyGuard g(busy_, name_);
+        Record r;
+        if (!cursor_->fetch(rowId, r) || !cursor_->visible(r))
+            engineError(ErrorCode::RecordNotFound, Msg::RecordNotFound);
+        setCurrentRecord(r);
+    }
+    positionChanged(0);
+}
+
 int TDataSet::CompareBookmarks(const TBookmark &a, const TBookmark &b) const
 {
     if (a.rowId == b.rowId)

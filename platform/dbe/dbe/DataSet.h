@@ -180,6 +180,9 @@ public:
     void calculateFields(Record &record) const;
     // Whether the record passes the dataset's record filter (OnFilterRecord).
     bool acceptsRecord(const Record &record) const;
+    // Makes the stored row with this identity current (data events, no scroll
+    // events); engine error "Datensatz nicht gefunden" when it is not visible.
+    void syncToRow(qint64 rowId);
     // Runs fn with the fields reading the given record.
     void withRecord(const Record &record, const std::function<void()> &fn) const;
 

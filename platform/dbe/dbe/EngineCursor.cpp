@@ -117,9 +117,12 @@ void TEngineCursor::SetToEnd()
 
 void TEngineCursor::SetToCursor(const TEngineCursor &source)
 {
-    if (table_)
-        engineError(ErrorCode::NotSupported, QStringLiteral("Nur für Klone"));
     const Record &src = source.current();
+    if (table_) {
+        // The table itself moves, as after an engine call and a resync.
+        table_->syncToRow(src.rowId);
+        return;
+    }
     Record r;
     if (!own_->fetch(src.rowId, r) || !own_->visible(r))
         engineError(ErrorCode::RecordNotFound, Msg::RecordNotFound);

@@ -44,9 +44,10 @@ public:
     // positioned before the first row.
     std::unique_ptr<TEngineCursor> Clone() const;
 
-    // Positioning (clones): before the first / after the last row, onto
+    // Positioning: before the first / after the last row (clones), onto
     // another cursor's current record (8710 "Datensatz nicht gefunden" when
-    // that record is not visible here).
+    // that record is not visible here). A table's own cursor moves the table
+    // (data events, no scroll events: the caller fires them).
     void SetToBegin();
     void SetToEnd();
     void SetToCursor(const TEngineCursor &source);

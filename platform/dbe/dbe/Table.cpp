@@ -241,7 +241,7 @@ QStringList TTable::IndexFields() const
 
 void TTable::applyOrder()
 {
-    if (!cursor_ || isTextTable())
+    if (!cursor_ || cursor_->driverName() != QLatin1String("PARADOX"))
         return;
     cursor_->setOrder(IndexFields());
     detail::KeyRange r;

@@ -134,6 +134,12 @@ TEST_F(MasterDetailTest, ClonesFollowTheSameViewAndSetToAnotherCursorsRecord)
     } catch (const EDBEngineError &e) {
         EXPECT_EQ(e.Message(), "Datensatz nicht gefunden");
     }
+    // Any table's cursor set to a clone's record moves the table.
+    clone->SetToBegin();
+    clone->GetNextRecord(); // Betrag 2
+    h->SetToCursor(*clone);
+    EXPECT_EQ(detail->FieldByName(QStringLiteral("Betrag"))->AsFloat(), 2.0);
+    detail->Next();
     // GotoCurrent puts a table on another table's row.
     all->GotoCurrent(*detail);
     EXPECT_EQ(all->FieldByName(QStringLiteral("Betrag"))->AsFloat(), 4.0);
