@@ -15,18 +15,24 @@ void OutputBuffer::narrow(std::string_view text)
 
 void OutputBuffer::wide(std::u16string_view text)
 {
+    const size_t at = pending_.size();
+    pending_.resize(at + 2 * text.size());
+    char *out = pending_.data() + at;
     for (char16_t unit : text) {
-        pending_.push_back(static_cast<char>(unit & 0xFF));
-        pending_.push_back(static_cast<char>(unit >> 8));
+        *out++ = static_cast<char>(unit & 0xFF);
+        *out++ = static_cast<char>(unit >> 8);
     }
     spill();
 }
 
 void OutputBuffer::wideAscii(std::string_view ascii)
 {
+    const size_t at = pending_.size();
+    pending_.resize(at + 2 * ascii.size());
+    char *out = pending_.data() + at;
     for (char c : ascii) {
-        pending_.push_back(c);
-        pending_.push_back('\0');
+        *out++ = c;
+        *out++ = '\0';
     }
     spill();
 }

@@ -29,6 +29,19 @@ bool hasLineBreak(const std::string &text)
     return text.find_first_of("\r\n") != std::string::npos;
 }
 
+// Escaped UTF-16 of a narrow text; plain ASCII goes straight to the output.
+void writeXmlText(OutputBuffer &out, const std::string &text)
+{
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\n' || c == '\r' || c == '<' || c == '>' ||
+            c == '&' || c == '\'' || c == '"') {
+            out.wide(escapeXml(text));
+            return;
+        }
+    }
+    out.wideAscii(text);
+}
+
 void writeValueItem(OutputBuffer &out, const Item &item, int depth, SaveFormat format)
 {
     const std::string indent = makeIndent(depth);
@@ -43,9 +56,9 @@ void writeValueItem(OutputBuffer &out, const Item &item, int depth, SaveFormat f
     case SaveFormat::Xml:
         out.wideAscii(indent);
         out.wideAscii("<item name=\"");
-        out.wide(escapeXml(item.name));
+        writeXmlText(out, item.name);
         out.wideAscii("\">");
-        out.wide(escapeXml(item.value));
+        writeXmlText(out, item.value);
         out.wideAscii("</item>\r\n");
         break;
     case SaveFormat::Xfdf:
@@ -66,7 +79,7 @@ void writeListOpen(OutputBuffer &out, const ItemList &list, int depth, SaveForma
     case SaveFormat::Xml:
         out.wideAscii(indent);
         out.wideAscii("<list name=\"");
-        out.wide(escapeXml(list.name()));
+        writeXmlText(out, list.name());
         out.wideAscii("\">\r\n");
         break;
     case SaveFormat::Xfdf:
