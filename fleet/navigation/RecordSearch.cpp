@@ -1,14 +1,10 @@
 #include "navigation/RecordSearch.h"
 
 #include <QCoreApplication>
-#include <QDate>
-#include <QDateTime>
-#include <QTime>
 
-#include "base/GermanFormat.h"
 #include "dbe/Table.h"
 #include "navigation/DataSetHelpers.h"
-#include "navigation/TextHelpers.h"
+#include "navigation/EngineRecordValues.h"
 #include "navigation/UserFeedback.h"
 #include "ui/Hourglass.h"
 #include "ui/ScreenCursor.h"
@@ -16,20 +12,6 @@
 namespace nav {
 
 namespace {
-
-base::TDateTime dateTimeOf(const QVariant &value)
-{
-    switch (value.typeId()) {
-    case QMetaType::QDate:
-        return base::fromQDate(value.toDate());
-    case QMetaType::QTime:
-        return base::fromQTime(value.toTime());
-    case QMetaType::QDateTime:
-        return base::fromQDateTime(value.toDateTime());
-    default:
-        return value.toDouble();
-    }
-}
 
 // Moves the data set to the record the search cursor stands on. The data
 // layer positions a table only by its own rows, so the record is found by its
@@ -54,39 +36,6 @@ bool moveToSearchCursor(dbe::TDataSet &dataSet, const dbe::TEngineCursor &search
 }
 
 } // namespace
-
-QString FieldBufferToText(const QVariant &value, const dbe::TField &field)
-{
-    switch (field.DataType()) {
-    case dbe::TFieldType::ftSmallint:
-    case dbe::TFieldType::ftWord:
-    case dbe::TFieldType::ftInteger:
-    case dbe::TFieldType::ftAutoInc:
-        return QString::number(value.toLongLong());
-    case dbe::TFieldType::ftBoolean: {
-        QString falseText, trueText;
-        BooleanTexts(field.DisplayValues(), falseText, trueText);
-        return value.toBool() ? trueText : falseText;
-    }
-    case dbe::TFieldType::ftFloat:
-    case dbe::TFieldType::ftCurrency:
-    case dbe::TFieldType::ftBCD:
-        return base::de::formatGeneral(value.toDouble());
-    case dbe::TFieldType::ftDate:
-        return base::de::formatDate(dateTimeOf(value));
-    case dbe::TFieldType::ftTime:
-        return base::de::formatTime(dateTimeOf(value));
-    case dbe::TFieldType::ftDateTime:
-        return base::de::formatDateTime(dateTimeOf(value));
-    case dbe::TFieldType::ftMemo:
-        // Compared by its first 64000 bytes, as a blob read would give them.
-        if (value.typeId() == QMetaType::QByteArray)
-            return QString::fromLatin1(value.toByteArray().left(kMaxSearchTextBytes));
-        return value.toString().left(kMaxSearchTextBytes);
-    default:
-        return value.toString();
-    }
-}
 
 bool IsSearchableFieldType(dbe::TFieldType type)
 {

@@ -17,11 +17,6 @@ struct SearchMatcher {
     std::function<bool(const QString &text)> accepts;
 };
 
-// Texts longer than this are compared by their beginning.
-constexpr int kMaxSearchTextBytes = 64000;
-
-// Display text of a value read from an engine cursor for a field.
-QString FieldBufferToText(const QVariant &value, const dbe::TField &field);
 // Whether the value search can compare a field of this type.
 bool IsSearchableFieldType(dbe::TFieldType type);
 // Step of the search clock (0..12) for the n-th record read (from 0) of total.

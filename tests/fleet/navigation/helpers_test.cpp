@@ -1,9 +1,11 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
+#include "base/GermanFormat.h"
 #include "dbe/EngineCursor.h"
 #include "nav_db_fixture.h"
 #include "navigation/DataSetHelpers.h"
+#include "navigation/EngineRecordValues.h"
 #include "navigation/FieldCopy.h"
 #include "navigation/NavExceptions.h"
 #include "navigation/RecordSearch.h"
@@ -334,4 +336,28 @@ TEST_F(Helpers, SearchShowsTheClockUnderTheHourglass)
     EXPECT_EQ(cursors, (std::vector<int>{27326, 27328, 27331, 27336}));
     EXPECT_EQ(depths, (std::vector<int>{1, 1, 1, 1}));
     EXPECT_EQ(ui::screenCursor(), before);
+}
+
+TEST_F(Helpers, EngineRecordsCopyIntoFields)
+{
+    auto t = table("Stamm.db");
+    auto cursor = t->Handle()->Clone();
+    cursor->SetToBegin();
+    cursor->GetNextRecord();
+    cursor->GetNextRecord(); // A2
+    auto target = table("Stamm.db");
+    target->Insert();
+    for (int i = 0; i < target->FieldCount(); ++i)
+        ReadRecordFieldValue(*cursor, *target->Fields(i));
+    EXPECT_EQ(target->FieldByName("KfzNr")->AsString(), QStringLiteral("A2"));
+    EXPECT_EQ(target->FieldByName("Gruppe")->AsString(), QStringLiteral("Linie"));
+    EXPECT_EQ(target->FieldByName("Achsen")->AsInteger(), 3);
+    EXPECT_FALSE(target->FieldByName("Aktiv")->AsBoolean());
+    EXPECT_DOUBLE_EQ(target->FieldByName("Preis")->AsFloat(), 2.5);
+    EXPECT_EQ(target->FieldByName("Datum")->AsString(), QStringLiteral("15.06.2024"));
+    EXPECT_EQ(target->FieldByName("Stempel")->AsDateTime(), *base::de::parseDateTime("15.06.2024 12:30:00"));
+    EXPECT_TRUE(target->FieldByName("Bild")->IsNull());
+    EXPECT_EQ(ReadBlobText(*cursor, target->FieldByName("Bemerkung")->FieldNo()),
+              QStringLiteral("Notiz Linie"));
+    target->Cancel();
 }
