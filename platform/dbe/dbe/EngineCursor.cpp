@@ -16,6 +16,12 @@ TEngineCursor::TEngineCursor(TTable *table) : table_(table)
 
 TEngineCursor::~TEngineCursor() = default;
 
+quint32 TEngineCursor::nextId()
+{
+    static quint32 last = 0;
+    return ++last;
+}
+
 detail::Cursor *TEngineCursor::cursor() const
 {
     return table_ ? table_->cursor() : own_.get();

@@ -31,6 +31,9 @@ public:
     TEngineCursor(const TEngineCursor &) = delete;
     TEngineCursor &operator=(const TEngineCursor &) = delete;
 
+    // A number of its own for every engine cursor of the process (never
+    // reused), so that callers notice a reopened table.
+    quint32 HandleId() const { return id_; }
     // "PARADOX" for stored tables, "ASCIIDRV" for text-file tables.
     QString DriverName() const;
     QString TableName() const;
@@ -82,6 +85,8 @@ private:
     const Record &current() const;
     void filtersChanged();
 
+    static quint32 nextId();
+    quint32 id_ = nextId();
     TTable *table_ = nullptr;
     std::unique_ptr<detail::Cursor> own_; // clones
     QString tableName_, indexName_;

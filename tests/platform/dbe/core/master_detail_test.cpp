@@ -145,6 +145,12 @@ TEST_F(MasterDetailTest, ClonesFollowTheSameViewAndSetToAnotherCursorsRecord)
     EXPECT_EQ(all->FieldByName(QStringLiteral("Betrag"))->AsFloat(), 4.0);
     all->First(); // A is not among the detail's rows of B
     EXPECT_THROW(detail->GotoCurrent(*all), EDatabaseError);
+    // A reopened table has a new engine cursor.
+    const quint32 before = master->Handle()->HandleId();
+    master->Close();
+    master->Open();
+    EXPECT_NE(master->Handle()->HandleId(), before);
+    EXPECT_NE(clone->HandleId(), before);
     // Index definitions: the primary index without a name first.
     const QList<IndexDef> defs = master->Handle()->IndexDefs();
     ASSERT_EQ(defs.size(), 2);
