@@ -160,9 +160,12 @@ bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, 
             pages.push_back(&page);
     if (pages.empty())
         return false;
+    // A landscape page is the standard paper turned, so printers pick the right paper size.
     auto layoutOf = [](const Page &page) {
-        return QPageLayout(QPageSize(page.sizePt, QPageSize::Point), QPageLayout::Portrait,
-                           QMarginsF(0, 0, 0, 0));
+        const bool landscape = page.sizePt.width() > page.sizePt.height();
+        const QSizeF paper = landscape ? page.sizePt.transposed() : page.sizePt;
+        return QPageLayout(QPageSize(paper, QPageSize::Point),
+                           landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
     };
     device.setPageLayout(layoutOf(*pages.front()));
     QPainter painter;
