@@ -307,11 +307,11 @@ void TTable::SetMasterSource(TDataSource *source)
         masterLink_->SetDataSource(source);
     }
     if (Active()) {
-        if (!source) {
+        if (!masterLink_) {
             applyOrder();
             First();
-        } else {
-            masterChanged(true);
+        } else if (!masterValuesSet_) {
+            masterChanged(true); // unless linking already followed the master
         }
     }
 }

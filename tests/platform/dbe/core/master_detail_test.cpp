@@ -85,6 +85,14 @@ TEST_F(MasterDetailTest, LinkSetAndClearedAtRunTime)
     detail->SetMasterFields(QStringLiteral("KfzNr"));
     EXPECT_EQ(detail->RecordCount(), 1); // master A, filter applied too
     EXPECT_EQ(column(*detail, QStringLiteral("Betrag")), QStringList({"3"}));
+    // Clearing only the fields lifts the link as well; linking again follows once.
+    detail->SetMasterFields(QString());
+    EXPECT_EQ(detail->RecordCount(), 3);
+    int scrolls = 0;
+    detail->AfterScroll = [&](TDataSet &) { ++scrolls; };
+    detail->SetMasterFields(QStringLiteral("KfzNr"));
+    EXPECT_EQ(detail->RecordCount(), 1);
+    EXPECT_EQ(scrolls, 1);
 }
 
 TEST_F(MasterDetailTest, ClonesFollowTheSameViewAndSetToAnotherCursorsRecord)
