@@ -58,6 +58,7 @@ NavDbFixture::NavDbFixture()
         {"B5", "Bus", 4, 7000, false, 3.25, "01.03.2025", "06:15:00", "01.03.2025 06:15:00"},
     };
     auto t = table("Stamm.db");
+    dbe::TTransaction rowsTogether(*session, QStringLiteral("Daten"));
     for (const Vehicle &v : rows) {
         t->Append();
         t->FieldByName("KfzNr")->SetAsString(QString::fromUtf8(v.nr));
@@ -74,6 +75,7 @@ NavDbFixture::NavDbFixture()
         }
         t->Post();
     }
+    rowsTogether.Commit();
 }
 
 std::unique_ptr<dbe::TTable> NavDbFixture::table(const char *name, bool open)
