@@ -77,6 +77,16 @@ TEST(FilterFile, SavedFileIsByteExactAndLoadsBack)
     EXPECT_EQ(def[0].Wert, QStringLiteral("Li.."));
 }
 
+TEST(FilterFile, TheTwoBytesAfterTheMagicAreNotChecked)
+{
+    Loader l;
+    QByteArray bytes = fixture::gruppeLiFile();
+    bytes[12] = '\x7f';
+    bytes[13] = '\x00';
+    EXPECT_EQ(l.load(bytes), QString());
+    EXPECT_EQ(l.filter.State(), TDBVFilter::fsActive);
+}
+
 TEST(FilterFile, SavingWithoutAFilterIsRefused)
 {
     Loader l;
