@@ -42,16 +42,22 @@ void zeileSchreiben(dbe::TTable &t, const startdaten::Zeile &zeile)
 }
 
 // Rows go only into an empty table, so that data found in the directories stays.
-void zeilenEinfuegen(dbe::TSession &session, const QString &alias, const QString &tabelle,
+// `datenbank` is an alias or a client's directory.
+void zeilenEinfuegen(dbe::TSession &session, const QString &datenbank, const QString &tabelle,
                      const QList<startdaten::Zeile> &zeilen)
 {
     dbe::TTable t(&session);
-    t.SetDatabaseName(alias);
+    t.SetDatabaseName(datenbank);
     t.SetTableName(tabelle);
+    if (!t.Exists())
+        t.CreateTable(KatalogTabelle(tabelle));
     t.Open();
     if (t.IsEmpty()) {
+        // One commit for all rows: a first start writes some hundred of them.
+        dbe::TTransaction transaktion(session, datenbank);
         for (const startdaten::Zeile &z : zeilen)
             zeileSchreiben(t, z);
+        transaktion.Commit();
     }
     t.Close();
 }
@@ -71,6 +77,12 @@ QString ProgrammVerzeichnisPfad()
     return DatenWurzel() + QStringLiteral("/Programm");
 }
 
+void MandantVerzeichnisEinrichten(dbe::TSession &session, const QString &datenbank)
+{
+    zeilenEinfuegen(session, datenbank, QStringLiteral("TerminKz.DB"), startdaten::TerminKennzeichen());
+    zeilenEinfuegen(session, datenbank, QStringLiteral("HILFE.DB"), startdaten::HilfeThemen());
+}
+
 bool ErsterStartEinrichten(dbe::TSession &session)
 {
     session.RegisterTables(SchemaKatalog());
@@ -88,15 +100,19 @@ bool ErsterStartEinrichten(dbe::TSession &session)
     session.AddStandardAlias(kAliasFuhrparkPriv, wurzel + QLatin1Char('/') + kVerzeichnisArbeitsplatz);
     session.AddStandardAlias(kAliasFuhrpkMand, wurzel + QLatin1Char('/') + kVerzeichnisMandanten);
 
-    for (const dbe::TableDef &def : SchemaKatalog())
-        tabelleAnlegen(session, def);
+    // One commit per alias for all its tables.
+    for (const QString &alias : {kAliasFuhrpark, kAliasFuhrparkPriv, kAliasFuhrpkMand}) {
+        dbe::TTransaction transaktion(session, alias);
+        for (const dbe::TableDef &def : KatalogDesAlias(alias))
+            tabelleAnlegen(session, def);
+        transaktion.Commit();
+    }
     zeilenEinfuegen(session, kAliasFuhrpkMand, QStringLiteral("Kfzsyste.DB"),
                     {startdaten::EinstellungenAllgemein()});
     zeilenEinfuegen(session, kAliasFuhrparkPriv, QStringLiteral("Kfzsyspr.DB"),
                     {startdaten::EinstellungenArbeitsplatz()});
     zeilenEinfuegen(session, kAliasFuhrpkMand, QStringLiteral("Mandant.db"), startdaten::Mandanten());
-    zeilenEinfuegen(session, kAliasFuhrpark, QStringLiteral("TerminKz.DB"), startdaten::TerminKennzeichen());
-    zeilenEinfuegen(session, kAliasFuhrpark, QStringLiteral("HILFE.DB"), startdaten::HilfeThemen());
+    MandantVerzeichnisEinrichten(session, kAliasFuhrpark);
 
     // Saved last: a start that failed half-way is set up again at the next one.
     session.SaveConfigFile();

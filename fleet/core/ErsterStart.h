@@ -16,6 +16,11 @@ QString DatenWurzel();
 // exports); made current at start.
 QString ProgrammVerzeichnisPfad();
 
+// Gives a client's data directory (alias or path) the appointment codes and the
+// help topics when its tables of them are empty; the client's other tables are
+// made empty when first opened. A client switch calls it for the new directory.
+void MandantVerzeichnisEinrichten(dbe::TSession &session, const QString &datenbank);
+
 // Hands the schema catalogue to the session and, when the engine configuration
 // is missing, sets up an empty machine: the three aliases under the data root,
 // the client directories "Datenbk" … "Datenbk20", every table, and the rows the

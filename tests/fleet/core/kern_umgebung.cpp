@@ -1,23 +1,60 @@
 #include "kern_umgebung.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 #include <QDir>
 
+#include "Aliase.h"
 #include "ErsterStart.h"
 #include "dbe/Table.h"
 
 namespace kerntest {
 
-Umgebung::Umgebung(bool einrichten) : altesVerzeichnis_(QDir::currentPath())
+namespace {
+
+void umgebungSetzen(const std::string &basis)
 {
-    const std::string basis = dir_.str();
     setenv("XDG_DATA_HOME", (basis + "/daten").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (basis + "/config").c_str(), 1);
     setenv("KARVENFP_CONFIG_DIR", (basis + "/config/karvenfp").c_str(), 1);
+}
+
+// A home after its first start, made once per test program; each test copies
+// its data, which is much faster than setting up the tables again.
+const testsupport::TempDir &vorlage()
+{
+    static const testsupport::TempDir dir;
+    static const bool eingerichtet = [] {
+        umgebungSetzen(dir.str());
+        dbe::TSession session;
+        fleet::ErsterStartEinrichten(session);
+        return true;
+    }();
+    (void)eingerichtet;
+    return dir;
+}
+
+} // namespace
+
+Umgebung::Umgebung(bool einrichten) : altesVerzeichnis_(QDir::currentPath())
+{
+    const std::string basis = dir_.str();
+    if (einrichten) {
+        std::filesystem::copy(vorlage().path() / "daten", dir_.path() / "daten",
+                              std::filesystem::copy_options::recursive);
+    }
+    umgebungSetzen(basis);
     neueSession();
-    if (einrichten)
-        fleet::ErsterStartEinrichten(*session_);
+    if (einrichten) {
+        const QString wurzel = daten();
+        session_->AddStandardAlias(fleet::kAliasFuhrpark, wurzel + "/Datenbk");
+        session_->AddStandardAlias(fleet::kAliasFuhrparkPriv, wurzel + "/Arbeitsplatz");
+        session_->AddStandardAlias(fleet::kAliasFuhrpkMand, wurzel + "/Mandanten");
+        session_->SaveConfigFile();
+        neueSession();
+        fleet::ErsterStartEinrichten(*session_); // finds the configuration: hands over the catalogue only
+    }
 }
 
 Umgebung::~Umgebung()
