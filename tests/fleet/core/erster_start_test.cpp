@@ -172,3 +172,18 @@ TEST(ErsterStart, SecondStartFindsEverythingAndChangesNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ErsterStart, ClientDirectoryGetsCodesAndHelpTopicsOnce)
+{
+    Umgebung u;
+    const QString mandant3 = u.daten() + "/Datenbk3";
+    ASSERT_TRUE(QFileInfo(mandant3).isDir());
+    fleet::MandantVerzeichnisEinrichten(u.session(), mandant3);
+    fleet::MandantVerzeichnisEinrichten(u.session(), mandant3);
+    EXPECT_EQ(zeilen(u.session(), mandant3, "TerminKz.DB"), 21);
+    EXPECT_EQ(zeilen(u.session(), mandant3, "HILFE.DB"), 2);
+}
+
+} // namespace
