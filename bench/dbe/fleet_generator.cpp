@@ -143,6 +143,5 @@ void generateFleet(const QString &directory, const FleetSize &size)
         });
     }
     exec(db, "COMMIT");
-    exec(db, "ANALYZE");
     sqlite3_close(db);
 }

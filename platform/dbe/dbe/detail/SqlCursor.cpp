@@ -20,7 +20,12 @@ enum class Cmp { Gt, Ge, Lt, Le };
 // filter asks (column 0 is the row identity, field n is column n).
 class StatementView : public filter::RecordAccessor {
 public:
-    StatementView(const TableDef &def, sqlite3_stmt *stmt) : def_(def), stmt_(stmt) {}
+    // columns: statement column of each field (index fieldNo - 1), -1 when the
+    // statement does not select it; null: field n is column n.
+    StatementView(const TableDef &def, sqlite3_stmt *stmt, const std::vector<int> *columns = nullptr)
+        : def_(def), stmt_(stmt), columns_(columns)
+    {
+    }
     int fieldCount() const override { return static_cast<int>(def_.fields.size()); }
     int fieldNumber(const QString &name) const override
     {
@@ -31,16 +36,38 @@ public:
     }
     QString fieldName(int fieldNo) const override { return def_.fields.value(fieldNo - 1).name; }
     FieldType fieldType(int fieldNo) const override { return def_.fields.value(fieldNo - 1).type; }
-    QVariant value(int fieldNo) const override { return columnValue(stmt_, fieldNo, fieldType(fieldNo)); }
+    QVariant value(int fieldNo) const override
+    {
+        const int c = column(fieldNo);
+        return c < 0 ? QVariant() : columnValue(stmt_, c, fieldType(fieldNo));
+    }
     bool isBlank(int fieldNo) const override
     {
-        const int t = sqlite3_column_type(stmt_, fieldNo);
-        return t == SQLITE_NULL || (t == SQLITE_TEXT && sqlite3_column_bytes(stmt_, fieldNo) == 0);
+        const int c = column(fieldNo);
+        if (c < 0)
+            return true;
+        const int t = sqlite3_column_type(stmt_, c);
+        return t == SQLITE_NULL || (t == SQLITE_TEXT && sqlite3_column_bytes(stmt_, c) == 0);
     }
+    // The first field a filter asked for that the statement does not select.
+    mutable int missing = 0;
 
 private:
+    int column(int fieldNo) const
+    {
+        if (!columns_)
+            return fieldNo;
+        if (fieldNo < 1 || fieldNo > static_cast<int>(columns_->size()))
+            return -1;
+        const int c = (*columns_)[fieldNo - 1];
+        if (c < 0 && missing == 0)
+            missing = fieldNo;
+        return c;
+    }
+
     const TableDef &def_;
     sqlite3_stmt *stmt_;
+    const std::vector<int> *columns_;
 };
 
 class SqlCursor : public Cursor {
@@ -202,6 +229,8 @@ public:
             sqlite3_reset(s);
             return n;
         }
+        if (!predicate_)
+            return countSelected();
         int n = 0;
         scanAll(
             [&](sqlite3_stmt *s) {
@@ -211,6 +240,46 @@ public:
             },
             false); // counting needs no order: the storage may read the table straight
         return n;
+    }
+
+    // Counting under filter texts and trees reads only the fields they use:
+    // the fields are learnt as the filters ask for them (a field not read yet
+    // restarts the count with it), and the storage reads the table straight.
+    int countSelected()
+    {
+        if (usedFieldsEpoch_ != filterEpoch_) {
+            usedFields_.clear();
+            usedFieldsEpoch_ = filterEpoch_;
+        }
+        for (;;) {
+            QStringList cols{QStringLiteral("rowid")};
+            std::vector<int> columnOf(info_->def.fields.size(), -1);
+            for (int f : usedFields_) {
+                columnOf[f - 1] = static_cast<int>(cols.size());
+                cols << quoteIdent(info_->def.fields[f - 1].name);
+            }
+            sqlite3_stmt *s =
+                db_.prepare(QStringLiteral("SELECT %1 FROM %2%3")
+                                .arg(cols.join(QStringLiteral(", ")), info_->sqlName, where(QString())));
+            bindAll(s, baseBinds_, 1);
+            const StatementView view(info_->def, s, &columnOf);
+            int n = 0;
+            try {
+                while (sqlite3_step(s) == SQLITE_ROW) {
+                    const bool ok = acceptsView(view);
+                    if (view.missing)
+                        break;
+                    n += ok ? 1 : 0;
+                }
+            } catch (...) {
+                sqlite3_reset(s);
+                throw;
+            }
+            sqlite3_reset(s);
+            if (!view.missing)
+                return n;
+            usedFields_.push_back(view.missing);
+        }
     }
 
     int position(const Record &record) override
@@ -736,6 +805,8 @@ private:
     std::vector<Bind> baseBinds_;
     std::vector<Record> page_;
     Record scratch_;
+    std::vector<int> usedFields_; // fields the filters read (1-based)
+    quint64 usedFieldsEpoch_ = 0;
     QString insertSql_;
     bool pageForward_ = true;
     bool pageAtEnd_ = false;
