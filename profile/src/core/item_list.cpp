@@ -7,6 +7,25 @@ constexpr size_t kIndexThreshold = 24;
 
 } // namespace
 
+ItemList::~ItemList()
+{
+    // Tears the subtree down level by level instead of recursively, so a
+    // deep tree cannot exhaust the stack.
+    std::vector<std::unique_ptr<ItemList>> pending;
+    auto detachSublists = [&pending](std::vector<std::unique_ptr<Item>> &items) {
+        for (auto &item : items) {
+            if (item->sublist)
+                pending.push_back(std::move(item->sublist));
+        }
+    };
+    detachSublists(items_);
+    while (!pending.empty()) {
+        std::unique_ptr<ItemList> list = std::move(pending.back());
+        pending.pop_back();
+        detachSublists(list->items_);
+    }
+}
+
 std::string ItemList::nameFromText(std::string_view text)
 {
     if (!text.empty() && text.front() == '[') {

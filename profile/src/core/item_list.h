@@ -27,6 +27,7 @@ public:
     static std::unique_ptr<ItemList> fromText(std::string_view text);
 
     explicit ItemList(std::string name = {}) : name_(std::move(name)) {}
+    ~ItemList();
     ItemList(const ItemList &) = delete;
     ItemList &operator=(const ItemList &) = delete;
 

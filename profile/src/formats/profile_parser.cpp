@@ -26,15 +26,28 @@ size_t findEquals(std::string_view line, const CodePage &page)
     return found ? static_cast<size_t>(found - copy.c_str()) : std::string_view::npos;
 }
 
+// No real profile comes near this depth; a source that goes deeper would
+// build a tree too deep for the recursive writers and walks.
+constexpr size_t kMaxNesting = 1000;
+
+void checkNesting(size_t depth, int lineCounter)
+{
+    if (depth >= kMaxNesting)
+        throw LoadException(lineCounter, "prof: lists nested too deeply");
+}
+
 // Lists under construction: a list joins its parent when its level ends, so
 // a fault inside it leaves it out, as an unwound recursion would.
 class LevelStack {
 public:
-    explicit LevelStack(ItemList &base) : base_(base) {}
-    ~LevelStack() = default;
+    LevelStack(ItemList &base, const int &lineCounter) : base_(base), lineCounter_(lineCounter) {}
     ItemList &current() { return pending_.empty() ? base_ : *pending_.back(); }
     size_t depth() const { return pending_.size(); }
-    void open(std::unique_ptr<ItemList> list) { pending_.push_back(std::move(list)); }
+    void open(std::unique_ptr<ItemList> list)
+    {
+        checkNesting(pending_.size(), lineCounter_);
+        pending_.push_back(std::move(list));
+    }
     // Closes the innermost open list; false when the base level ends.
     bool close()
     {
@@ -53,6 +66,7 @@ public:
 
 private:
     ItemList &base_;
+    const int &lineCounter_;
     std::vector<std::unique_ptr<ItemList>> pending_;
 };
 
@@ -77,7 +91,7 @@ void appendTextValue(ItemList &list, std::string_view line, const CodePage &page
 // Text form from depth >= 0: returns when the base level ends or the lines run out.
 void parseTextLevels(ItemList &base, LineReader &reader, int &lineCounter, const CodePage &page)
 {
-    LevelStack levels(base);
+    LevelStack levels(base, lineCounter);
     while (auto line = reader.next()) {
         ++lineCounter;
         const char first = line->empty() ? '\0' : line->front();
@@ -210,6 +224,7 @@ private:
         // The enclosing field holds fields, so it is a list.
         if (!frames_.empty() && !frames_.back().list)
             frames_.back().list = ItemList::fromText(frames_.back().name);
+        checkNesting(frames_.size(), lineCounter_);
         frames_.push_back(Frame{unescapeXml(name.text, page_), nullptr});
         // A one-line field: <field name="x"><value>v</value></field>
         const size_t value = line.find("<value>");
@@ -308,7 +323,7 @@ std::string xmlAttributeName(std::string_view line, int lineCounter, const char 
 // XML form. depth is the level of the base list (-1 before <profile>).
 void parseXml(int depth, ItemList &target, LineReader &reader, int &lineCounter, const CodePage &page)
 {
-    LevelStack levels(target);
+    LevelStack levels(target, lineCounter);
     int level = depth;
     // The level at which the reader was entered for the current base
     // (<profile> and <xfdf> enter at 0).

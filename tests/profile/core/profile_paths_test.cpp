@@ -194,3 +194,15 @@ TEST(ProfilePaths, CloneIsDeepAndIndependent)
     setValue(root, "a/b", "2");
     EXPECT_EQ(value(*copy, "a/b"), "1");
 }
+
+TEST(ProfilePaths, AVeryDeepTreeIsTornDownWithoutRecursion)
+{
+    auto root = std::make_unique<ItemList>("/");
+    ItemList *list = root.get();
+    for (int i = 0; i < 300000; ++i)
+        list = &list->appendList(std::make_unique<ItemList>("a"));
+    list->appendValue("x", "1");
+    EXPECT_EQ(findList(*root, "a/a/a")->size(), 1u);
+    root.reset(); // would overflow the stack if each level recursed
+    EXPECT_EQ(root, nullptr);
+}

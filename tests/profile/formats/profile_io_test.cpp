@@ -242,3 +242,25 @@ TEST_F(ProfileIo, ClipboardRoundTripsBetweenProcesses)
     EXPECT_EQ(pasted->lastError, 0);
     EXPECT_EQ(describe(pasted->root), "[copied]{value=Grüße}");
 }
+
+TEST_F(ProfileIo, SourcesNestedTooDeeplyAreRefused)
+{
+    std::string text = "[/]\r\n{\r\n";
+    std::u16string xml = u"<profile>\r\n";
+    for (int i = 0; i < 5000; ++i) {
+        text += "[a]\r\n{\r\n";
+        xml += u"<list name=\"a\">\r\n";
+    }
+    writeFile(path("deep.prf"), text);
+    writeFile(path("deep.xml"), "\xFF\xFE" + utf16le(xml));
+    for (const char *name : {"deep.prf", "deep.xml"}) {
+        auto job = openProfileJobFromFile(path(name).c_str(), false);
+        EXPECT_EQ(job->lastError, -7) << name;
+    }
+    // the deepest accepted level still loads
+    std::string fine = "[/]\r\n{\r\n";
+    for (int i = 0; i < 999; ++i)
+        fine += "[a]\r\n{\r\n";
+    writeFile(path("fine.prf"), fine + "x=1\r\n");
+    EXPECT_EQ(openProfileJobFromFile(path("fine.prf").c_str(), false)->lastError, 0);
+}
