@@ -256,6 +256,9 @@ size_t File::read(void *buffer, size_t n)
             return 0;
         if (done == 0)
             break;
+        if (done > chunk)
+            return 0; // a stream reporting more than it was given
+
         total += done;
         position_ += done;
     }
@@ -293,6 +296,9 @@ size_t File::write(const void *buffer, size_t n)
             return 0;
         if (done == 0)
             break;
+        if (done > chunk)
+            return 0; // a stream reporting more than it was given
+
         total += done;
         position_ += done;
     }
