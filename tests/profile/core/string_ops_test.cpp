@@ -1,5 +1,6 @@
 #include "core/format.h"
 #include "core/path_text.h"
+#include "core/process_environment.h"
 #include "core/string_ops.h"
 
 #include <gtest/gtest.h>
@@ -69,4 +70,17 @@ TEST(StringOps, PathPieces)
     EXPECT_EQ(pathDirectory("/a/b/name.ext"), "/a/b/");
     EXPECT_EQ(pathWithExtension("/a/b/name.ext", ".ini"), "/a/b/name.ini");
     EXPECT_EQ(pathLongForm("/nonexistent/x"), "/nonexistent/x");
+}
+
+TEST(ProcessEnvironment, RecordsHostAndSystem)
+{
+    const ProcessEnvironment &env = InitProcessEnvironment();
+    EXPECT_EQ(&env, &processEnvironment()); // recorded once
+    EXPECT_EQ(env.hostFileName, "profile_core_test");
+    EXPECT_EQ(env.hostBaseName, "profile_core_test");
+    EXPECT_EQ(env.hostDirectory + env.hostFileName, env.hostPath);
+    EXPECT_FALSE(env.libraryPath.empty());
+    uint32_t version = 0;
+    EXPECT_EQ(GetOSType(&version), 32u);
+    EXPECT_GE(version >> 8, 3u); // a kernel of at least 3.15 (OFD locks)
 }
