@@ -464,7 +464,7 @@ void TDataSet::Open()
     bof_ = true;
     eof_ = !hasCurrent_;
     recNo_ = hasCurrent_ ? 1 : 0;
-    recNoVersion_ = cursor_->version();
+    recNoVersion_ = cursor_->localVersion();
     dataEvent(TDataEvent::deUpdateState);
     runEvent(AfterOpen);
     if (hasCurrent_)
@@ -540,7 +540,7 @@ void TDataSet::moveToEnd(bool last)
         bof_ = !last || !hasCurrent_;
         eof_ = last || !hasCurrent_;
         recNo_ = hasCurrent_ && !last ? 1 : 0;
-        recNoVersion_ = cursor_->version();
+        recNoVersion_ = cursor_->localVersion();
     }
     positionChanged(0);
     runEvent(AfterScroll);
@@ -649,7 +649,7 @@ void TDataSet::SetRecNo(int recNo)
             hasCurrent_ = true;
             bof_ = eof_ = false;
             recNo_ = recNo;
-            recNoVersion_ = cursor_->version();
+            recNoVersion_ = cursor_->localVersion();
         }
     }
     positionChanged(0);

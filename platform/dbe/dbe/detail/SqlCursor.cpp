@@ -138,17 +138,9 @@ public:
         rebuildBase();
     }
 
-    bool first(Record &out) override
-    {
-        db_.checkExternalChanges();
-        return fillPage(true, nullptr, QString(), {}, out);
-    }
+    bool first(Record &out) override { return fillPage(true, nullptr, QString(), {}, out); }
 
-    bool last(Record &out) override
-    {
-        db_.checkExternalChanges();
-        return fillPage(false, nullptr, QString(), {}, out);
-    }
+    bool last(Record &out) override { return fillPage(false, nullptr, QString(), {}, out); }
 
     bool next(const Record &from, Record &out) override
     {
@@ -178,7 +170,6 @@ public:
 
     bool seek(const QVariantList &key, bool nearest, Record &out) override
     {
-        db_.checkExternalChanges();
         QString cond;
         std::vector<Bind> binds;
         const int n = std::min<int>(key.size(), static_cast<int>(orderFields_.size()));
@@ -344,7 +335,6 @@ public:
     bool locate(const std::vector<int> &fields, const QVariantList &values,
                 const std::function<bool(const Record &)> &compare, Record &out) override
     {
-        db_.checkExternalChanges();
         QString cond;
         std::vector<Bind> binds = baseBinds_;
         if (!compare) {
