@@ -159,7 +159,7 @@ Converter &converterFor(const CodePage &page, bool toWide)
 }
 
 // The five CP1252 bytes glibc leaves undefined pass through as the C1 controls
-// of the same value, as the Windows table does.
+// of the same value, as the vendor table of the page does.
 bool isCp1252Gap(uint32_t value)
 {
     return value == 0x81 || value == 0x8D || value == 0x8F || value == 0x90 || value == 0x9D;
