@@ -23,7 +23,7 @@ public:
 
 private:
     LateLoadLibrary library_;
-    FunctionSlot jobOpen_, jobClose_, start_, end_, setText_, checkAbort_, window_;
+    FunctionSlot jobOpen_, jobClose_, start_, end_, setText_, checkAbort_;
     std::intptr_t dialog_ = 0;
     std::string title_;
     std::string text_;
