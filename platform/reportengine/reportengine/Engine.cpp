@@ -16,6 +16,7 @@
 #include "reportengine/Job.h"
 #include "reportengine/NameTranslation.h"
 #include "reportengine/PagePainter.h"
+#include "reportengine/RunOutput.h"
 
 Q_LOGGING_CATEGORY(lcEngine, "tb.engine")
 
@@ -614,89 +615,6 @@ int Engine::TbPrintGetPrinterInfoA(int job, QString &name, int nameSize, QString
     return TB_OK;
 }
 
-int Engine::finishOutput(Job &job)
-{
-    PageModel &model = job.run->model();
-    const int firstOption = job.printOptions[popt::FirstPage];
-    const int first = firstOption == TB_PAGE_UNSET ? 1 : std::max(1, firstOption);
-    const int last = job.printOptions[popt::LastPage];
-    const int copies = std::max(1, job.printOptions[popt::Copies]);
-    PaintNotifier notifier;
-    const intptr_t mask = job.option(opt::CallbackMask);
-    notifier.objects = mask & TB_MASK_OBJECT;
-    notifier.pages = mask & TB_MASK_PAGE;
-    notifier.project = mask & TB_MASK_PROJECT;
-    notifier.raise = [&job](unsigned message, intptr_t parameter) { return job.raise(message, parameter); };
-
-    if (job.destination == TB_DEST_PREVIEW) {
-        // The preview shows the chosen range only.
-        PageModel shown;
-        shown.projectFile = model.projectFile;
-        for (const auto &page : model.pages)
-            if (page.number >= first && page.number <= last)
-                shown.pages.push_back(page);
-        for (const auto &line : model.table)
-            if (line.page >= first && line.page <= last)
-                shown.table.push_back(line);
-        const QString file = previewFileName(model.projectFile, job.previewPath);
-        return shown.writeFile(file) ? TB_OK : TB_ERR_OUTPUT;
-    }
-
-    bool anyPage = false;
-    for (const auto &page : model.pages)
-        anyPage = anyPage || (page.number >= first && page.number <= last);
-
-    if (job.destination == TB_DEST_EXPORT) {
-        const QString target = job.exportTarget();
-        if (target != QLatin1String("PDF"))
-            return TB_ERR_OUTPUT; // the other exporters come with the export form
-        QString directory = job.exportParameter(target, QStringLiteral("Export.Path"));
-        QString name = job.exportParameter(target, QStringLiteral("Export.File"));
-        if (name.isEmpty())
-            name = QFileInfo(model.projectFile).completeBaseName() + QStringLiteral(".pdf");
-        QString file = QDir(directory.isEmpty() ? QDir::currentPath() : directory).filePath(name);
-        if (job.exportParameter(target, QStringLiteral("Export.Quiet")) != QLatin1String("1") &&
-            !ui_->selectFile(nullptr, QStringLiteral("Exportieren"), QStringLiteral("PDF-Dateien (*.pdf)"),
-                             true, file))
-            return TB_ERR_USER_ABORTED;
-        if (!anyPage || !PagePainter::writePdf(model, file, first, last, &notifier))
-            return TB_ERR_OUTPUT;
-        if (job.exportParameter(target, QStringLiteral("Export.ShowResult")) == QLatin1String("1"))
-            ui_->openDocument(file);
-        return TB_OK;
-    }
-
-    if (!anyPage)
-        return TB_OK; // nothing in the chosen range
-    if (job.printer == pdfPseudoPrinterName()) {
-        QString file = job.pdfFile;
-        if (file.isEmpty() && !ui_->selectFile(nullptr, QStringLiteral("Drucken in PDF-Datei"),
-                                               QStringLiteral("PDF-Dateien (*.pdf)"), true, file))
-            return TB_ERR_USER_ABORTED;
-        {
-            QFile probe(file);
-            if (!probe.open(QIODevice::WriteOnly))
-                return TB_ERR_OUTPUT;
-        }
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
-        printer.setFullPage(true);
-        return PagePainter::paintPages(printer, model, first, last, copies, &notifier) ? TB_OK
-                                                                                       : TB_ERR_OUTPUT;
-    }
-    const QPrinterInfo info = QPrinterInfo::printerInfo(job.printer);
-    if (info.isNull())
-        return TB_ERR_NO_PRINTER;
-    QPrinter printer(info, QPrinter::HighResolution);
-    if (!printer.isValid())
-        return TB_ERR_NO_PRINTER;
-    printer.setFullPage(true);
-    printer.setDocName(QFileInfo(model.projectFile).completeBaseName());
-    return PagePainter::paintPages(printer, model, first, last, copies, &notifier) ? TB_OK
-                                                                                   : TB_ERR_NO_PRINTER;
-}
-
 int Engine::TbPrintEnd(int job, int)
 {
     Job *j = find(job);
@@ -707,7 +625,7 @@ int Engine::TbPrintEnd(int job, int)
     ui_->closeProgress();
     int result = TB_OK;
     if (!j->aborted)
-        result = finishOutput(*j);
+        result = writeRunOutput(*j, *ui_);
     j->run.reset();
     j->aborted = false;
     j->printOptions[popt::CurrentPage] = 0;

@@ -81,7 +81,6 @@ public:
 private:
     Job *find(int job);
     int trace(const char *function, int job, int result) const;
-    int finishOutput(Job &job);
 
     std::unique_ptr<EngineUi> ui_;
     std::unique_ptr<ProjectStore> store_;
