@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 
 #include "ui/Guard.h"
@@ -68,12 +69,27 @@ void FormBase::done(int result)
         deleteLater();
 }
 
+namespace {
+// The form whose formActivate ran last and whose formDeactivate has not.
+QPointer<FormBase> activeForm;
+} // namespace
+
 bool FormBase::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate && activeForm != this) {
+        // Qt activates the new window before it deactivates the old one; the
+        // forms see it the other way round, so hooks taken over on activation
+        // are given back first.
+        if (FormBase *previous = activeForm) {
+            activeForm = nullptr;
+            guard(previous, [&] { emit previous->formDeactivate(); });
+        }
+        activeForm = this;
         guard(this, [&] { emit formActivate(); });
-    else if (event->type() == QEvent::WindowDeactivate)
+    } else if (event->type() == QEvent::WindowDeactivate && activeForm == this) {
+        activeForm = nullptr;
         guard(this, [&] { emit formDeactivate(); });
+    }
     return QDialog::event(event);
 }
 

@@ -30,7 +30,8 @@ enum class CloseAction { None, Hide, Free, Minimize };
 // (objectName), shown modal or modeless. Its events are signals that the
 // form's handlers connect to (with ui::on); each is emitted inside the guard.
 //  - formShow / formHide: every time the form is shown or hidden;
-//  - formActivate / formDeactivate: the form becomes / stops being the active window;
+//  - formActivate / formDeactivate: the form becomes / stops being the active
+//    window; the form that loses the activation hears of it first;
 //  - formCloseQuery(canClose): any way of closing asks first;
 //  - formClose(action): the form closes; action None keeps it open, Free deletes it.
 // A modal form ends when its modal result is set (a button's result, or

@@ -240,6 +240,34 @@ private slots:
         QVERIFY(!form.isVisible());
     }
 
+    void activationEventsAndFormsMadeOnFirstUse()
+    {
+        FormBase first(QStringLiteral("HauptFormular"));
+        FormBase second(QStringLiteral("FahrerStammdatenFormular"));
+        QStringList log;
+        for (FormBase *form : {&first, &second}) {
+            on(form, &FormBase::formActivate, form, [&log, form] { log << "an:" + form->objectName(); });
+            on(form, &FormBase::formDeactivate, form, [&log, form] { log << "aus:" + form->objectName(); });
+        }
+        first.show();
+        first.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&first));
+        second.show();
+        second.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&second));
+        QCOMPARE(log, (QStringList{"an:HauptFormular", "aus:HauptFormular", "an:FahrerStammdatenFormular"}));
+        first.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&first));
+        QCOMPARE(log.mid(3), (QStringList{"aus:FahrerStammdatenFormular", "an:HauptFormular"}));
+
+        FormOnFirstUse<FormBase> later;
+        QVERIFY(!later.created());
+        FormBase &made = later.get(QStringLiteral("DispoFFFormular"));
+        QVERIFY(later.created());
+        QCOMPARE(&later.get(QStringLiteral("anders")), &made); // made once
+        QCOMPARE(made.objectName(), QStringLiteral("DispoFFFormular"));
+    }
+
     void popupMenuKnowsTheControlItWasOpenedOn()
     {
         QWidget form;

@@ -1,10 +1,15 @@
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
 #include <QTest>
+#include <QTimer>
 
 #include "temp_dir.h"
 #include "ui/AbortKey.h"
@@ -137,6 +142,53 @@ private slots:
                  QStringLiteral("/tmp/filter.TFD"));
         QCOMPARE(withDefaultExtension(QStringLiteral("/tmp/a.b/filter.tfd"), QStringLiteral("TFD")),
                  QStringLiteral("/tmp/a.b/filter.tfd"));
+    }
+
+    // The production save dialog: the system's filter, the default extension,
+    // and the current directory as it was before.
+    void productionSaveDialogAddsTheExtensionAndKeepsTheDirectory()
+    {
+        testsupport::TempDir dir;
+        const QString folder = QString::fromStdString(dir.str());
+        const QString before = QDir::currentPath();
+        QtDialogs production;
+        FileDialogOptions options;
+        options.title = QStringLiteral("Speichere Filter für [Kfz]");
+        options.filter = QStringLiteral("Filterdefinitionen (*.TFD)|*.TFD");
+        options.defaultExtension = QStringLiteral("TFD");
+        options.initialDirectory = folder;
+        QStringList filters;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            filters = dialog->nameFilters();
+            QDir::setCurrent(folder); // as a dialog of the original platform would
+            dialog->selectFile(QDir(folder).filePath(QStringLiteral("filter")));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        const std::optional<QString> chosen = production.saveFile(options);
+        QCOMPARE(chosen, std::optional<QString>(QDir(folder).filePath(QStringLiteral("filter.TFD"))));
+        QCOMPARE(filters, QStringList{"Filterdefinitionen (*.TFD *.tfd)"});
+        QCOMPARE(QDir::currentPath(), before);
+    }
+
+    void productionPasswordEntryIsMaskedAndLimited()
+    {
+        QtDialogs production;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto *edit = dialog->findChild<QLineEdit *>();
+            QVERIFY(edit);
+            QCOMPARE(edit->echoMode(), QLineEdit::Password);
+            QCOMPARE(edit->maxLength(), 10);
+            QCOMPARE(dialog->labelText(), QStringLiteral("Paßwort eingeben:"));
+            QTest::keyClicks(edit, QStringLiteral("geheim"));
+            dialog->accept();
+        });
+        QCOMPARE(production.enterPassword(QStringLiteral("Paßwort-Dialog"),
+                                          QStringLiteral("Paßwort eingeben:"), 10),
+                 std::optional<QString>(QStringLiteral("geheim")));
     }
 
     void fakeDialogsAnswerFromTheScript()
