@@ -303,6 +303,10 @@ void TDataModule1::DateienOeffnen()
             throw EDateiOeffnen(t->TableName(), QString::fromLocal8Bit(e.what()));
         }
     }
+    // The drivers and appointment codes open after the tables that look them up:
+    // read those tables' current rows again, so their lookup columns are filled.
+    for (dbe::TTable *t : {&TTblTouren, &TTblVarKosten, &TTblDispo})
+        t->Resync();
 }
 
 void TDataModule1::DateienSchliessen()
