@@ -3,8 +3,10 @@
 #include <QHeaderView>
 #include <QTest>
 
+#include "base/Abort.h"
 #include "db_fixture.h"
 #include "dbe/Field.h"
+#include "ui/AppHooks.h"
 #include "ui/Connect.h"
 #include "ui/DBGrid.h"
 #include "ui/DataSetModel.h"
@@ -106,6 +108,34 @@ private slots:
         QCOMPARE(table.State(), dbe::TDataSetState::dsBrowse);
         QCOMPARE(table.RecNo(), 1);
         QCOMPARE(cell(grid, 1, 1), QStringLiteral("Lkw"));
+    }
+
+    // A record that may not be left keeps the grid on its row; a text the
+    // field refuses ends in the exception handling, not in Qt.
+    void refusedMovesAndRefusedTexts()
+    {
+        GridOverVehicles g;
+        DBGrid &grid = g.grid;
+        dbe::TTable &table = *g.vehicles.table;
+        QStringList caught;
+        ScopedHook<ExceptionHandler> hook(hooks().exception, [&](QObject *, const std::exception &error) {
+            caught << QString::fromUtf8(error.what());
+        });
+        grid.setSelectedField(g.field("Km"));
+        typeIntoCell(grid, QStringLiteral("viel"));
+        QCOMPARE(caught.size(), 1);
+        QCOMPARE(g.field("Km")->AsFloat(), 1000.0);
+
+        table.BeforePost = [](dbe::TDataSet &) { base::abortSilently(); };
+        grid.setSelectedField(g.field("Info"));
+        typeIntoCell(grid, QStringLiteral("Gesperrt"));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                          grid.visualRect(grid.model()->index(2, 1)).center());
+        QCOMPARE(table.State(), dbe::TDataSetState::dsEdit);
+        QCOMPARE(grid.currentIndex().row(), 0);
+        QCOMPARE(caught.size(), 1); // the silent abort shows nothing
+        table.BeforePost = nullptr;
+        table.Cancel();
     }
 
     void columnsFollowTheFieldList()

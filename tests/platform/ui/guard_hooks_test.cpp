@@ -10,6 +10,7 @@
 #include "ui/AppHooks.h"
 #include "ui/Connect.h"
 #include "ui/FormBase.h"
+#include "ui/Screen.h"
 #include "ui/testing/FakeServices.h"
 #include "ui/testing/ScriptedMessages.h"
 #include "ui_test_main.h"
@@ -207,6 +208,29 @@ private slots:
         }
         QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier); // without the hook the shortcut works
         QCOMPARE(saved, 1);
+    }
+
+    void focusChangesReachTheActiveControlHook()
+    {
+        QWidget form;
+        auto *layout = new QVBoxLayout(&form);
+        auto *first = new QLineEdit;
+        auto *second = new QLineEdit;
+        layout->addWidget(first);
+        layout->addWidget(second);
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        first->setFocus();
+        int changes = 0;
+        ScopedHook<ActiveControlHandler> hook(hooks().activeControl, [&](QObject *sender) {
+            QVERIFY(sender);
+            ++changes;
+        });
+        second->setFocus();
+        QCOMPARE(changes, 1);
+        QCOMPARE(screen().activeControl(), second);
+        QCOMPARE(screen().activeForm(), &form);
     }
 
     void fakeScreenAnswersTheFocusQueries()
