@@ -260,12 +260,19 @@ void TDataSet::bindFields()
         }
     }
     recordWidth_ = extra;
+    hasComputedFields_ = extra > n;
+    fieldOfSlot_.assign(static_cast<size_t>(n), nullptr);
+    for (TField *f : fields_)
+        if (f->FieldKind() == TFieldKind::fkData)
+            fieldOfSlot_[static_cast<size_t>(f->slot())] = f;
 }
 
 void TDataSet::calculateFields(Record &record) const
 {
     if (record.values.size() < recordWidth_)
         record.values.resize(recordWidth_);
+    if (!hasComputedFields_)
+        return;
     bool anyCalc = false;
     for (TField *f : fields_) {
         if (f->FieldKind() == TFieldKind::fkLookup) {
@@ -324,15 +331,9 @@ void TDataSet::fieldChanged(TField *field)
 {
     if (state_ == TDataSetState::dsEdit || state_ == TDataSetState::dsInsert) {
         modified_ = true;
-        if (field->FieldKind() == TFieldKind::fkData) {
-            bool needsCalc = false;
-            for (TField *f : fields_)
-                needsCalc = needsCalc || f->FieldKind() != TFieldKind::fkData;
-            if (needsCalc) {
-                // Lookup and calculated values follow the key fields.
-                calculateFields(current_);
-            }
-        }
+        // Lookup and calculated values follow the fields they depend on.
+        if (field->FieldKind() == TFieldKind::fkData && hasComputedFields_)
+            calculateFields(current_);
     }
     if (field->OnChange)
         field->OnChange(*field);
@@ -806,10 +807,7 @@ void TDataSet::doPost()
     rec.values.resize(def.fields.size());
     for (int i = 0; i < def.fields.size(); ++i) {
         const FieldDef &fd = def.fields[i];
-        TField *f = nullptr;
-        for (TField *x : fields_)
-            if (x->FieldKind() == TFieldKind::fkData && x->slot() == i)
-                f = x;
+        TField *f = fieldOfSlot_[static_cast<size_t>(i)];
         const bool required = fd.required || (f && f->Required());
         if (required && isBlankValue(rec.values[i]) && fd.type != FieldType::AutoInc)
             engineError(

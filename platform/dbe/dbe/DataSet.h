@@ -233,7 +233,9 @@ protected:
     Record *stateRecord_ = nullptr; // key buffer while in dsSetKey
     bool savedHasCurrent_ = false;
     int recordWidth_ = 0;
-    int busy_ = 0; // guards against re-entering the dataset's own operations
+    bool hasComputedFields_ = false;    // calculated or lookup fields
+    std::vector<TField *> fieldOfSlot_; // data field of each physical field (null when not declared)
+    int busy_ = 0;                      // guards against re-entering the dataset's own operations
     mutable int recNo_ = 0;
     mutable quint64 recNoVersion_ = 0;
     mutable int count_ = -1;

@@ -1,5 +1,7 @@
 #include <sqlite3.h>
 
+#include <QHash>
+
 #include "dbe/Errors.h"
 #include "dbe/detail/Cursor.h"
 #include "dbe/detail/Database.h"
@@ -486,32 +488,48 @@ private:
         return !v.isValid() || v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
     }
 
+    // Unique keys where blank equals blank (the storage's own unique indexes
+    // would let blanks repeat): one query per key, its text kept per pattern
+    // of blank key fields.
     void checkUnique(const Record &record, qint64 self)
     {
-        QList<QStringList> keys;
-        if (!info_->def.primaryKey.isEmpty())
-            keys << info_->def.primaryKey;
-        for (const IndexDef &ix : info_->def.indexes)
-            if (ix.options & (ixUnique | ixPrimary))
-                keys << ix.fields;
-        for (const QStringList &k : keys) {
-            QStringList parts;
-            std::vector<Bind> binds;
-            for (const QString &f : k) {
-                const int i = info_->fieldIndex(f);
-                if (i < 0)
-                    continue;
-                const QVariant v = record.values.value(i);
-                if (isBlank(v)) {
-                    parts << quoteIdent(info_->def.fields[i].name) + QStringLiteral(" IS NULL");
-                } else {
-                    parts << quoteIdent(info_->def.fields[i].name) + QStringLiteral(" = ?");
-                    binds.push_back({v, info_->def.fields[i].type});
-                }
+        if (!uniqueKeysBuilt_) {
+            QList<QStringList> keys;
+            if (!info_->def.primaryKey.isEmpty())
+                keys << info_->def.primaryKey;
+            for (const IndexDef &ix : info_->def.indexes)
+                if (ix.options & (ixUnique | ixPrimary))
+                    keys << ix.fields;
+            for (const QStringList &k : keys) {
+                std::vector<int> cols;
+                for (const QString &f : k)
+                    if (const int i = info_->fieldIndex(f); i >= 0)
+                        cols.push_back(i);
+                if (!cols.empty() && cols.size() <= 32)
+                    uniqueKeys_.push_back(std::move(cols));
             }
-            sqlite3_stmt *s = db_.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 AND rowid <> ? LIMIT 1")
-                                              .arg(info_->sqlName, parts.join(QStringLiteral(" AND "))));
-            const int n = bindAll(s, binds, 1);
+            uniqueKeysBuilt_ = true;
+        }
+        for (size_t k = 0; k < uniqueKeys_.size(); ++k) {
+            const std::vector<int> &cols = uniqueKeys_[k];
+            quint64 blanks = 0;
+            for (size_t j = 0; j < cols.size(); ++j)
+                if (isBlank(record.values.value(cols[j])))
+                    blanks |= 1ULL << j;
+            QString &sql = uniqueSql_[(static_cast<quint64>(k) << 32) | blanks];
+            if (sql.isEmpty()) {
+                QStringList parts;
+                for (size_t j = 0; j < cols.size(); ++j)
+                    parts << quoteIdent(info_->def.fields[cols[j]].name) +
+                                 (blanks & (1ULL << j) ? QStringLiteral(" IS NULL") : QStringLiteral(" = ?"));
+                sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 AND rowid <> ? LIMIT 1")
+                          .arg(info_->sqlName, parts.join(QStringLiteral(" AND ")));
+            }
+            sqlite3_stmt *s = db_.prepare(sql);
+            int n = 1;
+            for (size_t j = 0; j < cols.size(); ++j)
+                if (!(blanks & (1ULL << j)))
+                    bindValue(s, n++, record.values.value(cols[j]), info_->def.fields[cols[j]].type);
             sqlite3_bind_int64(s, n, self);
             const bool dup = sqlite3_step(s) == SQLITE_ROW;
             sqlite3_reset(s);
@@ -798,6 +816,9 @@ private:
     std::vector<int> usedFields_; // fields the filters read (1-based)
     quint64 usedFieldsEpoch_ = 0;
     QString insertSql_;
+    bool uniqueKeysBuilt_ = false;
+    std::vector<std::vector<int>> uniqueKeys_;
+    QHash<quint64, QString> uniqueSql_;
     bool pageForward_ = true;
     bool pageAtEnd_ = false;
     quint64 pageChange_ = 0;
