@@ -149,6 +149,24 @@ struct PageNotification {
     QPainter *painter = nullptr;
     QRectF rect;
 };
+// Table line (message 10) and table cell (message 11) under user-defined colouring (option 2 = 1).
+struct TableLineNotification {
+    int lineType = 0; // 0 header, 1 row, 2 footer
+    QPainter *painter = nullptr;
+    QRectF rect;
+    int pageLine = 0; // line number on the page, from 0
+    int line = 0;     // index of the line definition
+    bool zebra = false;
+    QRectF spacing;
+};
+struct TableFieldNotification {
+    int fieldType = 0; // as lineType
+    QPainter *painter = nullptr;
+    QRectF rect;
+    int lineDef = 0;
+    int index = 0; // cell index in the line
+    QRectF spacing;
+};
 struct ProgressNotification {
     QWidget *parent = nullptr;
     int total = 0;

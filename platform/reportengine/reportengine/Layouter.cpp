@@ -263,8 +263,8 @@ void Layouter::drawImage(Page &page, const PageObject &object, const EvalContext
     page.items.push_back(std::move(p));
 }
 
-void Layouter::layoutLine(Block &block, const LineDef &lineDef, LineKind kind, const EvalContext &context,
-                          int rowIndex) const
+void Layouter::layoutLine(Block &block, const LineDef &lineDef, int lineIndex, LineKind kind,
+                          const EvalContext &context, int rowIndex) const
 {
     const double left = mmToPt(table_->rectMm.left());
     const double tableWidth = mmToPt(table_->rectMm.width());
@@ -320,16 +320,28 @@ void Layouter::layoutLine(Block &block, const LineDef &lineDef, LineKind kind, c
 
     const double top = block.heightPt;
     const QRectF lineRect(left, top, tableWidth, height);
+    const bool zebra = kind == LineKind::Row && rowIndex % 2 == 1;
+    Primitive marker = box(lineRect, QColor(), 0, QColor(), table_->name);
+    marker.kind = Primitive::Kind::TableLine;
+    marker.lineType = int(kind);
+    marker.lineIndex = lineIndex;
+    marker.zebra = zebra;
+    block.items.push_back(marker);
     QColor background = lineDef.background;
-    if (!background.isValid() && kind == LineKind::Row && table_->table.zebra.isValid() && rowIndex % 2 == 1)
+    if (!background.isValid() && zebra && table_->table.zebra.isValid())
         background = table_->table.zebra;
     if (background.isValid())
         block.items.push_back(box(lineRect, QColor(), 0, background, table_->name));
     if (lineDef.ruleAbovePt > 0)
         block.items.push_back(
             line(lineRect.topLeft(), lineRect.topRight(), lineDef.ruleAbovePt, Qt::black, table_->name));
-    for (const auto &c : cells) {
+    for (size_t index = 0; index < cells.size(); ++index) {
+        const CellLayout &c = cells[index];
         const QRectF cellRect(c.x, top, c.width, height);
+        marker.kind = Primitive::Kind::TableField;
+        marker.rect = cellRect;
+        marker.fieldIndex = int(index);
+        block.items.push_back(marker);
         if (c.background.isValid())
             block.items.push_back(box(cellRect, QColor(), 0, c.background, table_->name));
         double baseline = top + kCellPadV + c.metrics.ascentPt;
@@ -358,10 +370,11 @@ Layouter::Block Layouter::layoutLines(const std::vector<LineDef> &lines, LineKin
     Block block;
     if (!table_)
         return block;
-    for (const auto &lineDef : lines) {
+    for (size_t index = 0; index < lines.size(); ++index) {
+        const LineDef &lineDef = lines[index];
         if (!compiled(lineDef.condition).holds(context))
             continue;
-        layoutLine(block, lineDef, kind, context, rowIndex);
+        layoutLine(block, lineDef, int(index), kind, context, rowIndex);
         if (kind == LineKind::Row && !options_.multipleRowDefinitions)
             break;
     }
@@ -396,7 +409,8 @@ void Layouter::place(Page &page, const Block &block, double yPt, bool clipToTabl
                                                                  : p.rect.top();
             if (top >= bottom)
                 continue;
-            if (p.kind == Primitive::Kind::Rect)
+            if (p.kind == Primitive::Kind::Rect || p.kind == Primitive::Kind::TableLine ||
+                p.kind == Primitive::Kind::TableField)
                 p.rect.setBottom(std::min(p.rect.bottom(), bottom));
             if (p.kind == Primitive::Kind::Text)
                 p.clip.setBottom(std::min(p.clip.bottom(), bottom));
@@ -410,7 +424,7 @@ double Layouter::firstRowHeightPt(const EvalContext &context) const
     if (!table_ || table_->table.rows.empty())
         return 0;
     Block block;
-    layoutLine(block, table_->table.rows.front(), LineKind::Row, context, 0);
+    layoutLine(block, table_->table.rows.front(), 0, LineKind::Row, context, 0);
     return block.heightPt;
 }
 

@@ -55,8 +55,8 @@ private:
     enum class LineKind { Header, Row, Footer };
     Block layoutLines(const std::vector<LineDef> &lines, LineKind kind, const EvalContext &context,
                       int rowIndex) const;
-    void layoutLine(Block &block, const LineDef &line, LineKind kind, const EvalContext &context,
-                    int rowIndex) const;
+    void layoutLine(Block &block, const LineDef &line, int lineIndex, LineKind kind,
+                    const EvalContext &context, int rowIndex) const;
     void drawText(Page &page, const PageObject &object, const EvalContext &context) const;
     void drawImage(Page &page, const PageObject &object, const EvalContext &context) const;
     RunFont resolve(const FontSpec &font) const;

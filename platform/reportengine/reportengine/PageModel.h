@@ -26,7 +26,9 @@ struct RunFont {
 
 // One drawing primitive of a laid-out page, in points from the page's top left corner.
 struct Primitive {
-    enum class Kind { Text, Line, Rect, Image };
+    // TableLine and TableField mark where a table line or cell lies; they draw nothing themselves
+    // but let a user-defined colouring paint under the line (notifications 10 and 11).
+    enum class Kind { Text, Line, Rect, Image, TableLine, TableField };
     Kind kind = Kind::Text;
     QString object; // name of the project object it belongs to (for the object notification)
     // Text: one laid-out line, painted from its baseline origin, clipped to `clip` when that is set.
@@ -42,6 +44,11 @@ struct Primitive {
     QColor fill;         // invalid = none
     QByteArray image;    // picture file contents (SVG, PNG or JPEG)
     bool keepAspect = true;
+    // Table markers: line type (0 header, 1 row, 2 footer), definition and cell index, zebra row.
+    int lineType = 0;
+    int lineIndex = 0;
+    int fieldIndex = 0;
+    bool zebra = false;
 };
 
 struct Page {

@@ -71,6 +71,9 @@ void PagePainter::paint(QPainter &painter, const Page &page, double deviceDpi, c
     // Fonts are given in points of the page; under the scale they must not grow with the device.
     const double fontFactor = 72.0 / painter.device()->logicalDpiY();
     const bool notifyObjects = notifier && notifier->objects && notifier->raise;
+    const bool notifyTable = notifier && notifier->tableLines && notifier->raise;
+    int pageLine = 0;
+    int lineDef = 0;
     for (size_t i = 0; i < page.items.size();) {
         // The primitives of one object stand together; they are announced as one.
         size_t end = i + 1;
@@ -89,8 +92,25 @@ void PagePainter::paint(QPainter &painter, const Page &page, double deviceDpi, c
                 continue;
             }
         }
-        for (size_t k = i; k < end; ++k)
-            paintPrimitive(painter, page.items[k], fontFactor);
+        for (size_t k = i; k < end; ++k) {
+            const Primitive &p = page.items[k];
+            if (p.kind == Primitive::Kind::TableLine) {
+                if (notifyTable) {
+                    TableLineNotification line{p.lineType,  &painter, p.rect, pageLine,
+                                               p.lineIndex, p.zebra,  p.rect};
+                    notifier->raise(msg::TableLine, reinterpret_cast<intptr_t>(&line));
+                }
+                ++pageLine;
+                lineDef = p.lineIndex;
+            } else if (p.kind == Primitive::Kind::TableField) {
+                if (notifyTable) {
+                    TableFieldNotification field{p.lineType, &painter, p.rect, lineDef, p.fieldIndex, p.rect};
+                    notifier->raise(msg::TableField, reinterpret_cast<intptr_t>(&field));
+                }
+            } else {
+                paintPrimitive(painter, p, fontFactor);
+            }
+        }
         if (!record.name.isEmpty()) {
             record.preDraw = false;
             notifier->raise(msg::Object, reinterpret_cast<intptr_t>(&record));
@@ -132,6 +152,9 @@ void paintPrimitive(QPainter &painter, const Primitive &p, double fontFactor)
         break;
     case Primitive::Kind::Image:
         paintImage(painter, p);
+        break;
+    case Primitive::Kind::TableLine:
+    case Primitive::Kind::TableField:
         break;
     }
 }

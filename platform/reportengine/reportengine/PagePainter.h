@@ -19,6 +19,7 @@ struct PaintNotifier {
     bool objects = false;
     bool pages = false;
     bool project = false;
+    bool tableLines = false; // user-defined table colouring: lines and cells are announced
 };
 
 // Paints laid-out pages; the painter backend of printer, PDF and preview.

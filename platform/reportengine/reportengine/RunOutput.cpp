@@ -24,6 +24,7 @@ int writeRunOutput(Job &job, EngineUi &ui)
     notifier.objects = mask & TB_MASK_OBJECT;
     notifier.pages = mask & TB_MASK_PAGE;
     notifier.project = mask & TB_MASK_PROJECT;
+    notifier.tableLines = job.option(opt::TableColoring) == 1;
     notifier.raise = [&job](unsigned message, intptr_t parameter) { return job.raise(message, parameter); };
 
     if (job.destination == TB_DEST_PREVIEW) {

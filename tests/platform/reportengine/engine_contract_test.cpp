@@ -624,3 +624,47 @@ TEST_F(EngineContract, SecondRowDefinitionOnlyWithMultipleTableLines)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EngineContract, UserDefinedColouringAnnouncesLinesAndCells)
+{
+    static std::vector<tb::TableLineNotification> lines;
+    static std::vector<tb::TableFieldNotification> fields;
+    lines.clear();
+    fields.clear();
+    engine_->TbSetNotificationCallback(job_, [](unsigned message, intptr_t parameter, intptr_t) -> intptr_t {
+        if (message == tb::msg::TableLine) {
+            const auto *line = reinterpret_cast<const tb::TableLineNotification *>(parameter);
+            EXPECT_NE(line->painter, nullptr);
+            line->painter->fillRect(line->rect, QColor(0xFF, 0xEE, 0xCC)); // paints under the line
+            lines.push_back(*line);
+        }
+        if (message == tb::msg::TableField)
+            fields.push_back(*reinterpret_cast<const tb::TableFieldNotification *>(parameter));
+        return 0;
+    });
+    const QString file = project(listProject());
+    runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 3, rowDefiner());
+    EXPECT_TRUE(lines.empty()); // normal colouring
+
+    engine_->TbSetOption(job_, tb::opt::TableColoring, 1);
+    const auto r = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 3, rowDefiner());
+    EXPECT_EQ(r.end, 0);
+    // Header, three rows, footer; four cells each.
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0].lineType, 0);
+    EXPECT_EQ(lines[1].lineType, 1);
+    EXPECT_FALSE(lines[1].zebra);
+    EXPECT_TRUE(lines[2].zebra);
+    EXPECT_EQ(lines[4].lineType, 2);
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].pageLine, int(i));
+    EXPECT_LT(lines[0].rect.bottom(), lines[1].rect.top() + 0.01);
+    ASSERT_EQ(fields.size(), 20u);
+    EXPECT_EQ(fields[5].index, 1);
+    EXPECT_EQ(fields[5].fieldType, 1);
+    EXPECT_TRUE(pdfPages(pdf_).value(0).contains(QStringLiteral("Zeile 3")));
+}
+
+} // namespace
