@@ -1,5 +1,7 @@
 #include "ui/Colors.h"
 
+#include <QWidget>
+
 namespace ui {
 
 bool isSystemColor(TColor value)
@@ -82,6 +84,29 @@ TColor fromQColor(const QColor &value)
     const QColor rgb = value.toRgb();
     return TColor(std::uint32_t(rgb.red()) | (std::uint32_t(rgb.green()) << 8) |
                   (std::uint32_t(rgb.blue()) << 16));
+}
+
+void setBackgroundColor(QWidget *control, TColor value)
+{
+    QPalette palette = control->palette();
+    const QColor color = toQColor(value); // system colours as the application has them
+    if (!color.isValid())
+        return;
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, color);
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
+}
+
+void setTextColor(QWidget *control, TColor value)
+{
+    QPalette palette = control->palette();
+    const QColor color = toQColor(value); // system colours as the application has them
+    if (!color.isValid())
+        return;
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, color);
+    control->setPalette(palette);
 }
 
 } // namespace ui

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QPalette>
 
+class QWidget;
+
 // The platform's 32-bit colour values: RGB with red in the low byte, or, from
 // 0x80000000 up, a system colour whose index is the low byte (stored as the
 // negative 32-bit value). Resolved against a palette (the application's by
@@ -54,5 +56,9 @@ bool isSystemColor(TColor value);
 QColor toQColor(TColor value, const QPalette &palette = QPalette());
 // The RGB value of a colour (never a system colour).
 TColor fromQColor(const QColor &value);
+
+// A control's background ("Color", a page's brush) and its font colour.
+void setBackgroundColor(QWidget *control, TColor value);
+void setTextColor(QWidget *control, TColor value);
 
 } // namespace ui

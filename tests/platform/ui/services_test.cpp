@@ -129,6 +129,19 @@ private slots:
         QVERIFY(!isSystemColor(color::White));
     }
 
+    void controlColours()
+    {
+        QLineEdit edit;
+        setBackgroundColor(&edit, color::Aqua);
+        setTextColor(&edit, color::Red);
+        QCOMPARE(edit.palette().color(QPalette::Base), QColor(0, 255, 255));
+        QCOMPARE(edit.palette().color(QPalette::Text), QColor(255, 0, 0));
+        setBackgroundColor(&edit, color::BtnFace); // a system colour as the palette has it
+        QCOMPARE(edit.palette().color(QPalette::Base), QPalette().color(QPalette::Button));
+        QImage shot = edit.grab().toImage();
+        QCOMPARE(shot.pixelColor(shot.width() / 2, shot.height() / 2), QPalette().color(QPalette::Button));
+    }
+
     void fileFiltersAndDefaultExtension()
     {
         QCOMPARE(toQtFilter(QStringLiteral("*.jpg|*.jpg")), QStringLiteral("*.jpg (*.jpg *.JPG)"));
