@@ -1,4 +1,5 @@
 #include <QBuffer>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,6 +30,13 @@ void typeInto(QWidget *control, const QString &text)
     if (auto *edit = qobject_cast<QLineEdit *>(control))
         edit->selectAll();
     QTest::keyClicks(control, text);
+}
+
+// Screenshots of the form for a look at it (a directory of one's own through
+// KARVENFP_SCREENSHOT_DIR, else the temporary directory).
+QString screenshotPath(const QString &name)
+{
+    return QDir(qEnvironmentVariable("KARVENFP_SCREENSHOT_DIR", QDir::tempPath())).filePath(name);
 }
 
 void clickTab(ui::PageControl *pages, int index)
@@ -81,7 +89,7 @@ private slots:
         QCOMPARE(form.findChild<ui::DBEdit *>(QStringLiteral("EditInfo")), form.EditInfo);
         QCOMPARE(form.EditKfzNr->text(), QStringLiteral("HH-AB 12"));
         QCOMPARE(form.TPanelStatus->text(), QStringLiteral("1 von 2"));
-        form.grab().save(QStringLiteral("/tmp/ui_example_form_stammdaten.png"));
+        QVERIFY(form.grab().save(screenshotPath(QStringLiteral("ui_example_form_stammdaten.png"))));
 
         // A new vehicle: the page cannot be left, and a post without a number is refused.
         QTest::mouseClick(form.TBitBtnNeu, Qt::LeftButton);
@@ -120,7 +128,7 @@ private slots:
         QTest::keyClick(form.DBGridFahrzeuge, Qt::Key_Up);
         QCOMPARE(form.LblKopfzeileKfzNr->text(), QStringLiteral("HH-CD 34"));
         QCOMPARE(form.EditKfzNr->text(), QStringLiteral("HH-CD 34"));
-        form.grab().save(QStringLiteral("/tmp/ui_example_form_liste.png"));
+        QVERIFY(form.grab().save(screenshotPath(QStringLiteral("ui_example_form_liste.png"))));
 
         // The popup menu of the info edit clears the info.
         form.PageCtrlFahrzeug->setActivePage(form.TabStammDaten);
