@@ -11,8 +11,6 @@ using namespace enginetest;
 
 namespace {
 
-::testing::Environment *const qtEnv = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 class EngineContract : public ::testing::Test {
 protected:
     void SetUp() override

@@ -8,6 +8,11 @@
 
 namespace enginetest {
 
+namespace {
+// Every test binary with this fixture gets its application object.
+::testing::Environment *const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+} // namespace
+
 void QtEnvironment::SetUp()
 {
     static int argc = 1;
