@@ -47,14 +47,16 @@ TDataSet::~TDataSet()
         } catch (...) {
         }
     }
-    session_->unregisterDataSet(this);
+    if (session_)
+        session_->unregisterDataSet(this);
 }
 
 void TDataSet::SetSession(TSession *session)
 {
     if (Active())
         databaseError(QStringLiteral("Die Sitzung einer geöffneten Datenmenge kann nicht geändert werden"));
-    session_->unregisterDataSet(this);
+    if (session_)
+        session_->unregisterDataSet(this);
     session_ = session ? session : &TSession::Default();
 }
 
@@ -442,6 +444,8 @@ void TDataSet::Open()
     if (Active())
         return;
     runEvent(BeforeOpen);
+    if (!session_)
+        session_ = &TSession::Default();
     session_->registerDataSet(this);
     cursor_ = openCursor();
     try {

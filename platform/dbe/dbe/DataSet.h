@@ -166,6 +166,8 @@ public:
     ErrorEvent OnPostError, OnDeleteError, OnEditError;
     FilterEvent OnFilterRecord;
 
+    // Internal: the session goes away before the dataset (program end).
+    void detachSession() { session_ = nullptr; }
     // Internal: the record the fields read and write, data sources, row access.
     Record &activeRecord();
     const Record &activeRecord() const;

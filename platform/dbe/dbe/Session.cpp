@@ -32,13 +32,14 @@ TSession::TSession(const QString &configFile)
 
 TSession::~TSession()
 {
-    // Datasets that outlive their session fall back to the default one.
+    // Datasets that outlive their session are closed and forget it (the
+    // default session itself may be going away at program end).
     for (TDataSet *d : std::vector<TDataSet *>(dataSets_)) {
         try {
             d->Close();
         } catch (...) {
         }
-        d->SetSession(nullptr);
+        d->detachSession();
     }
 }
 

@@ -52,6 +52,15 @@ TEST_F(SessionTest, ClosingTheSessionClosesItsDatasetsAndAPathWorksLikeAnAlias)
     EXPECT_EQ(a->RecordCount(), 1);
 }
 
+TEST_F(SessionTest, ADatasetOutlivingItsSessionIsClosed)
+{
+    auto t = table(QStringLiteral("Kfz.db"));
+    t->Open();
+    session.reset();
+    EXPECT_FALSE(t->Active());
+    t.reset(); // no use of the session that is gone
+}
+
 TEST_F(SessionTest, ExplicitTransactionsCommitOrRollBackTogether)
 {
     auto a = table(QStringLiteral("Kfz.db"));
