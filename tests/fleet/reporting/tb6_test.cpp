@@ -410,3 +410,21 @@ TEST_F(Tb6Test, LanguageThatCannotOpenFallsBackToTheDefault)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Tb6Test, TableColouringRulesAtRunTime)
+{
+    TTb6_ component;
+    component.SetEnableTableLineEvent(true);
+    EXPECT_EQ(component.TableColoringMode(), reporting::TPropTableColoring::Normal);
+    component.SetEnableTableFieldEvent(true);
+    EXPECT_EQ(component.TableColoringMode(), reporting::TPropTableColoring::Userdefined);
+    EXPECT_EQ(fake_->TbGetOption(component.hTbJob(), 2), 1);
+    // A mode chosen on purpose stays.
+    component.SetTableColoringMode(reporting::TPropTableColoring::Designer);
+    component.SetEnableTableFieldEvent(true);
+    EXPECT_EQ(fake_->TbGetOption(component.hTbJob(), 2), 2);
+}
+
+} // namespace
