@@ -1,9 +1,11 @@
 // Print runs of the real engine, headless, driven the way the print loops drive it.
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 
 #include "engine_fixture.h"
+#include "reportengine/Layouter.h"
 #include "reportengine/PageModel.h"
 #include "temp_dir.h"
 
@@ -530,6 +532,9 @@ TEST_F(EngineContract, PageObjectsFollowLayersConditionsAndPictureContents)
                            "height=\"20\"><rect width=\"40\" height=\"20\" fill=\"#4a7ab5\"/></svg>";
     testsupport::writeFile(dir_ / "Chart~.wmf", svg.toStdString());
     testsupport::writeFile(dir_ / "Kaputt~.wmf", "EMF kein Bild");
+    QImage photo(8, 8, QImage::Format_RGB32);
+    photo.fill(Qt::red);
+    ASSERT_TRUE(photo.save(QString::fromStdString((dir_ / "Foto~.wmf").string()), "JPEG"));
     tb::Project p = listProject(60);
     auto image = [](const char *name, const char *file, tb::Layer layer) {
         tb::PageObject o;
@@ -543,6 +548,7 @@ TEST_F(EngineContract, PageObjectsFollowLayersConditionsAndPictureContents)
     p.objects.push_back(image("Diagramm", "Chart~.wmf", tb::Layer::First));
     p.objects.push_back(image("Kaputt", "Kaputt~.wmf", tb::Layer::All));
     p.objects.push_back(image("Fehlt", "Fehlt~.wmf", tb::Layer::All));
+    p.objects.push_back(image("Foto", "Foto~.wmf", tb::Layer::All));
     tb::PageObject later = p.objects[1];
     later.name = QStringLiteral("Folgeseiten");
     later.layer = tb::Layer::Following;
@@ -589,6 +595,8 @@ TEST_F(EngineContract, PageObjectsFollowLayersConditionsAndPictureContents)
         EXPECT_TRUE(items(1, "Diagramm").empty());
         EXPECT_TRUE(items(0, "Kaputt").empty());
         EXPECT_TRUE(items(0, "Fehlt").empty());
+        ASSERT_EQ(items(0, "Foto").size(), 1u);
+        EXPECT_EQ(tb::sniffImage(items(0, "Foto")[0].image), QStringLiteral("jpeg"));
         EXPECT_TRUE(items(0, "Folgeseiten").empty());
         EXPECT_EQ(items(1, "Folgeseiten").size(), 1u);
         EXPECT_TRUE(items(0, "Versteckt").empty());
