@@ -165,6 +165,34 @@ TEST_F(CursorTest, DeleteMovesToTheNextRowOrThePriorAtTheEnd)
     EXPECT_TRUE(t->Bof() && t->Eof());
 }
 
+TEST_F(CursorTest, EditRereadsTheRowAndRefreshFollowsChangesOfOtherCursors)
+{
+    auto a = table(QStringLiteral("Kfz.db"));
+    auto b = table(QStringLiteral("Kfz.db"));
+    a->Open();
+    addVehicles(*a, {{"A", "alt"}, {"B", "alt"}, {"C", "alt"}});
+    b->Open();
+    a->FindKey({"B"});
+    b->FindKey({"B"});
+    b->Edit();
+    b->FieldByName(QStringLiteral("Info"))->SetAsString(QStringLiteral("neu"));
+    b->Post();
+    EXPECT_EQ(a->FieldByName(QStringLiteral("Info"))->AsString(), "alt"); // not read again yet
+    a->Edit();
+    EXPECT_EQ(a->FieldByName(QStringLiteral("Info"))->AsString(), "neu");
+    a->Cancel();
+    b->Delete();
+    a->Refresh();
+    EXPECT_EQ(a->FieldByName(QStringLiteral("KfzNr"))->AsString(), "C");
+    EXPECT_EQ(a->RecordCount(), 2);
+    // Far jumps by record number and back.
+    addVehicles(*a, {{"D", ""}, {"E", ""}});
+    a->SetRecNo(4);
+    EXPECT_EQ(a->FieldByName(QStringLiteral("KfzNr"))->AsString(), "E");
+    a->SetRecNo(1);
+    EXPECT_EQ(a->FieldByName(QStringLiteral("KfzNr"))->AsString(), "A");
+}
+
 TEST_F(CursorTest, ClosedDatasetRefusesWithTheClassLibraryText)
 {
     auto t = table(QStringLiteral("Kfz.db"));
