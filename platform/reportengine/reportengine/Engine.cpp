@@ -8,14 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QPrinter>
 #include <QPrinterInfo>
 
 #include "base/DateTime.h"
 #include "base/GermanFormat.h"
 #include "reportengine/Job.h"
 #include "reportengine/NameTranslation.h"
-#include "reportengine/PagePainter.h"
 #include "reportengine/RunOutput.h"
 
 Q_LOGGING_CATEGORY(lcEngine, "tb.engine")
