@@ -674,3 +674,35 @@ TEST_F(EngineContract, UserDefinedColouringAnnouncesLinesAndCells)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EngineContract, PreviewAndPdfBreakPagesAlike)
+{
+    const QString file = project(listProject(60));
+    auto definer = [this](int row) {
+        rowDefiner(row % 4 == 0
+                       ? QStringLiteral("Eine längere Bemerkung, die in der Spalte umbricht und zwei "
+                                        "oder drei Zeilen braucht, je nach Breite.")
+                       : QString())(row);
+    };
+    tb::PageModel model;
+    ui_->script.onPreview = [&](const QString &previewFile, const tb::PreviewNotifier &) {
+        ASSERT_TRUE(tb::PageModel::readFile(previewFile, model));
+    };
+    runListLoop(*engine_, job_, file, tb::TB_PRINT_PREVIEW, 30, definer);
+    runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 30, definer);
+    const QStringList pages = pdfPages(pdf_);
+    ASSERT_EQ(int(model.pages.size()), int(pages.size()));
+    // Each row stands on the same page in both.
+    int row = 0;
+    for (const auto &line : model.table) {
+        if (line.kind != tb::TableLineRecord::Kind::Row)
+            continue;
+        ++row;
+        EXPECT_EQ(count(pages[line.page - 1], QStringLiteral("Zeile %1").arg(row)), 1) << row;
+    }
+    EXPECT_EQ(row, 30);
+}
+
+} // namespace
