@@ -95,7 +95,7 @@ TEST_F(EngineContract, PageRangeOneToThreeOfFivePagesGivesThreePages)
 {
     // First a full run to know the rows that make five pages.
     const QString file = project(listProject(60));
-    const auto full = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 200, rowDefiner());
+    const auto full = runListLoop(*engine_, job_, file, tb::TB_PRINT_PREVIEW, 200, rowDefiner());
     ASSERT_EQ(full.start, 0);
     const int perPage = 200 / std::max(1, full.pagesBegun - 1);
     const int rows = perPage * 4 + perPage / 2; // 5 pages
@@ -167,7 +167,7 @@ TEST_F(EngineContract, FooterThatDoesNotFitMovesToTheNextPage)
 {
     const QString file = project(listProject(60));
     // Find how many rows fill the first page exactly, then print that many.
-    const auto probe = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 100, rowDefiner());
+    const auto probe = runListLoop(*engine_, job_, file, tb::TB_PRINT_PREVIEW, 100, rowDefiner());
     ASSERT_FALSE(probe.repeatedRows.empty());
     const int perPage = probe.repeatedRows.front();
     QFile::remove(pdf_);
