@@ -1,5 +1,6 @@
 #include "ui/PageControl.h"
 
+#include <QKeyEvent>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -103,6 +104,25 @@ void PageControl::updateTab(TabSheet *page)
     if (tabs_->currentIndex() >= 0)
         stack_->setCurrentIndex(tabs_->currentIndex());
     inCode_ = false;
+}
+
+void PageControl::keyPressEvent(QKeyEvent *event)
+{
+    const bool ctrlTab = event->modifiers() & Qt::ControlModifier &&
+                         (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab);
+    if (!ctrlTab || pageCount() == 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int step = (event->key() == Qt::Key_Backtab || event->modifiers() & Qt::ShiftModifier) ? -1 : 1;
+    int index = activePageIndex();
+    for (int tried = 0; tried < pageCount(); ++tried) {
+        index = (index + step + pageCount()) % pageCount();
+        if (page(index)->tabVisible())
+            break;
+    }
+    tabs_->setCurrentIndex(index); // as if the user picked the tab
+    event->accept();
 }
 
 void PageControl::tabPicked(int index)

@@ -28,8 +28,9 @@ private:
 
 // Pages with tabs. When the user picks another tab, onChanging(allowChange)
 // runs while the old page is still the active page and may refuse (the page
-// stays); then the new page becomes active and onChange runs. Changing the
-// page in code (setActivePage) runs neither.
+// stays); then the new page becomes active and onChange runs (also for
+// Ctrl+Tab and Ctrl+Shift+Tab). Changing the page in code (setActivePage)
+// runs neither.
 class PageControl : public QWidget {
     Q_OBJECT
 public:
@@ -48,6 +49,9 @@ public:
 signals:
     void onChanging(bool &allowChange);
     void onChange();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     friend class TabSheet;

@@ -156,6 +156,15 @@ private slots:
         QCOMPARE(pages.activePage(), costs);
         QCOMPARE(pages.tabBar()->currentIndex(), 2);
         QVERIFY(log.isEmpty());
+
+        // Ctrl+Tab from a control on the page is the user's change too.
+        auto *edit = new QLineEdit(costs);
+        edit->show();
+        QTest::keyClick(edit, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(pages.activePage(), master);
+        QCOMPARE(log, (QStringList{"changing:TabKosten", "change:TabStammDaten"}));
+        QTest::keyClick(&pages, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(pages.activePage(), costs);
     }
 
     void hiddenTabsAndDisabledPages()
