@@ -201,7 +201,7 @@ void DBGrid::sectionMoved(int, int oldVisual, int newVisual)
 {
     QHeaderView *header = horizontalHeader();
     dbe::TField *moved = model_->fieldAt(header->logicalIndex(newVisual));
-    dbe::TField *target = model_->fieldAt(oldVisual < newVisual ? newVisual : newVisual);
+    dbe::TField *target = model_->fieldAt(newVisual); // the field whose place it takes
     {
         // The model takes the new order; the header shows it without moved sections.
         QSignalBlocker quiet(header);
