@@ -351,18 +351,9 @@ void TDataSet::SetFilter(const QString &text)
     const QString old = filterText_;
     filterText_ = text;
     filterProgram_.reset();
-    if (Active() && filtered_) {
-        CheckBrowseMode();
-        try {
-            rebuildFilter();
-        } catch (...) {
-            // A text that does not parse leaves the filter as it was.
-            filterText_ = old;
-            rebuildFilter();
-            throw;
-        }
-        First();
-    }
+    if (filtered_)
+        applyFilterChange(
+            [&] { filterText_ = old; }); // a text that does not parse leaves the filter as it was
 }
 
 void TDataSet::SetFiltered(bool filtered)
@@ -370,17 +361,22 @@ void TDataSet::SetFiltered(bool filtered)
     if (filtered == filtered_)
         return;
     filtered_ = filtered;
-    if (Active()) {
-        CheckBrowseMode();
-        try {
-            rebuildFilter();
-        } catch (...) {
-            filtered_ = false;
-            rebuildFilter();
-            throw;
-        }
-        First();
+    applyFilterChange([&] { filtered_ = false; });
+}
+
+void TDataSet::applyFilterChange(const std::function<void()> &undo)
+{
+    if (!Active())
+        return;
+    CheckBrowseMode();
+    try {
+        rebuildFilter();
+    } catch (...) {
+        undo();
+        rebuildFilter();
+        throw;
     }
+    First();
 }
 
 void TDataSet::rebuildFilter()
@@ -716,6 +712,26 @@ void TDataSet::CheckBrowseMode()
     }
 }
 
+// Runs a storage operation; on a database error the handler decides: fail
+// (the error goes on), abort (silently) or retry.
+void TDataSet::checkOperation(const std::function<void()> &operation, const ErrorEvent &handler)
+{
+    for (;;) {
+        try {
+            operation();
+            return;
+        } catch (EDatabaseError &e) {
+            TDataAction action = TDataAction::daFail;
+            if (handler)
+                handler(*this, e, action);
+            if (action == TDataAction::daFail)
+                throw;
+            if (action == TDataAction::daAbort)
+                base::abortSilently();
+        }
+    }
+}
+
 void TDataSet::Insert()
 {
     checkActive();
@@ -775,24 +791,15 @@ void TDataSet::Edit()
     runEvent(BeforeEdit);
     {
         BusyGuard g(busy_, name_);
-        for (;;) {
-            Record r;
-            try {
+        checkOperation(
+            [this] {
+                Record r;
                 if (!cursor_->fetch(current_.rowId, r))
                     engineError(ErrorCode::RecordNotFound, Msg::RecordNotFound);
                 current_ = r;
                 calculateFields(current_);
-                break;
-            } catch (EDatabaseError &e) {
-                TDataAction action = TDataAction::daFail;
-                if (OnEditError)
-                    OnEditError(*this, e, action);
-                if (action == TDataAction::daFail)
-                    throw;
-                if (action == TDataAction::daAbort)
-                    base::abortSilently();
-            }
-        }
+            },
+            OnEditError);
         saved_ = current_;
         state_ = TDataSetState::dsEdit;
         modified_ = false;
@@ -844,20 +851,7 @@ void TDataSet::Post()
     {
         BusyGuard g(busy_, name_);
         runEvent(BeforePost);
-        for (;;) {
-            try {
-                doPost();
-                break;
-            } catch (EDatabaseError &e) {
-                TDataAction action = TDataAction::daFail;
-                if (OnPostError)
-                    OnPostError(*this, e, action);
-                if (action == TDataAction::daFail)
-                    throw;
-                if (action == TDataAction::daAbort)
-                    base::abortSilently();
-            }
-        }
+        checkOperation([this] { doPost(); }, OnPostError);
         state_ = TDataSetState::dsBrowse;
         hasCurrent_ = true;
         modified_ = false;
@@ -911,20 +905,7 @@ void TDataSet::Delete()
         BusyGuard g(busy_, name_);
         runEvent(BeforeDelete);
         runEvent(BeforeScroll);
-        for (;;) {
-            try {
-                cursor_->remove(current_.rowId);
-                break;
-            } catch (EDatabaseError &e) {
-                TDataAction action = TDataAction::daFail;
-                if (OnDeleteError)
-                    OnDeleteError(*this, e, action);
-                if (action == TDataAction::daFail)
-                    throw;
-                if (action == TDataAction::daAbort)
-                    base::abortSilently();
-            }
-        }
+        checkOperation([this] { cursor_->remove(current_.rowId); }, OnDeleteError);
         state_ = TDataSetState::dsBrowse;
         const Record gone = current_;
         Record r;

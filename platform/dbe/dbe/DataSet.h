@@ -207,9 +207,11 @@ protected:
     TField *addPersistentField(std::unique_ptr<TField> field);
     void bindFields();
     void rebuildFilter();
+    void applyFilterChange(const std::function<void()> &undo);
     void resyncAfterChange();
     void runEvent(const Event &event);
     void doPost();
+    void checkOperation(const std::function<void()> &operation, const ErrorEvent &handler);
 
     TSession *session_;
     QString name_;
