@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "fixture.h"
 
 using namespace dbe;
@@ -191,6 +193,79 @@ TEST_F(CursorTest, EditRereadsTheRowAndRefreshFollowsChangesOfOtherCursors)
     EXPECT_EQ(a->FieldByName(QStringLiteral("KfzNr"))->AsString(), "E");
     a->SetRecNo(1);
     EXPECT_EQ(a->FieldByName(QStringLiteral("KfzNr"))->AsString(), "A");
+}
+
+// Many rows, duplicates and blanks across page boundaries: walking both ways,
+// record numbers and counts agree with the order computed here.
+TEST_F(CursorTest, LongWalksAgreeWithTheExpectedOrder)
+{
+    auto t = table(QStringLiteral("Kosten.db"));
+    t->SetIndexFieldNames(QStringLiteral("Art;KfzNr"));
+    t->Open();
+    struct Row {
+        QString art, nr;
+        int id;
+    };
+    std::vector<Row> rows;
+    {
+        TTransaction tx(*session, QStringLiteral("Daten"));
+        for (int i = 0; i < 700; ++i) {
+            const QString art = i % 7 == 0 ? QString() : QString::number(i % 5);
+            const QString nr = i % 11 == 0 ? QString() : QStringLiteral("K%1").arg(i % 13);
+            t->Append();
+            t->FieldByName(QStringLiteral("Art"))->SetAsString(art);
+            t->FieldByName(QStringLiteral("KfzNr"))->SetAsString(nr);
+            t->FieldByName(QStringLiteral("Betrag"))->SetAsInteger(i);
+            t->Post();
+            rows.push_back({art, nr, i});
+        }
+        tx.Commit();
+    }
+    // Blank first, code-point order, then insertion order (no primary key).
+    std::stable_sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) {
+        if (a.art != b.art)
+            return a.art < b.art;
+        return a.nr < b.nr;
+    });
+    auto expected = [&](const std::function<bool(const Row &)> &keep) {
+        QStringList ids;
+        for (const Row &r : rows)
+            if (keep(r))
+                ids << QString::number(r.id);
+        return ids;
+    };
+    auto backwards = [&] {
+        QStringList ids;
+        t->Last();
+        while (!t->Bof()) {
+            ids.prepend(t->FieldByName(QStringLiteral("Betrag"))->AsString());
+            t->Prior();
+        }
+        return ids;
+    };
+    const QStringList all = expected([](const Row &) { return true; });
+    EXPECT_EQ(column(*t, QStringLiteral("Betrag")), all);
+    EXPECT_EQ(backwards(), all);
+    t->SetRecNo(350);
+    EXPECT_EQ(t->FieldByName(QStringLiteral("Betrag"))->AsString(), all[349]);
+    t->MoveBy(-200);
+    EXPECT_EQ(t->RecNo(), 150);
+    EXPECT_EQ(t->FieldByName(QStringLiteral("Betrag"))->AsString(), all[149]);
+
+    t->SetFilter(QStringLiteral("Betrag >= 100"));
+    t->SetFiltered(true);
+    const QStringList filtered = expected([](const Row &r) { return r.id >= 100; });
+    EXPECT_EQ(column(*t, QStringLiteral("Betrag")), filtered);
+    EXPECT_EQ(backwards(), filtered);
+    EXPECT_EQ(t->RecordCount(), filtered.size());
+    t->SetFiltered(false);
+
+    t->SetRange({"2"}, {"3"});
+    const QStringList ranged = expected([](const Row &r) { return r.art == "2" || r.art == "3"; });
+    EXPECT_EQ(column(*t, QStringLiteral("Betrag")), ranged);
+    EXPECT_EQ(backwards(), ranged);
+    t->Last();
+    EXPECT_EQ(t->RecNo(), ranged.size());
 }
 
 TEST_F(CursorTest, ClosedDatasetRefusesWithTheClassLibraryText)
