@@ -73,6 +73,20 @@ TEST_F(MasterDetailTest, InsertFillsLinkedFieldsAndAnUnchangedMasterKeyKeepsTheD
     EXPECT_EQ(detail->RecNo(), 4);
 }
 
+TEST_F(MasterDetailTest, DetailsWaitWhileTheMastersControlsAreDisabled)
+{
+    master->DisableControls();
+    master->Next();                      // B
+    EXPECT_EQ(detail->RecordCount(), 2); // still A's rows
+    master->First();
+    master->EnableControls();
+    EXPECT_EQ(detail->FieldByName(QStringLiteral("Betrag"))->AsFloat(), 1.0);
+    master->DisableControls();
+    master->Next();
+    master->EnableControls(); // follows now
+    EXPECT_EQ(detail->RecordCount(), 3);
+}
+
 TEST_F(MasterDetailTest, LinkSetAndClearedAtRunTime)
 {
     detail->SetMasterSource(nullptr);
