@@ -1,6 +1,12 @@
 // The program body of the fleet program: the only place that knows every form.
+#include <QCoreApplication>
+
+#include "Copyright.h"
 #include "DataModule1.h"
 #include "Formularzugriff.h"
+#include "HauptFormular.h"
+#include "HilfeFormular.h"
+#include "Passwort.h"
 #include "Programmkoerper.h"
 #include "Programmstart.h"
 #include "dbe/Session.h"
@@ -23,6 +29,26 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
             DataModule1 = nullptr;
             delete weg;
         });
+    // Forms need the application object; without one (tests of the data
+    // module alone) they are not made.
+    const auto form = [&koerper](const QString &klasse, auto *&global) {
+        using Form = std::remove_reference_t<decltype(*global)>;
+        koerper.eintragen(
+            klasse,
+            [&global] {
+                if (QCoreApplication::instance())
+                    global = new Form();
+            },
+            [&global] {
+                Form *weg = global;
+                global = nullptr;
+                delete weg;
+            });
+    };
+    form(QStringLiteral("THauptFormular"), HauptFormular);
+    form(QStringLiteral("TCopyright"), Copyright);
+    form(QStringLiteral("TPasswordDlg"), PasswordDlg);
+    form(QStringLiteral("THilfeFormular"), HilfeFormular);
 }
 
 } // namespace fleet
@@ -41,7 +67,15 @@ int main(int argc, char *argv[])
     // there is nothing to wait for.
     return fleet::ProgrammStarten(
         koerper,
-        [] { return fleet::FormularFinden(QStringLiteral("HauptFormular")) ? ui::Application::exec() : 0; },
+        [&app] {
+            if (!fleet::HauptFormular)
+                return 0;
+            // Closing the main window ends the program.
+            QObject::connect(fleet::HauptFormular, &ui::FormBase::formClose, &app, &QCoreApplication::quit,
+                             Qt::QueuedConnection);
+            fleet::HauptFormular->show();
+            return ui::Application::exec();
+        },
         session);
 }
 #endif

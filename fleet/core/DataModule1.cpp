@@ -2,6 +2,7 @@
 
 #include "Aliase.h"
 #include "FahrzeugFilter.h"
+#include "FahrzeugRegeln.h"
 #include "FeldListen.h"
 
 namespace fleet {
@@ -239,6 +240,8 @@ void TDataModule1::regelnBinden()
     TblSchadensmanagement.BeforePost = ort(TblSchadensmanagementBeforePost);
     TblSchadensmanagement.AfterPost = durchschreibenUnd(TblSchadensmanagementAfterPost);
     TblMandanten.OnNewRecord = ort(TblMandantenNewRecord);
+
+    FahrzeugRegelnBinden(*this);
 }
 
 QList<dbe::TTable *> TDataModule1::HauptTabellen()

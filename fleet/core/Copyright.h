@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ui/FormBase.h"
+
+class QLabel;
+class QPushButton;
+
+namespace fleet {
+
+// The about box: program title, version, maker; only closes.
+class TCopyright : public ui::FormBase {
+public:
+    explicit TCopyright(QWidget *parent = nullptr);
+
+    QLabel *Image1, *LblHersteller, *PanTitel, *LblVersion;
+    QPushButton *BitBtnSchliessen;
+};
+
+extern TCopyright *Copyright;
+
+} // namespace fleet

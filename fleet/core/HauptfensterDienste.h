@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include "Dienst.h"
+
+namespace fleet {
+
+// The stored grid column order per TabKz ("Main", "Touren", "Varkost",
+// "Dispo", "Histo", "Schaden"); false while the scratch table is lent.
+class Spaltenordnung {
+public:
+    virtual ~Spaltenordnung() = default;
+    virtual bool FeldPositionenLaden(const QString &tabKz) = 0;
+    virtual bool FeldPositionenSpeichern(const QString &tabKz) = 0;
+};
+
+// The computations behind the evaluation and dispatch pages that the page
+// change runs.
+class Seitendienste {
+public:
+    virtual ~Seitendienste() = default;
+    // The current vehicle's month of the evaluation page; a code above 0 warns.
+    virtual int MonatsauswertungBerechnen() = 0;
+    virtual void MonatsauswertungWarnung(int code) = 0;
+    virtual void MonatsuebersichtAnzeigen() = 0;
+    // Computes DispoAuslastungText.
+    virtual void DispoAuslastungBerechnen() = 0;
+};
+
+// The dispatch utilisation in per cent as text ("n.v." until computed).
+extern QString DispoAuslastungText;
+
+} // namespace fleet

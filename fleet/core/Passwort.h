@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ui/FormBase.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace fleet {
+
+// The password entry of the settings form: masked, at most 10 characters,
+// empty and focused every time it becomes active.
+class TPasswordDlg : public ui::FormBase {
+public:
+    explicit TPasswordDlg(QWidget *parent = nullptr);
+
+    void FormActivate();
+
+    QLabel *Label1;
+    QLineEdit *Password;
+    QPushButton *OKBtn, *CancelBtn;
+};
+
+extern TPasswordDlg *PasswordDlg;
+
+} // namespace fleet

@@ -1,0 +1,53 @@
+// Pictures of every page of the main window, for looking at the layout:
+//   fleet_core_main_window_pictures <directory> [width height]
+#include <QDir>
+#include <QTest>
+
+#include "Aliase.h"
+#include "DataModule1.h"
+#include "HauptFormular.h"
+#include "base/DateTime.h"
+#include "kern_umgebung.h"
+#include "ui/Application.h"
+#include "ui/PageControl.h"
+#include "ui/StartUp.h"
+
+int main(int argc, char **argv)
+{
+    ui::Application app(argc, argv);
+    ui::startGerman();
+    const QString ziel = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/karvenfp_bilder");
+    const QSize groesse = argc > 3 ? QSize(atoi(argv[2]), atoi(argv[3])) : QSize(1280, 800);
+    QDir().mkpath(ziel);
+    kerntest::Umgebung umgebung;
+    auto &s = umgebung.session();
+    using kerntest::zeileAnfuegen;
+    zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzStamm.db",
+                  {"KfzNr", "Info", "Gruppe", "Kostenstelle", "KfzMarke", "KfzKmStand"},
+                  {"M-KV 100", "Kundendienst", "Transporter", "Lager Nord", "Transit", 48200.0});
+    zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzTour.db",
+                  {"KfzNr", "Datum", "Tour", "AbfahrtKm", "AnkunftKm", "GefahrenKm"},
+                  {"M-KV 100", base::encodeDate(2024, 3, 4), "T-17", 48000.0, 48200.0, 200.0});
+    zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzVar.db",
+                  {"KfzNr", "BelegDatum", "BelegNummer", "Benzin/Liter", "Benzin/Preis"},
+                  {"M-KV 100", base::encodeDate(2024, 3, 5), "4711", 45.0, 78.5});
+    fleet::TDataModule1 dm(&s);
+    fleet::DataModule1 = &dm;
+    {
+        fleet::THauptFormular fenster;
+        fenster.setWindowState(Qt::WindowNoState);
+        fenster.resize(groesse);
+        fenster.show();
+        QTest::qWait(50);
+        for (int i = 0; i < fenster.PageCtrlMain->pageCount(); ++i) {
+            fenster.PageCtrlMain->setActivePageIndex(i);
+            QTest::qWait(20);
+            fenster.grab().save(QStringLiteral("%1/%2_%3.png")
+                                    .arg(ziel)
+                                    .arg(i)
+                                    .arg(fenster.PageCtrlMain->page(i)->objectName()));
+        }
+    }
+    fleet::DataModule1 = nullptr;
+    return 0;
+}

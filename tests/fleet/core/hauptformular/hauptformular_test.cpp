@@ -1,0 +1,505 @@
+// The main window on the form kit, over a real data module in a fresh home.
+#include <memory>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "Aliase.h"
+#include "Copyright.h"
+#include "DataModule1.h"
+#include "Einstellungswerte.h"
+#include "FahrzeugRegeln.h"
+#include "FeldBezeichnungen.h"
+#include "HauptFormular.h"
+#include "HauptNavigation.h"
+#include "HauptfensterDienste.h"
+#include "HilfeFormular.h"
+#include "Passwort.h"
+#include "base/Abort.h"
+#include "dbe/Table.h"
+#include "kern_umgebung.h"
+#include "ui/Application.h"
+#include "ui/DBEdit.h"
+#include "ui/DBLookupComboBox.h"
+#include "ui/DBMemo.h"
+#include "ui/PageControl.h"
+#include "ui/StartUp.h"
+#include "ui/testing/ScriptedMessages.h"
+
+using fleet::THauptFormular;
+
+namespace {
+
+// The extender and navigator of the window, recording what the window asks.
+class NavigationsAttrappe : public fleet::HauptNavigation {
+public:
+    bool globalEdit = false;
+    bool filter = false;
+    unsigned keys = 0x7FFF;
+    bool freigegeben = true;
+    QStringList aufrufe;
+
+    bool GlobalEdit() const override { return globalEdit; }
+    bool FilterAktiv() const override { return filter; }
+    unsigned AllowKeys() const override { return keys; }
+    void SetAllowKeys(unsigned k) override { keys = k; }
+    void SetManageGlobalEdit(bool m) override { aufrufe << QStringLiteral("SetManageGlobalEdit(%1)").arg(m); }
+    void SetTableIndex(dbe::TTable &, const QString &i) override { aufrufe << "SetTableIndex(" + i + ")"; }
+    void ClickNavButton(nav::TDBVNavigateBtn b) override
+    {
+        aufrufe << "ClickNavButton(" + nav::navigateBtnName(b) + ")";
+    }
+    void NavigatorFreigeben(bool f) override { freigegeben = f; }
+};
+
+class SpaltenAttrappe : public fleet::Spaltenordnung {
+public:
+    SpaltenAttrappe() : inKraft_(*this) {}
+    QStringList geladen, gespeichert;
+    bool FeldPositionenLaden(const QString &k) override
+    {
+        geladen << k;
+        return true;
+    }
+    bool FeldPositionenSpeichern(const QString &k) override
+    {
+        gespeichert << k;
+        return true;
+    }
+
+private:
+    fleet::DienstInKraft<fleet::Spaltenordnung> inKraft_;
+};
+
+void einstellung(dbe::TSession &s, const QString &feld, const QString &wert)
+{
+    dbe::TTable t(&s);
+    t.SetDatabaseName(fleet::kAliasFuhrpkMand);
+    t.SetTableName("Kfzsyste.DB");
+    t.Open();
+    t.Edit();
+    t.FieldByName(feld)->SetAsString(wert);
+    t.Post();
+}
+
+QString text(QWidget *fenster, const char *name)
+{
+    auto *l = fenster->findChild<QLabel *>(QString::fromLatin1(name));
+    return l ? l->text() : QStringLiteral("<fehlt>");
+}
+
+} // namespace
+
+class HauptFormularTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<kerntest::Umgebung> umgebung;
+    std::unique_ptr<fleet::TDataModule1> dm;
+    std::unique_ptr<THauptFormular> fenster;
+
+    void starten()
+    {
+        dm = std::make_unique<fleet::TDataModule1>(&umgebung->session());
+        fleet::DataModule1 = dm.get();
+        fenster = std::make_unique<THauptFormular>();
+    }
+    void beenden()
+    {
+        fenster.reset();
+        fleet::DataModule1 = nullptr;
+        dm.reset();
+    }
+    void fahrzeug(const QString &kfzNr)
+    {
+        kerntest::zeileAnfuegen(umgebung->session(), fleet::kAliasFuhrpark, "KfzStamm.db", {"KfzNr"},
+                                {kfzNr});
+    }
+    // The user picks a tab: the page control's veto and change run.
+    void seiteWaehlen(ui::TabSheet *seite)
+    {
+        fenster->PageCtrlMain->tabBar()->setCurrentIndex(fenster->PageCtrlMain->indexOf(seite));
+    }
+
+private slots:
+    void init()
+    {
+        umgebung = std::make_unique<kerntest::Umgebung>();
+        fleet::SpaltenVerschoben.clear();
+        fleet::SpaltenpositionenGeladen.clear();
+        fleet::SpaltenpositionenZurueckgesetzt = false;
+        fleet::TourenModus = true;
+    }
+    void cleanup()
+    {
+        beenden();
+        umgebung.reset();
+    }
+
+    void leavingAPageIsRefusedOnlyWhileItsTableInserts_data()
+    {
+        QTest::addColumn<QString>("seite");
+        QTest::addColumn<QString>("tabelle");
+        QTest::addColumn<QString>("meldung");
+        QTest::newRow("Stammdaten")
+            << "TabStammDaten"
+            << "TTblMain"
+            << "Bitte speichern Sie zunächst das neue Fahrzeug ab (Haken-Symboltaste) oder "
+               "verwerfen Sie die Daten (X-Symboltaste).";
+        QTest::newRow("Kosten")
+            << "TabKosten"
+            << "TTblVarKosten"
+            << "Bitte speichern Sie zunächst den neuen Kostendatensatz ab (Speichern-Taste) oder "
+               "verwerfen Sie die Daten (Löschen-Taste).";
+        QTest::newRow("Touren")
+            << "TabTouren"
+            << "TTblTouren"
+            << "Bitte speichern Sie zunächst den neuen Tourendatensatz ab (Speichern-Taste) oder "
+               "verwerfen Sie die Daten (Löschen-Taste).";
+        QTest::newRow("Dispo")
+            << "TabDispo"
+            << "TTblDispo"
+            << "Bitte speichern Sie zunächst den neuen Dispositionsdatensatz ab (Speichern-Taste) "
+               "oder verwerfen Sie die Daten (Löschen-Taste).";
+    }
+    void leavingAPageIsRefusedOnlyWhileItsTableInserts()
+    {
+        QFETCH(QString, seite);
+        QFETCH(QString, tabelle);
+        QFETCH(QString, meldung);
+        fahrzeug("A-1");
+        starten();
+        ui::testing::ScriptedMessages meldungen;
+        NavigationsAttrappe navigation;
+        fenster->NavigationSetzen(&navigation);
+        auto *page = fenster->findChild<ui::TabSheet *>(seite);
+        QVERIFY(page);
+        fenster->PageCtrlMain->setActivePage(page);
+        dbe::TTable *t = nullptr;
+        for (dbe::TTable *x : dm->AlleTabellen())
+            if (x->Name() == tabelle)
+                t = x;
+        QVERIFY(t);
+
+        // In edit state the page may be left.
+        if (!t->IsEmpty() || t == &dm->TTblMain) {
+            t->Edit();
+            seiteWaehlen(fenster->TabHistorie);
+            QCOMPARE(fenster->PageCtrlMain->activePage(), fenster->TabHistorie);
+            t->Cancel();
+            fenster->PageCtrlMain->setActivePage(page);
+        }
+        t->Insert();
+        meldungen.expectWarning(meldung);
+        seiteWaehlen(fenster->TabHistorie);
+        QVERIFY(meldungen.verifyDone());
+        QCOMPARE(fenster->PageCtrlMain->activePage(), page);
+        QCOMPARE(fenster->PageCtrlMain->tabBar()->currentIndex(), fenster->PageCtrlMain->indexOf(page));
+        t->Cancel();
+    }
+
+    void allowKeysAfterEnteringEachPage()
+    {
+        fahrzeug("A-1");
+        starten();
+        ui::testing::ScriptedMessages meldungen;
+        SpaltenAttrappe spalten;
+        NavigationsAttrappe navigation;
+        fenster->NavigationSetzen(&navigation);
+        // Page, keys after entering it from the full set and from a reduced
+        // set, and whether its navigator is enabled.
+        const struct {
+            const char *seite;
+            unsigned voll, wenig;
+            bool navigator;
+        } faelle[] = {
+            {"TabStammDaten", 0x7FFF, 0x0693, true},
+            {"TabMemo", 0x797F, 0x0013, true},
+            {"TabTouren", 0x796F, 0x0003, true},
+            {"TabKosten", 0x796F, 0x0003, true},
+            {"TabMonatsAuswertung", 0x7FFF, 0x0003, false},
+            {"TabMonatsuebersicht", 0x7FFF, 0x0003, false},
+            {"TabReifen", 0x797F, 0x0013, true},
+            {"TabHistorie", 0x797F, 0x0013, true},
+            {"TabSchadensmanagement", 0x797F, 0x0013, true},
+            {"TabDispo", 0x797F, 0x0013, true},
+        };
+        for (const auto &f : faelle) {
+            auto *page = fenster->findChild<ui::TabSheet *>(QString::fromLatin1(f.seite));
+            QVERIFY(page);
+            for (const auto &[vorher, nachher] : {std::pair{0x7FFFu, f.voll}, std::pair{0x0003u, f.wenig}}) {
+                fenster->PageCtrlMain->setActivePage(page == fenster->TabHistorie ? fenster->TabReifen
+                                                                                  : fenster->TabHistorie);
+                navigation.keys = vorher;
+                seiteWaehlen(page);
+                QCOMPARE(fenster->PageCtrlMain->activePage(), page);
+                QVERIFY2(navigation.keys == nachher, f.seite);
+                QVERIFY2(navigation.freigegeben == f.navigator, f.seite);
+            }
+        }
+        // Each stored column order is applied once per run.
+        QCOMPARE(spalten.geladen, QStringList({"Touren", "Varkost", "Histo", "Schaden", "Dispo"}));
+    }
+
+    void aDisabledMasterPageLosesTheNewRowKeys()
+    {
+        fahrzeug("A-1");
+        starten();
+        NavigationsAttrappe navigation;
+        fenster->NavigationSetzen(&navigation);
+        fenster->PageCtrlMain->setActivePage(fenster->TabHistorie);
+        fenster->TabStammDaten->setEnabled(false);
+        navigation.keys = 0x7FFF;
+        seiteWaehlen(fenster->TabStammDaten);
+        QCOMPARE(navigation.keys, 0x797Fu);
+    }
+
+    void captionsFollowTheUserDefinedNames()
+    {
+        einstellung(umgebung->session(), "NameGruppe", "Fahrzeuggruppe-Lang");        // 19 characters
+        einstellung(umgebung->session(), "NameKostenstelle", "Kostenstelle/Standor"); // 20 characters
+        einstellung(umgebung->session(), "NameKostenKasko", "Vollkaskoversicherung");
+        einstellung(umgebung->session(), "NameFreifeld100", "Tankkarte");
+        einstellung(umgebung->session(), "NameFreitermin4", "Tacho");
+        starten();
+        QCOMPARE(text(fenster.get(), "LblKopfzeileGruppe"), QString("Fahrzeuggruppe-Lang:"));
+        QCOMPARE(text(fenster.get(), "LblGruppe"), QString("Fahrzeuggruppe-Lang"));
+        QCOMPARE(text(fenster.get(), "LblKopfzeileKostenstelle"), QString("Kostenstelle/Stand.:"));
+        QCOMPARE(text(fenster.get(), "LblKasko"), QString("Vollkaskover"));
+        QCOMPARE(text(fenster.get(), "LblMUKasko"), QString("Vollkaskover:"));
+        QCOMPARE(text(fenster.get(), "LblHaftpflicht"), QString("Haftplicht"));
+        QCOMPARE(text(fenster.get(), "TLblSonstige2"), QString("Sonstige2:"));
+        QCOMPARE(text(fenster.get(), "LblFreifeld10"), QString("Tankkarte"));
+        QCOMPARE(text(fenster.get(), "LblFreierTermin4"), QString("Tacho"));
+        QCOMPARE(fleet::FeldBezeichnungen["NameGruppe"], QString("Fahrzeuggruppe-Lang"));
+
+        // An empty free-field name empties its label; an empty appointment name
+        // keeps the designed caption.
+        fenster->findChild<QLabel *>("LblFreifeld5")->setText("vorher");
+        fenster->FormCreate();
+        QCOMPARE(text(fenster.get(), "LblFreifeld5"), QString());
+        QCOMPARE(text(fenster.get(), "LblFreierTermin5"), QString("Freier Termin5"));
+        QCOMPARE(text(fenster.get(), "LblSchadstoff"), QString("Schadstoff/Km.(g)"));
+    }
+
+    void todaySelectsTheYearAndMonthLists()
+    {
+        starten();
+        QCOMPARE(fenster->ComboBoxJahr->currentText(), fleet::HeuteJahrText);
+        QCOMPARE(fenster->CmbBoxDispositionJahr->itemIndex(), fleet::HeuteJahrIndex);
+        QCOMPARE(fenster->CmbBoxKostenMonat->itemIndex(), fleet::HeuteMonat - 1);
+        QCOMPARE(fenster->CmbBoxKostenMonat->currentText(), fleet::HeuteMonatName);
+        QCOMPARE(fenster->PageCtrlMain->activePage(), fenster->TabStammDaten);
+        QVERIFY(fenster->Mandanten1->isEnabled());
+        QCOMPARE(fenster->windowTitle(), QString("KARVEN Fuhrpark / Mandant1 - Unbekannt"));
+        QCOMPARE(fenster->minimumSize(), QSize(900, 740));
+        QVERIFY(fenster->windowState() & Qt::WindowMaximized);
+    }
+
+    void closingSavesTheColumnOrders_data()
+    {
+        QTest::addColumn<bool>("zurueckgesetzt");
+        QTest::addColumn<bool>("tourenModus");
+        QTest::addColumn<QStringList>("verschoben");
+        QTest::addColumn<QStringList>("gespeichert");
+        QTest::newRow("nichts verschoben") << false << true << QStringList() << QStringList{"Main"};
+        QTest::newRow("zurueckgesetzt") << true << true << QStringList{"Touren", "Dispo"} << QStringList();
+        QTest::newRow("alle") << false << true
+                              << QStringList{"Schaden", "Histo", "Dispo", "Varkost", "Touren"}
+                              << QStringList{"Main", "Touren", "Varkost", "Dispo", "Histo", "Schaden"};
+        QTest::newRow("Touren im Kostenmodus")
+            << false << false << QStringList{"Touren", "Histo"} << QStringList{"Main", "Histo"};
+    }
+    void closingSavesTheColumnOrders()
+    {
+        QFETCH(bool, zurueckgesetzt);
+        QFETCH(bool, tourenModus);
+        QFETCH(QStringList, verschoben);
+        QFETCH(QStringList, gespeichert);
+        starten();
+        SpaltenAttrappe spalten;
+        fleet::SpaltenpositionenZurueckgesetzt = zurueckgesetzt;
+        fleet::TourenModus = tourenModus;
+        fleet::SpaltenVerschoben = QSet<QString>(verschoben.begin(), verschoben.end());
+        fenster->show();
+        fenster->close(); // the close box: no question
+        QCOMPARE(spalten.gespeichert, gespeichert);
+    }
+
+    void endeAsksBeforeClosing()
+    {
+        starten();
+        fenster->show();
+        ui::testing::ScriptedMessages meldungen;
+        meldungen.expectQuestion("Möchten Sie das Programm beenden", false);
+        fenster->TBitBtnEnde->click();
+        QVERIFY(fenster->isVisible());
+        meldungen.expectQuestion("Möchten Sie das Programm beenden", true);
+        fenster->TBitBtnEnde->click();
+        QVERIFY(!fenster->isVisible());
+        QVERIFY(meldungen.verifyDone());
+    }
+
+    void anIndexErrorIsExplainedOtherTextsPass()
+    {
+        starten();
+        ui::testing::ScriptedMessages meldungen;
+        meldungen.expectError(
+            "Bitte ändern Sie das Kennzeichen dieses Fahrzeugs oder brechen Sie die Eingabe ab "
+            "(X-Symboltaste) - ein Fahrzeug mit diesem Kennzeichen ist schon vorhanden..");
+        meldungen.expectError("Feld 'KfzNr' muss einen Wert haben");
+        bool erledigt = false;
+        fenster->TDBVexarionMainShowMessage("Indexfehler", ui::MsgType::Error, erledigt);
+        QVERIFY(erledigt);
+        erledigt = false;
+        fenster->TDBVexarionMainShowMessage("Feld 'KfzNr' muss einen Wert haben", ui::MsgType::Error,
+                                            erledigt);
+        QVERIFY(erledigt);
+        erledigt = false;
+        fenster->TDBVexarionMainShowMessage("Indexfehler", ui::MsgType::Information, erledigt);
+        QVERIFY(!erledigt);
+        QVERIFY(meldungen.verifyDone());
+    }
+
+    void readOnlyWorkstationsNeverSwitchToEdit()
+    {
+        starten();
+        ui::testing::ScriptedMessages meldungen;
+        fleet::NurLesen = true;
+        meldungen.expectInformation("Sie haben nur Leserechte!");
+        bool abgebrochen = false;
+        try {
+            fenster->TDBVexarionMainBeforeHandleNBBtn(nav::nbGlobalEdit);
+        } catch (const base::SilentAbort &) {
+            abgebrochen = true;
+        }
+        fleet::NurLesen = false;
+        QVERIFY(abgebrochen);
+        QVERIFY(meldungen.verifyDone());
+    }
+
+    void aVehicleAddedThroughTheWindowIsThereAfterARestart()
+    {
+        starten();
+        ui::testing::ScriptedMessages meldungen;
+        fenster->show();
+        fenster->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fenster.get()));
+        QVERIFY(dm->TTblMain.IsEmpty());
+        auto knopf = [this](const char *name) {
+            auto *b = fenster->findChild<QToolButton *>(QString::fromLatin1(name));
+            QVERIFY2(b, name);
+            b->click();
+        };
+        knopf("nbGlobalEdit");
+        QCOMPARE(fenster->TPaGlobalEdit->text(), QString("Ändern"));
+        knopf("nbInsert");
+        QCOMPARE(dm->TTblMain.State(), dbe::TDataSetState::dsInsert);
+        QVERIFY(!fenster->EditKfzNr->isReadOnly());
+        QTest::keyClicks(fenster->EditKfzNr, "M-KV 100");
+        auto *marke = fenster->findChild<ui::DBEdit *>("EditKfzMarke");
+        QTest::keyClicks(marke, "Transit");
+        QTest::keyClicks(fenster->DBLkpCmbBoxGruppe->lineEdit(), "Transporter");
+        knopf("nbPost");
+        QCOMPARE(dm->TTblMain.State(), dbe::TDataSetState::dsBrowse);
+        QVERIFY(fenster->EditKfzNr->isReadOnly());
+        QCOMPARE(fenster->DBEditKopfzeileKfznr->text(), QString("M-KV 100"));
+
+        // The same number again is refused with the explained index error.
+        knopf("nbInsert");
+        QTest::keyClicks(fenster->EditKfzNr, "M-KV 100");
+        meldungen.expectError(
+            "Bitte ändern Sie das Kennzeichen dieses Fahrzeugs oder brechen Sie die Eingabe ab "
+            "(X-Symboltaste) - ein Fahrzeug mit diesem Kennzeichen ist schon vorhanden..");
+        knopf("nbPost");
+        QVERIFY(meldungen.verifyDone());
+        QCOMPARE(dm->TTblMain.State(), dbe::TDataSetState::dsInsert);
+        knopf("nbCancel");
+
+        beenden();
+        umgebung->neueSession();
+        starten();
+        QCOMPARE(dm->TTblMain.RecordCount(), 1);
+        QCOMPARE(dm->TTblMain.FieldByName("KfzNr")->AsString(), QString("M-KV 100"));
+        QCOMPARE(fenster->EditKfzNr->text(), QString("M-KV 100"));
+        QCOMPARE(fenster->findChild<ui::DBEdit *>("EditKfzMarke")->text(), QString("Transit"));
+        QCOMPARE(dm->TTblMain.FieldByName("Gruppe")->AsString(), QString("Transporter"));
+        QVERIFY(dm->TTblGruppe.FindKey({QString("Transporter")}));
+    }
+
+    void aboutBoxShowsTheVersion()
+    {
+        fleet::TCopyright box;
+        QCOMPARE(box.windowTitle(), QString("Copyright"));
+        QCOMPARE(box.LblVersion->text(), QString("Vers. 7.02a"));
+        QCOMPARE(box.PanTitel->text(), QString("KARVEN Fuhrpark"));
+        QTimer::singleShot(0, &box, [&box] { box.BitBtnSchliessen->click(); });
+        QCOMPARE(box.showModal(), int(ui::mrOk));
+    }
+
+    void thePasswordDialogStartsEmptyEveryTime()
+    {
+        fleet::TPasswordDlg dlg;
+        QCOMPARE(dlg.Password->echoMode(), QLineEdit::Password);
+        QString erstes, zweites;
+        bool fokus = false;
+        QTimer::singleShot(0, &dlg, [&] {
+            (void)QTest::qWaitForWindowActive(&dlg);
+            QTest::keyClicks(dlg.Password, "Geheimnis12345");
+            erstes = dlg.Password->text();
+            dlg.OKBtn->click();
+        });
+        QCOMPARE(dlg.showModal(), int(ui::mrOk));
+        QCOMPARE(erstes, QString("Geheimnis1"));
+        QCOMPARE(dlg.Password->text(), QString("Geheimnis1")); // read by the caller afterwards
+        QTimer::singleShot(0, &dlg, [&] {
+            (void)QTest::qWaitForWindowActive(&dlg);
+            zweites = dlg.Password->text();
+            fokus = dlg.Password->hasFocus();
+            dlg.CancelBtn->click();
+        });
+        QCOMPARE(dlg.showModal(), int(ui::mrCancel));
+        QVERIFY(zweites.isEmpty());
+        QVERIFY(fokus);
+    }
+
+    void theHelpFormShowsItsTopicAndKeepsItWhenTheTopicIsMissing()
+    {
+        starten();
+        fleet::THilfeFormular hilfe;
+        dbe::TTable &t = dm->TTblHilfe;
+        const auto thema = [&t](int nr) {
+            t.FindKey({nr});
+            return t.FieldByName("Hilfe")->AsString();
+        };
+        const QString eins = thema(1), zwei = thema(2);
+        QVERIFY(!eins.isEmpty() && eins != zwei);
+        fleet::HilfeThema = 2;
+        hilfe.show();
+        QCOMPARE(hilfe.TDBMemo1->toPlainText(), QString(zwei).replace("\r\n", "\n"));
+        hilfe.hide();
+        fleet::HilfeThema = 9;
+        hilfe.show();
+        QCOMPARE(hilfe.TDBMemo1->toPlainText(), QString(zwei).replace("\r\n", "\n"));
+        hilfe.hide();
+        fleet::HilfeThema = 1;
+        hilfe.show();
+        QCOMPARE(hilfe.TDBMemo1->toPlainText(), QString(eins).replace("\r\n", "\n"));
+        QVERIFY(hilfe.TDBMemo1->isReadOnly());
+    }
+};
+
+int main(int argc, char **argv)
+{
+    ui::Application app(argc, argv);
+    ui::startGerman();
+    HauptFormularTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "hauptformular_test.moc"
