@@ -50,11 +50,12 @@ ui::DBLookupComboBox *nachschlag(QWidget *parent, const char *name, dbe::TDataSo
 {
     auto *c = ui::make<ui::DBLookupComboBox>(parent, name);
     c->setEditable(true);
-    c->setDataSource(&quelle);
-    c->setDataField(QString::fromLatin1(feld));
+    // The list first: setting it empties the shown text.
     c->setListSource(&liste);
     c->setKeyField(QString::fromLatin1(listenFeld));
     c->setListField(QString::fromLatin1(listenFeld));
+    c->setDataSource(&quelle);
+    c->setDataField(QString::fromLatin1(feld));
     return c;
 }
 
@@ -220,7 +221,21 @@ void THauptFormular::aufbauen()
 QWidget *THauptFormular::kopfzeileAufbauen()
 {
     dbe::TDataSource &main = DataModule1->TDataSrcMain;
-    PanKopfzeile = ui::make<QFrame>(this, "PanKopfzeile");
+    auto *oben = new QWidget(this);
+    auto *zeilen = new QVBoxLayout(oben);
+    zeilen->setContentsMargins(0, 0, 0, 0);
+    zeilen->setSpacing(2);
+
+    // The navigator bar's place, above the header line.
+    PanNavigator = ui::make<QWidget>(oben, "PanNavigator");
+    auto *navi = new QHBoxLayout(PanNavigator);
+    navi->setContentsMargins(0, 0, 0, 0);
+    auto *naviZeile = new QHBoxLayout;
+    naviZeile->addWidget(PanNavigator);
+    naviZeile->addStretch(1);
+    zeilen->addLayout(naviZeile);
+
+    PanKopfzeile = ui::make<QFrame>(oben, "PanKopfzeile");
     static_cast<QFrame *>(PanKopfzeile)->setFrameShape(QFrame::StyledPanel);
     PanKopfzeile->setAutoFillBackground(true);
     auto *zeile = new QHBoxLayout(PanKopfzeile);
@@ -232,30 +247,31 @@ QWidget *THauptFormular::kopfzeileAufbauen()
         e->setMinimumWidth(breite);
         return e;
     };
-    DBEditKopfzeileKfznr = kopf("DBEditKopfzeileKfznr", "KfzNr", 90);
-    DBEditKopfzeileInfo = kopf("DBEditKopfzeileInfo", "Info", 120);
-    DBEditKopfzeileGruppe = kopf("DBEditKopfzeileGruppe", "Gruppe", 90);
-    DBEditKopfzeileStandort = kopf("DBEditKopfzeileStandort", "Kostenstelle", 90);
-    DBEditKopfzeileKm = kopf("DBEditKopfzeileKm", "KfzKmStand", 70);
-    LblKopfzeileGruppe = label(PanKopfzeile, QStringLiteral("LblKopfzeileGruppe"), QStringLiteral("Gruppe:"));
-    LblKopfzeileKostenstelle = label(PanKopfzeile, QStringLiteral("LblKopfzeileKostenstelle"),
-                                     QStringLiteral("Kostenstelle/Standort:"));
-    zeile->addWidget(
-        label(PanKopfzeile, QStringLiteral("LblKopfzeileKfznr"), QStringLiteral("Kennzeichen:")));
+    const auto beschriftung = [&](const char *name, const QString &text) {
+        QLabel *l = label(PanKopfzeile, QString::fromLatin1(name), text);
+        l->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+        return l;
+    };
+    DBEditKopfzeileKfznr = kopf("DBEditKopfzeileKfznr", "KfzNr", 70);
+    DBEditKopfzeileInfo = kopf("DBEditKopfzeileInfo", "Info", 80);
+    DBEditKopfzeileGruppe = kopf("DBEditKopfzeileGruppe", "Gruppe", 60);
+    DBEditKopfzeileStandort = kopf("DBEditKopfzeileStandort", "Kostenstelle", 60);
+    DBEditKopfzeileKm = kopf("DBEditKopfzeileKm", "KfzKmStand", 55);
+    LblKopfzeileGruppe = beschriftung("LblKopfzeileGruppe", QStringLiteral("Gruppe:"));
+    LblKopfzeileKostenstelle =
+        beschriftung("LblKopfzeileKostenstelle", QStringLiteral("Kostenstelle/Standort:"));
+    zeile->addWidget(beschriftung("LblKopfzeileKfznr", QStringLiteral("Kennzeichen:")));
     zeile->addWidget(DBEditKopfzeileKfznr, 2);
-    zeile->addWidget(label(PanKopfzeile, QStringLiteral("LblKopfzeileInfo"), QStringLiteral("Info:")));
+    zeile->addWidget(beschriftung("LblKopfzeileInfo", QStringLiteral("Info:")));
     zeile->addWidget(DBEditKopfzeileInfo, 3);
     zeile->addWidget(LblKopfzeileGruppe);
     zeile->addWidget(DBEditKopfzeileGruppe, 2);
     zeile->addWidget(LblKopfzeileKostenstelle);
     zeile->addWidget(DBEditKopfzeileStandort, 2);
-    zeile->addWidget(label(PanKopfzeile, QStringLiteral("LblKopfzeileKm"), QStringLiteral("Km.Stand:")));
+    zeile->addWidget(beschriftung("LblKopfzeileKm", QStringLiteral("Km.Stand:")));
     zeile->addWidget(DBEditKopfzeileKm, 1);
-    PanNavigator = ui::make<QWidget>(PanKopfzeile, "PanNavigator");
-    auto *navi = new QHBoxLayout(PanNavigator);
-    navi->setContentsMargins(0, 0, 0, 0);
-    zeile->addWidget(PanNavigator);
-    return PanKopfzeile;
+    zeilen->addWidget(PanKopfzeile);
+    return oben;
 }
 
 void THauptFormular::stammdatenAufbauen()
@@ -336,7 +352,9 @@ void THauptFormular::stammdatenAufbauen()
     };
     const auto termin = [&](const QString &lbl, const QString &editName, const QString &text,
                             const QString &feld, bool km) {
-        termine.zeile(label(inhalt, QStringLiteral("Lbl") + lbl, text), edit(inhalt, editName, m, feld),
+        ui::DBEdit *e = edit(inhalt, editName, m, feld);
+        e->setMinimumWidth(80);
+        termine.zeile(label(inhalt, QStringLiteral("Lbl") + lbl, text), e,
                       label(inhalt, QStringLiteral("Lbl2") + lbl,
                             km ? QStringLiteral("(Km)") : QStringLiteral("(Datum)")));
     };

@@ -31,6 +31,8 @@ int main(int argc, char **argv)
     zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzVar.db",
                   {"KfzNr", "BelegDatum", "BelegNummer", "Benzin/Liter", "Benzin/Preis"},
                   {"M-KV 100", base::encodeDate(2024, 3, 5), "4711", 45.0, 78.5});
+    zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzGruppe.db", {"Gruppe"}, {"Transporter"});
+    zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzStort.db", {"Standort"}, {"Lager Nord"});
     fleet::TDataModule1 dm(&s);
     fleet::DataModule1 = &dm;
     {
