@@ -14,6 +14,7 @@
 #include "HauptNavigationsLeiste.h"
 #include "HauptfensterDienste.h"
 #include "HilfeFormular.h"
+#include "Mandant.h"
 #include "MandantDaten.h"
 #include "NurLeseModus.h"
 #include "Seitenwechsel.h"
@@ -127,11 +128,8 @@ void THauptFormular::FormCreate()
     Mandanten1->setEnabled(true);
     BasisTitel = windowTitle();
     try {
-        if (MandantDatenLesen(DataModule1->TTblMain.DatabaseName(), false)) {
-            const QString name1 = MandantDaten[1].isEmpty() ? QStringLiteral("Unbekannt") : MandantDaten[1];
-            setWindowTitle(windowTitle() + QStringLiteral(" / ") + MandantDaten[0] + QStringLiteral(" - ") +
-                           name1);
-        }
+        if (MandantDatenLesen(DataModule1->TTblMain.DatabaseName(), false))
+            setWindowTitle(MandantTitel(BasisTitel, MandantDaten[0], MandantDaten[1]));
     } catch (const std::exception &) {
         // A missing client record leaves the caption without suffix.
     }
