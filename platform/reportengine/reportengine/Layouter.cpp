@@ -312,7 +312,10 @@ void Layouter::layoutLine(Block &block, const LineDef &lineDef, int lineIndex, L
         const double textHeight =
             (c.lines.size() - 1) * c.metrics.lineSpacingPt + c.metrics.ascentPt + c.metrics.descentPt;
         height = std::max(height, textHeight + 2 * kCellPadV);
-        record.cells.push_back({text, value.kind, value.isNumeric() ? value.number : 0, c.width});
+        const double number = value.isNumeric()                 ? value.number
+                              : value.kind == Value::Kind::Bool ? (value.flag ? 1 : 0)
+                                                                : 0;
+        record.cells.push_back({text, value.kind, number, c.width, cell.format, int(cell.align)});
         cells.push_back(std::move(c));
     }
     if (cells.empty())
@@ -402,6 +405,7 @@ void Layouter::place(Page &page, const Block &block, double yPt, bool clipToTabl
     const double bottom = tableBottomPt();
     for (Primitive p : block.items) {
         offset(p, yPt);
+        p.tableItem = true;
         if (clipToTable) {
             // Whatever lies wholly below the table goes; text that crosses it is clipped there.
             const double top = p.kind == Primitive::Kind::Text   ? p.origin.y() - p.font.sizePt

@@ -49,6 +49,7 @@ struct Primitive {
     int lineIndex = 0;
     int fieldIndex = 0;
     bool zebra = false;
+    bool tableItem = false; // part of the table rather than of a page object (not kept in the preview file)
 };
 
 struct Page {
@@ -61,8 +62,11 @@ struct Page {
 struct TableCellRecord {
     QString text;
     Value::Kind type = Value::Kind::Text;
-    double number = 0; // numbers and dates
+    double number = 0; // numbers and dates; booleans as 1 or 0
     double widthPt = 0;
+    // The cell's number mask or date pattern and alignment, for exporters (not kept in the preview file).
+    QString format;
+    int align = 0; // 0 left, 1 centre, 2 right
 };
 struct TableLineRecord {
     enum class Kind { Header, Row, Footer };

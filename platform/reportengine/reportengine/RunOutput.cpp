@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 
 #include "reportengine/Engine.h"
+#include "reportengine/ExportWriter.h"
 #include "reportengine/Job.h"
 #include "reportengine/PagePainter.h"
 
@@ -47,18 +48,27 @@ int writeRunOutput(Job &job, EngineUi &ui)
 
     if (job.destination == TB_DEST_EXPORT) {
         const QString target = job.exportTarget();
-        if (target != QLatin1String("PDF"))
-            return TB_ERR_OUTPUT; // the other exporters come with the export form
-        QString directory = job.exportParameter(target, QStringLiteral("Export.Path"));
+        if (!isKnownExportTarget(target))
+            return TB_ERR_OUTPUT;
+        const QString directory = job.exportParameter(target, QStringLiteral("Export.Path"));
         QString name = job.exportParameter(target, QStringLiteral("Export.File"));
         if (name.isEmpty())
-            name = QFileInfo(model.projectFile).completeBaseName() + QStringLiteral(".pdf");
+            name = QFileInfo(model.projectFile).completeBaseName() + u'.' + exportExtension(target);
         QString file = QDir(directory.isEmpty() ? QDir::currentPath() : directory).filePath(name);
         if (job.exportParameter(target, QStringLiteral("Export.Quiet")) != QLatin1String("1") &&
-            !ui.selectFile(nullptr, QStringLiteral("Exportieren"), QStringLiteral("PDF-Dateien (*.pdf)"),
-                           true, file))
+            !ui.selectFile(nullptr, QStringLiteral("Exportieren"), exportDialogFilter(target), true, file))
             return TB_ERR_USER_ABORTED;
-        if (!anyPage || !PagePainter::writePdf(model, file, first, last, &notifier))
+        if (!anyPage)
+            return TB_ERR_OUTPUT;
+        bool written = false;
+        if (target == QLatin1String("PDF")) {
+            written = PagePainter::writePdf(model, file, first, last, &notifier);
+        } else {
+            const ExportSource source{model, job.run->project().exportSettings.value(target).toObject(),
+                                      first, last};
+            written = writeDataExport(target, source, file);
+        }
+        if (!written)
             return TB_ERR_OUTPUT;
         if (job.exportParameter(target, QStringLiteral("Export.ShowResult")) == QLatin1String("1"))
             ui.openDocument(file);

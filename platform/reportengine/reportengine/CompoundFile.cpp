@@ -1,0 +1,96 @@
+#include "reportengine/CompoundFile.h"
+
+#include <QtEndian>
+
+namespace tb {
+
+namespace {
+
+constexpr int kSector = 512;
+constexpr quint32 kFreeSect = 0xFFFFFFFF;
+constexpr quint32 kEndOfChain = 0xFFFFFFFE;
+constexpr quint32 kFatSect = 0xFFFFFFFD;
+constexpr quint32 kNoStream = 0xFFFFFFFF;
+constexpr int kHeaderFatEntries = 109;
+constexpr int kMiniStreamCutoff = 4096;
+
+void put16(QByteArray &b, int at, quint16 v)
+{
+    qToLittleEndian(v, b.data() + at);
+}
+void put32(QByteArray &b, int at, quint32 v)
+{
+    qToLittleEndian(v, b.data() + at);
+}
+
+// One 128-byte directory entry.
+QByteArray directoryEntry(const QString &name, quint8 type, quint32 child, quint32 start, quint32 size)
+{
+    QByteArray e(128, '\0');
+    if (type != 0) {
+        for (int i = 0; i < name.size() && i < 31; ++i)
+            put16(e, i * 2, name.at(i).unicode());
+        put16(e, 64, quint16((std::min<qsizetype>(name.size(), 31) + 1) * 2));
+    }
+    e[66] = char(type);
+    e[67] = 1; // black
+    put32(e, 68, kNoStream);
+    put32(e, 72, kNoStream);
+    put32(e, 76, child);
+    put32(e, 116, start);
+    put32(e, 120, size);
+    return e;
+}
+
+} // namespace
+
+QByteArray compoundFileWithStream(const QString &streamName, QByteArray stream)
+{
+    if (stream.size() < kMiniStreamCutoff)
+        stream.append(QByteArray(kMiniStreamCutoff - stream.size(), '\0'));
+    const int streamSectors = int((stream.size() + kSector - 1) / kSector);
+    const int entriesPerFatSector = kSector / 4;
+    int fatSectors = 1;
+    while ((streamSectors + 1 + fatSectors + entriesPerFatSector - 1) / entriesPerFatSector > fatSectors)
+        ++fatSectors;
+    if (fatSectors > kHeaderFatEntries)
+        return {};
+    const quint32 dirSector = quint32(streamSectors);
+    const quint32 firstFat = dirSector + 1;
+
+    QByteArray header(kSector, '\0');
+    const unsigned char signature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    memcpy(header.data(), signature, 8);
+    put16(header, 24, 0x003E); // minor version
+    put16(header, 26, 0x0003); // major version 3
+    put16(header, 28, 0xFFFE); // little-endian
+    put16(header, 30, 9);      // 512-byte sectors
+    put16(header, 32, 6);      // 64-byte mini sectors
+    put32(header, 44, quint32(fatSectors));
+    put32(header, 48, dirSector);
+    put32(header, 56, kMiniStreamCutoff);
+    put32(header, 60, kEndOfChain); // no mini sector table
+    put32(header, 68, kEndOfChain); // no extra sector table blocks
+    for (int i = 0; i < kHeaderFatEntries; ++i)
+        put32(header, 76 + i * 4, i < fatSectors ? firstFat + quint32(i) : kFreeSect);
+
+    QByteArray body = stream;
+    body.append(QByteArray(streamSectors * kSector - stream.size(), '\0'));
+    QByteArray directory;
+    directory += directoryEntry(QStringLiteral("Root Entry"), 5, 1, kEndOfChain, 0);
+    directory += directoryEntry(streamName, 2, kNoStream, 0, quint32(stream.size()));
+    directory += directoryEntry(QString(), 0, kNoStream, 0, 0);
+    directory += directoryEntry(QString(), 0, kNoStream, 0, 0);
+    body += directory;
+
+    QByteArray fat(fatSectors * kSector, '\xFF');
+    for (int i = 0; i < streamSectors; ++i)
+        put32(fat, i * 4, i + 1 < streamSectors ? quint32(i + 1) : kEndOfChain);
+    put32(fat, int(dirSector) * 4, kEndOfChain);
+    for (int i = 0; i < fatSectors; ++i)
+        put32(fat, int(firstFat + quint32(i)) * 4, kFatSect);
+    body += fat;
+    return header + body;
+}
+
+} // namespace tb

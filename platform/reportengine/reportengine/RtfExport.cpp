@@ -1,0 +1,95 @@
+#include <cmath>
+
+#include "reportengine/Exporters.h"
+
+namespace tb {
+
+namespace {
+
+constexpr int kMarginTwips = 850; // 15 mm
+
+int twips(double pt)
+{
+    return int(std::lround(pt * 20));
+}
+
+// Text as RTF: control characters escaped, everything outside ASCII as \uN? (signed 16-bit units).
+QString escaped(const QString &text)
+{
+    QString out;
+    const QString normal = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (const QChar ch : normal) {
+        const ushort u = ch.unicode();
+        if (ch == u'\\' || ch == u'{' || ch == u'}')
+            out += u'\\' + QString(ch);
+        else if (ch == u'\n')
+            out += QStringLiteral("\\line ");
+        else if (ch == u'\t')
+            out += QStringLiteral("\\tab ");
+        else if (u < 0x20)
+            continue;
+        else if (u < 0x80)
+            out += ch;
+        else
+            out += QStringLiteral("\\u%1?").arg(qint16(u));
+    }
+    return out;
+}
+
+const char *alignWord(int align)
+{
+    return align == 2 ? "\\qr" : align == 1 ? "\\qc" : "\\ql";
+}
+
+} // namespace
+
+QByteArray exportRtf(const ExportSource &source)
+{
+    double pageWidth = 595.3, pageHeight = 841.9;
+    if (!source.model.pages.empty()) {
+        pageWidth = source.model.pages.front().sizePt.width();
+        pageHeight = source.model.pages.front().sizePt.height();
+    }
+    QString out;
+    out += QStringLiteral(
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl{\\f0\\fswiss Liberation Sans;}}\n");
+    out += QStringLiteral("\\paperw%1\\paperh%2\\margl%3\\margr%3\\margt%3\\margb%3%4\n")
+               .arg(twips(pageWidth))
+               .arg(twips(pageHeight))
+               .arg(kMarginTwips)
+               .arg(pageWidth > pageHeight ? QStringLiteral("\\landscape") : QString());
+    out += QStringLiteral("\\pard\\plain\\f0\\fs18\n");
+    if (source.flag("pageObjects", true)) {
+        for (const QString &text : source.pageTexts(QStringLiteral("\t")))
+            out += QStringLiteral("{\\pard\\plain\\f0\\fs20 %1\\par}\n").arg(escaped(text));
+        for (const auto &picture : source.pictures())
+            out += QStringLiteral("{\\pard\\plain{\\pict\\pngblip\\picwgoal%1\\pichgoal%2 %3}\\par}\n")
+                       .arg(twips(picture.widthPt))
+                       .arg(twips(picture.heightPt))
+                       .arg(QString::fromLatin1(picture.png.toHex()));
+    }
+    for (const TableLineRecord *line : source.lines()) {
+        const bool header = line->kind == TableLineRecord::Kind::Header;
+        const bool bold = header || line->kind == TableLineRecord::Kind::Footer;
+        out += QStringLiteral("\\trowd\\trgaph60\\trleft0%1")
+                   .arg(header ? QStringLiteral("\\trhdr") : QString());
+        double right = 0;
+        for (const auto &cell : line->cells) {
+            right += cell.widthPt;
+            out +=
+                QStringLiteral("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10"
+                               "\\clbrdrr\\brdrs\\brdrw10\\cellx%1")
+                    .arg(twips(right));
+        }
+        out += u'\n';
+        for (const auto &cell : line->cells)
+            out += QStringLiteral("\\pard\\intbl%1\\plain\\f0\\fs18%2 %3\\cell\n")
+                       .arg(QLatin1String(alignWord(cell.align)), bold ? QStringLiteral("\\b") : QString(),
+                            escaped(cell.text));
+        out += QStringLiteral("\\row\n");
+    }
+    out += QStringLiteral("\\pard\\par\n}\n");
+    return out.toLatin1();
+}
+
+} // namespace tb

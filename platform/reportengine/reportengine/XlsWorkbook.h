@@ -1,0 +1,55 @@
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+
+namespace tb {
+
+// A spreadsheet workbook in the BIFF8 format with one sheet, written by our own code: typed cells
+// (numbers, dates as serial numbers with a date format, booleans, shared-string texts), bold cells,
+// number formats and column widths. bytes() gives the whole .xls file (compound document included).
+class XlsWorkbook {
+public:
+    explicit XlsWorkbook(QString sheetName) : sheetName_(std::move(sheetName)) {}
+
+    // `format` is a spreadsheet number format ("#,##0.00", "DD.MM.YYYY"); empty = general.
+    void setNumber(int row, int column, double value, const QString &format = QString(), bool bold = false);
+    void setDate(int row, int column, double serial, const QString &format = QStringLiteral("DD.MM.YYYY"),
+                 bool bold = false);
+    void setBool(int row, int column, bool value, bool bold = false);
+    void setText(int row, int column, const QString &text, bool bold = false);
+    // Width in characters of the default font.
+    void setColumnWidth(int column, double characters);
+
+    // Empty when the sheet exceeds the format (65536 rows, 256 columns) or the container.
+    QByteArray bytes() const;
+
+    static constexpr int kMaxRows = 65536;
+    static constexpr int kMaxColumns = 256;
+
+private:
+    struct Cell {
+        enum class Kind { Number, Bool, Text } kind = Kind::Number;
+        double number = 0;
+        int sst = 0;
+        int xf = 0;
+    };
+    int xfFor(const QString &format, bool bold);
+    void put(int row, int column, Cell cell);
+    QByteArray workbookStream() const;
+
+    QString sheetName_;
+    std::map<std::pair<int, int>, Cell> cells_;
+    std::map<int, double> widths_;
+    std::vector<QString> strings_;
+    std::map<QString, int> stringIndex_;
+    std::vector<QString> formats_;          // custom formats, numbered from 164
+    std::vector<std::pair<int, bool>> xfs_; // cell XFs from 16: (format index, bold)
+    int maxRow_ = -1, maxColumn_ = -1;
+    bool overflow_ = false;
+};
+
+} // namespace tb

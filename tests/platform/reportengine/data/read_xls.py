@@ -1,0 +1,24 @@
+# Prints the first sheet of an .xls workbook as JSON, read by xlrd (independent of our writer):
+# {"sheet": name, "cells": [[row, col, type, value], ...], "widths": {col: width}}.
+import json
+import sys
+
+import xlrd
+
+book = xlrd.open_workbook(sys.argv[1], formatting_info=True)
+sheet = book.sheet_by_index(0)
+names = {xlrd.XL_CELL_EMPTY: "empty", xlrd.XL_CELL_TEXT: "text", xlrd.XL_CELL_NUMBER: "number",
+         xlrd.XL_CELL_DATE: "date", xlrd.XL_CELL_BOOLEAN: "bool", xlrd.XL_CELL_BLANK: "blank"}
+cells = []
+for r in range(sheet.nrows):
+    for c in range(sheet.ncols):
+        cell = sheet.cell(r, c)
+        if cell.ctype in (xlrd.XL_CELL_EMPTY, xlrd.XL_CELL_BLANK):
+            continue
+        value = cell.value
+        if cell.ctype == xlrd.XL_CELL_DATE:
+            value = "%04d-%02d-%02d" % xlrd.xldate_as_tuple(value, book.datemode)[:3]
+        bold = book.font_list[book.xf_list[cell.xf_index].font_index].bold
+        cells.append([r, c, names[cell.ctype], value, bool(bold)])
+widths = {c: info.width for c, info in sheet.colinfo_map.items()}
+print(json.dumps({"sheet": sheet.name, "cells": cells, "widths": widths}))

@@ -1,0 +1,496 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include "engine_fixture.h"
+#include "reportengine/CompoundFile.h"
+#include "reportengine/Engine.h"
+#include "reportengine/ProjectStore.h"
+#include "reportengine/ScriptedEngineUi.h"
+#include "reportengine/XlsWorkbook.h"
+#include "temp_dir.h"
+
+namespace {
+
+// The workbook reader is Debian's python3-xlrd, installed for the system interpreter.
+constexpr const char *kDebianPython = "/usr/bin/python3";
+
+using tb::TB_FIELD_BOOLEAN;
+using tb::TB_FIELD_DATE;
+using tb::TB_FIELD_NUMBER;
+using tb::TB_FIELD_TEXT;
+
+tb::CellDef cell(const QString &expr, double widthMm, tb::Align align = tb::Align::Left,
+                 const QString &format = QString())
+{
+    tb::CellDef c;
+    c.expr = expr;
+    c.widthMm = widthMm;
+    c.align = align;
+    c.format = format;
+    return c;
+}
+
+// A data export project: a title line, one table with typed columns and a sum footer.
+tb::Project exportProject(double tableHeightMm)
+{
+    tb::Project p;
+    p.kind = tb::ProjectKind::List;
+    p.page.landscape = true;
+    p.sums.push_back({QStringLiteral("SumBetrag"), QStringLiteral("Betrag"), false, {}});
+    tb::PageObject title;
+    title.type = tb::PageObject::Type::Text;
+    title.rectMm = QRectF(15, 10, 200, 8);
+    tb::Paragraph paragraph;
+    paragraph.expr = QStringLiteral("\"Fahrzeuge & Kosten\"");
+    title.paragraphs.push_back(paragraph);
+    p.objects.push_back(title);
+
+    tb::PageObject table;
+    table.type = tb::PageObject::Type::Table;
+    table.name = QStringLiteral("Tabelle");
+    table.rectMm = QRectF(15, 25, 250, tableHeightMm);
+    tb::LineDef header;
+    header.cells = {cell(QStringLiteral("\"Nr\""), 15),
+                    cell(QStringLiteral("\"Name\""), 50),
+                    cell(QStringLiteral("\"Datum\""), 25),
+                    cell(QStringLiteral("\"Aktiv\""), 15),
+                    cell(QStringLiteral("\"Betrag\""), 30, tb::Align::Right),
+                    cell(QStringLiteral("\"Leer\""), 20)};
+    table.table.header.push_back(header);
+    tb::LineDef row;
+    row.cells = {cell(QStringLiteral("Nr"), 15),
+                 cell(QStringLiteral("Name"), 50),
+                 cell(QStringLiteral("Datum"), 25, tb::Align::Left, QStringLiteral("dd.MM.yyyy")),
+                 cell(QStringLiteral("Aktiv"), 15),
+                 cell(QStringLiteral("Betrag"), 30, tb::Align::Right, QStringLiteral("#,##0.00")),
+                 cell(QStringLiteral("Leer"), 20)};
+    table.table.rows.push_back(row);
+    tb::LineDef footer;
+    footer.cells = {cell(QStringLiteral("\"Summe\""), 15),
+                    cell(QStringLiteral("\"\""), 50),
+                    cell(QStringLiteral("\"\""), 25),
+                    cell(QStringLiteral("\"\""), 15),
+                    cell(QStringLiteral("SumBetrag"), 30, tb::Align::Right, QStringLiteral("#,##0.00")),
+                    cell(QStringLiteral("\"\""), 20)};
+    table.table.footer.push_back(footer);
+    p.objects.push_back(table);
+    p.exportSettings = QJsonObject{
+        {QStringLiteral("TXT"), QJsonObject{{QStringLiteral("separator"), QStringLiteral(";")},
+                                            {QStringLiteral("encoding"), QStringLiteral("ISO-8859-1")},
+                                            {QStringLiteral("header"), true}}},
+        {QStringLiteral("XLS"), QJsonObject{{QStringLiteral("pageObjects"), false}}}};
+    return p;
+}
+
+struct Row {
+    const char *nr, *name, *datum, *aktiv, *betrag;
+};
+// 45000 = 15.03.2023, 45292 = 01.01.2024.
+const Row kRows[] = {
+    {"1", "Müller; Sohn", "45000", "Wahr", "1234,5"},
+    {"2", "Zeile\nzwei \"B\"", "45292", "Falsch", "-7,25"},
+    {"3", "Ohne Datum", "(NULL)", "1", "0"},
+};
+
+class ExportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto ui = std::make_unique<tb::ScriptedEngineUi>();
+        ui_ = ui.get();
+        engine_ = std::make_unique<tb::Engine>(std::move(ui));
+        engine_->setNow(45300);
+        job_ = engine_->TbJobOpen(-1);
+    }
+
+    QString project(double tableHeightMm = 150)
+    {
+        return enginetest::saveProject(exportProject(tableHeightMm), qpath("Export.lst"));
+    }
+
+    // The export form's loop: target and parameters after the start, the rows as typed fields.
+    int exportRun(const QString &target, const QString &file, const QString &projectFile, int repeat = 1)
+    {
+        tb::Engine &e = *engine_;
+        const int start = e.TbPrintWithBoxStartA(job_, tb::TB_OBJECT_LIST, projectFile, tb::TB_PRINT_EXPORT,
+                                                 tb::TB_BOX_EXPORT, nullptr, QStringLiteral("Exportiere..."));
+        if (start != 0)
+            return start;
+        e.TbPrintSetOptionStringA(job_, tb::TB_PRNOPTSTR_EXPORT_TARGET, target);
+        const QFileInfo info(file);
+        e.TbXSetParameterA(job_, 1, target, QStringLiteral("Export.Path"), info.absolutePath());
+        e.TbXSetParameterA(job_, 1, target, QStringLiteral("Export.File"), info.fileName());
+        e.TbXSetParameterA(job_, 1, target, QStringLiteral("Export.Quiet"), QStringLiteral("1"));
+        e.TbPrint(job_);
+        for (int pass = 0; pass < repeat; ++pass) {
+            for (const Row &row : kRows) {
+                e.TbDefineFieldExtA(job_, QStringLiteral("Nr"), QString::fromUtf8(row.nr), TB_FIELD_NUMBER,
+                                    0);
+                e.TbDefineFieldExtA(job_, QStringLiteral("Name"), QString::fromUtf8(row.name), TB_FIELD_TEXT,
+                                    0);
+                e.TbDefineFieldExtA(job_, QStringLiteral("Datum"), QString::fromUtf8(row.datum),
+                                    TB_FIELD_DATE, 0);
+                e.TbDefineFieldExtA(job_, QStringLiteral("Aktiv"), QString::fromUtf8(row.aktiv),
+                                    TB_FIELD_BOOLEAN, 0);
+                e.TbDefineFieldExtA(job_, QStringLiteral("Betrag"), QString::fromUtf8(row.betrag),
+                                    TB_FIELD_NUMBER, 0);
+                e.TbDefineFieldExtA(job_, QStringLiteral("Leer"), QStringLiteral("(NULL)"), TB_FIELD_TEXT, 0);
+                if (e.TbPrintFields(job_) == tb::TB_WRN_REPEAT_DATA) {
+                    e.TbPrint(job_);
+                    e.TbPrintFields(job_);
+                }
+            }
+        }
+        while (e.TbPrintFieldsEnd(job_) == tb::TB_WRN_REPEAT_DATA) {
+        }
+        return e.TbPrintEnd(job_, 0);
+    }
+
+    QString qpath(const char *name) const { return QString::fromStdString((dir_ / name).string()); }
+
+    static QByteArray read(const QString &file)
+    {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+
+    testsupport::TempDir dir_;
+    tb::ScriptedEngineUi *ui_ = nullptr;
+    std::unique_ptr<tb::Engine> engine_;
+    int job_ = -1;
+};
+
+TEST_F(ExportTest, TxtIsByteExactInTheProjectsSeparatorAndEncoding)
+{
+    const QString file = qpath("out.txt");
+    ASSERT_EQ(exportRun(QStringLiteral("TXT"), file, project()), 0);
+    const QByteArray expected = QByteArray("Nr;Name;Datum;Aktiv;Betrag;Leer\r\n") +
+                                "1;\"M\xFCller; Sohn\";15.03.2023;Wahr;1.234,50;\r\n" +
+                                "2;\"Zeile\nzwei \"\"B\"\"\";01.01.2024;Falsch;-7,25;\r\n" +
+                                "3;Ohne Datum;;Wahr;0,00;\r\n" + "Summe;;;;1.227,25;\r\n";
+    EXPECT_EQ(read(file), expected);
+}
+
+TEST_F(ExportTest, TxtHeaderComesOnceOverSeveralPages)
+{
+    const QString file = qpath("lang.txt");
+    // A table of about four rows per page; 15 rows give several pages.
+    ASSERT_EQ(exportRun(QStringLiteral("TXT"), file, project(30), 5), 0);
+    const QString text = QString::fromLatin1(read(file));
+    EXPECT_EQ(text.count(QStringLiteral("Nr;Name")), 1);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Nr;Name")));
+    EXPECT_EQ(text.count(QStringLiteral("Ohne Datum")), 5);
+    EXPECT_TRUE(text.endsWith(QStringLiteral("Summe;;;;6.136,25;\r\n"))) << text.toStdString();
+}
+
+TEST_F(ExportTest, XmlIsWellFormedWithTypedValues)
+{
+    const QString file = qpath("out.xml");
+    ASSERT_EQ(exportRun(QStringLiteral("XML"), file, project()), 0);
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_file(file.toLocal8Bit().constData()));
+    const pugi::xml_node report = doc.child("report");
+    EXPECT_STREQ(report.attribute("project").value(), "Export.lst");
+    EXPECT_EQ(std::distance(report.children("header").begin(), report.children("header").end()), 1);
+    EXPECT_EQ(std::distance(report.children("row").begin(), report.children("row").end()), 3);
+    const pugi::xml_node first = report.child("row");
+    std::vector<std::tuple<std::string, std::string, std::string>> cells;
+    for (const pugi::xml_node c : first.children("cell"))
+        cells.emplace_back(c.attribute("type").value(), c.attribute("value").value(), c.child_value());
+    const std::vector<std::tuple<std::string, std::string, std::string>> expected = {
+        {"number", "1", "1"},  {"", "", "Müller; Sohn"},         {"date", "45000", "15.03.2023"},
+        {"bool", "1", "Wahr"}, {"number", "1234.5", "1.234,50"}, {"null", "", ""}};
+    EXPECT_EQ(cells, expected);
+    EXPECT_STREQ(first.next_sibling("row").child("cell").next_sibling().child_value(), "Zeile\nzwei \"B\"");
+    EXPECT_STREQ(report.child("footer").last_child().previous_sibling().child_value(), "1.227,25");
+}
+
+TEST_F(ExportTest, HtmlIsWellFormedWithOneTableAndThePageTexts)
+{
+    const QString file = qpath("out.htm");
+    ASSERT_EQ(exportRun(QStringLiteral("HTML"), file, project(30), 5), 0);
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_file(file.toLocal8Bit().constData()));
+    const pugi::xml_node body = doc.child("html").child("body");
+    EXPECT_STREQ(body.child("p").child_value(), "Fahrzeuge & Kosten");
+    EXPECT_EQ(std::distance(body.children("table").begin(), body.children("table").end()), 1);
+    const pugi::xml_node table = body.child("table");
+    EXPECT_EQ(
+        std::distance(table.child("thead").children("tr").begin(), table.child("thead").children("tr").end()),
+        1);
+    EXPECT_EQ(
+        std::distance(table.child("tbody").children("tr").begin(), table.child("tbody").children("tr").end()),
+        15);
+    EXPECT_STREQ(table.child("tbody").child("tr").child("td").next_sibling().child_value(), "Müller; Sohn");
+    const pugi::xml_node sum = table.child("tfoot")
+                                   .child("tr")
+                                   .child("td")
+                                   .next_sibling("td")
+                                   .next_sibling("td")
+                                   .next_sibling("td")
+                                   .next_sibling("td");
+    EXPECT_STREQ(sum.child_value(), "6.136,25");
+    EXPECT_STREQ(sum.attribute("class").value(), "r");
+}
+
+// A picture on the first page travels with the HTML as a MIME part; the HTML part names it.
+TEST_F(ExportTest, MhtmlHoldsTheHtmlAndItsPicture)
+{
+    tb::Project p = exportProject(150);
+    tb::PageObject image;
+    image.type = tb::PageObject::Type::Image;
+    image.rectMm = QRectF(220, 5, 40, 15);
+    image.file = QStringLiteral("Bild~.wmf"); // SVG under the prescribed name
+    p.objects.push_back(image);
+    testsupport::writeFile(dir_ / "Bild~.wmf",
+                           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"15\">"
+                           "<rect width=\"40\" height=\"15\" fill=\"#3060c0\"/></svg>");
+    const QString projectFile = enginetest::saveProject(p, qpath("Bild.lst"));
+    const QString file = qpath("out.mht");
+    ASSERT_EQ(exportRun(QStringLiteral("MHTML"), file, projectFile), 0);
+    const QByteArray mime = read(file);
+    ASSERT_TRUE(mime.startsWith("MIME-Version: 1.0\r\nContent-Type: multipart/related;"));
+    const QByteArray boundary = "----=_NextPart_karven_export";
+    EXPECT_TRUE(mime.endsWith("--" + boundary + "--\r\n"));
+    // The parts' bodies: what follows the blank line after each part's headers.
+    QList<QByteArray> bodies;
+    const QList<QByteArray> chunks = mime.split('\n');
+    QByteArray current;
+    int state = 0; // 0 outside a part, 1 in its headers, 2 in its body
+    for (const QByteArray &raw : chunks) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith("--" + boundary)) {
+            if (state == 2)
+                bodies.append(current);
+            current.clear();
+            state = 1;
+        } else if (state == 1 && line.isEmpty()) {
+            state = 2;
+        } else if (state == 2) {
+            current += line;
+        }
+    }
+    ASSERT_EQ(bodies.size(), 2);
+    const QByteArray html = QByteArray::fromBase64(bodies[0]);
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_buffer(html.constData(), size_t(html.size())));
+    EXPECT_STREQ(
+        doc.child("html").child("body").child("p").next_sibling("p").child("img").attribute("src").value(),
+        "bild1.png");
+    EXPECT_TRUE(QByteArray::fromBase64(bodies[1]).startsWith("\x89PNG"));
+    EXPECT_TRUE(mime.contains("Content-Location: bild1.png"));
+}
+
+// Control words stripped, \uN? decoded, \cell and \row as separators: what a reader of the RTF sees.
+QString rtfText(const QByteArray &rtf, int *rows, int *depthError)
+{
+    QString out;
+    int depth = 0;
+    int skipFrom = 1 << 20; // depth of a group whose text is not shown (font table, picture)
+    *rows = 0;
+    *depthError = 0;
+    for (qsizetype i = 0; i < rtf.size(); ++i) {
+        const char c = rtf[i];
+        if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            if (--depth < 0)
+                *depthError = 1;
+            if (depth < skipFrom)
+                skipFrom = 1 << 20;
+        } else if (c == '\\') {
+            const char next = i + 1 < rtf.size() ? rtf[i + 1] : 0;
+            if (next == '\\' || next == '{' || next == '}') {
+                out += QChar(next);
+                ++i;
+                continue;
+            }
+            qsizetype j = i + 1;
+            while (j < rtf.size() && std::isalpha(uchar(rtf[j])))
+                ++j;
+            const QByteArray word = rtf.mid(i + 1, j - i - 1);
+            qsizetype k = j;
+            if (k < rtf.size() && (rtf[k] == '-' || std::isdigit(uchar(rtf[k]))))
+                ++k;
+            while (k < rtf.size() && std::isdigit(uchar(rtf[k])))
+                ++k;
+            const int number = rtf.mid(j, k - j).toInt();
+            if (k < rtf.size() && rtf[k] == ' ')
+                ++k;
+            if (word == "fonttbl" || word == "pict")
+                skipFrom = std::min(skipFrom, depth);
+            if (depth >= skipFrom) {
+                i = k - 1;
+                continue;
+            }
+            if (word == "u") {
+                out += QChar(ushort(qint16(number)));
+                ++k; // the replacement character
+            } else if (word == "cell") {
+                out += u'|';
+            } else if (word == "row") {
+                out += u'\n';
+                ++*rows;
+            } else if (word == "line") {
+                out += u'/';
+            } else if (word == "par") {
+                out += u'\n';
+            }
+            i = k - 1;
+        } else if (c != '\n' && c != '\r' && depth < skipFrom) {
+            out += QChar(c);
+        }
+    }
+    if (depth != 0)
+        *depthError = 1;
+    return out;
+}
+
+TEST_F(ExportTest, RtfIsOneTableWithEveryLine)
+{
+    const QString file = qpath("out.rtf");
+    ASSERT_EQ(exportRun(QStringLiteral("RTF"), file, project()), 0);
+    const QByteArray rtf = read(file);
+    ASSERT_TRUE(rtf.startsWith("{\\rtf1"));
+    int rows = 0, depthError = 0;
+    const QString text = rtfText(rtf, &rows, &depthError);
+    EXPECT_EQ(depthError, 0);
+    EXPECT_EQ(rows, 5); // header, three rows, footer
+    EXPECT_TRUE(rtf.contains("\\landscape"));
+    EXPECT_TRUE(text.contains(QStringLiteral("Fahrzeuge & Kosten\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("1|Müller; Sohn|15.03.2023|Wahr|1.234,50||\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("2|Zeile/zwei \"B\"|01.01.2024|Falsch|-7,25||\n")));
+    EXPECT_EQ(rtf.count("\\cellx"), 5 * 6);
+}
+
+TEST_F(ExportTest, XlsReadsBackTypedWithAnIndependentReader)
+{
+    if (QProcess::execute(QString::fromLatin1(kDebianPython),
+                          {QStringLiteral("-c"), QStringLiteral("import xlrd")}) != 0)
+        GTEST_SKIP() << "python3-xlrd is not installed: the workbook cannot be read back";
+    const QString file = qpath("out.xls");
+    ASSERT_EQ(exportRun(QStringLiteral("XLS"), file, project()), 0);
+    QProcess reader;
+    reader.start(QString::fromLatin1(kDebianPython), {QStringLiteral(KARVEN_READ_XLS), file});
+    ASSERT_TRUE(reader.waitForFinished(20000));
+    const QByteArray output = reader.readAllStandardOutput();
+    ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    const QJsonObject sheet = QJsonDocument::fromJson(output).object();
+    EXPECT_EQ(sheet.value(QStringLiteral("sheet")).toString(), QStringLiteral("Export"));
+    QStringList cells;
+    for (const QJsonValue &c : sheet.value(QStringLiteral("cells")).toArray()) {
+        const QJsonArray a = c.toArray();
+        const QJsonValue v = a[3];
+        const QString value = v.isString() ? v.toString()
+                              : v.isBool() ? QString::number(v.toBool())
+                                           : QString::number(v.toDouble(), 'g', 15);
+        cells << QStringLiteral("%1,%2 %3 %4%5")
+                     .arg(a[0].toInt())
+                     .arg(a[1].toInt())
+                     .arg(a[2].toString(), value, a[4].toBool() ? QStringLiteral(" B") : QString());
+    }
+    const QStringList expected = {"0,0 text Nr B",
+                                  "0,1 text Name B",
+                                  "0,2 text Datum B",
+                                  "0,3 text Aktiv B",
+                                  "0,4 text Betrag B",
+                                  "0,5 text Leer B",
+                                  "1,0 number 1",
+                                  "1,1 text Müller; Sohn",
+                                  "1,2 date 2023-03-15",
+                                  "1,3 bool 1",
+                                  "1,4 number 1234.5",
+                                  "2,0 number 2",
+                                  "2,1 text Zeile\nzwei \"B\"",
+                                  "2,2 date 2024-01-01",
+                                  "2,3 bool 0",
+                                  "2,4 number -7.25",
+                                  "3,0 number 3",
+                                  "3,1 text Ohne Datum",
+                                  "3,3 bool 1",
+                                  "3,4 number 0",
+                                  "4,0 text Summe B",
+                                  "4,4 number 1227.25 B"};
+    EXPECT_EQ(cells, expected);
+    const QJsonObject widths = sheet.value(QStringLiteral("widths")).toObject();
+    // 50 mm = 141.7 pt, about 27 characters of 256 units.
+    EXPECT_NEAR(widths.value(QStringLiteral("1")).toDouble() / 256, 141.73 / 5.25, 0.1);
+}
+
+// A long shared-string table crosses record boundaries; the reader must still see every text whole.
+TEST_F(ExportTest, XlsLongTextsSurviveRecordContinuation)
+{
+    if (QProcess::execute(QString::fromLatin1(kDebianPython),
+                          {QStringLiteral("-c"), QStringLiteral("import xlrd")}) != 0)
+        GTEST_SKIP() << "python3-xlrd is not installed: the workbook cannot be read back";
+    tb::XlsWorkbook book(QStringLiteral("Lang"));
+    QStringList texts;
+    for (int i = 0; i < 40; ++i) {
+        texts << QString(300 + i * 7, QChar(u'a' + i % 26)) + QStringLiteral("ä%1").arg(i);
+        book.setText(i, 0, texts.last());
+    }
+    const QString file = qpath("lang.xls");
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(book.bytes());
+    out.close();
+    QProcess reader;
+    reader.start(QString::fromLatin1(kDebianPython), {QStringLiteral(KARVEN_READ_XLS), file});
+    ASSERT_TRUE(reader.waitForFinished(20000));
+    ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    const QJsonArray cells = QJsonDocument::fromJson(reader.readAllStandardOutput())
+                                 .object()
+                                 .value(QStringLiteral("cells"))
+                                 .toArray();
+    ASSERT_EQ(cells.size(), 40);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(cells[i].toArray()[3].toString(), texts[i]) << i;
+}
+
+TEST_F(ExportTest, TargetsThatCannotBeWrittenGiveOutputError)
+{
+    struct Case {
+        const char *what;
+        QString target;
+        QString file;
+        QJsonObject txtSettings;
+    };
+    const Case cases[] = {
+        {"unknown target", QStringLiteral("DOC"), qpath("x.doc"), {}},
+        {"missing directory", QStringLiteral("XML"), qpath("fehlt/x.xml"), {}},
+        {"unknown encoding", QStringLiteral("TXT"), qpath("x.txt"),
+         QJsonObject{{QStringLiteral("encoding"), QStringLiteral("keine-kodierung")}}},
+    };
+    for (const Case &c : cases) {
+        tb::Project p = exportProject(150);
+        if (!c.txtSettings.isEmpty())
+            p.exportSettings[QStringLiteral("TXT")] = c.txtSettings;
+        const QString projectFile = enginetest::saveProject(p, qpath("Fehler.lst"));
+        EXPECT_EQ(exportRun(c.target, c.file, projectFile), tb::TB_ERR_OUTPUT) << c.what;
+        EXPECT_FALSE(QFile::exists(c.file)) << c.what;
+    }
+}
+
+TEST(CompoundFile, LargeStreamsChainThroughSeveralSectorTablePages)
+{
+    // 200 kB need 400 sectors, more than one page of the sector table holds.
+    QByteArray stream(200 * 1024, 'x');
+    const QByteArray file = tb::compoundFileWithStream(QStringLiteral("Workbook"), stream);
+    ASSERT_FALSE(file.isEmpty());
+    const quint32 fatSectors = qFromLittleEndian<quint32>(file.constData() + 44);
+    EXPECT_EQ(fatSectors, 4u);
+    EXPECT_EQ(file.size() % 512, 0);
+    EXPECT_EQ(file.mid(512, stream.size()), stream);
+}
+
+} // namespace
