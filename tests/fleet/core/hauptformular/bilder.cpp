@@ -4,8 +4,11 @@
 #include <QTest>
 
 #include "Aliase.h"
+#include "Copyright.h"
 #include "DataModule1.h"
 #include "HauptFormular.h"
+#include "HilfeFormular.h"
+#include "Passwort.h"
 #include "base/DateTime.h"
 #include "kern_umgebung.h"
 #include "ui/Application.h"
@@ -49,6 +52,17 @@ int main(int argc, char **argv)
                                     .arg(i)
                                     .arg(fenster.PageCtrlMain->page(i)->objectName()));
         }
+    }
+    // The small forms.
+    fleet::TCopyright copyright;
+    fleet::TPasswordDlg passwort;
+    fleet::THilfeFormular hilfe;
+    for (ui::FormBase *form : {static_cast<ui::FormBase *>(&copyright),
+                               static_cast<ui::FormBase *>(&passwort), static_cast<ui::FormBase *>(&hilfe)}) {
+        form->show();
+        QTest::qWait(20);
+        form->grab().save(QStringLiteral("%1/%2.png").arg(ziel, form->objectName()));
+        form->hide();
     }
     fleet::DataModule1 = nullptr;
     return 0;
