@@ -3,9 +3,12 @@
 
 #include "Copyright.h"
 #include "DataModule1.h"
+#include "DataModuleFahrer.h"
+#include "DataModuleImport.h"
 #include "Formularzugriff.h"
 #include "HauptFormular.h"
 #include "HilfeFormular.h"
+#include "MandantenFormular.h"
 #include "Passwort.h"
 #include "Programmkoerper.h"
 #include "Programmstart.h"
@@ -25,6 +28,9 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
     koerper.eintragen(
         QStringLiteral("TDataModule1"), [&session] { DataModule1 = new TDataModule1(&session); },
         [] {
+            // The modules made on first use go with the central one.
+            DataModuleImportFreigeben();
+            DataModuleFahrerFreigeben();
             TDataModule1 *weg = DataModule1;
             DataModule1 = nullptr;
             delete weg;
@@ -49,6 +55,7 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
     form(QStringLiteral("TCopyright"), Copyright);
     form(QStringLiteral("TPasswordDlg"), PasswordDlg);
     form(QStringLiteral("THilfeFormular"), HilfeFormular);
+    form(QStringLiteral("TMandantenFormular"), MandantenFormular);
 }
 
 } // namespace fleet

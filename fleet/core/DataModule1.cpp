@@ -4,6 +4,7 @@
 #include "FahrzeugFilter.h"
 #include "FahrzeugRegeln.h"
 #include "FeldListen.h"
+#include "Mandant.h"
 
 namespace fleet {
 
@@ -242,6 +243,7 @@ void TDataModule1::regelnBinden()
     TblMandanten.OnNewRecord = ort(TblMandantenNewRecord);
 
     FahrzeugRegelnBinden(*this);
+    MandantRegelnBinden(*this);
 }
 
 QList<dbe::TTable *> TDataModule1::HauptTabellen()

@@ -11,6 +11,7 @@
 #include "FahrzeugRegeln.h"
 #include "HauptFormularZugriff.h"
 #include "StartDaten.h"
+#include "base/Abort.h"
 #include "dbe/Session.h"
 #include "dbe/Table.h"
 #include "ui/Messages.h"
@@ -148,6 +149,11 @@ bool MandantUmschalten(const QString &alias, const QString &mandant)
         fenster->BildLeeren();
     AktuellesBild.clear();
     return true;
+}
+
+void MandantRegelnBinden(TDataModule1 &dm)
+{
+    dm.TblMandantenNewRecord = [](dbe::TDataSet &) { base::abortSilently(); };
 }
 
 void BeimUmschaltenWiederOeffnen(dbe::TTable &tabelle)

@@ -7,6 +7,10 @@ class TSession;
 class TTable;
 } // namespace dbe
 
+namespace fleet {
+class TDataModule1;
+}
+
 // Switching the current client: the alias "Fuhrpark" is pointed at the
 // client's own directory, a sibling of the current one, and every table is
 // opened again there.
@@ -39,6 +43,9 @@ QString MandantTitel(const QString &basisTitel, const QString &mandant, const QS
 // error once the old client's tables are closed puts the old path back, saves
 // it, reopens the old client and then passes the error on.
 bool MandantUmschalten(const QString &alias, const QString &mandant);
+
+// The rule of the client list: rows of Mandant.db are not made by the program.
+void MandantRegelnBinden(TDataModule1 &dm);
 
 // Tables of the modules made on first use: a client switch closes the whole
 // session, so those of them that were open are opened again afterwards, in the

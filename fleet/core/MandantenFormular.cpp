@@ -11,7 +11,6 @@
 #include "Mandant.h"
 #include "MandantDaten.h"
 #include "ReportDienste.h"
-#include "base/Abort.h"
 #include "dbe/Table.h"
 #include "ui/Connect.h"
 #include "ui/DBGrid.h"
@@ -44,11 +43,6 @@ int alleFahrzeuge(const dbe::TTable &fahrzeuge)
 }
 
 } // namespace
-
-void MandantRegelnBinden(TDataModule1 &dm)
-{
-    dm.TblMandantenNewRecord = [](dbe::TDataSet &) { base::abortSilently(); };
-}
 
 TMandantenFormular::TMandantenFormular(QWidget *parent)
     : ui::FormBase(QStringLiteral("MandantenFormular"), parent)
@@ -89,7 +83,6 @@ TMandantenFormular::TMandantenFormular(QWidget *parent)
     spalte->addLayout(unten);
     resize(760, 420);
 
-    MandantRegelnBinden(*DataModule1);
     ui::on(this, &ui::FormBase::formActivate, this, &TMandantenFormular::FormActivate);
     ui::on(this, &ui::FormBase::formClose, this, &TMandantenFormular::FormClose);
     ui::on(DBGridMandanten, &ui::DBGrid::onColEnter, this, &TMandantenFormular::DBGridMandantenColEnter);

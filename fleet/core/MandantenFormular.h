@@ -11,8 +11,6 @@ class RadioGroup;
 
 namespace fleet {
 
-class TDataModule1;
-
 // The client list: the user edits the clients' address rows, switches to
 // another client, counts the current client's vehicles and prints the list.
 class TMandantenFormular : public ui::FormBase {
@@ -39,8 +37,5 @@ private:
 };
 
 extern TMandantenFormular *MandantenFormular;
-
-// The rule of the client list: rows of Mandant.db are not made by the program.
-void MandantRegelnBinden(TDataModule1 &dm);
 
 } // namespace fleet
