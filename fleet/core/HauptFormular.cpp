@@ -10,6 +10,7 @@
 #include "DataModule1.h"
 #include "Einstellungswerte.h"
 #include "FeldBezeichnungen.h"
+#include "FeldPositionen.h"
 #include "Formularzugriff.h"
 #include "HauptNavigationsLeiste.h"
 #include "HauptfensterDienste.h"
@@ -59,6 +60,22 @@ bool TourenModus = false;
 THauptFormular *HauptFormular = nullptr;
 
 namespace {
+
+// The stored column orders of FeldPos.db, unless another keeper is in force.
+class GespeicherteSpalten : public Spaltenordnung {
+public:
+    bool FeldPositionenLaden(const QString &tabKz) override { return fleet::FeldPositionenLaden(tabKz); }
+    bool FeldPositionenSpeichern(const QString &tabKz) override
+    {
+        return fleet::FeldPositionenSpeichern(tabKz);
+    }
+};
+
+Spaltenordnung &spaltenordnung()
+{
+    static GespeicherteSpalten gespeichert;
+    return Dienst<Spaltenordnung>::vorhanden() ? Dienst<Spaltenordnung>::aktuell() : gespeichert;
+}
 
 const QString kKfzNrHinweis =
     QStringLiteral("Das Kennzeichen kann nur bei einem neuen Fahrzeug eingegeben werden");
@@ -207,10 +224,8 @@ void THauptFormular::FormClose(ui::CloseAction &)
 {
     const QStringList liste =
         seitenwechsel::SpaltenZuSpeichern(SpaltenpositionenZurueckgesetzt, TourenModus, SpaltenVerschoben);
-    if (!Dienst<Spaltenordnung>::vorhanden())
-        return;
     for (const QString &tabKz : liste)
-        Dienst<Spaltenordnung>::aktuell().FeldPositionenSpeichern(tabKz);
+        spaltenordnung().FeldPositionenSpeichern(tabKz);
 }
 
 void THauptFormular::TBitBtnEndeClick()
@@ -255,8 +270,7 @@ void THauptFormular::spaltenordnungEinmal(const QString &tabKz)
 {
     if (SpaltenpositionenGeladen.contains(tabKz))
         return;
-    if (Dienst<Spaltenordnung>::vorhanden())
-        Dienst<Spaltenordnung>::aktuell().FeldPositionenLaden(tabKz);
+    spaltenordnung().FeldPositionenLaden(tabKz);
     SpaltenpositionenGeladen.insert(tabKz);
 }
 

@@ -7,7 +7,8 @@
 namespace fleet {
 
 // The stored grid column order per TabKz ("Main", "Touren", "Varkost",
-// "Dispo", "Histo", "Schaden"); false while the scratch table is lent.
+// "Dispo", "Histo", "Schaden"); false while the scratch table is lent. The
+// main window keeps it in FeldPos.db unless another keeper is in force.
 class Spaltenordnung {
 public:
     virtual ~Spaltenordnung() = default;

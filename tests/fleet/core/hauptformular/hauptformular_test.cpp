@@ -343,6 +343,14 @@ private slots:
         fenster->TBitBtnEnde->click();
         QVERIFY(!fenster->isVisible());
         QVERIFY(meldungen.verifyDone());
+
+        // Without another keeper the order of the vehicles is stored in FeldPos.db.
+        dbe::TTable feldPos(&umgebung->session());
+        feldPos.SetDatabaseName(fleet::kAliasFuhrparkPriv);
+        feldPos.SetTableName("FeldPos.db");
+        feldPos.Open();
+        QCOMPARE(feldPos.RecordCount(), dm->TTblMain.FieldCount());
+        QCOMPARE(feldPos.FieldByName("TabKz")->AsString(), QString("Main"));
     }
 
     void anIndexErrorIsExplainedOtherTextsPass()
