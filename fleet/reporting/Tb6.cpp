@@ -552,19 +552,9 @@ intptr_t TTb6_::dispatch(unsigned message, intptr_t parameter)
 
 // --- wrappers ---
 
-tb::NotificationCallback TTb6_::SetNotificationCallback(tb::NotificationCallback callback)
-{
-    return eng().TbSetNotificationCallback(job_, callback);
-}
-
 int TTb6_::DefineField(const QString &name, const QString &contents)
 {
     return eng().TbDefineFieldA(job_, name, contents);
-}
-
-int TTb6_::DefineFieldStart()
-{
-    return eng().TbDefineFieldStart(job_);
 }
 
 int TTb6_::DefineLayout(QWidget *window, const QString &title, int objectType, const QString &file)
@@ -572,49 +562,9 @@ int TTb6_::DefineLayout(QWidget *window, const QString &title, int objectType, c
     return eng().TbDefineLayoutA(job_, window, title, objectType, file);
 }
 
-int TTb6_::DefineVariable(const QString &name, const QString &contents)
-{
-    return eng().TbDefineVariableA(job_, name, contents);
-}
-
-int TTb6_::DefineVariableStart()
-{
-    return eng().TbDefineVariableStart(job_);
-}
-
-int TTb6_::PreviewSetTempPath(const QString &path)
-{
-    return eng().TbPreviewSetTempPathA(job_, path);
-}
-
-int TTb6_::PreviewDeleteFiles(const QString &file, const QString &path)
-{
-    return eng().TbPreviewDeleteFilesA(job_, file, path);
-}
-
-int TTb6_::PreviewDisplay(const QString &file, const QString &path, QWidget *window)
-{
-    return eng().TbPreviewDisplayA(job_, file, path, window);
-}
-
-int TTb6_::PrintPage()
-{
-    return eng().TbPrint(job_);
-}
-
 int TTb6_::PrintEnd(int value)
 {
     return eng().TbPrintEnd(job_, value);
-}
-
-int TTb6_::PrintFieldsEnd()
-{
-    return eng().TbPrintFieldsEnd(job_);
-}
-
-int TTb6_::PrintFields()
-{
-    return eng().TbPrintFields(job_);
 }
 
 int TTb6_::PrintGetCurrentPage()
@@ -632,40 +582,10 @@ int TTb6_::PrintGetItemsPerTable()
     return eng().TbPrintGetItemsPerTable(job_);
 }
 
-int TTb6_::PrintGetOption(int number)
-{
-    return eng().TbPrintGetOption(job_, number);
-}
-
-int TTb6_::PrintGetPrinterInfo(QString &nameBuffer, int nameSize, QString &portBuffer, int portSize)
-{
-    return eng().TbPrintGetPrinterInfoA(job_, nameBuffer, nameSize, portBuffer, portSize);
-}
-
-int TTb6_::PrintOptionsDialog(QWidget *window, const QString &text)
-{
-    return eng().TbPrintOptionsDialogA(job_, window, text);
-}
-
-int TTb6_::PrintSetBoxText(const QString &text, int percent)
-{
-    return eng().TbPrintSetBoxTextA(job_, text, percent);
-}
-
 int TTb6_::PrintWithBoxStart(int objectType, const QString &file, int printOptions, int boxType,
                              QWidget *window, const QString &text)
 {
     return eng().TbPrintWithBoxStartA(job_, objectType, file, printOptions, boxType, window, text);
-}
-
-int TTb6_::SetOption(int number, intptr_t value)
-{
-    return eng().TbSetOption(job_, number, value);
-}
-
-intptr_t TTb6_::GetOption(int number)
-{
-    return eng().TbGetOption(job_, number);
 }
 
 int TTb6_::PrintIsFieldUsed(const QString &name)
@@ -676,11 +596,6 @@ int TTb6_::PrintIsFieldUsed(const QString &name)
 int TTb6_::PrintDidMatchFilter()
 {
     return eng().TbPrintDidMatchFilter(job_);
-}
-
-int TTb6_::SetDlgboxMode(int mode)
-{
-    return eng().TbSetDlgboxMode(mode);
 }
 
 } // namespace reporting

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "PrvAppearance.h"
+#include "TbJobWrappers.h"
 #include "reportengine/EngineTypes.h"
 
 class QWidget;
@@ -18,7 +19,8 @@ enum class TPropYesNo { No, Yes };
 enum class TExpressionMode { Old, NewMode, Enhanced };
 enum class TTabMode { Replace, Expand };
 enum class TPropTableColoring { Normal, Userdefined, Designer };
-enum class TPropUnitSystem { Metric, Inch };
+// HiMetric and HiInch exist for the version-14 component only.
+enum class TPropUnitSystem { Metric, Inch, HiMetric, HiInch };
 enum class TPropStgSystem { Compat4, Storage };
 enum class TDialogboxMode {
     Win16,
@@ -30,7 +32,9 @@ enum class TDialogboxMode {
     velkor6,
     velkor7,
     Win95,
-    Office97
+    Office97,
+    OfficeXP,  // version 14 only
+    Office2003 // version 14 only
 };
 // Ordinal = engine language + 1.
 enum class TLanguageType {
@@ -82,7 +86,7 @@ enum class TLanguageType {
 // The version-6 engine component: owns one engine job from creation to destruction, mirrors the job's
 // options as properties, turns the engine's notifications into events and wraps the engine functions
 // with the job handle supplied. Wrappers return the engine's codes unchanged.
-class TTb6_ : public QObject {
+class TTb6_ : public QObject, public TTbJobWrappers {
     Q_OBJECT
 public:
     // Event signatures; `record` is the engine's record for the message.
@@ -103,7 +107,6 @@ public:
     explicit TTb6_(QObject *owner = nullptr);
     ~TTb6_() override;
 
-    int hTbJob() const { return job_; }
     TPrvAppearance &PreviewAppearance() { return *preview_; }
 
     // --- properties ---
@@ -237,33 +240,16 @@ public:
     static intptr_t NotificationDispatcher(unsigned message, intptr_t parameter, intptr_t userValue);
 
     // --- wrappers ---
-    tb::NotificationCallback SetNotificationCallback(tb::NotificationCallback callback);
     int DefineField(const QString &name, const QString &contents);
-    int DefineFieldStart();
     int DefineLayout(QWidget *window, const QString &title, int objectType, const QString &file);
-    int DefineVariable(const QString &name, const QString &contents);
-    int DefineVariableStart();
-    int PreviewSetTempPath(const QString &path);
-    int PreviewDeleteFiles(const QString &file, const QString &path);
-    int PreviewDisplay(const QString &file, const QString &path, QWidget *window);
-    int PrintPage();
     int PrintEnd(int value);
-    int PrintFieldsEnd();
-    int PrintFields();
     int PrintGetCurrentPage();
     int PrintGetItemsPerPage();
     int PrintGetItemsPerTable();
-    int PrintGetOption(int number);
-    int PrintGetPrinterInfo(QString &nameBuffer, int nameSize, QString &portBuffer, int portSize);
-    int PrintOptionsDialog(QWidget *window, const QString &text);
-    int PrintSetBoxText(const QString &text, int percent);
     int PrintWithBoxStart(int objectType, const QString &file, int printOptions, int boxType, QWidget *window,
                           const QString &text);
-    int SetOption(int number, intptr_t value);
-    intptr_t GetOption(int number);
     int PrintIsFieldUsed(const QString &name);
     int PrintDidMatchFilter();
-    int SetDlgboxMode(int mode);
 
 private:
     bool OpenJob(bool reportFirst);
@@ -276,7 +262,6 @@ private:
     void setRemembered(TPropYesNo &field, int number, TPropYesNo value);
     intptr_t dispatch(unsigned message, intptr_t parameter);
 
-    int job_ = -1;
     std::unique_ptr<TPrvAppearance> preview_;
     int debugMode_ = 0;
     int emfResolution_ = 0;

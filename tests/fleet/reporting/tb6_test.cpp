@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "FakeEngine.h"
 #include "Tb6.h"
-#include "ui/testing/ScriptedMessages.h"
+#include "fake_engine_fixture.h"
 
 using reporting::TLanguageType;
 using reporting::TPropYesNo;
@@ -10,35 +9,7 @@ using reporting::TTb6_;
 
 namespace {
 
-class Tb6Test : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        auto fake = std::make_unique<tb::testing::FakeEngine>();
-        fake_ = fake.get();
-        previous_ = tb::setEngine(std::move(fake));
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(messages_.verifyDone());
-        tb::setEngine(std::move(previous_));
-    }
-
-    // Options the fake holds for a job.
-    std::map<int, intptr_t> optionsOf(int job) const
-    {
-        std::map<int, intptr_t> out;
-        for (const auto &[key, value] : fake_->options)
-            if (key.first == job)
-                out[key.second] = value;
-        return out;
-    }
-
-    tb::testing::FakeEngine *fake_ = nullptr;
-    std::unique_ptr<tb::IEngine> previous_;
-    ui::testing::ScriptedMessages messages_{
-        [](const QString &reason) { ADD_FAILURE() << reason.toStdString(); }};
-};
+class Tb6Test : public FakeEngineTest {};
 
 TEST_F(Tb6Test, OpenRetriesExplicitLanguagesOnlyAfterMinusOne)
 {

@@ -186,17 +186,27 @@ int FakeEngine::TbPrintOptionsDialogA(int job, QWidget *, const QString &text)
 
 int FakeEngine::TbPrintGetOption(int job, int option)
 {
-    return record("TbPrintGetOption", {n(job), n(option)});
+    const bool scripted = results.count(QStringLiteral("TbPrintGetOption")) &&
+                          !results[QStringLiteral("TbPrintGetOption")].empty();
+    const int answer = record("TbPrintGetOption", {n(job), n(option)});
+    if (scripted)
+        return answer;
+    const auto it = printOptions.find({job, option});
+    return it == printOptions.end() ? 0 : it->second;
 }
 
 int FakeEngine::TbPrintSetOption(int job, int option, int value)
 {
+    printOptions[{job, option}] = value;
     return record("TbPrintSetOption", {n(job), n(option), n(value)});
 }
 
 int FakeEngine::TbPrint(int job)
 {
-    return record("TbPrint", {n(job)});
+    const int result = record("TbPrint", {n(job)});
+    if (result == 0)
+        ++printOptions[{job, 18}];
+    return result;
 }
 
 int FakeEngine::TbPrintFields(int job)

@@ -20,6 +20,9 @@ public:
     std::map<QString, std::deque<int>> results; // function name -> answers in order
     std::map<int, int> openAnswers;             // language -> TbJobOpen result (once each)
     std::map<std::pair<int, int>, intptr_t> options;
+    // Print options per job, read back unless TbPrintGetOption has scripted answers; a successful
+    // TbPrint counts the current page (18) up.
+    std::map<std::pair<int, int>, int> printOptions;
     std::map<int, NotificationCallback> callbacks;
     int nextHandle = 1;
     int debug = 0;
