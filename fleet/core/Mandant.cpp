@@ -48,13 +48,22 @@ QList<dbe::TTable *> offeneNebentabellen(TDataModule1 &dm)
 }
 
 // Session closed, alias path set, configuration saved, session and tables open again.
+// On the way back a configuration that cannot be saved must not keep the old
+// client's tables closed.
+enum class Speichern { Pflicht, WennMoeglich };
+
 void umstellen(TDataModule1 &dm, dbe::TSession &session, const QString &alias, const QString &pfadZeile,
-               const QList<dbe::TTable *> &nebentabellen)
+               const QList<dbe::TTable *> &nebentabellen, Speichern speichern)
 {
     session.Close();
     // Only the path changes; the alias keeps its other parameters.
     session.ModifyAlias(alias, {pfadZeile});
-    session.SaveConfigFile();
+    try {
+        session.SaveConfigFile();
+    } catch (...) {
+        if (speichern == Speichern::Pflicht)
+            throw;
+    }
     session.Open();
     // A client's directory used for the first time gets its appointment codes
     // and help topics.
@@ -135,12 +144,12 @@ bool MandantUmschalten(const QString &alias, const QString &mandant)
     const QList<dbe::TTable *> nebentabellen = offeneNebentabellen(dm);
     try {
         dm.DateienSchliessen();
-        umstellen(dm, session, alias, QStringLiteral("PATH=") + neuerPfad, nebentabellen);
+        umstellen(dm, session, alias, QStringLiteral("PATH=") + neuerPfad, nebentabellen, Speichern::Pflicht);
     } catch (...) {
         // Back to the old client, so that neither this run nor the next start
         // is left on a directory that does not work; then the error is reported.
         try {
-            umstellen(dm, session, alias, alterPfad, nebentabellen);
+            umstellen(dm, session, alias, alterPfad, nebentabellen, Speichern::WennMoeglich);
         } catch (...) {
         }
         throw;

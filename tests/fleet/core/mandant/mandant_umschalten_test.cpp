@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QDir>
+#include <QFile>
 
 #include "Aliase.h"
 #include "DataModule1.h"
@@ -205,6 +206,19 @@ TEST_F(Umschalten, AFailureOnTheNewClientBringsTheOldOneBack)
     main.FieldByName("KfzNr")->SetAsString("ALT-2");
     main.Post();
     EXPECT_EQ(main.RecordCount(), 2);
+}
+
+TEST_F(Umschalten, AConfigurationThatCannotBeSavedKeepsTheOldClientOpen)
+{
+    // The configuration file's place is taken by a directory: it cannot be written.
+    const QString konfiguration = s().ConfigFile();
+    ASSERT_TRUE(QFile::remove(konfiguration));
+    ASSERT_TRUE(QDir().mkpath(konfiguration));
+
+    EXPECT_THROW(fleet::MandantUmschalten(kAliasFuhrpark, "Mandant3"), dbe::EDatabaseError);
+    EXPECT_EQ(aliasPfad(), pfad("Datenbk"));
+    EXPECT_TRUE(alleHaupttabellenOffen());
+    EXPECT_EQ(ersteKfzNr(), "ALT-1");
 }
 
 } // namespace
