@@ -131,9 +131,12 @@ void TMandantenFormular::BtnMandantSpeichernClick()
 
 void TMandantenFormular::BtnMandantWechselnClick()
 {
-    const QString mandant = DataModule1->TblMandanten.Active()
-                                ? DataModule1->TblMandanten.FieldByName(QStringLiteral("Mandant"))->AsString()
-                                : QString();
+    dbe::TTable &mandanten = DataModule1->TblMandanten;
+    // The switch closes every table: an edit still pending in the grid is saved first.
+    if (bearbeitet(mandanten))
+        mandanten.Post();
+    const QString mandant =
+        mandanten.Active() ? mandanten.FieldByName(QStringLiteral("Mandant"))->AsString() : QString();
     bool umgeschaltet = false;
     try {
         umgeschaltet = MandantUmschalten(kAliasFuhrpark, mandant);

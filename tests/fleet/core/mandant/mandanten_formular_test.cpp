@@ -149,9 +149,11 @@ private slots:
         form->show();
         form->FormActivate();
         QVERIFY(mandanten().Locate("Mandant", "Mandant3"));
+        mandanten().Edit();
+        mandanten().FieldByName("Name1")->SetAsString("Spedition Kraus");
         form->BtnMandantWechseln->click();
         QCOMPARE(fleet::AliasPfad(s(), fleet::kAliasFuhrpark), umgebung->daten() + "/Datenbk3");
-        QCOMPARE(haupt.windowTitle(), QString("KARVEN Fuhrpark / Mandant3 - Unbekannt"));
+        QCOMPARE(haupt.windowTitle(), QString("KARVEN Fuhrpark / Mandant3 - Spedition Kraus"));
         QVERIFY(!form->isVisible());
         QVERIFY(fleet::DataModule1->TTblMain.Active());
     }
