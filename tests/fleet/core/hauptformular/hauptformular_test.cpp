@@ -24,6 +24,7 @@
 #include "dbe/Table.h"
 #include "kern_umgebung.h"
 #include "ui/Application.h"
+#include "ui/CheckBox.h"
 #include "ui/DBEdit.h"
 #include "ui/DBLookupComboBox.h"
 #include "ui/DBMemo.h"
@@ -438,6 +439,29 @@ private slots:
         QCOMPARE(fenster->findChild<ui::DBEdit *>("EditKfzMarke")->text(), QString("Transit"));
         QCOMPARE(dm->TTblMain.FieldByName("Gruppe")->AsString(), QString("Transporter"));
         QVERIFY(dm->TTblGruppe.FindKey({QString("Transporter")}));
+    }
+
+    void aVehicleBecomingCurrentRefreshesTheWindow()
+    {
+        kerntest::zeileAnfuegen(umgebung->session(), fleet::kAliasFuhrpark, "KfzStamm.db",
+                                {"KfzNr", "KfzKmStand"}, {"A-1", 50000.0});
+        fahrzeug("B-2");
+        kerntest::zeileAnfuegen(umgebung->session(), fleet::kAliasFuhrpark, "KfzReif.db",
+                                {"KfzNr", "ZurZeitMontiert", "Achse1ReifenKmSo", "Achse2ReifenKmWi"},
+                                {"A-1", "W", 42000.0, 51000.0});
+        starten();
+        fenster->ChkBoxSchadenFilter->setChecked(true);
+        fenster->PanBild->setText("Bild 1");
+        dm->TTblMain.Last();
+        dm->TTblMain.First();
+        QCOMPARE(fenster->PageCtrlReifen->activePage(), fenster->TabSheetWinterReifen);
+        QCOMPARE(text(fenster.get(), "LblAchse1ReifenGelaufenSo"), QString("8000"));
+        QCOMPARE(text(fenster.get(), "LblAchse2ReifenGelaufenWi"), QString("0")); // mounted above the reading
+        QCOMPARE(text(fenster.get(), "LblAchse3ReifenGelaufenSo"), QString());
+        QVERIFY(!fenster->ChkBoxSchadenFilter->isChecked());
+        QVERIFY(fenster->PanBild->text().isEmpty());
+        QCOMPARE(fenster->LblVorausLsEndKmStand->text(), QString("n.v."));
+        QCOMPARE(fenster->DBEditKopfzeileKfznr->text(), QString("A-1"));
     }
 
     void aboutBoxShowsTheVersion()
