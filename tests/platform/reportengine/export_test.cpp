@@ -118,7 +118,8 @@ protected:
     }
 
     // The export form's loop: target and parameters after the start, the rows as typed fields.
-    int exportRun(const QString &target, const QString &file, const QString &projectFile, int repeat = 1)
+    int exportRun(const QString &target, const QString &file, const QString &projectFile, int repeat = 1,
+                  const QString &quiet = QStringLiteral("1"), const QString &showResult = QStringLiteral("0"))
     {
         tb::Engine &e = *engine_;
         const int start = e.TbPrintWithBoxStartA(job_, tb::TB_OBJECT_LIST, projectFile, tb::TB_PRINT_EXPORT,
@@ -129,7 +130,8 @@ protected:
         const QFileInfo info(file);
         e.TbXSetParameterA(job_, 1, target, QStringLiteral("Export.Path"), info.absolutePath());
         e.TbXSetParameterA(job_, 1, target, QStringLiteral("Export.File"), info.fileName());
-        e.TbXSetParameterA(job_, 1, target, QStringLiteral("Export.Quiet"), QStringLiteral("1"));
+        e.TbXSetParameterA(job_, 1, target, QStringLiteral("Export.Quiet"), quiet);
+        e.TbXSetParameterA(job_, 1, target, QStringLiteral("Export.ShowResult"), showResult);
         e.TbPrint(job_);
         for (int pass = 0; pass < repeat; ++pass) {
             for (const Row &row : kRows) {
@@ -479,6 +481,27 @@ TEST_F(ExportTest, TargetsThatCannotBeWrittenGiveOutputError)
         EXPECT_EQ(exportRun(c.target, c.file, projectFile), tb::TB_ERR_OUTPUT) << c.what;
         EXPECT_FALSE(QFile::exists(c.file)) << c.what;
     }
+}
+
+// Not quiet: the save dialog, preset with path and file, decides; shown afterwards when asked.
+TEST_F(ExportTest, SaveDialogAndShowingTheResult)
+{
+    const QString preset = qpath("vorgabe.xml");
+    const QString chosen = qpath("gewaehlt.xml");
+    ui_->script.fileAnswer = chosen;
+    ASSERT_EQ(
+        exportRun(QStringLiteral("XML"), preset, project(), 1, QStringLiteral("0"), QStringLiteral("1")), 0);
+    EXPECT_EQ(ui_->record.fileDialogs, QStringList{QStringLiteral("XML-Dateien (*.xml)")});
+    EXPECT_FALSE(QFile::exists(preset));
+    EXPECT_TRUE(QFile::exists(chosen));
+    EXPECT_EQ(ui_->record.opened, QStringList{chosen});
+
+    ui_->script.fileAnswer.reset();
+    const QString cancelled = qpath("abgebrochen.rtf");
+    EXPECT_EQ(exportRun(QStringLiteral("RTF"), cancelled, project(), 1, QStringLiteral("0")),
+              tb::TB_ERR_USER_ABORTED);
+    EXPECT_FALSE(QFile::exists(cancelled));
+    EXPECT_EQ(ui_->record.opened.size(), 1);
 }
 
 TEST(CompoundFile, LargeStreamsChainThroughSeveralSectorTablePages)
