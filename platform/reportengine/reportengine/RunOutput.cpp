@@ -66,7 +66,12 @@ int writeRunOutput(Job &job, EngineUi &ui)
         } else {
             const ExportSource source{model, job.run->project().exportSettings.value(target).toObject(),
                                       first, last};
+            // Progress of the writing (message 37): before and after, counted in table lines.
+            ProgressNotification progress{nullptr, int(model.table.size()), 0, job.handle};
+            job.raise(msg::Progress, intptr_t(&progress));
             written = writeDataExport(target, source, file);
+            progress.current = progress.total;
+            job.raise(msg::Progress, intptr_t(&progress));
         }
         if (!written)
             return TB_ERR_OUTPUT;

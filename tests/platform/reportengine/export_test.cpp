@@ -194,8 +194,21 @@ TEST_F(ExportTest, TxtHeaderComesOnceOverSeveralPages)
     EXPECT_TRUE(text.endsWith(QStringLiteral("Summe;;;;6.136,25;\r\n"))) << text.toStdString();
 }
 
+// The job's callback hears of the writing (message 37) with the job and the number of table lines.
+std::vector<std::pair<int, int>> progressSeen;
+intptr_t recordProgress(unsigned message, intptr_t parameter, intptr_t)
+{
+    if (message == tb::msg::Progress) {
+        const auto *p = reinterpret_cast<const tb::ProgressNotification *>(parameter);
+        progressSeen.emplace_back(p->current, p->total);
+    }
+    return 0;
+}
+
 TEST_F(ExportTest, XmlIsWellFormedWithTypedValues)
 {
+    progressSeen.clear();
+    engine_->TbSetNotificationCallback(job_, &recordProgress);
     const QString file = qpath("out.xml");
     ASSERT_EQ(exportRun(QStringLiteral("XML"), file, project()), 0);
     pugi::xml_document doc;
@@ -214,6 +227,7 @@ TEST_F(ExportTest, XmlIsWellFormedWithTypedValues)
     EXPECT_EQ(cells, expected);
     EXPECT_STREQ(first.next_sibling("row").child("cell").next_sibling().child_value(), "Zeile\nzwei \"B\"");
     EXPECT_STREQ(report.child("footer").last_child().previous_sibling().child_value(), "1.227,25");
+    EXPECT_EQ(progressSeen, (std::vector<std::pair<int, int>>{{0, 5}, {5, 5}}));
 }
 
 TEST_F(ExportTest, HtmlIsWellFormedWithOneTableAndThePageTexts)
