@@ -28,6 +28,14 @@ TDataSet *TDataLink::DataSet() const
     return dataSource_ ? dataSource_->DataSet() : nullptr;
 }
 
+void TDataLink::SetReadOnly(bool readOnly)
+{
+    if (readOnly == readOnly_)
+        return;
+    readOnly_ = readOnly;
+    updateState();
+}
+
 bool TDataLink::Edit()
 {
     if (dataSource_ && !readOnly_)

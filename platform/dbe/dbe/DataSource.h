@@ -43,7 +43,9 @@ public:
     // (AutoEdit) and answers whether it is editing now.
     bool Edit();
     bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // A read-only link never counts as editing; changing it re-derives the
+    // editing state, so a control made writable during an insert can edit.
+    void SetReadOnly(bool readOnly);
 
 protected:
     friend class TDataSource;

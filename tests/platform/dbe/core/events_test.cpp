@@ -179,6 +179,20 @@ TEST_F(EventsTest, DisabledControlsHearNothingButEventsStillFire)
     EXPECT_EQ(rec->links, QStringList({"editing", "record ", "record Info"}));
 }
 
+TEST_F(EventsTest, ReadOnlyLinkChangesItsEditingStateAtOnce)
+{
+    rec->SetReadOnly(true);
+    t->Insert();
+    EXPECT_FALSE(rec->Editing());
+    rec->links.clear();
+    rec->SetReadOnly(false);
+    EXPECT_TRUE(rec->Editing());
+    EXPECT_EQ(rec->links, QStringList({"editing"}));
+    rec->SetReadOnly(true);
+    EXPECT_FALSE(rec->Editing());
+    t->Cancel();
+}
+
 TEST_F(EventsTest, HandlersMayUseOtherCursorsButNotReenterTheirOwn)
 {
     auto other = table(QStringLiteral("Codes.db"));
