@@ -736,7 +736,9 @@ int TTb14_::Print(int userData, int objectType, QString projectFile, bool showFi
             PrintEnd(0);
             return r;
         }
-        PrintSetOption(tb::popt::FirstPage, 1);
+        // The dialog's own choice of the first page stands; only an unset one becomes page 1.
+        if (PrintGetOption(tb::popt::FirstPage) == tb::TB_PAGE_UNSET)
+            PrintSetOption(tb::popt::FirstPage, 1);
     }
     QString text, port;
     PrintGetPrinterInfo(text, 127, port, 39);

@@ -273,6 +273,22 @@ TEST_F(Tb14Test, StartFailuresDialogCancelAndRunErrorsAreReturned)
         EXPECT_EQ(fake_->printOptions[std::make_pair(tb.hTbJob(), tb::popt::ShowRange)], 1);
     }
     {
+        // The page range chosen in the dialog is kept; an unset first page becomes 1.
+        for (const int chosen : {3, tb::TB_PAGE_UNSET}) {
+            TTb14_ tb;
+            giveRows(tb, 1);
+            openRange(tb.hTbJob());
+            fake_->results.clear();
+            fake_->onPrintOptionsDialog = [this, chosen](int job) {
+                fake_->printOptions[std::make_pair(job, tb::popt::FirstPage)] = chosen;
+            };
+            EXPECT_EQ(listPrint(tb, tb::TB_PRINT_PRINTER, true), 0);
+            EXPECT_EQ(fake_->printOptions[std::make_pair(tb.hTbJob(), tb::popt::FirstPage)],
+                      chosen == tb::TB_PAGE_UNSET ? 1 : chosen);
+        }
+        fake_->onPrintOptionsDialog = nullptr;
+    }
+    {
         // A row the engine refuses is not turned into success by the end of the run.
         TTb14_ tb;
         giveRows(tb, 3);

@@ -181,6 +181,8 @@ int FakeEngine::TbPrintWithBoxStartA(int job, int objectType, const QString &fil
 
 int FakeEngine::TbPrintOptionsDialogA(int job, QWidget *, const QString &text)
 {
+    if (onPrintOptionsDialog)
+        onPrintOptionsDialog(job);
     return record("TbPrintOptionsDialogA", {n(job), text});
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -23,6 +24,8 @@ public:
     // Print options per job, read back unless TbPrintGetOption has scripted answers; a successful
     // TbPrint counts the current page (18) up.
     std::map<std::pair<int, int>, int> printOptions;
+    // Called by TbPrintOptionsDialogA with the job, as if the user had chosen (for example a page range).
+    std::function<void(int job)> onPrintOptionsDialog;
     std::map<int, NotificationCallback> callbacks;
     int nextHandle = 1;
     int debug = 0;
