@@ -259,7 +259,7 @@ TEST_F(ExportTest, HtmlIsWellFormedWithOneTableAndThePageTexts)
 }
 
 // A picture on the first page travels with the HTML as a MIME part; the HTML part names it.
-TEST_F(ExportTest, MhtmlHoldsTheHtmlAndItsPicture)
+TEST_F(ExportTest, PicturesTravelWithMhtmlAndBesideHtml)
 {
     tb::Project p = exportProject(150);
     tb::PageObject image;
@@ -304,6 +304,16 @@ TEST_F(ExportTest, MhtmlHoldsTheHtmlAndItsPicture)
         "bild1.png");
     EXPECT_TRUE(QByteArray::fromBase64(bodies[1]).startsWith("\x89PNG"));
     EXPECT_TRUE(mime.contains("Content-Location: bild1.png"));
+
+    // The HTML export puts the picture beside the file and names it in the page.
+    const QString htmlFile = qpath("seite.htm");
+    ASSERT_EQ(exportRun(QStringLiteral("HTML"), htmlFile, projectFile), 0);
+    pugi::xml_document page;
+    ASSERT_TRUE(page.load_file(htmlFile.toLocal8Bit().constData()));
+    EXPECT_STREQ(
+        page.child("html").child("body").child("p").next_sibling("p").child("img").attribute("src").value(),
+        "seite-bild1.png");
+    EXPECT_TRUE(read(qpath("seite-bild1.png")).startsWith("\x89PNG"));
 }
 
 // Control words stripped, \uN? decoded, \cell and \row as separators: what a reader of the RTF sees.
