@@ -1,5 +1,8 @@
 #include "reportengine/CompoundFile.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include <QtEndian>
 
 namespace tb {
@@ -10,6 +13,7 @@ constexpr int kSector = 512;
 constexpr quint32 kFreeSect = 0xFFFFFFFF;
 constexpr quint32 kEndOfChain = 0xFFFFFFFE;
 constexpr quint32 kFatSect = 0xFFFFFFFD;
+constexpr quint32 kDifSect = 0xFFFFFFFC;
 constexpr quint32 kNoStream = 0xFFFFFFFF;
 constexpr int kHeaderFatEntries = 109;
 constexpr int kMiniStreamCutoff = 4096;
@@ -50,13 +54,24 @@ QByteArray compoundFileWithStream(const QString &streamName, QByteArray stream)
         stream.append(QByteArray(kMiniStreamCutoff - stream.size(), '\0'));
     const int streamSectors = int((stream.size() + kSector - 1) / kSector);
     const int entriesPerFatSector = kSector / 4;
-    int fatSectors = 1;
-    while ((streamSectors + 1 + fatSectors + entriesPerFatSector - 1) / entriesPerFatSector > fatSectors)
-        ++fatSectors;
-    if (fatSectors > kHeaderFatEntries)
-        return {};
+    const int entriesPerDifatSector = entriesPerFatSector - 1; // the last one chains to the next
+    // Sectors of the sector table and, beyond what the header lists, of its extension blocks.
+    int fatSectors = 1, difatSectors = 0;
+    for (;;) {
+        const int total = streamSectors + 1 + fatSectors + difatSectors;
+        const int needFat = (total + entriesPerFatSector - 1) / entriesPerFatSector;
+        const int needDifat =
+            needFat > kHeaderFatEntries
+                ? (needFat - kHeaderFatEntries + entriesPerDifatSector - 1) / entriesPerDifatSector
+                : 0;
+        if (needFat == fatSectors && needDifat == difatSectors)
+            break;
+        fatSectors = std::max(fatSectors, needFat);
+        difatSectors = std::max(difatSectors, needDifat);
+    }
     const quint32 dirSector = quint32(streamSectors);
     const quint32 firstFat = dirSector + 1;
+    const quint32 firstDifat = firstFat + quint32(fatSectors);
 
     QByteArray header(kSector, '\0');
     const unsigned char signature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
@@ -70,7 +85,9 @@ QByteArray compoundFileWithStream(const QString &streamName, QByteArray stream)
     put32(header, 48, dirSector);
     put32(header, 56, kMiniStreamCutoff);
     put32(header, 60, kEndOfChain); // no mini sector table
-    put32(header, 68, kEndOfChain); // no extra sector table blocks
+    put32(header, 64, 0);
+    put32(header, 68, difatSectors > 0 ? firstDifat : kEndOfChain);
+    put32(header, 72, quint32(difatSectors));
     for (int i = 0; i < kHeaderFatEntries; ++i)
         put32(header, 76 + i * 4, i < fatSectors ? firstFat + quint32(i) : kFreeSect);
 
@@ -89,7 +106,22 @@ QByteArray compoundFileWithStream(const QString &streamName, QByteArray stream)
     put32(fat, int(dirSector) * 4, kEndOfChain);
     for (int i = 0; i < fatSectors; ++i)
         put32(fat, int(firstFat + quint32(i)) * 4, kFatSect);
+    for (int i = 0; i < difatSectors; ++i)
+        put32(fat, int(firstDifat + quint32(i)) * 4, kDifSect);
     body += fat;
+
+    // Extension blocks: the sector table's sectors beyond the first 109, 127 to a block.
+    for (int block = 0; block < difatSectors; ++block) {
+        QByteArray difat(kSector, '\xFF');
+        for (int i = 0; i < entriesPerDifatSector; ++i) {
+            const int fatIndex = kHeaderFatEntries + block * entriesPerDifatSector + i;
+            if (fatIndex < fatSectors)
+                put32(difat, i * 4, firstFat + quint32(fatIndex));
+        }
+        put32(difat, entriesPerDifatSector * 4,
+              block + 1 < difatSectors ? firstDifat + quint32(block + 1) : kEndOfChain);
+        body += difat;
+    }
     return header + body;
 }
 

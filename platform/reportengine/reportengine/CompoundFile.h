@@ -7,8 +7,7 @@ namespace tb {
 
 // A compound document (version 3, 512-byte sectors) holding one stream under the root, as the
 // spreadsheet format wants its "Workbook". Streams below 4096 bytes are padded to that size, so the
-// container needs no mini stream. Empty when the stream is too large for a header-only sector table
-// (about 7 MB).
+// container needs no mini stream. Large streams get extension blocks of the sector table.
 QByteArray compoundFileWithStream(const QString &streamName, QByteArray stream);
 
 } // namespace tb

@@ -21,7 +21,12 @@ bool isDatePattern(const QString &format)
 // empty. Column widths follow the widest table column.
 QByteArray exportXls(const ExportSource &source)
 {
-    XlsWorkbook book(source.title().left(31).isEmpty() ? QStringLiteral("Export") : source.title().left(31));
+    // Sheet names: at most 31 characters, none of : \ / ? * [ ].
+    QString sheet = source.title().left(31);
+    for (QChar &ch : sheet)
+        if (QStringLiteral(":\\/?*[]").contains(ch))
+            ch = u'_';
+    XlsWorkbook book(sheet.isEmpty() ? QStringLiteral("Export") : sheet);
     const bool typed = source.flag("typedCells", true);
     int row = 0;
     if (source.flag("pageObjects", false)) {

@@ -1,3 +1,4 @@
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -526,6 +527,43 @@ TEST_F(ExportTest, SaveDialogAndShowingTheResult)
               tb::TB_ERR_USER_ABORTED);
     EXPECT_FALSE(QFile::exists(cancelled));
     EXPECT_EQ(ui_->record.opened.size(), 1);
+}
+
+// Beyond 109 pages of the sector table (about 7 MB) the table continues in extension blocks; an
+// independent reader must still find the stream whole.
+TEST(CompoundFile, LargeStreamsUseExtensionBlocks)
+{
+    if (QProcess::execute(QString::fromLatin1(kDebianPython),
+                          {QStringLiteral("-c"), QStringLiteral("import xlrd")}) != 0)
+        GTEST_SKIP() << "python3-xlrd is not installed: the container cannot be read back";
+    QByteArray stream(9 * 1024 * 1024, '\0');
+    for (qsizetype i = 0; i < stream.size(); ++i)
+        stream[i] = char((i * 7 + i / 4096) & 0xFF);
+    const QByteArray file = tb::compoundFileWithStream(QStringLiteral("Workbook"), stream);
+    EXPECT_EQ(qFromLittleEndian<quint32>(file.constData() + 72), 1u); // one extension block
+    testsupport::TempDir dir;
+    const auto path = dir / "gross.xls";
+    QFile out(QString::fromStdString(path.string()));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(file);
+    out.close();
+    QProcess reader;
+    reader.start(QString::fromLatin1(kDebianPython),
+                 {QStringLiteral(KARVEN_READ_COMPOUND), QString::fromStdString(path.string())});
+    ASSERT_TRUE(reader.waitForFinished(20000));
+    ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    EXPECT_EQ(reader.readAllStandardOutput().trimmed(),
+              QByteArray::number(stream.size()) + ' ' +
+                  QCryptographicHash::hash(stream, QCryptographicHash::Sha1).toHex());
+}
+
+TEST(XlsWorkbook, CellsBeyondTheFormatGiveNoWorkbook)
+{
+    tb::XlsWorkbook book(QStringLiteral("Zu gross"));
+    book.setNumber(65535, 255, 1);
+    EXPECT_FALSE(book.bytes().isEmpty());
+    book.setNumber(65536, 0, 1);
+    EXPECT_TRUE(book.bytes().isEmpty());
 }
 
 TEST(CompoundFile, LargeStreamsChainThroughSeveralSectorTablePages)
