@@ -25,6 +25,12 @@ std::unique_ptr<dbe::TTable> CloneTable(dbe::TTable &source, bool readOnly, bool
     return clone;
 }
 
+bool IsEditingState(dbe::TDataSetState state)
+{
+    return state == dbe::TDataSetState::dsEdit || state == dbe::TDataSetState::dsInsert ||
+           state == dbe::TDataSetState::dsSetKey;
+}
+
 void PostOrCancelEdit(dbe::TDataSet &dataSet)
 {
     switch (dataSet.State()) {

@@ -15,6 +15,8 @@ namespace nav {
 // A new table on the source's table file with its order; opened and put on the
 // source's current record when asked (and the source is not empty).
 std::unique_ptr<dbe::TTable> CloneTable(dbe::TTable &source, bool readOnly, bool position, bool open);
+// Edit, insert or set-key state.
+bool IsEditingState(dbe::TDataSetState state);
 // Finishes a pending edit: posted when modified, else cancelled.
 void PostOrCancelEdit(dbe::TDataSet &dataSet);
 // Sequence number of the current record (the physical position when the

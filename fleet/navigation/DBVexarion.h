@@ -1,0 +1,297 @@
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include "dbe/DataSet.h"
+#include "dbe/DataSource.h"
+#include "dbe/Table.h"
+#include "navigation/DBVShortCuts.h"
+#include "navigation/ExtenderTypes.h"
+#include "navigation/FilterRecords.h"
+#include "navigation/StatusText.h"
+#include "ui/AppHooks.h"
+#include "ui/Messages.h"
+
+class QLabel;
+class QWidget;
+
+namespace nav {
+
+class TDBVNavigator;
+class TTableDefs;
+
+enum class TDefaultIndexLabels { dilIdxName, dilFldNames, dilFldDisplayLabels };
+enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+// The status record handed to OnShowStatus before the text is shown.
+struct TStatusRec {
+    dbe::TDataSource *DataSource = nullptr;
+    int RecNo = 0;
+    int RecCount = 0;
+    QString TblName;
+    QString IncSrchText;
+    QString StatusText;
+};
+
+// What the focused control shows: its source, field and whether it may be written.
+struct ControlField {
+    dbe::TDataSource *source = nullptr;
+    dbe::TField *field = nullptr;
+    dbe::TDataSet *dataSet = nullptr;
+    bool readOnly = true;
+    int fieldNo = -1;
+};
+
+// The navigation set's behaviour for one form: it finds the data behind the
+// focused control, keeps one TTableDefs per data set, runs the 28 navigator
+// commands, maps keys to them, writes status and messages, turns database
+// errors into messages and switches the form between read and edit mode.
+// While its form is active it owns the application's message, exception and
+// active-control hooks and chains the handlers installed before it.
+class TDBVexarion : public QObject {
+    Q_OBJECT
+public:
+    // owner: the form, or a control on it. Only one extender per form.
+    explicit TDBVexarion(QWidget *owner);
+    ~TDBVexarion() override;
+
+    QWidget *Form() const { return form_; }
+
+    // Plain properties.
+    bool ErrorBeep = true;
+    int MoveBy = 5;
+    bool ConfirmDelete = true;
+    QString ConfDelQuestion;
+    bool ConfirmOverride = true;
+    QString ConfOverQuestion;
+    QStringList DBGridComponents{QStringLiteral("TwwDBGrid"), QStringLiteral("TDBScroll (OnColArrived)")};
+    bool HandleDBExceptions = true;
+    bool UseNonVisFields = true;
+    bool IncSrchAutoDisable = false;
+    bool ShowSearchClock = true;
+    bool BMKeepOnlyIndex = true;
+    bool UseIndexPopup = false;
+    TAutoRefreshMode AutoRefresh = TAutoRefreshMode::armTblOnly;
+    bool AllowUserAbort = true;
+    bool TVSynchronIsDefault = false;
+    bool TVShowSRVBtn = false;
+    bool AllowMasterMove = true;
+    bool MatchSelect = true;
+    QStringList NoSelectNext;
+    TEditCharCase IncSrchCharCase = TEditCharCase::ecNormal;
+    bool HideBtnGlyphs = false;
+    TDefaultIndexLabels IndexNamesAs = TDefaultIndexLabels::dilIdxName;
+    bool ExactBOF_EOF = true;
+    QLabel *MessagePanel = nullptr;
+
+    // Properties with effects.
+    TAllowKeys AllowKeys() const { return allowKeys_; }
+    void SetAllowKeys(TAllowKeys keys);
+    bool IncSrchOnlyIfIndexed() const { return incSrchOnlyIfIndexed_; }
+    void SetIncSrchOnlyIfIndexed(bool value);
+    dbe::TDataSource *MasterSource() const { return masterSource_; }
+    void SetMasterSource(dbe::TDataSource *source);
+    TStayOnMasterSource StayOnMasterSource() const { return stayOnMasterSource_; }
+    void SetStayOnMasterSource(TStayOnMasterSource value);
+    bool ManageGlobalEdit() const { return manageGlobalEdit_; }
+    void SetManageGlobalEdit(bool value);
+    TDBShowStatusSet ShowStatusOptions() const { return showStatusOptions_; }
+    void SetShowStatusOptions(TDBShowStatusSet options);
+    QLabel *StatusPanel() const { return statusPanel_; }
+    void SetStatusPanel(QLabel *panel);
+    void SetBMKeepOnlyIndex(bool value);
+    void SetUseNonVisFields(bool value);
+    void SetAllowUserAbort(bool value);
+    void SetAllowMasterMove(bool value);
+    bool UseTextIncSrchBtn() const { return useTextIncSrchBtn_; }
+    void SetUseTextIncSrchBtn(bool value);
+    bool FlatNavBtns() const { return flatNavBtns_; }
+    void SetFlatNavBtns(bool value);
+    const TDBVShortCuts &ShortCuts() const { return shortCuts_; }
+    void SetShortCuts(const TDBVShortCuts &shortCuts);
+    TInterfacesEnabledSet InterfacesNormal() const { return interfacesNormal_; }
+    void SetInterfacesNormal(TInterfacesEnabledSet set);
+    TInterfacesEnabledSet InterfacesMinimized() const { return interfacesMinimized_; }
+    void SetInterfacesMinimized(TInterfacesEnabledSet set);
+    // Applies the set of the form's window state (normal or minimised).
+    void ApplyWindowState();
+
+    // State the navigator bars read.
+    TInterfacesEnabledSet CurrentInterfaces() const { return currentInterfaces_; }
+    const Possibilities &Possible() const { return possible_; }
+    std::uint8_t FilterState() const { return filterState_; }
+    bool IncSearchOn() const { return incSearchOn_; }
+    const QString &IncSearchText() const { return incSearchText_; }
+    bool GlobalEdit() const { return globalEdit_; }
+    dbe::TDataSource *CurrentDataSource();
+    bool HooksInstalled() const { return hooksInstalled_; }
+
+    // Events. The first three hold the handlers installed before this extender.
+    ui::MessageHandler AppOnMessage;
+    ui::ExceptionHandler AppOnException;
+    ui::ActiveControlHandler ScreenOnACChange;
+    std::function<void(QObject *sender)> FormOnActivate, FormOnDeactivate;
+    std::function<void(int key, TShiftState shift, bool &handled)> FormOnKeyPhysical;
+    std::function<void(QWidget *control)> FormOnFocusControl;
+    std::function<void(QObject *sender, const std::exception &error, bool &handled)> FormOnException;
+    std::function<void(TDBVexarion &, dbe::TDataSource *)> OnActiveChanged, OnDataSetChanged,
+        OnDataSetScrolled, OnEditingChanged, OnNewDataSource;
+    std::function<void(TDBVexarion &, bool isEdit, bool &canChange)> OnEditChange;
+    std::function<void(TDBVexarion &, TDBVNavigateBtn &button, TShiftState &shift, int &info)>
+        BeforeHandleNBBtn, AfterHandleNBBtn;
+    std::function<void(const QString &tableName, QString &description)> GetTblDescription;
+    std::function<void(dbe::TTable &table, const QString &indexName, QString &description, bool &show)>
+        GetIdxDescription;
+    std::function<void(TDBVexarion &, TStatusRec &status, bool &handled)> OnShowStatus;
+    std::function<void(TDBVexarion &, QString &message, ui::MsgType type, bool &handled)> OnShowMessage;
+    std::function<void(TDBVexarion &)> OnChangePoss;
+    std::function<void(TDBVexarion &, dbe::TDataSet *dataSet)> OnTblIndexChanged, OnFilterChanged;
+    std::function<void(QWidget *control, dbe::TField *field)> BeforeCheckPoss;
+
+    // Activation (bound to the form's activation when the form is a FormBase).
+    void Activate(QObject *sender = nullptr);
+    void Deactivate(QObject *sender = nullptr);
+    void ActiveControlChangeHook(QObject *sender);
+
+    // Data-aware controls.
+    virtual bool IsDataAwareControl(QWidget *control) const;
+    virtual bool GetControlDataSource(QWidget *control, dbe::TDataSource *&source) const;
+    virtual bool GetControlField(QWidget *control, ControlField &out) const;
+
+    // Commands.
+    void HandleNBBtn(TDBVNavigateBtn button, TShiftState shift, int info);
+    void CheckPossibilities();
+    void SwitchGlobalEdit(bool edit);
+    bool DuplicateField(dbe::TField *field, bool confirm);
+    bool DuplicateRecord(dbe::TDataSet *dataSet);
+
+    // Keys.
+    void AppMessageHook(const ui::KeyMessage &message, bool &handled);
+    void HandleKey(int key, TShiftState shift, const QString &text, bool &handled);
+    bool WaitingForSetBookmarkDigit() const { return waitSetBookmark_; }
+    bool WaitingForGotoBookmarkDigit() const { return waitGotoBookmark_; }
+
+    // Status and messages.
+    virtual void ShowStatus(dbe::TDataSource *source);
+    virtual void DisplayMessage(const QString &text, ui::MsgType type);
+    void ClearMessage();
+    void AppExceptionHook(QObject *sender, const std::exception &error);
+
+    // Table-level operations, each through the data set's TTableDefs.
+    TTableDefs *TableDefsOf(dbe::TDataSet *dataSet);
+    TTableDefs *TableDefsOf(dbe::TDataSource *source);
+    void SetTableIndex(dbe::TDataSet *dataSet, const QString &indexName);
+    void SetTableFilterActive(dbe::TDataSet *table, int on);
+    void GetTableFilterDef(dbe::TDataSet *table, TFilterDefinition &definition, int &count);
+    void ApplyTableFilterDef(dbe::TDataSet *table, const TFilterDefinition &definition, int count,
+                             bool activate);
+    void SaveTableFilter(dbe::TDataSet *dataSet, const QString &fileName);
+    void LoadTableFilter(dbe::TDataSet *dataSet, const QString &fileName);
+    virtual void ClearTableFilter(dbe::TDataSet *dataSet);
+    void GetTableCaption(dbe::TDataSet *dataSet, QString &caption) const;
+    void GetIndexCaption(dbe::TTable &table, const QString &indexName, const QString &defaultCaption,
+                         QString &caption, bool &show) const;
+
+    // Navigator bars.
+    void AddNavigator(TDBVNavigator *navigator);
+    void RemoveNavigator(TDBVNavigator *navigator);
+    const QList<QPointer<TDBVNavigator>> &Navigators() const { return navigators_; }
+
+    // Notifications of the table definitions.
+    void TableActiveChanged(dbe::TDataSource *source);
+    void TableDataSetChanged(dbe::TDataSource *source);
+    void TableDataSetScrolled(dbe::TDataSource *source, int distance);
+    void TableEditingChanged(dbe::TDataSource *source);
+    void TableFilterChanged(TTableDefs &defs, dbe::TDataSource *source);
+
+    // The incremental search of a field (used by keys and the lookup dialog).
+    bool IncrementalSearch(dbe::TDataSet *dataSet, dbe::TField *field, const QString &text,
+                           bool continueSearch);
+
+protected:
+    // The dialogs of the commands; each does nothing until its dialog exists.
+    virtual void ShowSearchDialog(dbe::TDataSet *dataSet, dbe::TField *field);
+    virtual void ShowTableView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous);
+    virtual void ShowSingleRecView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous);
+    virtual void ShowMemoView(dbe::TField *field, bool readOnly);
+    virtual void ShowGraphicView(dbe::TField *field, bool readOnly);
+    virtual void EditFilter(dbe::TDataSet *dataSet, dbe::TField *field);
+    virtual void ShowBookmarkDialog(dbe::TDataSet *dataSet);
+    virtual void ShowIndexDialog(dbe::TTable *table);
+    virtual void ShowIndexPopup(dbe::TTable *table);
+
+private:
+    struct Target {
+        bool dataAware = false;
+        ControlField control;
+        TTableDefs *defs = nullptr;
+    };
+    Target resolveTarget(QWidget *control);
+    bool isFormActive() const;
+    QWidget *activeControl() const;
+    bool isDataGrid(QWidget *control) const;
+    void runCommand(TDBVNavigateBtn button, TShiftState shift, int info, Target &target);
+    void autoRefreshDataSet(dbe::TDataSet *dataSet);
+    void dataSetChangedFanOut(dbe::TDataSource *source);
+    void showLookUpHint();
+    void refreshNavigators();
+    void updateNavigatorHints();
+    void applyInterfaces(TInterfacesEnabledSet set);
+    void setBookmarkOptions();
+    void registerSource(dbe::TDataSource *source);
+    void scanForm();
+    void shortCutKey(int key, TShiftState shift, Target &target, bool &handled);
+    void incSearchKey(int key, const QString &text, Target &target, bool &handled);
+    void moveWithinGrid(QWidget *grid, bool forward);
+    void moveFocus(QWidget *from, bool forward);
+    void hookGrid(QWidget *control);
+    void unhookGrid();
+    void gotoBookmarkWithWarning(TTableDefs &defs, int number);
+
+    QPointer<QWidget> form_;
+    std::vector<std::unique_ptr<TTableDefs>> tables_;
+    QList<QPointer<QWidget>> lockedControls_;
+    QList<QPointer<TDBVNavigator>> navigators_;
+    QString incSearchText_;
+    bool waitSetBookmark_ = false;
+    bool waitGotoBookmark_ = false;
+    bool formScanned_ = false;
+    bool hooksInstalled_ = false;
+    bool inActiveControlHook_ = false;
+    bool destroying_ = false;
+    QPointer<QWidget> hookedGrid_;
+    QMetaObject::Connection gridConnection_;
+
+    TAllowKeys allowKeys_ = kAllAllowKeys;
+    bool incSrchOnlyIfIndexed_ = false;
+    dbe::TDataSource *masterSource_ = nullptr;
+    TStayOnMasterSource stayOnMasterSource_ = TStayOnMasterSource::somNo;
+    bool manageGlobalEdit_ = false;
+    TDBShowStatusSet showStatusOptions_ = kAllShowStatus;
+    QLabel *statusPanel_ = nullptr;
+    bool useTextIncSrchBtn_ = false;
+    bool flatNavBtns_ = false;
+    TDBVShortCuts shortCuts_;
+    TInterfacesEnabledSet interfacesNormal_ = ieShortCuts | ieNavbars | ieDisplay;
+    TInterfacesEnabledSet interfacesMinimized_ = ieDisplay;
+    TInterfacesEnabledSet currentInterfaces_ = 0;
+
+    Possibilities possible_{};
+    std::uint8_t filterState_ = 0;
+    dbe::TDataSource *currentSource_ = nullptr;
+    bool incSearchOn_ = false;
+    int searchDepth_ = 0;
+    bool globalEdit_ = true;
+};
+
+} // namespace nav

@@ -1,0 +1,152 @@
+// The navigator bar on the extender's form: clicks, states, hints, auto-repeat.
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "extender_fixture.h"
+#include "navigation/TableDefs.h"
+
+using namespace nav;
+
+using NavigatorTest = ExtenderFixture;
+
+namespace {
+
+void mouse(QWidget *w, QEvent::Type type)
+{
+    QMouseEvent event(type, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+} // namespace
+
+TEST_F(NavigatorTest, ClickRunsTheCommandWithTheExtendersEvents)
+{
+    QList<int> seen;
+    ext->BeforeHandleNBBtn = [&](TDBVexarion &, TDBVNavigateBtn &b, TShiftState &, int &) { seen << b; };
+    ext->AfterHandleNBBtn = [&](TDBVexarion &, TDBVNavigateBtn &b, TShiftState &, int &) { seen << 100 + b; };
+    bar->Button(nbLast)->click();
+    EXPECT_EQ(current(*stamm), "B5");
+    EXPECT_EQ(seen, QList<int>({nbLast, 100 + nbLast}));
+    EXPECT_FALSE(bar->Button(nbNext)->isEnabled());
+    EXPECT_TRUE(bar->Button(nbFirst)->isEnabled());
+
+    // OnClick may change the command.
+    bar->OnClick = [](TDBVNavigator &, TDBVNavigateBtn &b, TShiftState &) { b = nbFirst; };
+    bar->ClickNavButton(nbPrior);
+    EXPECT_EQ(current(*stamm), "A1");
+
+    // The user button fires its own event and the extender's Before event only.
+    int userClicks = 0;
+    bar->OnClick = nullptr;
+    bar->OnUserBtnClick = [&](TDBVNavigator &) { ++userClicks; };
+    seen.clear();
+    bar->ClickNavButton(nbUserBtn);
+    EXPECT_EQ(userClicks, 1);
+    EXPECT_EQ(seen, QList<int>({nbUserBtn}));
+
+    // A closed data set: the click reaches nothing, and only the user button stays enabled.
+    stamm->Close();
+    seen.clear();
+    bar->ClickNavButton(nbFirst);
+    EXPECT_TRUE(seen.isEmpty());
+    EXPECT_FALSE(bar->Button(nbFirst)->isEnabled());
+    EXPECT_TRUE(bar->Button(nbUserBtn)->isEnabled());
+}
+
+TEST_F(NavigatorTest, ToggleButtonsShowSearchFilterAndEditState)
+{
+    bar->ClickNavButton(nbSearchInc);
+    EXPECT_TRUE(ext->IncSearchOn());
+    EXPECT_TRUE(bar->Button(nbSearchInc)->isChecked());
+    EXPECT_FALSE(bar->Button(nbInsert)->isEnabled());
+    bar->ClickNavButton(nbSearchInc);
+    EXPECT_FALSE(bar->Button(nbSearchInc)->isChecked());
+
+    // A filter: defined and switched on, then off again through the button.
+    TFilterDefinition rows{};
+    rows[0].FeldName = QStringLiteral("Gruppe");
+    rows[0].Operator = 3;
+    rows[0].Wert = QStringLiteral("Li..");
+    ext->ApplyTableFilterDef(stamm.get(), rows, 1, true);
+    EXPECT_EQ(ext->FilterState(), kFilterActive);
+    EXPECT_EQ(vehicles(*stamm), QStringList({"A1", "A2"}));
+    EXPECT_TRUE(bar->Button(nbActiveFilter)->isChecked());
+    EXPECT_TRUE(bar->FilterClearItem()->isEnabled());
+    EXPECT_EQ(status->text(), QStringLiteral("1 [Stamm.db]"));
+    bar->ClickNavButton(nbActiveFilter);
+    EXPECT_EQ(ext->FilterState(), kFilterDefined);
+    EXPECT_FALSE(bar->Button(nbActiveFilter)->isChecked());
+    EXPECT_EQ(stamm->RecordCount(), 5);
+    bar->FilterClearItem()->trigger();
+    EXPECT_EQ(ext->FilterState(), 1);
+    EXPECT_FALSE(bar->FilterClearItem()->isEnabled());
+}
+
+TEST_F(NavigatorTest, FilterSaveAndLoadGoThroughTheFileDialogs)
+{
+    ui::testing::FakeDialogs dialogs;
+    TFilterDefinition rows{};
+    rows[0].FeldName = QStringLiteral("Gruppe");
+    rows[0].Operator = 3;
+    rows[0].Wert = QStringLiteral("Bus");
+    ext->ApplyTableFilterDef(stamm.get(), rows, 1, true);
+    const QString file = QString::fromStdString((dir / "bus.TFD").string());
+    dialogs.answerFile(file);
+    bar->SaveFilter();
+    ASSERT_EQ(dialogs.fileRequests.size(), 1);
+    EXPECT_EQ(dialogs.fileRequests[0].title, QStringLiteral("Speichere Filter für [Stamm.db]"));
+    EXPECT_EQ(dialogs.fileRequests[0].filter, QStringLiteral("Filterdefinitionen (*.TFD)|*.TFD"));
+    ext->ClearTableFilter(stamm.get());
+    EXPECT_EQ(stamm->RecordCount(), 5);
+    dialogs.answerFile(file);
+    bar->LoadFilter();
+    EXPECT_EQ(dialogs.fileRequests[1].title, QStringLiteral("Lade Filter für [Stamm.db]"));
+    EXPECT_EQ(vehicles(*stamm), QStringList({"B5"}));
+    EXPECT_EQ(ext->FilterState(), kFilterActive);
+}
+
+TEST_F(NavigatorTest, HintsCarryShortcutsWhileTheyAreInForce)
+{
+    EXPECT_EQ(bar->Button(nbNext)->toolTip(), QStringLiteral("Nächster Datensatz [Bild ab]"));
+    bar->SetHints({QString(), QString(), QString(), QString(), QStringLiteral("Lesezeichenverwaltung")});
+    EXPECT_EQ(bar->Button(nbGotoBookmark)->toolTip(), QStringLiteral("Lesezeichenverwaltung [Strg+Q]"));
+    EXPECT_EQ(bar->Button(nbSearch)->toolTip(), QStringLiteral("Feldwert suchen [Strg+S]"));
+    ext->SetInterfacesNormal(ieNavbars | ieDisplay);
+    EXPECT_EQ(bar->Button(nbNext)->toolTip(), QStringLiteral("Nächster Datensatz"));
+    ext->SetInterfacesNormal(ieDisplay);
+    EXPECT_FALSE(bar->Button(nbNext)->isEnabled());
+}
+
+TEST_F(NavigatorTest, HeldRepeatButtonClicksOnPressThenByTimer)
+{
+    TDBVNavButton *next = bar->Button(nbNext);
+    form->show();
+    mouse(next, QEvent::MouseButtonPress);
+    EXPECT_EQ(current(*stamm), "A2");
+    ASSERT_NE(next->RepeatTimer(), nullptr);
+    EXPECT_EQ(next->RepeatTimer()->interval(), 400);
+    next->RepeatTick();
+    EXPECT_EQ(current(*stamm), "A3");
+    EXPECT_EQ(next->RepeatTimer()->interval(), 100);
+    next->RepeatTick();
+    EXPECT_EQ(current(*stamm), "A4");
+    mouse(next, QEvent::MouseButtonRelease);
+    EXPECT_FALSE(next->RepeatTimer()->isActive());
+    EXPECT_EQ(current(*stamm), "A4"); // the release adds no click
+}
+
+TEST_F(NavigatorTest, StaticBarLaysItselfOutAndScreenshot)
+{
+    bar->SetVisibleButtons(defaultVisibleButtons());
+    form->resize(900, 300);
+    form->show();
+    const QSize size = bar->size();
+    EXPECT_EQ(size, staticBarSize(bar->Geometry()));
+    EXPECT_EQ(size.width(), 27 * 25 + 30);
+    stamm->Next();
+    const QImage shot = bar->grab().toImage();
+    EXPECT_EQ(shot.size(), size);
+    shot.save(QStringLiteral("/tmp/nav2_navigator_bar.png"));
+}
