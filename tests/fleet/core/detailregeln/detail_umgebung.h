@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 
 #include <QMap>
 #include <QString>
@@ -13,6 +14,12 @@
 #include "base/DateTime.h"
 #include "kern_umgebung.h"
 #include "ui/DBGrid.h"
+
+// Readable texts in the tests' failure messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // What the tests of the detail and booking rules share: a Qt application for
 // the grids, a main window that answers from its settings and records what
