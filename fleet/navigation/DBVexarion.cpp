@@ -1119,14 +1119,10 @@ bool TDBVexarion::DuplicateRecord(dbe::TDataSet *dataSet)
 
 // ------------------------------------------------------------ dialogs
 
-void TDBVexarion::ShowSearchDialog(dbe::TDataSet *, dbe::TField *) {}
 void TDBVexarion::ShowTableView(dbe::TDataSet *, dbe::TField *, bool) {}
 void TDBVexarion::ShowSingleRecView(dbe::TDataSet *, dbe::TField *, bool) {}
-void TDBVexarion::ShowMemoView(dbe::TField *, bool) {}
 void TDBVexarion::ShowGraphicView(dbe::TField *, bool) {}
 void TDBVexarion::EditFilter(dbe::TDataSet *, dbe::TField *) {}
-void TDBVexarion::ShowBookmarkDialog(dbe::TDataSet *) {}
-void TDBVexarion::ShowIndexDialog(dbe::TTable *) {}
 
 void TDBVexarion::ShowIndexPopup(dbe::TTable *table)
 {

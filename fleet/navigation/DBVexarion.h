@@ -18,6 +18,7 @@
 #include "navigation/DBVShortCuts.h"
 #include "navigation/ExtenderTypes.h"
 #include "navigation/FilterRecords.h"
+#include "navigation/NavDialogBase.h"
 #include "navigation/StatusText.h"
 #include "ui/AppHooks.h"
 #include "ui/Messages.h"
@@ -41,6 +42,19 @@ struct TStatusRec {
     QString TblName;
     QString IncSrchText;
     QString StatusText;
+};
+
+class TBMManager;
+
+// The record with which the extender announces a dialog before making it;
+// OnSpecialForm may change it, Show false suppresses the dialog.
+struct TFormEventRec {
+    bool Show = true;
+    TSpecialFormType FormType = sfTableView;
+    TUserButton UserButton;
+    dbe::TDataSet *DataSet = nullptr;
+    dbe::TField *Field = nullptr;
+    TBMManager *BookMarks = nullptr;
 };
 
 // What the focused control shows: its source, field and whether it may be written.
@@ -157,6 +171,9 @@ public:
     std::function<void(TDBVexarion &)> OnChangePoss;
     std::function<void(TDBVexarion &, dbe::TDataSet *dataSet)> OnTblIndexChanged, OnFilterChanged;
     std::function<void(QWidget *control, dbe::TField *field)> BeforeCheckPoss;
+    std::function<void(TDBVexarion &, TFormEventRec &record)> OnSpecialForm;
+    std::function<void(QWidget *form, int formType)> OnSpecialFormShow;
+    std::function<void(QWidget *form, int formType, bool &canClose)> OnSpecialFormCloseQuery;
 
     // Activation (bound to the form's activation when the form is a FormBase).
     void Activate(QObject *sender = nullptr);
@@ -218,8 +235,8 @@ public:
     bool IncrementalSearch(dbe::TDataSet *dataSet, dbe::TField *field, const QString &text,
                            bool continueSearch);
 
-protected:
-    // The dialogs of the commands; each does nothing until its dialog exists.
+    // The dialogs and views of the commands. Table view, single-record view,
+    // picture view and filter dialog do nothing yet.
     virtual void ShowSearchDialog(dbe::TDataSet *dataSet, dbe::TField *field);
     virtual void ShowTableView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous);
     virtual void ShowSingleRecView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous);
@@ -257,6 +274,9 @@ private:
     void hookGrid(QWidget *control);
     void unhookGrid();
     void gotoBookmarkWithWarning(TTableDefs &defs, int number);
+    // Announces a dialog; false when the application suppressed it.
+    bool announceDialog(TFormEventRec &record);
+    void prepareDialog(NavDialogBase &dialog);
 
     QPointer<QWidget> form_;
     std::vector<std::unique_ptr<TTableDefs>> tables_;

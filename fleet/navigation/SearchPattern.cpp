@@ -16,7 +16,7 @@ bool SearchPattern::matches(const QString &value) const
 {
     const Qt::CaseSensitivity cs = ignoreCase_ ? Qt::CaseInsensitive : Qt::CaseSensitive;
     if (pieces_.isEmpty())
-        return anyBefore_ || value.isEmpty();
+        return text_ == QLatin1String("..") ? !value.isEmpty() : value.isEmpty();
     if (!text_.contains(QStringLiteral("..")))
         return value.compare(text_, cs) == 0;
     qsizetype from = 0;

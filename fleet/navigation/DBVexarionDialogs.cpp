@@ -1,0 +1,181 @@
+// The dialogs the extender opens for its commands: value search, index
+// choice, memo view and bookmark list.
+#include <memory>
+
+#include <QApplication>
+
+#include "navigation/BookmarkDialog.h"
+#include "navigation/DBVexarion.h"
+#include "navigation/IndexDialog.h"
+#include "navigation/MemoDialog.h"
+#include "navigation/RecordSearch.h"
+#include "navigation/SearchDialog.h"
+#include "navigation/TableDefs.h"
+
+namespace nav {
+
+bool TDBVexarion::announceDialog(TFormEventRec &record)
+{
+    record.Show = true;
+    if (OnSpecialForm)
+        OnSpecialForm(*this, record);
+    return record.Show;
+}
+
+void TDBVexarion::prepareDialog(NavDialogBase &dialog)
+{
+    if (HideBtnGlyphs)
+        dialog.SetPlainButtons();
+    dialog.ShowRelay = [this](QWidget *form, int type) {
+        if (OnSpecialFormShow)
+            OnSpecialFormShow(form, type);
+    };
+    dialog.CloseQueryRelay = [this](QWidget *form, int type, bool &canClose) {
+        if (OnSpecialFormCloseQuery)
+            OnSpecialFormCloseQuery(form, type, canClose);
+    };
+    QApplication::processEvents();
+}
+
+void TDBVexarion::ShowSearchDialog(dbe::TDataSet *dataSet, dbe::TField *field)
+{
+    if (!dataSet)
+        return;
+    ++searchDepth_;
+    struct DepthGuard {
+        int &depth;
+        ~DepthGuard() { --depth; }
+    } depthGuard{searchDepth_};
+    TTableDefs *defs = TableDefsOf(dataSet);
+    TFormEventRec record;
+    record.FormType = sfSearch;
+    record.DataSet = dataSet;
+    record.Field = field;
+    if (!announceDialog(record))
+        return;
+    auto owned = std::make_unique<TSrchForm>(form_, record.UserButton);
+    TSrchForm &dialog = *owned;
+    prepareDialog(dialog);
+    QString caption;
+    GetTableCaption(dataSet, caption);
+    dialog.setWindowTitle(QStringLiteral("Wertsuche [%1]").arg(caption));
+
+    QStringList names;
+    for (int i = 0; i < dataSet->FieldCount(); ++i) {
+        dbe::TField *f = dataSet->Fields(i);
+        if (!IsSearchableFieldType(f->DataType()) || (!UseNonVisFields && !f->Visible()))
+            continue;
+        dialog.FieldListBox->addItem(f->DisplayLabel());
+        names << f->FieldName();
+    }
+    int selected = 0;
+    if (field && IsSearchableFieldType(field->DataType()))
+        selected = std::max(0, static_cast<int>(names.indexOf(field->FieldName())));
+    dialog.FieldListBox->setCurrentIndex(selected);
+    const QString selectedName = names.value(selected);
+    if (!defs->SearchField().isEmpty() && defs->SearchField() == selectedName)
+        dialog.SrchEdit->setText(defs->Pattern().text());
+    dialog.RegardCaseCheck->setChecked(!defs->Pattern().ignoreCase() && !defs->SearchField().isEmpty());
+    dialog.SearchDown->setChecked(defs->SearchDown());
+
+    const int result = dialog.showModal();
+    if (result != ui::mrOk && result != kSearchNextResult)
+        return;
+    const QString text = dialog.SrchEdit->text();
+    const QString name = names.value(dialog.FieldListBox->currentIndex());
+    if (name.isEmpty())
+        return;
+    const bool newSearch = result == ui::mrOk;
+    const bool down = dialog.SearchDown->isChecked();
+    const bool ignoreCase = !dialog.RegardCaseCheck->isChecked();
+    // Gone before the search, so that the focus returning to the form does
+    // not clear the search's message.
+    owned.reset();
+    if (defs->SearchValue(name, text, down, ignoreCase, newSearch, !newSearch))
+        ClearMessage();
+    else
+        DisplayMessage(QStringLiteral("\"%1\" nicht gefunden.").arg(text), ui::MsgType::Information);
+}
+
+void TDBVexarion::ShowIndexDialog(dbe::TTable *table)
+{
+    if (!table)
+        return;
+    TFormEventRec record;
+    record.FormType = sfIndex;
+    record.DataSet = table;
+    if (!announceDialog(record))
+        return;
+    TTableDefs *defs = TableDefsOf(table);
+    defs->ReadDefinitions();
+    if (defs->IndexCaptions().isEmpty())
+        return;
+    auto owned = std::make_unique<TIdxDlg>(form_, record.UserButton);
+    TIdxDlg &dialog = *owned;
+    prepareDialog(dialog);
+    QString caption;
+    GetTableCaption(table, caption);
+    dialog.setWindowTitle(QStringLiteral("Indexwahl [%1]").arg(caption));
+    dialog.IdxList->addItems(defs->IndexCaptions());
+    dialog.IdxList->setCurrentRow(std::max(0, defs->CurrentIndexEntry()));
+    if (dialog.showModal() != ui::mrOk || dialog.IdxList->currentRow() < 0)
+        return;
+    const int chosen = dialog.IdxList->currentRow();
+    owned.reset();
+    SetTableIndex(table, defs->IndexNames().value(chosen));
+}
+
+void TDBVexarion::ShowMemoView(dbe::TField *field, bool readOnly)
+{
+    if (!field || field->DataType() != dbe::TFieldType::ftMemo || !field->DataSet())
+        return;
+    TFormEventRec record;
+    record.FormType = sfMemo;
+    record.Field = field;
+    if (!announceDialog(record))
+        return;
+    auto owned = std::make_unique<TMemoForm>(form_, readOnly, record.UserButton);
+    TMemoForm &dialog = *owned;
+    prepareDialog(dialog);
+    dialog.setWindowTitle(
+        (readOnly ? QStringLiteral("Ansicht Memofeld %1") : QStringLiteral("Bearbeite Memofeld %1"))
+            .arg(field->DisplayLabel()));
+    dialog.Memo->setPlainText(field->AsString());
+    if (dialog.showModal() != ui::mrOk || readOnly)
+        return;
+    const QString text = dialog.Memo->toPlainText();
+    owned.reset();
+    field->DataSet()->Edit();
+    field->SetAsString(text);
+}
+
+void TDBVexarion::ShowBookmarkDialog(dbe::TDataSet *dataSet)
+{
+    if (!dataSet)
+        return;
+    TTableDefs *defs = TableDefsOf(dataSet);
+    TFormEventRec record;
+    record.FormType = sfBookmarks;
+    record.DataSet = dataSet;
+    record.BookMarks = &defs->Bookmarks();
+    if (!announceDialog(record))
+        return;
+    QString caption;
+    GetTableCaption(dataSet, caption);
+    if (defs->Bookmarks().Count() == 0) {
+        ui::messages().information(QStringLiteral("Keine Lesezeichen für Tabelle %1 definiert").arg(caption));
+        return;
+    }
+    auto owned = std::make_unique<TBMForm>(form_, record.UserButton, defs->Bookmarks());
+    TBMForm &dialog = *owned;
+    prepareDialog(dialog);
+    dialog.setWindowTitle(QStringLiteral("Lesezeichen [%1]").arg(caption));
+    if (dialog.showModal() != ui::mrOk)
+        return;
+    const int number = dialog.SelectedNumber();
+    owned.reset();
+    if (number)
+        gotoBookmarkWithWarning(*defs, number);
+}
+
+} // namespace nav

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QListWidget>
+
+#include "navigation/NavDialogBase.h"
+
+namespace nav {
+
+// The index choice: a list of index captions; a double click chooses.
+class TIdxDlg : public NavDialogBase {
+    Q_OBJECT
+public:
+    TIdxDlg(QWidget *owner, const TUserButton &userButton);
+
+    QListWidget *IdxList;
+    QPushButton *OKBtn;
+};
+
+} // namespace nav

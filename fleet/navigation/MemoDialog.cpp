@@ -1,0 +1,29 @@
+#include "navigation/MemoDialog.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace nav {
+
+TMemoForm::TMemoForm(QWidget *owner, bool viewOnly, const TUserButton &userButton)
+    : NavDialogBase(QStringLiteral("MemoForm"), sfMemo, userButton, owner)
+{
+    setWindowTitle(QStringLiteral("MemoForm"));
+    auto *layout = new QVBoxLayout(this);
+    Memo = ui::make<QPlainTextEdit>(this, "Memo", this);
+    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo->setReadOnly(viewOnly);
+    layout->addWidget(Memo);
+    OKBtn = ui::make<QPushButton>(this, "OKBtn", QStringLiteral("OK"), this);
+    setButtonResult(OKBtn, ui::mrOk);
+    CancelBtn->setVisible(!viewOnly);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(UserBtn);
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    layout->addLayout(buttons);
+    resize(427, 273);
+}
+
+} // namespace nav

@@ -1,0 +1,34 @@
+#include "navigation/NavDialogBase.h"
+
+#include "ui/Connect.h"
+
+namespace nav {
+
+NavDialogBase::NavDialogBase(const QString &name, TSpecialFormType formType, const TUserButton &userButton,
+                             QWidget *owner)
+    : ui::FormBase(name, owner), formType_(formType)
+{
+    CancelBtn = ui::make<QPushButton>(this, "CancelBtn", QStringLiteral("Abbruch"), this);
+    setButtonResult(CancelBtn, ui::mrCancel);
+    setCancelButton(CancelBtn);
+    UserBtn = ui::make<QPushButton>(this, "UserBtn", userButton.Caption, this);
+    UserBtn->setVisible(!userButton.Caption.isEmpty());
+    UserBtn->setToolTip(userButton.Hint);
+    if (userButton.OnClick)
+        ui::on(UserBtn, &QPushButton::clicked, this, [this, click = userButton.OnClick] { click(this); });
+    ui::on(this, &ui::FormBase::formShow, this, [this] {
+        if (ShowRelay)
+            ShowRelay(this, formType_);
+    });
+    ui::on(this, &ui::FormBase::formCloseQuery, this, [this](bool &canClose) {
+        if (CloseQueryRelay)
+            CloseQueryRelay(this, formType_, canClose);
+    });
+}
+
+void NavDialogBase::SetPlainButtons()
+{
+    CancelBtn->setIcon(QIcon());
+}
+
+} // namespace nav

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+
+#include <QPushButton>
+#include <QString>
+
+#include "ui/FormBase.h"
+
+namespace nav {
+
+// Which dialog an extender announces (TFormEventRec::FormType).
+enum TSpecialFormType : int {
+    sfTableView = 0,
+    sfMemo = 1,
+    sfBookmarks = 2,
+    sfLookUp = 3,
+    sfFilter = 4,
+    sfSearch = 5,
+    sfGraphic = 6,
+    sfIndex = 7,
+    sfSingleRecord = 8,
+};
+
+// The optional extra button of a dialog.
+struct TUserButton {
+    QString Caption; // empty: no extra button
+    QString Hint;
+    std::function<void(QWidget *dialog)> OnClick;
+};
+
+// What every dialog of the set shares: its form type, the user button, the
+// relays of show and close-query to the extender, and a cancel button with
+// the caption "Abbruch".
+class NavDialogBase : public ui::FormBase {
+    Q_OBJECT
+public:
+    NavDialogBase(const QString &name, TSpecialFormType formType, const TUserButton &userButton,
+                  QWidget *owner);
+
+    TSpecialFormType FormType() const { return formType_; }
+    std::function<void(QWidget *form, int formType)> ShowRelay;
+    std::function<void(QWidget *form, int formType, bool &canClose)> CloseQueryRelay;
+    // Buttons without images (the extender's HideBtnGlyphs).
+    virtual void SetPlainButtons();
+
+    QPushButton *UserBtn = nullptr;
+    QPushButton *CancelBtn = nullptr;
+
+private:
+    TSpecialFormType formType_;
+};
+
+} // namespace nav
