@@ -1,6 +1,7 @@
 #include "DataModule1.h"
 
 #include "Aliase.h"
+#include "DetailRegeln.h"
 #include "FahrzeugFilter.h"
 #include "FahrzeugRegeln.h"
 #include "FeldListen.h"
@@ -244,6 +245,7 @@ void TDataModule1::regelnBinden()
 
     FahrzeugRegelnBinden(*this);
     MandantRegelnBinden(*this);
+    DetailRegelnBinden(*this);
 }
 
 QList<dbe::TTable *> TDataModule1::HauptTabellen()
