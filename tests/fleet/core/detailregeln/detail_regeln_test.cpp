@@ -415,4 +415,14 @@ TEST_F(DetailRegeln, PicturesAreNumberedOnceFromTheClientCounter)
     EXPECT_EQ(einstellung("BildLetzterSortwert").toInt(), 8);
 }
 
+TEST(DetailRegelnImDatenmodul, TheDataModuleBindsTheRulesItself)
+{
+    detailtest::Mandant m;
+    ui::testing::ScriptedMessages meldungen{[](const QString &r) { ADD_FAILURE() << r.toStdString(); }};
+    m.dm->TTblTouren.Append();
+    EXPECT_EQ(m.dm->TTblTouren.FieldByName("FahrerName")->AsString(), "Maier");
+    meldungen.expectError(kTourDatumFehlt);
+    EXPECT_THROW(m.dm->TTblTouren.Post(), base::SilentAbort);
+}
+
 } // namespace
