@@ -228,7 +228,14 @@ int FakeEngine::TbPrintSetBoxTextA(int job, const QString &text, int percent)
 
 int FakeEngine::TbPrintGetCurrentPage(int job)
 {
-    return record("TbPrintGetCurrentPage", {n(job)});
+    // Unless scripted, the page the run's TbPrint calls have reached (print option 18).
+    const bool scripted = results.count(QStringLiteral("TbPrintGetCurrentPage")) &&
+                          !results[QStringLiteral("TbPrintGetCurrentPage")].empty();
+    const int answer = record("TbPrintGetCurrentPage", {n(job)});
+    if (scripted)
+        return answer;
+    const auto it = printOptions.find({job, 18});
+    return it == printOptions.end() ? 0 : it->second;
 }
 
 int FakeEngine::TbPrintGetItemsPerPage(int job)

@@ -1,0 +1,152 @@
+#include "DruckSchleifen.h"
+
+#include "Tb6.h"
+#include "dbe/DataSet.h"
+#include "reportengine/EngineTypes.h"
+#include "ui/Messages.h"
+
+namespace reporting {
+
+namespace {
+
+// The rows the loop walks: records of a table, or a counted selection.
+struct Zeilen {
+    int anzahl = 0;
+    std::function<bool()> amEnde;
+    std::function<void()> erste;
+    std::function<void()> naechste;
+    std::function<void()> definieren;
+};
+
+// Starts the run; false (after ending it and telling the user) when the engine refuses.
+bool starten(const DruckLauf &lauf, int objektArt)
+{
+    const int start = lauf.tb.PrintWithBoxStart(
+        objektArt, lauf.projektDatei, lauf.vorschau ? tb::TB_PRINT_PREVIEW : tb::TB_PRINT_PRINTER, 1,
+        lauf.fenster, lauf.vorschau ? QStringLiteral("Drucke in Vorschau...") : QStringLiteral("Drucke..."));
+    if (lauf.vorschau)
+        lauf.tb.PreviewSetTempPath(QString());
+    if (start == 0)
+        return true;
+    lauf.tb.PrintEnd(0);
+    ui::messages().error(start == tb::TB_ERR_BAD_PROJECT ? QStringLiteral("Fehlerhafter Report")
+                                                         : QStringLiteral("Fehler beim drucken..."));
+    return false;
+}
+
+bool optionenBestaetigt(const DruckLauf &lauf, long seiten)
+{
+    const QString text = (lauf.vorschau ? QStringLiteral("Drucke in Vorschau\nCa. %1 Seite(n)")
+                                        : QStringLiteral("Drucke\nCa. %1 Seite(n)"))
+                             .arg(seiten);
+    if (lauf.tb.PrintOptionsDialog(lauf.fenster, text) == 0)
+        return true;
+    lauf.tb.PrintEnd(0);
+    return false;
+}
+
+void vorschauZeigen(const DruckLauf &lauf)
+{
+    if (!lauf.vorschau)
+        return;
+    lauf.tb.PreviewDisplay(lauf.projektDatei, QString(), lauf.fenster);
+    lauf.tb.PreviewDeleteFiles(lauf.projektDatei, QString());
+}
+
+void listeDrucken(const DruckLauf &lauf, Zeilen &zeilen)
+{
+    TTb6_ &tb = lauf.tb;
+    if (!starten(lauf, tb::TB_OBJECT_LIST))
+        return;
+    const int proTabelle = tb.PrintGetItemsPerTable();
+    const long seiten = (proTabelle > 0 ? zeilen.anzahl / proTabelle : 0) + 1;
+    if (!optionenBestaetigt(lauf, seiten))
+        return;
+    const int letzte = tb.PrintGetOption(tb::popt::LastPage);
+    const long gesamt =
+        letzte == tb::TB_PAGE_OPEN
+            ? zeilen.anzahl
+            : long(letzte - tb.PrintGetOption(tb::popt::FirstPage) + 1) * tb.PrintGetItemsPerPage();
+    QString drucker, port;
+    tb.PrintGetPrinterInfo(drucker, 256, port, 81);
+
+    zeilen.erste();
+    long zeile = 1;
+    int ergebnis = 0;
+    auto weiter = [&] { return tb.PrintGetOption(tb::popt::LastPage) >= tb.PrintGetCurrentPage(); };
+    while (!zeilen.amEnde() && (ergebnis == 0 || ergebnis == tb::TB_WRN_REPEAT_DATA) && weiter()) {
+        ergebnis = tb.PrintPage();
+        if (ergebnis != 0 && ergebnis != tb::TB_WRN_REPEAT_DATA)
+            break; // the engine refused the page (abort, error): nothing more can be printed
+        ergebnis = 0;
+        while (!zeilen.amEnde() && ergebnis == 0 && weiter()) {
+            // With no total (no rows per page, or a page range ending before it starts) show 0 %.
+            const int prozent = gesamt > 0 ? int(zeile * 100 / gesamt) : 0;
+            tb.PrintSetBoxText(QStringLiteral("Drucke auf %1").arg(drucker), prozent);
+            zeilen.definieren();
+            ergebnis = tb.PrintFields();
+            if (ergebnis == 0) {
+                zeilen.naechste();
+                ++zeile;
+            }
+        }
+    }
+    int fuss = tb.PrintFieldsEnd();
+    if (fuss == tb::TB_WRN_REPEAT_DATA)
+        fuss = tb.PrintFieldsEnd();
+    if (fuss == tb::TB_WRN_REPEAT_DATA)
+        ui::messages().warning(QStringLiteral("Error because table is too small for footer!"));
+    tb.PrintEnd(0);
+    vorschauZeigen(lauf);
+}
+
+} // namespace
+
+void PrintListReport(const DruckLauf &lauf, dbe::TDataSet &daten, const ZeilenDefinierer &zeile,
+                     const Ueberspringen &ueberspringen)
+{
+    Zeilen zeilen;
+    zeilen.anzahl = daten.RecordCount();
+    zeilen.amEnde = [&] { return daten.Eof(); };
+    zeilen.erste = [&] {
+        daten.First();
+        if (ueberspringen)
+            ueberspringen();
+    };
+    zeilen.naechste = [&] {
+        daten.Next();
+        if (ueberspringen)
+            ueberspringen();
+    };
+    zeilen.definieren = zeile;
+    listeDrucken(lauf, zeilen);
+}
+
+void PrintSelectedRows(const DruckLauf &lauf, int anzahl, const std::function<void(int)> &zeile)
+{
+    int i = 0;
+    Zeilen zeilen;
+    zeilen.anzahl = anzahl;
+    zeilen.amEnde = [&] { return i >= anzahl; };
+    zeilen.erste = [&] { i = 0; };
+    zeilen.naechste = [&] { ++i; };
+    zeilen.definieren = [&] { zeile(i); };
+    listeDrucken(lauf, zeilen);
+}
+
+void PrintCardReport(const DruckLauf &lauf, const std::function<void()> &variablen)
+{
+    if (!starten(lauf, tb::TB_OBJECT_CARD))
+        return;
+    if (!optionenBestaetigt(lauf, 1))
+        return;
+    if (variablen)
+        variablen();
+    const int ergebnis = lauf.tb.PrintPage();
+    const bool fehlgeschlagen = ergebnis < 0 && ergebnis != tb::TB_WRN_REPEAT_DATA;
+    lauf.tb.PrintEnd(0);
+    if (!fehlgeschlagen)
+        vorschauZeigen(lauf);
+}
+
+} // namespace reporting
