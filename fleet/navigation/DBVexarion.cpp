@@ -1122,7 +1122,6 @@ bool TDBVexarion::DuplicateRecord(dbe::TDataSet *dataSet)
 void TDBVexarion::ShowTableView(dbe::TDataSet *, dbe::TField *, bool) {}
 void TDBVexarion::ShowSingleRecView(dbe::TDataSet *, dbe::TField *, bool) {}
 void TDBVexarion::ShowGraphicView(dbe::TField *, bool) {}
-void TDBVexarion::EditFilter(dbe::TDataSet *, dbe::TField *) {}
 
 void TDBVexarion::ShowIndexPopup(dbe::TTable *table)
 {

@@ -235,8 +235,8 @@ public:
     bool IncrementalSearch(dbe::TDataSet *dataSet, dbe::TField *field, const QString &text,
                            bool continueSearch);
 
-    // The dialogs and views of the commands. Table view, single-record view,
-    // picture view and filter dialog do nothing yet.
+    // The dialogs and views of the commands. Table view, single-record view
+    // and picture view do nothing yet.
     virtual void ShowSearchDialog(dbe::TDataSet *dataSet, dbe::TField *field);
     virtual void ShowTableView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous);
     virtual void ShowSingleRecView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous);

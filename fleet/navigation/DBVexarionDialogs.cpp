@@ -6,8 +6,10 @@
 
 #include "navigation/BookmarkDialog.h"
 #include "navigation/DBVexarion.h"
+#include "navigation/FilterDialog.h"
 #include "navigation/IndexDialog.h"
 #include "navigation/MemoDialog.h"
+#include "navigation/NavExceptions.h"
 #include "navigation/RecordSearch.h"
 #include "navigation/SearchDialog.h"
 #include "navigation/TableDefs.h"
@@ -176,6 +178,51 @@ void TDBVexarion::ShowBookmarkDialog(dbe::TDataSet *dataSet)
     owned.reset();
     if (number)
         gotoBookmarkWithWarning(*defs, number);
+}
+
+void TDBVexarion::EditFilter(dbe::TDataSet *dataSet, dbe::TField *field)
+{
+    if (!dataSet)
+        throw EDBVFilter(QStringLiteral("Tabelle für Filter undefiniert."));
+    TTableDefs *defs = TableDefsOf(dataSet);
+    TFormEventRec record;
+    record.FormType = sfFilter;
+    record.DataSet = dataSet;
+    record.Field = field;
+    if (!announceDialog(record))
+        return;
+    auto owned = std::make_unique<TFilterForm>(form_, record.UserButton, dataSet);
+    TFilterForm &dialog = *owned;
+    prepareDialog(dialog);
+    QString caption;
+    GetTableCaption(dataSet, caption);
+    dialog.setWindowTitle(QStringLiteral("Filterdefinition [%1]").arg(caption));
+    QStringList labels, names;
+    for (int i = 0; i < dataSet->FieldCount(); ++i) {
+        dbe::TField *f = dataSet->Fields(i);
+        if (!IsSearchableFieldType(f->DataType()) || f->DataType() == dbe::TFieldType::ftMemo ||
+            f->FieldKind() != dbe::TFieldKind::fkData || (!UseNonVisFields && !f->Visible()))
+            continue;
+        labels << f->DisplayLabel();
+        names << f->FieldName();
+    }
+    dialog.SetFields(labels, names);
+    if (defs->Filter().Added()) {
+        TFilterDefinition rows{};
+        int count = 0;
+        defs->ReadFilterDef(rows, count);
+        dialog.ShowDefinition(rows, count);
+    } else if (field && labels.contains(field->DisplayLabel())) {
+        dialog.ChooseField(0, field->DisplayLabel());
+    }
+    if (dialog.showModal() != ui::mrOk)
+        return;
+    const TFilterDefinition rows = dialog.Rows();
+    const int count = dialog.RowCount();
+    owned.reset();
+    defs->ClearFilter();
+    if (count > 0)
+        defs->InstallFilterDef(rows, count, true);
 }
 
 } // namespace nav

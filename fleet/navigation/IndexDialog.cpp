@@ -21,12 +21,7 @@ TIdxDlg::TIdxDlg(QWidget *owner, const TUserButton &userButton)
     OKBtn->setDefault(true);
     setButtonResult(OKBtn, ui::mrOk);
     ui::on(IdxList, &QListWidget::itemDoubleClicked, this, [this] { OKBtn->click(); });
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(UserBtn);
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout, {OKBtn});
     IdxList->setFocus();
     resize(272, 226);
 }

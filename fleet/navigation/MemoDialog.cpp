@@ -17,12 +17,7 @@ TMemoForm::TMemoForm(QWidget *owner, bool viewOnly, const TUserButton &userButto
     OKBtn = ui::make<QPushButton>(this, "OKBtn", QStringLiteral("OK"), this);
     setButtonResult(OKBtn, ui::mrOk);
     CancelBtn->setVisible(!viewOnly);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(UserBtn);
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout, {OKBtn});
     resize(427, 273);
 }
 

@@ -1,5 +1,7 @@
 #include "navigation/NavDialogBase.h"
 
+#include <QBoxLayout>
+
 #include "ui/Connect.h"
 
 namespace nav {
@@ -21,9 +23,24 @@ NavDialogBase::NavDialogBase(const QString &name, TSpecialFormType formType, con
             ShowRelay(this, formType_);
     });
     ui::on(this, &ui::FormBase::formCloseQuery, this, [this](bool &canClose) {
+        if (!CheckClose(modalResult())) {
+            canClose = false;
+            return;
+        }
         if (CloseQueryRelay)
             CloseQueryRelay(this, formType_, canClose);
     });
+}
+
+void NavDialogBase::addButtonRow(QBoxLayout *layout, std::initializer_list<QPushButton *> right)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(UserBtn);
+    row->addStretch();
+    for (QPushButton *button : right)
+        row->addWidget(button);
+    row->addWidget(CancelBtn);
+    layout->addLayout(row);
 }
 
 void NavDialogBase::SetPlainButtons()

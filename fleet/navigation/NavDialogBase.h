@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 
+#include <QBoxLayout>
 #include <QPushButton>
 #include <QString>
 
@@ -44,6 +46,14 @@ public:
     // Buttons without images (the extender's HideBtnGlyphs).
     virtual void SetPlainButtons();
 
+protected:
+    // The bottom row: the user button at the left, the given buttons and
+    // Cancel at the right.
+    void addButtonRow(QBoxLayout *layout, std::initializer_list<QPushButton *> right);
+    // Checks before the dialog closes with the given result; false keeps it open.
+    virtual bool CheckClose(int /*result*/) { return true; }
+
+public:
     QPushButton *UserBtn = nullptr;
     QPushButton *CancelBtn = nullptr;
 

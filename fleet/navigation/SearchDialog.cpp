@@ -38,13 +38,7 @@ TSrchForm::TSrchForm(QWidget *owner, const TUserButton &userButton)
     setButtonResult(SrchBtn, ui::mrOk);
     SrchNextBtn = ui::make<QPushButton>(this, "SrchNextBtn", QStringLiteral("&Weitersuchen"), this);
     setButtonResult(SrchNextBtn, kSearchNextResult);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(UserBtn);
-    buttons->addStretch();
-    buttons->addWidget(SrchBtn);
-    buttons->addWidget(SrchNextBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout, {SrchBtn, SrchNextBtn});
     SrchEdit->setFocus();
     resize(360, 188);
 }

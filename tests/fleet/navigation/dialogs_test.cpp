@@ -7,6 +7,7 @@
 
 #include "extender_fixture.h"
 #include "navigation/BookmarkDialog.h"
+#include "navigation/FilterDialog.h"
 #include "navigation/IndexDialog.h"
 #include "navigation/MemoDialog.h"
 #include "navigation/SearchDialog.h"
@@ -179,4 +180,55 @@ TEST_F(DialogsTest, BookmarkDialogRenumbersDeletesAndJumps)
     ext->HandleNBBtn(nbGotoBookmark, 0, 0);
     EXPECT_EQ(current(*stamm), "A1");
     EXPECT_EQ(defs->Bookmarks().Count(), 2);
+}
+
+TEST_F(DialogsTest, FilterDialogChecksRowsAndFilters)
+{
+    focus(editGruppe);
+    whenModal<TFilterForm>("filter_dialog", [this](TFilterForm &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Filterdefinition [Stamm.db]"));
+        // The focused field is chosen in the first row.
+        EXPECT_EQ(d.Feld[0]->currentText(), QStringLiteral("Gruppe"));
+        EXPECT_EQ(d.Operator[0]->currentText(), QStringLiteral("Gleich"));
+        EXPECT_TRUE(d.Operant[0]->isEnabled());
+        EXPECT_EQ(d.Verkn[0]->currentText(), QStringLiteral("Und"));
+        EXPECT_TRUE(d.Feld[1]->isEnabled());
+        EXPECT_EQ(d.Feld[0]->findText(QStringLiteral("Bemerkung")), -1); // no memo fields
+
+        d.Operant[0]->setText(QStringLiteral(".."));
+        messages.expectError(QStringLiteral("Vor dem Wildcard muß wenigstens ein Zeichen stehen !"));
+        d.OKBtn->click();
+        EXPECT_TRUE(d.isVisible());
+
+        d.ChooseField(1, QStringLiteral("Datum"));
+        d.Operant[1]->setText(QStringLiteral("kein Datum"));
+        d.Operant[0]->setText(QStringLiteral("li.."));
+        messages.expectError(QStringLiteral("Eingabe nicht vom erwarteten Typ !"));
+        d.OKBtn->click();
+        EXPECT_TRUE(d.isVisible());
+
+        d.Operator[1]->setCurrentText(QStringLiteral("Nicht leer"));
+        emit d.Operator[1]->activated(d.Operator[1]->currentIndex());
+        EXPECT_FALSE(d.Operant[1]->isEnabled());
+        d.OKBtn->click();
+    });
+    ext->HandleNBBtn(nbTblFilter, 0, 0);
+    EXPECT_TRUE(messages.verifyDone());
+    EXPECT_EQ(ext->FilterState(), kFilterActive);
+    EXPECT_EQ(vehicles(*stamm), QStringList({"A1", "A2"})); // "li.." ignores case, A4 has no date
+
+    // Opened again it shows the rows as entered; OK without rows removes the filter.
+    whenModal<TFilterForm>(nullptr, [](TFilterForm &d) {
+        EXPECT_EQ(d.Feld[0]->currentText(), QStringLiteral("Gruppe"));
+        EXPECT_EQ(d.Operant[0]->text(), QStringLiteral("li.."));
+        EXPECT_EQ(d.Feld[1]->currentText(), QStringLiteral("Datum"));
+        EXPECT_EQ(d.Operator[1]->currentText(), QStringLiteral("Nicht leer"));
+        EXPECT_EQ(d.Verkn[0]->currentText(), QStringLiteral("Und"));
+        d.DeleteRow(0);
+        d.DeleteRow(1);
+        d.OKBtn->click();
+    });
+    ext->HandleNBBtn(nbTblFilter, 0, 0);
+    EXPECT_EQ(stamm->RecordCount(), 5);
+    EXPECT_EQ(ext->FilterState(), 1);
 }
