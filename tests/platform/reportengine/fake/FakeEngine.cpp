@@ -136,7 +136,10 @@ int FakeEngine::TbDefineFieldExtA(int job, const QString &name, const QString &c
 
 int FakeEngine::TbPrintIsFieldUsedA(int job, const QString &name)
 {
-    return record("TbPrintIsFieldUsedA", {n(job), name});
+    const bool scripted = results.count(QStringLiteral("TbPrintIsFieldUsedA")) &&
+                          !results[QStringLiteral("TbPrintIsFieldUsedA")].empty();
+    const int answer = record("TbPrintIsFieldUsedA", {n(job), name});
+    return scripted ? answer : (usedNames.contains(name) ? 1 : 0);
 }
 
 int FakeEngine::TbDefineLayoutA(int job, QWidget *, const QString &title, int objectType, const QString &file)

@@ -26,6 +26,8 @@ public:
     std::map<std::pair<int, int>, int> printOptions;
     // Called by TbPrintOptionsDialogA with the job, as if the user had chosen (for example a page range).
     std::function<void(int job)> onPrintOptionsDialog;
+    // Names the loaded project refers to: TbPrintIsFieldUsedA answers 1 for them unless scripted.
+    QStringList usedNames;
     std::map<int, NotificationCallback> callbacks;
     int nextHandle = 1;
     int debug = 0;
