@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ReportKatalog.h"
 #include "StandardProjekte.h"
 #include "reportengine/Expression.h"
 #include "reportengine/ProjectStore.h"
@@ -97,4 +98,26 @@ TEST(StandardProjekte, UnwritableDirectoryReportsEveryProject)
     testsupport::writeFile(dir.path() / "datei", "kein Verzeichnis");
     const QStringList fehler = reporting::StandardProjekteKopieren(pfad(dir, QStringLiteral("datei/unter")));
     EXPECT_EQ(fehler, reporting::StandardProjektNamen());
+}
+
+// Every report of the catalogue names a shipped project of its kind; designer texts lead back to it.
+TEST(StandardProjekte, CatalogueNamesShippedProjectsOfTheRightKind)
+{
+    const QStringList shipped = reporting::StandardProjektNamen();
+    for (int nr = 0; nr < reporting::kReportAnzahl; ++nr) {
+        SCOPED_TRACE(nr);
+        const reporting::ReportEintrag *e = reporting::ReportEintragZu(nr);
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(e->nummer, nr);
+        const QString projekt = QString::fromLatin1(e->projekt);
+        EXPECT_TRUE(shipped.contains(projekt)) << e->projekt;
+        tb::Project project;
+        ASSERT_TRUE(tb::JsonProjectStore::fromJson(ressource(projekt), project, nullptr));
+        EXPECT_EQ(project.kind == tb::ProjectKind::Card, e->karte);
+        EXPECT_EQ(reporting::DesignerObjektArt(*e), e->karte ? 32771 : 32770);
+        EXPECT_EQ(reporting::ReportNummerZuDesignerText(QString::fromUtf8(e->designerText)), nr);
+    }
+    EXPECT_EQ(reporting::ReportEintragZu(-1), nullptr);
+    EXPECT_EQ(reporting::ReportEintragZu(25), nullptr);
+    EXPECT_EQ(reporting::ReportNummerZuDesignerText(QStringLiteral("Unbekannt")), -1);
 }
