@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QVariant>
@@ -77,12 +78,24 @@ TDBVexarion::TDBVexarion(QWidget *owner) : QObject(nullptr)
     currentInterfaces_ = form->isMinimized() ? interfacesMinimized_ : interfacesNormal_;
     possible_.fill(false);
     possible_[nbUserBtn] = true;
+    form->installEventFilter(this);
     if (auto *base = qobject_cast<ui::FormBase *>(form)) {
         connect(base, &ui::FormBase::formActivate, this,
                 [this] { ui::guard(this, [this] { Activate(form_); }); });
         connect(base, &ui::FormBase::formDeactivate, this,
                 [this] { ui::guard(this, [this] { Deactivate(form_); }); });
     }
+}
+
+bool TDBVexarion::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == form_ && !destroying_) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::ActivationChange ||
+            ((type == QEvent::WindowStateChange || type == QEvent::Resize) && isFormActive()))
+            ui::guard(this, [this] { ApplyWindowState(); });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 TDBVexarion::~TDBVexarion()

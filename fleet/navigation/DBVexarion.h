@@ -247,6 +247,10 @@ public:
     virtual void ShowIndexDialog(dbe::TTable *table);
     virtual void ShowIndexPopup(dbe::TTable *table);
 
+protected:
+    // The form's window state decides which interfaces are in force.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     struct Target {
         bool dataAware = false;

@@ -340,3 +340,21 @@ TEST_F(ExtenderTest, OnlyMoveActsOnTheMasterFromADetailControl)
     EXPECT_EQ(current(*stamm), "A2");
     EXPECT_EQ(tours->RecNo(), 1);
 }
+
+TEST_F(ExtenderTest, MinimisedFormKeepsOnlyTheDisplay)
+{
+    EXPECT_EQ(ext->CurrentInterfaces(), TInterfacesEnabledSet(ieShortCuts | ieNavbars | ieDisplay));
+    form->setWindowState(Qt::WindowMinimized);
+    QEvent change(QEvent::WindowStateChange);
+    QCoreApplication::sendEvent(form.get(), &change);
+    EXPECT_EQ(ext->CurrentInterfaces(), TInterfacesEnabledSet(ieDisplay));
+    EXPECT_FALSE(bar->Button(nbNext)->isEnabled());
+    EXPECT_TRUE(press(Qt::Key_PageDown)); // swallowed, not run
+    EXPECT_EQ(current(*stamm), "A1");
+    stamm->Next(); // status and messages are still written
+    EXPECT_EQ(status->text(), QStringLiteral("2 von 5 [Stamm.db]"));
+
+    form->setWindowState(Qt::WindowNoState);
+    QCoreApplication::sendEvent(form.get(), &change);
+    EXPECT_TRUE(bar->Button(nbNext)->isEnabled());
+}
