@@ -948,7 +948,7 @@ void TDBVexarion::runCommand(TDBVNavigateBtn button, TShiftState shift, int info
     case nbSingleRecView:
         if (ds) {
             autoRefreshDataSet(ds);
-            ShowSingleRecView(ds, field, ctrl);
+            ShowSingleRecView(ds, field, SRVSynchronIsDefault != ctrl);
         }
         break;
     case nbFirst:

@@ -99,6 +99,7 @@ public:
     bool AllowUserAbort = true;
     bool TVSynchronIsDefault = false;
     bool TVShowSRVBtn = false;
+    bool SRVSynchronIsDefault = true;
     bool AllowMasterMove = true;
     bool MatchSelect = true;
     QStringList NoSelectNext;

@@ -150,3 +150,25 @@ TEST_F(NavigatorTest, StaticBarLaysItselfOutAndScreenshot)
     EXPECT_EQ(shot.size(), size);
     shot.save(QStringLiteral("/tmp/nav2_navigator_bar.png"));
 }
+
+TEST_F(NavigatorTest, IncrementalSearchBoxShowsTheSearchText)
+{
+    ext->SetUseTextIncSrchBtn(true);
+    auto *box = dynamic_cast<TDBVNavIncSrch *>(bar->Button(nbSearchInc));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(bar->size().width(), staticBarSize(bar->Geometry()).width());
+    focus(editGruppe);
+    bar->ClickNavButton(nbSearchInc);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_TRUE(press(Qt::Key_L, Qt::NoModifier, QStringLiteral("l")));
+    EXPECT_EQ(box->Text, QStringLiteral("l"));
+    EXPECT_EQ(status->text(), QStringLiteral("1 von 5 [Stamm.db] Suchmodus"));
+    form->show();
+    bar->grab().save(QStringLiteral("/tmp/nav2_navigator_incsearch.png"));
+
+    // A scrolling bar has no box.
+    bar->SetNavStyle(TNavStyle::nsScrollLeftRight);
+    EXPECT_EQ(dynamic_cast<TDBVNavIncSrch *>(bar->Button(nbSearchInc)), nullptr);
+    bar->SetUseNISBtn(true);
+    EXPECT_FALSE(bar->UseNISBtn());
+}
