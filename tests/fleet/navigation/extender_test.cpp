@@ -358,3 +358,21 @@ TEST_F(ExtenderTest, MinimisedFormKeepsOnlyTheDisplay)
     QCoreApplication::sendEvent(form.get(), &change);
     EXPECT_TRUE(bar->Button(nbNext)->isEnabled());
 }
+
+TEST_F(ExtenderTest, DuplicateFieldCopiesFromThePreviousRecord)
+{
+    focus(editGruppe);
+    EXPECT_FALSE(ext->Possible()[nbDupField]); // nothing before the first record
+    stamm->Next();
+    focus(editGruppe);
+    ASSERT_TRUE(ext->Possible()[nbDupField]);
+    messages.expectQuestion(QStringLiteral("Wert des Feldes Gruppe überschreiben ?"), false);
+    EXPECT_TRUE(press(Qt::Key_D, Qt::ControlModifier));
+    EXPECT_EQ(stamm->FieldByName("Gruppe")->AsString(), "Linie");
+    ext->ConfirmOverride = false;
+    EXPECT_TRUE(press(Qt::Key_D, Qt::ControlModifier));
+    EXPECT_EQ(stamm->State(), dbe::TDataSetState::dsEdit);
+    EXPECT_EQ(stamm->FieldByName("Gruppe")->AsString(), "Lieferung");
+    stamm->Cancel();
+    EXPECT_TRUE(messages.verifyDone());
+}
