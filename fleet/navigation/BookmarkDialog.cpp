@@ -1,5 +1,6 @@
 #include "navigation/BookmarkDialog.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -40,12 +41,21 @@ TBMForm::TBMForm(QWidget *owner, const TUserButton &userButton, TBMManager &mana
     QStringList names;
     manager.GetFieldNames(names);
     QStringList header{QStringLiteral("Nr")};
+    QList<int> widths;
+    const QFontMetrics metrics = BMGrid->fontMetrics();
+    const int zero = metrics.horizontalAdvance(QLatin1Char('0'));
+    widths << std::max(2 * zero + 4, metrics.horizontalAdvance(header.first()) + 12);
     for (const QString &name : names) {
         dbe::TField *field = manager.DataSet() ? manager.DataSet()->FindField(name) : nullptr;
-        header << (field ? field->DisplayLabel() : name);
+        const QString label = field ? field->DisplayLabel() : name;
+        header << label;
+        widths << std::max(zero * (field ? field->DisplayWidth() : 10) + 4,
+                           metrics.horizontalAdvance(label) + 4);
     }
     BMGrid->setColumnCount(static_cast<int>(header.size()));
     BMGrid->setHorizontalHeaderLabels(header);
+    for (int c = 0; c < widths.size(); ++c)
+        BMGrid->setColumnWidth(c, widths[c]);
 
     DelBtn = ui::make<QPushButton>(this, "DelBtn", QStringLiteral("Löschen"), this);
     OKBtn = ui::make<QPushButton>(this, "OKBtn", QStringLiteral("&OK"), this);
