@@ -18,6 +18,8 @@ protected:
     {
         if (owner_.creating_)
             return;
+        // Also when the source or its data set goes away: nothing dangles.
+        owner_.source_ = DataSource();
         owner_.bindDataSet(DataSet());
         if (owner_.extender_)
             owner_.extender_->TableActiveChanged(owner_.source_);

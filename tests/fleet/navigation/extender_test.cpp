@@ -376,3 +376,16 @@ TEST_F(ExtenderTest, DuplicateFieldCopiesFromThePreviousRecord)
     stamm->Cancel();
     EXPECT_TRUE(messages.verifyDone());
 }
+
+TEST_F(ExtenderTest, TableDefinitionsForgetADataSetThatGoes)
+{
+    auto tours = table("Tour.db");
+    TTableDefs *defs = ext->TableDefsOf(tours.get());
+    ASSERT_EQ(defs->DataSet(), tours.get());
+    {
+        dbe::TDataSource tourSource(tours.get());
+        EXPECT_EQ(ext->TableDefsOf(&tourSource), defs); // re-bound to the source
+    }
+    EXPECT_EQ(defs->DataSource(), nullptr);
+    EXPECT_EQ(defs->DataSet(), nullptr);
+}
