@@ -2,6 +2,7 @@
 
 #include "ReportFelder.h"
 #include "Tb6.h"
+#include "dbe/Field.h"
 #include "dbe/Table.h"
 
 namespace reporting {
@@ -12,6 +13,27 @@ void nummeriert(TTb6_ &tb, const char *praefix, int anzahl, const QStringList &w
 {
     for (int i = 0; i < anzahl; ++i)
         tb.DefineVariable(QString::fromLatin1(praefix) + QString::number(i + 1), werte.value(i));
+}
+
+// "NameSonstigeKosten", "NameSonstigeKosten2" … 4.
+QString sonstigeKostenName(int i)
+{
+    return i == 0 ? QStringLiteral("NameSonstigeKosten") : QStringLiteral("NameSonstigeKosten%1").arg(i + 1);
+}
+
+void sonstigeKosten(TTb6_ &tb, const QStringList &namen, bool alsFeld)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (alsFeld)
+            tb.DefineField(sonstigeKostenName(i), namen.value(i));
+        else
+            tb.DefineVariable(sonstigeKostenName(i), namen.value(i));
+    }
+}
+
+QString nichtVerfuegbar(bool aktiv, const QString &text)
+{
+    return aktiv ? text : QStringLiteral("n.v.");
 }
 
 } // namespace
@@ -36,6 +58,151 @@ void DefineDriverVariables(TTb6_ &tb, const dbe::TDataSet &fahrer, const QString
 void DefineDamageInfoVariables(TTb6_ &tb, const QStringList &infoNamen)
 {
     nummeriert(tb, "NameInfo", 3, infoNamen);
+}
+
+void DefineCostVariables(TTb6_ &tb, const dbe::TDataSet &fahrzeug, const dbe::TTable &var,
+                         const QStringList &sonstigeKostenNamen)
+{
+    DefineTourVariables(tb, fahrzeug, var);
+    sonstigeKosten(tb, sonstigeKostenNamen, false);
+}
+
+QStringList MonatsDurchschnittNamen()
+{
+    return {"DErtragMonat",
+            "DGefKmMonat",
+            "DGesKostenMonat",
+            "DGesKostenProKmMonat",
+            "DVerbrauchLiterMonat",
+            "DVerbrauchKostenMonat",
+            "DVerbrauchLiterPro100KmMonat",
+            "DReparaturKostenMonat",
+            "DWartungKostenMonat",
+            "DUntersuchungKostenMonat",
+            "DReifenKostenMonat",
+            "DSonstigeKostenMonat",
+            "DSonstige2KostenMonat",
+            "DSonstige3KostenMonat",
+            "DSonstige4KostenMonat",
+            "DPflegeKostenMonat"};
+}
+
+void DefineMonthlyOverviewVariables(TTb6_ &tb, const dbe::TDataSet &fahrzeug,
+                                    const QStringList &durchschnitte, const QStringList &sonstigeKostenNamen)
+{
+    AlleFelderAlsVariablen(tb, fahrzeug, true);
+    const QStringList namen = MonatsDurchschnittNamen();
+    for (int i = 0; i < namen.size(); ++i)
+        tb.DefineVariable(namen[i], durchschnitte.value(i));
+    sonstigeKosten(tb, sonstigeKostenNamen, false);
+}
+
+void DefineDispatchVariables(TTb6_ &tb, const DispoAnsicht &ansicht, const dbe::TDataSet &fahrzeug)
+{
+    static const char *const sichten[] = {"Alle", "Zeitraum", "Monat", "Tag", "Heute"};
+    tb.DefineVariableStart();
+    tb.DefineVariable(QStringLiteral("Auslastung"), ansicht.auslastung);
+    tb.DefineVariable(QStringLiteral("Fahrzeuge"), ansicht.fahrzeuge == 0 ? ansicht.kfzNr
+                                                   : ansicht.fahrzeuge == 1
+                                                       ? QStringLiteral("Alle")
+                                                       : QStringLiteral("Fahrzg.-Filter"));
+    tb.DefineVariable(QStringLiteral("Sicht"), ansicht.sicht >= 0 && ansicht.sicht < 5
+                                                   ? QString::fromLatin1(sichten[ansicht.sicht])
+                                                   : QString());
+    tb.DefineVariable(QStringLiteral("Datum von"), nichtVerfuegbar(ansicht.datumVonAktiv, ansicht.datumVon));
+    tb.DefineVariable(QStringLiteral("Datum bis"), nichtVerfuegbar(ansicht.datumBisAktiv, ansicht.datumBis));
+    tb.DefineVariable(QStringLiteral("Monat"), nichtVerfuegbar(ansicht.monatAktiv, ansicht.monat));
+    tb.DefineVariable(QStringLiteral("Jahr"), nichtVerfuegbar(ansicht.jahrAktiv, ansicht.jahr));
+    AlleFelderAlsVariablen(tb, fahrzeug, false);
+}
+
+void DefineCostFields(TTb6_ &tb, const dbe::TDataSet &var, const QStringList &sonstigeKostenNamen)
+{
+    DefineTableFields(tb, var);
+    sonstigeKosten(tb, sonstigeKostenNamen, true);
+}
+
+void DefineMonthlyOverviewFields(TTb6_ &tb, const dbe::TDataSet &var, const QStringList &durchschnitte,
+                                 const QStringList &sonstigeKostenNamen)
+{
+    DefineTableFields(tb, var);
+    const QStringList namen = MonatsDurchschnittNamen();
+    for (int i = 1; i < namen.size(); ++i)
+        tb.DefineField(namen[i], durchschnitte.value(i));
+    sonstigeKosten(tb, sonstigeKostenNamen, true);
+}
+
+QStringList FahrzeugBeschriftungsNamenListe()
+{
+    return {"NameFixKostenHaftpflicht",
+            "NameFixKostenKasko",
+            "NameFixKostenSteuer",
+            "NameFixKostenSonstige",
+            "NameFixKostenAFA",
+            "NameFixKostenZinsen",
+            "NameFixKostenLeasing",
+            "NameFixKostenGewKapSt",
+            "NameGruppe",
+            "NameKostenstelleStandort",
+            "NamePkwNummer",
+            "NameFahrername",
+            "NameFahrerNr",
+            "NameFahrerKz",
+            "NameBesitzerKz",
+            "NameMarke",
+            "NameHerstellerKz",
+            "NameBaujahr",
+            "NameHubraum",
+            "NameKWPS",
+            "NameAufbau",
+            "NameZulassung",
+            "NameVersPolNr",
+            "NameFahrgestellnr",
+            "NameAnschaffwert",
+            "NameZinssatz",
+            "NameKaufLeasingDatum"};
+}
+
+void DefineVehicleListFields(TTb6_ &tb, const dbe::TDataSet &var, const QStringList &freieTermine,
+                             const QMap<QString, QString> &beschriftungen)
+{
+    tb.DefineFieldStart();
+    AlleFelderAlsFelder(tb, var, true);
+    for (int i = 0; i < 3; ++i)
+        tb.DefineField(QStringLiteral("NameFreierTermin%1").arg(i + 1), freieTermine.value(i));
+    for (const QString &name : FahrzeugBeschriftungsNamenListe())
+        tb.DefineField(name, beschriftungen.value(name));
+}
+
+void DefineTyreFields(TTb6_ &tb, const dbe::TDataSet &var, const dbe::TDataSet &var1)
+{
+    tb.DefineFieldStart();
+    AlleFelderAlsFelder(tb, var, true);
+    AlleFelderAlsFelder(tb, var1, true);
+}
+
+QStringList TerminBeschriftungsNamen()
+{
+    QStringList namen;
+    for (int i = 1; i <= 14; ++i)
+        namen << QStringLiteral("NameFreierTermin%1").arg(i);
+    namen << "NameInspektionTermin"
+          << "NameKleineInspektionTermin"
+          << "NameGrosseInspektionTermin"
+          << "NameVignette1Termin"
+          << "NameVignette2Termin";
+    return namen;
+}
+
+void DefineWorkshopAppointmentFields(TTb6_ &tb, const dbe::TDataSet &var1, const dbe::TDataSet &var,
+                                     const QMap<QString, QString> &terminBeschriftungen)
+{
+    tb.DefineFieldStart();
+    AlleFelderAlsFelder(tb, var1, true);
+    for (int i = 0; i < var.FieldCount(); ++i)
+        tb.DefineField(QStringLiteral("TerminInfo_") + var.Fields(i)->FieldName(), var.Fields(i)->AsString());
+    for (const QString &name : TerminBeschriftungsNamen())
+        tb.DefineField(name, terminBeschriftungen.value(name));
 }
 
 void DefineTableFields(TTb6_ &tb, const dbe::TDataSet &var)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -23,7 +24,51 @@ void DefineDriverVariables(TTb6_ &tb, const dbe::TDataSet &fahrer, const QString
 // "NameInfo1" … "NameInfo3": the labels of the damage info fields; does not clear.
 void DefineDamageInfoVariables(TTb6_ &tb, const QStringList &infoNamen);
 
+// The vehicle's fields, "DatabaseName" and "NameSonstigeKosten" … "NameSonstigeKosten4".
+void DefineCostVariables(TTb6_ &tb, const dbe::TDataSet &fahrzeug, const dbe::TTable &var,
+                         const QStringList &sonstigeKostenNamen);
+
+// The averages of the main window's monthly overview, in the order of their variables.
+QStringList MonatsDurchschnittNamen();
+// The vehicle's fields, the averages (texts in the order of MonatsDurchschnittNamen) and the other-cost
+// names.
+void DefineMonthlyOverviewVariables(TTb6_ &tb, const dbe::TDataSet &fahrzeug,
+                                    const QStringList &durchschnitte, const QStringList &sonstigeKostenNamen);
+
+// Dispatch view of the main window as the report shows it.
+struct DispoAnsicht {
+    QString auslastung;
+    int fahrzeuge = 0; // 0 one vehicle, 1 all, 2 vehicle filter
+    QString kfzNr;
+    int sicht = 0;                           // 0 all, 1 period, 2 month, 3 day, 4 today
+    QString datumVon, datumBis, monat, jahr; // empty texts for disabled controls are given as they are
+    bool datumVonAktiv = true, datumBisAktiv = true, monatAktiv = true, jahrAktiv = true;
+};
+// "Auslastung", "Fahrzeuge", "Sicht", "Datum von", "Datum bis", "Monat", "Jahr" ("n.v." for a disabled
+// control), then the vehicle's fields.
+void DefineDispatchVariables(TTb6_ &tb, const DispoAnsicht &ansicht, const dbe::TDataSet &fahrzeug);
+
 // Field sets in definition mode: each empties the field list first.
+
+// Every field of the costs, whole, and the other-cost names as fields.
+void DefineCostFields(TTb6_ &tb, const dbe::TDataSet &var, const QStringList &sonstigeKostenNamen);
+// Every field of the monthly rows, whole; the averages but "DErtragMonat"; the other-cost names.
+void DefineMonthlyOverviewFields(TTb6_ &tb, const dbe::TDataSet &var, const QStringList &durchschnitte,
+                                 const QStringList &sonstigeKostenNamen);
+// Every vehicle field (cut), "NameFreierTermin1" … 3, and the captions of the vehicle fields by their
+// report names ("NameGruppe" …, "NameKaufLeasingDatum").
+void DefineVehicleListFields(TTb6_ &tb, const dbe::TDataSet &var, const QStringList &freieTermine,
+                             const QMap<QString, QString> &beschriftungen);
+// The report names of the vehicle-field captions of the list (report 7).
+QStringList FahrzeugBeschriftungsNamenListe();
+// Every field of the vehicle master and of its tyre record (cut).
+void DefineTyreFields(TTb6_ &tb, const dbe::TDataSet &var, const dbe::TDataSet &var1);
+// The report names of the 19 appointment captions.
+QStringList TerminBeschriftungsNamen();
+// Every vehicle field (cut); every note field as "TerminInfo_" + name (whole); the appointment
+// captions by their report names.
+void DefineWorkshopAppointmentFields(TTb6_ &tb, const dbe::TDataSet &var1, const dbe::TDataSet &var,
+                                     const QMap<QString, QString> &terminBeschriftungen);
 
 // Every field of the lent table, whole.
 void DefineTableFields(TTb6_ &tb, const dbe::TDataSet &var);

@@ -153,4 +153,76 @@ TEST_F(ProjektNamenTest, Mandanten)
     EXPECT_EQ(undefiniert("Mandant.crd"), QStringList());
 }
 
+TEST_F(ProjektNamenTest, MonatsuebersichtStandUndKosten)
+{
+    for (const char *projekt : {"Mon_Ueb.lst", "Mon_UebK.lst"}) {
+        fake_->clearCalls();
+        reporting::DefineMonthlyOverviewVariables(*tb_, tabelle("KfzStamm.db"), {}, {});
+        mandant();
+        reporting::DefineMonthlyOverviewFields(*tb_, tabelle("KfzMonat.DB"), {}, {});
+        EXPECT_EQ(undefiniert(projekt), QStringList()) << projekt;
+    }
+}
+
+TEST_F(ProjektNamenTest, VariableKosten)
+{
+    reporting::DefineCostVariables(*tb_, tabelle("KfzStamm.db"), tabelle("KfzVar.db"), {});
+    mandant();
+    reporting::DefineCostFields(*tb_, tabelle("KfzVar.db"), {});
+    EXPECT_EQ(undefiniert("VarKost.lst"), QStringList());
+}
+
+TEST_F(ProjektNamenTest, FahrzeuglisteUndReifen)
+{
+    reporting::DefineClientVariables(*tb_, true, {});
+    reporting::DefineVehicleListFields(*tb_, tabelle("KfzStamm.db"), {}, {});
+    EXPECT_EQ(undefiniert("StammLis.lst"), QStringList());
+
+    fake_->clearCalls();
+    reporting::DefineClientVariables(*tb_, true, {});
+    reporting::DefineTyreFields(*tb_, tabelle("KfzStamm.db"), tabelle("KfzReif.db"));
+    EXPECT_EQ(undefiniert("Reifen.lst"), QStringList());
+}
+
+TEST_F(ProjektNamenTest, DispositionUndWerkstattTermine)
+{
+    reporting::DefineDispatchVariables(*tb_, {}, tabelle("KfzStamm.db"));
+    mandant();
+    reporting::DefineTableFields(*tb_, tabelle("KfzDispo.DB"));
+    EXPECT_EQ(undefiniert("Dispo.lst"), QStringList());
+
+    fake_->clearCalls();
+    mandant();
+    reporting::DefineWorkshopAppointmentFields(*tb_, tabelle("KfzStamm.db"), tabelle("KfzTerminInfo.db"), {});
+    EXPECT_EQ(undefiniert("WerkTerm.lst"), QStringList());
+}
+
+TEST_F(ProjektNamenTest, DispatchViewTexts)
+{
+    struct Fall {
+        int fahrzeuge, sicht;
+        bool vonAktiv;
+        const char *fahrzeugText, *sichtText, *von;
+    };
+    const Fall faelle[] = {{0, 0, true, "HH-A 1", "Alle", "01.03.2024"},
+                           {1, 2, false, "Alle", "Monat", "n.v."},
+                           {2, 4, true, "Fahrzg.-Filter", "Heute", "01.03.2024"}};
+    for (const Fall &f : faelle) {
+        fake_->clearCalls();
+        reporting::DispoAnsicht a;
+        a.fahrzeuge = f.fahrzeuge;
+        a.kfzNr = QStringLiteral("HH-A 1");
+        a.sicht = f.sicht;
+        a.datumVon = QStringLiteral("01.03.2024");
+        a.datumVonAktiv = f.vonAktiv;
+        reporting::DefineDispatchVariables(*tb_, a, tabelle("KfzStamm.db"));
+        const QStringList v = fake_->callsStartingWith(QStringLiteral("TbDefineVariableA"));
+        const int job = tb_->hTbJob();
+        EXPECT_EQ(v.value(1),
+                  QStringLiteral("TbDefineVariableA(%1, Fahrzeuge, %2)").arg(job).arg(f.fahrzeugText));
+        EXPECT_EQ(v.value(2), QStringLiteral("TbDefineVariableA(%1, Sicht, %2)").arg(job).arg(f.sichtText));
+        EXPECT_EQ(v.value(3), QStringLiteral("TbDefineVariableA(%1, Datum von, %2)").arg(job).arg(f.von));
+    }
+}
+
 } // namespace
