@@ -1,5 +1,7 @@
 #include "ReportDefinierer.h"
 
+#include <exception>
+
 #include "ReportFelder.h"
 #include "Tb6.h"
 #include "dbe/Field.h"
@@ -28,6 +30,16 @@ void sonstigeKosten(TTb6_ &tb, const QStringList &namen, bool alsFeld)
             tb.DefineField(sonstigeKostenName(i), namen.value(i));
         else
             tb.DefineVariable(sonstigeKostenName(i), namen.value(i));
+    }
+}
+
+void benannt(TTb6_ &tb, const QStringList &namen, const Werte &werte, bool alsFeld)
+{
+    for (const QString &name : namen) {
+        if (alsFeld)
+            tb.DefineField(name, werte.value(name));
+        else
+            tb.DefineVariable(name, werte.value(name));
     }
 }
 
@@ -236,6 +248,164 @@ void DefineFuelImportSampleFields(TTb6_ &tb)
     tb.DefineFieldStart();
     for (const auto &[name, wert] : muster)
         tb.DefineField(QString::fromLatin1(name), QString::fromLatin1(wert));
+}
+
+void DefineComparisonVariables(TTb6_ &tb, const dbe::TTable &var, const QString &sortierkriterium)
+{
+    tb.DefineVariableStart();
+    tb.DefineVariable(QStringLiteral("DatabaseName"), var.TableName());
+    tb.DefineVariable(QStringLiteral("Sortierkriterium"), sortierkriterium);
+}
+
+void DefineComparisonFields(TTb6_ &tb, const dbe::TDataSet &var1, const dbe::TDataSet &var)
+{
+    tb.DefineFieldStart();
+    AlleFelderAlsFelder(tb, var1, true);
+    AlleFelderAlsFelder(tb, var, false);
+}
+
+void DefineAppointmentListVariables(TTb6_ &tb, const Werte &werte)
+{
+    tb.DefineVariableStart();
+    benannt(tb, {"WelcheTermine", "Vorwarnzeit/Tage", "Vorwarnzeit/Km", "Stichtag", "StichtagVon"}, werte,
+            false);
+}
+
+void DefineAppointmentListFields(TTb6_ &tb, const dbe::TDataSet &var1, const dbe::TDataSet &var,
+                                 const Werte &terminBeschriftungen)
+{
+    tb.DefineFieldStart();
+    AlleFelderAlsFelder(tb, var1, true);
+    AlleFelderAlsFelder(tb, var, false);
+    benannt(tb, TerminBeschriftungsNamen(), terminBeschriftungen, true);
+}
+
+QStringList FuhrparkSummenNamen()
+{
+    return {"SummeGesamtKosten",       "SummeVerbrauchKosten", "SummeReparaturKosten", "SummeWartungKosten",
+            "SummeUntersuchungKosten", "SummeReifenKosten",    "SummePflegeKosten",    "SummeSonstigeKosten",
+            "SummeSonstige2Kosten",    "SummeSonstige3Kosten", "SummeSonstige4Kosten", "SummeErtrag",
+            "SummeVerbrauchL",         "SummeGefKm",           "SummeVarKosten",       "SummeFixKosten"};
+}
+
+void DefineFleetCostFields(TTb6_ &tb, dbe::TTable &fahrzeuge, dbe::TDataSet &var, const Werte &summen,
+                           const QStringList &sonstigeKostenNamen, const QString &filter,
+                           const QString &sicht)
+{
+    tb.DefineFieldStart();
+    bool gefunden = false;
+    try {
+        var.First();
+        gefunden = !var.Eof() && fahrzeuge.FindKey({var.FieldByName(QStringLiteral("KfzNr"))->AsString()});
+    } catch (const std::exception &) {
+        gefunden = false; // no vehicle fields then
+    }
+    if (gefunden) {
+        for (int i = 0; i < fahrzeuge.FieldCount(); ++i) {
+            const dbe::TField &feld = *fahrzeuge.Fields(i);
+            if (feld.FieldName() != QLatin1String("Memo"))
+                tb.DefineField(feld.FieldName(), feld.AsString().left(kMaxInhalt));
+        }
+    }
+    AlleFelderAlsFelder(tb, var, false);
+    benannt(tb, FuhrparkSummenNamen(), summen, true);
+    sonstigeKosten(tb, sonstigeKostenNamen, true);
+    tb.DefineField(QStringLiteral("Filter"), filter);
+    tb.DefineField(QStringLiteral("Sicht"), sicht);
+}
+
+void DefineTourFields(TTb6_ &tb, const dbe::TDataSet &var1, const dbe::TDataSet &var, const Werte &summen)
+{
+    tb.DefineFieldStart();
+    AlleFelderAlsFelder(tb, var1, true);
+    AlleFelderAlsFelder(tb, var, false);
+    for (auto it = summen.cbegin(); it != summen.cend(); ++it)
+        tb.DefineField(it.key(), it.value());
+}
+
+void DefineMonthlyAllVehiclesFields(TTb6_ &tb, const QString &auswertungsmonat,
+                                    const QStringList &sonstigeKostenNamen, const dbe::TDataSet &var1,
+                                    const dbe::TDataSet &var)
+{
+    tb.DefineVariableStart();
+    tb.DefineVariable(QStringLiteral("Auswertungsmonat"),
+                      auswertungsmonat.isEmpty() ? QStringLiteral("Januar 2000") : auswertungsmonat);
+    tb.DefineFieldStart();
+    for (int i = 0; i < 4; ++i)
+        tb.DefineField(QStringLiteral("Bezeichnung_SonstigeKosten") +
+                           (i == 0 ? QString() : QString::number(i + 1)),
+                       sonstigeKostenNamen.value(i));
+    AlleFelderAlsFelder(tb, var1, false);
+    AlleFelderAlsFelder(tb, var, false);
+}
+
+QStringList MonatsauswertungNamen()
+{
+    return {"VarKostenBenzin",          "VarKostenReparatur",
+            "VarKostenWartung",         "VarKostenUntersuchung",
+            "VarKostenReifen",          "VarKostenPflege",
+            "VarKostenSonstige",        "VarKostenSonstige2",
+            "VarKostenSonstige3",       "VarKostenSonstige4",
+            "VarKostenSumme",           "FixKostenHaftpflicht",
+            "FixKostenKasko",           "FixKostenKfzSteuer",
+            "FixKostenSonstige",        "FixKostenAFA",
+            "FixKostenZinsen",          "FixKostenLeasing",
+            "FixKostenGewKapSteuer",    "FixKostenFahrer",
+            "FixKostenSumme",           "SummeGefKmMonat",
+            "SummeGesamtKostenMonat",   "SummeGesKostenProKmMonat",
+            "SummeVerbrauchLiterMonat", "SummeVerbrauchPro100KmMonat",
+            "SummeErtragMonat",         "SummeUeberschussMonat"};
+}
+
+void DefineMonthlyEvaluationVariables(TTb6_ &tb, const dbe::TDataSet &fahrzeug, const QString &datum,
+                                      const Werte &monatsWerte, const QStringList &sonstigeKostenNamen,
+                                      const Werte &beschriftungen)
+{
+    AlleFelderAlsVariablen(tb, fahrzeug, true);
+    tb.DefineVariable(QStringLiteral("DatumMonatsauswertung"), datum);
+    benannt(tb, MonatsauswertungNamen(), monatsWerte, false);
+    sonstigeKosten(tb, sonstigeKostenNamen, false);
+    benannt(tb, FahrzeugBeschriftungsNamenListe().mid(0, 8), beschriftungen, false);
+}
+
+void DefineMasterCardVariables(TTb6_ &tb, const dbe::TDataSet &var, bool definition,
+                               const Werte &beschriftungen, const QString &lsEndKmStand)
+{
+    if (!definition) {
+        for (int i = 0; i < var.FieldCount(); ++i) {
+            const dbe::TField &feld = *var.Fields(i);
+            if (tb.PrintIsFieldUsed(feld.FieldName()) == 1)
+                tb.DefineVariable(feld.FieldName(), feld.AsString().left(kMaxInhalt));
+        }
+        return;
+    }
+    AlleFelderAlsVariablen(tb, var, true);
+    QStringList namen = FahrzeugBeschriftungsNamenListe();
+    namen.removeLast(); // the card names purchase date and colour instead
+    namen << "NameKaufDatum"
+          << "NameFarbe";
+    benannt(tb, namen, beschriftungen, false);
+    tb.DefineVariable(QStringLiteral("LsEndKmStand"), lsEndKmStand);
+}
+
+QStringList TerminNotizNamen()
+{
+    QStringList namen{"Kennzeichen",
+                      "TerminInfo_Werkstatt-Termin_von",
+                      "TerminInfo_Uhrzeit_von",
+                      "TerminInfo_Werkstatt-Termin_bis",
+                      "TerminInfo_Uhrzeit_bis",
+                      "TerminInfo_Memo"};
+    for (int i = 1; i <= 4; ++i)
+        namen << QStringLiteral("TerminInfo_Freifeld%1").arg(i);
+    for (int i = 1; i <= 4; ++i)
+        namen << QStringLiteral("TerminInfo_Name_Freifeld%1").arg(i);
+    return namen;
+}
+
+void DefineAppointmentNoteVariables(TTb6_ &tb, const Werte &werte)
+{
+    benannt(tb, TerminNotizNamen(), werte, false);
 }
 
 } // namespace reporting

@@ -75,4 +75,48 @@ void DefineTableFields(TTb6_ &tb, const dbe::TDataSet &var);
 // Sample values of the fuel-import staging table for the designer.
 void DefineFuelImportSampleFields(TTb6_ &tb);
 
+// Sets whose values come from forms: the caller passes the forms' texts by report name; a name
+// without a text is defined empty.
+using Werte = QMap<QString, QString>;
+
+// "DatabaseName" and "Sortierkriterium" (the comparison's sort choice).
+void DefineComparisonVariables(TTb6_ &tb, const dbe::TTable &var, const QString &sortierkriterium);
+// Every vehicle field (cut), then every comparison field (whole).
+void DefineComparisonFields(TTb6_ &tb, const dbe::TDataSet &var1, const dbe::TDataSet &var);
+// "WelcheTermine", "Vorwarnzeit/Tage", "Vorwarnzeit/Km", "Stichtag", "StichtagVon".
+void DefineAppointmentListVariables(TTb6_ &tb, const Werte &werte);
+// Every vehicle field (cut), every due-list field (whole), the appointment captions.
+void DefineAppointmentListFields(TTb6_ &tb, const dbe::TDataSet &var1, const dbe::TDataSet &var,
+                                 const Werte &terminBeschriftungen);
+// The sums of the fleet-cost form by their report names.
+QStringList FuhrparkSummenNamen();
+// The first cost row's vehicle (all fields but "Memo", cut; nothing when missing), every cost field
+// (whole), the sums, the other-cost names, "Filter" and "Sicht".
+void DefineFleetCostFields(TTb6_ &tb, dbe::TTable &fahrzeuge, dbe::TDataSet &var, const Werte &summen,
+                           const QStringList &sonstigeKostenNamen, const QString &filter,
+                           const QString &sicht);
+// Every vehicle field (cut), every tour field (whole), and the sums of the requesting form
+// ("AnzTouren", "SummeTourenKm", "SummeKosten", "SummeErtraege" as far as given).
+void DefineTourFields(TTb6_ &tb, const dbe::TDataSet &var1, const dbe::TDataSet &var, const Werte &summen);
+// Definition mode of the all-vehicles evaluation: the variable "Auswertungsmonat" ("Januar 2000" for an
+// empty period), then the fields "Bezeichnung_SonstigeKosten" … 4, every vehicle and every row field.
+void DefineMonthlyAllVehiclesFields(TTb6_ &tb, const QString &auswertungsmonat,
+                                    const QStringList &sonstigeKostenNamen, const dbe::TDataSet &var1,
+                                    const dbe::TDataSet &var);
+// The month's values of the evaluation page by their report names.
+QStringList MonatsauswertungNamen();
+// The vehicle's fields, "DatumMonatsauswertung", the month's values, the other-cost names and the
+// fixed-cost names ("NameFixKostenHaftpflicht" …).
+void DefineMonthlyEvaluationVariables(TTb6_ &tb, const dbe::TDataSet &fahrzeug, const QString &datum,
+                                      const Werte &monatsWerte, const QStringList &sonstigeKostenNamen,
+                                      const Werte &beschriftungen);
+// The card's vehicle (cut); in definition mode also the vehicle captions with "NameKaufDatum" and
+// "NameFarbe" and "LsEndKmStand"; in row mode only the fields the project uses.
+void DefineMasterCardVariables(TTb6_ &tb, const dbe::TDataSet &var, bool definition,
+                               const Werte &beschriftungen, const QString &lsEndKmStand);
+// The note dialog's values by their report names ("Kennzeichen", "TerminInfo_Werkstatt-Termin_von" …);
+// does not clear.
+QStringList TerminNotizNamen();
+void DefineAppointmentNoteVariables(TTb6_ &tb, const Werte &werte);
+
 } // namespace reporting

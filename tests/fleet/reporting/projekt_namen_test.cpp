@@ -197,6 +197,75 @@ TEST_F(ProjektNamenTest, DispositionUndWerkstattTermine)
     EXPECT_EQ(undefiniert("WerkTerm.lst"), QStringList());
 }
 
+TEST_F(ProjektNamenTest, VergleichUndTermine)
+{
+    reporting::DefineComparisonVariables(*tb_, tabelle("KfzVergl.db"), QStringLiteral("Kosten"));
+    mandant();
+    reporting::DefineComparisonFields(*tb_, tabelle("KfzStamm.db"), tabelle("KfzVergl.db"));
+    EXPECT_EQ(undefiniert("DuFahrz.lst"), QStringList());
+
+    fake_->clearCalls();
+    reporting::DefineAppointmentListVariables(*tb_, {});
+    mandant();
+    reporting::DefineAppointmentListFields(*tb_, tabelle("KfzStamm.db"), tabelle("Termine.DB"), {});
+    EXPECT_EQ(undefiniert("Termine.lst"), QStringList());
+}
+
+TEST_F(ProjektNamenTest, FuhrparkKostenUndTouren)
+{
+    reporting::DefineClientVariables(*tb_, true, {});
+    reporting::DefineFleetCostFields(*tb_, tabelle("KfzStamm.db"), tabelle("KfzFuKst.db"), {}, {}, {}, {});
+    EXPECT_EQ(undefiniert("Fuhrkst.lst"), QStringList());
+
+    const reporting::Werte auswertung{
+        {"AnzTouren", "3"}, {"SummeTourenKm", "300"}, {"SummeKosten", "1,00"}, {"SummeErtraege", "2,00"}};
+    fake_->clearCalls();
+    reporting::DefineClientVariables(*tb_, true, {});
+    reporting::DefineTourFields(*tb_, tabelle("KfzStamm.db"), tabelle("KfzTour.db"), auswertung);
+    EXPECT_EQ(undefiniert("TourAusw.lst"), QStringList());
+
+    const reporting::Werte fahrer{{"AnzTouren", "3"}, {"SummeTourenKm", "300"}, {"SummeErtraege", "2,00"}};
+    fake_->clearCalls();
+    reporting::DefineDriverVariables(*tb_, tabelle("KfzFahrer.DB"), {});
+    mandant();
+    reporting::DefineTourFields(*tb_, tabelle("KfzStamm.db"), tabelle("KfzTour.db"), fahrer);
+    EXPECT_EQ(undefiniert("FaTour.lst"), QStringList());
+}
+
+TEST_F(ProjektNamenTest, MonatsauswertungAllerFahrzeuge)
+{
+    reporting::DefineMonthlyAllVehiclesFields(*tb_, QString(), {}, tabelle("KfzStamm.db"),
+                                              tabelle("MoAusPrv.DB"));
+    mandant();
+    EXPECT_EQ(undefiniert("MonAusAF.lst"), QStringList());
+    EXPECT_EQ(fake_->callsStartingWith(QStringLiteral("TbDefineVariableA")).value(0),
+              QStringLiteral("TbDefineVariableA(%1, Auswertungsmonat, Januar 2000)").arg(tb_->hTbJob()));
+}
+
+TEST_F(ProjektNamenTest, Karten)
+{
+    reporting::DefineMonthlyEvaluationVariables(*tb_, tabelle("KfzStamm.db"), QStringLiteral("01.03.2024"),
+                                                {}, {}, {});
+    mandant();
+    EXPECT_EQ(undefiniert("Mon_Aus.crd"), QStringList());
+
+    fake_->clearCalls();
+    reporting::DefineMasterCardVariables(*tb_, tabelle("KfzStamm.db"), true, {}, QString());
+    mandant();
+    EXPECT_EQ(undefiniert("Stammdat.crd"), QStringList());
+
+    fake_->clearCalls();
+    reporting::DefineDriverVariables(*tb_, tabelle("KfzFahrer.DB"), {});
+    mandant();
+    EXPECT_EQ(undefiniert("FaStamm.crd"), QStringList());
+
+    fake_->clearCalls();
+    reporting::AlleFelderAlsVariablen(*tb_, tabelle("KfzStamm.db"), true);
+    reporting::DefineAppointmentNoteVariables(*tb_, {});
+    mandant();
+    EXPECT_EQ(undefiniert("TermInfo.crd"), QStringList());
+}
+
 TEST_F(ProjektNamenTest, DispatchViewTexts)
 {
     struct Fall {
