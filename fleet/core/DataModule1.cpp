@@ -2,6 +2,7 @@
 
 #include "Aliase.h"
 #include "DetailRegeln.h"
+#include "DispoRegeln.h"
 #include "FahrzeugFilter.h"
 #include "FahrzeugRegeln.h"
 #include "FeldListen.h"
@@ -246,6 +247,7 @@ void TDataModule1::regelnBinden()
     FahrzeugRegelnBinden(*this);
     MandantRegelnBinden(*this);
     DetailRegelnBinden(*this);
+    DispoRegelnBinden(*this);
 }
 
 QList<dbe::TTable *> TDataModule1::HauptTabellen()

@@ -113,6 +113,12 @@ void vorEinfuegen(const dbe::TDataSet &dispo)
         fenster->DispoSichtSetzen(0);
         ui::messages().information(kAnzeigeUmgestellt);
     }
+    // Without the period dialog the booking's period is typed in the grid;
+    // the checks before saving it still apply.
+    if (!Dienst<TerminDienste>::vorhanden()) {
+        DispoEingabeBestaetigt = false;
+        return;
+    }
     DispoEingabeBestaetigt = terminDienste().DispoZeitraumErfragen(z);
     if (!DispoEingabeBestaetigt)
         base::abortSilently();

@@ -1,9 +1,13 @@
 #include "HauptFormular.h"
 
+#include <cmath>
+
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "Copyright.h"
@@ -118,6 +122,7 @@ THauptFormular::THauptFormular(QWidget *parent) : ui::FormBase(QStringLiteral("H
 
     HauptFormular = this;
     HauptfensterSetzen(this);
+    DetailfensterSetzen(this);
     KfzNrEingabeFreigeben(false);
     FormCreate();
 }
@@ -128,6 +133,8 @@ THauptFormular::~THauptFormular()
         HauptFormular = nullptr;
     if (Hauptfenster() == this)
         HauptfensterSetzen(nullptr);
+    if (Detailfenster() == this)
+        DetailfensterSetzen(nullptr);
 }
 
 void THauptFormular::NavigationSetzen(HauptNavigation *navigation)
@@ -199,7 +206,7 @@ void THauptFormular::FormCreate()
 
 void THauptFormular::beschriftungenAnwenden()
 {
-    for (const Beschriftung &b : Beschriftungen(FeldBezeichnungen)) {
+    for (const fleet::Beschriftung &b : Beschriftungen(FeldBezeichnungen)) {
         if (!b.text)
             continue;
         // Labels and menu items alike carry a "text" property.
@@ -523,6 +530,91 @@ void THauptFormular::DispoAufAktuellesFahrzeugAlleZeitraeume()
     RadioGrpDispoFahrzeuge->setItemIndex(0);
     RadioGrpDispositionSicht->setItemIndex(0);
 }
+
+ui::DBGrid *THauptFormular::Grid(const QString &name)
+{
+    for (ui::DBGrid *grid :
+         {TDBGridTouren, TDBGridVarKosten, DBGridHistorie, DBGridSchadensmanagement, DBGridDispo})
+        if (grid->objectName() == name)
+            return grid;
+    return nullptr;
+}
+
+int THauptFormular::KostenSicht() const
+{
+    return RadioGrpKostenSicht->itemIndex();
+}
+
+void THauptFormular::KostenSichtSetzen(int sicht)
+{
+    RadioGrpKostenSicht->setItemIndex(sicht);
+}
+
+QString THauptFormular::KostenJahr() const
+{
+    return CmbBoxKostenJahr->currentText();
+}
+
+QString THauptFormular::Beschriftung(const QString &label) const
+{
+    const auto *l = findChild<QLabel *>(label);
+    return l ? l->text() : QString();
+}
+
+QString THauptFormular::AuswahlText(const QString &auswahl) const
+{
+    if (const auto *c = findChild<QComboBox *>(auswahl))
+        return c->currentText();
+    // The tyre types are typed into plain edits of the same field until the
+    // page offers lookup choices ("DBLookupCmbAchse1ReifentypSo" is
+    // "EditAchse1ReifentypSo").
+    const QString vorsilbe = QStringLiteral("DBLookupCmb");
+    if (auswahl.startsWith(vorsilbe))
+        if (const auto *e = findChild<QLineEdit *>(QStringLiteral("Edit") + auswahl.mid(vorsilbe.size())))
+            return e->text();
+    return {};
+}
+
+std::optional<base::TDateTime> THauptFormular::DispoErsterTag() const
+{
+    if (DateTimePckDisposition->isHidden())
+        return std::nullopt;
+    return std::floor(DateTimePckDisposition->value());
+}
+
+std::optional<base::TDateTime> THauptFormular::DispoLetzterTag() const
+{
+    if (DateTimePckDispositionBis->isHidden())
+        return std::nullopt;
+    return std::floor(DateTimePckDispositionBis->value());
+}
+
+int THauptFormular::DispoFahrzeugAuswahl() const
+{
+    return RadioGrpDispoFahrzeuge->itemIndex();
+}
+
+void THauptFormular::DispoFahrzeugAuswahlSetzen(int auswahl)
+{
+    RadioGrpDispoFahrzeuge->setItemIndex(auswahl);
+}
+
+int THauptFormular::DispoSicht() const
+{
+    return RadioGrpDispositionSicht->itemIndex();
+}
+
+void THauptFormular::DispoSichtSetzen(int sicht)
+{
+    RadioGrpDispositionSicht->setItemIndex(sicht);
+}
+
+// The appointment popup, the dispatch page's new/carry-forward buttons and its
+// chart do not exist on this window yet; until they do, these three leave the
+// window as it is.
+void THauptFormular::TerminFortschreiben(const QString &) {}
+void THauptFormular::DispoKnoepfeFreigeben(bool) {}
+void THauptFormular::DispoGrafikZeitraumSetzen() {}
 
 void THauptFormular::BildLeeren()
 {

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 
+#include "DetailFensterZugriff.h"
 #include "HauptFormularZugriff.h"
 #include "navigation/NavigateBtn.h"
 #include "ui/FormBase.h"
@@ -59,7 +60,7 @@ extern int ImportKmStand;
 
 // The main window: one vehicle is current, its master data and its detail
 // tables are shown on ten pages.
-class THauptFormular : public ui::FormBase, public HauptFormularZugriff {
+class THauptFormular : public ui::FormBase, public HauptFormularZugriff, public DetailFensterZugriff {
 public:
     explicit THauptFormular(QWidget *parent = nullptr);
     ~THauptFormular() override;
@@ -100,6 +101,24 @@ public:
     void BildLeeren() override;
     void SchadenFilterAusschalten() override;
     void LeasingPrognoseAnzeigen(const QString &text) override;
+
+    // What the detail and dispatch rules touch (DispoAuslastungAnzeigen above
+    // serves both).
+    ui::DBGrid *Grid(const QString &name) override;
+    int KostenSicht() const override;
+    void KostenSichtSetzen(int sicht) override;
+    QString KostenJahr() const override;
+    QString Beschriftung(const QString &label) const override;
+    void TerminFortschreiben(const QString &edit) override;
+    QString AuswahlText(const QString &auswahl) const override;
+    std::optional<base::TDateTime> DispoErsterTag() const override;
+    std::optional<base::TDateTime> DispoLetzterTag() const override;
+    int DispoFahrzeugAuswahl() const override;
+    void DispoFahrzeugAuswahlSetzen(int auswahl) override;
+    int DispoSicht() const override;
+    void DispoSichtSetzen(int sicht) override;
+    void DispoKnoepfeFreigeben(bool freigeben) override;
+    void DispoGrafikZeitraumSetzen() override;
 
     // Components (object names as the system names them).
     QMenuBar *MainMenu;

@@ -52,7 +52,6 @@ QString aendernHinweis(const QString &widerruf)
 
 class DispoRegeln : public ::testing::Test {
 protected:
-    void SetUp() override { fleet::DispoRegelnBinden(*m.dm); }
     fleet::TDataModule1 &dm() { return *m.dm; }
     detailtest::FensterAttrappe &fenster() { return *m.fenster; }
     dbe::TTable &dispo() { return dm().TTblDispo; }
@@ -327,6 +326,43 @@ TEST_F(DispoRegeln, PeriodDialogIsPresetAndItsAbortAddsNoRow)
     EXPECT_FALSE(fleet::DispoEingabeBestaetigt);
     EXPECT_EQ(m.zeilen("KfzDispo.DB"), 0);
     EXPECT_TRUE(dispo().IsEmpty());
+}
+
+TEST_F(DispoRegeln, WithoutThePeriodDialogTheBookingIsTypedInTheGridAndStillChecked)
+{
+    gespeicherteBuchung(kTag, 8, 12);
+    fleet::KollisionsPruefung = QLatin1Char('Z');
+    fleet::KollisionsAktion = QLatin1Char('V');
+    // No scheduling part in force; a confirmation left from an earlier
+    // dialog must not fill the new row.
+    fleet::TerminDienste *vorher = fleet::Dienst<fleet::TerminDienste>::setzen(nullptr);
+    fleet::DispoEingabeBestaetigt = true;
+
+    EXPECT_NO_THROW(dispo().Append());
+    ASSERT_EQ(dispo().State(), TDataSetState::dsInsert);
+    EXPECT_FALSE(fleet::DispoEingabeBestaetigt);
+    EXPECT_TRUE(dispo().FieldByName("DatumVon")->IsNull());
+    EXPECT_TRUE(dispo().FieldByName("UhrzeitVon")->IsNull());
+    EXPECT_FALSE(fenster().aufrufe.contains("DispoKnoepfeFreigeben(0)"));
+
+    // Typed in the grid without an end date: completed, then tested.
+    dispo().FieldByName("DatumVon")->SetAsDateTime(kTag);
+    dispo().FieldByName("UhrzeitVon")->SetAsDateTime(encodeTime(11, 0));
+    dispo().FieldByName("UhrzeitBis")->SetAsDateTime(encodeTime(14, 0));
+    meldungen.expectWarning(
+        verbotenText(periode("04.03.2024", "04.03.2024", "08:00:00", "12:00:00"), kNeuWiderrufen));
+    EXPECT_THROW(dispo().Post(), base::SilentAbort);
+    EXPECT_EQ(dispo().State(), TDataSetState::dsInsert);
+    EXPECT_EQ(m.zeilen("KfzDispo.DB"), 1);
+
+    dispo().FieldByName("UhrzeitVon")->SetAsDateTime(encodeTime(12, 0));
+    dispo().Post();
+    EXPECT_TRUE(meldungen.verifyDone());
+    EXPECT_EQ(m.zeilen("KfzDispo.DB"), 2);
+    EXPECT_DOUBLE_EQ(dispo().FieldByName("DatumBis")->AsDateTime(), kTag);
+    EXPECT_EQ(feld("Kfznr").toString(), "A-1");
+    EXPECT_EQ(feld("TagdesMonatsVon").toString(), "4");
+    fleet::Dienst<fleet::TerminDienste>::setzen(vorher);
 }
 
 TEST_F(DispoRegeln, NewBookingIsFilledFromTheVehicleOrCarriedForward)

@@ -1,5 +1,7 @@
 // The main window on the form kit, over a real data module in a fresh home.
+#include <cmath>
 #include <memory>
+#include <optional>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,8 +12,10 @@
 #include <QToolButton>
 
 #include "Aliase.h"
+#include "AufzeichnendeDienste.h"
 #include "Copyright.h"
 #include "DataModule1.h"
+#include "DetailFensterZugriff.h"
 #include "Einstellungswerte.h"
 #include "FahrzeugRegeln.h"
 #include "FeldBezeichnungen.h"
@@ -21,6 +25,7 @@
 #include "HilfeFormular.h"
 #include "Passwort.h"
 #include "base/Abort.h"
+#include "base/DateTime.h"
 #include "dbe/Table.h"
 #include "kern_umgebung.h"
 #include "ui/Application.h"
@@ -28,7 +33,9 @@
 #include "ui/DBEdit.h"
 #include "ui/DBLookupComboBox.h"
 #include "ui/DBMemo.h"
+#include "ui/DatePicker.h"
 #include "ui/PageControl.h"
+#include "ui/RadioGroup.h"
 #include "ui/StartUp.h"
 #include "ui/testing/ScriptedMessages.h"
 
@@ -147,32 +154,44 @@ private slots:
         QTest::addColumn<QString>("seite");
         QTest::addColumn<QString>("tabelle");
         QTest::addColumn<QString>("meldung");
+        // With the period dialog in force a new booking's insert ends silently
+        // once the dialog has filled it; without it the booking is typed in.
+        QTest::addColumn<bool>("zeitraumDialog");
         QTest::newRow("Stammdaten")
             << "TabStammDaten"
             << "TTblMain"
             << "Bitte speichern Sie zunächst das neue Fahrzeug ab (Haken-Symboltaste) oder "
-               "verwerfen Sie die Daten (X-Symboltaste).";
+               "verwerfen Sie die Daten (X-Symboltaste)."
+            << false;
         QTest::newRow("Kosten")
             << "TabKosten"
             << "TTblVarKosten"
             << "Bitte speichern Sie zunächst den neuen Kostendatensatz ab (Speichern-Taste) oder "
-               "verwerfen Sie die Daten (Löschen-Taste).";
+               "verwerfen Sie die Daten (Löschen-Taste)."
+            << false;
         QTest::newRow("Touren")
             << "TabTouren"
             << "TTblTouren"
             << "Bitte speichern Sie zunächst den neuen Tourendatensatz ab (Speichern-Taste) oder "
-               "verwerfen Sie die Daten (Löschen-Taste).";
-        QTest::newRow("Dispo")
-            << "TabDispo"
-            << "TTblDispo"
-            << "Bitte speichern Sie zunächst den neuen Dispositionsdatensatz ab (Speichern-Taste) "
-               "oder verwerfen Sie die Daten (Löschen-Taste).";
+               "verwerfen Sie die Daten (Löschen-Taste)."
+            << false;
+        const QString dispo =
+            "Bitte speichern Sie zunächst den neuen Dispositionsdatensatz ab (Speichern-Taste) "
+            "oder verwerfen Sie die Daten (Löschen-Taste).";
+        QTest::newRow("Dispo ohne Zeitraumdialog") << "TabDispo"
+                                                   << "TTblDispo" << dispo << false;
+        QTest::newRow("Dispo mit Zeitraumdialog") << "TabDispo"
+                                                  << "TTblDispo" << dispo << true;
     }
     void leavingAPageIsRefusedOnlyWhileItsTableInserts()
     {
         QFETCH(QString, seite);
         QFETCH(QString, tabelle);
         QFETCH(QString, meldung);
+        QFETCH(bool, zeitraumDialog);
+        std::optional<fleet::testing::AufzeichnendeTerminDienste> termine;
+        if (zeitraumDialog)
+            termine.emplace();
         fahrzeug("A-1");
         starten();
         ui::testing::ScriptedMessages meldungen;
@@ -195,13 +214,70 @@ private slots:
             t->Cancel();
             fenster->PageCtrlMain->setActivePage(page);
         }
-        t->Insert();
+        if (zeitraumDialog) {
+            termine->zeitraumAntwort = {base::encodeDate(2024, 3, 4), base::encodeDate(2024, 3, 5),
+                                        base::encodeTime(8, 0), base::encodeTime(9, 0)};
+            termine->aufrufe.clear();
+            QVERIFY_THROWS_EXCEPTION(base::SilentAbort, t->Insert());
+            QCOMPARE(termine->aufrufe, QStringList{"DispoZeitraumErfragen"});
+            // The dialog was preset with the window's visible period.
+            QCOMPARE(termine->letzteVorgabe.DatumVon, std::floor(fenster->DateTimePckDisposition->value()));
+            QCOMPARE(t->FieldByName("DatumBis")->AsDateTime(), base::encodeDate(2024, 3, 5));
+            QCOMPARE(t->FieldByName("Kfznr")->AsString(), QStringLiteral("A-1"));
+        } else {
+            t->Insert();
+        }
+        QCOMPARE(t->State(), dbe::TDataSetState::dsInsert);
         meldungen.expectWarning(meldung);
         seiteWaehlen(fenster->TabHistorie);
         QVERIFY(meldungen.verifyDone());
         QCOMPARE(fenster->PageCtrlMain->activePage(), page);
         QCOMPARE(fenster->PageCtrlMain->tabBar()->currentIndex(), fenster->PageCtrlMain->indexOf(page));
         t->Cancel();
+    }
+
+    // The window serves the detail and dispatch rules while it lives.
+    void windowServesTheDetailRules()
+    {
+        fahrzeug("A-1");
+        QVERIFY(!fleet::Detailfenster());
+        starten();
+        ui::testing::ScriptedMessages meldungen;
+        QCOMPARE(fleet::Detailfenster(), static_cast<fleet::DetailFensterZugriff *>(fenster.get()));
+        fleet::DetailFensterZugriff &f = *fenster;
+        QCOMPARE(f.Grid("DBGridDispo"), fenster->DBGridDispo);
+        QCOMPARE(f.Grid("TDBGridVarKosten"), fenster->TDBGridVarKosten);
+        QVERIFY(!f.Grid("DBGridMonatsuebersicht"));
+
+        // A tyre type typed on the tyre page grows the list when the tyres are saved.
+        const int typen = dm->TTblReifentyp.RecordCount();
+        dm->TTblReifen.Append();
+        auto *typ = fenster->findChild<QLineEdit *>("EditAchse2ReifentypWi");
+        QVERIFY(typ);
+        typ->setText("Winter 205");
+        QCOMPARE(f.AuswahlText("DBLookupCmbAchse2ReifentypWi"), QStringLiteral("Winter 205"));
+        QCOMPARE(f.AuswahlText("DBLookupCmbUnbekannt"), QString());
+        dm->TTblReifen.Post();
+        dm->TTblReifentyp.Refresh();
+        QCOMPARE(dm->TTblReifentyp.RecordCount(), typen + 1);
+
+        // The visible period counts only while its pickers are shown.
+        fenster->DateTimePckDisposition->setValue(base::encodeDate(2024, 7, 1) + base::encodeTime(10, 0));
+        QCOMPARE(f.DispoErsterTag(), std::optional<base::TDateTime>(base::encodeDate(2024, 7, 1)));
+        fenster->DateTimePckDispositionBis->hide();
+        QCOMPARE(f.DispoLetzterTag(), std::optional<base::TDateTime>());
+
+        // Setting a view runs the group's click handler.
+        int klicks = 0;
+        QObject::connect(fenster->RadioGrpDispositionSicht, &ui::RadioGroup::onClick,
+                         [&klicks] { ++klicks; });
+        f.DispoSichtSetzen(3);
+        QCOMPARE(f.DispoSicht(), 3);
+        QCOMPARE(klicks, 1);
+        QVERIFY(meldungen.verifyDone());
+
+        beenden();
+        QVERIFY(!fleet::Detailfenster());
     }
 
     void allowKeysAfterEnteringEachPage()
