@@ -5,6 +5,7 @@
 #include "DataModule1.h"
 #include "DataModuleFahrer.h"
 #include "DataModuleImport.h"
+#include "ErsterStart.h"
 #include "Formularzugriff.h"
 #include "HauptFormular.h"
 #include "HilfeFormular.h"
@@ -12,6 +13,7 @@
 #include "Passwort.h"
 #include "Programmkoerper.h"
 #include "Programmstart.h"
+#include "StandardProjekte.h"
 #include "dbe/Session.h"
 #include "ui/Application.h"
 #include "ui/StartUp.h"
@@ -66,6 +68,10 @@ int main(int argc, char *argv[])
     ui::Application app(argc, argv);
     ui::Application::setApplicationName(QStringLiteral("karvenfp"));
     ui::startGerman();
+
+    // The shipped report projects go into the program directory where the
+    // engine and the designer find them; projects already there are kept.
+    reporting::StandardProjekteKopieren(fleet::ProgrammVerzeichnisPfad());
 
     dbe::TSession &session = dbe::TSession::Default();
     fleet::Programmkoerper koerper;
