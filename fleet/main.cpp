@@ -13,10 +13,13 @@
 #include "Passwort.h"
 #include "Programmkoerper.h"
 #include "Programmstart.h"
-#include "StandardProjekte.h"
 #include "dbe/Session.h"
 #include "ui/Application.h"
 #include "ui/StartUp.h"
+
+#ifndef KARVENFP_OHNE_MAIN
+#include "StandardProjekte.h"
+#endif
 
 namespace fleet {
 
