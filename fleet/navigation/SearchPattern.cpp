@@ -14,32 +14,45 @@ SearchPattern::SearchPattern(const QString &text, bool ignoreCase) : text_(text)
 
 bool SearchPattern::matches(const QString &value) const
 {
+    qsizetype position = 0, length = 0;
+    return matchSpan(value, position, length);
+}
+
+bool SearchPattern::matchSpan(const QString &value, qsizetype &position, qsizetype &length) const
+{
     const Qt::CaseSensitivity cs = ignoreCase_ ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    position = 0;
+    length = value.size();
     if (pieces_.isEmpty())
         return text_ == QLatin1String("..") ? !value.isEmpty() : value.isEmpty();
     if (!text_.contains(QStringLiteral("..")))
         return value.compare(text_, cs) == 0;
     qsizetype from = 0;
+    qsizetype firstStart = 0;
     for (int i = 0; i < pieces_.size(); ++i) {
         const QString &piece = pieces_[i];
         const bool first = i == 0, last = i == pieces_.size() - 1;
+        qsizetype at = 0;
         if (first && !anyBefore_) {
             if (!value.startsWith(piece, cs))
                 return false;
-            from = piece.size();
+            at = 0;
         } else if (last && !anyAfter_) {
-            const qsizetype at = value.size() - piece.size();
+            at = value.size() - piece.size();
             if (at < from || value.mid(at).compare(piece, cs) != 0)
                 return false;
-            from = value.size();
         } else {
-            const qsizetype at = value.indexOf(piece, from, cs);
+            at = value.indexOf(piece, from, cs);
             if (at < 0)
                 return false;
-            from = at + piece.size();
         }
+        if (first)
+            firstStart = at;
+        from = at + piece.size();
     }
-    return anyAfter_ || from == value.size();
+    position = firstStart;
+    length = from - firstStart;
+    return true;
 }
 
 } // namespace nav

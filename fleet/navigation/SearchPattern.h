@@ -15,6 +15,9 @@ public:
 
     const QString &text() const { return text_; }
     bool matches(const QString &value) const;
+    // As matches(), and tells where the match stands: position (0-based) and
+    // length. Without pieces, or with both ends anchored, that is the whole value.
+    bool matchSpan(const QString &value, qsizetype &position, qsizetype &length) const;
     bool ignoreCase() const { return ignoreCase_; }
     int pieceCount() const { return static_cast<int>(pieces_.size()); }
 

@@ -3,6 +3,8 @@
 #include <memory>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTimer>
 
 #include "extender_fixture.h"
@@ -11,6 +13,7 @@
 #include "navigation/IndexDialog.h"
 #include "navigation/MemoDialog.h"
 #include "navigation/SearchDialog.h"
+#include "navigation/SelectFoundText.h"
 #include "navigation/TableDefs.h"
 
 using namespace nav;
@@ -129,6 +132,31 @@ TEST_F(DialogsTest, MemoViewEditsTheField)
     });
     ext->HandleNBBtn(nbMemoView, 0, 0);
     EXPECT_EQ(stamm->State(), dbe::TDataSetState::dsBrowse);
+}
+
+TEST(SelectFoundText, SelectsTheMatchInEditsAndEditableComboBoxes)
+{
+    QLineEdit edit(QStringLiteral("Lindau"));
+    SelectFoundText(&edit, QStringLiteral("..nd.."), true);
+    EXPECT_EQ(edit.selectionStart(), 2);
+    EXPECT_EQ(edit.selectedText(), QStringLiteral("nd"));
+
+    // Case matters only when asked for; a miss leaves the selection alone.
+    SelectFoundText(&edit, QStringLiteral("LI.."), true);
+    EXPECT_EQ(edit.selectedText(), QStringLiteral("nd"));
+    SelectFoundText(&edit, QStringLiteral("LI.."), false);
+    EXPECT_EQ(edit.selectedText(), QStringLiteral("Li"));
+
+    QComboBox combo;
+    combo.setEditable(true);
+    combo.setEditText(QStringLiteral("Müller"));
+    SelectFoundText(&combo, QStringLiteral("..ll.."), true);
+    EXPECT_EQ(combo.lineEdit()->selectedText(), QStringLiteral("ll"));
+
+    QComboBox fixedList; // no text to select in: nothing happens
+    fixedList.addItem(QStringLiteral("Müller"));
+    SelectFoundText(&fixedList, QStringLiteral("Müller"), true);
+    SelectFoundText(nullptr, QStringLiteral("x"), true);
 }
 
 TEST(BookmarkRowMove, DraggedRowsBecomeNumbers)

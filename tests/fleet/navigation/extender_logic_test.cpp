@@ -201,6 +201,30 @@ TEST(StatusText, ComposedFromTheOptions)
     EXPECT_EQ(composeStatusText(in), QStringLiteral("1 von 2 [T] Suchmodus"));
 }
 
+TEST(SearchPattern, MatchSpanTellsWhereTheMatchStands)
+{
+    struct Case {
+        const char *pattern;
+        const char *value;
+        qsizetype position, length;
+    };
+    const Case cases[] = {
+        {"Lindau", "Lindau", 0, 6}, {"Li..", "Lindau", 0, 2},     {"..au", "Lindau", 4, 2},
+        {"..nd..", "Lindau", 2, 2}, {"L..u", "Lindau", 0, 6},     {"..n..a..", "Lindau", 2, 3},
+        {"..", "Lindau", 0, 6},     {"i..a..", "Lindau", -1, -1},
+    };
+    for (const Case &c : cases) {
+        qsizetype position = -1, length = -1;
+        const bool found = SearchPattern(QString::fromUtf8(c.pattern), false)
+                               .matchSpan(QString::fromUtf8(c.value), position, length);
+        EXPECT_EQ(found, c.position >= 0) << c.pattern;
+        if (found) {
+            EXPECT_EQ(position, c.position) << c.pattern;
+            EXPECT_EQ(length, c.length) << c.pattern;
+        }
+    }
+}
+
 TEST(SearchPattern, WildcardsAndCase)
 {
     struct Case {
