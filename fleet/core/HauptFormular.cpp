@@ -446,11 +446,7 @@ void THauptFormular::Filtereinaus1Click()
 
 void THauptFormular::KfzNrEingabeFreigeben(bool freigeben)
 {
-    // A data link takes its editing state anew only when it joins its source.
-    dbe::TDataSource *quelle = EditKfzNr->dataSource();
-    EditKfzNr->setDataSource(nullptr);
     EditKfzNr->setDataReadOnly(!freigeben);
-    EditKfzNr->setDataSource(quelle);
     EditKfzNr->setToolTip(freigeben ? QString() : kKfzNrHinweis);
 }
 
