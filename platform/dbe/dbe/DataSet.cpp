@@ -476,6 +476,8 @@ void TDataSet::Close()
 {
     if (!Active())
         return;
+    // Linked details post their pending rows while this record is still current.
+    dataEvent(TDataEvent::deCheckBrowseMode);
     runEvent(BeforeClose);
     state_ = TDataSetState::dsInactive;
     stateRecord_ = nullptr;

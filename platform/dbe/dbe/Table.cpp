@@ -21,12 +21,21 @@ public:
     lock::LockHandle write;
 };
 
-// Follows the master's current record.
+// Follows the master's current record. Before the master moves, refreshes,
+// changes its view or closes, the detail posts (or cancels) its pending
+// record while the master still stands on the record it belongs to; a failed
+// post stops the master.
 class MasterLink : public TDataLink {
 public:
     explicit MasterLink(TTable *detail) : detail_(detail) {}
 
 protected:
+    void CheckBrowseMode() override
+    {
+        // A detail rule touching the master while the detail posts needs no second post.
+        if (detail_->Active() && detail_->busy_ == 0)
+            detail_->CheckBrowseMode();
+    }
     void ActiveChanged() override
     {
         if (Active())
@@ -485,10 +494,7 @@ void TTable::GotoNearest()
 void TTable::ApplyRange()
 {
     checkActive();
-    if (state_ == TDataSetState::dsSetKey) {
-        stateRecord_ = nullptr;
-        setState(TDataSetState::dsBrowse);
-    }
+    CheckBrowseMode();
     rangeStart_ = keyValues(keyBuffers_[1], assignedKeyFields(*this, keyBuffers_[1]));
     rangeEnd_ = keyValues(keyBuffers_[2], assignedKeyFields(*this, keyBuffers_[2]));
     rangeActive_ = true;

@@ -1,5 +1,8 @@
 #include "fixture.h"
 
+#include <functional>
+
+#include "base/Abort.h"
 #include "dbe/EngineCursor.h"
 
 using namespace dbe;
@@ -179,6 +182,157 @@ TEST_F(MasterDetailTest, ClonesFollowTheSameViewAndSetToAnotherCursorsRecord)
     EXPECT_EQ(defs[0].name, QString());
     EXPECT_EQ(defs[0].fields, QStringList({"KfzNr"}));
     EXPECT_EQ(defs[1].name, "ByInfo");
+}
+
+// A detail row still pending when the master is asked to move is posted (or
+// its post fails) while the master stands on the record it belongs to.
+class PendingDetailTest : public MasterDetailTest {
+protected:
+    QString masterKey() const { return master->FieldByName(QStringLiteral("KfzNr"))->AsString(); }
+    // Starts a case afresh: both tables emptied and filled as SetUp fills them.
+    void restart()
+    {
+        src.reset();
+        detail.reset();
+        master.reset();
+        table(QStringLiteral("Kfz.db"))->EmptyTable();
+        table(QStringLiteral("Kosten.db"))->EmptyTable();
+        SetUp();
+    }
+    // Betrag values of one vehicle's stored rows, whatever the link shows.
+    QStringList storedAmounts(const char *kfzNr)
+    {
+        auto all = table(QStringLiteral("Kosten.db"));
+        all->Open();
+        QStringList out;
+        for (all->First(); !all->Eof(); all->Next())
+            if (all->FieldByName(QStringLiteral("KfzNr"))->AsString() == QLatin1String(kfzNr))
+                out << all->FieldByName(QStringLiteral("Betrag"))->AsString();
+        return out;
+    }
+};
+
+TEST_F(PendingDetailTest, EveryMasterChangeOfViewPostsTheDetailWhileTheMasterStandsStill)
+{
+    // Each operation on the master that leaves its record (or drops its view).
+    const std::vector<std::pair<const char *, std::function<void()>>> operations = {
+        {"First", [&] { master->First(); }},
+        {"Next", [&] { master->Next(); }},
+        {"Last", [&] { master->Last(); }},
+        {"MoveBy", [&] { master->MoveBy(-1); }},
+        {"RecNo", [&] { master->SetRecNo(3); }},
+        {"Locate", [&] { master->Locate(QStringLiteral("KfzNr"), QStringLiteral("C")); }},
+        {"FindKey", [&] { master->FindKey({QStringLiteral("A")}); }},
+        {"Refresh", [&] { master->Refresh(); }},
+        {"Filter",
+         [&] {
+             master->SetFilter(QStringLiteral("KfzNr <> 'B'"));
+             master->SetFiltered(true);
+         }},
+        {"Range", [&] { master->SetRange({QStringLiteral("A")}, {QStringLiteral("A")}); }},
+        {"ApplyRange",
+         [&] {
+             master->SetRangeStart();
+             master->FieldByName(QStringLiteral("KfzNr"))->SetAsString(QStringLiteral("C"));
+             master->ApplyRange();
+         }},
+        {"Order", [&] { master->SetIndexName(QStringLiteral("ByInfo")); }},
+        {"Insert", [&] { master->Insert(); }},
+        {"Close", [&] { master->Close(); }},
+    };
+    for (const auto &[name, operation] : operations) {
+        SCOPED_TRACE(name);
+        restart();
+        master->Next(); // B
+        QStringList seen;
+        detail->BeforePost = [&](TDataSet &) { seen << QStringLiteral("BeforePost ") + masterKey(); };
+        detail->AfterPost = [&](TDataSet &) { seen << QStringLiteral("AfterPost ") + masterKey(); };
+        detail->Insert();
+        detail->FieldByName(QStringLiteral("Betrag"))->SetAsFloat(60000);
+        operation();
+        EXPECT_EQ(seen.join(QStringLiteral(", ")).toStdString(), "BeforePost B, AfterPost B");
+        EXPECT_EQ(detail->State(), TDataSetState::dsBrowse);
+        EXPECT_EQ(storedAmounts("B"), QStringList({"2", "4", "5", "60000"}));
+        EXPECT_EQ(storedAmounts("A"), QStringList({"1", "3"}));
+        detail->BeforePost = nullptr;
+        detail->AfterPost = nullptr;
+    }
+}
+
+TEST_F(PendingDetailTest, AnEditedDetailRowIsPostedBeforeTheMasterMoves)
+{
+    master->Next(); // B: 2, 4, 5
+    detail->Next();
+    detail->Edit();
+    detail->FieldByName(QStringLiteral("Betrag"))->SetAsFloat(40);
+    QString masterAtPost;
+    detail->AfterPost = [&](TDataSet &) { masterAtPost = masterKey(); };
+    master->Prior();
+    EXPECT_EQ(masterAtPost, "B");
+    EXPECT_EQ(masterKey(), "A");
+    EXPECT_EQ(storedAmounts("B"), QStringList({"2", "40", "5"}));
+    // An edit that changed nothing is cancelled, without a post.
+    detail->Edit();
+    masterAtPost.clear();
+    master->Next();
+    EXPECT_EQ(masterAtPost, QString());
+    EXPECT_EQ(detail->State(), TDataSetState::dsBrowse);
+}
+
+TEST_F(PendingDetailTest, AFailedDetailPostKeepsTheMasterWhereItWas)
+{
+    // BeforePost refusing quietly, BeforePost raising an error, the storage refusing.
+    const std::vector<std::pair<const char *, std::function<void(TDataSet &)>>> refusals = {
+        {"silent abort", [](TDataSet &) { base::abortSilently(); }},
+        {"error", [](TDataSet &) { databaseError(QStringLiteral("Kein Beleg ohne Betrag")); }},
+    };
+    for (const auto &[name, refusal] : refusals) {
+        SCOPED_TRACE(name);
+        restart();
+        master->Next(); // B
+        detail->BeforePost = refusal;
+        int masterScrolls = 0;
+        master->BeforeScroll = [&](TDataSet &) { ++masterScrolls; };
+        detail->Insert();
+        detail->FieldByName(QStringLiteral("Betrag"))->SetAsFloat(60000);
+        EXPECT_ANY_THROW(master->First());
+        EXPECT_ANY_THROW(master->Close());
+        EXPECT_TRUE(master->Active());
+        EXPECT_EQ(masterKey(), "B");
+        EXPECT_EQ(masterScrolls, 0);
+        // The typed row is still there to be corrected.
+        EXPECT_EQ(detail->State(), TDataSetState::dsInsert);
+        EXPECT_EQ(detail->FieldByName(QStringLiteral("Betrag"))->AsFloat(), 60000.0);
+        EXPECT_EQ(detail->FieldByName(QStringLiteral("KfzNr"))->AsString(), "B");
+        detail->BeforePost = nullptr;
+        master->First();
+        EXPECT_EQ(storedAmounts("B"), QStringList({"2", "4", "5", "60000"}));
+        EXPECT_EQ(masterKey(), "A");
+    }
+}
+
+TEST_F(PendingDetailTest, ADetailRuleEditingTheMasterDuringThePostKeepsBothConsistent)
+{
+    // As the cost rules raise the vehicle's odometer from the posted receipt.
+    master->Next(); // B
+    detail->AfterPost = [&](TDataSet &d) {
+        master->Edit();
+        master->FieldByName(QStringLiteral("Km"))
+            ->SetAsFloat(d.FieldByName(QStringLiteral("Betrag"))->AsFloat());
+        master->Post();
+    };
+    detail->BeforePost = [&](TDataSet &) {
+        // The master is asked to edit while the detail itself is posting.
+        master->Edit();
+        master->Cancel();
+    };
+    detail->Insert();
+    detail->FieldByName(QStringLiteral("Betrag"))->SetAsFloat(60000);
+    master->First();
+    EXPECT_EQ(masterKey(), "A");
+    EXPECT_EQ(master->FieldByName(QStringLiteral("Km"))->AsFloat(), 0.0);
+    master->Next();
+    EXPECT_EQ(master->FieldByName(QStringLiteral("Km"))->AsFloat(), 60000.0);
 }
 
 } // namespace
