@@ -8,19 +8,21 @@
 
 namespace base::de {
 
-const QStringList kMonthNames = {QStringLiteral("Januar"),    QStringLiteral("Februar"),
-                                 QStringLiteral("März"),      QStringLiteral("April"),
-                                 QStringLiteral("Mai"),       QStringLiteral("Juni"),
-                                 QStringLiteral("Juli"),      QStringLiteral("August"),
-                                 QStringLiteral("September"), QStringLiteral("Oktober"),
-                                 QStringLiteral("November"),  QStringLiteral("Dezember")};
+const QStringList kMonthNames = {
+    QStringLiteral("Januar"),  QStringLiteral("Februar"),  QStringLiteral("März"),
+    QStringLiteral("April"),   QStringLiteral("Mai"),      QStringLiteral("Juni"),
+    QStringLiteral("Juli"),    QStringLiteral("August"),   QStringLiteral("September"),
+    QStringLiteral("Oktober"), QStringLiteral("November"), QStringLiteral("Dezember")};
 
-const QStringList kDayNames = {QStringLiteral("Sonntag"),  QStringLiteral("Montag"),
-                               QStringLiteral("Dienstag"), QStringLiteral("Mittwoch"),
+const QStringList kDayNames = {QStringLiteral("Sonntag"),    QStringLiteral("Montag"),
+                               QStringLiteral("Dienstag"),   QStringLiteral("Mittwoch"),
                                QStringLiteral("Donnerstag"), QStringLiteral("Freitag"),
                                QStringLiteral("Samstag")};
 
-static QString twoDigits(int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); }
+static QString twoDigits(int v)
+{
+    return QString::number(v).rightJustified(2, QLatin1Char('0'));
+}
 
 QString formatDate(TDateTime value)
 {
@@ -119,9 +121,18 @@ QString formatGeneral(double value)
     return s;
 }
 
-QString formatMoney(double value) { return formatFixed(value, 2); }
-QString formatLitres(double value) { return formatFixed(value, 2); }
-QString formatKm(double value) { return formatFixed(value, 0); }
+QString formatMoney(double value)
+{
+    return formatFixed(value, 2);
+}
+QString formatLitres(double value)
+{
+    return formatFixed(value, 2);
+}
+QString formatKm(double value)
+{
+    return formatFixed(value, 0);
+}
 
 QString formatMask(double value, const QString &mask)
 {
@@ -151,7 +162,62 @@ QString formatMask(double value, const QString &mask)
     return (negative ? QStringLiteral("-") : QString()) + intPart + frac;
 }
 
+namespace {
+
+// A number as a person types it in German: decimal comma; dots only as
+// thousands separators, each before exactly three digits, after a first group
+// of one to three digits that does not start with 0.
+const QRegularExpression &germanNumber()
+{
+    static const QRegularExpression re(
+        QStringLiteral("^[+-]?(\\d+|[1-9]\\d{0,2}(?:\\.\\d{3})+)?(?:,(\\d*))?([eE][+-]?\\d+)?$"));
+    return re;
+}
+
+// The plain text for the number reader: thousands dots gone, a decimal point.
+std::optional<double> readPlain(QString plain)
+{
+    QByteArray latin = plain.toLatin1();
+    const char *first = latin.constData();
+    if (*first == '+')
+        ++first;
+    double v = 0;
+    auto res = std::from_chars(first, latin.constData() + latin.size(), v);
+    if (res.ec != std::errc() || res.ptr != latin.constData() + latin.size())
+        return std::nullopt;
+    return v;
+}
+
+} // namespace
+
 std::optional<double> parseFloat(const QString &text)
+{
+    const QString t = text.trimmed();
+    const auto m = germanNumber().match(t);
+    // At least one digit, before or after the comma.
+    if (!m.hasMatch() || (m.captured(1).isEmpty() && m.captured(2).isEmpty()))
+        return std::nullopt;
+    QString plain = t;
+    plain.remove(QLatin1Char('.'));
+    plain.replace(QLatin1Char(','), QLatin1Char('.'));
+    return readPlain(plain);
+}
+
+std::optional<qint64> parseInt(const QString &text)
+{
+    static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+|[1-9]\\d{0,2}(?:\\.\\d{3})+)$"));
+    QString t = text.trimmed();
+    if (!re.match(t).hasMatch())
+        return std::nullopt;
+    t.remove(QLatin1Char('.'));
+    bool ok = false;
+    const qint64 v = t.toLongLong(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+std::optional<double> parseValueFloat(const QString &text)
 {
     QString t = text.trimmed();
     if (t.isEmpty())
@@ -161,27 +227,13 @@ std::optional<double> parseFloat(const QString &text)
     static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
     if (!re.match(t).hasMatch())
         return std::nullopt;
-    QByteArray latin = t.toLatin1();
-    double v = 0;
-    const char *first = latin.constData();
-    if (*first == '+')
-        ++first;
-    auto res = std::from_chars(first, latin.constData() + latin.size(), v);
-    if (res.ec != std::errc() || res.ptr != latin.constData() + latin.size())
-        return std::nullopt;
-    return v;
+    return readPlain(t);
 }
 
-std::optional<qint64> parseInt(const QString &text)
+QString monthName(int month)
 {
-    bool ok = false;
-    qint64 v = text.trimmed().toLongLong(&ok, 10);
-    if (!ok)
-        return std::nullopt;
-    return v;
+    return month >= 1 && month <= 12 ? kMonthNames[month - 1] : QString();
 }
-
-QString monthName(int month) { return month >= 1 && month <= 12 ? kMonthNames[month - 1] : QString(); }
 
 int monthFromName(const QString &name)
 {
@@ -189,7 +241,10 @@ int monthFromName(const QString &name)
     return i < 0 ? 0 : i + 1;
 }
 
-QString boolText(bool value) { return value ? QStringLiteral("Wahr") : QStringLiteral("Falsch"); }
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("Wahr") : QStringLiteral("Falsch");
+}
 
 std::optional<bool> parseBool(const QString &text)
 {

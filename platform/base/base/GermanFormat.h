@@ -9,7 +9,8 @@
 
 // The German text forms the program reads and writes, pinned here so that they
 // are the same whatever the system locale is: dates dd.MM.yyyy, times
-// hh:mm:ss, decimal comma, no thousands separator in value texts, German month
+// hh:mm:ss, decimal comma, no thousands separator in value texts written (read
+// where a person typed them), German month
 // names and the logical texts "Wahr"/"Falsch".
 namespace base::de {
 
@@ -34,15 +35,21 @@ QString formatKm(double value);     // no decimals
 // Delphi-style display masks as the tables use them: "#####0.00",
 // "########0.00", "#,##0.00" (with thousands dots), "0".
 QString formatMask(double value, const QString &mask);
-// Reads a number with a decimal comma (a point is accepted too when no comma
-// is present); blanks around it are ignored. Empty or malformed text fails.
+// Read a number as a person types it: decimal comma, and dots only as
+// thousands separators grouping exactly three digits ("1.150" = 1150,
+// "34.500,50" = 34500,5); any other dot ("1.15", "1.1500", "1..150") fails,
+// as do empty and malformed text. Blanks around it are ignored.
 std::optional<double> parseFloat(const QString &text);
-std::optional<qint64> parseInt(const QString &text);
+std::optional<qint64> parseInt(const QString &text); // fails beyond 64 bits
+// Reads a value text the program or a file writes itself, not typed by a
+// person: a decimal comma, or a decimal point where no comma is present
+// ("1.5" = 1,5); no thousands separators.
+std::optional<double> parseValueFloat(const QString &text);
 
-extern const QStringList kMonthNames; // "Januar" … "Dezember"
-QString monthName(int month);         // 1..12; empty outside
+extern const QStringList kMonthNames;   // "Januar" … "Dezember"
+QString monthName(int month);           // 1..12; empty outside
 int monthFromName(const QString &name); // 1..12, 0 when unknown
-extern const QStringList kDayNames;   // "Sonntag" … "Samstag" (index = dayOfWeek - 1)
+extern const QStringList kDayNames;     // "Sonntag" … "Samstag" (index = dayOfWeek - 1)
 
 QString boolText(bool value); // "Wahr" / "Falsch"
 // "Wahr"/"Falsch" (any case), "True"/"False", "1"/"0", "Ja"/"Nein".

@@ -297,12 +297,12 @@ int Engine::TbDefineFieldExtA(int job, const QString &name, const QString &conte
     if (contents == QLatin1String("(NULL)")) {
         value = Value::null();
     } else if (type == TB_FIELD_NUMBER) {
-        const auto exact = base::de::parseFloat(contents);
+        const auto exact = base::de::parseValueFloat(contents);
         value = Value::ofNumber(exact ? *exact : tolerantNumber(contents));
     } else if (type == TB_FIELD_BOOLEAN) {
         value = Value::ofBool(base::de::parseBool(contents.trimmed()).value_or(false));
     } else if (type == TB_FIELD_DATE) {
-        const auto days = base::de::parseFloat(contents);
+        const auto days = base::de::parseValueFloat(contents);
         value = days ? Value::ofDate(*days) : Value::null();
     } else {
         value = Value::ofText(contents);

@@ -40,7 +40,7 @@ std::optional<double> dayCountOf(const Value &v)
         return std::nullopt;
     if (auto d = base::de::parseDateTime(text))
         return *d;
-    if (auto n = base::de::parseFloat(text))
+    if (auto n = base::de::parseValueFloat(text))
         return *n;
     return std::nullopt;
 }

@@ -259,9 +259,10 @@ TEST(PruefeNumerisch, AcceptsNumbersAndComplainsOtherwise)
         const char *text;
         bool numerisch;
     };
-    const Fall faelle[] = {{"12,5", true}, {"12.5", true},    {" 7 ", true},
+    // A dot separates thousands, as fields read typed numbers.
+    const Fall faelle[] = {{"12,5", true}, {"12.5", false},   {" 7 ", true},
                            {"-3", true},   {"1E3", true},     {"zwölf", false},
-                           {"", false},    {"12,5,1", false}, {"1.000,5", false}};
+                           {"", false},    {"12,5,1", false}, {"1.000,5", true}};
     for (const Fall &f : faelle) {
         kerntest::MeldungsRekorder meldungen;
         EXPECT_EQ(fleet::PruefeNumerisch(QString::fromUtf8(f.text)), f.numerisch) << f.text;

@@ -1,5 +1,6 @@
 #include <clocale>
 #include <locale>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -38,10 +39,14 @@ TEST_P(GermanFormat, DatesAndTimes)
         const char *text;
         double expected; // -1e9: refused
     } cases[] = {
-        {"05.03.2024", encodeDate(2024, 3, 5)}, {"5.3.2024", encodeDate(2024, 3, 5)},
-        {" 1.2.2005 ", encodeDate(2005, 2, 1)}, {"31.12.99", encodeDate(1999, 12, 31)},
-        {"1.1.24", encodeDate(2024, 1, 1)},     {"29.02.2023", -1e9},
-        {"2024-03-05", -1e9},                   {"", -1e9},
+        {"05.03.2024", encodeDate(2024, 3, 5)},
+        {"5.3.2024", encodeDate(2024, 3, 5)},
+        {" 1.2.2005 ", encodeDate(2005, 2, 1)},
+        {"31.12.99", encodeDate(1999, 12, 31)},
+        {"1.1.24", encodeDate(2024, 1, 1)},
+        {"29.02.2023", -1e9},
+        {"2024-03-05", -1e9},
+        {"", -1e9},
         {"32.1.2024", -1e9},
     };
     for (const auto &c : cases) {
@@ -63,9 +68,12 @@ TEST_P(GermanFormat, Numbers)
         const char *mask;
         const char *text;
     } cases[] = {
-        {1234.5, "#####0.00", "1234,50"},     {0.0, "#####0.00", "0,00"},
-        {-3.456, "########0.00", "-3,46"},    {1234567.891, "#,##0.00", "1.234.567,89"},
-        {0.5, "#.##", ",50"},                 {42.0, "0", "42"},
+        {1234.5, "#####0.00", "1234,50"},
+        {0.0, "#####0.00", "0,00"},
+        {-3.456, "########0.00", "-3,46"},
+        {1234567.891, "#,##0.00", "1.234.567,89"},
+        {0.5, "#.##", ",50"},
+        {42.0, "0", "42"},
         {-0.001, "0.00", "0,00"},
     };
     for (const auto &c : cases)
@@ -76,15 +84,67 @@ TEST_P(GermanFormat, Numbers)
     EXPECT_EQ(de::formatLitres(8.333333), "8,33");
     EXPECT_EQ(de::formatGeneral(1.5), "1,5");
     EXPECT_EQ(de::formatGeneral(2.0), "2");
+}
 
-    EXPECT_EQ(de::parseFloat("1,5").value_or(-1), 1.5);
-    EXPECT_EQ(de::parseFloat(" -12,25 ").value_or(0), -12.25);
-    EXPECT_EQ(de::parseFloat("1.5").value_or(-1), 1.5);
-    EXPECT_FALSE(de::parseFloat("").has_value());
-    EXPECT_FALSE(de::parseFloat("1,5x").has_value());
-    EXPECT_FALSE(de::parseFloat("1.000,5").has_value()); // no thousands separators
-    EXPECT_EQ(de::parseInt(" 42 ").value_or(0), 42);
-    EXPECT_FALSE(de::parseInt("4,2").has_value());
+TEST_P(GermanFormat, TypedNumbersTakeTheDotAsThousandsSeparatorOnly)
+{
+    // Text, value as a float, value as an integer; nullopt: refused.
+    struct Case {
+        const char *text;
+        std::optional<double> asFloat;
+        std::optional<qint64> asInt;
+    };
+    const Case cases[] = {
+        {"1,5", 1.5, std::nullopt},
+        {" -12,25 ", -12.25, std::nullopt},
+        {"1.150", 1150, 1150},
+        {"112.500", 112500, 112500},
+        {"34.500,50", 34500.5, std::nullopt},
+        {"-1.000.000", -1000000, -1000000},
+        {"+1.000", 1000, 1000},
+        {"999.999.999.999", 999999999999.0, 999999999999},
+        {"1150", 1150, 1150},
+        {" 42 ", 42, 42},
+        {"5,", 5, std::nullopt},
+        {",5", 0.5, std::nullopt},
+        {"1,5e3", 1500, std::nullopt},
+        {"1.15", std::nullopt, std::nullopt},
+        {"1.5", std::nullopt, std::nullopt},
+        {"1.1500", std::nullopt, std::nullopt},
+        {"1..150", std::nullopt, std::nullopt},
+        {"1.150.", std::nullopt, std::nullopt},
+        {".150", std::nullopt, std::nullopt},
+        {"0.150", std::nullopt, std::nullopt},
+        {"1234.567", std::nullopt, std::nullopt},
+        {"1.150,5.0", std::nullopt, std::nullopt},
+        {"1,150,5", std::nullopt, std::nullopt},
+        {"4,2", 4.2, std::nullopt},
+        {"", std::nullopt, std::nullopt},
+        {",", std::nullopt, std::nullopt},
+        {"-", std::nullopt, std::nullopt},
+        {"1,5x", std::nullopt, std::nullopt},
+        {"1 150", std::nullopt, std::nullopt},
+        {"1e400", std::nullopt, std::nullopt},
+        {"99999999999999999999", 1e20, std::nullopt}, // beyond 64 bits
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(de::parseFloat(QString::fromUtf8(c.text)), c.asFloat);
+        EXPECT_EQ(de::parseInt(QString::fromUtf8(c.text)), c.asInt);
+    }
+}
+
+TEST_P(GermanFormat, ValueTextsKeepTheirPointOrComma)
+{
+    // What the program and its files write: a point is a decimal point where no comma is.
+    EXPECT_EQ(de::parseValueFloat("1.5"), 1.5);
+    EXPECT_EQ(de::parseValueFloat("1.150"), 1.15);
+    EXPECT_EQ(de::parseValueFloat("1,150"), 1.15);
+    EXPECT_EQ(de::parseValueFloat(" -12,25 "), -12.25);
+    EXPECT_EQ(de::parseValueFloat("45000"), 45000.0);
+    EXPECT_FALSE(de::parseValueFloat("1.000,5").has_value());
+    EXPECT_FALSE(de::parseValueFloat("").has_value());
+    EXPECT_FALSE(de::parseValueFloat("1,5x").has_value());
 }
 
 TEST_P(GermanFormat, MonthNamesAndLogicalTexts)

@@ -308,7 +308,7 @@ std::optional<double> numberOf(QStringView text)
     const double value = text.trimmed().toDouble(&ok);
     if (ok)
         return value;
-    return base::de::parseFloat(text.toString());
+    return base::de::parseValueFloat(text.toString());
 }
 
 void bindComparison(FilterText::Program::Node &node, const RecordAccessor &fields)

@@ -155,4 +155,51 @@ TEST_F(FieldsTest, LookupFieldShowsAndSetsTheKeyAndCalculatedFieldsFollow)
     EXPECT_EQ(codes->FieldByName(QStringLiteral("Code"))->AsString(), "ASU"); // lookup did not move it
 }
 
+TEST_F(FieldsTest, TypedNumbersReadTheDotAsThousandsSeparator)
+{
+    auto t = table(QStringLiteral("Alle.db"));
+    t->Open();
+    t->Append();
+    // Field, typed text, stored value as text; empty: refused with the message.
+    struct Case {
+        const char *field;
+        const char *typed;
+        const char *stored;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"Geld", "1.150", "1150", nullptr},
+        {"Zahl", "112.500", "112500", nullptr},
+        {"Geld", "34.500,50", "34500,5", nullptr},
+        {"Gross", "-1.000.000", "-1000000", nullptr},
+        {"Klein", "1.150", "1150", nullptr},
+        {"Geld", "1.15", nullptr, "'1.15' ist kein gültiger Gleitkommawert"},
+        {"Zahl", "1.1500", nullptr, "'1.1500' ist kein gültiger Gleitkommawert"},
+        {"Geld", "1..150", nullptr, "'1..150' ist kein gültiger Gleitkommawert"},
+        {"Gross", "1.15", nullptr, "'1.15' ist kein gültiger Integerwert"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.typed);
+        TField *f = t->FieldByName(QString::fromLatin1(c.field));
+        f->SetAsString(QStringLiteral("7"));
+        try {
+            f->SetText(QString::fromUtf8(c.typed));
+            EXPECT_EQ(c.message, nullptr);
+            EXPECT_EQ(f->AsString(), QString::fromUtf8(c.stored));
+        } catch (const EDatabaseError &e) {
+            ASSERT_NE(c.message, nullptr);
+            EXPECT_EQ(e.Message(), QString::fromUtf8(c.message));
+            EXPECT_EQ(f->AsString(), "7"); // the value is left as it was
+        }
+    }
+    t->FieldByName(QStringLiteral("Zahl"))->SetAsFloat(2);
+    t->Post();
+    // Filter texts keep their own form: the point is a decimal point there.
+    t->SetFilter(QStringLiteral("Zahl > 1.5"));
+    t->SetFiltered(true);
+    EXPECT_EQ(t->RecordCount(), 1);
+    t->SetFilter(QStringLiteral("Zahl > 2.500"));
+    EXPECT_EQ(t->RecordCount(), 0);
+}
+
 } // namespace
