@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "base/RtfEscape.h"
 #include "reportengine/Exporters.h"
 
 namespace tb {
@@ -13,27 +14,10 @@ int twips(double pt)
     return int(std::lround(pt * 20));
 }
 
-// Text as RTF: control characters escaped, everything outside ASCII as \uN? (signed 16-bit units).
+// The export keeps every character outside ASCII as \uN?.
 QString escaped(const QString &text)
 {
-    QString out;
-    const QString normal = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    for (const QChar ch : normal) {
-        const ushort u = ch.unicode();
-        if (ch == u'\\' || ch == u'{' || ch == u'}')
-            out += u'\\' + QString(ch);
-        else if (ch == u'\n')
-            out += QStringLiteral("\\line ");
-        else if (ch == u'\t')
-            out += QStringLiteral("\\tab ");
-        else if (u < 0x20)
-            continue;
-        else if (u < 0x80)
-            out += ch;
-        else
-            out += QStringLiteral("\\u%1?").arg(qint16(u));
-    }
-    return out;
+    return base::rtf::escaped(text, base::rtf::NonAscii::Unicode);
 }
 
 const char *alignWord(int align)
