@@ -1,12 +1,12 @@
-#include "DataModule1.h"
+#include "daten/DataModule1.h"
 
-#include "Aliase.h"
-#include "DetailRegeln.h"
-#include "DispoRegeln.h"
-#include "FahrzeugFilter.h"
-#include "FahrzeugRegeln.h"
-#include "FeldListen.h"
-#include "Mandant.h"
+#include "daten/Aliase.h"
+#include "daten/FeldListen.h"
+#include "regeln/DetailRegeln.h"
+#include "regeln/DispoRegeln.h"
+#include "regeln/FahrzeugFilter.h"
+#include "regeln/FahrzeugRegeln.h"
+#include "regeln/Mandant.h"
 
 namespace fleet {
 

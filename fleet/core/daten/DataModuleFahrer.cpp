@@ -1,12 +1,12 @@
-#include "DataModuleFahrer.h"
+#include "daten/DataModuleFahrer.h"
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "FeldListen.h"
-#include "FilterLiteral.h"
-#include "Mandant.h"
-#include "NebenModul.h"
 #include "base/Abort.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "daten/FeldListen.h"
+#include "daten/FilterLiteral.h"
+#include "daten/NebenModul.h"
+#include "regeln/Mandant.h"
 #include "ui/Messages.h"
 
 namespace fleet {

@@ -1,10 +1,10 @@
-#include "DataModuleImport.h"
+#include "daten/DataModuleImport.h"
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "FeldListen.h"
-#include "Mandant.h"
-#include "NebenModul.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "daten/FeldListen.h"
+#include "daten/NebenModul.h"
+#include "regeln/Mandant.h"
 #include "ui/Messages.h"
 
 namespace fleet {

@@ -1,13 +1,13 @@
-#include "ErsterStart.h"
+#include "daten/ErsterStart.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
-#include "Aliase.h"
-#include "StartDaten.h"
+#include "daten/Aliase.h"
+#include "daten/StartDaten.h"
+#include "daten/schema/Katalog.h"
 #include "dbe/Session.h"
 #include "dbe/Table.h"
-#include "schema/Katalog.h"
 
 namespace fleet {
 

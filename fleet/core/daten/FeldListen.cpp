@@ -1,4 +1,4 @@
-#include "FeldListen.h"
+#include "daten/FeldListen.h"
 
 #include "dbe/Table.h"
 

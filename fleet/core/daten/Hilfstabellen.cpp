@@ -1,9 +1,9 @@
-#include "Hilfstabellen.h"
+#include "daten/Hilfstabellen.h"
 
 #include <exception>
 
-#include "Aliase.h"
-#include "DataModule1.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
 
 namespace fleet {
 

@@ -1,8 +1,8 @@
-#include "MandantDaten.h"
+#include "daten/MandantDaten.h"
 
 #include <array>
 
-#include "DataModule1.h"
+#include "daten/DataModule1.h"
 #include "dbe/Session.h"
 
 namespace fleet {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataModule1.h"
+#include "daten/DataModule1.h"
 
 namespace fleet {
 

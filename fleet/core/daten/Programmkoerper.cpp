@@ -1,4 +1,4 @@
-#include "Programmkoerper.h"
+#include "daten/Programmkoerper.h"
 
 namespace fleet {
 

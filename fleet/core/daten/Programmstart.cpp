@@ -1,10 +1,10 @@
-#include "Programmstart.h"
+#include "daten/Programmstart.h"
 
 #include <QDir>
 
-#include "DataModule1.h"
-#include "ErsterStart.h"
-#include "Programmkoerper.h"
+#include "daten/DataModule1.h"
+#include "daten/ErsterStart.h"
+#include "daten/Programmkoerper.h"
 #include "ui/Messages.h"
 
 namespace fleet {

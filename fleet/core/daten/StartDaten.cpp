@@ -1,4 +1,4 @@
-#include "StartDaten.h"
+#include "daten/StartDaten.h"
 
 #include <QtGlobal>
 

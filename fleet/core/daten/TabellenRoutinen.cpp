@@ -1,4 +1,4 @@
-#include "TabellenRoutinen.h"
+#include "daten/TabellenRoutinen.h"
 
 #include <exception>
 

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "Dienst.h"
 #include "base/DateTime.h"
+#include "dienste/Dienst.h"
 
 namespace ui {
 class DBGrid;

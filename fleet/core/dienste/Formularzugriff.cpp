@@ -1,4 +1,4 @@
-#include "Formularzugriff.h"
+#include "dienste/Formularzugriff.h"
 
 #include <QApplication>
 #include <QVariant>

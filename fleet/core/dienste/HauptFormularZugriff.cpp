@@ -1,4 +1,4 @@
-#include "HauptFormularZugriff.h"
+#include "dienste/HauptFormularZugriff.h"
 
 namespace fleet {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "Dienst.h"
+#include "dienste/Dienst.h"
 
 namespace fleet {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dienst.h"
+#include "dienste/Dienst.h"
 
 namespace fleet {
 

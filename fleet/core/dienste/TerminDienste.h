@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "Dienst.h"
 #include "base/DateTime.h"
+#include "dienste/Dienst.h"
 
 namespace fleet {
 

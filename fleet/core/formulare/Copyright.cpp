@@ -1,4 +1,4 @@
-#include "Copyright.h"
+#include "formulare/Copyright.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

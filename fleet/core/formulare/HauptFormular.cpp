@@ -1,4 +1,4 @@
-#include "HauptFormular.h"
+#include "formulare/HauptFormular.h"
 
 #include <cmath>
 
@@ -10,23 +10,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "Copyright.h"
-#include "DataModule1.h"
-#include "Einstellungswerte.h"
-#include "FeldBezeichnungen.h"
-#include "FeldPositionen.h"
-#include "Formularzugriff.h"
-#include "HauptNavigationsLeiste.h"
-#include "HauptfensterDienste.h"
-#include "HilfeFormular.h"
-#include "Mandant.h"
-#include "MandantDaten.h"
-#include "NurLeseModus.h"
-#include "Seitenwechsel.h"
-#include "TerminDienste.h"
 #include "base/Abort.h"
 #include "base/DateTime.h"
 #include "base/GermanFormat.h"
+#include "daten/DataModule1.h"
+#include "daten/Einstellungswerte.h"
+#include "daten/MandantDaten.h"
+#include "dienste/Formularzugriff.h"
+#include "dienste/HauptfensterDienste.h"
+#include "dienste/TerminDienste.h"
+#include "formulare/Copyright.h"
+#include "formulare/HauptNavigationsLeiste.h"
+#include "formulare/HilfeFormular.h"
+#include "regeln/FeldBezeichnungen.h"
+#include "regeln/FeldPositionen.h"
+#include "regeln/Mandant.h"
+#include "regeln/NurLeseModus.h"
+#include "regeln/Seitenwechsel.h"
 #include "ui/CheckBox.h"
 #include "ui/Clock.h"
 #include "ui/ComboBox.h"

@@ -5,8 +5,8 @@
 #include <QSet>
 #include <QString>
 
-#include "DetailFensterZugriff.h"
-#include "HauptFormularZugriff.h"
+#include "dienste/DetailFensterZugriff.h"
+#include "dienste/HauptFormularZugriff.h"
 #include "navigation/NavigateBtn.h"
 #include "ui/FormBase.h"
 #include "ui/Messages.h"

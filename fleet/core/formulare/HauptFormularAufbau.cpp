@@ -11,9 +11,9 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "DataModule1.h"
-#include "HauptFormular.h"
 #include "base/GermanFormat.h"
+#include "daten/DataModule1.h"
+#include "formulare/HauptFormular.h"
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
 #include "ui/DBEdit.h"

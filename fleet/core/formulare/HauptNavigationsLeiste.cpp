@@ -1,4 +1,4 @@
-#include "HauptNavigationsLeiste.h"
+#include "formulare/HauptNavigationsLeiste.h"
 
 #include <QHBoxLayout>
 #include <QToolButton>

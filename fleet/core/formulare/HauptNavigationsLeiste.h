@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "HauptNavigation.h"
+#include "formulare/HauptNavigation.h"
 #include "ui/Messages.h"
 
 class QToolButton;

@@ -1,10 +1,10 @@
-#include "HilfeFormular.h"
+#include "formulare/HilfeFormular.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "DataModule1.h"
+#include "daten/DataModule1.h"
 #include "ui/Connect.h"
 #include "ui/DBMemo.h"
 

@@ -1,17 +1,17 @@
-#include "MandantenFormular.h"
+#include "formulare/MandantenFormular.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "Formularzugriff.h"
-#include "HauptFormular.h"
-#include "Mandant.h"
-#include "MandantDaten.h"
-#include "ReportDienste.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "daten/MandantDaten.h"
 #include "dbe/Table.h"
+#include "dienste/Formularzugriff.h"
+#include "dienste/ReportDienste.h"
+#include "formulare/HauptFormular.h"
+#include "regeln/Mandant.h"
 #include "ui/Connect.h"
 #include "ui/DBGrid.h"
 #include "ui/Messages.h"

@@ -1,4 +1,4 @@
-#include "Passwort.h"
+#include "formulare/Passwort.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

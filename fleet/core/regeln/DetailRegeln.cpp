@@ -1,13 +1,13 @@
-#include "DetailRegeln.h"
+#include "regeln/DetailRegeln.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "DataModule1.h"
-#include "DetailFensterZugriff.h"
-#include "RegelHilfen.h"
 #include "base/Abort.h"
+#include "daten/DataModule1.h"
 #include "dbe/Table.h"
+#include "dienste/DetailFensterZugriff.h"
+#include "regeln/RegelHilfen.h"
 #include "ui/Messages.h"
 
 namespace fleet {

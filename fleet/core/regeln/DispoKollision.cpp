@@ -1,4 +1,4 @@
-#include "DispoKollision.h"
+#include "regeln/DispoKollision.h"
 
 #include <cmath>
 

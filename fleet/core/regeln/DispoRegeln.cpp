@@ -1,15 +1,15 @@
-#include "DispoRegeln.h"
+#include "regeln/DispoRegeln.h"
 
 #include <cmath>
 #include <exception>
 
-#include "DataModule1.h"
-#include "DetailFensterZugriff.h"
-#include "DispoKollision.h"
-#include "RegelHilfen.h"
-#include "TerminDienste.h"
 #include "base/Abort.h"
 #include "base/GermanFormat.h"
+#include "daten/DataModule1.h"
+#include "dienste/DetailFensterZugriff.h"
+#include "dienste/TerminDienste.h"
+#include "regeln/DispoKollision.h"
+#include "regeln/RegelHilfen.h"
 #include "ui/Clock.h"
 #include "ui/DBGrid.h"
 #include "ui/Messages.h"

@@ -1,9 +1,9 @@
-#include "FahrzeugFilter.h"
+#include "regeln/FahrzeugFilter.h"
 
-#include "DataModule1.h"
-#include "Formularzugriff.h"
+#include "daten/DataModule1.h"
 #include "dbe/EngineCursor.h"
 #include "dbe/detail/Cursor.h"
+#include "dienste/Formularzugriff.h"
 
 namespace fleet {
 

@@ -1,10 +1,10 @@
-#include "FahrzeugKaskade.h"
+#include "regeln/FahrzeugKaskade.h"
 
-#include "DataModule1.h"
-#include "HauptFormularZugriff.h"
-#include "TabellenRoutinen.h"
 #include "base/Abort.h"
+#include "daten/DataModule1.h"
+#include "daten/TabellenRoutinen.h"
 #include "dbe/Session.h"
+#include "dienste/HauptFormularZugriff.h"
 #include "ui/Messages.h"
 
 namespace fleet {

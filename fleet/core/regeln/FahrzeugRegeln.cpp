@@ -1,18 +1,18 @@
-#include "FahrzeugRegeln.h"
+#include "regeln/FahrzeugRegeln.h"
 
 #include <memory>
 
 #include <QPair>
 
-#include "DataModule1.h"
-#include "FahrzeugKaskade.h"
-#include "HauptFormularZugriff.h"
-#include "LeasingPrognose.h"
-#include "MandantDaten.h"
-#include "MonatsSummen.h"
-#include "TerminNotizen.h"
 #include "base/Abort.h"
+#include "daten/DataModule1.h"
+#include "daten/MandantDaten.h"
 #include "dbe/Session.h"
+#include "dienste/HauptFormularZugriff.h"
+#include "regeln/FahrzeugKaskade.h"
+#include "regeln/LeasingPrognose.h"
+#include "regeln/MonatsSummen.h"
+#include "regeln/TerminNotizen.h"
 #include "ui/Messages.h"
 
 namespace fleet {

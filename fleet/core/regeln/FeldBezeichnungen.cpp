@@ -1,4 +1,4 @@
-#include "FeldBezeichnungen.h"
+#include "regeln/FeldBezeichnungen.h"
 
 namespace fleet {
 

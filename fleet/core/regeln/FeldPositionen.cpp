@@ -1,12 +1,12 @@
-#include "FeldPositionen.h"
+#include "regeln/FeldPositionen.h"
 
 #include <algorithm>
 
 #include <QList>
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "Hilfstabellen.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "daten/Hilfstabellen.h"
 #include "dbe/Table.h"
 #include "ui/DBGrid.h"
 

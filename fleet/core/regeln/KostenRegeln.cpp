@@ -1,13 +1,13 @@
 #include <cmath>
 #include <exception>
 
-#include "DataModule1.h"
-#include "DetailFensterZugriff.h"
-#include "DetailRegeln.h"
-#include "RegelHilfen.h"
 #include "base/Abort.h"
 #include "base/DateTime.h"
 #include "base/GermanFormat.h"
+#include "daten/DataModule1.h"
+#include "dienste/DetailFensterZugriff.h"
+#include "regeln/DetailRegeln.h"
+#include "regeln/RegelHilfen.h"
 #include "ui/Messages.h"
 
 namespace fleet {

@@ -1,4 +1,4 @@
-#include "LeasingPrognose.h"
+#include "regeln/LeasingPrognose.h"
 
 #include <QDateTime>
 

@@ -1,4 +1,4 @@
-#include "Mandant.h"
+#include "regeln/Mandant.h"
 
 #include <algorithm>
 #include <vector>
@@ -6,14 +6,14 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "DataModule1.h"
-#include "ErsterStart.h"
-#include "FahrzeugRegeln.h"
-#include "HauptFormularZugriff.h"
-#include "StartDaten.h"
 #include "base/Abort.h"
+#include "daten/DataModule1.h"
+#include "daten/ErsterStart.h"
+#include "daten/StartDaten.h"
 #include "dbe/Session.h"
 #include "dbe/Table.h"
+#include "dienste/HauptFormularZugriff.h"
+#include "regeln/FahrzeugRegeln.h"
 #include "ui/Messages.h"
 
 namespace fleet {

@@ -1,8 +1,8 @@
-#include "MonatsSummen.h"
+#include "regeln/MonatsSummen.h"
 
 #include <array>
 
-#include "DataModule1.h"
+#include "daten/DataModule1.h"
 #include "dbe/DataSet.h"
 
 namespace fleet {

@@ -1,4 +1,4 @@
-#include "NumerischePruefung.h"
+#include "regeln/NumerischePruefung.h"
 
 #include "base/GermanFormat.h"
 #include "ui/Messages.h"

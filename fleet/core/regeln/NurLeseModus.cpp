@@ -1,9 +1,9 @@
-#include "NurLeseModus.h"
+#include "regeln/NurLeseModus.h"
 
 #include <QObject>
 #include <QVariant>
 
-#include "Formularzugriff.h"
+#include "dienste/Formularzugriff.h"
 
 namespace fleet {
 

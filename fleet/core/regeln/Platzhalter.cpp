@@ -1,4 +1,4 @@
-#include "Platzhalter.h"
+#include "regeln/Platzhalter.h"
 
 namespace fleet {
 

@@ -1,8 +1,8 @@
-#include "RegelHilfen.h"
+#include "regeln/RegelHilfen.h"
 
-#include "DetailFensterZugriff.h"
-#include "FeldPositionen.h"
 #include "dbe/Errors.h"
+#include "dienste/DetailFensterZugriff.h"
+#include "regeln/FeldPositionen.h"
 #include "ui/DBGrid.h"
 
 namespace fleet {

@@ -1,4 +1,4 @@
-#include "Seitenwechsel.h"
+#include "regeln/Seitenwechsel.h"
 
 namespace fleet::seitenwechsel {
 

@@ -1,8 +1,8 @@
-#include "TerminNotizen.h"
+#include "regeln/TerminNotizen.h"
 
 #include <exception>
 
-#include "Aliase.h"
+#include "daten/Aliase.h"
 #include "dbe/Table.h"
 
 namespace fleet {

@@ -1,9 +1,9 @@
 #include <exception>
 
-#include "DataModule1.h"
-#include "DetailRegeln.h"
-#include "RegelHilfen.h"
 #include "base/Abort.h"
+#include "daten/DataModule1.h"
+#include "regeln/DetailRegeln.h"
+#include "regeln/RegelHilfen.h"
 #include "ui/Messages.h"
 
 namespace fleet {

@@ -5,8 +5,8 @@
 
 #include <QDir>
 
-#include "Aliase.h"
-#include "ErsterStart.h"
+#include "daten/Aliase.h"
+#include "daten/ErsterStart.h"
 #include "dbe/Table.h"
 
 namespace kerntest {

@@ -8,9 +8,9 @@
 #include <iostream>
 #include <string>
 
+#include "daten/schema/Katalog.h"
 #include "dbe/Session.h"
 #include "dbe/Table.h"
-#include "schema/Katalog.h"
 
 int main(int argc, char *argv[])
 {

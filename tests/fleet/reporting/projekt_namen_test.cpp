@@ -8,13 +8,13 @@
 #include "ReportDefinierer.h"
 #include "ReportFelder.h"
 #include "Tb6.h"
+#include "daten/schema/Katalog.h"
 #include "dbe/Session.h"
 #include "dbe/Table.h"
 #include "fake_engine_fixture.h"
 #include "reportengine/Expression.h"
 #include "reportengine/NameTranslation.h"
 #include "reportengine/ProjectStore.h"
-#include "schema/Katalog.h"
 #include "temp_dir.h"
 
 namespace {

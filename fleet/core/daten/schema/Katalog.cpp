@@ -1,6 +1,6 @@
-#include "schema/Katalog.h"
+#include "daten/schema/Katalog.h"
 
-#include "schema/KatalogTeile.h"
+#include "daten/schema/KatalogTeile.h"
 
 namespace fleet {
 

@@ -1,6 +1,6 @@
-#include "Aliase.h"
-#include "schema/FeldBausteine.h"
-#include "schema/KatalogTeile.h"
+#include "daten/Aliase.h"
+#include "daten/schema/FeldBausteine.h"
+#include "daten/schema/KatalogTeile.h"
 
 // Tables of one workstation (alias FuhrparkPriv): its settings record, the
 // result tables that evaluations rebuild, the due list, the stored grid column

@@ -1,6 +1,6 @@
-#include "Aliase.h"
-#include "schema/FeldBausteine.h"
-#include "schema/KatalogTeile.h"
+#include "daten/Aliase.h"
+#include "daten/schema/FeldBausteine.h"
+#include "daten/schema/KatalogTeile.h"
 
 // Keys of the detail tables. Where the tables' own declarations name no key,
 // these were chosen:

@@ -1,6 +1,6 @@
-#include "Aliase.h"
-#include "schema/FeldBausteine.h"
-#include "schema/KatalogTeile.h"
+#include "daten/Aliase.h"
+#include "daten/schema/FeldBausteine.h"
+#include "daten/schema/KatalogTeile.h"
 
 // Tables shared by every client (alias FuhrpkMand): the general settings record
 // and the client list, whose key is its display order.

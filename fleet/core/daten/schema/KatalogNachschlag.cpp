@@ -1,6 +1,6 @@
-#include "Aliase.h"
-#include "schema/FeldBausteine.h"
-#include "schema/KatalogTeile.h"
+#include "daten/Aliase.h"
+#include "daten/schema/FeldBausteine.h"
+#include "daten/schema/KatalogTeile.h"
 
 // Lookup tables carry one text column, which is their key. The tyre-type table's
 // column is "Reifentyp", the help table's key is the topic number "Thema".

@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "DataModuleFahrer.h"
-#include "DataModuleImport.h"
 #include "base/Abort.h"
 #include "base/DateTime.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "daten/DataModuleFahrer.h"
+#include "daten/DataModuleImport.h"
 #include "dbe/Session.h"
 #include "dbe/Table.h"
 #include "kern_umgebung.h"

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "Programmkoerper.h"
-#include "Programmstart.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "daten/Programmkoerper.h"
+#include "daten/Programmstart.h"
+#include "daten/schema/Katalog.h"
 #include "dbe/Table.h"
 #include "kern_umgebung.h"
-#include "schema/Katalog.h"
 
 namespace fleet {
 void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session);

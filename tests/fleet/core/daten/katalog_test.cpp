@@ -2,8 +2,8 @@
 
 #include <QSet>
 
-#include "Aliase.h"
-#include "schema/Katalog.h"
+#include "daten/Aliase.h"
+#include "daten/schema/Katalog.h"
 
 namespace {
 

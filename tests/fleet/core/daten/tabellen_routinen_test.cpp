@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "FahrzeugFilter.h"
-#include "Hilfstabellen.h"
-#include "NumerischePruefung.h"
-#include "TabellenRoutinen.h"
-#include "TerminNotizen.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "daten/Hilfstabellen.h"
+#include "daten/TabellenRoutinen.h"
 #include "dbe/Table.h"
 #include "kern_umgebung.h"
+#include "regeln/FahrzeugFilter.h"
+#include "regeln/NumerischePruefung.h"
+#include "regeln/TerminNotizen.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "ReportDienste.h"
-#include "TerminDienste.h"
+#include "dienste/ReportDienste.h"
+#include "dienste/TerminDienste.h"
 
 // Recording fakes of the services the core asks of scheduling and reporting:
 // each call is kept as text ("PrintReport(3,1)") in `aufrufe`, and is in force

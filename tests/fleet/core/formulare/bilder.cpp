@@ -3,13 +3,13 @@
 #include <QDir>
 #include <QTest>
 
-#include "Aliase.h"
-#include "Copyright.h"
-#include "DataModule1.h"
-#include "HauptFormular.h"
-#include "HilfeFormular.h"
-#include "Passwort.h"
 #include "base/DateTime.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "formulare/Copyright.h"
+#include "formulare/HauptFormular.h"
+#include "formulare/HilfeFormular.h"
+#include "formulare/Passwort.h"
 #include "kern_umgebung.h"
 #include "ui/Application.h"
 #include "ui/PageControl.h"

@@ -5,15 +5,15 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "Aliase.h"
 #include "AufzeichnendeDienste.h"
-#include "DataModule1.h"
-#include "HauptFormular.h"
-#include "Mandant.h"
-#include "MandantenFormular.h"
 #include "base/Abort.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
 #include "dbe/Table.h"
+#include "formulare/HauptFormular.h"
+#include "formulare/MandantenFormular.h"
 #include "kern_umgebung.h"
+#include "regeln/Mandant.h"
 #include "ui/Application.h"
 #include "ui/DBGrid.h"
 #include "ui/RadioGroup.h"

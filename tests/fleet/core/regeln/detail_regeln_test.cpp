@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "DetailRegeln.h"
 #include "base/Abort.h"
 #include "base/DateTime.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
 #include "dbe/Table.h"
 #include "detail_umgebung.h"
+#include "regeln/DetailRegeln.h"
 #include "ui/testing/ScriptedMessages.h"
 
 namespace {

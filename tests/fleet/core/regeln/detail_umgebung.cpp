@@ -2,10 +2,10 @@
 
 #include <QApplication>
 
-#include "Aliase.h"
-#include "DetailRegeln.h"
-#include "DispoRegeln.h"
+#include "daten/Aliase.h"
 #include "dbe/Table.h"
+#include "regeln/DetailRegeln.h"
+#include "regeln/DispoRegeln.h"
 
 namespace detailtest {
 

@@ -9,9 +9,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "DataModule1.h"
-#include "DetailFensterZugriff.h"
 #include "base/DateTime.h"
+#include "daten/DataModule1.h"
+#include "dienste/DetailFensterZugriff.h"
 #include "kern_umgebung.h"
 #include "ui/DBGrid.h"
 

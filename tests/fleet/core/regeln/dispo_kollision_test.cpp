@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "DispoKollision.h"
 #include "base/DateTime.h"
 #include "dbe/Errors.h"
 #include "dbe/Table.h"
 #include "kern_umgebung.h"
+#include "regeln/DispoKollision.h"
 
 namespace {
 

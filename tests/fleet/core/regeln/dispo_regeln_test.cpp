@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "AufzeichnendeDienste.h"
-#include "DataModule1.h"
-#include "DispoRegeln.h"
 #include "base/Abort.h"
 #include "base/DateTime.h"
+#include "daten/DataModule1.h"
 #include "dbe/Table.h"
 #include "detail_umgebung.h"
+#include "regeln/DispoRegeln.h"
 #include "ui/testing/FakeServices.h"
 #include "ui/testing/ScriptedMessages.h"
 

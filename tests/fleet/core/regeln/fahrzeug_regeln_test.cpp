@@ -2,15 +2,15 @@
 
 #include <memory>
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "FahrzeugRegeln.h"
-#include "MonatsSummen.h"
 #include "base/Abort.h"
 #include "base/DateTime.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
 #include "dbe/Table.h"
 #include "fenster_attrappe.h"
 #include "kern_umgebung.h"
+#include "regeln/FahrzeugRegeln.h"
+#include "regeln/MonatsSummen.h"
 #include "ui/testing/ScriptedMessages.h"
 
 namespace {

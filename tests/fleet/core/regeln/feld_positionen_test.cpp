@@ -4,11 +4,11 @@
 
 #include <QRegularExpression>
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "FeldPositionen.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
 #include "dbe/Table.h"
 #include "detail_umgebung.h"
+#include "regeln/FeldPositionen.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "HauptFormularZugriff.h"
+#include "dienste/HauptFormularZugriff.h"
 
 // A main window for the vehicle rules: answers from its settings and records
 // every effect as text ("ReifenSeiteZeigen(1)") in `aufrufe`. In force (as

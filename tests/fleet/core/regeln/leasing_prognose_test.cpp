@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "LeasingPrognose.h"
 #include "base/DateTime.h"
+#include "regeln/LeasingPrognose.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 #include <QDir>
 #include <QFile>
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "DataModuleFahrer.h"
-#include "Mandant.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "daten/DataModuleFahrer.h"
+#include "daten/schema/Katalog.h"
 #include "dbe/Session.h"
 #include "dbe/Table.h"
 #include "kern_umgebung.h"
-#include "schema/Katalog.h"
+#include "regeln/Mandant.h"
 #include "temp_dir.h"
 #include "ui/testing/ScriptedMessages.h"
 

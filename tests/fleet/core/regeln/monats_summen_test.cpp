@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "Aliase.h"
-#include "MonatsSummen.h"
+#include "daten/Aliase.h"
 #include "dbe/Table.h"
 #include "kern_umgebung.h"
+#include "regeln/MonatsSummen.h"
 
 namespace {
 

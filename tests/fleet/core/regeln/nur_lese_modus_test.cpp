@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "NurLeseModus.h"
+#include "regeln/NurLeseModus.h"
 #include "ui/RadioGroup.h"
 
 namespace {

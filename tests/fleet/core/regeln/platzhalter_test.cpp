@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Platzhalter.h"
+#include "regeln/Platzhalter.h"
 
 namespace {
 
