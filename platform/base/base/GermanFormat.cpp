@@ -138,10 +138,15 @@ QString formatMask(double value, const QString &mask)
 {
     QString m = mask.section(QLatin1Char(';'), 0, 0);
     int point = m.indexOf(QLatin1Char('.'));
+    // "0" is a digit always shown, "#" one shown only when it is not a trailing zero.
     int decimals = 0;
+    int requiredDecimals = 0;
     if (point >= 0)
-        for (int i = point + 1; i < m.size() && (m[i] == QLatin1Char('0') || m[i] == QLatin1Char('#')); ++i)
+        for (int i = point + 1; i < m.size() && (m[i] == QLatin1Char('0') || m[i] == QLatin1Char('#')); ++i) {
             ++decimals;
+            if (m[i] == QLatin1Char('0'))
+                requiredDecimals = decimals;
+        }
     QString intMask = point >= 0 ? m.left(point) : m;
     bool thousands = intMask.contains(QLatin1Char(','));
     int minIntDigits = intMask.count(QLatin1Char('0'));
@@ -152,6 +157,10 @@ QString formatMask(double value, const QString &mask)
     int comma = text.indexOf(QLatin1Char(','));
     QString intPart = comma >= 0 ? text.left(comma) : text;
     QString frac = comma >= 0 ? text.mid(comma) : QString();
+    while (frac.size() > requiredDecimals + 1 && frac.endsWith(QLatin1Char('0')))
+        frac.chop(1);
+    if (frac == QLatin1String(","))
+        frac.clear();
     if (intPart == QLatin1String("0") && minIntDigits == 0)
         intPart.clear();
     while (intPart.size() < minIntDigits)

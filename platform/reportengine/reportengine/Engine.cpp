@@ -620,10 +620,11 @@ int Engine::TbPrintEnd(int job, int)
         return TB_ERR_BAD_JOB;
     if (!j->run)
         return TB_OK; // the loops end a failed start this way too
-    ui_->closeProgress();
+    // The progress box, with its cancel button, stays open until the output is written.
     int result = TB_OK;
     if (!j->aborted)
         result = writeRunOutput(*j, *ui_);
+    ui_->closeProgress();
     j->run.reset();
     j->aborted = false;
     j->printOptions[popt::CurrentPage] = 0;

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QPageSize>
+#include <QSvgRenderer>
 
 #include "reportengine/ExpressionFunctions.h"
 #include "reportengine/TextMeasurer.h"
@@ -108,6 +110,14 @@ void offset(Primitive &p, double dy)
 }
 
 } // namespace
+
+bool pictureReadable(const QByteArray &bytes)
+{
+    const QString kind = sniffImage(bytes);
+    if (kind == QLatin1String("svg"))
+        return QSvgRenderer(bytes).isValid();
+    return !kind.isEmpty() && !QImage::fromData(bytes).isNull();
+}
 
 QString sniffImage(const QByteArray &bytes)
 {
@@ -249,11 +259,27 @@ void Layouter::drawImage(Page &page, const PageObject &object, const EvalContext
     if (!object.fileExpr.isEmpty())
         name = compiled(object.fileExpr).evaluate(context).toText();
     QFile file(findFile(name));
-    if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!name.isEmpty() && file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    // The picture is known by its content, whatever its name says; one that is missing or unreadable
+    // leaves a thin frame with its name, and the run goes on.
+    if (!pictureReadable(bytes)) {
+        if (name.isEmpty())
+            return;
+        if (!object.frame.isValid())
+            page.items.push_back(box(rect, QColor(Qt::gray), 0.3, QColor(), object.name));
+        RunFont font = resolve(object.font);
+        font.sizePt = 6;
+        font.bold = font.italic = font.underline = false;
+        const auto &measurer = TextMeasurer::instance();
+        const QRectF inner = rect.adjusted(2, 2, -2, -2);
+        const QString shown = measurer.fitted(QFileInfo(name).fileName(), font, inner.width());
+        page.items.push_back(textRun(shown, font,
+                                     QPointF(inner.left(), inner.top() + measurer.metrics(font).ascentPt),
+                                     inner, object.name));
         return;
-    const QByteArray bytes = file.readAll();
-    if (sniffImage(bytes).isEmpty())
-        return;
+    }
     Primitive p;
     p.kind = Primitive::Kind::Image;
     p.rect = rect;

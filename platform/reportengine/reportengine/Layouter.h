@@ -80,5 +80,7 @@ constexpr double mmToPt(double mm)
 
 // Kind of a picture file by its content: "svg", "png", "jpeg" or empty.
 QString sniffImage(const QByteArray &bytes);
+// Whether the bytes are a picture the engine can paint.
+bool pictureReadable(const QByteArray &bytes);
 
 } // namespace tb

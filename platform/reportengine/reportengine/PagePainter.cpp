@@ -1,6 +1,7 @@
 #include "reportengine/PagePainter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -225,6 +226,19 @@ bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, 
     return painter.end();
 }
 
+QString PagePainter::documentTitle(const PageModel &model)
+{
+    // The report's own title object on its first page; the project's name where it has none.
+    QStringList parts;
+    if (!model.pages.empty())
+        for (const auto &p : model.pages.front().items)
+            if (p.kind == Primitive::Kind::Text && !p.tableItem &&
+                p.object.compare(QLatin1String("Titel"), Qt::CaseInsensitive) == 0)
+                parts.append(p.text);
+    const QString title = parts.join(u' ').simplified();
+    return title.isEmpty() ? QFileInfo(model.projectFile).completeBaseName() : title;
+}
+
 bool PagePainter::writePdf(const PageModel &model, const QString &file, int first, int last,
                            const PaintNotifier *notifier)
 {
@@ -236,7 +250,7 @@ bool PagePainter::writePdf(const PageModel &model, const QString &file, int firs
     QPdfWriter writer(file);
     writer.setResolution(1200);
     writer.setCreator(QStringLiteral("karvenfp"));
-    writer.setTitle(model.projectFile);
+    writer.setTitle(documentTitle(model));
     return paintPages(writer, model, first, last, 1, notifier);
 }
 

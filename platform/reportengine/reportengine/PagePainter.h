@@ -35,6 +35,8 @@ public:
     // when the device cannot be painted on.
     static bool paintPages(QPagedPaintDevice &device, const PageModel &model, int first, int last, int copies,
                            const PaintNotifier *notifier = nullptr);
+    // The document title of a run: the text of its "Titel" object, else the project's name.
+    static QString documentTitle(const PageModel &model);
     // Writes the pages first..last as a PDF file.
     static bool writePdf(const PageModel &model, const QString &file, int first, int last,
                          const PaintNotifier *notifier = nullptr);

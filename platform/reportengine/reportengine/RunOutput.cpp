@@ -95,6 +95,7 @@ int writeRunOutput(Job &job, EngineUi &ui)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
+        printer.setDocName(PagePainter::documentTitle(model));
         printer.setFullPage(true);
         return PagePainter::paintPages(printer, model, first, last, copies, &notifier) ? TB_OK
                                                                                        : TB_ERR_OUTPUT;

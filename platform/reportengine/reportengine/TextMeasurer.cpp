@@ -2,7 +2,6 @@
 
 #include <QFontMetricsF>
 #include <QImage>
-#include <QTextLayout>
 
 namespace tb {
 
@@ -56,6 +55,79 @@ double TextMeasurer::width(const QString &text, const RunFont &font) const
     return fm.horizontalAdvance(text) * kPxToPt;
 }
 
+namespace {
+
+// Tabs move to the next multiple of eight characters; where the text wraps a tab is just a space.
+QString expandTabs(const QString &paragraph, bool wrap)
+{
+    if (!paragraph.contains(u'\t'))
+        return paragraph;
+    QString out;
+    out.reserve(paragraph.size() + 8);
+    for (const QChar ch : paragraph) {
+        if (ch != u'\t')
+            out += ch;
+        else if (wrap)
+            out += u' ';
+        else
+            out += QString(8 - out.size() % 8, u' ');
+    }
+    return out;
+}
+
+// The pieces a line may break between: runs of spaces end a piece, and so does a hyphen between
+// two letters ("Zeilen-" "umbruch"). A number or a date is always one piece.
+struct Piece {
+    QString gap; // spaces before the piece (dropped at the start of a line)
+    QString text;
+};
+
+std::vector<Piece> piecesOf(const QString &paragraph)
+{
+    std::vector<Piece> pieces;
+    Piece current;
+    for (qsizetype i = 0; i < paragraph.size(); ++i) {
+        const QChar ch = paragraph[i];
+        if (ch == u' ') {
+            if (!current.text.isEmpty()) {
+                pieces.push_back(std::move(current));
+                current = Piece();
+            }
+            current.gap += ch;
+            continue;
+        }
+        current.text += ch;
+        if (ch == u'-' && i > 0 && i + 1 < paragraph.size() && paragraph[i - 1].isLetter() &&
+            paragraph[i + 1].isLetter()) {
+            pieces.push_back(std::move(current));
+            current = Piece();
+        }
+    }
+    if (!current.text.isEmpty() || !current.gap.isEmpty())
+        pieces.push_back(std::move(current));
+    return pieces;
+}
+
+} // namespace
+
+QString TextMeasurer::fitted(const QString &text, const RunFont &font, double widthPt) const
+{
+    const QFontMetricsF fm(qfont(font), &device());
+    const double limit = widthPt / kPxToPt + 0.5;
+    if (fm.horizontalAdvance(text) <= limit)
+        return text;
+    // The longest start that fits; what lies beyond the edge is neither painted nor in the text layer.
+    qsizetype low = 0, high = text.size();
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        if (fm.horizontalAdvance(text.left(middle)) <= limit)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return text.left(low);
+}
+
 std::vector<TextMeasurer::Line> TextMeasurer::breakLines(const QString &text, const RunFont &font,
                                                          double widthPt, bool wrap) const
 {
@@ -64,28 +136,35 @@ std::vector<TextMeasurer::Line> TextMeasurer::breakLines(const QString &text, co
     normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     normal.replace(u'\r', u'\n');
     const QStringList paragraphs = normal.split(u'\n');
-    const QFont f = qfont(font);
-    for (const QString &paragraph : paragraphs) {
+    const QFontMetricsF fm(qfont(font), &device());
+    const double limit = widthPt / kPxToPt + 0.5;
+    auto push = [&](const QString &line) {
+        const QString shown = fitted(line, font, widthPt);
+        lines.push_back({shown, fm.horizontalAdvance(shown) * kPxToPt});
+    };
+    for (const QString &raw : paragraphs) {
+        const QString paragraph = expandTabs(raw, wrap);
         if (!wrap || paragraph.isEmpty()) {
-            lines.push_back({paragraph, width(paragraph, font)});
+            push(paragraph);
             continue;
         }
-        QTextLayout layout(paragraph, f, &device());
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (;;) {
-            QTextLine line = layout.createLine();
-            if (!line.isValid())
-                break;
-            line.setLineWidth(std::max(1.0, widthPt / kPxToPt));
-            QString part = paragraph.mid(line.textStart(), line.textLength());
-            while (part.endsWith(u' '))
-                part.chop(1);
-            lines.push_back({part, width(part, font)});
+        QString line;
+        bool first = true;
+        for (const Piece &piece : piecesOf(paragraph)) {
+            if (line.isEmpty()) {
+                line = first ? piece.gap + piece.text : piece.text; // indentation stays
+                first = false;
+                continue;
+            }
+            const QString candidate = line + piece.gap + piece.text;
+            if (fm.horizontalAdvance(candidate) <= limit) {
+                line = candidate;
+                continue;
+            }
+            push(line);
+            line = piece.text;
         }
-        layout.endLayout();
+        push(line);
     }
     return lines;
 }

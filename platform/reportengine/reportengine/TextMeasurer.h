@@ -29,9 +29,12 @@ public:
     static QFont qfont(const RunFont &font);
     Metrics metrics(const RunFont &font) const;
     double width(const QString &text, const RunFont &font) const;
-    // Lines of the text: breaks at CR LF / LF always, and at word boundaries (or anywhere inside a
-    // word longer than the width) when `wrap` is set.
+    // Lines of the text: breaks at CR LF / LF always, and between words (at spaces, after a hyphen
+    // inside a word) when `wrap` is set. A word is never split: a line wider than the width is cut
+    // at the edge. Tabs are expanded (to a space where the text wraps).
     std::vector<Line> breakLines(const QString &text, const RunFont &font, double widthPt, bool wrap) const;
+    // The longest start of `text` that fits the width.
+    QString fitted(const QString &text, const RunFont &font, double widthPt) const;
 
 private:
     TextMeasurer();

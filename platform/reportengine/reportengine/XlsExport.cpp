@@ -5,28 +5,46 @@ namespace tb {
 
 namespace {
 
-constexpr double kPtPerCharacter = 5.25; // one character of the default font
-
 bool isDatePattern(const QString &format)
 {
     return format.contains(u'd') || format.contains(u'y') || format.contains(u'D') || format.contains(u'Y');
 }
 
-} // namespace
+constexpr double kMaxColumnCharacters = 60;
 
-// One sheet named after the project: optionally the page objects' texts ("pageObjects", default
-// false), then the table lines from row to row, header and footer lines bold. With "typedCells"
-// (default true) numbers, dates and booleans are typed cells, dates with the cell's date pattern or
-// "DD.MM.YYYY", numbers with the cell's number mask; text and everything else as shown. Null cells stay
-// empty. Column widths follow the widest table column.
-QByteArray exportXls(const ExportSource &source)
+// Sheet names: at most 31 characters, none of : \ / ? * [ ]; further sheets get " (2)", " (3)", ...
+QString sheetName(const QString &title, int number)
 {
-    // Sheet names: at most 31 characters, none of : \ / ? * [ ].
-    QString sheet = source.title().left(31);
+    const QString suffix = number > 1 ? QStringLiteral(" (%1)").arg(number) : QString();
+    QString sheet = (title.isEmpty() ? QStringLiteral("Export") : title).left(31 - suffix.size());
     for (QChar &ch : sheet)
         if (QStringLiteral(":\\/?*[]").contains(ch))
             ch = u'_';
-    XlsWorkbook book(sheet.isEmpty() ? QStringLiteral("Export") : sheet);
+    return sheet + suffix;
+}
+
+// Characters a cell needs to show its value: the text as shown, a date in its pattern.
+double charactersOf(const TableCellRecord &cell, bool bold)
+{
+    qsizetype longest = 0;
+    for (const QStringView line : QStringView(cell.text).split(u'\n'))
+        longest = std::max(longest, line.size());
+    const double length = cell.type == Value::Kind::Date && cell.text.isEmpty() ? 10 : double(longest);
+    return (bold ? 1.1 : 1.0) * length + 1.5;
+}
+
+} // namespace
+
+// Sheets named after the project: optionally the page objects' texts ("pageObjects", default false),
+// then the table lines from row to row, header and footer lines bold. With "typedCells" (default true)
+// numbers, dates and booleans are typed cells, dates with the cell's date pattern or "DD.MM.YYYY",
+// numbers with the cell's number mask; text and everything else as shown. Null cells stay empty.
+// A sheet full at the format's last row continues on a further sheet that repeats the header lines.
+// Each column is as wide as its header and its widest value (up to 60 characters).
+QByteArray exportXls(const ExportSource &source)
+{
+    int sheets = 1;
+    XlsWorkbook book(sheetName(source.title(), sheets));
     const bool typed = source.flag("typedCells", true);
     int row = 0;
     if (source.flag("pageObjects", false)) {
@@ -36,16 +54,21 @@ QByteArray exportXls(const ExportSource &source)
             ++row;
     }
     std::vector<double> widths;
-    for (const TableLineRecord *line : source.lines()) {
+    auto setWidths = [&] {
+        for (size_t column = 0; column < widths.size(); ++column)
+            book.setColumnWidth(int(column), std::min(kMaxColumnCharacters, widths[column]));
+    };
+    std::vector<const TableLineRecord *> headers;
+    auto write = [&](const TableLineRecord *line) {
         const bool bold = line->kind != TableLineRecord::Kind::Row;
         for (size_t column = 0; column < line->cells.size(); ++column) {
             const TableCellRecord &cell = line->cells[column];
             if (widths.size() <= column)
                 widths.resize(column + 1, 0);
-            widths[column] = std::max(widths[column], cell.widthPt);
             const int c = int(column);
             if (cell.type == Value::Kind::Null)
                 continue;
+            widths[column] = std::max(widths[column], charactersOf(cell, bold));
             if (typed && cell.type == Value::Kind::Number)
                 book.setNumber(row, c, cell.number, isDatePattern(cell.format) ? QString() : cell.format,
                                bold);
@@ -57,9 +80,20 @@ QByteArray exportXls(const ExportSource &source)
                 book.setText(row, c, cell.text, bold);
         }
         ++row;
+    };
+    for (const TableLineRecord *line : source.lines()) {
+        if (line->kind == TableLineRecord::Kind::Header)
+            headers.push_back(line);
+        if (row >= XlsWorkbook::kMaxRows) {
+            setWidths();
+            book.addSheet(sheetName(source.title(), ++sheets));
+            row = 0;
+            for (const TableLineRecord *header : headers)
+                write(header);
+        }
+        write(line);
     }
-    for (size_t column = 0; column < widths.size(); ++column)
-        book.setColumnWidth(int(column), widths[column] / kPtPerCharacter);
+    setWidths();
     return book.bytes();
 }
 

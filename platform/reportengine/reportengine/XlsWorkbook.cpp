@@ -1,5 +1,7 @@
 #include "reportengine/XlsWorkbook.h"
 
+#include <algorithm>
+
 #include <QtEndian>
 
 #include "reportengine/CompoundFile.h"
@@ -140,15 +142,36 @@ int XlsWorkbook::xfFor(const QString &format, bool bold)
     return kFirstCellXf + int(xfs_.size()) - 1;
 }
 
+XlsWorkbook::XlsWorkbook(QString sheetName)
+{
+    addSheet(std::move(sheetName));
+}
+
+void XlsWorkbook::addSheet(QString sheetName)
+{
+    sheets_.push_back(Sheet{std::move(sheetName), {}, {}, -1});
+}
+
 void XlsWorkbook::put(int row, int column, Cell cell)
 {
     if (row < 0 || column < 0 || row >= kMaxRows || column >= kMaxColumns) {
         overflow_ = true;
         return;
     }
-    maxRow_ = std::max(maxRow_, row);
-    maxColumn_ = std::max(maxColumn_, column);
-    cells_[{row, column}] = cell;
+    Sheet &sheet = sheets_.back();
+    if (sheet.rows.size() <= size_t(row))
+        sheet.rows.resize(size_t(row) + 1);
+    sheet.maxColumn = std::max(sheet.maxColumn, column);
+    auto &cells = sheet.rows[size_t(row)];
+    auto it = std::lower_bound(cells.begin(), cells.end(), column,
+                               [](const std::pair<int, Cell> &c, int col) { return c.first < col; });
+    if (it != cells.end() && it->first == column) {
+        textCells_ -= it->second.kind == Cell::Kind::Text;
+        it->second = cell;
+    } else {
+        cells.insert(it, {column, cell});
+    }
+    textCells_ += cell.kind == Cell::Kind::Text;
 }
 
 void XlsWorkbook::setNumber(int row, int column, double value, const QString &format, bool bold)
@@ -182,7 +205,7 @@ void XlsWorkbook::setText(int row, int column, const QString &text, bool bold)
 void XlsWorkbook::setColumnWidth(int column, double characters)
 {
     if (column >= 0 && column < kMaxColumns)
-        widths_[column] = characters;
+        sheets_.back().widths[column] = characters;
 }
 
 QByteArray XlsWorkbook::workbookStream() const
@@ -210,21 +233,31 @@ QByteArray XlsWorkbook::workbookStream() const
     for (const auto &[format, bold] : xfs_)
         record(globals, rXF, xf(bold ? 5 : 0, format, false));
     record(globals, rSTYLE, Bytes().u16(0x8000).u8(0).u8(0xFF).data);
-    const qsizetype boundSheetAt = globals.size() + 4;
-    Bytes sheetEntry;
-    sheetEntry.u32(0).u8(0).u8(0).u8(int(sheetName_.size())).u8(1).utf16(sheetName_);
-    record(globals, rBOUNDSHEET, sheetEntry.data);
-    writeSst(globals, strings_, int(std::count_if(cells_.begin(), cells_.end(), [](const auto &c) {
-                 return c.second.kind == Cell::Kind::Text;
-             })));
+    std::vector<qsizetype> boundSheetAt;
+    for (const Sheet &sheet : sheets_) {
+        boundSheetAt.push_back(globals.size() + 4);
+        Bytes sheetEntry;
+        sheetEntry.u32(0).u8(0).u8(0).u8(int(sheet.name.size())).u8(1).utf16(sheet.name);
+        record(globals, rBOUNDSHEET, sheetEntry.data);
+    }
+    writeSst(globals, strings_, int(std::min<qint64>(textCells_, 0x7FFFFFFF)));
     record(globals, rEOF, {});
 
-    // The sheet.
+    QByteArray out = globals;
+    for (size_t i = 0; i < sheets_.size(); ++i) {
+        qToLittleEndian(quint32(out.size()), out.data() + boundSheetAt[i]);
+        out += sheetStream(sheets_[i], i == 0);
+    }
+    return out;
+}
+
+QByteArray XlsWorkbook::sheetStream(const Sheet &source, bool selected) const
+{
     QByteArray sheet;
     Bytes sbof;
     sbof.u16(0x0600).u16(0x0010).u16(0x0DBB).u16(0x07CC).u32(0).u32(0x0006);
     record(sheet, rBOF, sbof.data);
-    for (const auto &[column, width] : widths_)
+    for (const auto &[column, width] : source.widths)
         record(sheet, rCOLINFO,
                Bytes()
                    .u16(column)
@@ -235,27 +268,29 @@ QByteArray XlsWorkbook::workbookStream() const
                    .u16(0)
                    .data);
     record(sheet, rDIMENSIONS,
-           Bytes().u32(0).u32(quint32(maxRow_ + 1)).u16(0).u16(maxColumn_ + 1).u16(0).data);
-    for (const auto &[position, cell] : cells_) {
-        const auto [row, column] = position;
-        switch (cell.kind) {
-        case Cell::Kind::Number:
-            record(sheet, rNUMBER, Bytes().u16(row).u16(column).u16(cell.xf).f64(cell.number).data);
-            break;
-        case Cell::Kind::Bool:
-            record(sheet, rBOOLERR,
-                   Bytes().u16(row).u16(column).u16(cell.xf).u8(cell.number != 0).u8(0).data);
-            break;
-        case Cell::Kind::Text:
-            record(sheet, rLABELSST, Bytes().u16(row).u16(column).u16(cell.xf).u32(quint32(cell.sst)).data);
-            break;
+           Bytes().u32(0).u32(quint32(source.rows.size())).u16(0).u16(source.maxColumn + 1).u16(0).data);
+    for (size_t row = 0; row < source.rows.size(); ++row) {
+        for (const auto &[column, cell] : source.rows[row]) {
+            switch (cell.kind) {
+            case Cell::Kind::Number:
+                record(sheet, rNUMBER, Bytes().u16(int(row)).u16(column).u16(cell.xf).f64(cell.number).data);
+                break;
+            case Cell::Kind::Bool:
+                record(sheet, rBOOLERR,
+                       Bytes().u16(int(row)).u16(column).u16(cell.xf).u8(cell.number != 0).u8(0).data);
+                break;
+            case Cell::Kind::Text:
+                record(sheet, rLABELSST,
+                       Bytes().u16(int(row)).u16(column).u16(cell.xf).u32(quint32(cell.sst)).data);
+                break;
+            }
         }
     }
-    record(sheet, rWINDOW2, Bytes().u16(0x06B6).u16(0).u16(0).u32(64).u16(0).u16(0).u32(0).data);
+    // Only the first sheet is selected and shown.
+    record(sheet, rWINDOW2,
+           Bytes().u16(selected ? 0x06B6 : 0x00B6).u16(0).u16(0).u32(64).u16(0).u16(0).u32(0).data);
     record(sheet, rEOF, {});
-
-    qToLittleEndian(quint32(globals.size()), globals.data() + boundSheetAt);
-    return globals + sheet;
+    return sheet;
 }
 
 QByteArray XlsWorkbook::bytes() const

@@ -8,12 +8,16 @@
 
 namespace tb {
 
-// A spreadsheet workbook in the BIFF8 format with one sheet, written by our own code: typed cells
-// (numbers, dates as serial numbers with a date format, booleans, shared-string texts), bold cells,
-// number formats and column widths. bytes() gives the whole .xls file (compound document included).
+// A spreadsheet workbook in the BIFF8 format, written by our own code: typed cells (numbers, dates as
+// serial numbers with a date format, booleans, shared-string texts), bold cells, number formats and
+// column widths, on one or more sheets. bytes() gives the whole .xls file (compound document included).
 class XlsWorkbook {
 public:
-    explicit XlsWorkbook(QString sheetName) : sheetName_(std::move(sheetName)) {}
+    explicit XlsWorkbook(QString sheetName);
+
+    // Starts a further sheet; the cells set from now on go there, from row 0.
+    void addSheet(QString sheetName);
+    int sheetCount() const { return int(sheets_.size()); }
 
     // `format` is a spreadsheet number format ("#,##0.00", "DD.MM.YYYY"); empty = general.
     void setNumber(int row, int column, double value, const QString &format = QString(), bool bold = false);
@@ -21,10 +25,10 @@ public:
                  bool bold = false);
     void setBool(int row, int column, bool value, bool bold = false);
     void setText(int row, int column, const QString &text, bool bold = false);
-    // Width in characters of the default font.
+    // Width in characters of the default font (of the current sheet).
     void setColumnWidth(int column, double characters);
 
-    // Empty when the sheet exceeds the format (65536 rows, 256 columns) or the container.
+    // Empty when a sheet exceeds the format (65536 rows, 256 columns) or the container.
     QByteArray bytes() const;
 
     static constexpr int kMaxRows = 65536;
@@ -38,17 +42,22 @@ private:
         int xf = 0;
     };
     int xfFor(const QString &format, bool bold);
+    struct Sheet {
+        QString name;
+        std::vector<std::vector<std::pair<int, Cell>>> rows; // per row: (column, cell), by column
+        std::map<int, double> widths;
+        int maxColumn = -1;
+    };
     void put(int row, int column, Cell cell);
+    QByteArray sheetStream(const Sheet &sheet, bool selected) const;
     QByteArray workbookStream() const;
 
-    QString sheetName_;
-    std::map<std::pair<int, int>, Cell> cells_;
-    std::map<int, double> widths_;
+    std::vector<Sheet> sheets_;
     std::vector<QString> strings_;
     std::map<QString, int> stringIndex_;
     std::vector<QString> formats_;          // custom formats, numbered from 164
     std::vector<std::pair<int, bool>> xfs_; // cell XFs from 16: (format index, bold)
-    int maxRow_ = -1, maxColumn_ = -1;
+    qint64 textCells_ = 0;
     bool overflow_ = false;
 };
 

@@ -1,0 +1,230 @@
+// Every shipped project rendered with realistic German data, read back as its readers see it: no
+// number, date or word split across lines or cut by its cell, every fixed text whole.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include "StandardProjekte.h"
+#include "engine_fixture.h"
+#include "reportengine/Expression.h"
+#include "reportengine/Layouter.h"
+#include "reportengine/PagePainter.h"
+#include "reportengine/ProjectStore.h"
+#include "reportengine/TextMeasurer.h"
+#include "temp_dir.h"
+
+using namespace enginetest;
+
+namespace {
+
+// A realistic value for a name the projects use, by what the name says it holds; `row` varies it.
+QString fixtureValue(const QString &name, int row)
+{
+    const QString n = name.toLower();
+    auto pick = [row](std::initializer_list<const char *> values) {
+        return QString::fromUtf8(*(values.begin() + row % int(values.size())));
+    };
+    if (n.startsWith(u"bezeichnung") || (n.startsWith(u"name") && n.contains(u"termin")))
+        return pick({"Inspektion", "Vignette 1", "Ölwechsel"});
+    if (n.contains(u"uhrzeit"))
+        return pick({"08:30", "17:45", "23:59"});
+    if (n.contains(u"monattext") || n == u"auswmonattext")
+        return pick({"September", "Dezember", "Februar"});
+    if (n.contains(u"datum") || (n.contains(u"termin") && !n.endsWith(u"kz") && !n.contains(u"info") &&
+                                 !n.contains(u"name") && !n.contains(u"wert")))
+        return pick({"02.01.2024", "31.12.2025", "15.06.2024"});
+    if (n.contains(u"pro100km"))
+        return pick({"12,5", "38,4", "7,9"});
+    if (n.contains(u"prokm"))
+        return pick({"0,35", "1,27", "0,08"});
+    if (n == u"plz")
+        return pick({"20457", "80331", "01067"});
+    if (n.contains(u"telefon") || n == u"fax" || n.contains(u"mobil"))
+        return pick({"040 1234567", "089 987654", "0171 2345678"});
+    if (n.contains(u"km") || n.contains(u"kilometer"))
+        return pick({"1234567", "9999999", "48250"});
+    if (n.contains(u"liter") || n.contains(u"menge"))
+        return pick({"1234,5", "99999,9", "48,3"});
+    for (const char *money : {"kosten", "betrag", "ertrag", "preis", "wert", "netto", "brutto", "steuer",
+                              "zinsen", "afa", "mwst", "reserve3", "reserve4", "wae", "num"})
+        if (n.contains(QLatin1String(money)))
+            return pick({"4077,34", "999999,99", "12,5"});
+    if (n.contains(u"jahr"))
+        return pick({"2024", "2025", "1999"});
+    if (n.contains(u"monat"))
+        return pick({"9", "12", "2"});
+    if (n.contains(u"anzahl") || n.contains(u"paletten") || n.contains(u"hubraum"))
+        return pick({"1234", "12", "3"});
+    if (n == u"reserve7" || n == u"reserve8" || n.contains(u"gebucht"))
+        return pick({"Wahr", "Falsch", "Wahr"});
+    if (n.contains(u"kfznr") || n.contains(u"kennzeichen"))
+        return pick({"HH-AB 1234", "M-ÜX 987", "B-Q 12"});
+    if (n.contains(u"bemerk") || n.contains(u"info") || n.contains(u"memo"))
+        return pick({"Überführung nach München, Rückfahrt über Würzburg.", "Tab\tund Zeilen-\numbruch.",
+                     "Ölwechsel"});
+    if (n.contains(u"name"))
+        return pick({"Müller-Lüdenscheidt", "Jörg Weiß", "Spedition Sägewerk GmbH & Co. KG"});
+    return pick({"Größe", "Außendienst Süd", "Nord"});
+}
+
+// The words of a text as a reader searches for them (a line may break after a hyphen in a word).
+QStringList wordsOf(const QString &text)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s]+|(?<=\\p{L}-)(?=\\p{L})"));
+    QStringList words = text.split(separators, Qt::SkipEmptyParts);
+    return words;
+}
+
+class ShippedProjectsAsRead : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(reporting::StandardProjekteKopieren(dir()).isEmpty()); }
+    QString dir() const { return QString::fromStdString(dir_.path().string()); }
+
+    // Runs the project into the preview file with three rows of fixture data and answers its pages.
+    bool render(const QString &name, tb::PageModel &model)
+    {
+        const QString file = QDir(dir()).filePath(name);
+        tb::Project project;
+        QString error;
+        if (!tb::JsonProjectStore().load(file, project, &error)) {
+            ADD_FAILURE() << error.toStdString();
+            return false;
+        }
+        QStringList names;
+        for (const QString &source : project.expressions())
+            if (const auto expression = tb::Expression::parse(source))
+                names += expression->names();
+        names.removeDuplicates();
+
+        tb::Engine engine(std::make_unique<tb::ScriptedEngineUi>());
+        engine.setNow(45293); // 02.01.2024
+        const int job = engine.TbJobOpen(-1);
+        engine.TbSetOption(job, tb::opt::TranslateNames, 1);
+        for (const QString &n : names)
+            engine.TbDefineVariableA(job, n, fixtureValue(n, 0));
+        engine.TbDefineVariableA(job, QStringLiteral("AktMandantName1"), QStringLiteral("Spedition Müller"));
+        const bool list = project.kind == tb::ProjectKind::List;
+        const int start = engine.TbPrintWithBoxStartA(job, list ? tb::TB_OBJECT_LIST : tb::TB_OBJECT_CARD,
+                                                      file, tb::TB_PRINT_PREVIEW, tb::TB_BOX_PROGRESS,
+                                                      nullptr, QStringLiteral("Drucke in Vorschau..."));
+        engine.TbPreviewSetTempPathA(job, dir());
+        if (start != 0) {
+            ADD_FAILURE() << "start " << start;
+            return false;
+        }
+        engine.TbPrintOptionsDialogA(job, nullptr, QStringLiteral("Drucke in Vorschau\nCa. 1 Seite(n)"));
+        engine.TbPrint(job);
+        if (list) {
+            for (int row = 0; row < 3; ++row) {
+                for (const QString &n : names)
+                    engine.TbDefineFieldA(job, n, fixtureValue(n, row));
+                int result = engine.TbPrintFields(job);
+                if (result == tb::TB_WRN_REPEAT_DATA) {
+                    engine.TbPrint(job);
+                    result = engine.TbPrintFields(job);
+                }
+                EXPECT_EQ(result, 0);
+            }
+            if (engine.TbPrintFieldsEnd(job) == tb::TB_WRN_REPEAT_DATA)
+                engine.TbPrintFieldsEnd(job);
+        }
+        EXPECT_EQ(engine.TbPrintEnd(job, 0), 0);
+        return tb::PageModel::readFile(tb::Engine::previewFileName(file, dir()), model);
+    }
+
+    testsupport::TempDir dir_;
+};
+
+// Projects laid out for the data exports: twenty and more columns headed by field names, which no A4
+// page holds whole; their readers are the exports (checked there), not paper.
+bool exportOnly(const QString &name)
+{
+    return name.startsWith(QLatin1String("Export")) && !name.startsWith(QLatin1String("ExportHisto")) &&
+           !name.startsWith(QLatin1String("ExportSchadensm"));
+}
+
+TEST_F(ShippedProjectsAsRead, EveryValueAppearsWholeInThePdfTextLayer)
+{
+    const QByteArray keep = qgetenv("KARVEN_RENDER_DIR"); // to look at the pages
+    for (const QString &name : reporting::StandardProjektNamen()) {
+        SCOPED_TRACE(name.toStdString());
+        if (exportOnly(name))
+            continue;
+        tb::PageModel model;
+        ASSERT_TRUE(render(name, model));
+        ASSERT_FALSE(model.pages.empty());
+        const QString pdf = QDir(dir()).filePath(name + QStringLiteral(".pdf"));
+        ASSERT_TRUE(tb::PagePainter::writePdf(model, pdf, 1, 32767));
+        if (!keep.isEmpty())
+            QFile::copy(pdf, QDir(QString::fromLocal8Bit(keep)).filePath(name + QStringLiteral(".pdf")));
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        info.waitForFinished(10000);
+        const QString title = QString::fromUtf8(info.readAllStandardOutput())
+                                  .section(u'\n', 0, 0)
+                                  .section(u':', 1)
+                                  .trimmed(); // the document title, as a viewer's tab shows it
+        EXPECT_EQ(title, tb::PagePainter::documentTitle(model));
+        EXPECT_FALSE(title.contains(u'/'));
+        const QString text = pdfPages(pdf).join(u'\n');
+        ASSERT_FALSE(text.isEmpty());
+        for (const auto &line : model.table)
+            for (const auto &cell : line.cells)
+                for (const QString &word : wordsOf(cell.text))
+                    EXPECT_TRUE(text.contains(word))
+                        << "\"" << word.toStdString() << "\" of \"" << cell.text.toStdString() << "\"";
+    }
+}
+
+TEST_F(ShippedProjectsAsRead, NoFixedTextIsClippedAtItsOwnSize)
+{
+    const auto &measurer = tb::TextMeasurer::instance();
+    for (const QString &name : reporting::StandardProjektNamen()) {
+        tb::Project project;
+        QString error;
+        ASSERT_TRUE(tb::JsonProjectStore().load(QDir(dir()).filePath(name), project, &error));
+        const tb::FontSpec projectFont = project.font.over(tb::defaultProjectFont());
+        for (const auto &object : project.objects) {
+            if (object.type != tb::PageObject::Type::Text)
+                continue;
+            const double padding = object.frame.isValid() ? 3 : 0;
+            const double width = tb::mmToPt(object.rectMm.width()) - padding;
+            for (const auto &paragraph : object.paragraphs) {
+                const auto expression = tb::Expression::parse(paragraph.expr);
+                if (!expression || !expression->names().isEmpty())
+                    continue; // only texts that do not depend on data
+                const QString fixed = expression->evaluate(tb::EvalContext{}).toText();
+                const tb::FontSpec f = paragraph.font.over(object.font).over(projectFont);
+                const tb::RunFont font{f.family.value_or(QStringLiteral("Liberation Sans")),
+                                       f.sizePt.value_or(9), f.bold.value_or(false), f.italic.value_or(false),
+                                       false};
+                EXPECT_LE(measurer.width(fixed, font), width + 0.01)
+                    << name.toStdString() << " " << object.name.toStdString() << ": \"" << fixed.toStdString()
+                    << "\"";
+            }
+        }
+        if (const tb::PageObject *table = project.table(); table && !exportOnly(name)) {
+            for (const auto *lines : {&table->table.header, &table->table.footer}) {
+                for (const auto &line : *lines) {
+                    for (const auto &cell : line.cells) {
+                        const auto expression = tb::Expression::parse(cell.expr);
+                        if (!expression || !expression->names().isEmpty() || cell.widthMm <= 0)
+                            continue;
+                        const QString fixed = expression->evaluate(tb::EvalContext{}).toText();
+                        const tb::FontSpec f = cell.font.over(line.font).over(table->font).over(projectFont);
+                        const tb::RunFont font{f.family.value_or(QStringLiteral("Liberation Sans")),
+                                               f.sizePt.value_or(9), f.bold.value_or(false),
+                                               f.italic.value_or(false), false};
+                        // Headings may wrap between words; every word must fit its cell.
+                        for (const QString &word : wordsOf(fixed))
+                            EXPECT_LE(measurer.width(word, font), tb::mmToPt(cell.widthMm) - 5 + 0.01)
+                                << name.toStdString() << ": \"" << word.toStdString() << "\"";
+                    }
+                }
+            }
+        }
+    }
+}
+
+} // namespace
