@@ -15,6 +15,8 @@
 #include "reportengine/Job.h"
 #include "reportengine/NameTranslation.h"
 #include "reportengine/RunOutput.h"
+#include "reportengine/designer/DesignRules.h"
+#include "reportengine/designer/DesignerSession.h"
 
 Q_LOGGING_CATEGORY(lcEngine, "tb.engine")
 
@@ -329,11 +331,13 @@ int Engine::TbDefineLayoutA(int job, QWidget *parent, const QString &title, int 
         return trace("TbDefineLayoutA", job, TB_ERR_BAD_JOB);
     if (j->run)
         return trace("TbDefineLayoutA", job, TB_ERR_BUSY);
-    if (QFile::exists(file)) {
-        Project project;
+    // Relative names are meant in the program directory, as for printing.
+    const QString path = QFileInfo(file).isRelative() ? QDir::current().absoluteFilePath(file) : file;
+    DesignerSession session;
+    if (QFileInfo::exists(path)) {
         QString error;
-        if (!store_->load(file, project, &error) ||
-            !validateProject(project, objectType, j->option(opt::NoTableAllowed) != 0, &error)) {
+        if (!store_->load(path, session.project, &error) ||
+            !validateProject(session.project, objectType, j->option(opt::NoTableAllowed) != 0, &error)) {
             ui_->message(
                 parent, title,
                 say(j, "Fehlerhaftes Projekt \"%1\":\n%2", "Faulty project \"%1\":\n%2").arg(file, error));
@@ -343,12 +347,25 @@ int Engine::TbDefineLayoutA(int job, QWidget *parent, const QString &title, int 
         ui_->message(parent, title,
                      say(j, "Projekt \"%1\" nicht gefunden.", "Project \"%1\" not found.").arg(file));
         return trace("TbDefineLayoutA", job, TB_ERR_BAD_PROJECT);
+    } else {
+        const int type = objectType & 0x7FFF;
+        if (type != TB_OBJECT_LIST && type != TB_OBJECT_CARD) {
+            ui_->message(parent, title,
+                         say(j, "Fehlerhaftes Projekt \"%1\":\n%2", "Faulty project \"%1\":\n%2")
+                             .arg(file, QStringLiteral("Projektart passt nicht")));
+            return trace("TbDefineLayoutA", job, TB_ERR_BAD_PROJECT);
+        }
+        session.project =
+            designer::newProject(type == TB_OBJECT_LIST ? ProjectKind::List : ProjectKind::Card);
+        session.isNew = true;
     }
-    // The layout designer is not part of this version; say so rather than pretend it ran.
-    ui_->message(parent, title,
-                 say(j, "Der Layout-Designer ist in dieser Version nicht verfügbar.",
-                     "The layout designer is not available in this version."));
-    return trace("TbDefineLayoutA", job, TB_ERR_GENERIC);
+    session.file = path;
+    session.caption = title + QStringLiteral(" – ") + QFileInfo(path).fileName();
+    session.store = store_.get();
+    session.raise = [j](unsigned message, intptr_t parameter) { return j->raise(message, parameter); };
+    j->raise(msg::ProjectLoaded, 0);
+    ui_->runDesigner(parent, session);
+    return trace("TbDefineLayoutA", job, TB_OK);
 }
 
 int Engine::TbSelectFileDlgTitleExA(int job, QWidget *parent, const QString &title, int objectType,

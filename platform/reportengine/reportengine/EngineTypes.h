@@ -132,6 +132,31 @@ constexpr int SavePdf = 115;
 constexpr int Close = 116;
 } // namespace viewer
 
+// Commands of the layout designer, by the ids TbDesignerProhibitAction names (added actions of the
+// caller take 10100 and up).
+namespace action {
+constexpr int FileSave = 101;
+constexpr int FileClose = 102;
+constexpr int EditUndo = 111;
+constexpr int EditRedo = 112;
+constexpr int EditCut = 113;
+constexpr int EditCopy = 114;
+constexpr int EditPaste = 115;
+constexpr int EditDelete = 116;
+constexpr int ViewZoomIn = 121;
+constexpr int ViewZoomOut = 122;
+constexpr int ViewWholePage = 123;
+constexpr int ViewPageWidth = 124;
+constexpr int ProjectPageSetup = 131;
+constexpr int InsertText = 141;
+constexpr int InsertLine = 142;
+constexpr int InsertRect = 143;
+constexpr int InsertImage = 144;
+constexpr int InsertTable = 145;
+constexpr int EditParagraphs = 151;
+constexpr int EditColumns = 152;
+} // namespace action
+
 // callback(message, parameter, value of option 7); called synchronously on the calling thread.
 using NotificationCallback = intptr_t (*)(unsigned message, intptr_t parameter, intptr_t userValue);
 

@@ -10,6 +10,8 @@ class QWidget;
 
 namespace tb {
 
+struct DesignerSession;
+
 // What the options dialog shows and what it gives back.
 struct PrintOptionsRequest {
     QString text;            // for example "Drucke\nCa. 3 Seite(n)"
@@ -57,6 +59,9 @@ public:
     virtual void message(QWidget *parent, const QString &title, const QString &text) = 0;
     // Opens a written export file with the desktop's viewer.
     virtual void openDocument(const QString &file) = 0;
+    // Runs the layout designer on the session's project, application-modal over the parent; returns
+    // when the user closed it.
+    virtual void runDesigner(QWidget *parent, DesignerSession &session) = 0;
 };
 
 // Name of the pseudo-printer that writes a PDF file.

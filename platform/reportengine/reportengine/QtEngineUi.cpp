@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QUrl>
 
 #include "reportengine/PreviewWindow.h"
 #include "reportengine/PrintOptionsDialog.h"
+#include "reportengine/designer/DesignerWindow.h"
 
 namespace tb {
 
@@ -89,6 +92,47 @@ void QtEngineUi::message(QWidget *parent, const QString &title, const QString &t
 {
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+namespace {
+
+class QtDesignerPrompts : public DesignerPrompts {
+public:
+    Answer askSave(QWidget *parent, const QString &question) override
+    {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Layout-Designer"), question,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+        switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+        }
+    }
+    void error(QWidget *parent, const QString &text) override
+    {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Layout-Designer"), text, QMessageBox::Ok,
+                        parent);
+        box.exec();
+    }
+};
+
+} // namespace
+
+void QtEngineUi::runDesigner(QWidget *parent, DesignerSession &session)
+{
+    QtDesignerPrompts prompts;
+    DesignerWindow window(session, prompts, parent);
+    window.setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(&window, &DesignerWindow::finished, &loop, &QEventLoop::quit);
+    window.show();
+    loop.exec();
 }
 
 void QtEngineUi::openDocument(const QString &file)

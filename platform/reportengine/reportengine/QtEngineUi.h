@@ -24,6 +24,7 @@ public:
                     QString &file) override;
     void message(QWidget *parent, const QString &title, const QString &text) override;
     void openDocument(const QString &file) override;
+    void runDesigner(QWidget *parent, DesignerSession &session) override;
 
 private:
     QPointer<QProgressDialog> progress_;

@@ -1,5 +1,7 @@
 #include "reportengine/ScriptedEngineUi.h"
 
+#include "reportengine/designer/DesignerWindow.h"
+
 namespace tb {
 
 void ScriptedEngineUi::openProgress(QWidget *, const QString &, int)
@@ -66,6 +68,47 @@ void ScriptedEngineUi::message(QWidget *, const QString &, const QString &text)
 void ScriptedEngineUi::openDocument(const QString &file)
 {
     record.opened.append(file);
+}
+
+namespace {
+
+class ScriptedPrompts : public DesignerPrompts {
+public:
+    ScriptedPrompts(ScriptedEngineUi::Script &script, ScriptedEngineUi::Record &record)
+        : script_(script), record_(record)
+    {
+    }
+    Answer askSave(QWidget *, const QString &question) override
+    {
+        record_.designerQuestions.append(question);
+        if (script_.saveAnswers.empty())
+            return Answer::No;
+        const int answer = script_.saveAnswers.front();
+        script_.saveAnswers.pop_front();
+        return answer == 0 ? Answer::Yes : answer == 1 ? Answer::No : Answer::Cancel;
+    }
+    void error(QWidget *, const QString &text) override { record_.designerErrors.append(text); }
+
+private:
+    ScriptedEngineUi::Script &script_;
+    ScriptedEngineUi::Record &record_;
+};
+
+} // namespace
+
+void ScriptedEngineUi::runDesigner(QWidget *parent, DesignerSession &session)
+{
+    record.designerCaptions.append(session.caption);
+    ScriptedPrompts prompts(script, record);
+    DesignerWindow window(session, prompts, parent);
+    window.resize(1280, 860);
+    if (script.onDesigner)
+        script.onDesigner(window);
+    if (!window.isFinished()) {
+        record.designerLeftOpen = true;
+        script.saveAnswers.clear();
+        window.requestClose();
+    }
 }
 
 } // namespace tb

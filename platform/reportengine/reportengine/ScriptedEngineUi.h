@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <optional>
 
 #include <QStringList>
@@ -7,6 +8,8 @@
 #include "reportengine/EngineUi.h"
 
 namespace tb {
+
+class DesignerWindow;
 
 // The engine's dialogs answered by a script, for tests: the options dialog takes preset values or
 // is cancelled, Cancel is pressed in the progress box at the k-th update, file dialogs answer a file.
@@ -22,6 +25,11 @@ public:
         std::optional<QString> fileAnswer; // nothing = the file dialog is cancelled
         // Called while the preview "window" is open, with the file it shows.
         std::function<void(const QString &file, const PreviewNotifier &notify)> onPreview;
+        // Called while the designer is open (offscreen); the window is closed after it without
+        // saving when the script left it open.
+        std::function<void(DesignerWindow &window)> onDesigner;
+        // Answers to "Änderungen … speichern?" in turn: 0 Ja, 1 Nein, 2 Abbrechen (none left: Nein).
+        std::deque<int> saveAnswers;
     };
 
     struct Record {
@@ -36,6 +44,10 @@ public:
         QStringList messages;
         QStringList fileDialogs; // filters
         QStringList opened;
+        QStringList designerCaptions;
+        QStringList designerQuestions;
+        QStringList designerErrors;
+        bool designerLeftOpen = false; // the script did not close the designer
     };
 
     Script script;
@@ -51,6 +63,7 @@ public:
                     QString &file) override;
     void message(QWidget *parent, const QString &title, const QString &text) override;
     void openDocument(const QString &file) override;
+    void runDesigner(QWidget *parent, DesignerSession &session) override;
 
 private:
     int updates_ = 0;

@@ -1,0 +1,375 @@
+#include "reportengine/designer/DesignerWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "reportengine/EngineTypes.h"
+#include "reportengine/ProjectStore.h"
+#include "reportengine/designer/ColumnEditor.h"
+#include "reportengine/designer/DesignRules.h"
+#include "reportengine/designer/DesignerCanvas.h"
+#include "reportengine/designer/DesignerDocument.h"
+#include "reportengine/designer/PageSetupDialog.h"
+#include "reportengine/designer/ParagraphEditor.h"
+#include "reportengine/designer/PropertyPanel.h"
+#include "ui/Clipboard.h"
+
+namespace tb {
+
+namespace {
+
+// Where a new object of the type goes: the top left of the printable area, in a useful size.
+QRectF placeFor(const Project &project, PageObject::Type type)
+{
+    const QRectF area = designer::printableAreaMm(project.page);
+    const QPointF at = area.topLeft() + QPointF(10, 10);
+    switch (type) {
+    case PageObject::Type::Text:
+        return QRectF(at, QSizeF(60, 8));
+    case PageObject::Type::Line:
+        return QRectF(at, QSizeF(60, 0));
+    case PageObject::Type::Rect:
+        return QRectF(at, QSizeF(40, 20));
+    case PageObject::Type::Image:
+        return QRectF(at, QSizeF(40, 30));
+    case PageObject::Type::Table:
+        return area;
+    }
+    return QRectF(at, QSizeF(40, 10));
+}
+
+} // namespace
+
+DesignerWindow::DesignerWindow(DesignerSession &session, DesignerPrompts &prompts, QWidget *parent)
+    : QMainWindow(parent, Qt::Window), session_(session), prompts_(prompts),
+      document_(new DesignerDocument(session.project, this))
+{
+    setWindowTitle(session.caption);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    canvas_ = new DesignerCanvas(*document_, session.file, this);
+    setCentralWidget(canvas_);
+    properties_ = new PropertyPanel(*document_, this);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(properties_);
+    scroll->setWidgetResizable(true);
+    scroll->setMinimumWidth(properties_->sizeHint().width() + 24);
+    auto *dock = new QDockWidget(QStringLiteral("Eigenschaften"), this);
+    dock->setObjectName(QStringLiteral("Eigenschaften"));
+    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    dock->setWidget(scroll);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    resizeDocks({dock}, {340}, Qt::Horizontal);
+    buildMenus();
+
+    connect(canvas_, &DesignerCanvas::selectionChanged, this, [this] {
+        const QList<int> selected = canvas_->selectedIndexes();
+        properties_->showObject(selected.size() == 1 ? selected.front() : -1);
+        updateCommands();
+    });
+    connect(canvas_, &DesignerCanvas::refused, this,
+            [this](const QString &reason) { statusBar()->showMessage(reason, 5000); });
+    connect(properties_, &PropertyPanel::refused, this,
+            [this](const QString &reason) { statusBar()->showMessage(reason, 5000); });
+    connect(canvas_, &DesignerCanvas::objectActivated, this, [this](int index) {
+        const auto type = document_->object(index).type;
+        if (type == PageObject::Type::Text)
+            editParagraphs(index);
+        else if (type == PageObject::Type::Table)
+            editColumns(index);
+    });
+    connect(properties_, &PropertyPanel::paragraphsRequested, this, &DesignerWindow::editParagraphs);
+    connect(properties_, &PropertyPanel::columnsRequested, this, &DesignerWindow::editColumns);
+    connect(&document_->undoStack(), &QUndoStack::cleanChanged, this, [this] { updateCommands(); });
+    connect(&document_->undoStack(), &QUndoStack::indexChanged, this, [this] { updateCommands(); });
+    // A new project counts as changed until it is written once.
+    if (session.isNew)
+        statusBar()->showMessage(QStringLiteral("Neues Projekt"));
+    resize(1200, 820);
+    updateCommands();
+}
+
+DesignerWindow::~DesignerWindow() = default;
+
+QAction *DesignerWindow::action(int id) const
+{
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QAction *DesignerWindow::addCommand(QMenu *menu, int id, const QString &text, const QKeySequence &shortcut,
+                                    const std::function<void()> &run)
+{
+    auto *a = menu->addAction(text);
+    a->setShortcut(shortcut);
+    a->setData(id);
+    connect(a, &QAction::triggered, this, [run] { run(); });
+    actions_[id] = a;
+    return a;
+}
+
+void DesignerWindow::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&Datei"));
+    addCommand(file, action::FileSave, QStringLiteral("&Speichern"), QKeySequence(Qt::CTRL | Qt::Key_S),
+               [this] { save(); });
+    file->addSeparator();
+    addCommand(file, action::FileClose, QStringLiteral("S&chließen"), QKeySequence(),
+               [this] { requestClose(); });
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
+    addCommand(edit, action::EditUndo, QStringLiteral("&Rückgängig"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+               [this] { document_->undoStack().undo(); });
+    addCommand(edit, action::EditRedo, QStringLiteral("&Wiederholen"), QKeySequence(Qt::CTRL | Qt::Key_Y),
+               [this] { document_->undoStack().redo(); });
+    edit->addSeparator();
+    addCommand(edit, action::EditCut, QStringLiteral("&Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X),
+               [this] { cutSelection(); });
+    addCommand(edit, action::EditCopy, QStringLiteral("&Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C),
+               [this] { copySelection(); });
+    addCommand(edit, action::EditPaste, QStringLiteral("E&infügen"), QKeySequence(Qt::CTRL | Qt::Key_V),
+               [this] { paste(); });
+    // The canvas handles the Delete key itself; the menu item stays without a shortcut.
+    addCommand(edit, action::EditDelete, QStringLiteral("&Löschen"), QKeySequence(),
+               [this] { canvas_->deleteSelection(); });
+    edit->addSeparator();
+    addCommand(edit, action::EditParagraphs, QStringLiteral("Absä&tze…"), QKeySequence(), [this] {
+        const QList<int> s = canvas_->selectedIndexes();
+        if (s.size() == 1)
+            editParagraphs(s.front());
+    });
+    addCommand(edit, action::EditColumns, QStringLiteral("S&palten…"), QKeySequence(), [this] {
+        const QList<int> s = canvas_->selectedIndexes();
+        if (s.size() == 1)
+            editColumns(s.front());
+    });
+
+    QMenu *objects = menuBar()->addMenu(QStringLiteral("&Objekte"));
+    QToolBar *palette = addToolBar(QStringLiteral("Objekte"));
+    palette->setObjectName(QStringLiteral("Objekte"));
+    addToolBar(Qt::LeftToolBarArea, palette);
+    palette->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    const std::pair<int, PageObject::Type> kinds[] = {{action::InsertText, PageObject::Type::Text},
+                                                      {action::InsertLine, PageObject::Type::Line},
+                                                      {action::InsertRect, PageObject::Type::Rect},
+                                                      {action::InsertImage, PageObject::Type::Image},
+                                                      {action::InsertTable, PageObject::Type::Table}};
+    for (const auto &[id, type] : kinds) {
+        const auto t = type;
+        QAction *a = addCommand(objects, id, designer::typeCaption(type), QKeySequence(),
+                                [this, t] { insertObject(t); });
+        palette->addAction(a);
+    }
+    if (document_->project().kind != ProjectKind::List)
+        action(action::InsertTable)->setVisible(false);
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
+    addCommand(view, action::ViewZoomIn, QStringLiteral("Ver&größern"), QKeySequence(Qt::CTRL | Qt::Key_Plus),
+               [this] { canvas_->zoomIn(); });
+    addCommand(view, action::ViewZoomOut, QStringLiteral("Ver&kleinern"),
+               QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { canvas_->zoomOut(); });
+    addCommand(view, action::ViewWholePage, QStringLiteral("&Ganze Seite"), QKeySequence(),
+               [this] { canvas_->showWholePage(); });
+    addCommand(view, action::ViewPageWidth, QStringLiteral("Seiten&breite"), QKeySequence(),
+               [this] { canvas_->showPageWidth(); });
+
+    QMenu *project = menuBar()->addMenu(QStringLiteral("&Projekt"));
+    addCommand(project, action::ProjectPageSetup, QStringLiteral("&Seite einrichten…"), QKeySequence(),
+               [this] { editPageSetup(); });
+}
+
+void DesignerWindow::updateCommands()
+{
+    const QList<int> selected = canvas_->selectedIndexes();
+    bool anyLocked = false;
+    for (int index : selected)
+        anyLocked = anyLocked || document_->isLocked(index);
+    const auto set = [this](int id, bool enabled) {
+        if (QAction *a = action(id))
+            a->setEnabled(enabled);
+    };
+    set(action::EditUndo, document_->undoStack().canUndo());
+    set(action::EditRedo, document_->undoStack().canRedo());
+    set(action::EditCut, !selected.isEmpty() && !anyLocked);
+    set(action::EditCopy, !selected.isEmpty());
+    set(action::EditDelete, !selected.isEmpty() && !anyLocked);
+    const bool single = selected.size() == 1 && !anyLocked;
+    set(action::EditParagraphs, single && document_->object(selected.front()).type == PageObject::Type::Text);
+    set(action::EditColumns, single && document_->object(selected.front()).type == PageObject::Type::Table);
+    QString caption = session_.caption;
+    if (document_->isModified() || session_.isNew)
+        caption += QStringLiteral(" *");
+    setWindowTitle(caption);
+}
+
+QString DesignerWindow::projectName() const
+{
+    return QFileInfo(session_.file).fileName();
+}
+
+void DesignerWindow::refused(const QString &reason)
+{
+    prompts_.error(this, reason);
+}
+
+int DesignerWindow::insertObject(PageObject::Type type)
+{
+    const Project &project = document_->project();
+    QString reason;
+    if (!designer::canInsert(project, type, &reason)) {
+        refused(reason);
+        return -1;
+    }
+    const int index =
+        document_->insertObject(designer::newObject(project, type, placeFor(project, type)), &reason);
+    if (index < 0) {
+        refused(reason);
+        return -1;
+    }
+    canvas_->select({index});
+    canvas_->setFocus();
+    return index;
+}
+
+bool DesignerWindow::save()
+{
+    QString error;
+    if (!session_.store || !session_.store->save(session_.file, document_->project(), &error)) {
+        prompts_.error(this, QStringLiteral("Das Projekt \"%1\" konnte nicht gespeichert werden:\n%2")
+                                 .arg(session_.file, error));
+        return false;
+    }
+    document_->markSaved();
+    session_.isNew = false;
+    session_.project = document_->project();
+    if (session_.raise) {
+        const QString file = session_.file;
+        session_.raise(msg::SaveFileName, reinterpret_cast<intptr_t>(&file));
+    }
+    statusBar()->showMessage(QStringLiteral("Gespeichert: %1").arg(session_.file), 5000);
+    updateCommands();
+    return true;
+}
+
+bool DesignerWindow::requestClose()
+{
+    if (finished_)
+        return true;
+    if (document_->isModified() || session_.isNew) {
+        switch (prompts_.askSave(this, QStringLiteral("Änderungen an %1 speichern?").arg(projectName()))) {
+        case DesignerPrompts::Answer::Yes:
+            if (!save())
+                return false;
+            break;
+        case DesignerPrompts::Answer::No:
+            break;
+        case DesignerPrompts::Answer::Cancel:
+            return false;
+        }
+    }
+    finished_ = true;
+    hide();
+    emit finished();
+    return true;
+}
+
+void DesignerWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        canvas_->showPageWidth();
+    }
+}
+
+void DesignerWindow::closeEvent(QCloseEvent *event)
+{
+    if (finished_ || requestClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void DesignerWindow::copySelection()
+{
+    const QList<int> selected = canvas_->selectedIndexes();
+    if (!selected.isEmpty())
+        ui::clipboard().setText(document_->objectsJson(selected));
+}
+
+void DesignerWindow::cutSelection()
+{
+    const QList<int> selected = canvas_->selectedIndexes();
+    if (selected.isEmpty())
+        return;
+    const QString json = document_->objectsJson(selected);
+    if (canvas_->deleteSelection())
+        ui::clipboard().setText(json);
+}
+
+void DesignerWindow::paste()
+{
+    QString reason;
+    const QList<int> added = document_->pasteJson(ui::clipboard().text(), &reason);
+    if (added.isEmpty()) {
+        refused(reason);
+        return;
+    }
+    canvas_->select(added);
+}
+
+void DesignerWindow::applyParagraphs(int index, const std::vector<Paragraph> &paragraphs)
+{
+    PageObject object = document_->object(index);
+    object.paragraphs = paragraphs;
+    QString reason;
+    if (!document_->replaceObject(index, object, QStringLiteral("Absätze ändern"), &reason))
+        refused(reason);
+}
+
+void DesignerWindow::applyColumns(int index, const TableDef &table)
+{
+    PageObject object = document_->object(index);
+    object.table = table;
+    QString reason;
+    if (!document_->replaceObject(index, object, QStringLiteral("Spalten ändern"), &reason))
+        refused(reason);
+}
+
+void DesignerWindow::applyPageSetup(const PageSetup &page, const FontSpec &font)
+{
+    document_->setPage(page, font);
+    canvas_->viewport()->update();
+}
+
+void DesignerWindow::editParagraphs(int index)
+{
+    if (index < 0 || index >= document_->objectCount() || document_->isLocked(index))
+        return;
+    ParagraphEditor editor(document_->object(index).paragraphs, this);
+    if (editor.exec() == QDialog::Accepted)
+        applyParagraphs(index, editor.paragraphs());
+}
+
+void DesignerWindow::editColumns(int index)
+{
+    if (index < 0 || index >= document_->objectCount() || document_->isLocked(index))
+        return;
+    ColumnEditor editor(document_->object(index).table, this);
+    if (editor.exec() == QDialog::Accepted)
+        applyColumns(index, editor.table());
+}
+
+void DesignerWindow::editPageSetup()
+{
+    PageSetupDialog dialog(document_->project().page, document_->project().font, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyPageSetup(dialog.page(), dialog.font());
+}
+
+} // namespace tb

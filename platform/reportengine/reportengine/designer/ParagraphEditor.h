@@ -1,0 +1,51 @@
+#pragma once
+
+#include <vector>
+
+#include <QDialog>
+
+#include "reportengine/Project.h"
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QFontComboBox;
+class QLineEdit;
+class QListWidget;
+
+namespace tb {
+
+// The paragraphs of a text object: each an expression with font, alignment, word wrap and
+// "suppress if empty". Works on a copy; the caller takes `paragraphs()` when it is accepted.
+class ParagraphEditor : public QDialog {
+    Q_OBJECT
+public:
+    ParagraphEditor(std::vector<Paragraph> paragraphs, QWidget *parent = nullptr);
+
+    const std::vector<Paragraph> &paragraphs() const { return paragraphs_; }
+    void setCurrent(int row);
+    int current() const { return current_; }
+    QLineEdit *expressionEdit() const { return expr_; }
+    void addParagraph();
+    void removeParagraph();
+    void moveParagraph(int delta);
+
+private:
+    void load();
+    void store();
+    void fillList();
+
+    std::vector<Paragraph> paragraphs_;
+    int current_ = -1;
+    bool loading_ = false;
+    QListWidget *list_;
+    QLineEdit *expr_;
+    QFontComboBox *family_;
+    QDoubleSpinBox *size_;
+    QCheckBox *bold_, *italic_;
+    QComboBox *align_;
+    QCheckBox *wrap_;
+    QCheckBox *suppress_;
+};
+
+} // namespace tb
