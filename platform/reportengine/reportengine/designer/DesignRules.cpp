@@ -22,6 +22,15 @@ std::vector<LineDef *> linesShapedLikeRows(TableDef &table)
     return lines;
 }
 
+// The lines a column edit touches: those of the row shape and the first header line.
+std::vector<LineDef *> columnLines(TableDef &table)
+{
+    std::vector<LineDef *> lines = linesShapedLikeRows(table);
+    if (!table.header.empty() && std::find(lines.begin(), lines.end(), &table.header.front()) == lines.end())
+        lines.push_back(&table.header.front());
+    return lines;
+}
+
 } // namespace
 
 double snapMm(double mm)
@@ -225,10 +234,8 @@ void insertColumn(TableDef &table, int at, const Column &column)
     const int count = columnCount(table);
     at = std::clamp(at, 0, count);
     // Lines of the row shape get a cell; the first header line gets its own.
-    std::vector<LineDef *> lines = linesShapedLikeRows(table);
-    LineDef *firstHeader = &table.header.front();
-    if (std::find(lines.begin(), lines.end(), firstHeader) == lines.end())
-        lines.push_back(firstHeader);
+    const std::vector<LineDef *> lines = columnLines(table);
+    const LineDef *firstHeader = &table.header.front();
     for (LineDef *line : lines) {
         CellDef cell;
         if (line == firstHeader)
@@ -246,9 +253,7 @@ void removeColumn(TableDef &table, int index)
 {
     if (index < 0 || index >= columnCount(table))
         return;
-    std::vector<LineDef *> lines = linesShapedLikeRows(table);
-    if (!table.header.empty() && std::find(lines.begin(), lines.end(), &table.header.front()) == lines.end())
-        lines.push_back(&table.header.front());
+    const std::vector<LineDef *> lines = columnLines(table);
     for (LineDef *line : lines)
         if (index < int(line->cells.size()))
             line->cells.erase(line->cells.begin() + index);
@@ -259,9 +264,7 @@ void moveColumn(TableDef &table, int from, int to)
     const int count = columnCount(table);
     if (from < 0 || from >= count || to < 0 || to >= count || from == to)
         return;
-    std::vector<LineDef *> lines = linesShapedLikeRows(table);
-    if (!table.header.empty() && std::find(lines.begin(), lines.end(), &table.header.front()) == lines.end())
-        lines.push_back(&table.header.front());
+    const std::vector<LineDef *> lines = columnLines(table);
     for (LineDef *line : lines) {
         if (from >= int(line->cells.size()) || to >= int(line->cells.size()))
             continue;
@@ -274,9 +277,7 @@ void moveColumn(TableDef &table, int from, int to)
 void setColumnWidth(TableDef &table, int index, double widthMm)
 {
     widthMm = std::max(0.0, widthMm);
-    std::vector<LineDef *> lines = linesShapedLikeRows(table);
-    if (!table.header.empty() && std::find(lines.begin(), lines.end(), &table.header.front()) == lines.end())
-        lines.push_back(&table.header.front());
+    const std::vector<LineDef *> lines = columnLines(table);
     for (LineDef *line : lines)
         if (index >= 0 && index < int(line->cells.size()))
             line->cells[size_t(index)].widthMm = widthMm;
