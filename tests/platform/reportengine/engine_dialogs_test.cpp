@@ -112,8 +112,6 @@ TEST_F(EngineEntryPoints, DesignerSaysWhatItCannotDo)
         {"faulty", faulty, 2, tb::TB_ERR_BAD_PROJECT, "Fehlerhaftes Projekt"},
         {"wrong kind", good, 3, tb::TB_ERR_BAD_PROJECT, "Fehlerhaftes Projekt"},
         {"missing, not new", missing, 2, tb::TB_ERR_BAD_PROJECT, "nicht gefunden"},
-        {"missing, may be new", missing, 2 | tb::TB_OBJECT_MAY_BE_NEW, tb::TB_ERR_GENERIC, "nicht verfügbar"},
-        {"good", good, 2, tb::TB_ERR_GENERIC, "nicht verfügbar"},
     };
     for (const auto &c : cases) {
         ui_->record.messages.clear();
