@@ -1,7 +1,5 @@
 #include "formulare/HauptFormular.h"
 
-#include <cmath>
-
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -22,23 +20,24 @@
 #include "formulare/Copyright.h"
 #include "formulare/HauptNavigationsLeiste.h"
 #include "formulare/HilfeFormular.h"
+#include "formulare/seiten/Bausteine.h"
+#include "formulare/seiten/DispoSeite.h"
+#include "formulare/seiten/KostenSeite.h"
+#include "formulare/seiten/MemoSeite.h"
+#include "formulare/seiten/MonatsauswertungSeite.h"
+#include "formulare/seiten/ReifenSeite.h"
+#include "formulare/seiten/SchadenSeite.h"
+#include "formulare/seiten/StammdatenSeite.h"
 #include "regeln/FeldBezeichnungen.h"
 #include "regeln/FeldPositionen.h"
 #include "regeln/Mandant.h"
 #include "regeln/NurLeseModus.h"
 #include "regeln/Seitenwechsel.h"
-#include "ui/CheckBox.h"
 #include "ui/Clock.h"
-#include "ui/ComboBox.h"
 #include "ui/Connect.h"
 #include "ui/DBEdit.h"
 #include "ui/DBGrid.h"
-#include "ui/DBLookupComboBox.h"
-#include "ui/DBMemo.h"
-#include "ui/DBRadioGroup.h"
-#include "ui/DatePicker.h"
 #include "ui/PageControl.h"
-#include "ui/RadioGroup.h"
 
 namespace fleet {
 
@@ -63,29 +62,6 @@ bool TourenModus = false;
 
 THauptFormular *HauptFormular = nullptr;
 
-namespace {
-
-// The stored column orders of FeldPos.db, unless another keeper is in force.
-class GespeicherteSpalten : public Spaltenordnung {
-public:
-    bool FeldPositionenLaden(const QString &tabKz) override { return fleet::FeldPositionenLaden(tabKz); }
-    bool FeldPositionenSpeichern(const QString &tabKz) override
-    {
-        return fleet::FeldPositionenSpeichern(tabKz);
-    }
-};
-
-Spaltenordnung &spaltenordnung()
-{
-    static GespeicherteSpalten gespeichert;
-    return Dienst<Spaltenordnung>::vorhanden() ? Dienst<Spaltenordnung>::aktuell() : gespeichert;
-}
-
-const QString kKfzNrHinweis =
-    QStringLiteral("Das Kennzeichen kann nur bei einem neuen Fahrzeug eingegeben werden");
-
-} // namespace
-
 THauptFormular::THauptFormular(QWidget *parent) : ui::FormBase(QStringLiteral("HauptFormular"), parent)
 {
     aufbauen();
@@ -109,16 +85,8 @@ THauptFormular::THauptFormular(QWidget *parent) : ui::FormBase(QStringLiteral("H
     ui::on(Beenden1, &QAction::triggered, this, [this] { TBitBtnEndeClick(); });
     ui::on(Copyright1, &QAction::triggered, this, [this] { Copyright1Click(); });
     ui::on(ErsteSchritte1, &QAction::triggered, this, [this] { ErsteSchritte1Click(); });
-    ui::on(TBtnMonatsauswertungBerechnen, &QPushButton::clicked, this,
+    ui::on(auswertung_->TBtnMonatsauswertungBerechnen, &QPushButton::clicked, this,
            [this] { TBtnMonatsauswertungBerechnenClick(); });
-    const auto verschoben = [this](ui::DBGrid *grid, const QString &tabKz) {
-        ui::on(grid, &ui::DBGrid::onColumnMoved, this, [tabKz] { SpaltenVerschoben.insert(tabKz); });
-    };
-    verschoben(TDBGridTouren, QStringLiteral("Touren"));
-    verschoben(TDBGridVarKosten, QStringLiteral("Varkost"));
-    verschoben(DBGridHistorie, QStringLiteral("Histo"));
-    verschoben(DBGridSchadensmanagement, QStringLiteral("Schaden"));
-    verschoben(DBGridDispo, QStringLiteral("Dispo"));
 
     HauptFormular = this;
     HauptfensterSetzen(this);
@@ -163,32 +131,20 @@ void THauptFormular::FormCreate()
             TextFormularErzeugt = false;
 
     PageCtrlMain->setActivePage(TabStammDaten);
-    for (ui::RadioGroup *r :
-         {RadioGrpSicht, RadioGrpKostenSicht, RadioGrpDispositionSicht, RadioGrpDispoFahrzeuge})
-        r->setItemIndex(0);
-    CheckBoxGrafik->setChecked(false);
-    ChkBoxSchadenFilter->setChecked(false);
-
     int jahr = 0, monat = 0, tag = 0;
-    const base::TDateTime heute = ui::today();
-    base::decodeDate(heute, jahr, monat, tag);
+    base::decodeDate(ui::today(), jahr, monat, tag);
     HeuteJahr = static_cast<unsigned short>(jahr);
     HeuteMonat = static_cast<unsigned short>(monat);
     HeuteTag = static_cast<unsigned short>(tag);
     HeuteJahrText = QString::number(jahr);
     HeuteMonatName = base::de::monthName(monat);
-    HeuteJahrIndex = ComboBoxJahr->findText(HeuteJahrText, Qt::MatchExactly);
+    // Past the end of the year list when today's year is not listed.
+    const QStringList jahre = seiten::jahre();
+    HeuteJahrIndex = jahre.indexOf(HeuteJahrText);
     if (HeuteJahrIndex < 0)
-        HeuteJahrIndex = ComboBoxJahr->count();
-    // An index past the list selects nothing.
-    const int jahrIndex = HeuteJahrIndex < ComboBoxJahr->count() ? HeuteJahrIndex : -1;
-    for (ui::ComboBox *c :
-         {ComboBoxJahr, CmbBoxMonatsauswertungJahr, CmbBoxKostenJahr, CmbBoxDispositionJahr})
-        c->setItemIndex(jahrIndex);
-    for (ui::ComboBox *c : {CmbBoxKostenMonat, CmbBoxMonatsauswertungMonat, CmbBoxDispositionMonat})
-        c->setItemIndex(HeuteMonat - 1);
-    DateTimePckDisposition->setValue(heute);
-    DateTimePckDispositionBis->setValue(heute);
+        HeuteJahrIndex = static_cast<int>(jahre.size());
+    for (HauptSeite *seite : seiten_)
+        seite->anfangen();
 
     dbe::TTable &einstellungen = DataModule1->TTblEinstellungenAllgem;
     FeldBezeichnungen = FeldBezeichnungenLesen([&einstellungen](const QString &feld) {
@@ -199,7 +155,6 @@ void THauptFormular::FormCreate()
     });
     beschriftungenAnwenden();
 
-    RadioGrpDrucken->setItemIndex(0);
     ImportKmStand = 0;
     setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -232,7 +187,7 @@ void THauptFormular::FormClose(ui::CloseAction &)
     const QStringList liste =
         seitenwechsel::SpaltenZuSpeichern(SpaltenpositionenZurueckgesetzt, TourenModus, SpaltenVerschoben);
     for (const QString &tabKz : liste)
-        spaltenordnung().FeldPositionenSpeichern(tabKz);
+        seiten::SpaltenordnungSpeichern(tabKz);
 }
 
 void THauptFormular::TBitBtnEndeClick()
@@ -241,44 +196,24 @@ void THauptFormular::TBitBtnEndeClick()
         close();
 }
 
-dbe::TTable *THauptFormular::einfuegeTabelle(const QString &name) const
+HauptSeite *THauptFormular::aktiveSeite() const
 {
-    for (dbe::TTable *t : DataModule1->AlleTabellen())
-        if (t->Name() == name)
-            return t;
+    for (HauptSeite *seite : seiten_)
+        if (seite->tab() == PageCtrlMain->activePage())
+            return seite;
     return nullptr;
 }
 
 void THauptFormular::PageCtrlMainChanging(bool &allowChange)
 {
-    const QString seite = PageCtrlMain->activePage()->objectName();
-    const dbe::TTable *tabelle = einfuegeTabelle(seitenwechsel::EinfuegeTabelle(seite));
-    if (tabelle && tabelle->State() == dbe::TDataSetState::dsInsert) {
-        ui::messages().warning(seitenwechsel::VerlassenMeldung(seite));
+    HauptSeite *seite = aktiveSeite();
+    if (!seite)
+        return;
+    if (!seite->verlassenErlaubt()) {
         allowChange = false;
         return;
     }
-    if (PageCtrlMain->activePage() == TabDispo && Dienst<TerminDienste>::vorhanden()) {
-        // The dispatch forms live only with their page; failures to close are of no concern.
-        try {
-            if (DispoFFFormularErzeugt)
-                terminDienste().FreieFahrzeugeSchliessen();
-        } catch (const std::exception &) {
-        }
-        try {
-            if (GrafikFormularErzeugt)
-                terminDienste().GrafikSchliessen();
-        } catch (const std::exception &) {
-        }
-    }
-}
-
-void THauptFormular::spaltenordnungEinmal(const QString &tabKz)
-{
-    if (SpaltenpositionenGeladen.contains(tabKz))
-        return;
-    spaltenordnung().FeldPositionenLaden(tabKz);
-    SpaltenpositionenGeladen.insert(tabKz);
+    seite->verlassen();
 }
 
 void THauptFormular::PageCtrlMainChange()
@@ -291,64 +226,13 @@ void THauptFormular::PageCtrlMainChange()
     if (!ohneNavigator)
         navigation_->SetAllowKeys(
             seitenwechsel::AllowKeysNachWechsel(name, navigation_->AllowKeys(), TabStammDaten->isEnabled()));
-    const bool seitendienste = Dienst<Seitendienste>::vorhanden();
-
-    if (seite == TabMemo) {
-        PageCtrlMemoBild->setActivePage(TabMemoMemo);
-        EditDBMemo->setFocus();
-    } else if (seite == TabTouren) {
-        spaltenordnungEinmal(QStringLiteral("Touren"));
-        if (!TourenModus)
-            ui::messages().warning(QStringLiteral(
-                "Eingaben in die Tourentabelle werden zur Zeit nicht zur Kilometerberechnung in der "
-                "Monatsauswertung "
-                "benutzt.\rÄndern Sie hierzu erst wieder im Einstellungen-Formular (Menü Optionen -> "
-                "Einstellungen) "
-                "auf der Seite \"Allgemeine Vorgaben\" das Schaltfeld \"Mon. Km-Berechnung anhand\" auf "
-                "\"Touren\".\rStarten Sie bitte anschließend das Programm neu ! !"));
-        TDBGridTouren->setFocus();
-    } else if (seite == TabKosten) {
-        spaltenordnungEinmal(QStringLiteral("Varkost"));
-        TDBGridVarKosten->setFocus();
-    } else if (seite == TabMonatsAuswertung) {
-        if (RadioGrpKostenSicht->itemIndex() != 0)
-            RadioGrpKostenSicht->setItemIndex(0);
-        LblWarnmeldung2->hide();
-        TBtnMonatsauswertungBerechnenClick();
-    } else if (seite == TabMonatsuebersicht) {
-        if (seitendienste)
-            Dienst<Seitendienste>::aktuell().MonatsuebersichtAnzeigen();
-        DBGridMonatsuebersicht->setFocus();
-    } else if (seite == TabReifen) {
-        ReifenLaufleistungLoeschen();
-        ReifenLaufleistungAnzeigen();
-    } else if (seite == TabHistorie) {
-        spaltenordnungEinmal(QStringLiteral("Histo"));
-        DBGridHistorie->setFocus();
-    } else if (seite == TabSchadensmanagement) {
-        spaltenordnungEinmal(QStringLiteral("Schaden"));
-        DBGridSchadensmanagement->setFocus();
-    } else if (seite == TabDispo) {
-        if (RadioGrpDispoFahrzeuge->itemIndex() != 0)
-            RadioGrpDispoFahrzeuge->setItemIndex(0);
-        if (!SpaltenpositionenGeladen.contains(QStringLiteral("Dispo"))) {
-            spaltenordnungEinmal(QStringLiteral("Dispo"));
-            DBGridDispo->setSelectedIndex(1);
-            DBGridDispo->setSelectedIndex(0);
-        }
-        DispoAuslastungAnzeigen();
-        DBGridDispo->setFocus();
-        DBGridDispo->setSelectedIndex(0);
-    }
+    if (HauptSeite *aktiv = aktiveSeite())
+        aktiv->betreten();
 }
 
 void THauptFormular::TBtnMonatsauswertungBerechnenClick()
 {
-    if (!Dienst<Seitendienste>::vorhanden())
-        return;
-    const int code = Dienst<Seitendienste>::aktuell().MonatsauswertungBerechnen();
-    if (code > 0)
-        Dienst<Seitendienste>::aktuell().MonatsauswertungWarnung(code);
+    auswertung_->Berechnen();
 }
 
 void THauptFormular::TDBVexarionMainBeforeHandleNBBtn(nav::TDBVNavigateBtn button)
@@ -358,17 +242,17 @@ void THauptFormular::TDBVexarionMainBeforeHandleNBBtn(nav::TDBVNavigateBtn butto
         base::abortSilently();
     }
     if (button == nav::nbTableView)
-        spaltenordnungEinmal(QStringLiteral("Main"));
+        seiten::SpaltenordnungEinmalLaden(QStringLiteral("Main"));
 }
 
 void THauptFormular::TDBVexarionMainAfterHandleNBBtn(nav::TDBVNavigateBtn button)
 {
     if (button == nav::nbDupRecord) {
         ui::messages().information(QStringLiteral("Bitte geben Sie anschließend das neue Kennzeichen ein!"));
-        EditKfzNr->setFocus();
-        EditKfzNr->clear();
+        stammdaten_->EditKfzNr->setFocus();
+        stammdaten_->EditKfzNr->clear();
     } else if (button == nav::nbInsert) {
-        EditKfzNr->setFocus();
+        stammdaten_->EditKfzNr->setFocus();
     }
     globalEditZeigen();
 }
@@ -435,9 +319,9 @@ bool THauptFormular::FahrzeugFilterAktiv() const
 void THauptFormular::Filtereinaus1Click()
 {
     try {
-        if (PageCtrlMain->activePage() == TabDispo && RadioGrpDispoFahrzeuge->itemIndex() == 2) {
-            RadioGrpDispoFahrzeuge->setItemIndex(0);
-            DBGridDispo->setFocus();
+        if (PageCtrlMain->activePage() == TabDispo && dispo_->FahrzeugAuswahl() == 2) {
+            dispo_->FahrzeugAuswahlSetzen(0);
+            dispo_->DBGridDispo->setFocus();
         }
     } catch (const std::exception &) {
     }
@@ -446,67 +330,38 @@ void THauptFormular::Filtereinaus1Click()
 
 void THauptFormular::KfzNrEingabeFreigeben(bool freigeben)
 {
-    EditKfzNr->setDataReadOnly(!freigeben);
-    EditKfzNr->setToolTip(freigeben ? QString() : kKfzNrHinweis);
+    stammdaten_->KfzNrEingabeFreigeben(freigeben);
 }
 
 void THauptFormular::KfzNrEingabeZeigen()
 {
     PageCtrlMain->setActivePage(TabStammDaten);
-    EditKfzNr->setFocus();
+    stammdaten_->EditKfzNr->setFocus();
 }
 
 QString THauptFormular::NachschlagText(Nachschlagfeld feld) const
 {
-    switch (feld) {
-    case Nachschlagfeld::Gruppe:
-        return DBLkpCmbBoxGruppe->currentText();
-    case Nachschlagfeld::Standort:
-        return DBLkpCmbBoxStandort->currentText();
-    case Nachschlagfeld::Leasinggesellschaft:
-        return DBLkCmbBoxNameLeasinggesellschaft->currentText();
-    case Nachschlagfeld::Fahrer:
-        return DBLkpCmbBoxFahrer->currentText();
-    }
-    return {};
+    return stammdaten_->NachschlagText(feld);
 }
 
 int THauptFormular::MontierteReifen() const
 {
-    return DBRadioGrpReifen->itemIndex();
+    return reifen_->MontierteReifen();
 }
 
 void THauptFormular::ReifenSeiteZeigen(int saison)
 {
-    PageCtrlReifen->setActivePage(saison == 1 ? TabSheetWinterReifen : TabSheetSommerReifen);
+    reifen_->ReifenSeiteZeigen(saison);
 }
 
 void THauptFormular::ReifenLaufleistungLoeschen()
 {
-    for (const char *saison : {"So", "Wi"})
-        for (int n = 1; n <= 7; ++n)
-            if (auto *l = findChild<QLabel *>(
-                    QStringLiteral("LblAchse%1ReifenGelaufen%2").arg(n).arg(QLatin1String(saison))))
-                l->clear();
+    reifen_->ReifenLaufleistungLoeschen();
 }
 
 void THauptFormular::ReifenLaufleistungAnzeigen()
 {
-    dbe::TTable &reifen = DataModule1->TTblReifen;
-    dbe::TTable &main = DataModule1->TTblMain;
-    if (!reifen.Active() || reifen.IsEmpty() || !main.Active() || main.IsEmpty())
-        return;
-    const double kmStand = main.FieldByName(QStringLiteral("KfzKmStand"))->AsFloat();
-    for (const char *saison : {"So", "Wi"}) {
-        for (int n = 1; n <= 7; ++n) {
-            const QString s = QLatin1String(saison);
-            const dbe::TField *montiert = reifen.FindField(QStringLiteral("Achse%1ReifenKm%2").arg(n).arg(s));
-            auto *l = findChild<QLabel *>(QStringLiteral("LblAchse%1ReifenGelaufen%2").arg(n).arg(s));
-            if (!montiert || !l || montiert->AsFloat() <= 0 || kmStand <= 0)
-                continue;
-            l->setText(base::de::formatGeneral(std::max(0.0, kmStand - montiert->AsFloat())));
-        }
-    }
+    reifen_->ReifenLaufleistungAnzeigen();
 }
 
 bool THauptFormular::DispoSeiteAktiv() const
@@ -516,39 +371,35 @@ bool THauptFormular::DispoSeiteAktiv() const
 
 void THauptFormular::DispoAuslastungAnzeigen()
 {
-    if (Dienst<Seitendienste>::vorhanden())
-        Dienst<Seitendienste>::aktuell().DispoAuslastungBerechnen();
-    LblAuslastung->setText(QStringLiteral("Auslastung (ca.): ") + DispoAuslastungText + QLatin1Char('%'));
+    dispo_->AuslastungAnzeigen();
 }
 
 void THauptFormular::DispoAufAktuellesFahrzeugAlleZeitraeume()
 {
-    RadioGrpDispoFahrzeuge->setItemIndex(0);
-    RadioGrpDispositionSicht->setItemIndex(0);
+    dispo_->AufAktuellesFahrzeugAlleZeitraeume();
 }
 
 ui::DBGrid *THauptFormular::Grid(const QString &name)
 {
-    for (ui::DBGrid *grid :
-         {TDBGridTouren, TDBGridVarKosten, DBGridHistorie, DBGridSchadensmanagement, DBGridDispo})
-        if (grid->objectName() == name)
+    for (HauptSeite *seite : seiten_)
+        if (ui::DBGrid *grid = seite->rasterFinden(name))
             return grid;
     return nullptr;
 }
 
 int THauptFormular::KostenSicht() const
 {
-    return RadioGrpKostenSicht->itemIndex();
+    return kosten_->KostenSicht();
 }
 
 void THauptFormular::KostenSichtSetzen(int sicht)
 {
-    RadioGrpKostenSicht->setItemIndex(sicht);
+    kosten_->KostenSichtSetzen(sicht);
 }
 
 QString THauptFormular::KostenJahr() const
 {
-    return CmbBoxKostenJahr->currentText();
+    return kosten_->KostenJahr();
 }
 
 QString THauptFormular::Beschriftung(const QString &label) const
@@ -573,36 +424,32 @@ QString THauptFormular::AuswahlText(const QString &auswahl) const
 
 std::optional<base::TDateTime> THauptFormular::DispoErsterTag() const
 {
-    if (DateTimePckDisposition->isHidden())
-        return std::nullopt;
-    return std::floor(DateTimePckDisposition->value());
+    return dispo_->ErsterTag();
 }
 
 std::optional<base::TDateTime> THauptFormular::DispoLetzterTag() const
 {
-    if (DateTimePckDispositionBis->isHidden())
-        return std::nullopt;
-    return std::floor(DateTimePckDispositionBis->value());
+    return dispo_->LetzterTag();
 }
 
 int THauptFormular::DispoFahrzeugAuswahl() const
 {
-    return RadioGrpDispoFahrzeuge->itemIndex();
+    return dispo_->FahrzeugAuswahl();
 }
 
 void THauptFormular::DispoFahrzeugAuswahlSetzen(int auswahl)
 {
-    RadioGrpDispoFahrzeuge->setItemIndex(auswahl);
+    dispo_->FahrzeugAuswahlSetzen(auswahl);
 }
 
 int THauptFormular::DispoSicht() const
 {
-    return RadioGrpDispositionSicht->itemIndex();
+    return dispo_->Sicht();
 }
 
 void THauptFormular::DispoSichtSetzen(int sicht)
 {
-    RadioGrpDispositionSicht->setItemIndex(sicht);
+    dispo_->SichtSetzen(sicht);
 }
 
 // The appointment popup, the dispatch page's new/carry-forward buttons and its
@@ -614,19 +461,17 @@ void THauptFormular::DispoGrafikZeitraumSetzen() {}
 
 void THauptFormular::BildLeeren()
 {
-    ImgBild->clear();
-    PanBild->clear();
+    memo_->BildLeeren();
 }
 
 void THauptFormular::SchadenFilterAusschalten()
 {
-    if (ChkBoxSchadenFilter->isChecked())
-        ChkBoxSchadenFilter->setChecked(false);
+    schaden_->SchadenFilterAusschalten();
 }
 
 void THauptFormular::LeasingPrognoseAnzeigen(const QString &text)
 {
-    LblVorausLsEndKmStand->setText(text);
+    stammdaten_->LeasingPrognoseAnzeigen(text);
 }
 
 } // namespace fleet

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include <QSet>
 #include <QString>
@@ -23,22 +24,26 @@ class TTable;
 } // namespace dbe
 
 namespace ui {
-class ComboBox;
-class DatePicker;
 class DBEdit;
 class DBGrid;
-class DBLookupComboBox;
-class DBMemo;
-class DBRadioGroup;
-class CheckBox;
 class PageControl;
-class RadioGroup;
 class TabSheet;
 } // namespace ui
 
 namespace fleet {
 
 class HauptNavigation;
+class HauptSeite;
+class StammdatenSeite;
+class MemoSeite;
+class RasterSeite;
+class TourenSeite;
+class KostenSeite;
+class MonatsauswertungSeite;
+class MonatsuebersichtSeite;
+class ReifenSeite;
+class SchadenSeite;
+class DispoSeite;
 
 // State of the main window's unit, read by other parts of the program.
 extern QString ProgrammVerzeichnis;
@@ -120,7 +125,19 @@ public:
     void DispoKnoepfeFreigeben(bool freigeben) override;
     void DispoGrafikZeitraumSetzen() override;
 
-    // Components (object names as the system names them).
+    // The pages, each owning its controls.
+    StammdatenSeite &Stammdaten() const { return *stammdaten_; }
+    MemoSeite &Memo() const { return *memo_; }
+    TourenSeite &Touren() const { return *touren_; }
+    KostenSeite &Kosten() const { return *kosten_; }
+    MonatsauswertungSeite &Monatsauswertung() const { return *auswertung_; }
+    MonatsuebersichtSeite &Monatsuebersicht() const { return *uebersicht_; }
+    ReifenSeite &Reifen() const { return *reifen_; }
+    RasterSeite &Historie() const { return *historie_; }
+    SchadenSeite &Schaden() const { return *schaden_; }
+    DispoSeite &Dispo() const { return *dispo_; }
+
+    // Components of the window itself (object names as the system names them).
     QMenuBar *MainMenu;
     QAction *Mandanten1, *Copyright1, *Beenden1, *ErsteSchritte1;
     QWidget *PanKopfzeile;
@@ -133,52 +150,30 @@ public:
     ui::PageControl *PageCtrlMain;
     ui::TabSheet *TabStammDaten, *TabMemo, *TabTouren, *TabKosten, *TabMonatsAuswertung, *TabMonatsuebersicht,
         *TabReifen, *TabHistorie, *TabSchadensmanagement, *TabDispo;
-    // Master data.
-    ui::DBEdit *EditKfzNr;
-    ui::DBLookupComboBox *DBLkpCmbBoxGruppe, *DBLkpCmbBoxStandort, *DBLkpCmbBoxFahrer,
-        *DBLkCmbBoxNameLeasinggesellschaft;
-    QLabel *LblVorausLsEndKmStand;
-    ui::RadioGroup *RadioGrpDrucken;
-    // Memo and documents.
-    ui::PageControl *PageCtrlMemoBild;
-    ui::TabSheet *TabMemoMemo, *TabMemoBild;
-    ui::DBMemo *EditDBMemo;
-    ui::DBGrid *DBGridBildinformationen;
-    QLabel *ImgBild, *PanBild;
-    // Detail grids.
-    ui::DBGrid *TDBGridTouren, *TDBGridVarKosten, *DBGridMonatsuebersicht, *DBGridHistorie,
-        *DBGridSchadensmanagement, *DBGridDispo;
-    // Period and view controls of the pages.
-    ui::RadioGroup *RadioGrpKostenSicht, *RadioGrpSicht, *RadioGrpDispositionSicht, *RadioGrpDispoFahrzeuge;
-    ui::ComboBox *CmbBoxKostenMonat, *CmbBoxKostenJahr, *CmbBoxMonatsauswertungMonat,
-        *CmbBoxMonatsauswertungJahr, *ComboBoxJahr, *CmbBoxDispositionMonat, *CmbBoxDispositionJahr;
-    ui::DatePicker *DateTimePckDisposition, *DateTimePckDispositionBis;
-    ui::CheckBox *CheckBoxGrafik, *ChkBoxSchadenFilter;
-    QLabel *LblWarnmeldung2, *LblAuslastung, *LblSichtFilter, *LblDispositionWelcheFahrzeuge;
-    QPushButton *TBtnMonatsauswertungBerechnen;
-    // Tyres.
-    ui::DBRadioGroup *DBRadioGrpReifen;
-    ui::PageControl *PageCtrlReifen;
-    ui::TabSheet *TabSheetSommerReifen, *TabSheetWinterReifen;
 
     void TBtnMonatsauswertungBerechnenClick();
 
 private:
     void aufbauen();
     QWidget *kopfzeileAufbauen();
-    void stammdatenAufbauen();
-    void memoAufbauen();
-    void detailSeitenAufbauen();
-    void reifenAufbauen(ui::TabSheet *seite, const QString &saison);
-    void auswertungAufbauen();
-    void dispoAufbauen();
-    void spaltenordnungEinmal(const QString &tabKz);
+    void seitenAufbauen();
+    HauptSeite *aktiveSeite() const;
     void beschriftungenAnwenden();
     void globalEditZeigen();
-    dbe::TTable *einfuegeTabelle(const QString &name) const;
 
     std::unique_ptr<HauptNavigation> eigeneNavigation_;
     HauptNavigation *navigation_ = nullptr;
+    StammdatenSeite *stammdaten_ = nullptr;
+    MemoSeite *memo_ = nullptr;
+    TourenSeite *touren_ = nullptr;
+    KostenSeite *kosten_ = nullptr;
+    MonatsauswertungSeite *auswertung_ = nullptr;
+    MonatsuebersichtSeite *uebersicht_ = nullptr;
+    ReifenSeite *reifen_ = nullptr;
+    RasterSeite *historie_ = nullptr;
+    SchadenSeite *schaden_ = nullptr;
+    DispoSeite *dispo_ = nullptr;
+    std::vector<HauptSeite *> seiten_;
 };
 
 // The one instance, created second by the program body.

@@ -25,6 +25,13 @@
 #include "formulare/HauptNavigation.h"
 #include "formulare/HilfeFormular.h"
 #include "formulare/Passwort.h"
+#include "formulare/seiten/DispoSeite.h"
+#include "formulare/seiten/KostenSeite.h"
+#include "formulare/seiten/MemoSeite.h"
+#include "formulare/seiten/MonatsuebersichtSeite.h"
+#include "formulare/seiten/ReifenSeite.h"
+#include "formulare/seiten/SchadenSeite.h"
+#include "formulare/seiten/StammdatenSeite.h"
 #include "kern_umgebung.h"
 #include "regeln/FahrzeugRegeln.h"
 #include "regeln/FeldBezeichnungen.h"
@@ -221,7 +228,8 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(base::SilentAbort, t->Insert());
             QCOMPARE(termine->aufrufe, QStringList{"DispoZeitraumErfragen"});
             // The dialog was preset with the window's visible period.
-            QCOMPARE(termine->letzteVorgabe.DatumVon, std::floor(fenster->DateTimePckDisposition->value()));
+            QCOMPARE(termine->letzteVorgabe.DatumVon,
+                     std::floor(fenster->Dispo().DateTimePckDisposition->value()));
             QCOMPARE(t->FieldByName("DatumBis")->AsDateTime(), base::encodeDate(2024, 3, 5));
             QCOMPARE(t->FieldByName("Kfznr")->AsString(), QStringLiteral("A-1"));
         } else {
@@ -245,8 +253,8 @@ private slots:
         ui::testing::ScriptedMessages meldungen;
         QCOMPARE(fleet::Detailfenster(), static_cast<fleet::DetailFensterZugriff *>(fenster.get()));
         fleet::DetailFensterZugriff &f = *fenster;
-        QCOMPARE(f.Grid("DBGridDispo"), fenster->DBGridDispo);
-        QCOMPARE(f.Grid("TDBGridVarKosten"), fenster->TDBGridVarKosten);
+        QCOMPARE(f.Grid("DBGridDispo"), fenster->Dispo().DBGridDispo);
+        QCOMPARE(f.Grid("TDBGridVarKosten"), fenster->Kosten().Raster());
         QVERIFY(!f.Grid("DBGridMonatsuebersicht"));
 
         // A tyre type typed on the tyre page grows the list when the tyres are saved.
@@ -262,14 +270,15 @@ private slots:
         QCOMPARE(dm->TTblReifentyp.RecordCount(), typen + 1);
 
         // The visible period counts only while its pickers are shown.
-        fenster->DateTimePckDisposition->setValue(base::encodeDate(2024, 7, 1) + base::encodeTime(10, 0));
+        fenster->Dispo().DateTimePckDisposition->setValue(base::encodeDate(2024, 7, 1) +
+                                                          base::encodeTime(10, 0));
         QCOMPARE(f.DispoErsterTag(), std::optional<base::TDateTime>(base::encodeDate(2024, 7, 1)));
-        fenster->DateTimePckDispositionBis->hide();
+        fenster->Dispo().DateTimePckDispositionBis->hide();
         QCOMPARE(f.DispoLetzterTag(), std::optional<base::TDateTime>());
 
         // Setting a view runs the group's click handler.
         int klicks = 0;
-        QObject::connect(fenster->RadioGrpDispositionSicht, &ui::RadioGroup::onClick,
+        QObject::connect(fenster->Dispo().RadioGrpDispositionSicht, &ui::RadioGroup::onClick,
                          [&klicks] { ++klicks; });
         f.DispoSichtSetzen(3);
         QCOMPARE(f.DispoSicht(), 3);
@@ -367,10 +376,10 @@ private slots:
     void todaySelectsTheYearAndMonthLists()
     {
         starten();
-        QCOMPARE(fenster->ComboBoxJahr->currentText(), fleet::HeuteJahrText);
-        QCOMPARE(fenster->CmbBoxDispositionJahr->itemIndex(), fleet::HeuteJahrIndex);
-        QCOMPARE(fenster->CmbBoxKostenMonat->itemIndex(), fleet::HeuteMonat - 1);
-        QCOMPARE(fenster->CmbBoxKostenMonat->currentText(), fleet::HeuteMonatName);
+        QCOMPARE(fenster->Monatsuebersicht().ComboBoxJahr->currentText(), fleet::HeuteJahrText);
+        QCOMPARE(fenster->Dispo().CmbBoxDispositionJahr->itemIndex(), fleet::HeuteJahrIndex);
+        QCOMPARE(fenster->Kosten().CmbBoxKostenMonat->itemIndex(), fleet::HeuteMonat - 1);
+        QCOMPARE(fenster->Kosten().CmbBoxKostenMonat->currentText(), fleet::HeuteMonatName);
         QCOMPARE(fenster->PageCtrlMain->activePage(), fenster->TabStammDaten);
         QVERIFY(fenster->Mandanten1->isEnabled());
         QCOMPARE(fenster->windowTitle(), QString("KARVEN Fuhrpark / Mandant1 - Unbekannt"));
@@ -485,19 +494,19 @@ private slots:
         QCOMPARE(fenster->TPaGlobalEdit->text(), QString("Ändern"));
         knopf("nbInsert");
         QCOMPARE(dm->TTblMain.State(), dbe::TDataSetState::dsInsert);
-        QVERIFY(!fenster->EditKfzNr->isReadOnly());
-        QTest::keyClicks(fenster->EditKfzNr, "M-KV 100");
+        QVERIFY(!fenster->Stammdaten().EditKfzNr->isReadOnly());
+        QTest::keyClicks(fenster->Stammdaten().EditKfzNr, "M-KV 100");
         auto *marke = fenster->findChild<ui::DBEdit *>("EditKfzMarke");
         QTest::keyClicks(marke, "Transit");
-        QTest::keyClicks(fenster->DBLkpCmbBoxGruppe->lineEdit(), "Transporter");
+        QTest::keyClicks(fenster->Stammdaten().DBLkpCmbBoxGruppe->lineEdit(), "Transporter");
         knopf("nbPost");
         QCOMPARE(dm->TTblMain.State(), dbe::TDataSetState::dsBrowse);
-        QVERIFY(fenster->EditKfzNr->isReadOnly());
+        QVERIFY(fenster->Stammdaten().EditKfzNr->isReadOnly());
         QCOMPARE(fenster->DBEditKopfzeileKfznr->text(), QString("M-KV 100"));
 
         // The same number again is refused with the explained index error.
         knopf("nbInsert");
-        QTest::keyClicks(fenster->EditKfzNr, "M-KV 100");
+        QTest::keyClicks(fenster->Stammdaten().EditKfzNr, "M-KV 100");
         meldungen.expectError(
             "Bitte ändern Sie das Kennzeichen dieses Fahrzeugs oder brechen Sie die Eingabe ab "
             "(X-Symboltaste) - ein Fahrzeug mit diesem Kennzeichen ist schon vorhanden..");
@@ -511,7 +520,7 @@ private slots:
         starten();
         QCOMPARE(dm->TTblMain.RecordCount(), 1);
         QCOMPARE(dm->TTblMain.FieldByName("KfzNr")->AsString(), QString("M-KV 100"));
-        QCOMPARE(fenster->EditKfzNr->text(), QString("M-KV 100"));
+        QCOMPARE(fenster->Stammdaten().EditKfzNr->text(), QString("M-KV 100"));
         QCOMPARE(fenster->findChild<ui::DBEdit *>("EditKfzMarke")->text(), QString("Transit"));
         QCOMPARE(dm->TTblMain.FieldByName("Gruppe")->AsString(), QString("Transporter"));
         QVERIFY(dm->TTblGruppe.FindKey({QString("Transporter")}));
@@ -526,17 +535,17 @@ private slots:
                                 {"KfzNr", "ZurZeitMontiert", "Achse1ReifenKmSo", "Achse2ReifenKmWi"},
                                 {"A-1", "W", 42000.0, 51000.0});
         starten();
-        fenster->ChkBoxSchadenFilter->setChecked(true);
-        fenster->PanBild->setText("Bild 1");
+        fenster->Schaden().ChkBoxSchadenFilter->setChecked(true);
+        fenster->Memo().PanBild->setText("Bild 1");
         dm->TTblMain.Last();
         dm->TTblMain.First();
-        QCOMPARE(fenster->PageCtrlReifen->activePage(), fenster->TabSheetWinterReifen);
+        QCOMPARE(fenster->Reifen().PageCtrlReifen->activePage(), fenster->Reifen().TabSheetWinterReifen);
         QCOMPARE(text(fenster.get(), "LblAchse1ReifenGelaufenSo"), QString("8000"));
         QCOMPARE(text(fenster.get(), "LblAchse2ReifenGelaufenWi"), QString("0")); // mounted above the reading
         QCOMPARE(text(fenster.get(), "LblAchse3ReifenGelaufenSo"), QString());
-        QVERIFY(!fenster->ChkBoxSchadenFilter->isChecked());
-        QVERIFY(fenster->PanBild->text().isEmpty());
-        QCOMPARE(fenster->LblVorausLsEndKmStand->text(), QString("n.v."));
+        QVERIFY(!fenster->Schaden().ChkBoxSchadenFilter->isChecked());
+        QVERIFY(fenster->Memo().PanBild->text().isEmpty());
+        QCOMPARE(fenster->Stammdaten().LblVorausLsEndKmStand->text(), QString("n.v."));
         QCOMPARE(fenster->DBEditKopfzeileKfznr->text(), QString("A-1"));
     }
 
