@@ -7,6 +7,7 @@
 #include "daten/ErsterStart.h"
 #include "daten/Programmkoerper.h"
 #include "daten/Programmstart.h"
+#include "TerminDiensteImpl.h"
 #include "dbe/Session.h"
 #include "dienste/Formularzugriff.h"
 #include "formulare/Copyright.h"
@@ -14,6 +15,8 @@
 #include "formulare/HilfeFormular.h"
 #include "formulare/MandantenFormular.h"
 #include "formulare/Passwort.h"
+#include "formulare/TerminFormular.h"
+#include "formulare/TerminInfoDlg.h"
 #include "ui/Application.h"
 #include "ui/StartUp.h"
 
@@ -57,6 +60,22 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
             });
     };
     form(QStringLiteral("THauptFormular"), HauptFormular);
+    // The scheduling service comes into force with its first form.
+    koerper.eintragen(
+        QStringLiteral("TTerminFormular"),
+        [] {
+            static TerminDiensteImpl termine;
+            Dienst<TerminDienste>::setzen(&termine);
+            if (QCoreApplication::instance())
+                TerminFormular = new TTerminFormular();
+        },
+        [] {
+            TTerminFormular *weg = TerminFormular;
+            TerminFormular = nullptr;
+            delete weg;
+            Dienst<TerminDienste>::setzen(nullptr);
+        });
+    form(QStringLiteral("TTerminInfoDlg"), TerminInfoDlg);
     form(QStringLiteral("TCopyright"), Copyright);
     form(QStringLiteral("TPasswordDlg"), PasswordDlg);
     form(QStringLiteral("THilfeFormular"), HilfeFormular);

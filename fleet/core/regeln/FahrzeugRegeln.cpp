@@ -13,6 +13,7 @@
 #include "regeln/LeasingPrognose.h"
 #include "regeln/MonatsSummen.h"
 #include "regeln/TerminNotizen.h"
+#include "regeln/Terminarten.h"
 #include "ui/Messages.h"
 
 namespace fleet {
@@ -24,21 +25,9 @@ QString AktuellesBild;
 const QList<TerminFeld> &TerminFelder()
 {
     static const QList<TerminFeld> felder = [] {
-        QList<TerminFeld> f{
-            {QStringLiteral("KfzTUEVTermin"), QStringLiteral("TTblTermineTUEVTermin")},
-            {QStringLiteral("KfzASUTermin"), QStringLiteral("TTblTermineASUTermin")},
-            {QStringLiteral("KfzInspektTermin"), QStringLiteral("TTblTermineInspektionTermin")},
-            {QStringLiteral("KfzVignetteTermin1"), QStringLiteral("TTblTermineVignette1Termin")},
-            {QStringLiteral("KfzVignetteTermin2"), QStringLiteral("TTblTermineVignette2Termin")},
-            {QStringLiteral("KfzFreierTermin1"), QStringLiteral("TTblTermineFreierTermin1")},
-            {QStringLiteral("KfzFreierTermin2"), QStringLiteral("TTblTermineFreierTermin2")},
-            {QStringLiteral("KfzFreierTermin3"), QStringLiteral("TTblTermineFreierTermin3")},
-            {QStringLiteral("KfzKlInspektionTermin"), QStringLiteral("TTblTermineKlInspektionTermin")},
-            {QStringLiteral("KfzGrInspektionTermin"), QStringLiteral("TTblTermineGrInspektionTermin")},
-        };
-        for (int i = 4; i <= 14; ++i)
-            f.append({QStringLiteral("FreierTermin%1").arg(i),
-                      QStringLiteral("TTblTermineFreierTermin%1").arg(i)});
+        QList<TerminFeld> f;
+        for (const Terminart &art : Terminarten())
+            f.append({art.stammFeld, art.terminName()});
         return f;
     }();
     return felder;

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStyledItemDelegate>
 
 #include "dbe/DataSet.h"
@@ -14,14 +15,40 @@ namespace ui {
 namespace {
 
 // Writes the in-place editor's text into the field inside the guard: a text
-// the field refuses ends in the exception handling, not in Qt.
+// the field refuses ends in the exception handling, not in Qt. Cells take the
+// grid's marks and its cell painter's colours.
 class GuardedDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit GuardedDelegate(DBGrid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (grid_->isRowMarked(index.row()))
+            option->state |= QStyle::State_Selected;
+        DBGrid::CellStyle style;
+        style.row = index.row();
+        style.column = index.column();
+        style.field = grid_->columnField(index.column());
+        style.text = option->text;
+        style.selected = option->state & QStyle::State_Selected;
+        grid_->styleCell(style);
+        if (style.background.isValid()) {
+            option->backgroundBrush = style.background;
+            // The chosen colour shows also on a selected cell.
+            if (style.selected) {
+                option->state &= ~QStyle::State_Selected;
+                option->palette.setColor(QPalette::Text, option->palette.color(QPalette::HighlightedText));
+            }
+        }
+        option->font.setUnderline(style.underline);
+    }
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
     {
         guard(editor, [&] { QStyledItemDelegate::setModelData(editor, model, index); });
     }
+
+private:
+    DBGrid *grid_;
 };
 
 } // namespace
@@ -41,6 +68,114 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), model_(new DataSetModel(th
     connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &DBGrid::sectionMoved);
     connect(model_, &DataSetModel::cursorMoved, this, &DBGrid::followCursor);
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::applyColumnWidths);
+    // Marks name rows of the rows as they were read; reading them again drops them.
+    connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::clearMarks);
+    connect(model_, &QAbstractItemModel::layoutChanged, this, &DBGrid::clearMarks);
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &from, const QModelIndex &to) {
+        // All rows read again (a new order, say): the marked rows may stand elsewhere.
+        if (model_->rowCount() > 1 && from.row() == 0 && to.row() == model_->rowCount() - 1)
+            clearMarks();
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int logical) {
+        guard(this, [&] { emit onTitleClick(logical); });
+    });
+}
+
+QString DBGrid::columnTitle(int column) const
+{
+    dbe::TField *field = model_->fieldAt(column);
+    return field ? field->DisplayLabel() : QString();
+}
+
+void DBGrid::setColumnTitle(int column, const QString &title)
+{
+    dbe::TField *field = model_->fieldAt(column);
+    if (!field)
+        return;
+    field->SetDisplayLabel(title);
+    emit model_->headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void DBGrid::setMultiSelect(bool multiSelect)
+{
+    multiSelect_ = multiSelect;
+    if (!multiSelect)
+        clearMarks();
+}
+
+bool DBGrid::isRowMarked(int row) const
+{
+    for (const Mark &m : marks_)
+        if (m.row == row)
+            return true;
+    return false;
+}
+
+void DBGrid::gotoMark(int i)
+{
+    dbe::TDataSet *dataSet = dataSource() ? dataSource()->DataSet() : nullptr;
+    if (dataSet && i >= 0 && i < marks_.size())
+        dataSet->GotoBookmark(marks_[i].bookmark);
+}
+
+void DBGrid::clearMarks()
+{
+    if (marks_.isEmpty())
+        return;
+    marks_.clear();
+    viewport()->update();
+}
+
+void DBGrid::styleCell(CellStyle &style) const
+{
+    if (cellPainter_)
+        cellPainter_(style);
+}
+
+QVariant DBGrid::rowValue(int row, const QString &fieldName) const
+{
+    dbe::TDataSet *dataSet = dataSource() ? dataSource()->DataSet() : nullptr;
+    if (!dataSet || !dataSet->Active())
+        return QVariant();
+    dbe::TField *field = dataSet->FindField(fieldName);
+    if (!field)
+        return QVariant();
+    if (row == model_->currentRow())
+        return field->Value();
+    return dataSet->RecordValue(row + 1, field);
+}
+
+void DBGrid::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    QTableView::mousePressEvent(event);
+    if (!multiSelect_ || event->button() != Qt::LeftButton || !index.isValid())
+        return;
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        clearMarks();
+        return;
+    }
+    dbe::TDataSet *dataSet = dataSource() ? dataSource()->DataSet() : nullptr;
+    if (!dataSet || model_->currentRow() != index.row())
+        return; // the cursor did not go there
+    guard(this, [&] {
+        const dbe::TBookmark mark = dataSet->GetBookmark();
+        for (int i = 0; i < marks_.size(); ++i)
+            if (marks_[i].bookmark == mark) {
+                marks_.removeAt(i);
+                viewport()->update();
+                return;
+            }
+        marks_.append({mark, index.row()});
+        viewport()->update();
+    });
+}
+
+void DBGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    if (indexAt(event->position().toPoint()).isValid())
+        guard(this, [this] { emit onDblClick(); });
 }
 
 dbe::TDataSource *DBGrid::dataSource() const

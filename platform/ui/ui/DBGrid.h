@@ -1,7 +1,12 @@
 #pragma once
 
+#include <functional>
+
+#include <QColor>
+#include <QList>
 #include <QTableView>
 
+#include "dbe/DataSet.h"
 #include "ui/FieldLink.h"
 
 namespace dbe {
@@ -21,7 +26,12 @@ class DataSetModel;
 //  - onColEnter: the selected column changed (by the user or by code);
 //  - onColumnMoved(from, to): the user dragged a column; the field list of
 //    the dataset has been reordered to match;
-//  - onKeyDown(key, modifiers): every key first; setting key to 0 swallows it.
+//  - onKeyDown(key, modifiers): every key first; setting key to 0 swallows it;
+//  - onTitleClick(column): a column title was clicked;
+//  - onDblClick: a cell was double-clicked.
+// With multiple marking on, Ctrl and a click mark or unmark a row; the marks
+// are kept in marking order and a plain click drops them. A cell painter may
+// change each cell's background and underline before it is drawn.
 class DBGrid : public QTableView {
     Q_OBJECT
     Q_PROPERTY(dbe::TDataSource *dataSource READ dataSource WRITE setDataSource)
@@ -47,7 +57,38 @@ public:
     dbe::TField *columnField(int column) const;
     DataSetModel *dataModel() const { return model_; }
 
+    // Column titles: the shown field's display label.
+    QString columnTitle(int column) const;
+    void setColumnTitle(int column, const QString &title);
+
+    // Marking of several rows.
+    void setMultiSelect(bool multiSelect);
+    bool multiSelect() const { return multiSelect_; }
+    int markedCount() const { return int(marks_.size()); }
+    bool isRowMarked(int row) const;
+    // Moves the data set to the i-th mark (in marking order).
+    void gotoMark(int i);
+    void clearMarks();
+
+    // How one cell is drawn; the painter changes background and underline.
+    struct CellStyle {
+        int row = 0;
+        int column = 0;
+        dbe::TField *field = nullptr;
+        QString text;
+        bool selected = false;
+        QColor background; // invalid: the grid's own
+        bool underline = false;
+    };
+    using CellPainter = std::function<void(CellStyle &style)>;
+    void setCellPainter(CellPainter painter) { cellPainter_ = std::move(painter); }
+    void styleCell(CellStyle &style) const;
+    // A field's value in a shown row (0-based), read without moving the cursor.
+    QVariant rowValue(int row, const QString &fieldName) const;
+
 signals:
+    void onTitleClick(int column);
+    void onDblClick();
     void onColEnter();
     void onColumnMoved(int fromIndex, int toIndex);
     void onKeyDown(int &key, Qt::KeyboardModifiers modifiers);
@@ -56,6 +97,8 @@ protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void followCursor(int row);
@@ -67,6 +110,13 @@ private:
     bool following_ = false;
     bool userMoving_ = false;
     int lastColumn_ = -1;
+    bool multiSelect_ = false;
+    struct Mark {
+        dbe::TBookmark bookmark;
+        int row;
+    };
+    QList<Mark> marks_;
+    CellPainter cellPainter_;
 };
 
 } // namespace ui

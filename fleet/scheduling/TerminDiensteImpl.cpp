@@ -1,0 +1,39 @@
+#include "TerminDiensteImpl.h"
+
+#include "formulare/TerminFormular.h"
+
+namespace fleet {
+
+void TerminDiensteImpl::TerminListeModalZeigen()
+{
+    if (TerminFormular)
+        TerminFormular->showModal();
+}
+
+void TerminDiensteImpl::TerminListeZeigen()
+{
+    if (!TerminFormular)
+        return;
+    TerminFormular->show();
+    TerminFormular->raise();
+    TerminFormular->activateWindow();
+}
+
+bool TerminDiensteImpl::DispoZeitraumErfragen(DispoZeitraum &)
+{
+    return true;
+}
+
+void TerminDiensteImpl::TourBearbeiten(int) {}
+void TerminDiensteImpl::FahrzeugvergleichZeigen() {}
+void TerminDiensteImpl::FuhrparkKostenZeigen() {}
+void TerminDiensteImpl::TourAuswertungZeigen() {}
+void TerminDiensteImpl::MonatsauswertungAlleFahrzeugeZeigen() {}
+void TerminDiensteImpl::TankdatenImportZeigen() {}
+void TerminDiensteImpl::GrafikZeigen() {}
+void TerminDiensteImpl::GrafikSchliessen() {}
+void TerminDiensteImpl::FreieFahrzeugeZeigen() {}
+void TerminDiensteImpl::FreieFahrzeugeSchliessen() {}
+void TerminDiensteImpl::TextFormularZeigen() {}
+
+} // namespace fleet

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "dienste/TerminDienste.h"
+
+namespace fleet {
+
+// The scheduling part's answer to what the core asks of it. Each member hands
+// over to its form; a member whose form is not built yet does nothing.
+class TerminDiensteImpl : public TerminDienste {
+public:
+    void TerminListeModalZeigen() override;
+    void TerminListeZeigen() override;
+    bool DispoZeitraumErfragen(DispoZeitraum &zeitraum) override;
+    void TourBearbeiten(int pruefCode) override;
+    void FahrzeugvergleichZeigen() override;
+    void FuhrparkKostenZeigen() override;
+    void TourAuswertungZeigen() override;
+    void MonatsauswertungAlleFahrzeugeZeigen() override;
+    void TankdatenImportZeigen() override;
+    void GrafikZeigen() override;
+    void GrafikSchliessen() override;
+    void FreieFahrzeugeZeigen() override;
+    void FreieFahrzeugeSchliessen() override;
+    void TextFormularZeigen() override;
+};
+
+} // namespace fleet
