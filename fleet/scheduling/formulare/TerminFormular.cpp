@@ -177,24 +177,26 @@ void TTerminFormular::aufbauen()
     BitBtnTermineWerkstatt = knopf(this, "BitBtnTermineWerkstatt", QStringLiteral("&We.-Termin."));
     TBitBtnOk = knopf(this, "TBitBtnOk", QStringLiteral("&Schließen"));
 
-    // Top: counts and thresholds, title, progress, period.
-    auto *schwellen = new QGridLayout;
-    schwellen->addWidget(LblVorwarnzeitTage, 0, 0);
-    schwellen->addWidget(LblVorwarnzeitKm, 1, 0);
-    schwellen->addWidget(LblWarnzeitTage, 0, 1);
-    schwellen->addWidget(LblWarnzeitKm, 1, 1);
+    // Top: count over the thresholds, title and progress, period.
+    for (QLabel *l : {TLblTerminAnzahl, LblVorwarnzeitTage, LblVorwarnzeitKm, LblWarnzeitTage, LblWarnzeitKm})
+        l->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    auto *zahlen = new QGridLayout;
+    zahlen->addWidget(TLblTerminAnzahl, 0, 0, 1, 2);
+    zahlen->addWidget(LblVorwarnzeitTage, 1, 0);
+    zahlen->addWidget(LblVorwarnzeitKm, 2, 0);
+    zahlen->addWidget(LblWarnzeitTage, 1, 1);
+    zahlen->addWidget(LblWarnzeitKm, 2, 1);
     auto *zeitraum = new QGridLayout;
     zeitraum->addWidget(LblAktuellesDatumVon, 0, 0);
     zeitraum->addWidget(DateTimePckTermineVon, 0, 1);
     zeitraum->addWidget(TLblAktuellesDatum, 1, 0);
     zeitraum->addWidget(DateTimePckTermine, 1, 1);
-    auto *kopf = new QHBoxLayout;
-    kopf->addWidget(TLblTerminAnzahl);
-    kopf->addLayout(schwellen);
-    kopf->addStretch();
     auto *titel = new QVBoxLayout;
-    titel->addWidget(TLblTerminart);
+    titel->addWidget(TLblTerminart, 0, Qt::AlignCenter);
     titel->addWidget(ProgBarTermine);
+    auto *kopf = new QHBoxLayout;
+    kopf->addLayout(zahlen);
+    kopf->addStretch();
     kopf->addLayout(titel);
     kopf->addStretch();
     kopf->addLayout(zeitraum);
@@ -203,7 +205,7 @@ void TTerminFormular::aufbauen()
     mitte->addWidget(DBGrid1, 1);
     mitte->addWidget(MonthCalendarTermine);
 
-    // Bottom: kind selection, commands, print and close.
+    // Bottom: kind selection and commands, under them print and close.
     auto *fortschreiben = gruppe(this, QStringLiteral("Termine fortschreiben"),
                                  {BtnEinzelterminFortschreiben, BtnMarkierteTermineFortschreiben, ChkBoxTermineMarkieren});
     auto *stamm = gruppe(this, QStringLiteral("Kfz. Stammdaten"), {BtnTermineZeigeStammdaten, BtnTermineGehezuStammdaten});
@@ -214,17 +216,24 @@ void TTerminFormular::aufbauen()
     befehle->addWidget(stamm);
     befehle->addWidget(info);
     befehle->addStretch();
-    befehle->addWidget(SpeedBtnKalender);
-    befehle->addWidget(TBitBtnTermineDrucken);
-    befehle->addWidget(TBitBtnTermineVorschau);
-    befehle->addWidget(BitBtnTermineWerkstatt);
-    befehle->addWidget(TBitBtnOk);
+    auto *drucken = new QHBoxLayout;
+    drucken->addWidget(SpeedBtnKalender);
+    drucken->addStretch();
+    drucken->addWidget(TBitBtnTermineDrucken);
+    drucken->addWidget(TBitBtnTermineVorschau);
+    drucken->addWidget(BitBtnTermineWerkstatt);
+    drucken->addSpacing(20);
+    drucken->addWidget(TBitBtnOk);
+    for (QWidget *w : {static_cast<QWidget *>(GrpBoxTerminwahl), static_cast<QWidget *>(fortschreiben),
+                       static_cast<QWidget *>(stamm), static_cast<QWidget *>(info)})
+        w->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
 
     auto *haupt = new QVBoxLayout(this);
     haupt->addLayout(kopf);
     haupt->addLayout(mitte, 1);
     haupt->addWidget(GrpBoxTermine);
     haupt->addLayout(befehle);
+    haupt->addLayout(drucken);
 
     DBGrid1->setCellPainter([this](ui::DBGrid::CellStyle &stil) { zelleMalen(stil); });
 
@@ -575,6 +584,7 @@ void TTerminFormular::DBGrid1TitleClick(int spalte)
                 DBGrid1->setColumnTitle(c, termine::TitelOhneMarke(DBGrid1->columnTitle(c)));
                 break;
             }
+        DBGrid1->clearMarks();
         DataModule1->TTblTermine.SetIndexName(*index);
         DBGrid1->setColumnTitle(spalte, termine::TitelMitMarke(DBGrid1->columnTitle(spalte)));
     } catch (const std::exception &) {

@@ -68,14 +68,11 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), model_(new DataSetModel(th
     connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &DBGrid::sectionMoved);
     connect(model_, &DataSetModel::cursorMoved, this, &DBGrid::followCursor);
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::applyColumnWidths);
-    // Marks name rows of the rows as they were read; reading them again drops them.
+    // Marks name rows as they were read; reading them anew drops them. A new
+    // order of the same rows does not: whoever sorts drops the marks.
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::clearMarks);
     connect(model_, &QAbstractItemModel::layoutChanged, this, &DBGrid::clearMarks);
-    connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &from, const QModelIndex &to) {
-        // All rows read again (a new order, say): the marked rows may stand elsewhere.
-        if (model_->rowCount() > 1 && from.row() == 0 && to.row() == model_->rowCount() - 1)
-            clearMarks();
-    });
+    horizontalHeader()->setSectionsClickable(true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int logical) {
         guard(this, [&] { emit onTitleClick(logical); });
     });
