@@ -7,9 +7,15 @@ const QList<Terminart> &Terminarten()
     static const QList<Terminart> arten = [] {
         const auto art = [](const char *bez, const char *box, const char *stamm, const char *feld, bool km,
                             const char *einst, const char *index, const char *edit, const char *label) {
-            return Terminart{QString::fromUtf8(bez),  QString::fromLatin1(box),   QString::fromLatin1(stamm),
-                             QString::fromLatin1(feld), km,                        QString::fromLatin1(einst),
-                             QString::fromLatin1(index), QString::fromLatin1(edit), QString::fromLatin1(label)};
+            return Terminart{QString::fromUtf8(bez),
+                             QString::fromLatin1(box),
+                             QString::fromLatin1(stamm),
+                             QString::fromLatin1(feld),
+                             km,
+                             QString::fromLatin1(einst),
+                             QString::fromLatin1(index),
+                             QString::fromLatin1(edit),
+                             QString::fromLatin1(label)};
         };
         QList<Terminart> a{
             art("HU", "ChkBoxTUEV", "KfzTUEVTermin", "TUEVTermin", false, "TUEVTerminZeigen", "Tuev",
@@ -32,12 +38,12 @@ const QList<Terminart> &Terminarten()
         for (int i = 1; i <= 14; ++i) {
             const QString n = QString::number(i);
             const bool km = i == 3 || i == 4 || i == 5 || i == 13 || i == 14;
-            a.append(Terminart{QStringLiteral("Fr. Termin") + n, QStringLiteral("ChkBoxFrTermin") + n,
-                               (i <= 3 ? QStringLiteral("KfzFreierTermin") : QStringLiteral("FreierTermin")) + n,
-                               QStringLiteral("FreierTermin") + n, km,
-                               QStringLiteral("Freitermin") + n + QStringLiteral("Zeigen"),
-                               QStringLiteral("FrTerm") + n, QStringLiteral("EditFreierTermin") + n,
-                               QStringLiteral("LblFreierTermin") + n});
+            a.append(Terminart{
+                QStringLiteral("Fr. Termin") + n, QStringLiteral("ChkBoxFrTermin") + n,
+                (i <= 3 ? QStringLiteral("KfzFreierTermin") : QStringLiteral("FreierTermin")) + n,
+                QStringLiteral("FreierTermin") + n, km,
+                QStringLiteral("Freitermin") + n + QStringLiteral("Zeigen"), QStringLiteral("FrTerm") + n,
+                QStringLiteral("EditFreierTermin") + n, QStringLiteral("LblFreierTermin") + n});
         }
         return a;
     }();
@@ -47,7 +53,8 @@ const QList<Terminart> &Terminarten()
 const QList<int> &TerminartenPruefReihenfolge()
 {
     // Column order: 0 HU, 1 AU, 2 Inspektion, 3/4 Vignette, 5/6 Kl./Gr., 7.. free 1..14.
-    static const QList<int> reihenfolge{0, 1, 2, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 3, 4, 5, 6, 19, 20};
+    static const QList<int> reihenfolge{0,  1,  2,  7,  8, 9, 10, 11, 12, 13, 14,
+                                        15, 16, 17, 18, 3, 4, 5,  6,  19, 20};
     return reihenfolge;
 }
 

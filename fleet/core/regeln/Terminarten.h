@@ -8,15 +8,15 @@ namespace fleet {
 // One of the 21 appointment kinds of a vehicle: how the vehicle master, the
 // due list, the settings and the main window name it.
 struct Terminart {
-    QString bezeichnung;  // label of its check box in the due list ("HU")
-    QString checkBox;     // "ChkBoxTUEV"
-    QString stammFeld;    // field of KfzStamm.db ("KfzTUEVTermin")
-    QString feld;         // field of Termine.DB ("TUEVTermin")
-    bool km;              // due at an odometer reading, else at a date
-    QString einstellung;  // display setting of Kfzsyspr.DB ("TUEVTerminZeigen")
-    QString sortIndex;    // index of Termine.DB ordering by this kind ("Tuev")
-    QString edit;         // the main window's edit of the kind ("EditTUEVTermin")
-    QString label;        // the main window's label naming it; empty for HU and AU
+    QString bezeichnung; // label of its check box in the due list ("HU")
+    QString checkBox;    // "ChkBoxTUEV"
+    QString stammFeld;   // field of KfzStamm.db ("KfzTUEVTermin")
+    QString feld;        // field of Termine.DB ("TUEVTermin")
+    bool km;             // due at an odometer reading, else at a date
+    QString einstellung; // display setting of Kfzsyspr.DB ("TUEVTerminZeigen")
+    QString sortIndex;   // index of Termine.DB ordering by this kind ("Tuev")
+    QString edit;        // the main window's edit of the kind ("EditTUEVTermin")
+    QString label;       // the main window's label naming it; empty for HU and AU
 
     // The name a note of this kind is stored under ("TTblTermineTUEVTermin").
     QString terminName() const { return QStringLiteral("TTblTermine") + feld; }

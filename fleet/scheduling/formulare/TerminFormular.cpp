@@ -158,10 +158,12 @@ void TTerminFormular::aufbauen()
     arten->addWidget(BitBtnTerminSelektion, 0, 6, 4, 1);
     GrpBoxTermine->hide();
 
-    BtnEinzelterminFortschreiben = knopf(this, "BtnEinzelterminFortschreiben", QStringLiteral("Einzeltermin"));
+    BtnEinzelterminFortschreiben =
+        knopf(this, "BtnEinzelterminFortschreiben", QStringLiteral("Einzeltermin"));
     BtnMarkierteTermineFortschreiben =
         knopf(this, "BtnMarkierteTermineFortschreiben", QStringLiteral("Alle Kfz.Termine"));
-    ChkBoxTermineMarkieren = ui::make<ui::CheckBox>(this, "ChkBoxTermineMarkieren", QStringLiteral("Kfz. markieren"));
+    ChkBoxTermineMarkieren =
+        ui::make<ui::CheckBox>(this, "ChkBoxTermineMarkieren", QStringLiteral("Kfz. markieren"));
     BtnTermineZeigeStammdaten = knopf(this, "BtnTermineZeigeStammdaten", QStringLiteral("Zeigen"));
     BtnTermineGehezuStammdaten = knopf(this, "BtnTermineGehezuStammdaten", QStringLiteral("GeheZu"));
     Label4 = ui::make<QLabel>(this, "Label4", QStringLiteral("Termin-Info"));
@@ -206,9 +208,11 @@ void TTerminFormular::aufbauen()
     mitte->addWidget(MonthCalendarTermine);
 
     // Bottom: kind selection and commands, under them print and close.
-    auto *fortschreiben = gruppe(this, QStringLiteral("Termine fortschreiben"),
-                                 {BtnEinzelterminFortschreiben, BtnMarkierteTermineFortschreiben, ChkBoxTermineMarkieren});
-    auto *stamm = gruppe(this, QStringLiteral("Kfz. Stammdaten"), {BtnTermineZeigeStammdaten, BtnTermineGehezuStammdaten});
+    auto *fortschreiben =
+        gruppe(this, QStringLiteral("Termine fortschreiben"),
+               {BtnEinzelterminFortschreiben, BtnMarkierteTermineFortschreiben, ChkBoxTermineMarkieren});
+    auto *stamm = gruppe(this, QStringLiteral("Kfz. Stammdaten"),
+                         {BtnTermineZeigeStammdaten, BtnTermineGehezuStammdaten});
     auto *info = gruppe(this, QStringLiteral("Termin-Info"), {Label4, BtnTerminInfo});
     auto *befehle = new QHBoxLayout;
     befehle->addWidget(GrpBoxTerminwahl);
@@ -237,29 +241,42 @@ void TTerminFormular::aufbauen()
 
     DBGrid1->setCellPainter([this](ui::DBGrid::CellStyle &stil) { zelleMalen(stil); });
 
-    const auto h = [this](auto methode) { return [this, methode] { alsHandler([&] { (this->*methode)(); }); }; };
+    const auto h = [this](auto methode) {
+        return [this, methode] { alsHandler([&] { (this->*methode)(); }); };
+    };
     ui::on(this, &ui::FormBase::formActivate, this, &TTerminFormular::FormActivate);
     ui::on(this, &ui::FormBase::formDeactivate, this, &TTerminFormular::FormDeactivate);
     ui::on(this, &ui::FormBase::formClose, this, &TTerminFormular::FormClose);
-    ui::on(DateTimePckTermine, &ui::DatePicker::onChange, this, h(&TTerminFormular::DateTimePckTermineChange));
-    ui::on(DateTimePckTermineVon, &ui::DatePicker::onChange, this, h(&TTerminFormular::DateTimePckTermineVonChange));
-    ui::on(DateTimePckTermineVon, &ui::DatePicker::onCloseUp, this, h(&TTerminFormular::DateTimePckTermineVonCloseUp));
-    ui::on(BtnWelcheTermineZeigen, &QPushButton::clicked, this, h(&TTerminFormular::BtnWelcheTermineZeigenClick));
-    ui::on(BitBtnTerminSelektion, &QPushButton::clicked, this, h(&TTerminFormular::BitBtnTerminSelektionClick));
+    ui::on(DateTimePckTermine, &ui::DatePicker::onChange, this,
+           h(&TTerminFormular::DateTimePckTermineChange));
+    ui::on(DateTimePckTermineVon, &ui::DatePicker::onChange, this,
+           h(&TTerminFormular::DateTimePckTermineVonChange));
+    ui::on(DateTimePckTermineVon, &ui::DatePicker::onCloseUp, this,
+           h(&TTerminFormular::DateTimePckTermineVonCloseUp));
+    ui::on(BtnWelcheTermineZeigen, &QPushButton::clicked, this,
+           h(&TTerminFormular::BtnWelcheTermineZeigenClick));
+    ui::on(BitBtnTerminSelektion, &QPushButton::clicked, this,
+           h(&TTerminFormular::BitBtnTerminSelektionClick));
     ui::on(ChkBoxAlle, &ui::CheckBox::onClick, this, h(&TTerminFormular::ChkBoxAlleClick));
-    ui::on(DBGrid1, &ui::DBGrid::onTitleClick, this, [this](int spalte) { alsHandler([&] { DBGrid1TitleClick(spalte); }); });
+    ui::on(DBGrid1, &ui::DBGrid::onTitleClick, this,
+           [this](int spalte) { alsHandler([&] { DBGrid1TitleClick(spalte); }); });
     ui::on(SpeedBtnKalender, &QPushButton::clicked, this, h(&TTerminFormular::SpeedBtnKalenderClick));
     ui::on(BtnEinzelterminFortschreiben, &QPushButton::clicked, this,
            h(&TTerminFormular::BtnEinzelterminFortschreibenClick));
     ui::on(BtnMarkierteTermineFortschreiben, &QPushButton::clicked, this,
            h(&TTerminFormular::BtnMarkierteTermineFortschreibenClick));
-    ui::on(ChkBoxTermineMarkieren, &ui::CheckBox::onClick, this, h(&TTerminFormular::ChkBoxTermineMarkierenClick));
-    ui::on(BtnTermineZeigeStammdaten, &QPushButton::clicked, this, h(&TTerminFormular::BtnTermineZeigeStammdatenClick));
+    ui::on(ChkBoxTermineMarkieren, &ui::CheckBox::onClick, this,
+           h(&TTerminFormular::ChkBoxTermineMarkierenClick));
+    ui::on(BtnTermineZeigeStammdaten, &QPushButton::clicked, this,
+           h(&TTerminFormular::BtnTermineZeigeStammdatenClick));
     ui::on(BtnTermineGehezuStammdaten, &QPushButton::clicked, this,
            h(&TTerminFormular::BtnTermineGehezuStammdatenClick));
-    ui::on(TBitBtnTermineDrucken, &QPushButton::clicked, this, h(&TTerminFormular::TBitBtnTermineDruckenClick));
-    ui::on(TBitBtnTermineVorschau, &QPushButton::clicked, this, h(&TTerminFormular::TBitBtnTermineVorschauClick));
-    ui::on(BitBtnTermineWerkstatt, &QPushButton::clicked, this, h(&TTerminFormular::BitBtnTermineWerkstattClick));
+    ui::on(TBitBtnTermineDrucken, &QPushButton::clicked, this,
+           h(&TTerminFormular::TBitBtnTermineDruckenClick));
+    ui::on(TBitBtnTermineVorschau, &QPushButton::clicked, this,
+           h(&TTerminFormular::TBitBtnTermineVorschauClick));
+    ui::on(BitBtnTermineWerkstatt, &QPushButton::clicked, this,
+           h(&TTerminFormular::BitBtnTermineWerkstattClick));
     ui::on(BtnTerminInfo, &QPushButton::clicked, this, h(&TTerminFormular::Bemerkung1Click));
     ui::on(Bemerkung1, &QAction::triggered, this, h(&TTerminFormular::Bemerkung1Click));
     connect(TBitBtnOk, &QPushButton::clicked, this, &QWidget::close);
@@ -310,8 +327,8 @@ void TTerminFormular::FormActivate()
     }
     alsHandler([&] {
         FarbigeTerminfelder = false;
-        if (auto *box = qobject_cast<QAbstractButton *>(
-                KomponenteFinden(QStringLiteral("EinstellungenFormular"), QStringLiteral("DBChkBoxFarblicheInfos"))))
+        if (auto *box = qobject_cast<QAbstractButton *>(KomponenteFinden(
+                QStringLiteral("EinstellungenFormular"), QStringLiteral("DBChkBoxFarblicheInfos"))))
             FarbigeTerminfelder = box->isChecked();
         ueberschriftenSetzen();
         repaint();
@@ -357,12 +374,15 @@ void TTerminFormular::ueberschriftenSetzen()
 
 void TTerminFormular::labelsFaerben()
 {
-    ui::setBackgroundColor(LblVorwarnzeitTage, Schwellen.vorwarnTage > 0 ? ui::color::Lime : ui::color::BtnFace);
+    ui::setBackgroundColor(LblVorwarnzeitTage,
+                           Schwellen.vorwarnTage > 0 ? ui::color::Lime : ui::color::BtnFace);
     ui::setBackgroundColor(LblVorwarnzeitKm, Schwellen.vorwarnKm > 0 ? ui::color::Lime : ui::color::BtnFace);
     LblWarnzeitTage->setVisible(FarbigeTerminfelder);
     LblWarnzeitKm->setVisible(FarbigeTerminfelder);
-    ui::setBackgroundColor(LblWarnzeitTage, Schwellen.ueberzogenTage > 0 ? ui::color::Yellow : ui::color::BtnFace);
-    ui::setBackgroundColor(LblWarnzeitKm, Schwellen.ueberzogenKm > 0 ? ui::color::Yellow : ui::color::BtnFace);
+    ui::setBackgroundColor(LblWarnzeitTage,
+                           Schwellen.ueberzogenTage > 0 ? ui::color::Yellow : ui::color::BtnFace);
+    ui::setBackgroundColor(LblWarnzeitKm,
+                           Schwellen.ueberzogenKm > 0 ? ui::color::Yellow : ui::color::BtnFace);
 }
 
 void TTerminFormular::FaelligeTermineEinlesen()
@@ -371,8 +391,9 @@ void TTerminFormular::FaelligeTermineEinlesen()
         DBGrid1->hide();
         SortIndexNamen = QStringList(24, QString());
         labelsFaerben();
-        TLblTerminart->setText(ChkBoxAlle->isChecked() ? QStringLiteral("Fällige Termine (Sicht: Alle Termine)")
-                                                       : QStringLiteral("Fällige Termine (Sicht: Selekt. Termine)"));
+        TLblTerminart->setText(ChkBoxAlle->isChecked()
+                                   ? QStringLiteral("Fällige Termine (Sicht: Alle Termine)")
+                                   : QStringLiteral("Fällige Termine (Sicht: Selekt. Termine)"));
         termine::ListenVorgaben v;
         v.stichtagVon = StichtagVon;
         v.stichtagBis = StichtagBis;
@@ -397,21 +418,25 @@ void TTerminFormular::FaelligeTermineEinlesen()
         }
         SortIndexNamen = stand.sortIndexNamen;
         if (stand.notizFehler)
-            ui::messages().error(QStringLiteral("Fehler beim Ermitteln des TerminInfo-Kennzeichen-Datenfeld"));
+            ui::messages().error(
+                QStringLiteral("Fehler beim Ermitteln des TerminInfo-Kennzeichen-Datenfeld"));
         if (!stand.einleseFehler) {
             TLblTerminAnzahl->setText(QStringLiteral("Anzahl Fahrzeuge mit fälligen Terminen: ") +
                                       QString::number(stand.zeilen));
             LblVorwarnzeitTage->setText(QStringLiteral("Terminvorwarnung/Tage: ") +
                                         QString::number(Schwellen.vorwarnTage));
-            LblVorwarnzeitKm->setText(QStringLiteral("Terminvorwarnung/Km.: ") + QString::number(Schwellen.vorwarnKm));
+            LblVorwarnzeitKm->setText(QStringLiteral("Terminvorwarnung/Km.: ") +
+                                      QString::number(Schwellen.vorwarnKm));
             LblWarnzeitTage->setText(QStringLiteral("Termin überzogen/Tage: ") +
                                      QString::number(Schwellen.ueberzogenTage));
-            LblWarnzeitKm->setText(QStringLiteral("Termin überzogen/Km.: ") + QString::number(Schwellen.ueberzogenKm));
+            LblWarnzeitKm->setText(QStringLiteral("Termin überzogen/Km.: ") +
+                                   QString::number(Schwellen.ueberzogenKm));
         }
         DBGrid1->setDataSource(&DataModule1->TDataSrcTermine);
         DBGrid1->show();
-        ui::setBackgroundColor(Label4, termine::WerkstattTerminBald(*DataModule1, ui::today()) ? ui::color::Red
-                                                                                             : ui::color::BtnFace);
+        ui::setBackgroundColor(Label4, termine::WerkstattTerminBald(*DataModule1, ui::today())
+                                           ? ui::color::Red
+                                           : ui::color::BtnFace);
         if (stand.einleseFehler)
             ui::messages().error(QStringLiteral("Fehler beim Einlesen der Termine"));
     });
@@ -427,8 +452,9 @@ void TTerminFormular::zelleMalen(ui::DBGrid::CellStyle &stil) const
     if (art >= 0) {
         const Terminart &a = Terminarten()[art];
         const double wert = DBGrid1->rowValue(stil.row, a.feld).toDouble();
-        zustand = a.km ? termine::KmZustand(wert, DBGrid1->rowValue(stil.row, QStringLiteral("KfzKmStand")).toDouble(),
-                                             Schwellen.ueberzogenKm)
+        zustand = a.km ? termine::KmZustand(
+                             wert, DBGrid1->rowValue(stil.row, QStringLiteral("KfzKmStand")).toDouble(),
+                             Schwellen.ueberzogenKm)
                        : termine::DatumZustand(wert, StichtagBis, Schwellen.ueberzogenTage);
         mitInfo = DBGrid1->rowValue(stil.row, a.infoFeld()).toBool();
     }
@@ -446,9 +472,10 @@ void TTerminFormular::zelleMalen(ui::DBGrid::CellStyle &stil) const
 void TTerminFormular::DateTimePckTermineChange()
 {
     StichtagBis = std::floor(DateTimePckTermine->value());
-    ui::setBackgroundColor(TLblAktuellesDatum, base::de::formatDate(StichtagBis) != base::de::formatDate(ui::today())
-                                                   ? ui::color::Red
-                                                   : ui::color::BtnFace);
+    ui::setBackgroundColor(TLblAktuellesDatum,
+                           base::de::formatDate(StichtagBis) != base::de::formatDate(ui::today())
+                               ? ui::color::Red
+                               : ui::color::BtnFace);
     FaelligeTermineEinlesen();
 }
 
@@ -458,8 +485,9 @@ void TTerminFormular::DateTimePckTermineVonChange()
         DateTimePckTermineVon->setValue(DateTimePckTermine->value());
     StichtagVon = std::floor(DateTimePckTermineVon->value());
     ui::setBackgroundColor(LblAktuellesDatumVon,
-                           base::de::formatDate(StichtagVon) != base::de::formatDate(ui::today() - 365) ? ui::color::Red
-                                                                                               : ui::color::BtnFace);
+                           base::de::formatDate(StichtagVon) != base::de::formatDate(ui::today() - 365)
+                               ? ui::color::Red
+                               : ui::color::BtnFace);
     FaelligeTermineEinlesen();
 }
 
@@ -510,9 +538,10 @@ void TTerminFormular::kartenSelektionAnwenden(bool vonErzeugung)
             ChkBoxAlle->setChecked(true);
             ChkBoxAlle->setEnabled(false);
         } else if (keinTerminGewaehlt()) {
-            ui::messages().warning(QStringLiteral(
-                "Sie haben alle Termine abgeschaltet - bitte aktivieren Sie mindestens einen Termin zur Überwachung "
-                "und Anzeige. Es werden zunächst wieder alle Termine eingeschaltet"));
+            ui::messages().warning(
+                QStringLiteral("Sie haben alle Termine abgeschaltet - bitte aktivieren Sie mindestens einen "
+                               "Termin zur Überwachung "
+                               "und Anzeige. Es werden zunächst wieder alle Termine eingeschaltet"));
             for (ui::CheckBox *box : ChkBoxArten)
                 box->setChecked(true);
             ChkBoxAlle->setChecked(true);
@@ -522,7 +551,8 @@ void TTerminFormular::kartenSelektionAnwenden(bool vonErzeugung)
             ChkBoxAlle->setEnabled(true);
         }
     }
-    if (!vonErzeugung && ui::messages().question(QStringLiteral("Möchten Sie diese Terminselektion dauerhaft speichern")))
+    if (!vonErzeugung &&
+        ui::messages().question(QStringLiteral("Möchten Sie diese Terminselektion dauerhaft speichern")))
         terminselektionSpeichern();
     GrpBoxTerminwahl->show();
     GrpBoxTermine->hide();
@@ -550,7 +580,8 @@ void TTerminFormular::terminselektionSpeichern()
             e.Open();
         e.Edit();
         for (int i = 0; i < Terminarten().size(); ++i)
-            e.FieldByName(Terminarten()[i].einstellung)->SetAsBoolean(ChkBoxArten[static_cast<size_t>(i)]->isChecked());
+            e.FieldByName(Terminarten()[i].einstellung)
+                ->SetAsBoolean(ChkBoxArten[static_cast<size_t>(i)]->isChecked());
         e.Post();
         // The main window shows only the selected kinds, once it can.
         if (QObject *f = FormularFinden(QStringLiteral("HauptFormular")))
@@ -575,7 +606,8 @@ void TTerminFormular::DBGrid1TitleClick(int spalte)
     if (!feld)
         return;
     const int art = artIndex(feld);
-    const auto index = termine::SortIndexFuerFeld(feld->FieldName(), art >= 0 ? SortIndexNamen.value(3 + art) : QString());
+    const auto index =
+        termine::SortIndexFuerFeld(feld->FieldName(), art >= 0 ? SortIndexNamen.value(3 + art) : QString());
     if (!index)
         return;
     try {
@@ -615,7 +647,9 @@ void TTerminFormular::BtnEinzelterminFortschreibenClick()
             zelle.wert = feld->DisplayText();
         }
     }
-    termine::TerminFortschreibung(*DataModule1, [this] { FaelligeTermineEinlesen(); }).Einzeltermin(leer, zelle);
+    termine::TerminFortschreibung(*DataModule1, [this] {
+        FaelligeTermineEinlesen();
+    }).Einzeltermin(leer, zelle);
 }
 
 void TTerminFormular::BtnMarkierteTermineFortschreibenClick()
@@ -641,8 +675,9 @@ void TTerminFormular::BtnMarkierteTermineFortschreibenClick()
         }
         return l;
     };
-    termine::TerminFortschreibung(*DataModule1, [this] { FaelligeTermineEinlesen(); })
-        .MarkierteFahrzeuge(listeLeer(), zeilen);
+    termine::TerminFortschreibung(*DataModule1, [this] {
+        FaelligeTermineEinlesen();
+    }).MarkierteFahrzeuge(listeLeer(), zeilen);
 }
 
 void TTerminFormular::ChkBoxTermineMarkierenClick()
@@ -661,7 +696,8 @@ bool TTerminFormular::fahrzeugZeigen()
         return false;
     }
     if (!DataModule1->TTblMain.Locate(QStringLiteral("KfzNr"), kfzNr)) {
-        ui::messages().information(QStringLiteral("Das Fahrzeug ") + kfzNr + QStringLiteral(" wurde nicht gefunden"));
+        ui::messages().information(QStringLiteral("Das Fahrzeug ") + kfzNr +
+                                   QStringLiteral(" wurde nicht gefunden"));
         return false;
     }
     if (HauptFormular) {
@@ -706,7 +742,8 @@ void TTerminFormular::BitBtnTermineWerkstattClick()
         reportDienste().PrintReport(24, kVorschau);
 }
 
-bool TTerminFormular::TerminInfoLoeschen(const QString &kfzNr, const QString &terminName, const QString &terminWert)
+bool TTerminFormular::TerminInfoLoeschen(const QString &kfzNr, const QString &terminName,
+                                         const QString &terminWert)
 {
     return fleet::TerminInfoLoeschen(kfzNr, terminName, terminWert, &DataModule1->TTblVar.Session());
 }
@@ -716,8 +753,8 @@ void TTerminFormular::Bemerkung1Click()
     dbe::TTable &liste = DataModule1->TTblTermine;
     dbe::TField *feld = listeLeer() ? nullptr : DBGrid1->selectedField();
     if (festesFeld(feld) || artIndex(feld) < 0 || feld->IsNull()) {
-        ui::messages().information(
-            QStringLiteral("Zur Zeit ist kein Termin markiert - klicken Sie bitte auf den gewünschten Termin"));
+        ui::messages().information(QStringLiteral(
+            "Zur Zeit ist kein Termin markiert - klicken Sie bitte auf den gewünschten Termin"));
         return;
     }
     const Terminart &art = Terminarten()[artIndex(feld)];

@@ -65,8 +65,8 @@ TTerminInfoDlg::TTerminInfoDlg(QWidget *parent) : ui::FormBase(QStringLiteral("T
         liste->addItems(termine::Uhrzeiten());
         liste->setMaxVisibleItems(16);
     }
-    BtnWerkstattTerminLoeschen = ui::make<QPushButton>(this, "BtnWerkstattTerminLoeschen",
-                                                       QStringLiteral("Datum/Uhrzeit l&öschen"));
+    BtnWerkstattTerminLoeschen =
+        ui::make<QPushButton>(this, "BtnWerkstattTerminLoeschen", QStringLiteral("Datum/Uhrzeit l&öschen"));
 
     EditTerminInfoFreifeld1 = ui::make<QLineEdit>(this, "EditTerminInfoFreifeld1");
     EditTerminInfoFreifeld2 = ui::make<QLineEdit>(this, "EditTerminInfoFreifeld2");
@@ -87,8 +87,10 @@ TTerminInfoDlg::TTerminInfoDlg(QWidget *parent) : ui::FormBase(QStringLiteral("T
     RadioGrpTerminInfoStatus->setItems({QStringLiteral("Ok"), QStringLiteral("Löschen")});
 
     BitBtnTerminInfoOk = ui::make<QPushButton>(this, "BitBtnTerminInfoOk", QStringLiteral("S&chließen"));
-    BitBtnTerminInfoAbbruch = ui::make<QPushButton>(this, "BitBtnTerminInfoAbbruch", QStringLiteral("&Abbrechen"));
-    BitBtnTerminInfoDrucken = ui::make<QPushButton>(this, "BitBtnTerminInfoDrucken", QStringLiteral("D&rucken"));
+    BitBtnTerminInfoAbbruch =
+        ui::make<QPushButton>(this, "BitBtnTerminInfoAbbruch", QStringLiteral("&Abbrechen"));
+    BitBtnTerminInfoDrucken =
+        ui::make<QPushButton>(this, "BitBtnTerminInfoDrucken", QStringLiteral("D&rucken"));
     setButtonResult(BitBtnTerminInfoOk, ui::mrOk);
     setButtonResult(BitBtnTerminInfoAbbruch, ui::mrAbort);
     setCancelButton(BitBtnTerminInfoAbbruch);
@@ -133,8 +135,10 @@ TTerminInfoDlg::TTerminInfoDlg(QWidget *parent) : ui::FormBase(QStringLiteral("T
 
     ui::on(MonthCalendarTerminInfo, &QCalendarWidget::activated, this,
            &TTerminInfoDlg::MonthCalendarTerminInfoDblClick);
-    ui::on(BtnWerkstattTerminLoeschen, &QPushButton::clicked, this, &TTerminInfoDlg::BtnWerkstattTerminLoeschenClick);
-    ui::on(BitBtnTerminInfoDrucken, &QPushButton::clicked, this, &TTerminInfoDlg::BitBtnTerminInfoDruckenClick);
+    ui::on(BtnWerkstattTerminLoeschen, &QPushButton::clicked, this,
+           &TTerminInfoDlg::BtnWerkstattTerminLoeschenClick);
+    ui::on(BitBtnTerminInfoDrucken, &QPushButton::clicked, this,
+           &TTerminInfoDlg::BitBtnTerminInfoDruckenClick);
     connect(MemoTerminInfo, &QPlainTextEdit::textChanged, this, [this] {
         const QString text = MemoTerminInfo->toPlainText();
         if (text.size() > kMemoLaenge) {
@@ -177,8 +181,8 @@ void TTerminInfoDlg::FormCreate()
     RadioGrpTerminVonBis->setItemIndex(0);
 }
 
-void TTerminInfoDlg::Vorbereiten(const QString &ueberschrift, const QString &info, const termine::TerminNotiz &n,
-                                 base::TDateTime kalender)
+void TTerminInfoDlg::Vorbereiten(const QString &ueberschrift, const QString &info,
+                                 const termine::TerminNotiz &n, base::TDateTime kalender)
 {
     BitBtnTerminInfoDrucken->setEnabled(Dienst<ReportDienste>::vorhanden());
     LblTerminInfo->setText(ueberschrift);

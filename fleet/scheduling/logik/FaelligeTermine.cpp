@@ -151,8 +151,8 @@ void FaelligeTermine::scannen(const ListenVorgaben &v, ListenStand &stand)
                 const QString wert = s.stamm->AsString();
                 s.liste->SetAsString(wert);
                 stand.sortIndexNamen[s.slot] = s.art->sortIndex;
-                s.info->SetAsBoolean(
-                    vorhandeneNotizen.contains(notizSchluessel(kfzNr->AsString(), s.art->terminName(), wert)));
+                s.info->SetAsBoolean(vorhandeneNotizen.contains(
+                    notizSchluessel(kfzNr->AsString(), s.art->terminName(), wert)));
             }
             if (angelegt)
                 liste.Post();

@@ -30,7 +30,7 @@ struct ListenStand {
     // 24 slots, one per column of the full layout: 0-2 stay empty, slot 3 + i
     // holds kind i's sort index when a vehicle was listed for it.
     QStringList sortIndexNamen = QStringList(24, QString());
-    bool loeschFehler = false; // the list table could not be emptied; nothing else ran
+    bool loeschFehler = false;  // the list table could not be emptied; nothing else ran
     bool einleseFehler = false; // the scan broke off; the rows so far stay
     bool notizFehler = false;   // the notes could not be read; their flags stay false
 };

@@ -54,9 +54,9 @@ void TerminFortschreibung::Einzeltermin(bool listeLeer, const FortschreibZelle &
         ui::messages().information(QStringLiteral("Dieses Terminfeld ist leer.."));
         return;
     }
-    if (!ui::messages().question(QStringLiteral("Möchten Sie wirklich den ") + z.titel + QStringLiteral("-Termin ") +
-                                 z.wert + QStringLiteral(" des markierten Fahrzeugs ") + z.kfzNr +
-                                 QStringLiteral(" fortschreiben")))
+    if (!ui::messages().question(
+            QStringLiteral("Möchten Sie wirklich den ") + z.titel + QStringLiteral("-Termin ") + z.wert +
+            QStringLiteral(" des markierten Fahrzeugs ") + z.kfzNr + QStringLiteral(" fortschreiben")))
         return;
     gesperrt(QStringLiteral("Haupttabelle konnte zur Zeit für die folgende Änderung nicht gesperrt werden - "
                             "versuchen Sie es gleich noch einmal.."),
@@ -80,18 +80,19 @@ void TerminFortschreibung::MarkierteFahrzeuge(bool listeLeer,
     if (!ui::messages().question(
             QStringLiteral("Möchten Sie wirklich alle Termine der markierten Fahrzeuge fortschreiben")))
         return;
-    gesperrt(QStringLiteral("Haupttabelle konnte zur Zeit für die folgenden Änderungen nicht gesperrt werden - "
-                            "versuchen Sie es gleich noch einmal.."),
-             [&] {
-                 for (const FortschreibZeile &zeile : zeilen()) {
-                     // A failure ends this vehicle; the run goes on with the next.
-                     try {
-                         // A vehicle that is not found is skipped without a word.
-                         fahrzeugFortschreiben(zeile.kfzNr, zeile.felder);
-                     } catch (const std::exception &) {
-                     }
-                 }
-             });
+    gesperrt(
+        QStringLiteral("Haupttabelle konnte zur Zeit für die folgenden Änderungen nicht gesperrt werden - "
+                       "versuchen Sie es gleich noch einmal.."),
+        [&] {
+            for (const FortschreibZeile &zeile : zeilen()) {
+                // A failure ends this vehicle; the run goes on with the next.
+                try {
+                    // A vehicle that is not found is skipped without a word.
+                    fahrzeugFortschreiben(zeile.kfzNr, zeile.felder);
+                } catch (const std::exception &) {
+                }
+            }
+        });
 }
 
 bool TerminFortschreibung::fahrzeugFortschreiben(const QString &kfzNr, const QStringList &felder)

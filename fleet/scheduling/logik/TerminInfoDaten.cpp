@@ -26,7 +26,8 @@ void datumSchreiben(dbe::TField *feld, const QString &text)
 
 bool TerminNotiz::leer() const
 {
-    if (!text.isEmpty() || !vereinbart.isEmpty() || !uhrzeit.isEmpty() || !bis.isEmpty() || !uhrzeitBis.isEmpty())
+    if (!text.isEmpty() || !vereinbart.isEmpty() || !uhrzeit.isEmpty() || !bis.isEmpty() ||
+        !uhrzeitBis.isEmpty())
         return false;
     for (const QString &f : freifelder)
         if (!f.isEmpty())
@@ -57,7 +58,8 @@ void NotizSchreiben(dbe::TDataSet &n, const TerminNotiz &notiz)
     datumSchreiben(n.FieldByName(QStringLiteral("TerminBis")), notiz.bis);
     n.FieldByName(QStringLiteral("UhrzeitBis"))->SetAsString(notiz.uhrzeitBis);
     for (int i = 0; i < 4; ++i)
-        n.FieldByName(QStringLiteral("Freifeld%1").arg(i + 1))->SetAsString(notiz.freifelder[static_cast<size_t>(i)]);
+        n.FieldByName(QStringLiteral("Freifeld%1").arg(i + 1))
+            ->SetAsString(notiz.freifelder[static_cast<size_t>(i)]);
 }
 
 const QStringList &Uhrzeiten()
@@ -65,7 +67,8 @@ const QStringList &Uhrzeiten()
     static const QStringList liste = [] {
         QStringList l{QString()};
         for (int halbe = 12; halbe <= 40; ++halbe)
-            l << QStringLiteral("%1:%2").arg(halbe / 2).arg(halbe % 2 ? QStringLiteral("30") : QStringLiteral("00"));
+            l << QStringLiteral("%1:%2").arg(halbe / 2).arg(halbe % 2 ? QStringLiteral("30")
+                                                                      : QStringLiteral("00"));
         return l;
     }();
     return liste;

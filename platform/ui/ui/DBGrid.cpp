@@ -73,9 +73,8 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), model_(new DataSetModel(th
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::clearMarks);
     connect(model_, &QAbstractItemModel::layoutChanged, this, &DBGrid::clearMarks);
     horizontalHeader()->setSectionsClickable(true);
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int logical) {
-        guard(this, [&] { emit onTitleClick(logical); });
-    });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int logical) { guard(this, [&] { emit onTitleClick(logical); }); });
 }
 
 QString DBGrid::columnTitle(int column) const

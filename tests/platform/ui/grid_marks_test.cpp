@@ -16,7 +16,8 @@ namespace {
 struct Grid {
     Grid() : vehicles(db)
     {
-        DbFixture::addVehicles(*vehicles.table, {{"A-1", "Kombi", 1000}, {"B-2", "Bus", 2500}, {"C-3", "Lkw", 0}});
+        DbFixture::addVehicles(*vehicles.table,
+                               {{"A-1", "Kombi", 1000}, {"B-2", "Bus", 2500}, {"C-3", "Lkw", 0}});
         for (const char *hidden : {"Datum", "Leasing", "Art", "Gruppe", "Bild"})
             vehicles.table->FieldByName(QString::fromLatin1(hidden))->SetVisible(false);
         grid.setReadOnly(true);
@@ -75,7 +76,8 @@ private slots:
         QCOMPARE(g.grid.columnTitle(1), QString("* Info"));
         QCOMPARE(g.grid.model()->headerData(1, Qt::Horizontal).toString(), QString("* Info"));
         QHeaderView *header = g.grid.horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(2) + 12, 5));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(2) + 12, 5));
         QCOMPARE(clicks.count(), 1);
         QCOMPARE(clicks.first().first().toInt(), 2);
     }

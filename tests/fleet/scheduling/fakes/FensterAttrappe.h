@@ -50,7 +50,10 @@ public:
         sicht = s;
         aufrufe << QStringLiteral("DispoSichtSetzen(%1)").arg(s);
     }
-    void DispoKnoepfeFreigeben(bool f) override { aufrufe << QStringLiteral("DispoKnoepfeFreigeben(%1)").arg(f); }
+    void DispoKnoepfeFreigeben(bool f) override
+    {
+        aufrufe << QStringLiteral("DispoKnoepfeFreigeben(%1)").arg(f);
+    }
     void DispoAuslastungAnzeigen() override {}
     void DispoGrafikZeitraumSetzen() override {}
 };

@@ -53,7 +53,8 @@ class TerminFormularTest : public QObject {
     void titelKlicken(int c)
     {
         QHeaderView *kopf = form->DBGrid1->horizontalHeader();
-        QTest::mouseClick(kopf->viewport(), Qt::LeftButton, {}, QPoint(kopf->sectionViewportPosition(c) + 4, 4));
+        QTest::mouseClick(kopf->viewport(), Qt::LeftButton, {},
+                          QPoint(kopf->sectionViewportPosition(c) + 4, 4));
     }
     void zelleWaehlen(const QString &kfzNr, const QString &feld)
     {
@@ -83,7 +84,8 @@ private slots:
         fenster->beschriftungen["LblInspektionTermin"] = "Sicherheitsprüfung Anhänger";
         u->schwellen(30, 1000, 10, 500);
         u->fahrzeug("A-1", 10000, {{"KfzTUEVTermin", encodeDate(2024, 3, 1)}}, "Kombi");
-        u->fahrzeug("B-2", 29500, {{"KfzKlInspektionTermin", 30000}, {"KfzInspektTermin", encodeDate(2024, 4, 2)}});
+        u->fahrzeug("B-2", 29500,
+                    {{"KfzKlInspektionTermin", 30000}, {"KfzInspektTermin", encodeDate(2024, 4, 2)}});
         u->fahrzeug("C-3", 100, {{"KfzTUEVTermin", encodeDate(2026, 1, 1)}});
         fleet::TerminInfoDlg = new fleet::TTerminInfoDlg();
     }
@@ -146,8 +148,9 @@ private slots:
         QVERIFY(form->GrpBoxTermine->isVisible());
         for (ui::CheckBox *b : form->ChkBoxArten)
             b->setChecked(false);
-        meldungen.expectWarning("Sie haben alle Termine abgeschaltet - bitte aktivieren Sie mindestens einen Termin "
-                                "zur Überwachung und Anzeige. Es werden zunächst wieder alle Termine eingeschaltet");
+        meldungen.expectWarning(
+            "Sie haben alle Termine abgeschaltet - bitte aktivieren Sie mindestens einen Termin "
+            "zur Überwachung und Anzeige. Es werden zunächst wieder alle Termine eingeschaltet");
         meldungen.expectQuestion("Möchten Sie diese Terminselektion dauerhaft speichern", false);
         form->BitBtnTerminSelektion->click();
         for (ui::CheckBox *b : form->ChkBoxArten)
@@ -208,7 +211,8 @@ private slots:
         imDialog([] {}, &fleet::TTerminInfoDlg::BitBtnTerminInfoOk);
         form->Bemerkung1Click();
         QCOMPARE(u->notizen(), 1);
-        QCOMPARE(fleet::TerminInfoDlg->LblTerminInfo->text(), QString("Fahrzeug: A-1   HU-Termin: 01.03.2024"));
+        QCOMPARE(fleet::TerminInfoDlg->LblTerminInfo->text(),
+                 QString("Fahrzeug: A-1   HU-Termin: 01.03.2024"));
         QCOMPARE(fleet::TerminInfoDlg->LblTerminInfo_Info->text(), QString("Kombi"));
         QCOMPARE(fleet::TerminInfoDlg->EditTerminInfoFreifeld1->text(), QString("HU-Termin"));
         QCOMPARE(u->dm().TTblTermine.FieldByName("TUEVTerminInfo")->AsBoolean(), true);
@@ -300,7 +304,8 @@ private slots:
         form->TBitBtnTermineDrucken->click();
         form->TBitBtnTermineVorschau->click();
         form->BitBtnTermineWerkstatt->click();
-        QCOMPARE(berichte.aufrufe, QStringList({"PrintReport(6,1)", "PrintReport(6,2)", "PrintReport(24,2)"}));
+        QCOMPARE(berichte.aufrufe,
+                 QStringList({"PrintReport(6,1)", "PrintReport(6,2)", "PrintReport(24,2)"}));
         form->ChkBoxTermineMarkieren->setChecked(true);
         QVERIFY(!form->BtnEinzelterminFortschreiben->isEnabled());
         QVERIFY(form->DBGrid1->multiSelect());

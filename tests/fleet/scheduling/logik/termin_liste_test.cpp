@@ -51,7 +51,8 @@ protected:
         u.fahrzeug("A-1", 10000,
                    {{"KfzTUEVTermin", encodeDate(2024, 3, 1)}, {"KfzASUTermin", encodeDate(2024, 2, 1)}},
                    "Kombi Außendienst");
-        u.fahrzeug("B-2", 29500, {{"KfzTUEVTermin", encodeDate(2025, 6, 1)}, {"KfzKlInspektionTermin", 30000}});
+        u.fahrzeug("B-2", 29500,
+                   {{"KfzTUEVTermin", encodeDate(2025, 6, 1)}, {"KfzKlInspektionTermin", 30000}});
         u.fahrzeug("C-3", 100, {{"KfzTUEVTermin", encodeDate(2026, 1, 1)}, {"KfzGrInspektionTermin", 60000}});
     }
 
@@ -168,7 +169,10 @@ TEST_F(FortschreibungTest, SingleRunGuardsInTheirOrder)
         {true, false, true, {"A-1", "Info", "Info", "x"}, leserechte},
         {false, true, false, huZelle(), leserechte},
         {false, false, true, huZelle(), "Es befinden sich keine Fahrzeugtermine in der Tabelle"},
-        {false, false, false, {"A-1", "KfzKmStand", "Km. Stand", "1"},
+        {false,
+         false,
+         false,
+         {"A-1", "KfzKmStand", "Km. Stand", "1"},
          "Es ist kein einzelner Termin markiert - bitte klicken Sie zunächst in das gewünschte Terminfeld"},
         {false, false, false, {"A-1", "ASUTermin", "AU", ""}, "Dieses Terminfeld ist leer.."},
     };
@@ -179,8 +183,8 @@ TEST_F(FortschreibungTest, SingleRunGuardsInTheirOrder)
         lauf.Einzeltermin(f.leer, f.zelle);
     }
     fleet::NurLesen = fleet::LeseModus = false;
-    meldungen.expectQuestion("Möchten Sie wirklich den HU-Termin 01.03.2024 des markierten Fahrzeugs A-1 fortschreiben",
-                             false);
+    meldungen.expectQuestion(
+        "Möchten Sie wirklich den HU-Termin 01.03.2024 des markierten Fahrzeugs A-1 fortschreiben", false);
     lauf.Einzeltermin(false, huZelle());
     EXPECT_TRUE(fenster.aufrufe.isEmpty());
     EXPECT_EQ(aufgebaut, 0);
@@ -198,42 +202,49 @@ TEST_F(FortschreibungTest, SingleRunRollsUnderTheLockWithMessagesQuiet)
     };
     u.dm().TTblMain.First(); // on C-3's neighbour, not on A-1
     u.dm().TTblMain.Last();
-    meldungen.expectQuestion("Möchten Sie wirklich den HU-Termin 01.03.2024 des markierten Fahrzeugs A-1 fortschreiben",
-                             true);
+    meldungen.expectQuestion(
+        "Möchten Sie wirklich den HU-Termin 01.03.2024 des markierten Fahrzeugs A-1 fortschreiben", true);
     lauf.Einzeltermin(false, huZelle());
     EXPECT_EQ(fenster.aufrufe, QStringList({"TerminFortschreiben(EditTUEVTermin)"}));
     EXPECT_EQ(wer, "A-1");
     EXPECT_FALSE(meldungenWaehrend);
     EXPECT_TRUE(fleet::TerminMeldungZeigen);
     EXPECT_EQ(aufgebaut, 1);
-    EXPECT_EQ(kerntest::ZweiterArbeitsplatz::einmal("sperrversuch", fleet::kAliasFuhrpark, "KfzStamm.db"), "ja");
+    EXPECT_EQ(kerntest::ZweiterArbeitsplatz::einmal("sperrversuch", fleet::kAliasFuhrpark, "KfzStamm.db"),
+              "ja");
     EXPECT_FALSE(u.dm().TTblMain.ControlsDisabled());
 }
 
 TEST_F(FortschreibungTest, AFailureInsideStillReleasesTheLockAndTheMessages)
 {
     fenster.beimFortschreiben = [](const QString &) { throw std::runtime_error("kaputt"); };
-    meldungen.expectQuestion("Möchten Sie wirklich den HU-Termin 01.03.2024 des markierten Fahrzeugs A-1 fortschreiben",
-                             true);
+    meldungen.expectQuestion(
+        "Möchten Sie wirklich den HU-Termin 01.03.2024 des markierten Fahrzeugs A-1 fortschreiben", true);
     EXPECT_THROW(lauf.Einzeltermin(false, huZelle()), std::runtime_error);
     EXPECT_TRUE(fleet::TerminMeldungZeigen);
     EXPECT_FALSE(u.dm().TTblMain.ControlsDisabled());
-    EXPECT_EQ(kerntest::ZweiterArbeitsplatz::einmal("sperrversuch", fleet::kAliasFuhrpark, "KfzStamm.db"), "ja");
+    EXPECT_EQ(kerntest::ZweiterArbeitsplatz::einmal("sperrversuch", fleet::kAliasFuhrpark, "KfzStamm.db"),
+              "ja");
 }
 
 TEST_F(FortschreibungTest, ALockHeldElsewhereChangesNothing)
 {
     kerntest::ZweiterArbeitsplatz anderer("sperren", fleet::kAliasFuhrpark, "KfzStamm.db");
     ASSERT_TRUE(anderer.bereit());
-    meldungen.expectQuestion("Möchten Sie wirklich den HU-Termin 01.03.2024 des markierten Fahrzeugs A-1 fortschreiben",
-                             true);
-    meldungen.expectInformation("Haupttabelle konnte zur Zeit für die folgende Änderung nicht gesperrt werden - "
-                                "versuchen Sie es gleich noch einmal..");
+    meldungen.expectQuestion(
+        "Möchten Sie wirklich den HU-Termin 01.03.2024 des markierten Fahrzeugs A-1 fortschreiben", true);
+    meldungen.expectInformation(
+        "Haupttabelle konnte zur Zeit für die folgende Änderung nicht gesperrt werden - "
+        "versuchen Sie es gleich noch einmal..");
     lauf.Einzeltermin(false, huZelle());
-    meldungen.expectQuestion("Möchten Sie wirklich alle Termine der markierten Fahrzeuge fortschreiben", true);
-    meldungen.expectInformation("Haupttabelle konnte zur Zeit für die folgenden Änderungen nicht gesperrt werden - "
-                                "versuchen Sie es gleich noch einmal..");
-    lauf.MarkierteFahrzeuge(false, [] { return QList<fleet::termine::FortschreibZeile>{{"A-1", {"TUEVTermin"}}}; });
+    meldungen.expectQuestion("Möchten Sie wirklich alle Termine der markierten Fahrzeuge fortschreiben",
+                             true);
+    meldungen.expectInformation(
+        "Haupttabelle konnte zur Zeit für die folgenden Änderungen nicht gesperrt werden - "
+        "versuchen Sie es gleich noch einmal..");
+    lauf.MarkierteFahrzeuge(false, [] {
+        return QList<fleet::termine::FortschreibZeile>{{"A-1", {"TUEVTermin"}}};
+    });
     EXPECT_TRUE(fenster.aufrufe.isEmpty());
     EXPECT_EQ(aufgebaut, 0);
     EXPECT_TRUE(fleet::TerminMeldungZeigen);
@@ -244,19 +255,21 @@ TEST_F(FortschreibungTest, AVehicleHiddenByTheFilterIsNotRolledForward)
     dbe::TTable &main = u.dm().TTblMain;
     main.SetFilter("KfzNr = 'B-2'");
     main.SetFiltered(true);
-    meldungen.expectQuestion("Möchten Sie wirklich den HU-Termin 01.03.2024 des markierten Fahrzeugs A-1 fortschreiben",
-                             true);
-    meldungen.expectInformation("Das Fahrzeug A-1 wurde nicht gefunden - es wird kein Termin fortgeschrieben");
+    meldungen.expectQuestion(
+        "Möchten Sie wirklich den HU-Termin 01.03.2024 des markierten Fahrzeugs A-1 fortschreiben", true);
+    meldungen.expectInformation(
+        "Das Fahrzeug A-1 wurde nicht gefunden - es wird kein Termin fortgeschrieben");
     lauf.Einzeltermin(false, huZelle());
     EXPECT_TRUE(fenster.aufrufe.isEmpty());
 
     // Marked run: A-1 is skipped silently, B-2 rolls its kinds in the kinds' order.
     QStringList wer;
     fenster.beimFortschreiben = [&](const QString &) { wer << main.FieldByName("KfzNr")->AsString(); };
-    meldungen.expectQuestion("Möchten Sie wirklich alle Termine der markierten Fahrzeuge fortschreiben", true);
+    meldungen.expectQuestion("Möchten Sie wirklich alle Termine der markierten Fahrzeuge fortschreiben",
+                             true);
     lauf.MarkierteFahrzeuge(false, [] {
-        return QList<fleet::termine::FortschreibZeile>{{"A-1", {"TUEVTermin"}},
-                                                       {"B-2", {"FreierTermin1", "KlInspektionTermin", "TUEVTermin"}}};
+        return QList<fleet::termine::FortschreibZeile>{
+            {"A-1", {"TUEVTermin"}}, {"B-2", {"FreierTermin1", "KlInspektionTermin", "TUEVTermin"}}};
     });
     EXPECT_EQ(fenster.aufrufe, QStringList({"TerminFortschreiben(EditTUEVTermin)",
                                             "TerminFortschreiben(EditKlInspektionTermin)",

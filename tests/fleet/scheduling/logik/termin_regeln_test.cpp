@@ -94,7 +94,7 @@ TEST(NoteCleanup, OnlyAListedDifferentValueMakesANoteStale)
 {
     EXPECT_FALSE(NotizVeraltet(QString("01.03.2024"), "01.03.2024"));
     EXPECT_TRUE(NotizVeraltet(QString("01.03.2025"), "01.03.2024"));
-    EXPECT_FALSE(NotizVeraltet(QString(), "01.03.2024"));  // empty cell or unwatched kind
+    EXPECT_FALSE(NotizVeraltet(QString(), "01.03.2024"));    // empty cell or unwatched kind
     EXPECT_FALSE(NotizVeraltet(std::nullopt, "01.03.2024")); // vehicle without a row
 }
 
