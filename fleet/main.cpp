@@ -1,13 +1,13 @@
 // The program body of the fleet program: the only place that knows every form.
 #include <QCoreApplication>
 
+#include "TerminDiensteImpl.h"
 #include "daten/DataModule1.h"
 #include "daten/DataModuleFahrer.h"
 #include "daten/DataModuleImport.h"
 #include "daten/ErsterStart.h"
 #include "daten/Programmkoerper.h"
 #include "daten/Programmstart.h"
-#include "TerminDiensteImpl.h"
 #include "dbe/Session.h"
 #include "dienste/Formularzugriff.h"
 #include "formulare/Copyright.h"

@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "daten/DataModule1.h"
-#include "dienste/ReportDienste.h"
 #include "base/GermanFormat.h"
+#include "daten/DataModule1.h"
 #include "dbe/Field.h"
+#include "dienste/ReportDienste.h"
 #include "ui/Clock.h"
 #include "ui/ComboBox.h"
 #include "ui/Connect.h"

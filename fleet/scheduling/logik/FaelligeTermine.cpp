@@ -5,9 +5,9 @@
 #include "daten/DataModule1.h"
 #include "daten/Hilfstabellen.h"
 #include "daten/TabellenRoutinen.h"
-#include "regeln/Terminarten.h"
 #include "dbe/Field.h"
 #include "dbe/Session.h"
+#include "regeln/Terminarten.h"
 
 namespace fleet::termine {
 

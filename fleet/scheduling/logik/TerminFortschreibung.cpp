@@ -1,10 +1,10 @@
 #include "logik/TerminFortschreibung.h"
 
 #include "daten/DataModule1.h"
-#include "dienste/DetailFensterZugriff.h"
 #include "daten/Einstellungswerte.h"
-#include "formulare/HauptFormular.h"
 #include "daten/TabellenRoutinen.h"
+#include "dienste/DetailFensterZugriff.h"
+#include "formulare/HauptFormular.h"
 #include "regeln/Terminarten.h"
 #include "ui/Messages.h"
 

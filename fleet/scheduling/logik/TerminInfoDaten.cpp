@@ -4,9 +4,9 @@
 
 #include "daten/DataModule1.h"
 #include "daten/Hilfstabellen.h"
-#include "regeln/Terminarten.h"
 #include "dbe/Field.h"
 #include "logik/TerminRegeln.h"
+#include "regeln/Terminarten.h"
 
 namespace fleet::termine {
 

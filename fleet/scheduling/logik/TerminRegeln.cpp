@@ -1,4 +1,4 @@
-#include "TerminRegeln.h"
+#include "logik/TerminRegeln.h"
 
 #include <cmath>
 

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "Aliase.h"
 #include "AufzeichnendeDienste.h"
 #include "FensterAttrappe.h"
 #include "base/DateTime.h"
+#include "daten/Aliase.h"
 #include "dbe/Field.h"
 #include "formulare/TerminFormular.h"
 #include "formulare/TerminInfoDlg.h"

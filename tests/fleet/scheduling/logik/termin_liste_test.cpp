@@ -2,12 +2,12 @@
 // real data module in a fresh home.
 #include <gtest/gtest.h>
 
+#include "FensterAttrappe.h"
+#include "base/DateTime.h"
 #include "daten/Aliase.h"
 #include "daten/Einstellungswerte.h"
-#include "FensterAttrappe.h"
-#include "formulare/HauptFormular.h"
-#include "base/DateTime.h"
 #include "dbe/Field.h"
+#include "formulare/HauptFormular.h"
 #include "kern_umgebung.h"
 #include "logik/FaelligeTermine.h"
 #include "logik/TerminFortschreibung.h"

@@ -1,9 +1,9 @@
 // The due-list rules without tables or windows.
 #include <gtest/gtest.h>
 
-#include "regeln/Terminarten.h"
 #include "base/DateTime.h"
 #include "logik/TerminRegeln.h"
+#include "regeln/Terminarten.h"
 
 using namespace fleet::termine;
 using base::encodeDate;
