@@ -1,7 +1,10 @@
 #include "ui/DBGrid.h"
 
+#include <functional>
+
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMetaProperty>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
@@ -15,11 +18,15 @@ namespace ui {
 namespace {
 
 // Writes the in-place editor's text into the field inside the guard: a text
-// the field refuses ends in the exception handling, not in Qt. Cells take the
-// grid's marks and its cell painter's colours.
+// the field refuses ends in the exception handling, not in Qt, and is
+// reported to the grid. Cells take the grid's marks and its cell painter's
+// colours.
 class GuardedDelegate : public QStyledItemDelegate {
 public:
-    explicit GuardedDelegate(DBGrid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    GuardedDelegate(DBGrid *grid, std::function<void()> refused)
+        : QStyledItemDelegate(grid), grid_(grid), refused_(std::move(refused))
+    {
+    }
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
@@ -44,11 +51,18 @@ public:
     }
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
     {
-        guard(editor, [&] { QStyledItemDelegate::setModelData(editor, model, index); });
+        bool written = false;
+        guard(editor, [&] {
+            QStyledItemDelegate::setModelData(editor, model, index);
+            written = true;
+        });
+        if (!written)
+            refused_();
     }
 
 private:
     DBGrid *grid_;
+    std::function<void()> refused_;
 };
 
 } // namespace
@@ -56,7 +70,7 @@ private:
 DBGrid::DBGrid(QWidget *parent) : QTableView(parent), model_(new DataSetModel(this))
 {
     setModel(model_);
-    setItemDelegate(new GuardedDelegate(this));
+    setItemDelegate(new GuardedDelegate(this, [this] { commitRefused_ = true; }));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::DoubleClicked);
@@ -263,7 +277,20 @@ void DBGrid::followCursor(int row)
 
 void DBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    QTableView::currentChanged(current, previous);
+    // A refused text not changed since (a click refused it already as the
+    // editor lost the focus) is not written again.
+    QWidget *editor = previous.isValid() && !following_ ? indexWidget(previous) : nullptr;
+    const bool refusedAlready = editor && commitRefused_ && editorValue(editor) == refusedValue_;
+    if (!refusedAlready)
+        QTableView::currentChanged(current, previous);
+    if (editor && commitRefused_) {
+        // The refused text stays where it was typed, and the selection with it.
+        following_ = true;
+        setCurrentIndex(previous);
+        following_ = false;
+        editor->setFocus();
+        return;
+    }
     if (!current.isValid())
         return;
     if (!following_ && current.row() != model_->currentRow()) {
@@ -286,6 +313,38 @@ void DBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previ
         lastColumn_ = current.column();
         guard(this, [this] { emit onColEnter(); });
     }
+}
+
+void DBGrid::commitData(QWidget *editor)
+{
+    // While the refusal is shown its box takes the focus, and the editor
+    // would be written (and refused) once more.
+    if (committing_)
+        return;
+    committing_ = true;
+    commitRefused_ = false;
+    QTableView::commitData(editor);
+    committing_ = false;
+    if (commitRefused_)
+        refusedValue_ = editorValue(editor);
+}
+
+QVariant DBGrid::editorValue(const QWidget *editor)
+{
+    return editor->metaObject()->userProperty().read(editor);
+}
+
+void DBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (committing_)
+        return;
+    // Where the cursor moved by code the typed text cannot stay.
+    if (commitRefused_ && !following_ && hint != QAbstractItemDelegate::RevertModelCache) {
+        editor->setFocus();
+        return;
+    }
+    commitRefused_ = false;
+    QTableView::closeEditor(editor, hint);
 }
 
 bool DBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)

@@ -22,7 +22,8 @@ class DataSetModel;
 // both directions (moving in the grid moves the cursor, moving the cursor
 // moves the grid). Typing edits the selected cell in place; the record is
 // posted when the cursor leaves it. Down on the last row appends a record
-// (unless read-only).
+// (unless read-only). A text the field refuses stays in its cell, in edit,
+// and the selection stays there until it is corrected or given up (Escape).
 //  - onColEnter: the selected column changed (by the user or by code);
 //  - onColumnMoved(from, to): the user dragged a column; the field list of
 //    the dataset has been reordered to match;
@@ -95,6 +96,8 @@ signals:
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void commitData(QWidget *editor) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -104,6 +107,7 @@ private:
     void followCursor(int row);
     void sectionMoved(int logical, int oldVisual, int newVisual);
     void applyColumnWidths();
+    static QVariant editorValue(const QWidget *editor);
 
     DataSetModel *model_;
     bool rowSelect_ = false;
@@ -117,6 +121,9 @@ private:
     };
     QList<Mark> marks_;
     CellPainter cellPainter_;
+    bool committing_ = false;    // the editor's text is being written into the field
+    bool commitRefused_ = false; // the field refused it: the editor stays open
+    QVariant refusedValue_;      // what it refused
 };
 
 } // namespace ui

@@ -1,6 +1,11 @@
+#include <functional>
+
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 
 #include "base/Abort.h"
@@ -125,6 +130,7 @@ private slots:
         typeIntoCell(grid, QStringLiteral("viel"));
         QCOMPARE(caught.size(), 1);
         QCOMPARE(g.field("Km")->AsFloat(), 1000.0);
+        QTest::keyClick(grid.viewport()->focusWidget(), Qt::Key_Escape); // given up
 
         table.BeforePost = [](dbe::TDataSet &) { base::abortSilently(); };
         grid.setSelectedField(g.field("Info"));
@@ -135,6 +141,82 @@ private slots:
         QCOMPARE(grid.currentIndex().row(), 0);
         QCOMPARE(caught.size(), 1); // the silent abort shows nothing
         table.BeforePost = nullptr;
+        table.Cancel();
+    }
+
+    // A text the field refuses stays in its cell, in edit, and the selection
+    // does not move on: Tab, Return and a click elsewhere alike. The refusal
+    // is shown once, also when its box takes the focus from the editor.
+    void refusedTextStaysInTheCellToBeCorrected()
+    {
+        GridOverVehicles g;
+        DBGrid &grid = g.grid;
+        dbe::TTable &table = *g.vehicles.table;
+        QStringList caught;
+        // As the program shows it: a box takes the focus away and gives it back.
+        QLineEdit box(&grid);
+        box.setGeometry(0, 0, 2, 2);
+        box.show();
+        ScopedHook<ExceptionHandler> hook(hooks().exception, [&](QObject *, const std::exception &error) {
+            caught << QString::fromUtf8(error.what());
+            QPointer<QWidget> had = QApplication::focusWidget();
+            box.setFocus();
+            QCoreApplication::processEvents();
+            if (had)
+                had->setFocus();
+        });
+        const auto editor = [&]() -> QLineEdit * {
+            return qobject_cast<QLineEdit *>(grid.viewport()->focusWidget());
+        };
+        struct Leave {
+            const char *how;
+            std::function<void()> leave;
+        };
+        const std::vector<Leave> ways = {
+            {"Tab", [&] { QTest::keyClick(editor(), Qt::Key_Tab); }},
+            {"Return", [&] { QTest::keyClick(editor(), Qt::Key_Return); }},
+            {"click on the next row",
+             [&] {
+                 QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                                   grid.visualRect(grid.model()->index(1, 1)).center());
+             }},
+        };
+        for (const Leave &way : ways) {
+            caught.clear();
+            grid.setSelectedField(g.field("Km"));
+            QTest::keyClicks(&grid, QStringLiteral("a"));
+            QVERIFY2(editor(), way.how);
+            QTest::keyClicks(editor(), QStringLiteral("bc"));
+            way.leave();
+            QCoreApplication::processEvents();
+            QCOMPARE(caught, QStringList{QStringLiteral("'abc' ist kein gültiger Gleitkommawert")});
+            QVERIFY2(editor(), way.how);
+            QCOMPARE(editor()->text(), QStringLiteral("abc"));
+            QCOMPARE(grid.indexWidget(grid.model()->index(0, 2)), editor());
+            QCOMPARE(grid.currentIndex().row(), 0);
+            QCOMPARE(grid.selectedField(), g.field("Km"));
+            QCOMPARE(table.RecNo(), 1);
+            QCOMPARE(g.field("Km")->AsFloat(), 1000.0);
+            // Corrected, the value goes in and the grid goes on as asked.
+            editor()->setText(QStringLiteral("1.500"));
+            way.leave();
+            QCoreApplication::processEvents();
+            QCOMPARE(caught.size(), 1);
+            table.First();
+            QCOMPARE(g.field("Km")->AsFloat(), 1500.0);
+            QCOMPARE(table.State(), dbe::TDataSetState::dsBrowse);
+            table.Edit();
+            g.field("Km")->SetAsFloat(1000);
+            table.Post();
+        }
+        // Escape gives the refused text up.
+        grid.setSelectedField(g.field("Km"));
+        QTest::keyClicks(&grid, QStringLiteral("x"));
+        QTest::keyClick(editor(), Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QCOMPARE(grid.indexWidget(grid.model()->index(0, 2)), nullptr);
+        QCOMPARE(cell(grid, 0, 2), QStringLiteral("1000"));
         table.Cancel();
     }
 
