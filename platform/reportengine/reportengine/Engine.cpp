@@ -1,6 +1,7 @@
 #include "reportengine/Engine.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -329,11 +330,18 @@ int Engine::TbDefineLayoutA(int job, QWidget *parent, const QString &title, int 
     Job *j = find(job);
     if (!j)
         return trace("TbDefineLayoutA", job, TB_ERR_BAD_JOB);
+    // Restrictions and added actions hold for this one run, whichever way it ends: the components send
+    // their whole list before every run.
+    DesignerSession session;
+    auto &settings = session.settings;
+    settings.prohibitedActions = std::exchange(j->prohibitedActions, {});
+    settings.prohibitedFunctions = std::exchange(j->prohibitedFunctions, {});
+    settings.lockedObjects = std::exchange(j->lockedObjects, {});
+    settings.actions = std::exchange(j->designerActions, {});
     if (j->run)
         return trace("TbDefineLayoutA", job, TB_ERR_BUSY);
     // Relative names are meant in the program directory, as for printing.
     const QString path = QFileInfo(file).isRelative() ? QDir::current().absoluteFilePath(file) : file;
-    DesignerSession session;
     if (QFileInfo::exists(path)) {
         QString error;
         if (!store_->load(path, session.project, &error) ||
@@ -363,6 +371,17 @@ int Engine::TbDefineLayoutA(int job, QWidget *parent, const QString &title, int 
     session.caption = title + QStringLiteral(" – ") + QFileInfo(path).fileName();
     session.store = store_.get();
     session.raise = [j](unsigned message, intptr_t parameter) { return j->raise(message, parameter); };
+    settings.variables = j->variables.entries();
+    settings.fields = j->fields.entries();
+    settings.sortNames = j->option(opt::SortVariables) != 0;
+    settings.showFunctions = j->option(opt::ShowPredefinedVars) != 0;
+    settings.translateNames = j->option(opt::TranslateNames) != 0;
+    settings.showDictionary = j->option(opt::ShowDictionary) != 0;
+    settings.dictionary = j->dictionary;
+    settings.unit = int(j->option(opt::UnitSystem));
+    settings.multipleRowDefinitions = j->option(opt::MultipleTableLines) != 0;
+    settings.caseSensitive = j->caseSensitive();
+    settings.now = now_ != 0 ? now_ : base::fromQDateTime(QDateTime::currentDateTime());
     j->raise(msg::ProjectLoaded, 0);
     ui_->runDesigner(parent, session);
     return trace("TbDefineLayoutA", job, TB_OK);

@@ -147,7 +147,9 @@ constexpr int ViewZoomIn = 121;
 constexpr int ViewZoomOut = 122;
 constexpr int ViewWholePage = 123;
 constexpr int ViewPageWidth = 124;
+constexpr int ViewPreview = 125;
 constexpr int ProjectPageSetup = 131;
+constexpr int ProjectFilterAndSums = 132;
 constexpr int InsertText = 141;
 constexpr int InsertLine = 142;
 constexpr int InsertRect = 143;
@@ -155,6 +157,7 @@ constexpr int InsertImage = 144;
 constexpr int InsertTable = 145;
 constexpr int EditParagraphs = 151;
 constexpr int EditColumns = 152;
+constexpr int EditTable = 153;
 } // namespace action
 
 // callback(message, parameter, value of option 7); called synchronously on the calling thread.

@@ -29,6 +29,7 @@ struct Token {
 
 struct SyntaxError {
     QString text;
+    int position = 0; // 1-based character position of the fault
 };
 
 bool isNameChar(QChar c)
@@ -74,18 +75,18 @@ std::vector<Token> tokenize(const QString &s)
                 text += s[j++];
             }
             if (!closed)
-                throw SyntaxError{QStringLiteral("Zeichenkette ohne Ende an Position %1").arg(i + 1)};
+                throw SyntaxError{QStringLiteral("Zeichenkette ohne Ende an Position %1").arg(i + 1), i + 1};
             t.type = Token::Type::String;
             t.text = text;
             i = j;
         } else if (c == u'[') {
             const qsizetype close = s.indexOf(u']', i + 1);
             if (close < 0)
-                throw SyntaxError{QStringLiteral("\"]\" fehlt nach Position %1").arg(i + 1)};
+                throw SyntaxError{QStringLiteral("\"]\" fehlt nach Position %1").arg(i + 1), i + 1};
             t.type = Token::Type::RawName;
             t.text = s.mid(i + 1, close - i - 1);
             if (t.text.isEmpty())
-                throw SyntaxError{QStringLiteral("Leerer Name an Position %1").arg(i + 1)};
+                throw SyntaxError{QStringLiteral("Leerer Name an Position %1").arg(i + 1), i + 1};
             i = int(close) + 1;
         } else if (c.isLetter() || c == u'_') {
             int j = i;
@@ -112,7 +113,8 @@ std::vector<Token> tokenize(const QString &s)
             t.text = c;
             ++i;
         } else {
-            throw SyntaxError{QStringLiteral("Unerwartetes Zeichen \"%1\" an Position %2").arg(c).arg(i + 1)};
+            throw SyntaxError{QStringLiteral("Unerwartetes Zeichen \"%1\" an Position %2").arg(c).arg(i + 1),
+                              i + 1};
         }
         tokens.push_back(t);
     }
@@ -139,7 +141,7 @@ private:
     Token take() { return tokens_[pos_++]; }
     [[noreturn]] void fail(const QString &what) const
     {
-        throw SyntaxError{QStringLiteral("%1 an Position %2").arg(what).arg(peek().pos + 1)};
+        throw SyntaxError{QStringLiteral("%1 an Position %2").arg(what).arg(peek().pos + 1), peek().pos + 1};
     }
     bool isKeyword(const char *word) const
     {
@@ -262,7 +264,8 @@ private:
                 if (!function)
                     throw SyntaxError{QStringLiteral("Unbekannte Funktion \"%1\" an Position %2")
                                           .arg(t.text)
-                                          .arg(t.pos + 1)};
+                                          .arg(t.pos + 1),
+                                      t.pos + 1};
                 take();
                 node->type = Node::Type::Call;
                 node->function = function;
@@ -281,7 +284,8 @@ private:
                 if (count < function->minArgs || (function->maxArgs >= 0 && count > function->maxArgs))
                     throw SyntaxError{QStringLiteral("Falsche Zahl von Argumenten für \"%1\" an Position %2")
                                           .arg(t.text)
-                                          .arg(t.pos + 1)};
+                                          .arg(t.pos + 1),
+                                      t.pos + 1};
                 return node;
             }
             if (t.text.compare(QLatin1String("and"), Qt::CaseInsensitive) == 0 ||
@@ -413,7 +417,7 @@ Value evaluateNode(const Node &node, const EvalContext &context)
 
 Expression::Expression() = default;
 
-std::optional<Expression> Expression::parse(const QString &source, QString *error)
+std::optional<Expression> Expression::parse(const QString &source, QString *error, int *position)
 {
     Expression expression;
     expression.source_ = source;
@@ -425,6 +429,8 @@ std::optional<Expression> Expression::parse(const QString &source, QString *erro
     } catch (const SyntaxError &e) {
         if (error)
             *error = e.text;
+        if (position)
+            *position = e.position;
         return std::nullopt;
     }
     expression.names_.removeDuplicates();

@@ -32,8 +32,9 @@ public:
 
     Expression();
     // Parses the source; on a syntax error (also an unknown function or a wrong argument count)
-    // returns nothing and sets the error text.
-    static std::optional<Expression> parse(const QString &source, QString *error = nullptr);
+    // returns nothing and sets the error text and its 1-based character position.
+    static std::optional<Expression> parse(const QString &source, QString *error = nullptr,
+                                           int *position = nullptr);
 
     Value evaluate(const EvalContext &context) const;
     // Truth of a condition; an empty condition holds.

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "reportengine/Job.h"
 #include "reportengine/Project.h"
 
 class QWidget;
@@ -13,8 +14,29 @@ namespace tb {
 
 class ProjectStore;
 
+// The job's names and settings as the designer sees them for one run.
+struct DesignerSettings {
+    std::vector<NameList::Entry> variables; // in definition order, with their sample values
+    std::vector<NameList::Entry> fields;
+    bool sortNames = false;             // option 9
+    bool showFunctions = false;         // option 11
+    bool translateNames = false;        // option 51
+    bool showDictionary = false;        // option 77
+    QStringList dictionary;             // "translation=name" entries of option string 21
+    int unit = 0;                       // option 4: 0 mm, 1 inch, 2 1/100 inch, 5 1/100 mm
+    bool multipleRowDefinitions = true; // option 20
+    bool caseSensitive = false;
+    double now = 0;
+    // Restrictions and added actions of this run.
+    std::vector<int> prohibitedActions;
+    QStringList prohibitedFunctions;
+    QStringList lockedObjects;
+    std::vector<DesignerAction> actions;
+};
+
 // What the engine hands the layout designer for one run.
 struct DesignerSession {
+    DesignerSettings settings;
     Project project;
     QString file;    // absolute; written on save
     QString caption; // window caption

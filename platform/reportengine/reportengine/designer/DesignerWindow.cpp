@@ -1,12 +1,15 @@
 #include "reportengine/designer/DesignerWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolBar>
 
 #include "reportengine/EngineTypes.h"
@@ -15,9 +18,15 @@
 #include "reportengine/designer/DesignRules.h"
 #include "reportengine/designer/DesignerCanvas.h"
 #include "reportengine/designer/DesignerDocument.h"
+#include "reportengine/designer/DesignerPreview.h"
+#include "reportengine/designer/ExpressionCheck.h"
+#include "reportengine/designer/ExpressionEditor.h"
+#include "reportengine/designer/FilterAndSumsDialog.h"
+#include "reportengine/designer/NameBrowser.h"
 #include "reportengine/designer/PageSetupDialog.h"
 #include "reportengine/designer/ParagraphEditor.h"
 #include "reportengine/designer/PropertyPanel.h"
+#include "reportengine/designer/TableEditor.h"
 #include "ui/Clipboard.h"
 
 namespace tb {
@@ -52,8 +61,19 @@ DesignerWindow::DesignerWindow(DesignerSession &session, DesignerPrompts &prompt
 {
     setWindowTitle(session.caption);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    canvas_ = new DesignerCanvas(*document_, session.file, this);
-    setCentralWidget(canvas_);
+    document_->setLockedNames(session.settings.lockedObjects);
+    for (int id : session.settings.prohibitedActions)
+        prohibited_.insert(id);
+    tabs_ = new QTabWidget(this);
+    canvas_ = new DesignerCanvas(*document_, session.file, tabs_);
+    preview_ = new DesignerPreview(tabs_);
+    tabs_->addTab(canvas_, QStringLiteral("Layout"));
+    tabs_->addTab(preview_, QStringLiteral("Vorschau"));
+    setCentralWidget(tabs_);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tabs_->widget(tab) == preview_)
+            showPreview();
+    });
     properties_ = new PropertyPanel(*document_, this);
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(properties_);
@@ -64,7 +84,22 @@ DesignerWindow::DesignerWindow(DesignerSession &session, DesignerPrompts &prompt
     dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     dock->setWidget(scroll);
     addDockWidget(Qt::RightDockWidgetArea, dock);
+    names_ = new NameBrowser(session.settings, session.raise, this);
+    auto *namesDock = new QDockWidget(QStringLiteral("Namen"), this);
+    namesDock->setObjectName(QStringLiteral("Namen"));
+    namesDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    namesDock->setWidget(names_);
+    addDockWidget(Qt::RightDockWidgetArea, namesDock);
     resizeDocks({dock}, {340}, Qt::Horizontal);
+    connect(names_, &NameBrowser::nameChosen, this, &DesignerWindow::insertName);
+    // A chosen name goes into the expression field that last had the focus.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        auto *edit = qobject_cast<QLineEdit *>(now);
+        if (edit && edit->property("expression").toBool() && isAncestorOf(edit))
+            expressionTarget_ = edit;
+    });
+    properties_->setExpressionTools([this](const QString &source) { return checkExpression(source); },
+                                    [this](QString &source) { return editExpression(source); });
     buildMenus();
 
     connect(canvas_, &DesignerCanvas::selectionChanged, this, [this] {
@@ -81,10 +116,11 @@ DesignerWindow::DesignerWindow(DesignerSession &session, DesignerPrompts &prompt
         if (type == PageObject::Type::Text)
             editParagraphs(index);
         else if (type == PageObject::Type::Table)
-            editColumns(index);
+            editTable(index);
     });
     connect(properties_, &PropertyPanel::paragraphsRequested, this, &DesignerWindow::editParagraphs);
     connect(properties_, &PropertyPanel::columnsRequested, this, &DesignerWindow::editColumns);
+    buildExtras();
     connect(&document_->undoStack(), &QUndoStack::cleanChanged, this, [this] { updateCommands(); });
     connect(&document_->undoStack(), &QUndoStack::indexChanged, this, [this] { updateCommands(); });
     // A new project counts as changed until it is written once.
@@ -94,7 +130,12 @@ DesignerWindow::DesignerWindow(DesignerSession &session, DesignerPrompts &prompt
     updateCommands();
 }
 
-DesignerWindow::~DesignerWindow() = default;
+DesignerWindow::~DesignerWindow()
+{
+    // The document and the widgets go after this object's members: they may tell no one.
+    document_->undoStack().disconnect(this);
+    qApp->disconnect(this);
+}
 
 QAction *DesignerWindow::action(int id) const
 {
@@ -148,6 +189,11 @@ void DesignerWindow::buildMenus()
         if (s.size() == 1)
             editColumns(s.front());
     });
+    addCommand(edit, action::EditTable, QStringLiteral("&Tabelle…"), QKeySequence(), [this] {
+        const QList<int> s = canvas_->selectedIndexes();
+        if (s.size() == 1)
+            editTable(s.front());
+    });
 
     QMenu *objects = menuBar()->addMenu(QStringLiteral("&Objekte"));
     QToolBar *palette = addToolBar(QStringLiteral("Objekte"));
@@ -177,10 +223,18 @@ void DesignerWindow::buildMenus()
                [this] { canvas_->showWholePage(); });
     addCommand(view, action::ViewPageWidth, QStringLiteral("Seiten&breite"), QKeySequence(),
                [this] { canvas_->showPageWidth(); });
+    view->addSeparator();
+    addCommand(view, action::ViewPreview, QStringLiteral("&Vorschau"), QKeySequence(Qt::Key_F5), [this] {
+        tabs_->setCurrentWidget(preview_);
+        showPreview();
+    });
 
     QMenu *project = menuBar()->addMenu(QStringLiteral("&Projekt"));
     addCommand(project, action::ProjectPageSetup, QStringLiteral("&Seite einrichten…"), QKeySequence(),
                [this] { editPageSetup(); });
+    QAction *filter = addCommand(project, action::ProjectFilterAndSums, QStringLiteral("&Filter und Summen…"),
+                                 QKeySequence(), [this] { editFilterAndSums(); });
+    filter->setVisible(document_->project().kind == ProjectKind::List);
 }
 
 void DesignerWindow::updateCommands()
@@ -201,6 +255,10 @@ void DesignerWindow::updateCommands()
     const bool single = selected.size() == 1 && !anyLocked;
     set(action::EditParagraphs, single && document_->object(selected.front()).type == PageObject::Type::Text);
     set(action::EditColumns, single && document_->object(selected.front()).type == PageObject::Type::Table);
+    set(action::EditTable, single && document_->object(selected.front()).type == PageObject::Type::Table);
+    // What the caller prohibited for this run stays off.
+    for (int id : prohibited_)
+        set(id, false);
     QString caption = session_.caption;
     if (document_->isModified() || session_.isNew)
         caption += QStringLiteral(" *");
@@ -238,6 +296,16 @@ int DesignerWindow::insertObject(PageObject::Type type)
 
 bool DesignerWindow::save()
 {
+    if (prohibited_.count(action::FileSave))
+        return false;
+    const QStringList faults = designer::faultyExpressions(document_->project(), session_.settings);
+    if (!faults.isEmpty()) {
+        prompts_.error(this,
+                       QStringLiteral("Das Projekt \"%1\" wird nicht gespeichert, solange Formeln fehlerhaft "
+                                      "sind:\n%2")
+                           .arg(session_.file, faults.mid(0, 5).join(QLatin1Char('\n'))));
+        return false;
+    }
     QString error;
     if (!session_.store || !session_.store->save(session_.file, document_->project(), &error)) {
         prompts_.error(this, QStringLiteral("Das Projekt \"%1\" konnte nicht gespeichert werden:\n%2")
@@ -352,6 +420,8 @@ void DesignerWindow::editParagraphs(int index)
     if (index < 0 || index >= document_->objectCount() || document_->isLocked(index))
         return;
     ParagraphEditor editor(document_->object(index).paragraphs, this);
+    editor.setExpressionTools([this](const QString &source) { return checkExpression(source); },
+                              [this](QString &source) { return editExpression(source); });
     if (editor.exec() == QDialog::Accepted)
         applyParagraphs(index, editor.paragraphs());
 }
@@ -363,6 +433,116 @@ void DesignerWindow::editColumns(int index)
     ColumnEditor editor(document_->object(index).table, this);
     if (editor.exec() == QDialog::Accepted)
         applyColumns(index, editor.table());
+}
+
+void DesignerWindow::editTable(int index)
+{
+    if (index < 0 || index >= document_->objectCount() || document_->isLocked(index))
+        return;
+    TableEditor editor(
+        document_->object(index).table, session_.settings.multipleRowDefinitions,
+        [this](const QString &source) { return checkExpression(source); },
+        [this](QString &source) { return editExpression(source); }, this);
+    if (editor.exec() == QDialog::Accepted)
+        applyColumns(index, editor.table());
+}
+
+void DesignerWindow::editFilterAndSums()
+{
+    FilterAndSumsDialog dialog(
+        document_->project().filter, document_->project().sums,
+        [this](const QString &source) { return checkExpression(source); },
+        [this](QString &source) { return editExpression(source); }, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyFilterAndSums(dialog.filter(), dialog.sums());
+}
+
+void DesignerWindow::applyFilterAndSums(const QString &filter, const std::vector<SumDef> &sums)
+{
+    Project project = document_->project();
+    project.filter = filter;
+    project.sums = sums;
+    document_->replaceProject(project, QStringLiteral("Filter und Summen ändern"));
+}
+
+QString DesignerWindow::checkExpression(const QString &source) const
+{
+    const auto check =
+        designer::checkExpression(source, session_.settings, document_->project(), session_.file);
+    return check.accepted ? QString() : check.error;
+}
+
+bool DesignerWindow::editExpression(QString &source)
+{
+    ExpressionEditor editor(source, session_.settings, document_->project(), session_.file, session_.raise,
+                            this);
+    if (editor.exec() != QDialog::Accepted)
+        return false;
+    source = editor.source();
+    return true;
+}
+
+void DesignerWindow::insertName(const QString &text)
+{
+    if (!expressionTarget_)
+        return;
+    expressionTarget_->insert(text);
+    expressionTarget_->setFocus();
+}
+
+void DesignerWindow::showPreview()
+{
+    preview_->showPages(designer::previewPages(document_->project(), session_.file, session_.settings));
+}
+
+// Shortcut of an added action: the low 12 bits a key code (letters, digits, F1-F12), 0x10000 Ctrl,
+// 0x20000 Shift, 0x40000 Alt.
+static QKeySequence actionShortcut(int flags)
+{
+    const int code = flags & 0xFFF;
+    int key = 0;
+    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9'))
+        key = code;
+    else if (code >= 0x70 && code <= 0x7B)
+        key = Qt::Key_F1 + (code - 0x70);
+    if (key == 0)
+        return QKeySequence();
+    int modifiers = 0;
+    if (flags & 0x10000)
+        modifiers |= Qt::CTRL;
+    if (flags & 0x20000)
+        modifiers |= Qt::SHIFT;
+    if (flags & 0x40000)
+        modifiers |= Qt::ALT;
+    return QKeySequence(key | modifiers);
+}
+
+void DesignerWindow::buildExtras()
+{
+    if (session_.settings.actions.empty())
+        return;
+    extras_ = menuBar()->addMenu(QStringLiteral("E&xtras"));
+    for (const DesignerAction &added : session_.settings.actions) {
+        QAction *a = extras_->addAction(added.menuText);
+        a->setShortcut(actionShortcut(added.flags));
+        a->setToolTip(added.tooltip);
+        a->setStatusTip(added.statusText);
+        a->setData(added.id);
+        const int id = added.id;
+        connect(a, &QAction::triggered, this, [this, id] {
+            if (session_.raise)
+                session_.raise(msg::SelectMenu, id);
+        });
+        actions_[id] = a;
+    }
+    // Before the menu shows, the caller says per action whether it is available (2 = not).
+    connect(extras_, &QMenu::aboutToShow, this, [this] {
+        for (QAction *a : extras_->actions()) {
+            const int id = a->data().toInt();
+            const intptr_t state = session_.raise ? session_.raise(msg::MenuState, intptr_t(id) << 16) : 0;
+            a->setEnabled(state != 2 && !prohibited_.count(id));
+        }
+    });
 }
 
 void DesignerWindow::editPageSetup()

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <map>
+#include <set>
+
+#include <QPointer>
 
 #include <QMainWindow>
 
@@ -8,11 +11,15 @@
 #include "reportengine/designer/DesignerSession.h"
 
 class QAction;
+class QLineEdit;
+class QTabWidget;
 
 namespace tb {
 
 class DesignerCanvas;
 class DesignerDocument;
+class DesignerPreview;
+class NameBrowser;
 class PropertyPanel;
 
 // The layout designer: the page canvas, the palette, the property panel, the editors for
@@ -27,6 +34,19 @@ public:
     DesignerDocument &document() { return *document_; }
     DesignerCanvas *canvas() const { return canvas_; }
     PropertyPanel *properties() const { return properties_; }
+    NameBrowser *names() const { return names_; }
+    DesignerPreview *preview() const { return preview_; }
+    // The menu of the caller's added actions (null when there are none).
+    QMenu *extras() const { return extras_; }
+    // Renders the preview with the sample values and shows it.
+    void showPreview();
+    // Empty when the expression may be taken, else why not.
+    QString checkExpression(const QString &source) const;
+    // Opens the expression editor on the source; false when cancelled.
+    bool editExpression(QString &source);
+    void editTable(int index);
+    void editFilterAndSums();
+    void applyFilterAndSums(const QString &filter, const std::vector<SumDef> &sums);
     // A command by its action id (see EngineTypes.h), or null.
     QAction *action(int id) const;
 
@@ -55,6 +75,8 @@ private:
     QAction *addCommand(QMenu *menu, int id, const QString &text, const QKeySequence &shortcut,
                         const std::function<void()> &run);
     void buildMenus();
+    void buildExtras();
+    void insertName(const QString &text);
     void editParagraphs(int index);
     void editColumns(int index);
     void editPageSetup();
@@ -68,6 +90,12 @@ private:
     DesignerCanvas *canvas_;
     PropertyPanel *properties_;
     std::map<int, QAction *> actions_;
+    std::set<int> prohibited_;
+    QTabWidget *tabs_;
+    DesignerPreview *preview_;
+    NameBrowser *names_;
+    QMenu *extras_ = nullptr;
+    QPointer<QLineEdit> expressionTarget_; // where a chosen name goes
     bool finished_ = false;
     bool shown_ = false;
 };

@@ -7,9 +7,11 @@
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace tb {
@@ -49,7 +51,20 @@ ParagraphEditor::ParagraphEditor(std::vector<Paragraph> paragraphs, QWidget *par
     align_->addItems({QStringLiteral("Links"), QStringLiteral("Zentriert"), QStringLiteral("Rechts")});
     wrap_ = new QCheckBox(QStringLiteral("Zeilenumbruch"), this);
     suppress_ = new QCheckBox(QStringLiteral("Unterdrücken, wenn leer"), this);
-    form->addRow(QStringLiteral("Formel"), expr_);
+    auto *exprRow = new QHBoxLayout;
+    exprRow->addWidget(expr_);
+    auto *exprButton = new QToolButton(this);
+    exprButton->setText(QStringLiteral("…"));
+    exprButton->setToolTip(QStringLiteral("Formel bearbeiten"));
+    exprRow->addWidget(exprButton);
+    connect(exprButton, &QToolButton::clicked, this, [this] {
+        QString source = expr_->text();
+        if (current_ >= 0 && editExpression_ && editExpression_(source)) {
+            expr_->setText(source);
+            store();
+        }
+    });
+    form->addRow(QStringLiteral("Formel"), exprRow);
     form->addRow(QStringLiteral("Schriftart"), family_);
     form->addRow(QStringLiteral("Schriftgröße"), size_);
     form->addRow(QString(), bold_);
@@ -61,12 +76,16 @@ ParagraphEditor::ParagraphEditor(std::vector<Paragraph> paragraphs, QWidget *par
 
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(layout);
+    message_ = new QLabel(this);
+    message_->setStyleSheet(QStringLiteral("color: #b00000"));
+    outer->addWidget(message_);
     auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
     connect(box, &QDialogButtonBox::accepted, this, [this] {
         store();
-        accept();
+        if (refusal_.isEmpty())
+            accept();
     });
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     outer->addWidget(box);
@@ -93,6 +112,13 @@ ParagraphEditor::ParagraphEditor(std::vector<Paragraph> paragraphs, QWidget *par
     fillList();
     setCurrent(paragraphs_.empty() ? -1 : 0);
     resize(640, 320);
+}
+
+void ParagraphEditor::setExpressionTools(std::function<QString(const QString &)> check,
+                                         std::function<bool(QString &source)> edit)
+{
+    check_ = std::move(check);
+    editExpression_ = std::move(edit);
 }
 
 void ParagraphEditor::fillList()
@@ -138,7 +164,12 @@ void ParagraphEditor::store()
     if (loading_ || current_ < 0)
         return;
     Paragraph &p = paragraphs_[size_t(current_)];
-    p.expr = expr_->text();
+    const QString why =
+        check_ && expr_->text().trimmed() != p.expr ? check_(expr_->text().trimmed()) : QString();
+    refusal_ = why;
+    message_->setText(why);
+    if (why.isEmpty())
+        p.expr = expr_->text().trimmed();
     p.font.sizePt = size_->value() > 0 ? std::optional<double>(size_->value()) : std::nullopt;
     if (bold_->isChecked() != p.font.bold.value_or(false))
         p.font.bold = bold_->isChecked();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <QDialog>
@@ -7,6 +8,7 @@
 #include "reportengine/Project.h"
 
 class QCheckBox;
+class QLabel;
 class QComboBox;
 class QDoubleSpinBox;
 class QFontComboBox;
@@ -22,7 +24,11 @@ class ParagraphEditor : public QDialog {
 public:
     ParagraphEditor(std::vector<Paragraph> paragraphs, QWidget *parent = nullptr);
 
+    // Checks an expression (empty = it may be taken, else why not) and opens the expression editor.
+    void setExpressionTools(std::function<QString(const QString &)> check,
+                            std::function<bool(QString &source)> edit);
     const std::vector<Paragraph> &paragraphs() const { return paragraphs_; }
+    QString lastRefusal() const { return refusal_; }
     void setCurrent(int row);
     int current() const { return current_; }
     QLineEdit *expressionEdit() const { return expr_; }
@@ -36,6 +42,10 @@ private:
     void fillList();
 
     std::vector<Paragraph> paragraphs_;
+    std::function<QString(const QString &)> check_;
+    std::function<bool(QString &)> editExpression_;
+    QString refusal_;
+    QLabel *message_;
     int current_ = -1;
     bool loading_ = false;
     QListWidget *list_;

@@ -130,12 +130,37 @@ PropertyPanel::PropertyPanel(DesignerDocument &document, QWidget *parent)
     for (Layer layer : kLayers)
         layer_->addItem(designer::layerCaption(layer));
     form_->addRow(QStringLiteral("Ebene"), layer_);
+    const auto withEditor = [this](QLineEdit *edit, QString PageObject::*member) {
+        auto *row = new QWidget(this);
+        auto *layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(edit);
+        auto *button = new QToolButton(row);
+        button->setText(QStringLiteral("…"));
+        button->setToolTip(QStringLiteral("Formel bearbeiten"));
+        layout->addWidget(button);
+        edit->setProperty("expression", true);
+        connect(button, &QToolButton::clicked, this, [this, edit, member] {
+            if (index_ < 0 || !editExpression_)
+                return;
+            QString source = document_.object(index_).*member;
+            if (editExpression_(source)) {
+                edit->setText(source);
+                takeExpression(edit, member);
+            }
+        });
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit, member] {
+            if (!loading_)
+                takeExpression(edit, member);
+        });
+        return row;
+    };
     condition_ = new QLineEdit(this);
-    form_->addRow(QStringLiteral("Darstellungsbedingung"), condition_);
+    form_->addRow(QStringLiteral("Darstellungsbedingung"), withEditor(condition_, &PageObject::condition));
     file_ = new QLineEdit(this);
     form_->addRow(QStringLiteral("Bilddatei"), file_);
     fileExpr_ = new QLineEdit(this);
-    form_->addRow(QStringLiteral("Bild aus Formel"), fileExpr_);
+    form_->addRow(QStringLiteral("Bild aus Formel"), withEditor(fileExpr_, &PageObject::fileExpr));
     keepAspect_ = new QCheckBox(QStringLiteral("Seitenverhältnis beibehalten"), this);
     form_->addRow(QString(), keepAspect_);
     paragraphs_ = new QPushButton(QStringLiteral("Absätze bearbeiten…"), this);
@@ -206,17 +231,9 @@ PropertyPanel::PropertyPanel(DesignerDocument &document, QWidget *parent)
         if (!loading_ && i >= 0)
             commit([&](PageObject &o) { o.layer = kLayers[i]; });
     });
-    connect(condition_, &QLineEdit::editingFinished, this, [this] {
-        if (!loading_)
-            commit([&](PageObject &o) { o.condition = condition_->text().trimmed(); });
-    });
     connect(file_, &QLineEdit::editingFinished, this, [this] {
         if (!loading_)
             commit([&](PageObject &o) { o.file = file_->text().trimmed(); });
-    });
-    connect(fileExpr_, &QLineEdit::editingFinished, this, [this] {
-        if (!loading_)
-            commit([&](PageObject &o) { o.fileExpr = fileExpr_->text().trimmed(); });
     });
     connect(keepAspect_, &QCheckBox::toggled, this, [this](bool on) {
         if (!loading_)
@@ -226,6 +243,31 @@ PropertyPanel::PropertyPanel(DesignerDocument &document, QWidget *parent)
     connect(columns_, &QPushButton::clicked, this, [this] { emit columnsRequested(index_); });
     connect(&document_, &DesignerDocument::changed, this, &PropertyPanel::refresh);
     showObject(-1);
+}
+
+void PropertyPanel::setExpressionTools(std::function<QString(const QString &)> check,
+                                       std::function<bool(QString &source)> edit)
+{
+    check_ = std::move(check);
+    editExpression_ = std::move(edit);
+}
+
+bool PropertyPanel::takeExpression(QLineEdit *edit, QString PageObject::*member)
+{
+    if (index_ < 0)
+        return false;
+    const QString source = edit->text().trimmed();
+    if (source == document_.object(index_).*member)
+        return true;
+    const QString why = check_ ? check_(source) : QString();
+    if (!why.isEmpty()) {
+        // A faulty expression is not taken: it would only show up as a faulty report at print time.
+        emit refused(why);
+        refresh();
+        return false;
+    }
+    commit([&](PageObject &o) { o.*member = source; });
+    return true;
 }
 
 QDoubleSpinBox *PropertyPanel::geometryEdit(int part) const
@@ -280,7 +322,7 @@ void PropertyPanel::refresh()
     show(align_, text);
     show(background_, has && !line);
     show(file_, image);
-    show(fileExpr_, image);
+    show(fileExpr_->parentWidget(), image);
     show(keepAspect_, image);
     show(paragraphs_, text);
     show(columns_, table);

@@ -26,6 +26,10 @@ class PropertyPanel : public QWidget {
 public:
     explicit PropertyPanel(DesignerDocument &document, QWidget *parent = nullptr);
 
+    // Checks an expression (empty = it may be taken, else why not) and opens the expression editor.
+    void setExpressionTools(std::function<QString(const QString &)> check,
+                            std::function<bool(QString &source)> edit);
+
     // Shows the object (-1: nothing selected).
     void showObject(int index);
     int objectIndex() const { return index_; }
@@ -44,8 +48,11 @@ signals:
 private:
     void refresh();
     void commit(const std::function<void(PageObject &)> &change);
+    bool takeExpression(QLineEdit *edit, QString PageObject::*member);
 
     DesignerDocument &document_;
+    std::function<QString(const QString &)> check_;
+    std::function<bool(QString &)> editExpression_;
     int index_ = -1;
     bool loading_ = false;
     QFormLayout *form_;
