@@ -12,6 +12,8 @@
 
 #include "reportengine/designer/DesignRules.h"
 
+#include "reportengine/designer/DialogParts.h"
+
 namespace tb {
 
 namespace {
@@ -50,11 +52,7 @@ ColumnEditor::ColumnEditor(TableDef table, QWidget *parent) : QDialog(parent), t
     button(QStringLiteral("Nach unten"), [this] { moveColumn(1); });
     buttons->addStretch();
     layout->addLayout(buttons);
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *box = okCancelButtons(this);
     layout->addWidget(box);
     connect(grid_, &QTableWidget::cellChanged, this, &ColumnEditor::take);
     fill();

@@ -12,6 +12,8 @@
 #include "reportengine/Expression.h"
 #include "reportengine/designer/NameBrowser.h"
 
+#include "reportengine/designer/DialogParts.h"
+
 namespace tb {
 
 ExpressionEditor::ExpressionEditor(const QString &source, const DesignerSettings &settings,
@@ -35,15 +37,12 @@ ExpressionEditor::ExpressionEditor(const QString &source, const DesignerSettings
     names_ = new NameBrowser(settings, std::move(raise), splitter);
     splitter->setStretchFactor(1, 2);
     layout->addWidget(splitter, 1);
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto *box = okCancelButtons(this, false);
     ok_ = box->button(QDialogButtonBox::Ok);
-    ok_->setText(QStringLiteral("OK"));
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
     connect(box, &QDialogButtonBox::accepted, this, [this] {
         if (check_.accepted)
             accept();
     });
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(box);
     connect(functions_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { insert(item->text() + QLatin1Char('(')); });

@@ -11,6 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "reportengine/designer/DialogParts.h"
+
 namespace tb {
 
 FilterAndSumsDialog::FilterAndSumsDialog(QString filter, std::vector<SumDef> sums, Checker check,
@@ -42,14 +44,9 @@ FilterAndSumsDialog::FilterAndSumsDialog(QString filter, std::vector<SumDef> sum
     buttons->addWidget(remove);
     buttons->addStretch();
     layout->addLayout(buttons);
-    message_ = new QLabel(this);
-    message_->setStyleSheet(QStringLiteral("color: #b00000"));
+    message_ = refusalLabel(this);
     layout->addWidget(message_);
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *box = okCancelButtons(this);
     layout->addWidget(box);
 
     connect(filterEdit_, &QLineEdit::editingFinished, this, [this] { setFilter(filterEdit_->text()); });

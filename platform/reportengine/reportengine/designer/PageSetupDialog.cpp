@@ -7,6 +7,8 @@
 #include <QFormLayout>
 #include <QPushButton>
 
+#include "reportengine/designer/DialogParts.h"
+
 namespace tb {
 
 namespace {
@@ -53,11 +55,7 @@ PageSetupDialog::PageSetupDialog(const PageSetup &page, const FontSpec &font, QW
     size_->setSuffix(QStringLiteral(" pt"));
     size_->setValue(shown.sizePt.value_or(9));
     form->addRow(QStringLiteral("Schriftgröße"), size_);
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *box = okCancelButtons(this);
     form->addRow(box);
 }
 

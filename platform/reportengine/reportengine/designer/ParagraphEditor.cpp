@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "reportengine/designer/DialogParts.h"
+
 namespace tb {
 
 ParagraphEditor::ParagraphEditor(std::vector<Paragraph> paragraphs, QWidget *parent)
@@ -76,18 +78,14 @@ ParagraphEditor::ParagraphEditor(std::vector<Paragraph> paragraphs, QWidget *par
 
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(layout);
-    message_ = new QLabel(this);
-    message_->setStyleSheet(QStringLiteral("color: #b00000"));
+    message_ = refusalLabel(this);
     outer->addWidget(message_);
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    auto *box = okCancelButtons(this, false);
     connect(box, &QDialogButtonBox::accepted, this, [this] {
         store();
         if (refusal_.isEmpty())
             accept();
     });
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     outer->addWidget(box);
 
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {

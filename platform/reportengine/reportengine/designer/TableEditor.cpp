@@ -14,6 +14,8 @@
 
 #include "reportengine/designer/PropertyPanel.h"
 
+#include "reportengine/designer/DialogParts.h"
+
 namespace tb {
 
 namespace {
@@ -97,14 +99,9 @@ TableEditor::TableEditor(TableDef table, bool multipleRows, Checker check, Expre
     right->addLayout(cellButtons);
     top->addLayout(right, 5);
     outer->addLayout(top, 1);
-    message_ = new QLabel(this);
-    message_->setStyleSheet(QStringLiteral("color: #b00000"));
+    message_ = refusalLabel(this);
     outer->addWidget(message_);
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *box = okCancelButtons(this);
     outer->addWidget(box);
 
     connect(addHeader, &QPushButton::clicked, this, [this] { addLine(Header); });
