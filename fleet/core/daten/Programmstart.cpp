@@ -5,6 +5,7 @@
 #include "daten/DataModule1.h"
 #include "daten/ErsterStart.h"
 #include "daten/Programmkoerper.h"
+#include "dienste/Dienstvertraege.h"
 #include "ui/Messages.h"
 
 namespace fleet {
@@ -45,6 +46,9 @@ int ProgrammStarten(Programmkoerper &koerper, const std::function<int()> &nachri
         ui::messages().error(grund(e) + kEnde);
         return 1;
     }
+    // Every part has put its services in force by now; commands whose service
+    // is missing stay disabled, and the trace says which.
+    DiensteBeimStartPruefen();
     const int code = nachrichtenschleife();
     koerper.freigeben();
     return code;

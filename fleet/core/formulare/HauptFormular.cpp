@@ -14,12 +14,16 @@
 #include "daten/DataModule1.h"
 #include "daten/Einstellungswerte.h"
 #include "daten/MandantDaten.h"
+#include "dienste/Dienstvertraege.h"
 #include "dienste/Formularzugriff.h"
 #include "dienste/HauptfensterDienste.h"
+#include "dienste/ReportDienste.h"
 #include "dienste/TerminDienste.h"
 #include "formulare/Copyright.h"
+#include "formulare/HauptMenue.h"
 #include "formulare/HauptNavigationsLeiste.h"
 #include "formulare/HilfeFormular.h"
+#include "formulare/MandantenFormular.h"
 #include "formulare/seiten/Bausteine.h"
 #include "formulare/seiten/DispoSeite.h"
 #include "formulare/seiten/KostenSeite.h"
@@ -82,9 +86,6 @@ THauptFormular::THauptFormular(QWidget *parent) : ui::FormBase(QStringLiteral("H
     ui::on(PageCtrlMain, &ui::PageControl::onChanging, this, &THauptFormular::PageCtrlMainChanging);
     ui::on(PageCtrlMain, &ui::PageControl::onChange, this, &THauptFormular::PageCtrlMainChange);
     ui::on(TBitBtnEnde, &QPushButton::clicked, this, [this] { TBitBtnEndeClick(); });
-    ui::on(Beenden1, &QAction::triggered, this, [this] { TBitBtnEndeClick(); });
-    ui::on(Copyright1, &QAction::triggered, this, [this] { Copyright1Click(); });
-    ui::on(ErsteSchritte1, &QAction::triggered, this, [this] { ErsteSchritte1Click(); });
     ui::on(auswertung_->TBtnMonatsauswertungBerechnen, &QPushButton::clicked, this,
            [this] { TBtnMonatsauswertungBerechnenClick(); });
 
@@ -117,7 +118,7 @@ void THauptFormular::FormCreate()
     ProgrammVerzeichnis = QDir::currentPath();
     TerminMeldungZeigen = true;
 
-    Mandanten1->setEnabled(true);
+    MenueFreigeben();
     BasisTitel = windowTitle();
     try {
         if (MandantDatenLesen(DataModule1->TTblMain.DatabaseName(), false))
@@ -172,6 +173,8 @@ void THauptFormular::beschriftungenAnwenden()
 
 void THauptFormular::FormShow()
 {
+    // Services put in force after the window was made count too.
+    MenueFreigeben();
     navigation_->SetManageGlobalEdit(true);
     if (!NurLesen) {
         const QObject *sofort = KomponenteFinden(QStringLiteral("EinstellungenFormular"),
@@ -294,6 +297,54 @@ void THauptFormular::TDBVexarionMainGetTblDescription(const QString &tableName, 
         description = QStringLiteral("Stammdaten");
     else if (tableName == QLatin1String("KfzVar.db"))
         description = QStringLiteral("Variable Kosten");
+}
+
+void THauptFormular::MenueFreigeben()
+{
+    // The evaluation page computes through its service.
+    auswertung_->TBtnMonatsauswertungBerechnen->setEnabled(kSeitendienste.vorhanden());
+    // A command that cannot run sits in a disabled group, so that the
+    // read-only switch, which enables the editing commands by name, cannot
+    // enable it either.
+    for (const Menuebefehl &b : HauptMenueBefehle()) {
+        if (b.art != Menuebefehl::Befehl)
+            continue;
+        auto *aktion = findChild<QAction *>(b.name);
+        if (!aktion)
+            continue;
+        if (!MenueSperrgrund(b).isEmpty()) {
+            aktion->setActionGroup(gesperrt_);
+            aktion->setEnabled(false);
+        } else if (aktion->actionGroup() == gesperrt_) {
+            // Runnable from now on; the read-only switch still has its say.
+            aktion->setActionGroup(nullptr);
+            aktion->setEnabled(true);
+        }
+    }
+}
+
+QString THauptFormular::Sperrgrund(const QString &aktion) const
+{
+    for (const Menuebefehl &b : HauptMenueBefehle())
+        if (b.art == Menuebefehl::Befehl && b.name == aktion)
+            return MenueSperrgrund(b);
+    return {};
+}
+
+void THauptFormular::Mandanten1Click()
+{
+    if (MandantenFormular)
+        MandantenFormular->showModal();
+}
+
+void THauptFormular::TankdatenImport1Click()
+{
+    terminDienste().TankdatenImportZeigen();
+}
+
+void THauptFormular::Datenexport1Click()
+{
+    reportDienste().ExportFormularZeigen();
 }
 
 void THauptFormular::Copyright1Click()

@@ -13,6 +13,7 @@
 #include "ui/Messages.h"
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenuBar;
 class QPushButton;
@@ -87,8 +88,17 @@ public:
     void TDBVexarionMainShowMessage(const QString &text, ui::MsgType type, bool &handled);
     void TDBVexarionMainSpecialFormCloseQuery(QWidget *form, int formType, bool &canClose);
     void TDBVexarionMainGetTblDescription(const QString &tableName, QString &description);
+    void Mandanten1Click();
     void Copyright1Click();
     void ErsteSchritte1Click();
+    void TankdatenImport1Click();
+    void Datenexport1Click();
+
+    // The menu commands (and the evaluation button) enabled where they can run
+    // (HauptMenue.h); the reason
+    // why a command (by object name) is disabled, empty when it is enabled.
+    void MenueFreigeben();
+    QString Sperrgrund(const QString &aktion) const;
 
     // What the vehicle rules touch.
     bool FahrzeugFilterAktiv() const override;
@@ -155,6 +165,7 @@ public:
 
 private:
     void aufbauen();
+    void menueAufbauen();
     QWidget *kopfzeileAufbauen();
     void seitenAufbauen();
     HauptSeite *aktiveSeite() const;
@@ -174,6 +185,7 @@ private:
     SchadenSeite *schaden_ = nullptr;
     DispoSeite *dispo_ = nullptr;
     std::vector<HauptSeite *> seiten_;
+    QActionGroup *gesperrt_ = nullptr; // disabled: the commands that cannot run
 };
 
 // The one instance, created second by the program body.

@@ -1,14 +1,18 @@
 // The components and layout of the main window.
 #include <QAction>
+#include <QActionGroup>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMap>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "daten/DataModule1.h"
 #include "formulare/HauptFormular.h"
+#include "formulare/HauptMenue.h"
 #include "formulare/seiten/Bausteine.h"
 #include "formulare/seiten/DispoSeite.h"
 #include "formulare/seiten/KostenSeite.h"
@@ -19,6 +23,7 @@
 #include "formulare/seiten/SchadenSeite.h"
 #include "formulare/seiten/StammdatenSeite.h"
 #include "formulare/seiten/TourenSeite.h"
+#include "ui/Connect.h"
 #include "ui/DBEdit.h"
 #include "ui/PageControl.h"
 
@@ -38,18 +43,7 @@ void THauptFormular::aufbauen()
 
     MainMenu = ui::make<QMenuBar>(this, "MainMenu");
     haupt->setMenuBar(MainMenu);
-    QMenu *datei = MainMenu->addMenu(QStringLiteral("&Datei"));
-    Mandanten1 = ui::make<QAction>(this, "Mandanten1", QStringLiteral("M&andanten"));
-    Mandanten1->setEnabled(false);
-    Copyright1 = ui::make<QAction>(this, "Copyright1", QStringLiteral("C&opyright"));
-    Beenden1 = ui::make<QAction>(this, "Beenden1", QStringLiteral("B&eenden"));
-    datei->addAction(Mandanten1);
-    datei->addAction(Copyright1);
-    datei->addSeparator();
-    datei->addAction(Beenden1);
-    QMenu *hilfe = MainMenu->addMenu(QStringLiteral("&Hilfe"));
-    ErsteSchritte1 = ui::make<QAction>(this, "ErsteSchritte1", QStringLiteral("Erste Schritte"));
-    hilfe->addAction(ErsteSchritte1);
+    menueAufbauen();
 
     haupt->addWidget(kopfzeileAufbauen());
 
@@ -99,6 +93,50 @@ void THauptFormular::aufbauen()
     status->addWidget(TPanMemoLED);
     status->addWidget(TBitBtnEnde);
     haupt->addLayout(status);
+}
+
+void THauptFormular::menueAufbauen()
+{
+    // Every command starts disabled; FormCreate enables those that can run.
+    gesperrt_ = new QActionGroup(this);
+    gesperrt_->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    gesperrt_->setEnabled(false);
+    QMap<QString, QMenu *> menues;
+    const auto menue = [&](const QString &pfad) {
+        QMenu *&m = menues[pfad];
+        if (!m)
+            m = MainMenu->addMenu(pfad);
+        return m;
+    };
+    for (const Menuebefehl &b : HauptMenueBefehle()) {
+        QMenu *in = menue(b.menue);
+        switch (b.art) {
+        case Menuebefehl::Trenner:
+            in->addSeparator();
+            break;
+        case Menuebefehl::Untermenue: {
+            QMenu *unter = in->addMenu(b.text);
+            unter->setObjectName(b.name);
+            unter->menuAction()->setObjectName(b.name);
+            menues[b.menue + QLatin1Char('/') + b.name] = unter;
+            break;
+        }
+        case Menuebefehl::Befehl: {
+            auto *aktion = new QAction(b.text, this);
+            aktion->setObjectName(b.name);
+            aktion->setActionGroup(gesperrt_);
+            aktion->setEnabled(false);
+            in->addAction(aktion);
+            if (const auto ausfuehren = b.ausfuehren)
+                ui::on(aktion, &QAction::triggered, this, [this, ausfuehren] { (this->*ausfuehren)(); });
+            break;
+        }
+        }
+    }
+    Mandanten1 = findChild<QAction *>(QStringLiteral("Mandanten1"));
+    Copyright1 = findChild<QAction *>(QStringLiteral("Copyright1"));
+    Beenden1 = findChild<QAction *>(QStringLiteral("Beenden1"));
+    ErsteSchritte1 = findChild<QAction *>(QStringLiteral("ErsteSchritte1"));
 }
 
 QWidget *THauptFormular::kopfzeileAufbauen()

@@ -1,0 +1,3 @@
+#include "dienste/Protokoll.h"
+
+Q_LOGGING_CATEGORY(lcFleet, "karvenfp.fleet")
