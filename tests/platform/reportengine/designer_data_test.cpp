@@ -2,6 +2,7 @@
 // under conditions, footers, sums and the filter printed by the real engine, the preview with sample
 // values, and the restrictions and added actions a caller sets for one run.
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include "reportengine/designer/FilterAndSumsDialog.h"
 #include "reportengine/designer/NameBrowser.h"
 #include "reportengine/designer/PropertyPanel.h"
+#include "reportengine/designer/Ruler.h"
 #include "reportengine/designer/TableEditor.h"
 #include "temp_dir.h"
 
@@ -446,6 +448,70 @@ TEST_F(DesignerData, AProjectWithAFaultyExpressionIsNotSaved)
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DesignerRuler, MarksInTheUnitOfOptionFour)
+{
+    const struct {
+        int unit;
+        double from, to;
+        size_t marks;
+        QStringList labels;
+    } cases[] = {
+        {0, 0, 25, 26, {"0", "1", "2"}},            // millimetres, labelled in cm
+        {1, 0, 60, 19, {"0", "1", "2"}},            // inches in eighths
+        {2, 0, 60, 24, {"0", "100", "200"}},        // hundredths of an inch
+        {5, 9.5, 30, 21, {"1000", "2000", "3000"}}, // hundredths of a millimetre
+        {7, 0, 10, 11, {"0", "1"}},                 // unknown: millimetres
+        {0, 10, 5, 0, {}},                          // nothing to show
+    };
+    for (const auto &c : cases) {
+        const auto ticks = tb::designer::rulerTicks(c.unit, c.from, c.to);
+        EXPECT_EQ(ticks.size(), c.marks) << c.unit;
+        QStringList labels;
+        for (const auto &t : ticks)
+            if (t.major)
+                labels << t.label;
+        EXPECT_EQ(labels, c.labels) << c.unit;
+    }
+}
+
+TEST_F(DesignerData, DictionaryNullSamplesAndNamesIntoTheFocusedExpression)
+{
+    const QString file = saveProject(listProject(), path("Export.lst"));
+    engine_->TbSetOption(job_, tb::opt::ShowDictionary, 1);
+    engine_->TbSetOptionStringA(job_, tb::TB_OPTSTR_DICTIONARY, QStringLiteral("Kennzeichen=KfzNr"));
+    engine_->TbDefineFieldStart(job_);
+    engine_->TbDefineFieldExtA(job_, QStringLiteral("KfzNr"), QStringLiteral("(NULL)"), tb::TB_FIELD_TEXT, 0);
+    engine_->TbDefineFieldExtA(job_, QStringLiteral("Km"), QStringLiteral("120500"), tb::TB_FIELD_NUMBER, 0);
+    engine_->TbSetOption(job_, tb::opt::UnitSystem, 1);
+    design(file, [&](DesignerWindow &w) {
+        tb::NameBrowser *names = w.names();
+        ASSERT_EQ(names->columnCount(), 3);
+        QTreeWidgetItem *kfz = names->fields()->child(0);
+        EXPECT_EQ(kfz->text(0), QStringLiteral("KfzNr"));
+        EXPECT_EQ(kfz->text(1), QString()); // a null sample shows empty
+        EXPECT_EQ(kfz->text(2), QStringLiteral("Kennzeichen"));
+        EXPECT_EQ(names->fields()->child(1)->text(1), QStringLiteral("120500"));
+        // A double click puts the name into the expression field that had the focus.
+        w.show();
+        QApplication::setActiveWindow(&w);
+        w.canvas()->select({1});
+        QLineEdit *condition = w.properties()->conditionEdit();
+        condition->setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), condition);
+        emit names->itemDoubleClicked(names->fields()->child(1), 0);
+        EXPECT_EQ(condition->text(), QStringLiteral("Km"));
+        const QString shots = qEnvironmentVariable("KARVENFP_DESIGNER_SHOTS");
+        if (!shots.isEmpty())
+            w.grab().save(shots + QStringLiteral("/designer-inch.png"));
+        w.requestClose();
+    });
 }
 
 } // namespace

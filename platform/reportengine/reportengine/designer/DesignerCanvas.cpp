@@ -125,6 +125,19 @@ void DesignerCanvas::setZoom(double zoom)
 {
     zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
     setTransform(QTransform::fromScale(zoom_ * kPixelsPerPoint, zoom_ * kPixelsPerPoint));
+    emit viewChanged();
+}
+
+void DesignerCanvas::scrollContentsBy(int dx, int dy)
+{
+    QGraphicsView::scrollContentsBy(dx, dy);
+    emit viewChanged();
+}
+
+void DesignerCanvas::resizeEvent(QResizeEvent *event)
+{
+    QGraphicsView::resizeEvent(event);
+    emit viewChanged();
 }
 
 void DesignerCanvas::zoomIn()

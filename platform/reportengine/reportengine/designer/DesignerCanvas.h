@@ -38,12 +38,16 @@ signals:
     // An edit was refused (locked object, ...): the reason for the user.
     void refused(const QString &reason);
     void objectActivated(int index);
+    // Zoom or scrolling changed what part of the paper is seen.
+    void viewChanged();
 
 protected:
     void drawBackground(QPainter *painter, const QRectF &rect) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QRectF paperRectPt() const;

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -26,6 +27,7 @@
 #include "reportengine/designer/PageSetupDialog.h"
 #include "reportengine/designer/ParagraphEditor.h"
 #include "reportengine/designer/PropertyPanel.h"
+#include "reportengine/designer/Ruler.h"
 #include "reportengine/designer/TableEditor.h"
 #include "ui/Clipboard.h"
 
@@ -67,7 +69,19 @@ DesignerWindow::DesignerWindow(DesignerSession &session, DesignerPrompts &prompt
     tabs_ = new QTabWidget(this);
     canvas_ = new DesignerCanvas(*document_, session.file, tabs_);
     preview_ = new DesignerPreview(tabs_);
-    tabs_->addTab(canvas_, QStringLiteral("Layout"));
+    // Rulers in the caller's unit around the canvas.
+    auto *layoutPage = new QWidget(tabs_);
+    auto *grid = new QGridLayout(layoutPage);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    auto *top = new Ruler(Qt::Horizontal, session.settings.unit, canvas_, layoutPage);
+    auto *left = new Ruler(Qt::Vertical, session.settings.unit, canvas_, layoutPage);
+    grid->addWidget(top, 0, 1);
+    grid->addWidget(left, 1, 0);
+    grid->addWidget(canvas_, 1, 1);
+    connect(canvas_, &DesignerCanvas::viewChanged, top, qOverload<>(&QWidget::update));
+    connect(canvas_, &DesignerCanvas::viewChanged, left, qOverload<>(&QWidget::update));
+    tabs_->addTab(layoutPage, QStringLiteral("Layout"));
     tabs_->addTab(preview_, QStringLiteral("Vorschau"));
     setCentralWidget(tabs_);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
