@@ -11,10 +11,12 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "engine_fixture.h"
 #include "reportengine/Job.h"
 #include "reportengine/Layouter.h"
+#include "reportengine/QtEngineUi.h"
 #include "reportengine/designer/CanvasItem.h"
 #include "reportengine/designer/ColumnEditor.h"
 #include "reportengine/designer/DesignRules.h"
@@ -451,6 +453,32 @@ TEST_F(Designer, ResizeHandlesAndColumnBordersSnapToMillimetres)
         EXPECT_EQ(doc.object(table).rectMm, t);
         w.requestClose();
     });
+}
+
+} // namespace
+
+namespace {
+
+// The program's own dialogs: the designer runs modally and the call returns when its window closes.
+TEST(QtDesigner, RunsModallyAndReturnsWhenClosed)
+{
+    testsupport::TempDir dir;
+    const QString file = saveProject(listProject(), QString::fromStdString((dir / "Liste.lst").string()));
+    tb::Engine engine(std::make_unique<tb::QtEngineUi>());
+    const int job = engine.TbJobOpen(-1);
+    QString caption;
+    bool modal = false;
+    QTimer::singleShot(50, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *designer = qobject_cast<DesignerWindow *>(w); designer && designer->isVisible()) {
+                caption = designer->windowTitle();
+                modal = designer->windowModality() == Qt::ApplicationModal;
+                designer->close();
+            }
+    });
+    EXPECT_EQ(engine.TbDefineLayoutA(job, nullptr, QStringLiteral("Title"), 32770, file), 0);
+    EXPECT_EQ(caption, QStringLiteral("Title – Liste.lst"));
+    EXPECT_TRUE(modal);
 }
 
 } // namespace
