@@ -2,6 +2,7 @@
 
 #include "daten/Aliase.h"
 #include "daten/FeldListen.h"
+#include "dienste/Protokoll.h"
 #include "regeln/DetailRegeln.h"
 #include "regeln/DispoRegeln.h"
 #include "regeln/FahrzeugFilter.h"
@@ -126,7 +127,8 @@ void TDataModule1::DataModule1Destroy()
     // is closed with the session at the latest.
     try {
         DateienSchliessen();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
 }
 

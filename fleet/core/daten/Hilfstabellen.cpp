@@ -4,6 +4,7 @@
 
 #include "daten/Aliase.h"
 #include "daten/DataModule1.h"
+#include "dienste/Protokoll.h"
 
 namespace fleet {
 
@@ -13,7 +14,8 @@ void HilfstabelleInRuhe(dbe::TTable &tabelle)
     // reset all the same, so that the next borrower starts clean.
     try {
         tabelle.Close();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
     // The filter first: it can be dropped even from a table that stayed open.
     try {
@@ -25,7 +27,8 @@ void HilfstabelleInRuhe(dbe::TTable &tabelle)
         tabelle.SetIndexFieldNames(QString());
         tabelle.SetIndexName(QString());
         tabelle.SetDatabaseName(kAliasFuhrpark);
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "dbe/Table.h"
+#include "dienste/Protokoll.h"
 
 namespace fleet {
 
@@ -17,14 +18,16 @@ bool TabelleLeeren(dbe::TTable &tabelle)
         tabelle.SetExclusive(false);
         tabelle.Open();
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
     // Callers go on with the table; leave it open for them, shared again.
     try {
         tabelle.Close();
         tabelle.SetExclusive(false);
         tabelle.Open();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
     return false;
 }
@@ -34,7 +37,8 @@ bool TabelleSperren(dbe::TTable &tabelle)
     try {
         tabelle.LockTable();
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
         return false;
     }
 }
@@ -44,7 +48,8 @@ bool TabelleEntsperren(dbe::TTable &tabelle)
     try {
         tabelle.UnlockTable();
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
         return false;
     }
 }

@@ -17,6 +17,7 @@
 #include "dienste/Dienstvertraege.h"
 #include "dienste/Formularzugriff.h"
 #include "dienste/HauptfensterDienste.h"
+#include "dienste/Protokoll.h"
 #include "dienste/ReportDienste.h"
 #include "dienste/TerminDienste.h"
 #include "formulare/Copyright.h"
@@ -123,7 +124,8 @@ void THauptFormular::FormCreate()
     try {
         if (MandantDatenLesen(DataModule1->TTblMain.DatabaseName(), false))
             setWindowTitle(MandantTitel(BasisTitel, MandantDaten[0], MandantDaten[1]));
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
         // A missing client record leaves the caption without suffix.
     }
 
@@ -374,7 +376,8 @@ void THauptFormular::Filtereinaus1Click()
             dispo_->FahrzeugAuswahlSetzen(0);
             dispo_->DBGridDispo->setFocus();
         }
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
     navigation_->ClickNavButton(nav::nbActiveFilter);
 }

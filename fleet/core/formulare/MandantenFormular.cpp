@@ -9,6 +9,7 @@
 #include "daten/MandantDaten.h"
 #include "dbe/Table.h"
 #include "dienste/Formularzugriff.h"
+#include "dienste/Protokoll.h"
 #include "dienste/ReportDienste.h"
 #include "formulare/HauptFormular.h"
 #include "regeln/Mandant.h"
@@ -108,7 +109,8 @@ void TMandantenFormular::FormActivate()
         MandantDatenLesen(kAliasFuhrpark, true);
         DBGridMandanten->setSelectedIndex(1);
         DBGridMandanten->setSelectedIndex(0);
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
 }
 
@@ -125,7 +127,8 @@ void TMandantenFormular::BtnMandantSpeichernClick()
     try {
         if (bearbeitet(mandanten))
             mandanten.Post();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
 }
 
@@ -175,7 +178,8 @@ void TMandantenFormular::BtnMandantZaehlenClick()
     } catch (const std::exception &) {
         try {
             mandanten.Cancel();
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            Verschluckt(Q_FUNC_INFO, e);
         }
         ui::messages().error(QStringLiteral("Zählung ist fehlgeschlagen"));
     }
@@ -209,7 +213,8 @@ void TMandantenFormular::FormClose(ui::CloseAction &)
         try {
             mandanten.Cancel();
             mandanten.Close();
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            Verschluckt(Q_FUNC_INFO, e);
         }
         ui::messages().error(QStringLiteral("Speicherung ist fehlgeschlagen"));
     }

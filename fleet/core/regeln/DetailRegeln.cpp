@@ -7,6 +7,7 @@
 #include "daten/DataModule1.h"
 #include "dbe/Table.h"
 #include "dienste/DetailFensterZugriff.h"
+#include "dienste/Protokoll.h"
 #include "regeln/RegelHilfen.h"
 #include "ui/Messages.h"
 
@@ -85,11 +86,13 @@ int naechsteBildnummer(dbe::TTable &einstellungen, const dbe::TTable &bilder, co
             zaehler->SetAsInteger(n);
             einstellungen.Post();
             return n;
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            Verschluckt(Q_FUNC_INFO, e);
             if (bearbeitet) {
                 try {
                     einstellungen.Cancel();
-                } catch (const std::exception &) {
+                } catch (const std::exception &e) {
+                    Verschluckt(Q_FUNC_INFO, e);
                 }
             }
         }

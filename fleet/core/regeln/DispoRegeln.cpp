@@ -7,6 +7,7 @@
 #include "base/GermanFormat.h"
 #include "daten/DataModule1.h"
 #include "dienste/DetailFensterZugriff.h"
+#include "dienste/Protokoll.h"
 #include "dienste/TerminDienste.h"
 #include "regeln/DispoKollision.h"
 #include "regeln/RegelHilfen.h"
@@ -78,7 +79,8 @@ template <class F> void fensterAufgabe(F aufgabe)
         return;
     try {
         aufgabe(*fenster);
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
 }
 
@@ -98,7 +100,8 @@ DispoZeitraum vorgabe(const dbe::TDataSet &dispo)
         z.DatumVon = von ? *von : ui::today();
         const std::optional<base::TDateTime> bis = fenster ? fenster->DispoLetzterTag() : std::nullopt;
         z.DatumBis = bis ? *bis : z.DatumVon;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
         z.DatumVon = z.DatumBis = ui::today();
     }
     return z;
@@ -150,7 +153,8 @@ void nachEinfuegen(TDataModule1 &dm, dbe::TDataSet &dispo)
             for (const char *name : {"FahrerName", "FahrerKz", "FahrerNr", "Kostenstelle"})
                 feld(dispo, name)->SetValue(feld(dm.TTblMain, name)->Value());
         }
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
         // The user completes what could not be filled.
     }
     if (ui::DBGrid *grid = fenster ? fenster->Grid(kGrid) : nullptr) {

@@ -5,6 +5,7 @@
 #include "daten/TabellenRoutinen.h"
 #include "dbe/Session.h"
 #include "dienste/HauptFormularZugriff.h"
+#include "dienste/Protokoll.h"
 #include "ui/Messages.h"
 
 namespace fleet {
@@ -52,13 +53,15 @@ FahrzeugKaskade::~FahrzeugKaskade()
     if (transaktion_) {
         try {
             transaktion_->Rollback();
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            Verschluckt(Q_FUNC_INFO, e);
         }
         transaktion_.reset();
         // The bookings were deleted through the window's table: show them again.
         try {
             dm_.TTblDispo.Refresh();
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            Verschluckt(Q_FUNC_INFO, e);
         }
     }
     freigeben();
@@ -89,7 +92,8 @@ void FahrzeugKaskade::freigeben()
     if (std::exchange(bildGeoeffnet_, false)) {
         try {
             dm_.TblBild.Close();
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            Verschluckt(Q_FUNC_INFO, e);
         }
     }
 }

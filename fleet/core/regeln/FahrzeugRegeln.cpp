@@ -9,6 +9,7 @@
 #include "daten/MandantDaten.h"
 #include "dbe/Session.h"
 #include "dienste/HauptFormularZugriff.h"
+#include "dienste/Protokoll.h"
 #include "regeln/FahrzeugKaskade.h"
 #include "regeln/LeasingPrognose.h"
 #include "regeln/MonatsSummen.h"
@@ -59,13 +60,15 @@ void FahrzeugAnzahlSpeichern(TDataModule1 &dm)
     } catch (const std::exception &) {
         try {
             mandanten.Cancel();
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            Verschluckt(Q_FUNC_INFO, e);
         }
         ui::messages().error(QStringLiteral("Fehler beim Schreiben der Anzahl der Mandantenfahrzeuge"));
     }
     try {
         mandanten.Close();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
 }
 
@@ -91,10 +94,12 @@ void nachschlagErgaenzen(dbe::TTable &tabelle, const QString &text)
         tabelle.Insert();
         tabelle.Fields(0)->SetAsString(text);
         tabelle.Post();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
         try {
             tabelle.Cancel();
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            Verschluckt(Q_FUNC_INFO, e);
         }
     }
 }
@@ -109,10 +114,12 @@ void fahrerErgaenzen(dbe::TTable &fahrer, const QString &name)
         fahrer.Insert();
         fahrer.FieldByName(QStringLiteral("Name"))->SetAsString(name);
         fahrer.Post();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
         try {
             fahrer.Cancel();
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            Verschluckt(Q_FUNC_INFO, e);
         }
     }
 }

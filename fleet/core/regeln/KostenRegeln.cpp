@@ -6,6 +6,7 @@
 #include "base/GermanFormat.h"
 #include "daten/DataModule1.h"
 #include "dienste/DetailFensterZugriff.h"
+#include "dienste/Protokoll.h"
 #include "regeln/DetailRegeln.h"
 #include "regeln/RegelHilfen.h"
 #include "ui/Messages.h"
@@ -112,12 +113,14 @@ void kmStandAnheben(dbe::TTable &fahrzeug, const dbe::TDataSet &beleg)
         selbstBearbeitet = true;
         kmStand->SetValue(belegStand->Value());
         fahrzeug.Post();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
         if (!selbstBearbeitet)
             return;
         try {
             fahrzeug.Cancel();
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            Verschluckt(Q_FUNC_INFO, e);
         }
     }
 }

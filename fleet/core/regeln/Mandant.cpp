@@ -13,6 +13,7 @@
 #include "dbe/Session.h"
 #include "dbe/Table.h"
 #include "dienste/HauptFormularZugriff.h"
+#include "dienste/Protokoll.h"
 #include "regeln/FahrzeugRegeln.h"
 #include "ui/Messages.h"
 
@@ -63,6 +64,7 @@ void umstellen(TDataModule1 &dm, dbe::TSession &session, const QString &alias, c
     } catch (...) {
         if (speichern == Speichern::Pflicht)
             throw;
+        Verschluckt(Q_FUNC_INFO);
     }
     session.Open();
     // A client's directory used for the first time gets its appointment codes
@@ -151,6 +153,7 @@ bool MandantUmschalten(const QString &alias, const QString &mandant)
         try {
             umstellen(dm, session, alias, alterPfad, nebentabellen, Speichern::WennMoeglich);
         } catch (...) {
+            Verschluckt(Q_FUNC_INFO);
         }
         throw;
     }

@@ -4,6 +4,7 @@
 
 #include "daten/Aliase.h"
 #include "dbe/Table.h"
+#include "dienste/Protokoll.h"
 
 namespace fleet {
 
@@ -19,7 +20,8 @@ bool TerminInfoLoeschen(const QString &kfzNr, const QString &terminName, const Q
             return false;
         notizen.Delete();
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
         return false;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "base/Abort.h"
 #include "daten/DataModule1.h"
+#include "dienste/Protokoll.h"
 #include "regeln/DetailRegeln.h"
 #include "regeln/RegelHilfen.h"
 #include "ui/Messages.h"
@@ -39,7 +40,8 @@ void neueTour(TDataModule1 &dm, dbe::TDataSet &tour)
             ->SetValue(dm.TTblMain.FieldByName(QStringLiteral("FahrerName"))->Value());
         tour.FieldByName(QStringLiteral("Kostenstelle"))
             ->SetValue(dm.TTblMain.FieldByName(QStringLiteral("Kostenstelle"))->Value());
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
         // A new tour is filled as far as the vehicle allows; the user completes it.
     }
 }

@@ -8,6 +8,7 @@
 
 #include "daten/DataModule1.h"
 #include "dienste/HauptfensterDienste.h"
+#include "dienste/Protokoll.h"
 #include "dienste/TerminDienste.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/seiten/Bausteine.h"
@@ -107,12 +108,14 @@ void DispoSeite::verlassen()
     try {
         if (DispoFFFormularErzeugt)
             terminDienste().FreieFahrzeugeSchliessen();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
     try {
         if (GrafikFormularErzeugt)
             terminDienste().GrafikSchliessen();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
     }
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QStringList>
+#include <QtGlobal>
+
 #include "daten/Aliase.h"
 #include "daten/DataModule1.h"
 #include "daten/Hilfstabellen.h"
@@ -60,6 +63,30 @@ TEST(TabelleLeeren, RefusedWhileAnotherWorkstationHasTheTableOpen)
     EXPECT_EQ(t.RecordCount(), 0);
 }
 
+// What the fleet trace logs while it lives.
+class FleetSpur {
+public:
+    FleetSpur()
+    {
+        zeilen_ = &zeilen;
+        vorher_ =
+            qInstallMessageHandler([](QtMsgType typ, const QMessageLogContext &ort, const QString &text) {
+                if (typ == QtWarningMsg && qstrcmp(ort.category, "karvenfp.fleet") == 0)
+                    *zeilen_ << text;
+            });
+    }
+    ~FleetSpur()
+    {
+        qInstallMessageHandler(vorher_);
+        zeilen_ = nullptr;
+    }
+    QStringList zeilen;
+
+private:
+    static inline QStringList *zeilen_ = nullptr;
+    QtMessageHandler vorher_;
+};
+
 TEST(TabelleSperren, WriteLockIsSharedBetweenWorkstations)
 {
     Umgebung u;
@@ -70,7 +97,11 @@ TEST(TabelleSperren, WriteLockIsSharedBetweenWorkstations)
     {
         ZweiterArbeitsplatz anderer("sperren", fleet::kAliasFuhrpark, "KfzVar.db");
         ASSERT_TRUE(anderer.bereit());
+        FleetSpur spur;
         EXPECT_FALSE(fleet::TabelleSperren(t));
+        // The refusal is the answer, and it leaves a trace naming the routine.
+        ASSERT_EQ(spur.zeilen.size(), 1);
+        EXPECT_TRUE(spur.zeilen[0].contains("TabelleSperren")) << spur.zeilen[0].toStdString();
     }
     ASSERT_TRUE(fleet::TabelleSperren(t));
     EXPECT_EQ(ZweiterArbeitsplatz::einmal("sperrversuch", fleet::kAliasFuhrpark, "KfzVar.db"), "nein");
