@@ -50,4 +50,9 @@ void TPasswordDlg::FormActivate()
     Password->setFocus();
 }
 
+QString TPasswordDlg::EingegebenesPasswort() const
+{
+    return Password->text();
+}
+
 } // namespace fleet

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "ui/FormBase.h"
 
 class QLabel;
@@ -15,6 +17,9 @@ public:
     explicit TPasswordDlg(QWidget *parent = nullptr);
 
     void FormActivate();
+
+    // What the caller reads after the dialog ended with OK: the typed password.
+    QString EingegebenesPasswort() const;
 
     QLabel *Label1;
     QLineEdit *Password;

@@ -573,7 +573,7 @@ private slots:
         });
         QCOMPARE(dlg.showModal(), int(ui::mrOk));
         QCOMPARE(erstes, QString("Geheimnis1"));
-        QCOMPARE(dlg.Password->text(), QString("Geheimnis1")); // read by the caller afterwards
+        QCOMPARE(dlg.EingegebenesPasswort(), QString("Geheimnis1")); // read by the caller afterwards
         QTimer::singleShot(0, &dlg, [&] {
             (void)QTest::qWaitForWindowActive(&dlg);
             zweites = dlg.Password->text();
