@@ -1,5 +1,6 @@
 #include "TerminDiensteImpl.h"
 
+#include "formulare/KARVENTextFormular.h"
 #include "formulare/TerminFormular.h"
 
 namespace fleet {
@@ -34,6 +35,9 @@ void TerminDiensteImpl::GrafikZeigen() {}
 void TerminDiensteImpl::GrafikSchliessen() {}
 void TerminDiensteImpl::FreieFahrzeugeZeigen() {}
 void TerminDiensteImpl::FreieFahrzeugeSchliessen() {}
-void TerminDiensteImpl::TextFormularZeigen() {}
+void TerminDiensteImpl::TextFormularZeigen()
+{
+    fleet::TextFormularZeigen();
+}
 
 } // namespace fleet

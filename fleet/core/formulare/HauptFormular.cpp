@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDebug>
 #include <QDir>
 #include <QLabel>
 #include <QLayout>
@@ -353,6 +354,18 @@ void THauptFormular::Copyright1Click()
 {
     if (Copyright)
         Copyright->showModal();
+}
+
+void THauptFormular::Textverarbeitung1Click()
+{
+    if (HilfeFormular)
+        HilfeFormular->close();
+    try {
+        terminDienste().TextFormularZeigen();
+    } catch (const std::exception &fehler) {
+        // Opening the editor fails quietly, as the menu item always did.
+        qWarning() << fehler.what();
+    }
 }
 
 void THauptFormular::ErsteSchritte1Click()

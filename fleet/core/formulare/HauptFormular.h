@@ -92,6 +92,8 @@ public:
     void Copyright1Click();
     void ErsteSchritte1Click();
     void TankdatenImport1Click();
+    // "KARVEN Text": closes the help, then the letter editor of the scheduling part.
+    void Textverarbeitung1Click();
     void Datenexport1Click();
 
     // The menu commands (and the evaluation button) enabled where they can run

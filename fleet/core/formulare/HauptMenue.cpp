@@ -98,8 +98,8 @@ const QList<Menuebefehl> &HauptMenueBefehle()
                &kTerminDienste),
         befehl("&Optionen", "Datenexport1", QStringLiteral("Datenexport"), &F::Datenexport1Click,
                &kReportDienste),
-        offen("&Optionen", "Textverarbeitung1", QStringLiteral("KARVEN Text"),
-              QStringLiteral("Der Brief-Editor ist noch nicht angebunden")),
+        befehl("&Optionen", "Textverarbeitung1", QStringLiteral("KARVEN Text"), &F::Textverarbeitung1Click,
+               &kTerminDienste),
 
         befehl("&Hilfe", "ErsteSchritte1", QStringLiteral("Erste Schritte"), &F::ErsteSchritte1Click),
         offen("&Hilfe", "Handbuch1", QStringLiteral("Handbuch"),

@@ -29,6 +29,8 @@ DBLookupComboBox::DBLookupComboBox(QWidget *parent) : ComboBox(parent), rows_(ne
     link_.onDataChange = [this] { showValue(); };
     link_.onWriteValue = [this] { link_.field()->SetAsString(keyValue()); };
     connect(this, &ComboBox::onChange, this, &DBLookupComboBox::userChanged);
+    connect(this, &QComboBox::activated, this,
+            [this](int row) { guard(this, [this, row] { positionListSource(row); }); });
 }
 
 void DBLookupComboBox::setListSource(dbe::TDataSource *source)
@@ -110,8 +112,18 @@ void DBLookupComboBox::showPopup()
     ComboBox::showPopup();
 }
 
+void DBLookupComboBox::positionListSource(int row)
+{
+    dbe::TDataSet *dataSet = listSource_ ? listSource_->DataSet() : nullptr;
+    if (!positions_ || !dataSet || !dataSet->Active() || row < 0 || row >= rows_->rowCount())
+        return;
+    dataSet->Locate(keyField_, rows_->item(row)->data(KeyRole));
+}
+
 void DBLookupComboBox::userChanged()
 {
+    if (positions_)
+        return; // no data field to write; a chosen row positions the list
     const QString typed = currentText();
     bool editing = false;
     try {

@@ -32,6 +32,10 @@ public:
     void refreshList();
     // The key value of the chosen row, or the typed text.
     QString keyValue() const;
+    // Positioning mode, for a list without a data field of its own: choosing
+    // a row makes that row of the list dataset its current record.
+    bool positionsListSource() const { return positions_; }
+    void setPositionsListSource(bool positions) { positions_ = positions; }
 
     void showPopup() override;
 
@@ -41,11 +45,13 @@ protected:
 private:
     void showValue();
     void userChanged();
+    void positionListSource(int row);
 
     dbe::TDataSource *listSource_ = nullptr;
     QString keyField_;
     QStringList listFields_;
     QStandardItemModel *rows_;
+    bool positions_ = false;
 };
 
 } // namespace ui

@@ -83,6 +83,16 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogOptions &options)
     return runFileDialog(options, QFileDialog::AcceptSave);
 }
 
+std::optional<OpenedFile> QtDialogs::openFileReadOnlyOption(const FileDialogOptions &options)
+{
+    return runReadOnlyOpenDialog(options);
+}
+
+std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice &initial)
+{
+    return runFontColorDialog(initial);
+}
+
 std::optional<QColor> QtDialogs::chooseColor(const QColor &initial)
 {
     const QColor chosen = QColorDialog::getColor(initial, QApplication::activeWindow());

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QString>
 
+#include "ui/FontColorDialog.h"
+#include "ui/ReadOnlyOpenDialog.h"
 #include "ui/Seam.h"
 
 namespace ui {
@@ -28,7 +30,11 @@ public:
     virtual ~Dialogs() = default;
     virtual std::optional<QString> openFile(const FileDialogOptions &options) = 0;
     virtual std::optional<QString> saveFile(const FileDialogOptions &options) = 0;
+    // The open dialog with a read-only check box; its state comes back with the file.
+    virtual std::optional<OpenedFile> openFileReadOnlyOption(const FileDialogOptions &options) = 0;
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
+    // The font dialog that offers the colour too.
+    virtual std::optional<FontChoice> chooseFont(const FontChoice &initial) = 0;
     // A masked entry of at most maxLength characters.
     virtual std::optional<QString> enterPassword(const QString &caption, const QString &label,
                                                  int maxLength) = 0;
@@ -52,7 +58,9 @@ class QtDialogs : public Dialogs {
 public:
     std::optional<QString> openFile(const FileDialogOptions &options) override;
     std::optional<QString> saveFile(const FileDialogOptions &options) override;
+    std::optional<OpenedFile> openFileReadOnlyOption(const FileDialogOptions &options) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice &initial) override;
     std::optional<QString> enterPassword(const QString &caption, const QString &label,
                                          int maxLength) override;
 };

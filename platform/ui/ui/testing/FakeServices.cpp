@@ -14,6 +14,20 @@ FakeDialogs::FakeDialogs() : inForce_(*this) {}
 FakeDialogs &FakeDialogs::answerFile(const std::optional<QString> &path)
 {
     files_.push_back(path);
+    readOnly_.push_back(false);
+    return *this;
+}
+
+FakeDialogs &FakeDialogs::answerFileReadOnly(const QString &path)
+{
+    files_.push_back(path);
+    readOnly_.push_back(true);
+    return *this;
+}
+
+FakeDialogs &FakeDialogs::answerFont(const std::optional<FontChoice> &font)
+{
+    fonts_.push_back(font);
     return *this;
 }
 
@@ -38,6 +52,7 @@ std::optional<QString> FakeDialogs::nextFile(const FileDialogOptions &options)
     }
     std::optional<QString> answer = files_.front();
     files_.pop_front();
+    readOnly_.pop_front();
     if (answer)
         answer = withDefaultExtension(*answer, options.defaultExtension);
     return answer;
@@ -51,6 +66,27 @@ std::optional<QString> FakeDialogs::openFile(const FileDialogOptions &options)
 std::optional<QString> FakeDialogs::saveFile(const FileDialogOptions &options)
 {
     return nextFile(options);
+}
+
+std::optional<OpenedFile> FakeDialogs::openFileReadOnlyOption(const FileDialogOptions &options)
+{
+    const bool readOnly = !readOnly_.empty() && readOnly_.front();
+    const std::optional<QString> path = nextFile(options);
+    if (!path)
+        return std::nullopt;
+    return OpenedFile{*path, readOnly};
+}
+
+std::optional<FontChoice> FakeDialogs::chooseFont(const FontChoice &initial)
+{
+    fontRequests << initial;
+    if (fonts_.empty()) {
+        ScriptedMessages::failRunningTest(QStringLiteral("Unerwarteter Schriftdialog"));
+        return std::nullopt;
+    }
+    std::optional<FontChoice> answer = fonts_.front();
+    fonts_.pop_front();
+    return answer;
 }
 
 std::optional<QColor> FakeDialogs::chooseColor(const QColor &initial)

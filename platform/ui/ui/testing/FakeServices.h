@@ -28,20 +28,28 @@ public:
     FakeDialogs &answerFile(const std::optional<QString> &path);
     FakeDialogs &answerColor(const std::optional<QColor> &color);
     FakeDialogs &answerPassword(const std::optional<QString> &password);
+    // The next file dialog answers this file with the read-only box ticked.
+    FakeDialogs &answerFileReadOnly(const QString &path);
+    FakeDialogs &answerFont(const std::optional<FontChoice> &font);
 
     std::optional<QString> openFile(const FileDialogOptions &options) override;
     std::optional<QString> saveFile(const FileDialogOptions &options) override;
+    std::optional<OpenedFile> openFileReadOnlyOption(const FileDialogOptions &options) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice &initial) override;
     std::optional<QString> enterPassword(const QString &caption, const QString &label,
                                          int maxLength) override;
 
     QList<FileDialogOptions> fileRequests; // in order, open and save alike
     QList<QColor> colorRequests;
+    QList<FontChoice> fontRequests;
 
 private:
     std::optional<QString> nextFile(const FileDialogOptions &options);
     std::deque<std::optional<QString>> files_, passwords_;
+    std::deque<bool> readOnly_; // beside files_
     std::deque<std::optional<QColor>> colors_;
+    std::deque<std::optional<FontChoice>> fonts_;
     ScopedSeam<Dialogs> inForce_;
 };
 

@@ -129,6 +129,15 @@ private slots:
                  a->trigger();
                  QCOMPARE(reports.aufrufe, QStringList{"ExportFormularZeigen"});
              }},
+            {"Textverarbeitung1",
+             [&termine](QAction *a) {
+                 // The help form is closed before the letter editor comes.
+                 fleet::HilfeFormular->show();
+                 termine.aufrufe.clear();
+                 a->trigger();
+                 QCOMPARE(termine.aufrufe, QStringList{"TextFormularZeigen"});
+                 QVERIFY(!fleet::HilfeFormular->isVisible());
+             }},
         };
 
         int befehle = 0, ausgefuehrt = 0;
