@@ -15,6 +15,7 @@
 #include "dbe/Session.h"
 #include "dbe/Table.h"
 #include "fleet_generator.h"
+#include "ratio_reporter.h"
 #include "temp_dir.h"
 
 namespace {
@@ -401,34 +402,6 @@ void OpenCursorMemory(benchmark::State &state)
     state.counters["heap_bytes_small_table"] = small;
 }
 
-// Collects the times of the pairs and prints the ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &r : runs)
-            times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nratio layer / SQLite, CPU time (goal <= 3):\n");
-        for (const auto &[name, t] : times_) {
-            const auto at = name.find("_layer");
-            if (at == std::string::npos)
-                continue;
-            const std::string base = name.substr(0, at);
-            auto s = times_.find(base + "_sqlite" + name.substr(at + 6));
-            if (s != times_.end() && s->second > 0)
-                std::printf("  %-22s %6.2f\n", base.c_str(), t / s->second);
-        }
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 } // namespace
 
 BENCHMARK(OpenCursor_layer)->Unit(benchmark::kMicrosecond);
@@ -472,7 +445,7 @@ int main(int argc, char **argv)
     f.session = std::make_unique<dbe::TSession>(QDir(f.path).filePath(QStringLiteral("dbe.cfg")));
     sqlite3_open(QDir(f.path).filePath(QStringLiteral("dbe.sqlite")).toUtf8().constData(), &f.db);
     sqlite3_busy_timeout(f.db, 5000);
-    RatioReporter reporter;
+    RatioReporter reporter("layer", "ratio layer / SQLite, CPU time (goal <= 3):");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     sqlite3_close(f.db);

@@ -11,12 +11,15 @@
 
 #include "dbe/Errors.h"
 #include "dbe/Field.h"
+#include "dbe/Query.h"
 #include "navigation/DBVNavigator.h"
 #include "navigation/DataSetHelpers.h"
 #include "navigation/NavExceptions.h"
 #include "navigation/NavHints.h"
 #include "navigation/Possibilities.h"
 #include "navigation/RecordSearch.h"
+#include "navigation/SearchClock.h"
+#include "navigation/SelectFoundText.h"
 #include "navigation/ShortCutRules.h"
 #include "navigation/TableDefs.h"
 #include "ui/DBGrid.h"
@@ -60,6 +63,27 @@ bool isTableClass(const dbe::TDataSet *dataSet)
     return dynamic_cast<const dbe::TTable *>(dataSet) != nullptr;
 }
 
+bool isQuery(const dbe::TDataSet *dataSet)
+{
+    return dynamic_cast<const dbe::TQuery *>(dataSet) != nullptr;
+}
+
+// Notices when the master source is destroyed.
+class MasterWatch : public dbe::TDataLink {
+public:
+    explicit MasterWatch(std::function<void()> gone) : gone_(std::move(gone)) {}
+
+protected:
+    void ActiveChanged() override
+    {
+        if (!DataSource())
+            gone_();
+    }
+
+private:
+    std::function<void()> gone_;
+};
+
 } // namespace
 
 TDBVexarion::TDBVexarion(QWidget *owner) : QObject(nullptr)
@@ -75,6 +99,8 @@ TDBVexarion::TDBVexarion(QWidget *owner) : QObject(nullptr)
     }
     setParent(form);
     form_ = form;
+    masterLink_ = std::make_unique<MasterWatch>([this] { masterSourceGone(); });
+    RegisterClockCursors();
     currentInterfaces_ = form->isMinimized() ? interfacesMinimized_ : interfacesNormal_;
     possible_.fill(false);
     possible_[nbUserBtn] = true;
@@ -138,12 +164,36 @@ void TDBVexarion::SetIncSrchOnlyIfIndexed(bool value)
     dataSetChangedFanOut(CurrentDataSource());
 }
 
+dbe::TDataSource *TDBVexarion::MasterSource() const
+{
+    if (masterSource_ && masterLink_->DataSource() != masterSource_)
+        masterSourceGone();
+    return masterSource_;
+}
+
+TStayOnMasterSource TDBVexarion::StayOnMasterSource() const
+{
+    return MasterSource() ? stayOnMasterSource_ : TStayOnMasterSource::somNo;
+}
+
+void TDBVexarion::masterSourceGone() const
+{
+    if (!masterSource_)
+        return;
+    if (currentSource_ == masterSource_)
+        currentSource_ = nullptr;
+    masterSource_ = nullptr;
+    stayOnMasterSource_ = TStayOnMasterSource::somNo;
+}
+
 void TDBVexarion::SetMasterSource(dbe::TDataSource *source)
 {
-    if (source == masterSource_)
+    if (source == MasterSource())
         return;
     if (currentSource_ == masterSource_)
         currentSource_ = source;
+    masterSource_ = nullptr; // the switch of the watch is no loss
+    masterLink_->SetDataSource(source);
     masterSource_ = source;
     if (source)
         registerSource(source);
@@ -154,11 +204,12 @@ void TDBVexarion::SetMasterSource(dbe::TDataSource *source)
 
 void TDBVexarion::SetStayOnMasterSource(TStayOnMasterSource value)
 {
+    MasterSource(); // a destroyed master has reset the value
     if (value == stayOnMasterSource_)
         return;
-    stayOnMasterSource_ = masterSource_ ? value : TStayOnMasterSource::somNo;
-    if (masterSource_)
-        registerSource(masterSource_);
+    stayOnMasterSource_ = MasterSource() ? value : TStayOnMasterSource::somNo;
+    if (MasterSource())
+        registerSource(MasterSource());
     CheckPossibilities();
     dataSetChangedFanOut(CurrentDataSource());
 }
@@ -280,6 +331,76 @@ void TDBVexarion::SetInterfacesMinimized(TInterfacesEnabledSet set)
     interfacesMinimized_ = set;
     if (form_ && form_->isMinimized())
         applyInterfaces(set);
+}
+
+void TDBVexarion::CopySettingsFrom(const TDBVexarion &other)
+{
+    if (&other == this)
+        return;
+    SetBMKeepOnlyIndex(other.BMKeepOnlyIndex);
+    ErrorBeep = other.ErrorBeep;
+    MoveBy = other.MoveBy;
+    ShowSearchClock = other.ShowSearchClock;
+    SetShowStatusOptions(other.ShowStatusOptions());
+    SetUseNonVisFields(other.UseNonVisFields);
+    GetTblDescription = other.GetTblDescription;
+    GetIdxDescription = other.GetIdxDescription;
+    SetUseTextIncSrchBtn(other.UseTextIncSrchBtn());
+    SetFlatNavBtns(other.FlatNavBtns());
+    UseIndexPopup = other.UseIndexPopup;
+    IncSrchAutoDisable = other.IncSrchAutoDisable;
+    SetIncSrchOnlyIfIndexed(other.IncSrchOnlyIfIndexed());
+    AutoRefresh = other.AutoRefresh;
+    SetAllowUserAbort(other.AllowUserAbort);
+    TVSynchronIsDefault = other.TVSynchronIsDefault;
+    TVShowSRVBtn = other.TVShowSRVBtn;
+    SetAllowMasterMove(other.AllowMasterMove);
+    BorderStyleTblView = other.BorderStyleTblView;
+    BorderStyleLookUp = other.BorderStyleLookUp;
+    BorderStyleBookmark = other.BorderStyleBookmark;
+    BorderStyleMemo = other.BorderStyleMemo;
+    BorderStyleGraphic = other.BorderStyleGraphic;
+    BorderStyleSingleRec = other.BorderStyleSingleRec;
+    SetShortCuts(other.ShortCuts());
+    SetInterfacesNormal(other.InterfacesNormal());
+    SetInterfacesMinimized(other.InterfacesMinimized());
+    NoSelectNext = other.NoSelectNext;
+    // IncSrchCharCase through ExactBOF_EOF.
+    IncSrchCharCase = other.IncSrchCharCase;
+    HideBtnGlyphs = other.HideBtnGlyphs;
+    LUAutoIncSrch = other.LUAutoIncSrch;
+    LUReadOnly = other.LUReadOnly;
+    LUAutoEdit = other.LUAutoEdit;
+    LUManageGlobalEdit = other.LUManageGlobalEdit;
+    TVManageGlobalEdit = other.TVManageGlobalEdit;
+    SRVLayout = other.SRVLayout;
+    SRVUseCBOnBoolean = other.SRVUseCBOnBoolean;
+    SRVUseDBLUComboBox = other.SRVUseDBLUComboBox;
+    SRVRebuildOnResize = other.SRVRebuildOnResize;
+    SRVMemoMaxWidth = other.SRVMemoMaxWidth;
+    SRVReadOnly = other.SRVReadOnly;
+    SRVAutoEdit = other.SRVAutoEdit;
+    SRVManageGlobalEdit = other.SRVManageGlobalEdit;
+    SRVSynchronIsDefault = other.SRVSynchronIsDefault;
+    SRVGenAccelChars = other.SRVGenAccelChars;
+    IndexNamesAs = other.IndexNamesAs;
+    ExactBOF_EOF = other.ExactBOF_EOF;
+    // The dialog and view events; the form's own events stay with it.
+    OnSpecialForm = other.OnSpecialForm;
+    OnSpecialFormShow = other.OnSpecialFormShow;
+    OnSpecialFormCloseQuery = other.OnSpecialFormCloseQuery;
+    GetLookupDef = other.GetLookupDef;
+    GetExtLookupDef = other.GetExtLookupDef;
+    AfterAssignFromLookup = other.AfterAssignFromLookup;
+    BeforeAssignFromLookup = other.BeforeAssignFromLookup;
+    AfterAssignFromLUField = other.AfterAssignFromLUField;
+    BeforeAssignFromLUField = other.BeforeAssignFromLUField;
+    ComponentDS = other.ComponentDS;
+    ComponentFld = other.ComponentFld;
+    ComponentRO = other.ComponentRO;
+    SRVClassForField = other.SRVClassForField;
+    SRVInitControl = other.SRVInitControl;
+    SRVSetControlSize = other.SRVSetControlSize;
 }
 
 void TDBVexarion::ApplyWindowState()
@@ -444,15 +565,21 @@ bool TDBVexarion::IsDataAwareControl(QWidget *control) const
 bool TDBVexarion::GetControlDataSource(QWidget *control, dbe::TDataSource *&source) const
 {
     source = nullptr;
-    if (stayOnMasterSource_ == TStayOnMasterSource::somAllFuncs && masterSource_) {
-        source = masterSource_;
+    if (StayOnMasterSource() == TStayOnMasterSource::somAllFuncs && MasterSource()) {
+        source = MasterSource();
         return true;
     }
-    for (QWidget *w = control; w && w != form_; w = w->parentWidget())
+    for (QWidget *w = control; w && w != form_; w = w->parentWidget()) {
         if (hasProperty(w, "dataSource")) {
             source = w->property("dataSource").value<dbe::TDataSource *>();
             return source != nullptr;
         }
+        if (ComponentDS) {
+            ComponentDS(w, source, true);
+            if (source)
+                return true;
+        }
+    }
     return false;
 }
 
@@ -467,15 +594,22 @@ bool TDBVexarion::GetControlField(QWidget *control, ControlField &out) const
     for (QWidget *w = control; w && w != form_; w = w->parentWidget()) {
         const bool hasField = hasProperty(w, "dataField");
         auto *grid = qobject_cast<ui::DBGrid *>(w);
-        if (!hasField && !grid)
-            continue;
-        if (grid) {
+        if (!hasField && !grid) {
+            dbe::TField *field = nullptr;
+            if (ComponentFld)
+                ComponentFld(w, field, true);
+            if (!field)
+                continue;
+            out.field = field;
+        } else if (grid) {
             out.field = grid->selectedField();
         } else if (source->DataSet()) {
             out.field = source->DataSet()->FindField(w->property("dataField").toString());
         }
         if (hasProperty(w, "readOnly"))
             controlReadOnly = w->property("readOnly").toBool();
+        else if (ComponentRO)
+            ComponentRO(w, controlReadOnly, true);
         break;
     }
     out.dataSet = source->DataSet();
@@ -503,7 +637,7 @@ dbe::TDataSource *TDBVexarion::CurrentDataSource()
         dbe::TDataSource *source = nullptr;
         if (QWidget *control = activeControl())
             GetControlDataSource(control, source);
-        currentSource_ = source ? source : masterSource_;
+        currentSource_ = source ? source : MasterSource();
     }
     return currentSource_;
 }
@@ -531,7 +665,7 @@ TTableDefs *TDBVexarion::TableDefsOf(dbe::TDataSource *source)
     if (source->DataSet())
         for (auto &defs : tables_)
             if (defs->DataSet() == source->DataSet()) {
-                defs->SetDataSource(source);
+                defs->SetSource(source);
                 return defs.get();
             }
     tables_.push_back(std::make_unique<TTableDefs>(this, source, nullptr));
@@ -709,6 +843,39 @@ void TDBVexarion::TableFilterChanged(TTableDefs &defs, dbe::TDataSource *source)
     dataSetChangedFanOut(source);
 }
 
+void TDBVexarion::TableDefsReplaced(TTableDefs &old, dbe::TDataSource *source)
+{
+    if (destroying_ || !source || !source->DataSet())
+        return;
+    TTableDefs *entry = TableDefsOf(source->DataSet());
+    if (entry != &old)
+        entry->TakeOverState(old);
+    dataSetChangedFanOut(source);
+}
+
+void TDBVexarion::TableFilterProgress(TTableDefs &defs, std::uint8_t kind)
+{
+    if (destroying_ || kind != 4)
+        return;
+    QString text;
+    if (showStatusOptions_ & ssTblName) {
+        QString caption;
+        GetTableCaption(defs.DataSet(), caption);
+        text = QStringLiteral("[%1] ").arg(caption);
+    }
+    DisplayMessage(text + QStringLiteral("Aktiviere Filter..."), ui::MsgType::Information);
+    if (MessagePanel)
+        MessagePanel->repaint();
+}
+
+void TDBVexarion::SelectFoundTextInActiveControl(const QString &text, bool caseSensitive)
+{
+    if (!MatchSelect || destroying_)
+        return;
+    if (QWidget *control = activeControl())
+        SelectFoundText(control, text, caseSensitive);
+}
+
 void TDBVexarion::showLookUpHint()
 {
     if (possible_[nbLookUp])
@@ -727,10 +894,10 @@ TDBVexarion::Target TDBVexarion::resolveTarget(QWidget *control)
     t.dataAware = control && IsDataAwareControl(control);
     if (t.dataAware && GetControlField(control, t.control) && t.control.source)
         t.defs = TableDefsOf(t.control.source);
-    if (!t.control.source && masterSource_ && masterSource_->DataSet()) {
-        t.control.source = masterSource_;
-        t.defs = TableDefsOf(masterSource_);
-        t.control.dataSet = masterSource_->DataSet();
+    if (!t.control.source && MasterSource() && MasterSource()->DataSet()) {
+        t.control.source = MasterSource();
+        t.defs = TableDefsOf(MasterSource());
+        t.control.dataSet = MasterSource()->DataSet();
     }
     dbe::TDataSet *ds = t.control.dataSet;
     t.control.readOnly = t.control.readOnly || !t.control.source || !ds ||
@@ -748,10 +915,10 @@ void TDBVexarion::CheckPossibilities()
     if (control && GetControlField(control, cf) && cf.source) {
         t.control = cf;
         t.defs = TableDefsOf(cf.source);
-    } else if (masterSource_) {
-        t.control.source = masterSource_;
-        t.control.dataSet = masterSource_->DataSet();
-        t.defs = TableDefsOf(masterSource_);
+    } else if (MasterSource()) {
+        t.control.source = MasterSource();
+        t.control.dataSet = MasterSource()->DataSet();
+        t.defs = TableDefsOf(MasterSource());
     }
     if (BeforeCheckPoss)
         BeforeCheckPoss(control, t.control.field);
@@ -784,6 +951,7 @@ void TDBVexarion::CheckPossibilities()
     }
     auto *table = dynamic_cast<dbe::TTable *>(ds);
     in.isTable = table != nullptr;
+    in.isQuery = isQuery(ds);
     in.hasTableName = table && !table->TableName().isEmpty();
     in.hasMasterLink = table && table->MasterSource() != nullptr;
     in.indexCount = t.defs ? static_cast<int>(t.defs->IndexCaptions().size()) : 0;
@@ -792,9 +960,9 @@ void TDBVexarion::CheckPossibilities()
     in.editOrInsert = isEditOrInsert(ds);
     in.readOnly = t.control.readOnly;
     in.canModify = ds && ds->CanModify();
-    if (stayOnMasterSource_ == TStayOnMasterSource::somOnlyMove && masterSource_) {
-        dbe::TDataSet *m = masterSource_->DataSet();
-        TTableDefs *mdefs = TableDefsOf(masterSource_);
+    if (StayOnMasterSource() == TStayOnMasterSource::somOnlyMove && MasterSource()) {
+        dbe::TDataSet *m = MasterSource()->DataSet();
+        TTableDefs *mdefs = TableDefsOf(MasterSource());
         in.moveActive = m && m->Active();
         if (in.moveActive) {
             in.moveAtBegin = atBegin(m, mdefs);
@@ -872,9 +1040,9 @@ void TDBVexarion::runCommand(TDBVNavigateBtn button, TShiftState shift, int info
     dbe::TDataSet *ds = t.control.dataSet;
     dbe::TField *field = t.control.field;
     dbe::TDataSet *moveSet = ds;
-    if (button >= nbFirst && button <= nbLast && stayOnMasterSource_ == TStayOnMasterSource::somOnlyMove &&
-        masterSource_)
-        moveSet = masterSource_->DataSet();
+    if (button >= nbFirst && button <= nbLast && StayOnMasterSource() == TStayOnMasterSource::somOnlyMove &&
+        MasterSource())
+        moveSet = MasterSource()->DataSet();
     const bool ctrl = (shift & ssCtrl) != 0;
     switch (button) {
     case nbSearch:
@@ -895,7 +1063,7 @@ void TDBVexarion::runCommand(TDBVNavigateBtn button, TShiftState shift, int info
     case nbSearchNext:
         if (ds && t.defs) {
             autoRefreshDataSet(ds);
-            if (t.defs->SearchNext(ctrl))
+            if (ctrl ? SearchNextReverse(ds) : SearchNext(ds))
                 ClearMessage();
             else
                 DisplayMessage(QStringLiteral("\"%1\" nicht weiter gefunden.").arg(t.defs->Pattern().text()),
@@ -1042,9 +1210,16 @@ void TDBVexarion::SwitchGlobalEdit(bool edit)
         return;
     try {
         if (edit) {
-            for (auto &control : lockedControls_)
-                if (control)
+            for (auto &control : lockedControls_) {
+                if (!control)
+                    continue;
+                if (hasProperty(control, "readOnly")) {
                     control->setProperty("readOnly", false);
+                } else if (ComponentRO) {
+                    bool readOnly = false;
+                    ComponentRO(control, readOnly, false);
+                }
+            }
             lockedControls_.clear();
         } else {
             for (auto &defs : tables_)
@@ -1060,6 +1235,16 @@ void TDBVexarion::SwitchGlobalEdit(bool edit)
                             lockedControls_.append(w);
                         }
                         continue;
+                    }
+                    if (ComponentRO) {
+                        bool readOnly = true;
+                        ComponentRO(w, readOnly, true);
+                        if (!readOnly) {
+                            readOnly = true;
+                            ComponentRO(w, readOnly, false);
+                            lockedControls_.append(w);
+                            continue;
+                        }
                     }
                     lock(w);
                 }
@@ -1131,6 +1316,11 @@ bool TDBVexarion::DuplicateRecord(dbe::TDataSet *dataSet)
 }
 
 // ------------------------------------------------------------ dialogs
+
+void TDBVexarion::ApplyDialogBorder(QWidget *dialog, TFormBorderStyle style)
+{
+    ui::applyBorderStyle(dialog, style);
+}
 
 void TDBVexarion::ShowTableView(dbe::TDataSet *, dbe::TField *, bool) {}
 void TDBVexarion::ShowSingleRecView(dbe::TDataSet *, dbe::TField *, bool) {}

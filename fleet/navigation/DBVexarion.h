@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include <QLabel>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -18,12 +19,13 @@
 #include "navigation/DBVShortCuts.h"
 #include "navigation/ExtenderTypes.h"
 #include "navigation/FilterRecords.h"
+#include "navigation/LookupDefinition.h"
 #include "navigation/NavDialogBase.h"
 #include "navigation/StatusText.h"
 #include "ui/AppHooks.h"
+#include "ui/BorderStyle.h"
 #include "ui/Messages.h"
 
-class QLabel;
 class QWidget;
 
 namespace nav {
@@ -33,6 +35,9 @@ class TTableDefs;
 
 enum class TDefaultIndexLabels { dilIdxName, dilFldNames, dilFldDisplayLabels };
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+// How the single-record view places labels and controls.
+enum class TSingleRecLayout { srlHoriz, srlVertTop, srlVertLeftLeft, srlVertLeftRight };
+using ui::TFormBorderStyle;
 
 // The status record handed to OnShowStatus before the text is shown.
 struct TStatusRec {
@@ -50,6 +55,7 @@ class TBMManager;
 // OnSpecialForm may change it, Show false suppresses the dialog.
 struct TFormEventRec {
     bool Show = true;
+    TFormBorderStyle BorderStyle = TFormBorderStyle::bsDialog;
     TSpecialFormType FormType = sfTableView;
     TUserButton UserButton;
     dbe::TDataSet *DataSet = nullptr;
@@ -99,7 +105,6 @@ public:
     bool AllowUserAbort = true;
     bool TVSynchronIsDefault = false;
     bool TVShowSRVBtn = false;
-    bool SRVSynchronIsDefault = true;
     bool AllowMasterMove = true;
     bool MatchSelect = true;
     QStringList NoSelectNext;
@@ -107,22 +112,52 @@ public:
     bool HideBtnGlyphs = false;
     TDefaultIndexLabels IndexNamesAs = TDefaultIndexLabels::dilIdxName;
     bool ExactBOF_EOF = true;
-    QLabel *MessagePanel = nullptr;
+    // Cleared when the panel is destroyed.
+    QPointer<QLabel> MessagePanel;
+
+    // The table view's options.
+    bool TVReadonly = true;
+    bool TVAutoEdit = false;
+    bool TVManageGlobalEdit = false;
+    // The lookup dialog's options.
+    bool LUAutoIncSrch = true;
+    bool LUReadOnly = true;
+    bool LUAutoEdit = false;
+    bool LUManageGlobalEdit = false;
+    // The single-record view's layout and options.
+    TSingleRecLayout SRVLayout = TSingleRecLayout::srlVertLeftRight;
+    bool SRVUseCBOnBoolean = true;
+    bool SRVUseDBLUComboBox = true;
+    bool SRVRebuildOnResize = true;
+    bool SRVMemoMaxWidth = false;
+    bool SRVReadOnly = false;
+    bool SRVAutoEdit = true;
+    bool SRVManageGlobalEdit = false;
+    bool SRVSynchronIsDefault = true;
+    bool SRVGenAccelChars = true;
+    // Borders of the dialogs and views.
+    TFormBorderStyle BorderStyleTblView = TFormBorderStyle::bsDialog;
+    TFormBorderStyle BorderStyleLookUp = TFormBorderStyle::bsDialog;
+    TFormBorderStyle BorderStyleBookmark = TFormBorderStyle::bsDialog;
+    TFormBorderStyle BorderStyleMemo = TFormBorderStyle::bsDialog;
+    TFormBorderStyle BorderStyleGraphic = TFormBorderStyle::bsSizeable;
+    TFormBorderStyle BorderStyleSingleRec = TFormBorderStyle::bsSizeable;
 
     // Properties with effects.
     TAllowKeys AllowKeys() const { return allowKeys_; }
     void SetAllowKeys(TAllowKeys keys);
     bool IncSrchOnlyIfIndexed() const { return incSrchOnlyIfIndexed_; }
     void SetIncSrchOnlyIfIndexed(bool value);
-    dbe::TDataSource *MasterSource() const { return masterSource_; }
+    // None once the source is destroyed.
+    dbe::TDataSource *MasterSource() const;
     void SetMasterSource(dbe::TDataSource *source);
-    TStayOnMasterSource StayOnMasterSource() const { return stayOnMasterSource_; }
+    TStayOnMasterSource StayOnMasterSource() const;
     void SetStayOnMasterSource(TStayOnMasterSource value);
     bool ManageGlobalEdit() const { return manageGlobalEdit_; }
     void SetManageGlobalEdit(bool value);
     TDBShowStatusSet ShowStatusOptions() const { return showStatusOptions_; }
     void SetShowStatusOptions(TDBShowStatusSet options);
-    QLabel *StatusPanel() const { return statusPanel_; }
+    QLabel *StatusPanel() const { return statusPanel_.data(); }
     void SetStatusPanel(QLabel *panel);
     void SetBMKeepOnlyIndex(bool value);
     void SetUseNonVisFields(bool value);
@@ -138,6 +173,9 @@ public:
     void SetInterfacesNormal(TInterfacesEnabledSet set);
     TInterfacesEnabledSet InterfacesMinimized() const { return interfacesMinimized_; }
     void SetInterfacesMinimized(TInterfacesEnabledSet set);
+    // What a dialog's own extender takes over from the extender that opened
+    // it: the options and the dialog and view events, nothing else.
+    void CopySettingsFrom(const TDBVexarion &other);
     // Applies the set of the form's window state (normal or minimised).
     void ApplyWindowState();
 
@@ -175,6 +213,27 @@ public:
     std::function<void(TDBVexarion &, TFormEventRec &record)> OnSpecialForm;
     std::function<void(QWidget *form, int formType)> OnSpecialFormShow;
     std::function<void(QWidget *form, int formType, bool &canClose)> OnSpecialFormCloseQuery;
+    // Lookups: the definition of a field's lookup (a table, or a data set or
+    // query text), and the assignments from the chosen row.
+    std::function<void(TDBVexarion &, dbe::TField *field, TLookupDefinition &definition)> GetLookupDef;
+    std::function<void(TDBVexarion &, dbe::TField *field, bool onlyQuery, TLookupDefinition &definition)>
+        GetExtLookupDef;
+    std::function<void(TDBVexarion &, dbe::TField *field, dbe::TDataSet *source)> BeforeAssignFromLookup,
+        AfterAssignFromLookup;
+    std::function<void(TDBVexarion &, dbe::TField *target, dbe::TField *source, bool &doAssign)>
+        BeforeAssignFromLUField;
+    std::function<void(TDBVexarion &, dbe::TField *target, dbe::TField *source)> AfterAssignFromLUField;
+    // Controls without the data properties: the application answers for them
+    // (getValue true) or is told to set them (false).
+    std::function<void(QWidget *control, dbe::TDataSource *&source, bool getValue)> ComponentDS;
+    std::function<void(QWidget *control, dbe::TField *&field, bool getValue)> ComponentFld;
+    std::function<void(QWidget *control, bool &readOnly, bool getValue)> ComponentRO;
+    // The single-record view: the control class of a field, each control
+    // after it was made, and its size.
+    std::function<void(dbe::TField *field, const QMetaObject *&controlClass)> SRVClassForField;
+    std::function<void(dbe::TField *field, QWidget *control)> SRVInitControl;
+    std::function<void(dbe::TField *field, QWidget *control, int room, bool &forceLineBreak)>
+        SRVSetControlSize;
 
     // Activation (bound to the form's activation when the form is a FormBase).
     void Activate(QObject *sender = nullptr);
@@ -231,13 +290,26 @@ public:
     void TableDataSetScrolled(dbe::TDataSource *source, int distance);
     void TableEditingChanged(dbe::TDataSource *source);
     void TableFilterChanged(TTableDefs &defs, dbe::TDataSource *source);
+    // A new entry replaces old for the source's data set and takes over its state.
+    void TableDefsReplaced(TTableDefs &old, dbe::TDataSource *source);
+    // The filter of defs reports a step; 4: it is being switched on.
+    void TableFilterProgress(TTableDefs &defs, std::uint8_t kind);
+    // After a search found a record (with MatchSelect).
+    void SelectFoundTextInActiveControl(const QString &text, bool caseSensitive);
 
-    // The incremental search of a field (used by keys and the lookup dialog).
-    bool IncrementalSearch(dbe::TDataSet *dataSet, dbe::TField *field, const QString &text,
-                           bool continueSearch);
+    // The searches of the incremental search and of nbSearchNext; each
+    // keeps keys away while it runs.
+    bool SearchInDataSet(dbe::TDataSet *dataSet, const QString &fieldName, bool restart, bool forward,
+                         bool ignoreCase, const QString &text);
+    bool SearchNext(dbe::TDataSet *dataSet);
+    bool SearchNextReverse(dbe::TDataSet *dataSet);
+    // Greater than 0 while a search runs.
+    int SearchDepth() const { return searchDepth_; }
 
     // The dialogs and views of the commands. Table view, single-record view
     // and picture view do nothing yet.
+    // A dialog gets its border from the announcement's record.
+    static void ApplyDialogBorder(QWidget *dialog, TFormBorderStyle style);
     virtual void ShowSearchDialog(dbe::TDataSet *dataSet, dbe::TField *field);
     virtual void ShowTableView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous);
     virtual void ShowSingleRecView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous);
@@ -299,11 +371,14 @@ private:
 
     TAllowKeys allowKeys_ = kAllAllowKeys;
     bool incSrchOnlyIfIndexed_ = false;
-    dbe::TDataSource *masterSource_ = nullptr;
-    TStayOnMasterSource stayOnMasterSource_ = TStayOnMasterSource::somNo;
+    // Follows MasterSource so that its destruction is noticed.
+    std::unique_ptr<dbe::TDataLink> masterLink_;
+    mutable dbe::TDataSource *masterSource_ = nullptr;
+    mutable TStayOnMasterSource stayOnMasterSource_ = TStayOnMasterSource::somNo;
+    void masterSourceGone() const;
     bool manageGlobalEdit_ = false;
     TDBShowStatusSet showStatusOptions_ = kAllShowStatus;
-    QLabel *statusPanel_ = nullptr;
+    QPointer<QLabel> statusPanel_;
     bool useTextIncSrchBtn_ = false;
     bool flatNavBtns_ = false;
     TDBVShortCuts shortCuts_;
@@ -313,7 +388,7 @@ private:
 
     Possibilities possible_{};
     std::uint8_t filterState_ = 0;
-    dbe::TDataSource *currentSource_ = nullptr;
+    mutable dbe::TDataSource *currentSource_ = nullptr;
     bool incSearchOn_ = false;
     int searchDepth_ = 0;
     bool globalEdit_ = true;

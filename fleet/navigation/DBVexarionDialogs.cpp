@@ -93,7 +93,7 @@ void TDBVexarion::ShowSearchDialog(dbe::TDataSet *dataSet, dbe::TField *field)
     // Gone before the search, so that the focus returning to the form does
     // not clear the search's message.
     owned.reset();
-    if (defs->SearchValue(name, text, down, ignoreCase, newSearch, !newSearch))
+    if (defs->SearchValue(name, text, true, newSearch, false, down, ignoreCase))
         ClearMessage();
     else
         DisplayMessage(QStringLiteral("\"%1\" nicht gefunden.").arg(text), ui::MsgType::Information);
@@ -134,10 +134,12 @@ void TDBVexarion::ShowMemoView(dbe::TField *field, bool readOnly)
     TFormEventRec record;
     record.FormType = sfMemo;
     record.Field = field;
+    record.BorderStyle = BorderStyleMemo;
     if (!announceDialog(record))
         return;
     auto owned = std::make_unique<TMemoForm>(form_, readOnly, record.UserButton);
     TMemoForm &dialog = *owned;
+    ApplyDialogBorder(&dialog, record.BorderStyle);
     prepareDialog(dialog);
     dialog.setWindowTitle(
         (readOnly ? QStringLiteral("Ansicht Memofeld %1") : QStringLiteral("Bearbeite Memofeld %1"))
@@ -160,6 +162,7 @@ void TDBVexarion::ShowBookmarkDialog(dbe::TDataSet *dataSet)
     record.FormType = sfBookmarks;
     record.DataSet = dataSet;
     record.BookMarks = &defs->Bookmarks();
+    record.BorderStyle = BorderStyleBookmark;
     if (!announceDialog(record))
         return;
     QString caption;
@@ -170,6 +173,7 @@ void TDBVexarion::ShowBookmarkDialog(dbe::TDataSet *dataSet)
     }
     auto owned = std::make_unique<TBMForm>(form_, record.UserButton, defs->Bookmarks());
     TBMForm &dialog = *owned;
+    ApplyDialogBorder(&dialog, record.BorderStyle);
     prepareDialog(dialog);
     dialog.setWindowTitle(QStringLiteral("Lesezeichen [%1]").arg(caption));
     if (dialog.showModal() != ui::mrOk)

@@ -83,10 +83,10 @@ void TDBVexarion::HandleKey(int key, TShiftState shift, const QString &text, boo
                 return;
             t.defs = TableDefsOf(t.control.source);
         }
-        if (!t.control.source && masterSource_ && masterSource_->DataSet()) {
-            t.control.source = masterSource_;
-            t.defs = TableDefsOf(masterSource_);
-            t.control.dataSet = masterSource_->DataSet();
+        if (!t.control.source && MasterSource() && MasterSource()->DataSet()) {
+            t.control.source = MasterSource();
+            t.defs = TableDefsOf(MasterSource());
+            t.control.dataSet = MasterSource()->DataSet();
         }
         shortCutKey(key, shift, t, handled);
         if (!handled && incSearchOn_)
@@ -279,34 +279,58 @@ void TDBVexarion::incSearchKey(int key, const QString &typed, Target &t, bool &h
         break;
     }
     }
-    if (changed && t.control.dataSet && field)
-        IncrementalSearch(t.control.dataSet, field, text, continueSearch);
-}
-
-bool TDBVexarion::IncrementalSearch(dbe::TDataSet *dataSet, dbe::TField *field, const QString &text,
-                                    bool continueSearch)
-{
-    if (!IsSearchableFieldType(field->DataType()))
-        return false;
-    TTableDefs *defs = TableDefsOf(dataSet);
-    ++searchDepth_;
-    bool found = false;
-    try {
-        found = defs->SearchValue(field->FieldName(), text + QStringLiteral(".."), true, true,
-                                  !continueSearch, false);
-    } catch (...) {
-        --searchDepth_;
-        throw;
-    }
-    --searchDepth_;
-    if (found) {
+    if (!changed || !t.control.dataSet || !field || !IsSearchableFieldType(field->DataType()))
+        return;
+    // The typed text as a prefix; only a text that finds a record is taken over.
+    if (SearchInDataSet(t.control.dataSet, field->FieldName(), !continueSearch, true, true,
+                        text + QStringLiteral(".."))) {
         incSearchText_ = text;
         for (auto &nav : navigators_)
             if (nav)
                 nav->ShowIncSearchText(text);
         ShowStatus(CurrentDataSource());
     }
-    return found;
+}
+
+namespace {
+
+// Counts a running search for the key hook while it lives.
+struct SearchDepthScope {
+    explicit SearchDepthScope(int &depth) : depth_(depth) { ++depth_; }
+    ~SearchDepthScope() { --depth_; }
+    SearchDepthScope(const SearchDepthScope &) = delete;
+    SearchDepthScope &operator=(const SearchDepthScope &) = delete;
+
+private:
+    int &depth_;
+};
+
+} // namespace
+
+bool TDBVexarion::SearchInDataSet(dbe::TDataSet *dataSet, const QString &fieldName, bool restart,
+                                  bool forward, bool ignoreCase, const QString &text)
+{
+    if (!dataSet)
+        return false;
+    SearchDepthScope depth(searchDepth_);
+    return TableDefsOf(dataSet)->SearchValue(fieldName, text, false, restart, true, forward, ignoreCase);
+}
+
+bool TDBVexarion::SearchNext(dbe::TDataSet *dataSet)
+{
+    if (!dataSet)
+        return false;
+    SearchDepthScope depth(searchDepth_);
+    return TableDefsOf(dataSet)->SearchNext();
+}
+
+bool TDBVexarion::SearchNextReverse(dbe::TDataSet *dataSet)
+{
+    if (!dataSet)
+        return false;
+    SearchDepthScope depth(searchDepth_);
+    TTableDefs *defs = TableDefsOf(dataSet);
+    return defs->SearchNextReverse(!defs->SearchDown());
 }
 
 } // namespace nav

@@ -25,14 +25,14 @@ base::TDateTime dateTimeOf(const QVariant &value)
     }
 }
 
-QString blobText(const QVariant &value)
+} // namespace
+
+QString BlobSearchText(const QVariant &value)
 {
     if (value.typeId() == QMetaType::QByteArray)
         return QString::fromLatin1(value.toByteArray().left(kMaxBlobTextBytes));
     return value.toString().left(kMaxBlobTextBytes);
 }
-
-} // namespace
 
 QVariant RecordValueToVariant(const QVariant &value, const dbe::TField &field)
 {
@@ -96,7 +96,7 @@ QString FieldBufferToText(const QVariant &value, const dbe::TField &field)
     case dbe::TFieldType::ftDateTime:
         return base::de::formatDateTime(dateTimeOf(value));
     case dbe::TFieldType::ftMemo:
-        return blobText(value);
+        return BlobSearchText(value);
     default:
         return value.toString();
     }
@@ -106,7 +106,7 @@ QString ReadBlobText(const dbe::TEngineCursor &cursor, int fieldNo)
 {
     bool blank = false;
     const QVariant value = cursor.FieldValue(fieldNo, blank);
-    return blank ? QString() : blobText(value);
+    return blank ? QString() : BlobSearchText(value);
 }
 
 } // namespace nav

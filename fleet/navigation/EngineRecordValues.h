@@ -20,6 +20,8 @@ void ReadRecordFieldValue(const dbe::TEngineCursor &cursor, dbe::TField &target)
 // Display text of a value for a field (logical values by DisplayValues,
 // numbers with up to 15 digits, German dates and times).
 QString FieldBufferToText(const QVariant &value, const dbe::TField &field);
+// The part of a memo's text a search compares: its first 64000 bytes.
+QString BlobSearchText(const QVariant &value);
 // Text of a memo or blob field of the cursor's record: its first 64000 bytes.
 QString ReadBlobText(const dbe::TEngineCursor &cursor, int fieldNo);
 

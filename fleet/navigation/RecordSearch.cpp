@@ -1,13 +1,11 @@
 #include "navigation/RecordSearch.h"
 
-#include <QCoreApplication>
-
 #include "dbe/Table.h"
 #include "navigation/DataSetHelpers.h"
 #include "navigation/EngineRecordValues.h"
+#include "navigation/SearchClock.h"
 #include "navigation/UserFeedback.h"
 #include "ui/Hourglass.h"
-#include "ui/ScreenCursor.h"
 
 namespace nav {
 
@@ -92,9 +90,7 @@ bool SearchRecords(dbe::TDataSet &dataSet, dbe::TEngineCursor &searchCursor, boo
             const int step = SearchClockStep(n++, total);
             if (step != lastStep) {
                 lastStep = step;
-                ui::setScreenCursor(kClockCursorFirst + step);
-                if (QCoreApplication::instance())
-                    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                ShowClockCursor(step);
             }
         }
         try {

@@ -23,8 +23,10 @@ bool SearchPattern::matchSpan(const QString &value, qsizetype &position, qsizety
     const Qt::CaseSensitivity cs = ignoreCase_ ? Qt::CaseInsensitive : Qt::CaseSensitive;
     position = 0;
     length = value.size();
+    // Without pieces the pattern is empty (only an empty text) or made of
+    // wildcards only, which like ".." accept every non-empty text.
     if (pieces_.isEmpty())
-        return text_ == QLatin1String("..") ? !value.isEmpty() : value.isEmpty();
+        return text_.isEmpty() ? value.isEmpty() : !value.isEmpty();
     if (!text_.contains(QStringLiteral("..")))
         return value.compare(text_, cs) == 0;
     qsizetype from = 0;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,13 +14,25 @@
 #include "navigation/FilterRecords.h"
 #include "navigation/SearchPattern.h"
 
+namespace dbe {
+class TField;
+class TTable;
+} // namespace dbe
+
 namespace nav {
 
 class TDBVexarion;
 
+// A table lookup a table declares for one of its fields.
+struct TLookupDefEntry {
+    int fieldNo = 0;
+    int type = 0;
+    QString tableName;
+};
+
 // The extender's companion of one data set: it listens to the data source,
-// keeps the data set's bookmarks, filter, index list and last search, and
-// tells the extender what changed.
+// keeps the data set's bookmarks, filter, index list, table lookups and last
+// search, runs the value search and tells the extender what changed.
 class TTableDefs {
 public:
     TTableDefs(TDBVexarion *extender, dbe::TDataSource *source, dbe::TDataSet *dataSet);
@@ -27,32 +40,47 @@ public:
     TTableDefs(const TTableDefs &) = delete;
     TTableDefs &operator=(const TTableDefs &) = delete;
 
-    dbe::TDataSource *DataSource() const { return source_; }
+    // The source goes out of reach as soon as it is destroyed.
+    dbe::TDataSource *DataSource() const;
     dbe::TDataSet *DataSet() const { return dataSet_; }
-    // Binds the entry to another source of the same data set.
-    void SetDataSource(dbe::TDataSource *source);
+    // Binds the entry to another source; a switch between sources of the same
+    // data set does not count as an active change.
+    void SetSource(dbe::TDataSource *source);
     void Detach() { extender_ = nullptr; }
 
     TBMManager &Bookmarks() { return *bookmarks_; }
-    TDBVFilter &Filter() { return filter_; }
-    std::uint8_t FilterState() const { return filter_.State(); }
+    TDBVFilter &Filter() { return *filter_; }
+    std::uint8_t FilterState() const { return filter_->State(); }
+    // Once only: uses other's bookmark manager and filter instead of its own.
+    void ShareWith(TTableDefs &other);
+    bool Shared() const { return shared_; }
+    // Takes over bookmarks, filter and search state of an entry that is replaced.
+    void TakeOverState(TTableDefs &old);
 
     // Begin and end of the visible rows, tested on the record position
     // instead of the flags a move leaves behind.
     bool ExactAtBegin() const;
     bool ExactAtEnd() const;
 
-    // Selectable indexes: captions and the index name behind each.
+    // Selectable indexes (captions and the index name behind each) and the
+    // table lookups the table declares.
     void ReadDefinitions();
     const QStringList &IndexCaptions() const { return indexCaptions_; }
     const QStringList &IndexNames() const { return indexNames_; }
     int CurrentIndexEntry() const;
     void SetIndex(const QString &indexName);
+    bool LookupDef(int fieldNo, int &type, QString &tableName) const;
+    // The engine cursor identity when the entry last read the data set.
+    quint32 CursorHandle() const { return cursorHandle_; }
 
-    // Value search; the data set stays where it was when nothing is found.
-    bool SearchValue(const QString &fieldName, const QString &text, bool down, bool ignoreCase,
-                     bool fromStart, bool skipCurrent);
-    bool SearchNext(bool reverse);
+    // Value search: an exact key seek, an indexed seek or a scan, whichever
+    // fits. A miss leaves the data set where it was; Escape during a scan of
+    // the data set leaves it where it stopped (EUserAbort propagates).
+    bool SearchValue(const QString &fieldName, const QString &text, bool skipCurrent, bool fromStart,
+                     bool incremental, bool down, bool ignoreCase);
+    bool SearchNext();
+    // SearchNext once in the given direction; the direction stays as it was.
+    bool SearchNextReverse(bool down);
     const QString &SearchField() const { return searchField_; }
     const SearchPattern &Pattern() const { return pattern_; }
     bool SearchDown() const { return searchDown_; }
@@ -72,17 +100,28 @@ public:
 private:
     class Link;
     void bindDataSet(dbe::TDataSet *dataSet);
+    void bindFilterEvents();
     void reportFilter();
+    bool exactSeek(dbe::TTable &table, const QString &text);
+    bool indexedSeek(dbe::TTable &table, const dbe::TField &field, QString text);
+    bool scanForValue(bool fromStart, bool skipCurrent);
+    bool scanDataSet(const dbe::TField &field, bool fromStart, bool skipCurrent);
+    void afterSearch(bool found);
 
     TDBVexarion *extender_;
-    // Data-link events are ignored while the entry is being made.
+    // Data-link events are ignored while the entry is being made and while
+    // an index is set.
     bool creating_ = true;
-    dbe::TDataSource *source_ = nullptr;
+    bool ignoreEvents_ = false;
+    bool notifyActive_ = true;
     dbe::TDataSet *dataSet_ = nullptr;
+    quint32 cursorHandle_ = 0;
     std::unique_ptr<Link> link_;
-    std::unique_ptr<TBMManager> bookmarks_;
-    TDBVFilter filter_;
+    std::shared_ptr<TBMManager> bookmarks_;
+    std::shared_ptr<TDBVFilter> filter_;
+    bool shared_ = false;
     QStringList indexCaptions_, indexNames_;
+    QList<TLookupDefEntry> lookupDefs_;
     QString searchField_;
     SearchPattern pattern_;
     bool searchDown_ = true;

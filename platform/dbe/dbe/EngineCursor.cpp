@@ -1,6 +1,7 @@
 #include "dbe/EngineCursor.h"
 
 #include "dbe/Errors.h"
+#include "dbe/Session.h"
 #include "dbe/Table.h"
 #include "dbe/detail/Cursor.h"
 #include "dbe/detail/RecordView.h"
@@ -230,6 +231,37 @@ QList<IndexDef> TEngineCursor::IndexDefs() const
         out << IndexDef{QString(), def.primaryKey, ixPrimary | ixUnique};
     out << def.indexes;
     return out;
+}
+
+TValidityCheck TEngineCursor::ValidityCheck(int ordinal) const
+{
+    const TableDef &stored = cursor()->def();
+    const TableDef *catalogue =
+        table_ ? table_->Session().FindTableDef(table_->DatabaseName(), table_->TableName()) : nullptr;
+    int n = 0;
+    for (int i = 0; i < stored.fields.size(); ++i) {
+        FieldDef f = stored.fields[i];
+        if (catalogue)
+            for (const FieldDef &c : catalogue->fields)
+                if (c.name.compare(f.name, Qt::CaseInsensitive) == 0) {
+                    f.lookupType = c.lookupType;
+                    f.lookupTable = c.lookupTable;
+                }
+        const bool checked = f.required || f.minValue.isValid() || f.maxValue.isValid() ||
+                             f.defaultValue.isValid() || f.lookupType != 0;
+        if (!checked || ++n != ordinal)
+            continue;
+        TValidityCheck check;
+        check.fieldNo = i + 1;
+        check.required = f.required;
+        check.minValue = f.minValue;
+        check.maxValue = f.maxValue;
+        check.defaultValue = f.defaultValue;
+        check.lookupType = f.lookupType;
+        check.lookupTable = f.lookupTable;
+        return check;
+    }
+    engineError(ErrorCode::OutOfRange, QStringLiteral("Keine weitere Gültigkeitsprüfung"));
 }
 
 void TEngineCursor::filtersChanged()

@@ -14,6 +14,16 @@
 namespace dbe {
 
 class TTable;
+
+// The validity checks of one field as the engine describes them.
+struct TValidityCheck {
+    int fieldNo = 0; // 1-based
+    bool required = false;
+    QVariant minValue, maxValue, defaultValue;
+    int lookupType = 0; // 0: no table lookup
+    QString lookupTable;
+};
+
 namespace detail {
 class Cursor;
 }
@@ -71,6 +81,9 @@ public:
     int RecordCount() const;
     // The primary index (empty name) first, then the named indexes.
     QList<IndexDef> IndexDefs() const;
+    // The ordinal-th (1-based) field with validity checks, in field order;
+    // OutOfRange past the last. Table lookups come from the catalogue.
+    TValidityCheck ValidityCheck(int ordinal) const;
 
     // Filter trees (expression buffers); every active one must hold. Adding
     // refuses a buffer that does not fit the table (engine error).

@@ -27,7 +27,8 @@ constexpr int ReadOnly = 10253;   // cursor or table cannot be modified
 constexpr int InvalidFilter = 10266;
 constexpr int Schema = 10270; // text-file schema missing or malformed
 constexpr int NotSupported = 12289;
-constexpr int General = 12545; // storage failure (the storage's message follows)
+constexpr int OutOfRange = 9986; // an ordinal past the last entry
+constexpr int General = 12545;   // storage failure (the storage's message follows)
 } // namespace ErrorCode
 
 // The German texts that callers compare.

@@ -35,6 +35,11 @@ struct FieldDef {
     QVariant minValue;
     QVariant maxValue;
     QVariant defaultValue;
+    // A table lookup: the field's values come from the first field of
+    // lookupTable. lookupType 0 declares none; 4 also takes over every field
+    // of the same name from the chosen row.
+    int lookupType = 0;
+    QString lookupTable;
 };
 
 enum IndexOption : unsigned {

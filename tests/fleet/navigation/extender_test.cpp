@@ -260,7 +260,8 @@ TEST_F(ExtenderTest, IncrementalSearchTakesOnlyTextsThatFind)
 TEST_F(ExtenderTest, SearchNextReportsTheEnd)
 {
     TTableDefs *defs = ext->TableDefsOf(source.get());
-    ASSERT_TRUE(defs->SearchValue(QStringLiteral("Gruppe"), QStringLiteral("L.."), true, true, true, false));
+    ASSERT_TRUE(
+        defs->SearchValue(QStringLiteral("Gruppe"), QStringLiteral("L.."), false, true, false, true, true));
     EXPECT_EQ(current(*stamm), "A1");
     ext->HandleNBBtn(nbSearchNext, 0, 0);
     EXPECT_EQ(current(*stamm), "A2");

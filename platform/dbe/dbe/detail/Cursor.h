@@ -113,6 +113,14 @@ protected:
 std::unique_ptr<Cursor> makeSqlCursor(Database &db, std::shared_ptr<TableInfo> info,
                                       const QString &lockTable);
 std::unique_ptr<Cursor> makeTextCursor(const QString &directory, const QString &fileName);
+// The texts a read-only cursor over rows in memory answers with.
+struct RowsCursorTexts {
+    QString driverName;
+    QString noIndex;  // an order or a key search was asked for
+    QString readOnly; // a write was asked for
+};
+// Rows in memory (row identities 1, 2, ... in the given order), read-only.
+std::unique_ptr<Cursor> makeRowsCursor(TableDef def, std::vector<Record> rows, RowsCursorTexts texts);
 
 // Three-way comparison of field values with blank first; texts in code-point order.
 int compareValues(const QVariant &a, const QVariant &b);

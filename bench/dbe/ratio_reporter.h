@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+// Collects the times of benchmark pairs "<Name>_<ours>" and "<Name>_sqlite"
+// and prints the ratio ours / SQLite of each pair at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    RatioReporter(std::string ours, std::string heading) : ours_("_" + ours), heading_(std::move(heading)) {}
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &r : runs)
+            times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::printf("\n%s\n", heading_.c_str());
+        for (const auto &[name, t] : times_) {
+            const auto at = name.find(ours_);
+            if (at == std::string::npos)
+                continue;
+            const std::string base = name.substr(0, at);
+            auto s = times_.find(base + "_sqlite" + name.substr(at + ours_.size()));
+            if (s != times_.end() && s->second > 0)
+                std::printf("  %-22s %6.2f\n", base.c_str(), t / s->second);
+        }
+    }
+
+private:
+    std::string ours_, heading_;
+    std::map<std::string, double> times_;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+
+#include <QString>
+#include <QStringList>
+
+#include "dbe/DataSet.h"
+
+namespace dbe {
+
+// A read-only data set over the result of one SELECT statement, run on the
+// storage of a database (alias or directory). The result is read when the
+// query opens; its fields take the types of the table columns they come from
+// (else the storage's type of the values). RequestLive is accepted, but the
+// result stays read-only: editing raises the layer's "not modifiable" error.
+class TQuery : public TDataSet {
+public:
+    explicit TQuery(TSession *session = nullptr);
+    ~TQuery() override;
+
+    QString DatabaseName() const { return databaseName_; }
+    void SetDatabaseName(const QString &name);
+    // The statement, one line per entry.
+    const QStringList &SQL() const { return sql_; }
+    void SetSQL(const QStringList &lines);
+    bool RequestLive() const { return requestLive_; }
+    void SetRequestLive(bool live) { requestLive_ = live; }
+
+protected:
+    std::unique_ptr<detail::Cursor> openCursor() override;
+
+private:
+    QString databaseName_;
+    QStringList sql_;
+    bool requestLive_ = false;
+};
+
+} // namespace dbe
