@@ -9,7 +9,7 @@
 #include "extender_fixture.h"
 #include "navigation/MemoDialog.h"
 #include "navigation/TableDefs.h"
-#include "schema/Katalog.h"
+#include "daten/schema/Katalog.h"
 
 using fleet::SchemaKatalog;
 
