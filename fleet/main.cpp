@@ -11,6 +11,7 @@
 #include "dbe/Session.h"
 #include "dienste/Formularzugriff.h"
 #include "formulare/Copyright.h"
+#include "formulare/DispositionEingabeFormular.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/HilfeFormular.h"
 #include "formulare/MandantenFormular.h"
@@ -79,6 +80,7 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
     form(QStringLiteral("TCopyright"), Copyright);
     form(QStringLiteral("TPasswordDlg"), PasswordDlg);
     form(QStringLiteral("THilfeFormular"), HilfeFormular);
+    form(QStringLiteral("TDispositionEingabeFormular"), DispositionEingabeFormular);
     form(QStringLiteral("TMandantenFormular"), MandantenFormular);
 }
 

@@ -1,5 +1,6 @@
 #include "TerminDiensteImpl.h"
 
+#include "formulare/DispositionEingabeFormular.h"
 #include "formulare/KARVENTextFormular.h"
 #include "formulare/TerminFormular.h"
 
@@ -20,9 +21,9 @@ void TerminDiensteImpl::TerminListeZeigen()
     TerminFormular->activateWindow();
 }
 
-bool TerminDiensteImpl::DispoZeitraumErfragen(DispoZeitraum &)
+bool TerminDiensteImpl::DispoZeitraumErfragen(DispoZeitraum &zeitraum)
 {
-    return true;
+    return DispositionEingabeFormular ? DispositionEingabeFormular->Erfragen(zeitraum) : true;
 }
 
 void TerminDiensteImpl::TourBearbeiten(int) {}
