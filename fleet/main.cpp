@@ -32,6 +32,16 @@ namespace fleet {
 // TEinstellungenFormular, TCopyright, TPasswordDlg, TAlleFahrzeugeFormular,
 // THilfeFormular, TTourAuswertungFormular, TFuhrparkKostenFormular,
 // TDispositionEingabeFormular, TMandantenFormular, TTourEditFormular.
+namespace {
+
+TerminDiensteImpl &termineDienste()
+{
+    static TerminDiensteImpl dienste;
+    return dienste;
+}
+
+} // namespace
+
 void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
 {
     koerper.eintragen(
@@ -65,12 +75,12 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
     koerper.eintragen(
         QStringLiteral("TTerminFormular"),
         [] {
-            static TerminDiensteImpl termine;
-            Dienst<TerminDienste>::setzen(&termine);
+            Dienst<TerminDienste>::setzen(&termineDienste());
             if (QCoreApplication::instance())
                 TerminFormular = new TTerminFormular();
         },
         [] {
+            termineDienste().Freigeben();
             TTerminFormular *weg = TerminFormular;
             TerminFormular = nullptr;
             delete weg;

@@ -1,6 +1,9 @@
 #include "TerminDiensteImpl.h"
 
 #include "formulare/DispositionEingabeFormular.h"
+#include "formulare/GrafikFormular.h"
+#include "formulare/HauptFormular.h"
+#include "ui/FormBase.h"
 #include "formulare/KARVENTextFormular.h"
 #include "formulare/TerminFormular.h"
 
@@ -32,8 +35,33 @@ void TerminDiensteImpl::FuhrparkKostenZeigen() {}
 void TerminDiensteImpl::TourAuswertungZeigen() {}
 void TerminDiensteImpl::MonatsauswertungAlleFahrzeugeZeigen() {}
 void TerminDiensteImpl::TankdatenImportZeigen() {}
-void TerminDiensteImpl::GrafikZeigen() {}
-void TerminDiensteImpl::GrafikSchliessen() {}
+namespace {
+
+// Forms made on first use; the core's created flags follow them.
+ui::FormOnFirstUse<TGrafikFormular> grafik;
+
+} // namespace
+
+void TerminDiensteImpl::GrafikZeigen()
+{
+    TGrafikFormular &form = grafik.get();
+    GrafikFormularErzeugt = true;
+    form.show();
+    form.raise();
+    form.activateWindow();
+}
+
+void TerminDiensteImpl::Freigeben()
+{
+    grafik.destroy();
+    GrafikFormularErzeugt = false;
+}
+
+void TerminDiensteImpl::GrafikSchliessen()
+{
+    if (grafik.created())
+        grafik.instance()->close();
+}
 void TerminDiensteImpl::FreieFahrzeugeZeigen() {}
 void TerminDiensteImpl::FreieFahrzeugeSchliessen() {}
 void TerminDiensteImpl::TextFormularZeigen()

@@ -22,6 +22,9 @@ public:
     void FreieFahrzeugeZeigen() override;
     void FreieFahrzeugeSchliessen() override;
     void TextFormularZeigen() override;
+
+    // Frees the forms made on first use (before the application goes).
+    void Freigeben();
 };
 
 } // namespace fleet

@@ -1,5 +1,6 @@
 #include "logik/DispoZeitraumRegeln.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace fleet::dispo {
@@ -42,8 +43,10 @@ Daten Erhoehen(Modus modus, Schritt schritt, Daten d)
 
 base::TDateTime Tageszeit(base::TDateTime wert)
 {
-    const double zeit = wert - std::floor(wert);
-    return std::round(zeit * 86400.0) * kSekunde;
+    // Through the engine's own encoding, so the value equals a stored time of
+    // the same clock reading exactly (keys are located by equality).
+    const int sekunden = std::min(86399, int(std::lround((wert - std::floor(wert)) * 86400.0)));
+    return base::encodeTime(sekunden / 3600, sekunden / 60 % 60, sekunden % 60);
 }
 
 std::optional<Ende> GleicherTagKorrektur(base::TDateTime vonDatum, base::TDateTime bisDatum,

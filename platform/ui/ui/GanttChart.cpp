@@ -200,11 +200,18 @@ void GanttChart::setThreeD(bool threeD)
 
 GanttChart::View GanttChart::view() const
 {
-    if (zoomed_)
-        return zoom_;
-    const double r0 = rowsAutomatic_ ? 0 : firstRow_;
-    const double r1 = rowsAutomatic_ ? std::max(1, rowCount()) : firstRow_ + visibleRows_;
-    return {timeMinimum(), timeMaximum(), r0, r1};
+    View v = zoomed_ ? zoom_ : View{0, 0, 0, 0};
+    if (!zoomed_) {
+        const double r0 = rowsAutomatic_ ? 0 : firstRow_;
+        const double r1 = rowsAutomatic_ ? std::max(1, rowCount()) : firstRow_ + visibleRows_;
+        v = {timeMinimum(), timeMaximum(), r0, r1};
+    }
+    // Values from outside may be anything: keep the range finite and non-empty.
+    if (!std::isfinite(v.t0) || std::abs(v.t0) > 3e6)
+        v.t0 = 0;
+    if (!std::isfinite(v.t1) || std::abs(v.t1) > 3e6 || v.t1 <= v.t0)
+        v.t1 = v.t0 + 1;
+    return v;
 }
 
 QRect GanttChart::plotRect(const QRect &area) const
@@ -273,8 +280,10 @@ void GanttChart::render(QPainter &painter, const QRect &area) const
     while (pxPerDay / 24.0 * hourStep < fm.horizontalAdvance(QStringLiteral("00")) + 6 && hourStep < 24)
         hourStep = hourStep < 3 ? hourStep + 1 : (hourStep < 6 ? 6 : (hourStep < 12 ? 12 : 24));
     const double firstDay = std::floor(v.t0);
-    for (double d = firstDay; d <= v.t1; d += 1) {
-        for (int h = 0; h < 24; h += hourStep) {
+    // Over long ranges only every n-th day gets its line and label.
+    const double dayStep = std::max(1.0, std::ceil((v.t1 - v.t0) / std::max(1, plot.width() / 3)));
+    for (double d = firstDay; d <= v.t1; d += dayStep) {
+        for (int h = 0; h < 24 && dayStep == 1; h += hourStep) {
             const double x = xOf(d + h / 24.0, plot, v);
             painter.setPen(h == 0 ? QColor(170, 170, 170) : QColor(230, 230, 230));
             painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
@@ -315,7 +324,7 @@ void GanttChart::render(QPainter &painter, const QRect &area) const
     // Top: one date per day, turned by 90 degrees.
     const int labelWidth = fm.height() + 2;
     double lastLabel = -1e9;
-    for (double d = firstDay; d <= v.t1; d += 1) {
+    for (double d = firstDay; d <= v.t1; d += dayStep) {
         const double x = xOf(d, plot, v);
         if (x < plot.left() - 0.5 || x > plot.right() + 0.5 || x - lastLabel < labelWidth)
             continue;
@@ -329,8 +338,8 @@ void GanttChart::render(QPainter &painter, const QRect &area) const
     painter.drawText(QRect(area.left(), plot.top() - kTop + fm.height() + 6, kLeft - 8, fm.height()),
                      Qt::AlignRight, topTitle_);
     // Bottom: hours.
-    for (double d = firstDay; d <= v.t1; d += 1)
-        for (int h = 0; h < 24; h += hourStep) {
+    for (double d = firstDay; d <= v.t1; d += dayStep)
+        for (int h = 0; h < 24 && dayStep == 1; h += hourStep) {
             const double x = xOf(d + h / 24.0, plot, v);
             if (x < plot.left() - 0.5 || x > plot.right() + 0.5)
                 continue;
