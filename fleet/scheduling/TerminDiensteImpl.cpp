@@ -3,9 +3,9 @@
 #include "formulare/DispositionEingabeFormular.h"
 #include "formulare/GrafikFormular.h"
 #include "formulare/HauptFormular.h"
-#include "ui/FormBase.h"
 #include "formulare/KARVENTextFormular.h"
 #include "formulare/TerminFormular.h"
+#include "ui/FormBase.h"
 
 namespace fleet {
 

@@ -26,7 +26,8 @@ namespace {
 
 void hauptPickerSetzen(const char *name, base::TDateTime datum)
 {
-    if (auto *p = qobject_cast<ui::DatePicker *>(KomponenteFinden(QStringLiteral("HauptFormular"), QString::fromLatin1(name))))
+    if (auto *p = qobject_cast<ui::DatePicker *>(
+            KomponenteFinden(QStringLiteral("HauptFormular"), QString::fromLatin1(name))))
         p->setValue(datum);
 }
 
@@ -36,20 +37,24 @@ TDispositionEingabeFormular::TDispositionEingabeFormular(QWidget *parent)
     : ui::FormBase(QStringLiteral("DispositionEingabeFormular"), parent)
 {
     setWindowTitle(QStringLiteral("Fahrzeugdisposition/Zeitraum"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    LblUeberschrift = ui::make<QLabel>(this, "LblUeberschrift",
-                                       QStringLiteral("Bitte wählen Sie den Zeitraum der neuen Fahrzeugdisposition.."));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    LblUeberschrift =
+        ui::make<QLabel>(this, "LblUeberschrift",
+                         QStringLiteral("Bitte wählen Sie den Zeitraum der neuen Fahrzeugdisposition.."));
     QFont fett = LblUeberschrift->font();
     fett.setBold(true);
     LblUeberschrift->setFont(fett);
     DateTimePckDatumVon = ui::make<ui::DatePicker>(this, "DateTimePckDatumVon", ui::DatePicker::Kind::Date);
-    DateTimePckUhrzeitAnfang = ui::make<ui::DatePicker>(this, "DateTimePckUhrzeitAnfang", ui::DatePicker::Kind::Time);
+    DateTimePckUhrzeitAnfang =
+        ui::make<ui::DatePicker>(this, "DateTimePckUhrzeitAnfang", ui::DatePicker::Kind::Time);
     DateTimePckDatumBis = ui::make<ui::DatePicker>(this, "DateTimePckDatumBis", ui::DatePicker::Kind::Date);
-    DateTimePckUhrzeitEnde = ui::make<ui::DatePicker>(this, "DateTimePckUhrzeitEnde", ui::DatePicker::Kind::Time);
+    DateTimePckUhrzeitEnde =
+        ui::make<ui::DatePicker>(this, "DateTimePckUhrzeitEnde", ui::DatePicker::Kind::Time);
     RadioGrpModus = ui::make<ui::RadioGroup>(this, "RadioGrpModus");
     RadioGrpModus->setTitle(QStringLiteral("Modus - Datum erhöhen"));
-    RadioGrpModus->setItems({QStringLiteral("Beide"), QStringLiteral("Anfangsdatum"), QStringLiteral("Enddatum")});
+    RadioGrpModus->setItems(
+        {QStringLiteral("Beide"), QStringLiteral("Anfangsdatum"), QStringLiteral("Enddatum")});
     BtnEinTagPlus = ui::make<QPushButton>(this, "BtnEinTagPlus", QStringLiteral("1 Tag +"));
     BtnEineWochePlus = ui::make<QPushButton>(this, "BtnEineWochePlus", QStringLiteral("1 Woche +"));
     BtnEinenMonatPlus = ui::make<QPushButton>(this, "BtnEinenMonatPlus", QStringLiteral("1 Monat +"));
@@ -90,9 +95,12 @@ TDispositionEingabeFormular::TDispositionEingabeFormular(QWidget *parent)
 
     ui::on(this, &ui::FormBase::formActivate, this, &TDispositionEingabeFormular::FormActivate);
     ui::on(BitBtnOk, &QPushButton::clicked, this, &TDispositionEingabeFormular::BitBtnOkClick);
-    ui::on(DateTimePckDatumVon, &ui::DatePicker::onChange, this, &TDispositionEingabeFormular::DateTimePckDatumVonChange);
-    ui::on(DateTimePckUhrzeitAnfang, &ui::DatePicker::onChange, this, &TDispositionEingabeFormular::DateTimePckUhrzeitChange);
-    ui::on(DateTimePckUhrzeitEnde, &ui::DatePicker::onChange, this, &TDispositionEingabeFormular::DateTimePckUhrzeitChange);
+    ui::on(DateTimePckDatumVon, &ui::DatePicker::onChange, this,
+           &TDispositionEingabeFormular::DateTimePckDatumVonChange);
+    ui::on(DateTimePckUhrzeitAnfang, &ui::DatePicker::onChange, this,
+           &TDispositionEingabeFormular::DateTimePckUhrzeitChange);
+    ui::on(DateTimePckUhrzeitEnde, &ui::DatePicker::onChange, this,
+           &TDispositionEingabeFormular::DateTimePckUhrzeitChange);
     ui::on(BtnEinTagPlus, &QPushButton::clicked, this, [this] { Erhoehen(dispo::Schritt::Tag); });
     ui::on(BtnEineWochePlus, &QPushButton::clicked, this, [this] { Erhoehen(dispo::Schritt::Woche); });
     ui::on(BtnEinenMonatPlus, &QPushButton::clicked, this, [this] { Erhoehen(dispo::Schritt::Monat); });
@@ -119,7 +127,8 @@ bool TDispositionEingabeFormular::eventFilter(QObject *watched, QEvent *event)
 DispoZeitraum TDispositionEingabeFormular::werte() const
 {
     return {std::floor(DateTimePckDatumVon->value()), std::floor(DateTimePckDatumBis->value()),
-            dispo::Tageszeit(DateTimePckUhrzeitAnfang->value()), dispo::Tageszeit(DateTimePckUhrzeitEnde->value())};
+            dispo::Tageszeit(DateTimePckUhrzeitAnfang->value()),
+            dispo::Tageszeit(DateTimePckUhrzeitEnde->value())};
 }
 
 void TDispositionEingabeFormular::setzen(const DispoZeitraum &z)
@@ -152,7 +161,8 @@ void TDispositionEingabeFormular::DateTimePckDatumVonChange()
 void TDispositionEingabeFormular::DateTimePckDatumBisExit()
 {
     if (std::floor(DateTimePckDatumBis->value()) < std::floor(DateTimePckDatumVon->value())) {
-        ui::messages().information(QStringLiteral("\"Enddatum\" kann nicht kleiner sein als \"Anfangsdatum\""));
+        ui::messages().information(
+            QStringLiteral("\"Enddatum\" kann nicht kleiner sein als \"Anfangsdatum\""));
         DateTimePckDatumBis->setValue(DateTimePckDatumVon->value());
     }
 }
@@ -163,16 +173,17 @@ void TDispositionEingabeFormular::DateTimePckUhrzeitChange()
     const auto ende = dispo::GleicherTagKorrektur(z.DatumVon, z.DatumBis, z.UhrzeitVon, z.UhrzeitBis);
     if (!ende)
         return;
-    ui::messages().information(
-        QStringLiteral("\"Uhzeit/Anfangsdatum\" kann für einen Tag nicht größer oder gleich \"Uhrzeit/Enddatum\" sein"));
+    ui::messages().information(QStringLiteral(
+        "\"Uhzeit/Anfangsdatum\" kann für einen Tag nicht größer oder gleich \"Uhrzeit/Enddatum\" sein"));
     DateTimePckDatumBis->setValue(ende->datum);
     DateTimePckUhrzeitEnde->setValue(ende->uhrzeit);
 }
 
 void TDispositionEingabeFormular::Erhoehen(dispo::Schritt schritt)
 {
-    const dispo::Daten neu = dispo::Erhoehen(static_cast<dispo::Modus>(qMax(0, RadioGrpModus->itemIndex())), schritt,
-                                             {DateTimePckDatumVon->value(), DateTimePckDatumBis->value()});
+    const dispo::Daten neu =
+        dispo::Erhoehen(static_cast<dispo::Modus>(qMax(0, RadioGrpModus->itemIndex())), schritt,
+                        {DateTimePckDatumVon->value(), DateTimePckDatumBis->value()});
     DateTimePckDatumVon->setValue(neu.von);
     DateTimePckDatumBis->setValue(neu.bis);
 }
@@ -197,9 +208,10 @@ void TDispositionEingabeFormular::BitBtnOkClick()
         fenster->DispoSichtSetzen(1);
     }
     if (DataModule1 && DataModule1->TTblDispo.Active() && !DataModule1->TTblDispo.IsEmpty() &&
-        !ui::messages().warningQuestion(QStringLiteral(
-            "Für diesen Zeitraum liegen schon Fahrzeugdispositionen vor - beachten Sie die Tabelle im HauptFormular - "
-            "möchten Sie diese Disposition trotzdem anlegen")))
+        !ui::messages().warningQuestion(
+            QStringLiteral("Für diesen Zeitraum liegen schon Fahrzeugdispositionen vor - beachten Sie die "
+                           "Tabelle im HauptFormular - "
+                           "möchten Sie diese Disposition trotzdem anlegen")))
         return;
     setModalResult(ui::mrOk);
 }

@@ -38,7 +38,8 @@ public:
     DispoZeitraum DispoStartwerte;
 
     QLabel *LblUeberschrift;
-    ui::DatePicker *DateTimePckDatumVon, *DateTimePckUhrzeitAnfang, *DateTimePckDatumBis, *DateTimePckUhrzeitEnde;
+    ui::DatePicker *DateTimePckDatumVon, *DateTimePckUhrzeitAnfang, *DateTimePckDatumBis,
+        *DateTimePckUhrzeitEnde;
     ui::RadioGroup *RadioGrpModus;
     QPushButton *BtnEinTagPlus, *BtnEineWochePlus, *BtnEinenMonatPlus, *BtnEinJahrPlus, *BtnReset, *BitBtnOk,
         *BitBtnAbbruch;

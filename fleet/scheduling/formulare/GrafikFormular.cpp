@@ -32,13 +32,14 @@ namespace fleet {
 
 namespace {
 
-const QString kZuViele = QStringLiteral(
-    "Fehler bei der Initialisierung der Grafik - zu viele Fahrzeug-Dispositionen.\rBitte schliessen Sie diese Grafik "
-    "wieder, da nicht alle Dispositionen dargestellt werden konnten.");
+const QString kZuViele = QStringLiteral("Fehler bei der Initialisierung der Grafik - zu viele "
+                                        "Fahrzeug-Dispositionen.\rBitte schliessen Sie diese Grafik "
+                                        "wieder, da nicht alle Dispositionen dargestellt werden konnten.");
 
 base::TDateTime pickerWert(const char *name)
 {
-    if (auto *p = qobject_cast<ui::DatePicker *>(KomponenteFinden(QStringLiteral("HauptFormular"), QString::fromLatin1(name))))
+    if (auto *p = qobject_cast<ui::DatePicker *>(
+            KomponenteFinden(QStringLiteral("HauptFormular"), QString::fromLatin1(name))))
         return p->value();
     return ui::today();
 }
@@ -51,7 +52,8 @@ TGrafikFormular::TGrafikFormular(QWidget *parent) : ui::FormBase(QStringLiteral(
     resize(1000, 680);
     DispoChart = ui::make<ui::GanttChart>(this, "DispoChart");
     DispoChart->setTitle(QStringLiteral("Fahrzeug-Disposition (alle Fahrzeuge)"));
-    DispoChart->setAxisTitles(QStringLiteral("Datum"), QStringLiteral("Uhrzeit"), QStringLiteral("Kennzeichen"));
+    DispoChart->setAxisTitles(QStringLiteral("Datum"), QStringLiteral("Uhrzeit"),
+                              QStringLiteral("Kennzeichen"));
     PanStatus = ui::make<QLabel>(this, "PanStatus");
     PanMessages = ui::make<QLabel>(this, "PanMessages");
     PanMessages->setToolTip(QStringLiteral("Informationszeile für Zeitbalken"));
@@ -63,7 +65,8 @@ TGrafikFormular::TGrafikFormular(QWidget *parent) : ui::FormBase(QStringLiteral(
     PanMessages->installEventFilter(this);
     ProgBarGrafik = ui::make<QProgressBar>(this, "ProgBarGrafik");
     ProgBarGrafik->hide();
-    BitBtnDispoGrafikDrucken = ui::make<QPushButton>(this, "BitBtnDispoGrafikDrucken", QStringLiteral("D&rucken"));
+    BitBtnDispoGrafikDrucken =
+        ui::make<QPushButton>(this, "BitBtnDispoGrafikDrucken", QStringLiteral("D&rucken"));
     BitBtnDispoGrafikDrucken->setToolTip(QStringLiteral("Druckt die Dispositionsgrafik"));
     SpeedBtnHilfe = ui::make<QPushButton>(this, "SpeedBtnHilfe", QStringLiteral("?"));
     SpeedBtnHilfe->setToolTip(QStringLiteral("Hilfe"));
@@ -92,7 +95,8 @@ TGrafikFormular::TGrafikFormular(QWidget *parent) : ui::FormBase(QStringLiteral(
     ui::on(DispoChart, &ui::GanttChart::barClicked, this, &TGrafikFormular::Series1Click);
     ui::on(TimerGrafik, &QTimer::timeout, this, &TGrafikFormular::TimerGrafikTimer);
     ui::on(SpeedBtnHilfe, &QPushButton::clicked, this, &TGrafikFormular::SpeedBtnHilfeClick);
-    ui::on(BitBtnDispoGrafikDrucken, &QPushButton::clicked, this, &TGrafikFormular::BitBtnDispoGrafikDruckenClick);
+    ui::on(BitBtnDispoGrafikDrucken, &QPushButton::clicked, this,
+           &TGrafikFormular::BitBtnDispoGrafikDruckenClick);
     connect(BitBtnSchliessen, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -136,7 +140,8 @@ void TGrafikFormular::FormClose(ui::CloseAction &)
     TimerGrafik->stop();
     if (DetailFensterZugriff *fenster = Detailfenster())
         fenster->DispoKnoepfeFreigeben(true);
-    if (QObject *gruppe = KomponenteFinden(QStringLiteral("HauptFormular"), QStringLiteral("RadioGrpDispoFahrzeuge")))
+    if (QObject *gruppe =
+            KomponenteFinden(QStringLiteral("HauptFormular"), QStringLiteral("RadioGrpDispoFahrzeuge")))
         gruppe->setProperty("enabled", true);
 }
 
@@ -151,8 +156,9 @@ bool TGrafikFormular::DispoGrafikAufbauen()
         HilfstabellenZuruecksetzen();
     };
     if (kopie.Active()) {
-        ui::messages().error(QStringLiteral("Die Zugriffsmöglichkeiten auf die Datenbank sind zur Zeit erschöpft - "
-                                            "Grafik kann nicht angezeigt werden"));
+        ui::messages().error(
+            QStringLiteral("Die Zugriffsmöglichkeiten auf die Datenbank sind zur Zeit erschöpft - "
+                           "Grafik kann nicht angezeigt werden"));
     } else {
         try {
             kopie.SetDatabaseName(dispo.DatabaseName());
@@ -169,13 +175,17 @@ bool TGrafikFormular::DispoGrafikAufbauen()
                 DispoChart->setRowsAutomatic(false);
                 DispoChart->setVisibleRows(15);
                 if (auswahl == 2) {
-                    kopie.OnFilterRecord = [](dbe::TDataSet &d, bool &accept) { FahrzeugFilterRecord(d, accept); };
+                    kopie.OnFilterRecord = [](dbe::TDataSet &d, bool &accept) {
+                        FahrzeugFilterRecord(d, accept);
+                    };
                     kopie.SetFiltered(true);
                 }
             }
-            const QString aktuelles =
-                dispo.Active() && !dispo.IsEmpty() ? dispo.FieldByName(QStringLiteral("Kfznr"))->AsString() : QString();
-            if (const auto titel = dispo::GrafikTitel(auswahl, filterAn, aktuelles, dispo.Filtered(), dispo.Filter()))
+            const QString aktuelles = dispo.Active() && !dispo.IsEmpty()
+                                          ? dispo.FieldByName(QStringLiteral("Kfznr"))->AsString()
+                                          : QString();
+            if (const auto titel =
+                    dispo::GrafikTitel(auswahl, filterAn, aktuelles, dispo.Filtered(), dispo.Filter()))
                 setWindowTitle(*titel);
             if (dispo.Filtered() && !dispo.Filter().isEmpty()) {
                 kopie.SetFilter(dispo.Filter());
@@ -191,7 +201,8 @@ bool TGrafikFormular::DispoGrafikAufbauen()
             GrafikFahrzeugListe = f.fahrzeuge;
             DispoChart->setRowLabels(f.fahrzeuge);
             for (const dispo::GrafikBalken &b : f.balken)
-                DispoChart->addBar({b.von, b.bis, b.zeile, QColor::fromHsv((b.zeile * 47) % 360, 160, 230), b.kfzNr});
+                DispoChart->addBar(
+                    {b.von, b.bis, b.zeile, QColor::fromHsv((b.zeile * 47) % 360, 160, 230), b.kfzNr});
             if (f.zuViele) {
                 aufraeumen();
                 ui::messages().error(kZuViele);
@@ -244,8 +255,8 @@ void TGrafikFormular::Series1Click(int balken, Qt::MouseButton knopf)
     QString fahrer;
     try {
         dbe::TTable &dispo = DataModule1->TTblDispo;
-        const QVariantList schluessel{kfzNr, std::floor(b.start), std::floor(b.end), dispo::Tageszeit(b.start),
-                                      dispo::Tageszeit(b.end)};
+        const QVariantList schluessel{kfzNr, std::floor(b.start), std::floor(b.end),
+                                      dispo::Tageszeit(b.start), dispo::Tageszeit(b.end)};
         if (dispo.Locate(QStringLiteral("Kfznr;DatumVon;DatumBis;UhrzeitVon;UhrzeitBis"), schluessel))
             fahrer = dispo.FieldByName(QStringLiteral("FahrerNameDummy"))->AsString();
     } catch (const std::exception &) {
@@ -278,11 +289,15 @@ void TGrafikFormular::TimerGrafikTimer()
 void TGrafikFormular::SpeedBtnHilfeClick()
 {
     ui::messages().information(QStringLiteral(
-        "Grafik scrollen:  den Mauscursor über die Grafik halten, die rechte !! Maustaste gedrückt halten, die Maus "
-        "bewegen..\r\rBereich zoomen:  in den gewünschten Grafik-Bereich oben links klicken, Mausrechteck nach unten "
+        "Grafik scrollen:  den Mauscursor über die Grafik halten, die rechte !! Maustaste gedrückt halten, "
+        "die Maus "
+        "bewegen..\r\rBereich zoomen:  in den gewünschten Grafik-Bereich oben links klicken, Mausrechteck "
+        "nach unten "
         "rechts um den gewünschten Zoombereich ziehen..\r\rZeitbalken Info:  mit der linken Maustaste in den "
-        "Zeitbalken klicken (evtl. vorher Bereich zoomen - s.o.)..\r\rInfozeile scrollen/fester Text:  Doppelklick "
-        "in die Informationszeile unten..\r\rGrafik Reset nach scrollen/zoomen:  beliebig in die Grafik klicken, "
+        "Zeitbalken klicken (evtl. vorher Bereich zoomen - s.o.)..\r\rInfozeile scrollen/fester Text:  "
+        "Doppelklick "
+        "in die Informationszeile unten..\r\rGrafik Reset nach scrollen/zoomen:  beliebig in die Grafik "
+        "klicken, "
         "Mausrechteck beliebig nach unten links aufziehen.."));
 }
 

@@ -87,7 +87,8 @@ QString GrafikInfoZeile(const QString &kfzNr, base::TDateTime von, base::TDateTi
         base::decodeTime(gerundet, h, mi, s, ms);
         return QStringLiteral("%1.%2.%3, %4:%5 Uhr").arg(d).arg(m).arg(j).arg(h).arg(mi);
     };
-    const QString fahrerTeil = fahrer.isEmpty() ? QStringLiteral("?  * * * ") : fahrer + QStringLiteral(" * * * ");
+    const QString fahrerTeil =
+        fahrer.isEmpty() ? QStringLiteral("?  * * * ") : fahrer + QStringLiteral(" * * * ");
     return QStringLiteral("Kennzeichen: ") + kfzNr + QStringLiteral(", Datum von: ") + teil(von) +
            QStringLiteral(", Datum bis: ") + teil(bis) + QStringLiteral(", Fahrer: ") + fahrerTeil;
 }

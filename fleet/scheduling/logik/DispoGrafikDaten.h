@@ -58,7 +58,8 @@ struct AchsenVorgaben {
 std::optional<Zeitachse> GrafikZeitachse(const AchsenVorgaben &v, bool &fehler);
 
 // The information line of a clicked bar.
-QString GrafikInfoZeile(const QString &kfzNr, base::TDateTime von, base::TDateTime bis, const QString &fahrer);
+QString GrafikInfoZeile(const QString &kfzNr, base::TDateTime von, base::TDateTime bis,
+                        const QString &fahrer);
 
 // One tick of the scrolling information line: a text longer than 85
 // characters moves its first character to the end.

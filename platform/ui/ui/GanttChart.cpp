@@ -269,7 +269,8 @@ void GanttChart::render(QPainter &painter, const QRect &area) const
     // Title.
     painter.setFont(bold);
     painter.setPen(Qt::black);
-    painter.drawText(QRect(area.left(), area.top() + 2, area.width(), fm.height() + 4), Qt::AlignCenter, title_);
+    painter.drawText(QRect(area.left(), area.top() + 2, area.width(), fm.height() + 4), Qt::AlignCenter,
+                     title_);
     painter.setFont(font);
 
     painter.setClipRect(plot.adjusted(0, 0, 1, 1));
@@ -354,7 +355,8 @@ void GanttChart::render(QPainter &painter, const QRect &area) const
         if (y < plot.top() || y > plot.bottom())
             continue;
         painter.drawText(QRectF(area.left() + 4, y - fm.height() / 2.0, kLeft - 10, fm.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, fm.elidedText(rowLabel(r), Qt::ElideRight, kLeft - 12));
+                         Qt::AlignRight | Qt::AlignVCenter,
+                         fm.elidedText(rowLabel(r), Qt::ElideRight, kLeft - 12));
         painter.drawText(QRectF(plot.right() + 4, y - fm.height() / 2.0, kRight - 6, fm.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, QString::number(r));
     }

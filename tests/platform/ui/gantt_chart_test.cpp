@@ -15,7 +15,8 @@ const double kTag = base::encodeDate(2024, 3, 5);
 void fuellen(GanttChart &c, int zeilen)
 {
     for (int r = 0; r < zeilen; ++r)
-        c.addBar({kTag + r * 0.25, kTag + r * 0.25 + 0.5, r, QColor(Qt::blue), QStringLiteral("K-%1").arg(r)});
+        c.addBar(
+            {kTag + r * 0.25, kTag + r * 0.25 + 0.5, r, QColor(Qt::blue), QStringLiteral("K-%1").arg(r)});
 }
 
 } // namespace

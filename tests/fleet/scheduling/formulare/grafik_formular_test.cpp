@@ -1,8 +1,8 @@
 // The dispatch chart form offscreen, over a real data module.
 #include <QDir>
 #include <QLabel>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include "FensterAttrappe.h"
 #include "base/DateTime.h"
@@ -55,7 +55,8 @@ private slots:
                 buchung(QStringLiteral("M-KV %1").arg(100 + v), encodeDate(2024, 3, 1) + v * 2 + b * 9,
                         encodeTime(6 + b * 3, 30), b % 2 + 1, encodeTime(16 + b, 0));
         buchung("M-KV 999", encodeDate(2024, 3, 5), encodeTime(8, 5), 1, encodeTime(17, 30));
-        kerntest::zeileAnfuegen(u->session(), fleet::kAliasFuhrpark, "KfzFahrer.DB", {"Name"}, {"Jürgen Größ"});
+        kerntest::zeileAnfuegen(u->session(), fleet::kAliasFuhrpark, "KfzFahrer.DB", {"Name"},
+                                {"Jürgen Größ"});
         u->dm().TTblFahrer.Refresh();
         u->dm().TTblDispo.SetMasterSource(nullptr);
         u->dm().TTblDispo.Refresh();
@@ -93,8 +94,9 @@ private slots:
         form.Series1Click(balken, Qt::LeftButton);
         QCOMPARE(u->dm().TTblDispo.FieldByName("Kfznr")->AsString(), QString("M-KV 999"));
         QCOMPARE(u->dm().TTblDispo.FieldByName("FahrerName")->AsString(), QString("Jürgen Größ"));
-        QCOMPARE(form.PanMessages->text(), QString("Kennzeichen: M-KV 999, Datum von: 5.3.2024, 8:5 Uhr, Datum bis: "
-                                                   "6.3.2024, 17:30 Uhr, Fahrer: Jürgen Größ * * * "));
+        QCOMPARE(form.PanMessages->text(),
+                 QString("Kennzeichen: M-KV 999, Datum von: 5.3.2024, 8:5 Uhr, Datum bis: "
+                         "6.3.2024, 17:30 Uhr, Fahrer: Jürgen Größ * * * "));
         QCOMPARE(u->dm().TTblDispo.FieldByName("Kfznr")->AsString(), QString("M-KV 999"));
 
         // Ticker: on, one tick moves the first character to the end; off shows it whole.
@@ -117,8 +119,9 @@ private slots:
         fleet::TGrafikFormular form;
         u->dm().TTblVar1.SetTableName("KfzStamm.db");
         u->dm().TTblVar1.Open();
-        meldungen.expectError("Die Zugriffsmöglichkeiten auf die Datenbank sind zur Zeit erschöpft - Grafik kann "
-                              "nicht angezeigt werden");
+        meldungen.expectError(
+            "Die Zugriffsmöglichkeiten auf die Datenbank sind zur Zeit erschöpft - Grafik kann "
+            "nicht angezeigt werden");
         QVERIFY(!form.DispoGrafikAufbauen());
         QVERIFY(!u->dm().TTblVar1.Active());
     }

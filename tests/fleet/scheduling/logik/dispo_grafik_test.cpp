@@ -114,10 +114,12 @@ TEST(DispoGrafik, TimeAxisOfEveryView)
 
 TEST(DispoGrafik, CaptionsByChoiceAndFilter)
 {
-    EXPECT_EQ(*GrafikTitel(0, false, "M-A 1", false, ""), "Fuhrpark Fahrzeug-Disposition (Aktuelles Fahrzeug = M-A 1)");
+    EXPECT_EQ(*GrafikTitel(0, false, "M-A 1", false, ""),
+              "Fuhrpark Fahrzeug-Disposition (Aktuelles Fahrzeug = M-A 1)");
     EXPECT_EQ(*GrafikTitel(1, false, "", true, "DatumVon > 1"),
               "Fuhrpark Fahrzeug-Disposition (Alle Fahrzeuge , Sichtb. Zeitraum: eingeschränkt)");
-    EXPECT_EQ(*GrafikTitel(2, true, "", false, ""), "Fuhrpark Fahrzeug-Disposition (Fahrzg. Stammdaten-Filter)");
+    EXPECT_EQ(*GrafikTitel(2, true, "", false, ""),
+              "Fuhrpark Fahrzeug-Disposition (Fahrzg. Stammdaten-Filter)");
     EXPECT_FALSE(GrafikTitel(2, false, "", false, ""));
     // Filtered with an empty text: no closing bracket.
     EXPECT_EQ(*GrafikTitel(1, false, "", true, ""), "Fuhrpark Fahrzeug-Disposition (Alle Fahrzeuge");
