@@ -331,6 +331,9 @@ void TTerminFormular::FormActivate()
                 QStringLiteral("EinstellungenFormular"), QStringLiteral("DBChkBoxFarblicheInfos"))))
             FarbigeTerminfelder = box->isChecked();
         ueberschriftenSetzen();
+        // Printing needs the report catalogue; until it is in force the buttons stay off.
+        for (QPushButton *b : {TBitBtnTermineDrucken, TBitBtnTermineVorschau, BitBtnTermineWerkstatt})
+            b->setEnabled(Dienst<ReportDienste>::vorhanden());
         repaint();
         FaelligeTermineEinlesen();
     });

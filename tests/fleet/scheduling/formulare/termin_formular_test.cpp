@@ -299,8 +299,11 @@ private slots:
     void printCommandsAndMarking()
     {
         ui::testing::ScriptedMessages meldungen;
-        fleet::testing::AufzeichnendeReportDienste berichte;
         starten();
+        QVERIFY(!form->TBitBtnTermineDrucken->isEnabled());
+        fleet::testing::AufzeichnendeReportDienste berichte;
+        form->FormActivate();
+        QVERIFY(form->TBitBtnTermineDrucken->isEnabled());
         form->TBitBtnTermineDrucken->click();
         form->TBitBtnTermineVorschau->click();
         form->BitBtnTermineWerkstatt->click();
