@@ -477,16 +477,8 @@ QString THauptFormular::Beschriftung(const QString &label) const
 
 QString THauptFormular::AuswahlText(const QString &auswahl) const
 {
-    if (const auto *c = findChild<QComboBox *>(auswahl))
-        return c->currentText();
-    // The tyre types are typed into plain edits of the same field until the
-    // page offers lookup choices ("DBLookupCmbAchse1ReifentypSo" is
-    // "EditAchse1ReifentypSo").
-    const QString vorsilbe = QStringLiteral("DBLookupCmb");
-    if (auswahl.startsWith(vorsilbe))
-        if (const auto *e = findChild<QLineEdit *>(QStringLiteral("Edit") + auswahl.mid(vorsilbe.size())))
-            return e->text();
-    return {};
+    const auto *c = findChild<QComboBox *>(auswahl);
+    return c ? c->currentText() : QString();
 }
 
 std::optional<base::TDateTime> THauptFormular::DispoErsterTag() const

@@ -38,6 +38,7 @@ class HauptSeite;
 class StammdatenSeite;
 class MemoSeite;
 class RasterSeite;
+class HistorieSeite;
 class TourenSeite;
 class KostenSeite;
 class MonatsauswertungSeite;
@@ -145,7 +146,7 @@ public:
     MonatsauswertungSeite &Monatsauswertung() const { return *auswertung_; }
     MonatsuebersichtSeite &Monatsuebersicht() const { return *uebersicht_; }
     ReifenSeite &Reifen() const { return *reifen_; }
-    RasterSeite &Historie() const { return *historie_; }
+    HistorieSeite &Historie() const { return *historie_; }
     SchadenSeite &Schaden() const { return *schaden_; }
     DispoSeite &Dispo() const { return *dispo_; }
 
@@ -183,7 +184,7 @@ private:
     MonatsauswertungSeite *auswertung_ = nullptr;
     MonatsuebersichtSeite *uebersicht_ = nullptr;
     ReifenSeite *reifen_ = nullptr;
-    RasterSeite *historie_ = nullptr;
+    HistorieSeite *historie_ = nullptr;
     SchadenSeite *schaden_ = nullptr;
     DispoSeite *dispo_ = nullptr;
     std::vector<HauptSeite *> seiten_;

@@ -15,6 +15,7 @@
 #include "formulare/HauptMenue.h"
 #include "formulare/seiten/Bausteine.h"
 #include "formulare/seiten/DispoSeite.h"
+#include "formulare/seiten/HistorieSeite.h"
 #include "formulare/seiten/KostenSeite.h"
 #include "formulare/seiten/MemoSeite.h"
 #include "formulare/seiten/MonatsauswertungSeite.h"
@@ -204,8 +205,7 @@ void THauptFormular::seitenAufbauen()
     auswertung_ = new MonatsauswertungSeite(TabMonatsAuswertung, *kosten_);
     uebersicht_ = new MonatsuebersichtSeite(TabMonatsuebersicht);
     reifen_ = new ReifenSeite(TabReifen);
-    historie_ =
-        new RasterSeite(TabHistorie, "DBGridHistorie", DataModule1->DataSrcHistorie, QStringLiteral("Histo"));
+    historie_ = new HistorieSeite(TabHistorie);
     schaden_ = new SchadenSeite(TabSchadensmanagement);
     dispo_ = new DispoSeite(TabDispo);
     seiten_ = {stammdaten_, memo_,   touren_,   kosten_,  auswertung_,

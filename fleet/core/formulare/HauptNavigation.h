@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "navigation/ExtenderTypes.h"
 #include "navigation/NavigateBtn.h"
 
 namespace dbe {
@@ -29,6 +30,12 @@ public:
     // extender's before and after events; enabled or disabled as a whole.
     virtual void ClickNavButton(nav::TDBVNavigateBtn button) = 0;
     virtual void NavigatorFreigeben(bool freigeben) = 0;
+
+    // The search over the costs of all vehicles: the extender's binding to its
+    // master source, whether its search command is possible, and the command.
+    virtual void SetStayOnMasterSource(nav::TStayOnMasterSource modus) = 0;
+    virtual bool SuchenMoeglich() const = 0;
+    virtual void Suchen() = 0;
 };
 
 } // namespace fleet

@@ -38,6 +38,10 @@ public:
     void SetTableIndex(dbe::TTable &table, const QString &indexName) override;
     void ClickNavButton(nav::TDBVNavigateBtn button) override;
     void NavigatorFreigeben(bool freigeben) override { setEnabled(freigeben); }
+    // This bar has no search.
+    void SetStayOnMasterSource(nav::TStayOnMasterSource) override {}
+    bool SuchenMoeglich() const override { return false; }
+    void Suchen() override {}
 
 private:
     void ausfuehren(nav::TDBVNavigateBtn button);

@@ -31,6 +31,7 @@ void KostenSeite::kopfAufbauen(QVBoxLayout *seite)
     kopf->addWidget(CmbBoxKostenMonat);
     kopf->addWidget(CmbBoxKostenJahr);
     kopf->addStretch(1);
+    historieUndSucheAufbauen(kopf);
     seite->addLayout(kopf);
 }
 

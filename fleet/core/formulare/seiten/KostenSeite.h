@@ -2,6 +2,9 @@
 
 #include "formulare/seiten/RasterSeite.h"
 
+class QHBoxLayout;
+class QPushButton;
+
 namespace ui {
 class ComboBox;
 class RadioGroup;
@@ -20,11 +23,21 @@ public:
     void KostenSichtSetzen(int sicht);
     QString KostenJahr() const;
 
+    // "-> &Historie": the marked cost row copied into the history (only while
+    // the history page is shown); "Suchen": a field search over the costs of
+    // all vehicles, which then shows the found row's vehicle.
+    void BtnKosteninHistorieClick();
+    void BitBtnVarKostenSuchenClick();
+
     ui::RadioGroup *RadioGrpKostenSicht = nullptr;
     ui::ComboBox *CmbBoxKostenMonat = nullptr, *CmbBoxKostenJahr = nullptr;
+    QPushButton *BtnKosteninHistorie = nullptr, *BitBtnVarKostenSuchen = nullptr;
 
 protected:
     void kopfAufbauen(QVBoxLayout *seite) override;
+
+private:
+    void historieUndSucheAufbauen(QHBoxLayout *kopf);
 };
 
 } // namespace fleet

@@ -6,15 +6,21 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/Abort.h"
 #include "base/GermanFormat.h"
 #include "daten/DataModule1.h"
 #include "dbe/Table.h"
+#include "dienste/ReportDienste.h"
 #include "formulare/seiten/Bausteine.h"
+#include "ui/Connect.h"
 #include "ui/DBEdit.h"
+#include "ui/DBLookupComboBox.h"
 #include "ui/DBRadioGroup.h"
 #include "ui/FormBase.h"
+#include "ui/Messages.h"
 #include "ui/PageControl.h"
 
 namespace fleet {
@@ -35,6 +41,14 @@ void ReifenSeite::aufbauen()
     auto *rKopf = new QHBoxLayout;
     rKopf->addWidget(DBRadioGrpReifen);
     rKopf->addStretch(1);
+    TBtnReifenSpeichern = ui::make<QPushButton>(this, "TBtnReifenSpeichern", QStringLiteral("&Speichern"));
+    BitBtnReifenDrucken = ui::make<QPushButton>(this, "BitBtnReifenDrucken", QStringLiteral("D&rucken"));
+    BitBtnReifenVorschau = ui::make<QPushButton>(this, "BitBtnReifenVorschau", QStringLiteral("&Vorschau"));
+    ui::on(TBtnReifenSpeichern, &QPushButton::clicked, this, [this] { TBtnReifenSpeichernClick(); });
+    ui::on(BitBtnReifenDrucken, &QPushButton::clicked, this, [this] { BitBtnReifenDruckenClick(); });
+    ui::on(BitBtnReifenVorschau, &QPushButton::clicked, this, [this] { BitBtnReifenVorschauClick(); });
+    for (QPushButton *k : {TBtnReifenSpeichern, BitBtnReifenDrucken, BitBtnReifenVorschau})
+        rKopf->addWidget(k, 0, Qt::AlignBottom);
     reifen->addLayout(rKopf);
     PageCtrlReifen = ui::make<ui::PageControl>(this, "PageCtrlReifen");
     TabSheetSommerReifen =
@@ -64,9 +78,15 @@ void ReifenSeite::innenseiteAufbauen(ui::TabSheet *seite, const QString &saison)
     for (int n = 1; n <= 7; ++n) {
         const QString achse = QStringLiteral("Achse%1").arg(n);
         gitter->addWidget(new QLabel(QString::number(n), seite), n, 0);
-        int spalte = 1;
-        for (const char *teil :
-             {"Reifentyp", "ReifenProfilMM", "ReifenBemerkung", "ReifenKm", "ReifenLinksDatum"}) {
+        // The tyre type is chosen from the tyre-type list; a type typed in
+        // that the list lacks is added by the tyre rule on saving.
+        const QString typ = achse + QStringLiteral("Reifentyp") + saison;
+        const QByteArray typName = (QStringLiteral("DBLookupCmb") + typ).toLatin1();
+        gitter->addWidget(nachschlag(seite, typName.constData(), r, typ.toLatin1().constData(),
+                                     DataModule1->DataSrcReifentyp, "Reifentyp"),
+                          n, 1);
+        int spalte = 2;
+        for (const char *teil : {"ReifenProfilMM", "ReifenBemerkung", "ReifenKm", "ReifenLinksDatum"}) {
             const QString feld = achse + QString::fromLatin1(teil) + saison;
             gitter->addWidget(edit(seite, QStringLiteral("Edit") + feld, r, feld), n, spalte++);
         }
@@ -85,6 +105,42 @@ void ReifenSeite::innenseiteAufbauen(ui::TabSheet *seite, const QString &saison)
                       9, 2);
     gitter->setColumnStretch(3, 2);
     gitter->setRowStretch(10, 1);
+}
+
+void ReifenSeite::anfangen()
+{
+    BitBtnReifenDrucken->setEnabled(Dienst<ReportDienste>::vorhanden());
+    BitBtnReifenVorschau->setEnabled(Dienst<ReportDienste>::vorhanden());
+}
+
+void ReifenSeite::TBtnReifenSpeichernClick()
+{
+    dbe::TTable &reifen = DataModule1->TTblReifen;
+    try {
+        if (reifen.State() == dbe::TDataSetState::dsBrowse) {
+            // The layer fills the vehicle key of a new detail row.
+            if (reifen.IsEmpty())
+                reifen.Append();
+            else
+                reifen.Edit();
+        }
+        reifen.Post();
+    } catch (const base::SilentAbort &) {
+        throw;
+    } catch (...) {
+        ui::messages().error(QStringLiteral("Speichern des Reifendatensatzes nicht möglich"));
+    }
+}
+
+// The tyre report checks for no data: an empty record prints empty.
+void ReifenSeite::BitBtnReifenDruckenClick()
+{
+    reportDienste().PrintReport(11, kDrucken);
+}
+
+void ReifenSeite::BitBtnReifenVorschauClick()
+{
+    reportDienste().PrintReport(11, kVorschau);
 }
 
 void ReifenSeite::betreten()

@@ -2,8 +2,11 @@
 
 #include "formulare/seiten/HauptSeite.h"
 
+class QPushButton;
+
 namespace ui {
 class DBRadioGroup;
+class DBLookupComboBox;
 class PageControl;
 } // namespace ui
 
@@ -22,10 +25,18 @@ public:
     // The run distances cleared, and shown from the odometer and the mounting kilometres.
     void ReifenLaufleistungLoeschen();
     void ReifenLaufleistungAnzeigen();
+    void anfangen() override;
+
+    // "&Speichern": the tyre record posted; a vehicle without one gets one.
+    void TBtnReifenSpeichernClick();
+    void BitBtnReifenDruckenClick();
+    void BitBtnReifenVorschauClick();
 
     ui::DBRadioGroup *DBRadioGrpReifen = nullptr;
     ui::PageControl *PageCtrlReifen = nullptr;
     ui::TabSheet *TabSheetSommerReifen = nullptr, *TabSheetWinterReifen = nullptr;
+    QPushButton *TBtnReifenSpeichern = nullptr, *BitBtnReifenDrucken = nullptr,
+                *BitBtnReifenVorschau = nullptr;
 
 private:
     void innenseiteAufbauen(ui::TabSheet *seite, const QString &saison);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formulare/seiten/RasterSeite.h"
+#include "formulare/seiten/AktenSeite.h"
 
 namespace ui {
 class CheckBox;
@@ -9,13 +9,23 @@ class CheckBox;
 namespace fleet {
 
 // The vehicle's damage cases, optionally filtered on one processing number.
-class SchadenSeite : public RasterSeite {
+class SchadenSeite : public AktenSeite {
 public:
     explicit SchadenSeite(ui::TabSheet *tab);
     void anfangen() override;
 
     // The filter box cleared.
     void SchadenFilterAusschalten();
+    void ChkBoxSchadenFilterClick();
+
+    void BtnSchadenNeuClick() { NeuClick(); }
+    void BtnSchadenSpeichernClick() { SpeichernClick(); }
+    void BtnSchadenLoeschenClick() { LoeschenClick(); }
+    void BitBtnSchadenDruckenClick() { DruckenClick(kDrucken); }
+    void BitBtnSchadenVorschauClick() { DruckenClick(kVorschau); }
+    void BtnSchadenBildNeuClick() { BildNeuClick(); }
+    void BtnSchadenDokumentNeuClick() { DokumentNeuClick(); }
+    void BtnSchadenDokumentOeffnenClick() { DokumentOeffnenClick(); }
 
     ui::CheckBox *ChkBoxSchadenFilter = nullptr;
 

@@ -70,6 +70,19 @@ public:
         aufrufe << "ClickNavButton(" + nav::navigateBtnName(b) + ")";
     }
     void NavigatorFreigeben(bool f) override { freigegeben = f; }
+    void SetStayOnMasterSource(nav::TStayOnMasterSource m) override
+    {
+        aufrufe << QStringLiteral("SetStayOnMasterSource(%1)").arg(static_cast<int>(m));
+    }
+    bool SuchenMoeglich() const override { return suchenMoeglich; }
+    void Suchen() override
+    {
+        aufrufe << QStringLiteral("Suchen");
+        if (suche)
+            suche();
+    }
+    bool suchenMoeglich = false;
+    std::function<void()> suche;
 };
 
 class SpaltenAttrappe : public fleet::Spaltenordnung {
@@ -260,9 +273,9 @@ private slots:
         // A tyre type typed on the tyre page grows the list when the tyres are saved.
         const int typen = dm->TTblReifentyp.RecordCount();
         dm->TTblReifen.Append();
-        auto *typ = fenster->findChild<QLineEdit *>("EditAchse2ReifentypWi");
+        auto *typ = fenster->findChild<ui::DBLookupComboBox *>("DBLookupCmbAchse2ReifentypWi");
         QVERIFY(typ);
-        typ->setText("Winter 205");
+        typ->setEditText("Winter 205");
         QCOMPARE(f.AuswahlText("DBLookupCmbAchse2ReifentypWi"), QStringLiteral("Winter 205"));
         QCOMPARE(f.AuswahlText("DBLookupCmbUnbekannt"), QString());
         dm->TTblReifen.Post();
@@ -534,8 +547,11 @@ private slots:
         kerntest::zeileAnfuegen(umgebung->session(), fleet::kAliasFuhrpark, "KfzReif.db",
                                 {"KfzNr", "ZurZeitMontiert", "Achse1ReifenKmSo", "Achse2ReifenKmWi"},
                                 {"A-1", "W", 42000.0, 51000.0});
+        kerntest::zeileAnfuegen(umgebung->session(), fleet::kAliasFuhrpark, "KfzSchad.db",
+                                {"KfzNr", "Bearbeitungsnummer", "Datum"}, {"A-1", "S-1", 45000.0});
         starten();
         fenster->Schaden().ChkBoxSchadenFilter->setChecked(true);
+        QVERIFY(dm->TblSchadensmanagement.Filtered());
         fenster->Memo().PanBild->setText("Bild 1");
         dm->TTblMain.Last();
         dm->TTblMain.First();
