@@ -5,6 +5,7 @@
 #include "daten/Hilfstabellen.h"
 #include "dbe/Session.h"
 #include "dbe/Table.h"
+#include "dienste/Protokoll.h"
 #include "ui/Messages.h"
 
 namespace fleet {
@@ -63,11 +64,13 @@ bool BildVerschieben(const QString &richtung, dbe::TTable &bilder)
             try {
                 nachbar.Close();
             } catch (...) {
+                Verschluckt(Q_FUNC_INFO);
             }
             HilfstabellenZuruecksetzen();
             try {
                 bilder.Refresh();
             } catch (...) {
+                Verschluckt(Q_FUNC_INFO);
             }
         }
     } aufraeumen{nachbar, bilder};

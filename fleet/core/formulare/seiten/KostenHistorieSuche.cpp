@@ -6,6 +6,7 @@
 #include "base/Abort.h"
 #include "daten/DataModule1.h"
 #include "dbe/Table.h"
+#include "dienste/Protokoll.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/HauptNavigation.h"
 #include "formulare/seiten/KostenSeite.h"
@@ -100,6 +101,7 @@ void KostenSeite::BitBtnVarKostenSuchenClick()
                               kosten.FieldByName(QStringLiteral("BelegDatum"))->AsDateTime(),
                               kosten.FieldByName(QStringLiteral("BelegNummer"))->AsString()};
             } catch (...) {
+                Verschluckt(Q_FUNC_INFO);
             }
             try {
                 kosten.SetMasterSource(&dm.TDataSrcMain);
@@ -109,6 +111,7 @@ void KostenSeite::BitBtnVarKostenSuchenClick()
                         kosten.FindKey(schluessel);
                 }
             } catch (...) {
+                Verschluckt(Q_FUNC_INFO);
             }
             kosten.EnableControls();
             navigation.SetStayOnMasterSource(nav::TStayOnMasterSource::somAllFuncs);

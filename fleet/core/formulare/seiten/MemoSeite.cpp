@@ -16,6 +16,7 @@
 #include "daten/DataModule1.h"
 #include "daten/Einstellungswerte.h"
 #include "dbe/Table.h"
+#include "dienste/Protokoll.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/seiten/Bausteine.h"
 #include "regeln/BildReihenfolge.h"
@@ -170,6 +171,7 @@ void MemoSeite::listeSchliessen()
     } catch (...) {
         // A pending entry refused at close stays with the table; the list is
         // disabled all the same.
+        Verschluckt(Q_FUNC_INFO);
     }
     for (QWidget *w :
          std::initializer_list<QWidget *>{DBGridBildinformationen, BtnBildTabelleAenderungenSpeichern,
