@@ -82,9 +82,10 @@ void ReifenSeite::innenseiteAufbauen(ui::TabSheet *seite, const QString &saison)
         // that the list lacks is added by the tyre rule on saving.
         const QString typ = achse + QStringLiteral("Reifentyp") + saison;
         const QByteArray typName = (QStringLiteral("DBLookupCmb") + typ).toLatin1();
-        gitter->addWidget(nachschlag(seite, typName.constData(), r, typ.toLatin1().constData(),
-                                     DataModule1->DataSrcReifentyp, "Reifentyp"),
-                          n, 1);
+        auto *typWahl = nachschlag(seite, typName.constData(), r, typ.toLatin1().constData(),
+                                   DataModule1->DataSrcReifentyp, "Reifentyp");
+        typWahl->setMinimumWidth(160); // "Sommer 195/65 R15 91H" fits
+        gitter->addWidget(typWahl, n, 1);
         int spalte = 2;
         for (const char *teil : {"ReifenProfilMM", "ReifenBemerkung", "ReifenKm", "ReifenLinksDatum"}) {
             const QString feld = achse + QString::fromLatin1(teil) + saison;
