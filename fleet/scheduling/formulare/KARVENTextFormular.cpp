@@ -35,6 +35,7 @@
 #include "ui/Connect.h"
 #include "ui/DBLookupComboBox.h"
 #include "ui/Dialogs.h"
+#include "ui/DocumentPrint.h"
 #include "ui/FindDialog.h"
 #include "ui/LetterFile.h"
 #include "ui/Messages.h"

@@ -1,7 +1,8 @@
 // Not a test: pictures of the letter editor for looking at its layout.
-// brief_bilder <directory> writes editor.png, schrift.png and suchen.png.
+// brief_bilder <directory> writes editor.png, brief.pdf, schrift.png and suchen.png.
 #include <QDate>
 #include <QDir>
+#include <QPrinter>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -12,6 +13,7 @@
 #include "kern_umgebung.h"
 #include "ui/Application.h"
 #include "ui/DBLookupComboBox.h"
+#include "ui/DocumentPrint.h"
 #include "ui/FindDialog.h"
 #include "ui/FontColorDialog.h"
 #include "ui/ParagraphIndents.h"
@@ -80,6 +82,12 @@ int main(int argc, char **argv)
     formular.SelectionChange();
     QTest::qWait(50);
     formular.grab().save(ziel + QStringLiteral("/editor.png"));
+
+    // The printed letter, as the print job paints it.
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(ziel + QStringLiteral("/brief.pdf"));
+    ui::printTextDocument(*formular.REditText->document(), drucker);
 
     ui::FontColorDialog schrift(
         {QFont(QStringLiteral("Liberation Serif"), 16, QFont::Bold), QColor(0, 0, 128)});
