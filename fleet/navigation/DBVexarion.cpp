@@ -948,6 +948,11 @@ void TDBVexarion::CheckPossibilities()
         in.fieldCalculated = f->Calculated();
         in.fieldTypeExcluded = !IsSearchableFieldType(f->DataType());
         in.fieldIndexed = ds && StartsWithIndexFields(*ds, f->FieldName());
+        // Asked of the field's own data set: under somAllFuncs a grid's
+        // field belongs to a detail, not to the master.
+        TLookupDefinition definition;
+        in.lookupDefExists = !in.fieldCalculated &&
+                             GetLookupDefinition(TableDefsOf(f->DataSet()), f, true, definition) != lkNone;
     }
     auto *table = dynamic_cast<dbe::TTable *>(ds);
     in.isTable = table != nullptr;
@@ -1191,7 +1196,12 @@ void TDBVexarion::runCommand(TDBVNavigateBtn button, TShiftState shift, int info
             DuplicateRecord(ds);
         break;
     case nbLookUp:
-        // No lookup definitions exist, so no lookup runs.
+        if (field) {
+            TLookupDefinition definition;
+            const int kind = GetLookupDefinition(TableDefsOf(field->DataSet()), field, false, definition);
+            if (kind != lkNone)
+                RunLookup(kind, field, definition, t.control.readOnly);
+        }
         break;
     case nbGlobalEdit:
         SwitchGlobalEdit(!globalEdit_);
@@ -1324,7 +1334,6 @@ void TDBVexarion::ApplyDialogBorder(QWidget *dialog, TFormBorderStyle style)
 
 void TDBVexarion::ShowTableView(dbe::TDataSet *, dbe::TField *, bool) {}
 void TDBVexarion::ShowSingleRecView(dbe::TDataSet *, dbe::TField *, bool) {}
-void TDBVexarion::ShowGraphicView(dbe::TField *, bool) {}
 
 void TDBVexarion::ShowIndexPopup(dbe::TTable *table)
 {

@@ -21,6 +21,7 @@
 #include "navigation/FilterRecords.h"
 #include "navigation/LookupDefinition.h"
 #include "navigation/NavDialogBase.h"
+#include "navigation/NavSets.h"
 #include "navigation/StatusText.h"
 #include "ui/AppHooks.h"
 #include "ui/BorderStyle.h"
@@ -61,6 +62,24 @@ struct TFormEventRec {
     dbe::TDataSet *DataSet = nullptr;
     dbe::TField *Field = nullptr;
     TBMManager *BookMarks = nullptr;
+
+    // The lookup (FormType 3): its source (names of at most 255 characters),
+    // options and field lists. After OnSpecialForm the description, the
+    // field lists, the options and the navigator settings are read back.
+    int LookupKind = lkNone;
+    QString DatabaseName, TableName, IndexName;
+    dbe::TDataSet *LookupDataSet = nullptr;
+    QStringList *QueryText = nullptr;
+    QString Description;
+    bool LUAutoIncSrch = false, LUReadOnly = false, LUAutoEdit = false, LUManageGlobalEdit = false;
+    QString CopyFields, ShowFields, DisplayLabels;
+
+    // The navigator settings of a dialog with its own bar.
+    TAllowKeys AllowKeys = 0;
+    TSrchNavBtns VisBtnsSearch = 0;
+    TMoveNavBtns VisBtnsMove = 0;
+    TRecordNavBtns VisBtnsRecord = 0;
+    TExtNavBtns VisBtnsExtend = 0;
 };
 
 // What the focused control shows: its source, field and whether it may be written.
@@ -306,8 +325,13 @@ public:
     // Greater than 0 while a search runs.
     int SearchDepth() const { return searchDepth_; }
 
-    // The dialogs and views of the commands. Table view, single-record view
-    // and picture view do nothing yet.
+    // The dialogs and views of the commands. Table view and single-record
+    // view do nothing yet.
+    // The lookup of a field: its kind (TLookupKind) and definition, and the
+    // dialog that takes values from the chosen row into the field's data set.
+    int GetLookupDefinition(TTableDefs *defs, dbe::TField *field, bool onlyQuery,
+                            TLookupDefinition &definition);
+    bool RunLookup(int kind, dbe::TField *field, const TLookupDefinition &definition, bool readOnly);
     // A dialog gets its border from the announcement's record.
     static void ApplyDialogBorder(QWidget *dialog, TFormBorderStyle style);
     virtual void ShowSearchDialog(dbe::TDataSet *dataSet, dbe::TField *field);

@@ -1,18 +1,21 @@
 // The dialogs the extender opens for its commands: value search, index
-// choice, memo view and bookmark list.
+// choice, memo and picture views and bookmark list.
 #include <memory>
 
 #include <QApplication>
+#include <QBuffer>
 
 #include "navigation/BookmarkDialog.h"
 #include "navigation/DBVexarion.h"
 #include "navigation/FilterDialog.h"
+#include "navigation/GraphicDialog.h"
 #include "navigation/IndexDialog.h"
 #include "navigation/MemoDialog.h"
 #include "navigation/NavExceptions.h"
 #include "navigation/RecordSearch.h"
 #include "navigation/SearchDialog.h"
 #include "navigation/TableDefs.h"
+#include "ui/DBMemo.h"
 
 namespace nav {
 
@@ -144,13 +147,55 @@ void TDBVexarion::ShowMemoView(dbe::TField *field, bool readOnly)
     dialog.setWindowTitle(
         (readOnly ? QStringLiteral("Ansicht Memofeld %1") : QStringLiteral("Bearbeite Memofeld %1"))
             .arg(field->DisplayLabel()));
-    dialog.Memo->setPlainText(field->AsString());
+    // A focused memo of the same field shows its lines as they are on screen.
+    QString text = field->AsString();
+    if (auto *memo = qobject_cast<ui::DBMemo *>(activeControl());
+        memo && memo->dataSource() && memo->dataSource()->DataSet() == field->DataSet() &&
+        field->DataSet()->FindField(memo->dataField()) == field)
+        text = memo->toPlainText();
+    dialog.Memo->setPlainText(text);
     if (dialog.showModal() != ui::mrOk || readOnly)
         return;
-    const QString text = dialog.Memo->toPlainText();
+    const QString edited = dialog.Memo->toPlainText();
     owned.reset();
     field->DataSet()->Edit();
-    field->SetAsString(text);
+    field->SetAsString(edited);
+}
+
+void TDBVexarion::ShowGraphicView(dbe::TField *field, bool readOnly)
+{
+    if (!field || field->DataType() != dbe::TFieldType::ftGraphic || !field->DataSet())
+        return;
+    TFormEventRec record;
+    record.FormType = sfGraphic;
+    record.Field = field;
+    record.BorderStyle = BorderStyleGraphic;
+    if (!announceDialog(record))
+        return;
+    auto owned = std::make_unique<TGraphicForm>(form_, readOnly, record.UserButton, field);
+    TGraphicForm &dialog = *owned;
+    ApplyDialogBorder(&dialog, record.BorderStyle);
+    prepareDialog(dialog);
+    if (!field->IsNull()) {
+        QImage picture;
+        picture.loadFromData(field->AsBytes());
+        dialog.SetPicture(picture);
+    }
+    if (dialog.showModal() != ui::mrOk || readOnly)
+        return;
+    const QImage picture = dialog.Picture();
+    owned.reset();
+    field->DataSet()->Edit();
+    if (picture.isNull()) {
+        field->Clear();
+        return;
+    }
+    // Stored as a bitmap file, which the picture controls read.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "BMP");
+    field->SetAsBytes(bytes);
 }
 
 void TDBVexarion::ShowBookmarkDialog(dbe::TDataSet *dataSet)

@@ -5,6 +5,7 @@
 #include <QTime>
 
 #include "base/GermanFormat.h"
+#include "navigation/DirectBlobReadStream.h"
 #include "navigation/TextHelpers.h"
 
 namespace nav {
@@ -65,6 +66,20 @@ QVariant RecordValueToVariant(const QVariant &value, const dbe::TField &field)
 void ReadRecordFieldValue(const dbe::TEngineCursor &cursor, dbe::TField &target)
 {
     bool blank = false;
+    if (target.IsBlob()) {
+        cursor.FieldValue(target.FieldNo(), blank);
+        if (blank) {
+            target.Clear();
+            return;
+        }
+        TDirectBlobReadStream stream(cursor, true, target.FieldNo());
+        const QByteArray bytes = stream.ReadAll();
+        if (target.DataType() == dbe::TFieldType::ftMemo)
+            target.SetAsString(QString::fromUtf8(bytes));
+        else
+            target.SetAsBytes(bytes);
+        return;
+    }
     const QVariant value = cursor.FieldValue(target.FieldNo(), blank);
     if (blank)
         target.Clear();

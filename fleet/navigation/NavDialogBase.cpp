@@ -10,6 +10,11 @@ NavDialogBase::NavDialogBase(const QString &name, TSpecialFormType formType, con
                              QWidget *owner)
     : ui::FormBase(name, owner), formType_(formType)
 {
+    // Above a form that stays on top, or the form would hide it. The form's
+    // own flags stay as they are: setting them again would hide it.
+    ownerStaysOnTop_ = owner && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (ownerStaysOnTop_)
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
     CancelBtn = ui::make<QPushButton>(this, "CancelBtn", QStringLiteral("Abbruch"), this);
     setButtonResult(CancelBtn, ui::mrCancel);
     setCancelButton(CancelBtn);

@@ -57,8 +57,11 @@ public:
     QPushButton *UserBtn = nullptr;
     QPushButton *CancelBtn = nullptr;
 
+    bool OwnerStaysOnTop() const { return ownerStaysOnTop_; }
+
 private:
     TSpecialFormType formType_;
+    bool ownerStaysOnTop_ = false;
 };
 
 } // namespace nav
