@@ -16,15 +16,10 @@ public:
     virtual bool FeldPositionenSpeichern(const QString &tabKz) = 0;
 };
 
-// The computations behind the evaluation and dispatch pages that the page
-// change runs.
+// The computation behind the dispatch page that the page change runs.
 class Seitendienste {
 public:
     virtual ~Seitendienste() = default;
-    // The current vehicle's month of the evaluation page; a code above 0 warns.
-    virtual int MonatsauswertungBerechnen() = 0;
-    virtual void MonatsauswertungWarnung(int code) = 0;
-    virtual void MonatsuebersichtAnzeigen() = 0;
     // Computes DispoAuslastungText.
     virtual void DispoAuslastungBerechnen() = 0;
 };

@@ -241,6 +241,16 @@ void THauptFormular::TBtnMonatsauswertungBerechnenClick()
     auswertung_->Berechnen();
 }
 
+int THauptFormular::MonatsauswertungBerechnen()
+{
+    return auswertung_->MonatsauswertungBerechnen();
+}
+
+void THauptFormular::MonatsauswertungWarnung(int code)
+{
+    auswertung_->MonatsauswertungWarnung(code);
+}
+
 void THauptFormular::TDBVexarionMainBeforeHandleNBBtn(nav::TDBVNavigateBtn button)
 {
     if (button == nav::nbGlobalEdit && NurLesen) {
@@ -304,8 +314,6 @@ void THauptFormular::TDBVexarionMainGetTblDescription(const QString &tableName, 
 
 void THauptFormular::MenueFreigeben()
 {
-    // The evaluation page computes through its service.
-    auswertung_->TBtnMonatsauswertungBerechnen->setEnabled(kSeitendienste.vorhanden());
     // A command that cannot run sits in a disabled group, so that the
     // read-only switch, which enables the editing commands by name, cannot
     // enable it either.

@@ -145,6 +145,10 @@ public:
     KostenSeite &Kosten() const { return *kosten_; }
     MonatsauswertungSeite &Monatsauswertung() const { return *auswertung_; }
     MonatsuebersichtSeite &Monatsuebersicht() const { return *uebersicht_; }
+    // The monthly evaluation of the current vehicle for the period of the
+    // page's lists, whether or not the page is shown; a code above 0 warns.
+    int MonatsauswertungBerechnen();
+    void MonatsauswertungWarnung(int code);
     ReifenSeite &Reifen() const { return *reifen_; }
     HistorieSeite &Historie() const { return *historie_; }
     SchadenSeite &Schaden() const { return *schaden_; }

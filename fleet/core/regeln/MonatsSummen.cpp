@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "daten/ControlsFrei.h"
 #include "daten/DataModule1.h"
 #include "dbe/DataSet.h"
 
@@ -34,18 +35,6 @@ const std::array<Geldgroesse, 13> kGeld{{
     {"PflegeKosten", &TMonatsSummen::SummePflegeKosten, &TMonatsSummen::SchnittPflegeKosten},
     {"Ertrag", &TMonatsSummen::SummeErtrag, &TMonatsSummen::SchnittErtrag},
 }};
-
-// Releases the table's controls however the reading ends.
-class ControlsFrei {
-public:
-    explicit ControlsFrei(dbe::TDataSet &d) : d_(d) { d_.DisableControls(); }
-    ~ControlsFrei() { d_.EnableControls(); }
-    ControlsFrei(const ControlsFrei &) = delete;
-    ControlsFrei &operator=(const ControlsFrei &) = delete;
-
-private:
-    dbe::TDataSet &d_;
-};
 
 } // namespace
 
