@@ -1,6 +1,7 @@
 #include "dbe/Field.h"
 
 #include <cmath>
+#include <limits>
 
 #include "base/GermanFormat.h"
 #include "dbe/DataSet.h"
@@ -57,7 +58,123 @@ bool isDateLike(TFieldType t)
     return t == TFieldType::ftDate || t == TFieldType::ftTime || t == TFieldType::ftDateTime;
 }
 
+// The values an integer field can hold.
+struct IntRange {
+    qint64 low, high;
+};
+IntRange intRangeOf(TFieldType t)
+{
+    switch (t) {
+    case TFieldType::ftSmallint:
+        return {-32768, 32767};
+    case TFieldType::ftWord:
+        return {0, 65535};
+    default:
+        return {std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()};
+    }
+}
+
+// Day numbers of 01.01.0001 and of the day after 31.12.9999.
+const double kFirstDay = base::encodeDate(1, 1, 1);
+const double kDayAfterLast = base::encodeDate(9999, 12, 31) + 1;
+
+// A text cut to at most size UTF-16 units, never inside a character.
+QString cutAtCharacter(const QString &text, int size)
+{
+    if (size <= 0 || text.size() <= size)
+        return text;
+    int end = size;
+    if (text.at(end - 1).isHighSurrogate())
+        --end;
+    return text.left(end);
+}
+
+bool hasLoneSurrogate(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= text.size() || !text.at(i + 1).isLowSurrogate())
+                return true;
+            ++i;
+        } else if (c.isLowSurrogate()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
+
+[[noreturn]] void TField::rangeError(const QString &value) const
+{
+    const IntRange r = intRangeOf(type_);
+    databaseError(
+        QStringLiteral("%1 ist kein gültiger Wert für das Feld '%2'. Der erlaubte Bereich ist %3 bis %4.")
+            .arg(value, DisplayLabel())
+            .arg(r.low)
+            .arg(r.high));
+}
+
+QVariant TField::integerValue(const QVariant &value) const
+{
+    const IntRange r = intRangeOf(type_);
+    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+        const double d = value.toDouble();
+        if (!std::isfinite(d))
+            databaseError(
+                QStringLiteral("'%1' ist kein gültiger Integerwert").arg(QString::number(d).toUpper()));
+        const double rounded = std::round(d);
+        if (rounded < double(r.low) || rounded > double(r.high))
+            rangeError(base::de::formatGeneral(d));
+        return static_cast<int>(rounded);
+    }
+    if (value.typeId() == QMetaType::ULongLong || value.typeId() == QMetaType::ULong ||
+        value.typeId() == QMetaType::UInt) {
+        const qulonglong u = value.toULongLong();
+        if (u > qulonglong(r.high))
+            rangeError(QString::number(u));
+        return static_cast<int>(u);
+    }
+    bool ok = false;
+    const qlonglong v = value.toLongLong(&ok);
+    if (!ok)
+        databaseError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(value.toString()));
+    if (v < r.low || v > r.high)
+        rangeError(QString::number(v));
+    return static_cast<int>(v);
+}
+
+QVariant TField::floatValue(double value) const
+{
+    if (!std::isfinite(value))
+        databaseError(
+            QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(QString::number(value).toUpper()));
+    return value;
+}
+
+QVariant TField::dateTimeValue(double value) const
+{
+    if (!std::isfinite(value) || value < kFirstDay || value >= kDayAfterLast) {
+        const QString text =
+            std::isfinite(value) ? base::de::formatGeneral(value) : QString::number(value).toUpper();
+        if (type_ == TFieldType::ftDate)
+            databaseError(QStringLiteral("'%1' ist kein gültiges Datum").arg(text));
+        if (type_ == TFieldType::ftTime)
+            databaseError(QStringLiteral("'%1' ist keine gültige Zeit").arg(text));
+        databaseError(QStringLiteral("'%1' ist kein gültiges Datum und Zeit").arg(text));
+    }
+    return value;
+}
+
+QVariant TField::textValue(const QString &text) const
+{
+    if (hasLoneSurrogate(text))
+        databaseError(
+            QStringLiteral("Der Text für das Feld '%1' enthält ein ungültiges Zeichen").arg(DisplayLabel()));
+    const QString cut = type_ == TFieldType::ftString ? cutAtCharacter(text, size_) : text;
+    return cut.isEmpty() ? QVariant() : QVariant(cut);
+}
 
 TField::TField(TDataSet *dataSet, const QString &name, TFieldType type, int size, TFieldKind kind)
     : dataSet_(dataSet), name_(name), type_(type), size_(size), kind_(kind)
@@ -197,43 +314,34 @@ QVariant TField::Normalize(const QVariant &value) const
         type_ != TFieldType::ftString && type_ != TFieldType::ftBlob && type_ != TFieldType::ftGraphic)
         return FromText(value.toString());
     switch (type_) {
-    case TFieldType::ftString: {
-        QString s = value.toString();
-        if (size_ > 0 && s.size() > size_)
-            s.truncate(size_);
-        return s.isEmpty() ? QVariant() : QVariant(s);
-    }
-    case TFieldType::ftMemo: {
-        const QString s = value.toString();
-        return s.isEmpty() ? QVariant() : QVariant(s);
-    }
+    case TFieldType::ftString:
+    case TFieldType::ftMemo:
+        return textValue(value.toString());
     case TFieldType::ftSmallint:
     case TFieldType::ftInteger:
     case TFieldType::ftWord:
     case TFieldType::ftAutoInc:
-        if (value.typeId() == QMetaType::Double)
-            return static_cast<int>(std::llround(value.toDouble()));
-        return value.toInt();
+        return integerValue(value);
     case TFieldType::ftFloat:
     case TFieldType::ftCurrency:
     case TFieldType::ftBCD:
-        return value.toDouble();
+        return floatValue(value.toDouble());
     case TFieldType::ftDate:
         if (value.typeId() == QMetaType::QDate)
             return base::fromQDate(value.toDate());
         if (value.typeId() == QMetaType::QDateTime)
             return std::floor(base::fromQDateTime(value.toDateTime()));
-        return value.toDouble();
+        return dateTimeValue(value.toDouble());
     case TFieldType::ftTime:
         if (value.typeId() == QMetaType::QTime)
             return base::fromQTime(value.toTime());
-        return value.toDouble();
+        return dateTimeValue(value.toDouble());
     case TFieldType::ftDateTime:
         if (value.typeId() == QMetaType::QDateTime)
             return base::fromQDateTime(value.toDateTime());
         if (value.typeId() == QMetaType::QDate)
             return base::fromQDate(value.toDate());
-        return value.toDouble();
+        return dateTimeValue(value.toDouble());
     case TFieldType::ftBoolean:
         return value.toBool();
     case TFieldType::ftBlob:
@@ -257,15 +365,16 @@ QVariant TField::FromText(const QString &text) const
     case TFieldType::ftWord:
     case TFieldType::ftAutoInc: {
         auto v = base::de::parseInt(text);
-        if (!v)
+        // A text beyond 32 bits is no integer at all; within, the field's range decides.
+        if (!v || *v < std::numeric_limits<qint32>::min() || *v > std::numeric_limits<qint32>::max())
             databaseError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
-        return static_cast<int>(*v);
+        return integerValue(QVariant(*v));
     }
     case TFieldType::ftFloat:
     case TFieldType::ftCurrency:
     case TFieldType::ftBCD: {
         auto v = base::de::parseFloat(text);
-        if (!v)
+        if (!v || !std::isfinite(*v))
             databaseError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
         return *v;
     }

@@ -141,7 +141,8 @@ public:
 
     // Texts of a value of this field without a record (used for grid rows).
     QString TextOf(const QVariant &value, bool display) const;
-    // Converts a value to this field's storage form (cutting texts); raises on bad input.
+    // Converts a value to this field's storage form (cutting texts at a
+    // character); raises on bad input and on values the type cannot hold.
     QVariant Normalize(const QVariant &value) const;
     QVariant FromText(const QString &text) const;
 
@@ -167,6 +168,12 @@ public:
 
 private:
     void setRaw(const QVariant &value);
+    // Values in the storage form of the field's type; out of its range raises.
+    QVariant integerValue(const QVariant &value) const;
+    QVariant floatValue(double value) const;
+    QVariant dateTimeValue(double value) const;
+    QVariant textValue(const QString &text) const;
+    [[noreturn]] void rangeError(const QString &value) const;
 
     TDataSet *dataSet_;
     QString name_;

@@ -1,5 +1,7 @@
 #include "fixture.h"
 
+#include <limits>
+
 #include "base/DateTime.h"
 #include "dbe/BlobStream.h"
 
@@ -200,6 +202,128 @@ TEST_F(FieldsTest, TypedNumbersReadTheDotAsThousandsSeparator)
     EXPECT_EQ(t->RecordCount(), 1);
     t->SetFilter(QStringLiteral("Zahl > 2.500"));
     EXPECT_EQ(t->RecordCount(), 0);
+}
+
+TEST_F(FieldsTest, ValuesOutsideTheTypesRangeAreRefusedAndLeaveTheRecord)
+{
+    auto t = table(QStringLiteral("Alle.db"));
+    t->Open();
+    t->Append();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    // Field, value given, message; an empty message: taken as given.
+    struct Case {
+        const char *field;
+        QVariant value;
+        const char *message;
+    };
+    const std::vector<Case> cases = {
+        {"Gross", QStringLiteral("2147483647"), nullptr},
+        {"Gross", QStringLiteral("-2147483648"), nullptr},
+        {"Gross", QStringLiteral("2147483648"), "'2147483648' ist kein gültiger Integerwert"},
+        {"Gross", QStringLiteral("99999999999"), "'99999999999' ist kein gültiger Integerwert"},
+        {"Gross", QVariant(qint64(5000000000)),
+         "5000000000 ist kein gültiger Wert für das Feld 'Gross'. Der erlaubte Bereich ist -2147483648 bis "
+         "2147483647."},
+        {"Gross", QVariant(quint64(1) << 63),
+         "9223372036854775808 ist kein gültiger Wert für das Feld 'Gross'. Der erlaubte Bereich ist "
+         "-2147483648 bis 2147483647."},
+        {"Gross", QVariant(1e20),
+         "1e+20 ist kein gültiger Wert für das Feld 'Gross'. Der erlaubte Bereich ist -2147483648 bis "
+         "2147483647."},
+        {"Gross", QVariant(nan), "'NAN' ist kein gültiger Integerwert"},
+        {"Gross", QVariant(2147483646.6), nullptr},
+        {"Klein", QVariant(32767), nullptr},
+        {"Klein", QVariant(-32768), nullptr},
+        {"Klein", QVariant(70000),
+         "70000 ist kein gültiger Wert für das Feld 'Klein'. Der erlaubte Bereich ist -32768 bis 32767."},
+        {"Klein", QStringLiteral("70000"),
+         "70000 ist kein gültiger Wert für das Feld 'Klein'. Der erlaubte Bereich ist -32768 bis 32767."},
+        {"Klein", QVariant(-32769),
+         "-32769 ist kein gültiger Wert für das Feld 'Klein'. Der erlaubte Bereich ist -32768 bis 32767."},
+        {"Nr", QVariant(qint64(1) << 40),
+         "1099511627776 ist kein gültiger Wert für das Feld 'Nr'. Der erlaubte Bereich ist -2147483648 bis "
+         "2147483647."},
+        {"Zahl", QVariant(1e300), nullptr},
+        {"Zahl", QVariant(nan), "'NAN' ist kein gültiger Gleitkommawert"},
+        {"Geld", QVariant(inf), "'INF' ist kein gültiger Gleitkommawert"},
+        {"Geld", QVariant(-inf), "'-INF' ist kein gültiger Gleitkommawert"},
+        {"Zahl", QStringLiteral("1e400"), "'1e400' ist kein gültiger Gleitkommawert"},
+        {"Tag", QVariant(base::encodeDate(9999, 12, 31)), nullptr},
+        {"Tag", QVariant(base::encodeDate(1, 1, 1)), nullptr},
+        {"Tag", QVariant(1e12), "'1000000000000' ist kein gültiges Datum"},
+        {"Tag", QVariant(-1e7), "'-10000000' ist kein gültiges Datum"},
+        {"Tag", QVariant(nan), "'NAN' ist kein gültiges Datum"},
+        {"Zeit", QVariant(1e12), "'1000000000000' ist keine gültige Zeit"},
+        {"Stempel", QVariant(inf), "'INF' ist kein gültiges Datum und Zeit"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.value.toString().toStdString());
+        TField *f = t->FieldByName(QString::fromLatin1(c.field));
+        f->Clear();
+        f->SetValue(1);
+        const QVariant before = f->Value();
+        try {
+            f->SetValue(c.value);
+            EXPECT_EQ(c.message, nullptr);
+            EXPECT_NE(f->Value(), before);
+        } catch (const EDatabaseError &e) {
+            ASSERT_NE(c.message, nullptr);
+            EXPECT_EQ(e.Message().toStdString(), c.message);
+            EXPECT_EQ(f->Value(), before);
+        }
+    }
+    // Through SetAsInteger and SetAsFloat alike.
+    EXPECT_THROW(t->FieldByName(QStringLiteral("Klein"))->SetAsInteger(40000), EDatabaseError);
+    EXPECT_THROW(t->FieldByName(QStringLiteral("Zahl"))->SetAsFloat(nan), EDatabaseError);
+    t->Cancel();
+}
+
+TEST_F(FieldsTest, TextIsCutAtACharacterAndLoneSurrogatesAreRefused)
+{
+    auto t = table(QStringLiteral("Alle.db"));
+    t->Open();
+    t->Append();
+    TField *text = t->FieldByName(QStringLiteral("Text"));     // 5 UTF-16 units
+    const QString car = QString::fromUtf8("\xF0\x9F\x9A\x97"); // one character of two units
+    struct Case {
+        QString input;
+        QString stored; // empty: refused
+    };
+    const std::vector<Case> cases = {
+        {QStringLiteral("Ölöfen"), QStringLiteral("Ölöfe")},
+        {QStringLiteral("Auto") + car, QStringLiteral("Auto")}, // the pair would be cut: left out
+        {QStringLiteral("Aut") + car, QStringLiteral("Aut") + car},
+        {car + car + car, car + car},
+        {QStringLiteral("A") + QChar(0xD83D) + QStringLiteral("B"), QString()},
+        {QStringLiteral("AB") + QChar(0xDE97), QString()},
+        {QStringLiteral("AB") + QChar(0xD83D), QString()},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.input.toStdString());
+        text->SetAsString(QStringLiteral("alt"));
+        if (c.stored.isEmpty()) {
+            try {
+                text->SetAsString(c.input);
+                ADD_FAILURE() << "taken";
+            } catch (const EDatabaseError &e) {
+                EXPECT_EQ(e.Message(),
+                          QString::fromUtf8("Der Text für das Feld 'Text' enthält ein ungültiges Zeichen"));
+            }
+            EXPECT_EQ(text->AsString(), "alt");
+        } else {
+            text->SetAsString(c.input);
+            EXPECT_EQ(text->AsString(), c.stored);
+        }
+    }
+    // A memo refuses a lone surrogate as well; stored texts come back whole.
+    EXPECT_THROW(t->FieldByName(QStringLiteral("Notiz"))->SetAsString(QString(QChar(0xDC00))),
+                 EDatabaseError);
+    text->SetAsString(QStringLiteral("Aut") + car);
+    t->Post();
+    t->Close();
+    t->Open();
+    EXPECT_EQ(t->FieldByName(QStringLiteral("Text"))->AsString(), QStringLiteral("Aut") + car);
 }
 
 } // namespace
