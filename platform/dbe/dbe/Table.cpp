@@ -74,6 +74,20 @@ QVariant normalizeFor(const TDataSet &ds, const detail::Cursor &c, const QString
     return temp.Normalize(value);
 }
 
+// A table lies in the directory of its database (alias or path): a name with
+// a directory part of its own is refused.
+void checkTableName(const QString &name)
+{
+    const bool pathPart = name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+                          name == QLatin1String(".") || name == QLatin1String("..") ||
+                          name.contains(QChar(0));
+    if (pathPart)
+        engineError(
+            ErrorCode::General,
+            QStringLiteral("Ungültiger Tabellenname '%1': ein Tabellenname darf keine Pfadangabe enthalten")
+                .arg(name));
+}
+
 [[noreturn]] void lockFailed(const lock::LockError &e)
 {
     const int code =
@@ -115,6 +129,7 @@ QString TTable::tableKey() const
 
 bool TTable::isTextTable() const
 {
+    checkTableName(tableName_);
     const QString suffix = QFileInfo(tableName_).suffix().toLower();
     if (suffix == QLatin1String("db"))
         return false;
@@ -135,6 +150,7 @@ bool TTable::Exists() const
 
 void TTable::CreateTable(const TableDef *def)
 {
+    checkTableName(tableName_);
     if (!def)
         def = Session().FindTableDef(databaseName_, tableName_);
     if (!def)
@@ -149,6 +165,7 @@ std::unique_ptr<detail::Cursor> TTable::openCursor()
 {
     if (tableName_.isEmpty())
         databaseError(QStringLiteral("Kein Tabellenname angegeben"));
+    checkTableName(tableName_);
     const QString dir = Session().DirectoryOf(databaseName_);
     std::unique_ptr<detail::Cursor> cursor;
     if (isTextTable()) {

@@ -1,5 +1,8 @@
 #include "fixture.h"
 
+#include <filesystem>
+#include <functional>
+
 #include <QDir>
 
 using namespace dbe;
@@ -84,6 +87,49 @@ TEST_F(SessionTest, ExplicitTransactionsCommitOrRollBackTogether)
     auto again = table(QStringLiteral("Kfz.db"));
     again->Open();
     EXPECT_EQ(again->RecordCount(), 1);
+}
+
+TEST_F(SessionTest, TableNamesWithADirectoryPartAreRefused)
+{
+    // A text table beside the data directory that a name must not reach.
+    const auto outside = dir / "outside";
+    std::filesystem::create_directories(outside);
+    testsupport::writeFile(outside / "EXT.SCH", "[EXT]\nFILETYPE = FIXED\nField1 = A,CHAR,2,00,00\n");
+    testsupport::writeFile(outside / "EXT.TXT", "ab\n");
+    const auto data = dir / "daten";
+    std::filesystem::create_directories(data);
+    session->AddStandardAlias(QStringLiteral("Daten"), QString::fromStdString(data.string()));
+    const char *refused[] = {"../../Kfz.db", "/etc/Kfz.db", "sub/dir/Kfz.db",    "..\\Kfz.db",
+                             "..",           ".",           "../outside/EXT.TXT"};
+    for (const char *name : refused) {
+        SCOPED_TRACE(name);
+        auto t = table(QString::fromUtf8(name));
+        const QString message =
+            QStringLiteral("Ungültiger Tabellenname '%1': ein Tabellenname darf keine Pfadangabe enthalten")
+                .arg(QString::fromUtf8(name));
+        for (const auto &use :
+             std::vector<std::function<void()>>{[&] { t->Open(); }, [&] { t->Exists(); },
+                                                [&] { t->CreateTable(); }, [&] { t->EmptyTable(); }}) {
+            try {
+                use();
+                ADD_FAILURE() << "taken";
+            } catch (const EDBEngineError &e) {
+                EXPECT_EQ(e.Message(), message);
+            }
+        }
+        EXPECT_FALSE(t->Active());
+    }
+    // Nothing was created on the way; the plain name is the table of the directory.
+    auto plain = table(QStringLiteral("Kfz.db"));
+    plain->Open();
+    EXPECT_TRUE(plain->IsEmpty());
+    EXPECT_FALSE(std::filesystem::exists(data / "sub"));
+    // A text table named plainly in its own directory reads as before.
+    auto text = table(QString::fromStdString((outside / "EXT.TXT").string()));
+    text->SetDatabaseName(QString::fromStdString(outside.string()));
+    text->SetTableName(QStringLiteral("EXT.TXT"));
+    text->Open();
+    EXPECT_EQ(text->Fields(0)->AsString(), "ab");
 }
 
 } // namespace
