@@ -1,5 +1,6 @@
 // The program body of the fleet program: the only place that knows every form.
 #include <QCoreApplication>
+#include <QPointer>
 
 #include "TerminDiensteImpl.h"
 #include "daten/DataModule1.h"
@@ -94,6 +95,22 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
     form(QStringLiteral("TMandantenFormular"), MandantenFormular);
 }
 
+// Closing the main window ends the program. The end is queued, so that the
+// close runs to its end first, and comes only when the window did close (a
+// close handler may keep it open).
+void SchliessenBeendetProgramm(ui::FormBase &fenster)
+{
+    QObject::connect(&fenster, &ui::FormBase::formClose, &fenster, [&fenster] {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [zu = QPointer<ui::FormBase>(&fenster)] {
+                if (!zu || !zu->isVisible())
+                    QCoreApplication::quit();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 } // namespace fleet
 
 #ifndef KARVENFP_OHNE_MAIN
@@ -114,12 +131,10 @@ int main(int argc, char *argv[])
     // there is nothing to wait for.
     return fleet::ProgrammStarten(
         koerper,
-        [&app] {
+        [] {
             if (!fleet::HauptFormular)
                 return 0;
-            // Closing the main window ends the program.
-            QObject::connect(fleet::HauptFormular, &ui::FormBase::formClose, &app, &QCoreApplication::quit,
-                             Qt::QueuedConnection);
+            fleet::SchliessenBeendetProgramm(*fleet::HauptFormular);
             fleet::HauptFormular->show();
             return ui::Application::exec();
         },
