@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,6 +39,7 @@
 #include "ui/Application.h"
 #include "ui/CheckBox.h"
 #include "ui/DBEdit.h"
+#include "ui/DBGrid.h"
 #include "ui/DBLookupComboBox.h"
 #include "ui/DBMemo.h"
 #include "ui/DatePicker.h"
@@ -537,6 +539,57 @@ private slots:
         QCOMPARE(fenster->findChild<ui::DBEdit *>("EditKfzMarke")->text(), QString("Transit"));
         QCOMPARE(dm->TTblMain.FieldByName("Gruppe")->AsString(), QString("Transporter"));
         QVERIFY(dm->TTblGruppe.FindKey({QString("Transporter")}));
+    }
+
+    // A cost row still being typed for vehicle B is posted for B before the
+    // navigator moves to the first vehicle: B's reading rises, A's stays.
+    void aPendingCostRowIsPostedBeforeTheNavigatorMoves()
+    {
+        kerntest::zeileAnfuegen(umgebung->session(), fleet::kAliasFuhrpark, "KfzStamm.db",
+                                {"KfzNr", "KfzKmStand"}, {"A-1", 50000.0});
+        kerntest::zeileAnfuegen(umgebung->session(), fleet::kAliasFuhrpark, "KfzStamm.db",
+                                {"KfzNr", "KfzKmStand"}, {"B-2", 40000.0});
+        starten();
+        ui::testing::ScriptedMessages meldungen;
+        fenster->show();
+        fenster->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fenster.get()));
+        auto knopf = [this](const char *name) {
+            auto *b = fenster->findChild<QToolButton *>(QString::fromLatin1(name));
+            QVERIFY2(b, name);
+            b->click();
+        };
+        knopf("nbGlobalEdit");
+        knopf("nbLast");
+        QCOMPARE(dm->TTblMain.FieldByName("KfzNr")->AsString(), QString("B-2"));
+        seiteWaehlen(fenster->TabKosten);
+        QCOMPARE(fenster->PageCtrlMain->activePage(), fenster->TabKosten);
+        auto *raster = fenster->findChild<ui::DBGrid *>("TDBGridVarKosten");
+        QVERIFY(raster);
+        dbe::TTable &kosten = dm->TTblVarKosten;
+        kosten.Append();
+        kosten.FieldByName("BelegDatum")->SetAsDateTime(base::encodeDate(2024, 3, 5));
+        kosten.FieldByName("Benzin/Preis")->SetAsFloat(78.5);
+        // The reading typed into its cell, the row not left.
+        raster->setFocus();
+        raster->setSelectedField(kosten.FieldByName("Mwst"));
+        QTest::keyClicks(raster, "6");
+        QWidget *editor = QApplication::focusWidget();
+        QVERIFY(editor && editor != raster);
+        QTest::keyClicks(editor, "0.000");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(kosten.State(), dbe::TDataSetState::dsInsert);
+
+        knopf("nbFirst");
+        QCOMPARE(kosten.State(), dbe::TDataSetState::dsBrowse);
+        QCOMPARE(dm->TTblMain.FieldByName("KfzNr")->AsString(), QString("A-1"));
+        QCOMPARE(dm->TTblMain.FieldByName("KfzKmStand")->AsFloat(), 50000.0);
+        QVERIFY(dm->TTblMain.Locate("KfzNr", QString("B-2")));
+        QCOMPARE(dm->TTblMain.FieldByName("KfzKmStand")->AsFloat(), 60000.0);
+        QCOMPARE(kosten.RecordCount(), 1);
+        QCOMPARE(kosten.FieldByName("Mwst")->AsFloat(), 60000.0);
+        QVERIFY(meldungen.verifyDone());
     }
 
     void aVehicleBecomingCurrentRefreshesTheWindow()
