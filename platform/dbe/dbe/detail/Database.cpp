@@ -2,6 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+#include <random>
+#include <thread>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -147,17 +151,32 @@ Database::Database(const QString &directory) : directory_(directory)
     if (sqlite3_open_v2(path.constData(), &db_,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK) {
-        const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
+        const int code = db_ ? sqlite3_errcode(db_) : SQLITE_CANTOPEN;
         if (db_)
             sqlite3_close(db_);
         db_ = nullptr;
-        engineError(ErrorCode::General,
-                    QStringLiteral("Datenbank in %1 kann nicht geöffnet werden: %2").arg(directory, msg));
+        raiseStorageError(code, QString(), directory);
     }
-    sqlite3_busy_timeout(db_, 5000);
+    sqlite3_busy_handler(db_, &Database::waitForTurn, this);
     exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
     exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     exec(QStringLiteral("CREATE TABLE IF NOT EXISTS _dbe_tables (key TEXT PRIMARY KEY, def TEXT NOT NULL)"));
+}
+
+// Another workstation writes: wait in short random steps, so that a writer
+// releasing and taking the lock again in a loop cannot keep this one out,
+// for 30 seconds in all; then the storage reports busy.
+int Database::waitForTurn(void *self, int attempt)
+{
+    auto *db = static_cast<Database *>(self);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempt == 0)
+        db->waitingSince_ = now;
+    if (now - db->waitingSince_ >= kWriteWait)
+        return 0;
+    thread_local std::minstd_rand random(std::random_device{}());
+    std::this_thread::sleep_for(std::chrono::microseconds(200 + random() % 4800));
+    return 1;
 }
 
 Database::~Database()
@@ -169,13 +188,53 @@ Database::~Database()
     sqlite3_close(db_);
 }
 
-void Database::raise(const QString &context) const
+void Database::raise(const QString &table) const
 {
-    const int code = sqlite3_errcode(db_);
-    const QString msg = QString::fromUtf8(sqlite3_errmsg(db_));
-    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
-        engineError(ErrorCode::Locked, QStringLiteral("Tabelle ist gesperrt (%1)").arg(msg));
-    engineError(ErrorCode::General, context.isEmpty() ? msg : context + QStringLiteral(": ") + msg);
+    raiseStorageError(sqlite3_errcode(db_), table, directory_);
+}
+
+void raiseStorageError(int code, const QString &table, const QString &directory)
+{
+    // The storage's own texts are English: each failure gets a German one
+    // naming the table (where known) and the data directory.
+    const QString tabelle = table.isEmpty() ? QString() : QStringLiteral("Tabelle %1: ").arg(table);
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        engineError(ErrorCode::Locked,
+                    tabelle + QStringLiteral("Ein anderer Arbeitsplatz schreibt seit 30 Sekunden in das "
+                                             "Datenverzeichnis %1; bitte versuchen Sie es später noch einmal")
+                                  .arg(directory));
+    case SQLITE_READONLY:
+        engineError(ErrorCode::ReadOnly,
+                    tabelle + QStringLiteral(
+                                  "Das Datenverzeichnis %1 ist schreibgeschützt; es kann nur gelesen werden")
+                                  .arg(directory));
+    case SQLITE_FULL:
+        engineError(ErrorCode::General,
+                    tabelle +
+                        QStringLiteral("Der Datenträger des Datenverzeichnisses %1 ist voll").arg(directory));
+    case SQLITE_IOERR:
+        engineError(ErrorCode::General,
+                    tabelle +
+                        QStringLiteral("Lese- oder Schreibfehler im Datenverzeichnis %1").arg(directory));
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        engineError(ErrorCode::General,
+                    tabelle +
+                        QStringLiteral("Die Datenbank im Datenverzeichnis %1 ist beschädigt").arg(directory));
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        engineError(ErrorCode::General,
+                    tabelle +
+                        QStringLiteral("Die Datenbank im Datenverzeichnis %1 kann nicht geöffnet werden")
+                            .arg(directory));
+    default:
+        engineError(ErrorCode::General,
+                    tabelle +
+                        QStringLiteral("Speicherfehler %1 im Datenverzeichnis %2").arg(code).arg(directory));
+    }
 }
 
 sqlite3_stmt *Database::prepare(const QString &sql)
@@ -190,7 +249,7 @@ sqlite3_stmt *Database::prepare(const QString &sql)
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v3(db_, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_PREPARE_PERSISTENT,
                            &stmt, nullptr) != SQLITE_OK)
-        raise(sql);
+        raise(QString());
     statements_.insert(sql, stmt);
     return stmt;
 }
@@ -200,7 +259,7 @@ void Database::exec(const QString &sql)
     char *err = nullptr;
     if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
         sqlite3_free(err);
-        raise(sql);
+        raise(QString());
     }
 }
 
@@ -285,7 +344,7 @@ void Database::createTable(const TableDef &def)
         sqlite3_bind_text(s, 1, k.constData(), static_cast<int>(k.size()), SQLITE_TRANSIENT);
         sqlite3_bind_text(s, 2, json.constData(), static_cast<int>(json.size()), SQLITE_TRANSIENT);
         if (sqlite3_step(s) != SQLITE_DONE)
-            raise(QStringLiteral("Tabelle anlegen"));
+            raise(def.name);
         sqlite3_reset(s);
         endWrite(true);
     } catch (...) {

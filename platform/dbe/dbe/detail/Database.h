@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -30,8 +31,8 @@ struct TableInfo {
 QString tableKeyOf(const QString &tableName);
 
 // One storage connection per directory: a SQLite database with a rollback
-// journal (the directory may be shared by several workstations), a busy
-// timeout, cached statements, and a change counter that tells cursors of this
+// journal (the directory may be shared by several workstations), a fair wait
+// for other workstations' writes, cached statements, and a change counter that tells cursors of this
 // process when to drop what they read ahead.
 class Database {
 public:
@@ -68,7 +69,11 @@ public:
     void rollback();
     bool inTransaction() const { return explicitTx_; }
 
-    [[noreturn]] void raise(const QString &context) const;
+    // Raises the storage's last failure as an engine error in German, naming
+    // the table (when given) and the data directory.
+    [[noreturn]] void raise(const QString &table) const;
+    // How long a write waits for another workstation's write to end.
+    static constexpr std::chrono::seconds kWriteWait{30};
 
     // The locks between processes of this directory.
     std::shared_ptr<lock::TableLocks> locks();
@@ -78,7 +83,10 @@ public:
     void keepTransactionWrite(const QString &table, lock::LockHandle handle);
 
 private:
+    static int waitForTurn(void *self, int attempt);
+
     QString directory_;
+    std::chrono::steady_clock::time_point waitingSince_;
     sqlite3 *db_ = nullptr;
     QHash<QString, sqlite3_stmt *> statements_;
     QHash<QString, std::shared_ptr<TableInfo>> tables_;
@@ -90,6 +98,8 @@ private:
     std::map<QString, lock::LockHandle> txWrites_;
     int writeDepth_ = 0;
 };
+
+[[noreturn]] void raiseStorageError(int code, const QString &table, const QString &directory);
 
 // Binding and reading values by field type.
 void bindValue(sqlite3_stmt *stmt, int index, const QVariant &value, FieldType type);

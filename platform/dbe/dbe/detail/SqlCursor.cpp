@@ -395,7 +395,7 @@ public:
             bindValue(s, i + 1, record.values.value(i), info_->def.fields[i].type);
         if (sqlite3_step(s) != SQLITE_DONE) {
             sqlite3_reset(s);
-            db_.raise(QString());
+            db_.raise(info_->def.name);
         }
         sqlite3_reset(s);
         record.rowId = sqlite3_last_insert_rowid(db_.handle());
@@ -417,7 +417,7 @@ public:
         sqlite3_bind_int64(s, i + 1, record.rowId);
         if (sqlite3_step(s) != SQLITE_DONE) {
             sqlite3_reset(s);
-            db_.raise(QString());
+            db_.raise(info_->def.name);
         }
         const bool changed = sqlite3_changes(db_.handle()) > 0;
         sqlite3_reset(s);
@@ -433,7 +433,7 @@ public:
         sqlite3_bind_int64(s, 1, rowId);
         if (sqlite3_step(s) != SQLITE_DONE) {
             sqlite3_reset(s);
-            db_.raise(QString());
+            db_.raise(info_->def.name);
         }
         sqlite3_reset(s);
         w.done();

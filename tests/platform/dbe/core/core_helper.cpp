@@ -4,7 +4,15 @@
 //   post <dir> <table> <KfzNr>   appends a row ("ok" or "error <code>")
 //   lock <dir> <table>           holds the write lock ("locked"), until killed
 //   exclusive <dir> <table>      holds an exclusive open ("open"), until killed
+//   posts <dir> <table> <prefix> <n>  appends n rows <prefix>1 ... ("ok <n>" or
+//                                "error <code> <message> after <posted>")
+//   write <dir> <table>          posts a row inside a transaction held 6 s ("writing"),
+//                                then commits and waits until killed
+//   fill <dir> <file> <megabytes>     writes a file of that size, flushed to disk ("ok")
 #include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
 #include <unistd.h>
 
 #include <QDir>
@@ -18,6 +26,22 @@ int main(int argc, char **argv)
         return 2;
     const QString cmd = QString::fromLocal8Bit(argv[1]);
     const QString dir = QString::fromLocal8Bit(argv[2]);
+    if (cmd == QLatin1String("fill") && argc > 4) {
+        // Keeps the disk busy: a large file written and flushed in steps.
+        const QByteArray path = QDir(dir).filePath(QString::fromLocal8Bit(argv[3])).toLocal8Bit();
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const std::string chunk(1 << 20, 'x');
+        for (int i = 0; fd >= 0 && i < std::atoi(argv[4]); ++i) {
+            if (::write(fd, chunk.data(), chunk.size()) < 0)
+                break;
+            if (i % 16 == 15)
+                ::fdatasync(fd);
+        }
+        if (fd >= 0)
+            ::close(fd);
+        std::printf("ok\n");
+        return 0;
+    }
     dbe::TSession session(QDir(dir).filePath(QStringLiteral("helper.cfg")));
     dbe::TTable t(&session);
     t.SetDatabaseName(dir);
@@ -33,6 +57,34 @@ int main(int argc, char **argv)
                 ->SetAsString(QString::fromLocal8Bit(argc > 4 ? argv[4] : ""));
             t.Post();
             std::printf("ok\n");
+        } else if (cmd == QLatin1String("posts") && argc > 5) {
+            t.Open();
+            const int n = std::atoi(argv[5]);
+            int posted = 0;
+            try {
+                for (; posted < n; ++posted) {
+                    t.Append();
+                    t.FieldByName(QStringLiteral("KfzNr"))
+                        ->SetAsString(QString::fromLocal8Bit(argv[4]) + QString::number(posted + 1));
+                    t.Post();
+                }
+            } catch (const dbe::EDBEngineError &e) {
+                std::printf("error %d %s after %d\n", e.ErrorCode(), e.what(), posted);
+                return 0;
+            }
+            std::printf("ok %d\n", posted);
+        } else if (cmd == QLatin1String("write")) {
+            t.Open();
+            dbe::TTransaction tx(session, dir);
+            t.Append();
+            t.FieldByName(QStringLiteral("KfzNr"))->SetAsString(QStringLiteral("W"));
+            t.Post();
+            std::printf("writing\n");
+            std::fflush(stdout);
+            sleep(6);
+            tx.Commit();
+            for (;;)
+                pause();
         } else if (cmd == QLatin1String("lock") || cmd == QLatin1String("exclusive")) {
             t.SetExclusive(cmd == QLatin1String("exclusive"));
             t.Open();

@@ -1,5 +1,10 @@
 #include "fixture.h"
 
+#include <cstdio>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 
 using namespace dbe;
@@ -105,6 +110,58 @@ TEST_F(ProcessesTest, ExclusiveOpenAndEmptyTable)
     t->EmptyTable(); // closed table
     t->Open();
     EXPECT_TRUE(t->IsEmpty());
+}
+
+// Two workstations post to one table at once while a third process keeps the
+// disk busy: every post waits its turn and lands. CI runs a short version; the
+// full one (2 x 1,000 posts beside a 1 GiB file) runs with
+//   KARVENFP_LANGE_TESTS=1 TMPDIR=<directory on a disk> ctest -R dbe_core_processes
+TEST_F(ProcessesTest, TwoWorkstationsPostingAtOnceLoseNothing)
+{
+    const bool full = qEnvironmentVariableIsSet("KARVENFP_LANGE_TESTS");
+    const int posts = full ? 1000 : 150;
+    const QString megabytes = full ? QStringLiteral("1024") : QStringLiteral("32");
+    QElapsedTimer timer;
+    timer.start();
+    std::vector<std::unique_ptr<QProcess>> processes;
+    const auto start = [&](const QStringList &args) {
+        auto p = std::make_unique<QProcess>();
+        p->start(QStringLiteral(CORE_HELPER_PATH), args);
+        ASSERT_TRUE(p->waitForStarted(10000));
+        processes.push_back(std::move(p));
+    };
+    start({QStringLiteral("fill"), dirPath(), QStringLiteral("gross.bin"), megabytes});
+    start({QStringLiteral("posts"), dirPath(), QStringLiteral("Kfz.db"), QStringLiteral("P"),
+           QString::number(posts)});
+    start({QStringLiteral("posts"), dirPath(), QStringLiteral("Kfz.db"), QStringLiteral("Q"),
+           QString::number(posts)});
+    QStringList replies;
+    for (auto &p : processes) {
+        p->waitForFinished(full ? 600000 : 120000);
+        replies << QString::fromUtf8(p->readAllStandardOutput()).trimmed();
+    }
+    std::printf("[          ] %d posts each from two processes beside a %s MiB file: %lld ms\n", posts,
+                qPrintable(megabytes), static_cast<long long>(timer.elapsed()));
+    const QString landed = QStringLiteral("ok %1").arg(posts);
+    EXPECT_EQ(replies, QStringList({QStringLiteral("ok"), landed, landed}));
+    t->Refresh();
+    EXPECT_EQ(t->RecordCount(), 1 + 2 * posts);
+    QFile::remove(QDir(dirPath()).filePath(QStringLiteral("gross.bin")));
+}
+
+// A write transaction of another process longer than the old five seconds is
+// waited for; the post lands when it ends.
+TEST_F(ProcessesTest, APostWaitsForALongWriteOfAnotherProcess)
+{
+    auto holder = hold(QStringLiteral("write"));
+    ASSERT_EQ(holdReply, "writing");
+    QElapsedTimer timer;
+    timer.start();
+    addVehicles(*t, {{"B", ""}});
+    EXPECT_GE(timer.elapsed(), 5500);
+    std::printf("[          ] the post waited %lld ms\n", static_cast<long long>(timer.elapsed()));
+    kill(*holder);
+    EXPECT_EQ(t->RecordCount(), 3);
 }
 
 } // namespace
