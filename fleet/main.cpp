@@ -23,6 +23,7 @@
 #include "ui/StartUp.h"
 
 #ifndef KARVENFP_OHNE_MAIN
+#include "ReportKatalogDienst.h"
 #include "StandardProjekte.h"
 #endif
 
@@ -135,6 +136,9 @@ int main(int argc, char *argv[])
             if (!fleet::HauptFormular)
                 return 0;
             fleet::SchliessenBeendetProgramm(*fleet::HauptFormular);
+            // The report catalogue with its engine component, a child of the main window.
+            reporting::TReportKatalog reportKatalog(fleet::HauptFormular);
+            const fleet::DienstInKraft<fleet::ReportDienste> reportsInKraft(reportKatalog);
             fleet::HauptFormular->show();
             return ui::Application::exec();
         },

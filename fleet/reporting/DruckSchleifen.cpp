@@ -18,6 +18,37 @@ struct Zeilen {
     std::function<void()> definieren;
 };
 
+// Ends the engine's run on every way out after a successful start: an exception from a row
+// definer must not leave the job busy for the next report.
+class LaufEnde {
+public:
+    explicit LaufEnde(TTb6_ &tb) : tb_(tb) {}
+    ~LaufEnde()
+    {
+        if (!beendet_)
+            tb_.PrintEnd(0);
+    }
+    // The regular end; the engine's result.
+    int beenden()
+    {
+        beendet_ = true;
+        return tb_.PrintEnd(0);
+    }
+    LaufEnde(const LaufEnde &) = delete;
+    LaufEnde &operator=(const LaufEnde &) = delete;
+
+private:
+    TTb6_ &tb_;
+    bool beendet_ = false;
+};
+
+// A result that means the run did not print what it should: negative, but neither "page full" nor
+// the user's abort.
+bool fehler(int ergebnis)
+{
+    return ergebnis < 0 && ergebnis != tb::TB_WRN_REPEAT_DATA && ergebnis != tb::TB_ERR_USER_ABORTED;
+}
+
 // Starts the run; false (after ending it and telling the user) when the engine refuses.
 bool starten(const DruckLauf &lauf, int objektArt)
 {
@@ -39,14 +70,16 @@ bool optionenBestaetigt(const DruckLauf &lauf, long seiten)
     const QString text = (lauf.vorschau ? QStringLiteral("Drucke in Vorschau\nCa. %1 Seite(n)")
                                         : QStringLiteral("Drucke\nCa. %1 Seite(n)"))
                              .arg(seiten);
-    if (lauf.tb.PrintOptionsDialog(lauf.fenster, text) == 0)
-        return true;
-    lauf.tb.PrintEnd(0);
-    return false;
+    return lauf.tb.PrintOptionsDialog(lauf.fenster, text) == 0;
 }
 
-void vorschauZeigen(const DruckLauf &lauf)
+// After the end of the run: a failed run is told, a good one shown in the preview.
+void abschliessen(const DruckLauf &lauf, bool fehlgeschlagen)
 {
+    if (fehlgeschlagen) {
+        ui::messages().error(QStringLiteral("Fehler beim drucken..."));
+        return;
+    }
     if (!lauf.vorschau)
         return;
     lauf.tb.PreviewDisplay(lauf.projektDatei, QString(), lauf.fenster);
@@ -58,10 +91,11 @@ void listeDrucken(const DruckLauf &lauf, Zeilen &zeilen)
     TTb6_ &tb = lauf.tb;
     if (!starten(lauf, tb::TB_OBJECT_LIST))
         return;
+    LaufEnde ende(tb);
     const int proTabelle = tb.PrintGetItemsPerTable();
     const long seiten = (proTabelle > 0 ? zeilen.anzahl / proTabelle : 0) + 1;
     if (!optionenBestaetigt(lauf, seiten))
-        return;
+        return; // cancelled: the run ends without a word
     const int letzte = tb.PrintGetOption(tb::popt::LastPage);
     const long gesamt =
         letzte == tb::TB_PAGE_OPEN
@@ -73,18 +107,20 @@ void listeDrucken(const DruckLauf &lauf, Zeilen &zeilen)
     zeilen.erste();
     long zeile = 1;
     int ergebnis = 0;
+    bool fehlgeschlagen = false;
     auto weiter = [&] { return tb.PrintGetOption(tb::popt::LastPage) >= tb.PrintGetCurrentPage(); };
     while (!zeilen.amEnde() && (ergebnis == 0 || ergebnis == tb::TB_WRN_REPEAT_DATA) && weiter()) {
+        // A page whose own variables do not fit answers "page full": the next page is tried
+        // without rows.
         ergebnis = tb.PrintPage();
-        if (ergebnis != 0 && ergebnis != tb::TB_WRN_REPEAT_DATA)
-            break; // the engine refused the page (abort, error): nothing more can be printed
-        ergebnis = 0;
+        fehlgeschlagen = fehlgeschlagen || fehler(ergebnis);
         while (!zeilen.amEnde() && ergebnis == 0 && weiter()) {
             // With no total (no rows per page, or a page range ending before it starts) show 0 %.
             const int prozent = gesamt > 0 ? int(zeile * 100 / gesamt) : 0;
             tb.PrintSetBoxText(QStringLiteral("Drucke auf %1").arg(drucker), prozent);
             zeilen.definieren();
             ergebnis = tb.PrintFields();
+            fehlgeschlagen = fehlgeschlagen || fehler(ergebnis);
             if (ergebnis == 0) {
                 zeilen.naechste();
                 ++zeile;
@@ -94,10 +130,12 @@ void listeDrucken(const DruckLauf &lauf, Zeilen &zeilen)
     int fuss = tb.PrintFieldsEnd();
     if (fuss == tb::TB_WRN_REPEAT_DATA)
         fuss = tb.PrintFieldsEnd();
+    fehlgeschlagen = fehlgeschlagen || fehler(fuss);
     if (fuss == tb::TB_WRN_REPEAT_DATA)
-        ui::messages().warning(QStringLiteral("Error because table is too small for footer!"));
-    tb.PrintEnd(0);
-    vorschauZeigen(lauf);
+        ui::messages().titled(ui::MsgType::Warning, QStringLiteral("Tabulon Sample App"),
+                              QStringLiteral("Error because table is too small for footer!"));
+    fehlgeschlagen = fehler(ende.beenden()) || fehlgeschlagen;
+    abschliessen(lauf, fehlgeschlagen);
 }
 
 } // namespace
@@ -138,15 +176,13 @@ void PrintCardReport(const DruckLauf &lauf, const std::function<void()> &variabl
 {
     if (!starten(lauf, tb::TB_OBJECT_CARD))
         return;
+    LaufEnde ende(lauf.tb);
     if (!optionenBestaetigt(lauf, 1))
         return;
     if (variablen)
         variablen();
-    const int ergebnis = lauf.tb.PrintPage();
-    const bool fehlgeschlagen = ergebnis < 0 && ergebnis != tb::TB_WRN_REPEAT_DATA;
-    lauf.tb.PrintEnd(0);
-    if (!fehlgeschlagen)
-        vorschauZeigen(lauf);
+    const bool fehlgeschlagen = fehler(lauf.tb.PrintPage());
+    abschliessen(lauf, fehler(ende.beenden()) || fehlgeschlagen);
 }
 
 } // namespace reporting

@@ -1,6 +1,7 @@
 #include "ReportDefinierer.h"
 
 #include <exception>
+#include <iterator>
 
 #include "ReportFelder.h"
 #include "Tb6.h"
@@ -111,14 +112,14 @@ void DefineMonthlyOverviewVariables(TTb6_ &tb, const dbe::TDataSet &fahrzeug,
 
 void DefineDispatchVariables(TTb6_ &tb, const DispoAnsicht &ansicht, const dbe::TDataSet &fahrzeug)
 {
-    static const char *const sichten[] = {"Alle", "Zeitraum", "Monat", "Tag", "Heute"};
+    static const char *const sichten[] = {"Alle", "Zeitraum", "Monat", "Tag", "Heute", "Ab heute"};
     tb.DefineVariableStart();
     tb.DefineVariable(QStringLiteral("Auslastung"), ansicht.auslastung);
     tb.DefineVariable(QStringLiteral("Fahrzeuge"), ansicht.fahrzeuge == 0 ? ansicht.kfzNr
                                                    : ansicht.fahrzeuge == 1
                                                        ? QStringLiteral("Alle")
                                                        : QStringLiteral("Fahrzg.-Filter"));
-    tb.DefineVariable(QStringLiteral("Sicht"), ansicht.sicht >= 0 && ansicht.sicht < 5
+    tb.DefineVariable(QStringLiteral("Sicht"), ansicht.sicht >= 0 && ansicht.sicht < int(std::size(sichten))
                                                    ? QString::fromLatin1(sichten[ansicht.sicht])
                                                    : QString());
     tb.DefineVariable(QStringLiteral("Datum von"), nichtVerfuegbar(ansicht.datumVonAktiv, ansicht.datumVon));
@@ -304,7 +305,7 @@ void DefineFleetCostFields(TTb6_ &tb, dbe::TTable &fahrzeuge, dbe::TDataSet &var
         for (int i = 0; i < fahrzeuge.FieldCount(); ++i) {
             const dbe::TField &feld = *fahrzeuge.Fields(i);
             if (feld.FieldName() != QLatin1String("Memo"))
-                tb.DefineField(feld.FieldName(), feld.AsString().left(kMaxInhalt));
+                tb.DefineField(feld.FieldName(), Abgeschnitten(feld.AsString()));
         }
     }
     AlleFelderAlsFelder(tb, var, false);
@@ -375,7 +376,7 @@ void DefineMasterCardVariables(TTb6_ &tb, const dbe::TDataSet &var, bool definit
         for (int i = 0; i < var.FieldCount(); ++i) {
             const dbe::TField &feld = *var.Fields(i);
             if (tb.PrintIsFieldUsed(feld.FieldName()) == 1)
-                tb.DefineVariable(feld.FieldName(), feld.AsString().left(kMaxInhalt));
+                tb.DefineVariable(feld.FieldName(), Abgeschnitten(feld.AsString()));
         }
         return;
     }

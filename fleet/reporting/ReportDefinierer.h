@@ -40,7 +40,7 @@ struct DispoAnsicht {
     QString auslastung;
     int fahrzeuge = 0; // 0 one vehicle, 1 all, 2 vehicle filter
     QString kfzNr;
-    int sicht = 0;                           // 0 all, 1 period, 2 month, 3 day, 4 today
+    int sicht = 0;                           // 0 all, 1 period, 2 month, 3 day, 4 today, 5 from today
     QString datumVon, datumBis, monat, jahr; // empty texts for disabled controls are given as they are
     bool datumVonAktiv = true, datumBisAktiv = true, monatAktiv = true, jahrAktiv = true;
 };

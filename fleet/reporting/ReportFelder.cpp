@@ -13,10 +13,18 @@ namespace {
 QString inhalt(const dbe::TField &feld, bool abschneiden)
 {
     const QString text = feld.AsString();
-    return abschneiden ? text.left(kMaxInhalt) : text;
+    return abschneiden ? Abgeschnitten(text) : text;
 }
 
 } // namespace
+
+QString Abgeschnitten(const QString &text)
+{
+    if (text.size() <= kMaxInhalt)
+        return text;
+    const int laenge = text.at(kMaxInhalt - 1).isHighSurrogate() ? kMaxInhalt - 1 : kMaxInhalt;
+    return text.left(laenge);
+}
 
 void DefineClientVariables(TTb6_ &tb, bool loeschen, const QStringList &mandantDaten)
 {

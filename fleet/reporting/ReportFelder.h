@@ -16,6 +16,9 @@ class TTb6_;
 // limited to this many characters.
 constexpr int kMaxInhalt = 64000;
 
+// The text cut to kMaxInhalt characters, never between the two halves of a surrogate pair.
+QString Abgeschnitten(const QString &text);
+
 // "AktuellerMandant", "AktMandantName1" … "AktMandantBemerkung3" from the 15 texts of the current
 // client (Mandant, Name1 … Bemerkung3); missing texts are empty. With `loeschen` the variable list is
 // emptied first.

@@ -78,8 +78,21 @@ std::unique_ptr<QMessageBox> buildMessageBox(MsgType type, const QString &text, 
 Answer MessageBoxService::show(MsgType type, const QString &text, MsgButtons buttons)
 {
     std::unique_ptr<QMessageBox> box = buildMessageBox(type, text, buttons, QApplication::activeWindow());
-    box->exec();
-    switch (box->standardButton(box->clickedButton())) {
+    return run(*box, buttons);
+}
+
+Answer MessageBoxService::showTitled(MsgType type, const QString &title, const QString &text,
+                                     MsgButtons buttons)
+{
+    std::unique_ptr<QMessageBox> box = buildMessageBox(type, text, buttons, QApplication::activeWindow());
+    box->setWindowTitle(title);
+    return run(*box, buttons);
+}
+
+Answer MessageBoxService::run(QMessageBox &box, MsgButtons buttons)
+{
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

@@ -22,10 +22,20 @@ class Messages {
 public:
     virtual ~Messages() = default;
     virtual Answer show(MsgType type, const QString &text, MsgButtons buttons) = 0;
+    // A box with a title of its own instead of the type's; a service without titles shows it as show().
+    virtual Answer showTitled(MsgType type, const QString &title, const QString &text, MsgButtons buttons)
+    {
+        (void)title;
+        return show(type, text, buttons);
+    }
 
     void error(const QString &text) { show(MsgType::Error, text, MsgButtons::Ok); }
     void information(const QString &text) { show(MsgType::Information, text, MsgButtons::Ok); }
     void warning(const QString &text) { show(MsgType::Warning, text, MsgButtons::Ok); }
+    void titled(MsgType type, const QString &title, const QString &text)
+    {
+        showTitled(type, title, text, MsgButtons::Ok);
+    }
     // Yes/No with the question icon; anything but Yes (No, Escape, the close box) cancels.
     bool question(const QString &text)
     {
@@ -60,6 +70,10 @@ std::unique_ptr<QMessageBox> buildMessageBox(MsgType type, const QString &text, 
 class MessageBoxService : public Messages {
 public:
     Answer show(MsgType type, const QString &text, MsgButtons buttons) override;
+    Answer showTitled(MsgType type, const QString &title, const QString &text, MsgButtons buttons) override;
+
+private:
+    static Answer run(QMessageBox &box, MsgButtons buttons);
 };
 
 template <> std::unique_ptr<Messages> makeProductionService<Messages>();

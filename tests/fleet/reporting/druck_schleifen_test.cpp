@@ -1,3 +1,5 @@
+#include <stdexcept>
+
 #include <QStringList>
 
 #include "DruckSchleifen.h"
@@ -130,6 +132,39 @@ TEST_F(DruckSchleifenTest, FooterThatFitsNowhereIsReportedAndTheRunStillEnds)
     const QStringList a = ablauf();
     EXPECT_EQ(a.count(QStringLiteral("TbPrintFieldsEnd")), 2);
     EXPECT_TRUE(a.endsWith(QStringLiteral("TbPreviewDeleteFilesA")));
+    EXPECT_EQ(messages_.titles(), QStringList{QStringLiteral("Tabulon Sample App")});
+}
+
+TEST_F(DruckSchleifenTest, AFailedRowOrEndIsReportedAndNotPreviewed)
+{
+    const struct {
+        const char *funktion;
+        int code;
+    } faelle[] = {{"TbPrintFields", -5}, {"TbPrint", -5}, {"TbPrintFieldsEnd", -5}, {"TbPrintEnd", -5}};
+    for (const auto &fall : faelle) {
+        SCOPED_TRACE(fall.funktion);
+        fake_->clearCalls();
+        fake_->results.clear();
+        fake_->results[QStringLiteral("TbPrintGetItemsPerTable")] = {2};
+        script(fall.funktion, {fall.code});
+        messages_.expectError(QStringLiteral("Fehler beim drucken..."));
+        reporting::PrintSelectedRows(lauf(true), 3, zeilen());
+        const QStringList a = ablauf();
+        EXPECT_EQ(a.count(QStringLiteral("TbPrintEnd")), 1);
+        EXPECT_FALSE(a.contains(QStringLiteral("TbPreviewDisplayA")));
+    }
+}
+
+TEST_F(DruckSchleifenTest, ARowDefinerThatThrowsStillEndsTheRun)
+{
+    EXPECT_THROW(reporting::PrintSelectedRows(lauf(), 3,
+                                              [](int i) {
+                                                  if (i == 1)
+                                                      throw std::runtime_error("Feld nicht lesbar");
+                                              }),
+                 std::runtime_error);
+    EXPECT_EQ(ablauf().count(QStringLiteral("TbPrintEnd")), 1);
+    EXPECT_EQ(ablauf().count(QStringLiteral("TbPrintFields")), 1);
 }
 
 TEST_F(DruckSchleifenTest, StopsAfterTheLastPageTheUserChose)
@@ -177,6 +212,7 @@ TEST_F(DruckSchleifenTest, CardDefinesItsVariablesBeforeThePageAndPreviewsOnlyAS
 
     fake_->clearCalls();
     script("TbPrint", {tb::TB_ERR_NO_PRINTER});
+    messages_.expectError(QStringLiteral("Fehler beim drucken..."));
     reporting::PrintCardReport(DruckLauf{*tb_, QStringLiteral("Mandant.crd"), nullptr, true}, {});
     EXPECT_EQ(ablauf(), (QStringList{"TbPrintWithBoxStartA", "TbPreviewSetTempPathA", "TbPrintOptionsDialogA",
                                      "TbPrint", "TbPrintEnd"}));

@@ -72,9 +72,19 @@ ScriptedMessages &ScriptedMessages::expectWarningQuestion(const QString &text, b
     return expect(MsgType::Warning, text, MsgButtons::YesNo, answerYes ? Answer::Yes : Answer::No);
 }
 
+Answer ScriptedMessages::showTitled(MsgType type, const QString &title, const QString &text,
+                                    MsgButtons buttons)
+{
+    title_ = title;
+    const Answer answer = show(type, text, buttons);
+    title_.clear();
+    return answer;
+}
+
 Answer ScriptedMessages::show(MsgType type, const QString &text, MsgButtons buttons)
 {
     shown_.append(text);
+    titles_.append(title_);
     if (queue_.empty()) {
         onFailure_(QStringLiteral("Unerwartete Meldung: ") + describe(type, text, buttons));
         return safeAnswer(buttons);

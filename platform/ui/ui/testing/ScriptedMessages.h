@@ -31,11 +31,14 @@ public:
     ScriptedMessages &expectWarningQuestion(const QString &text, bool answerYes);
 
     Answer show(MsgType type, const QString &text, MsgButtons buttons) override;
+    Answer showTitled(MsgType type, const QString &title, const QString &text, MsgButtons buttons) override;
 
     // Reports every expectation still waiting (and forgets them); true when none was.
     bool verifyDone();
     // Texts of all boxes shown so far, in order.
     const QStringList &shown() const { return shown_; }
+    // The title of each box shown so far; empty for a box with its type's title.
+    const QStringList &titles() const { return titles_; }
 
     static void failRunningTest(const QString &reason);
 
@@ -48,6 +51,8 @@ private:
     };
     std::deque<Expected> queue_;
     QStringList shown_;
+    QStringList titles_;
+    QString title_; // of the box being shown
     FailureHandler onFailure_;
     ScopedSeam<Messages> inForce_;
 };

@@ -1,0 +1,8 @@
+#include "ReportGlobale.h"
+
+namespace reporting {
+
+QString ProjektDatei;
+QWidget *ReportFenster = nullptr;
+
+} // namespace reporting
