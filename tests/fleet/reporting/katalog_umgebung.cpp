@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QLabel>
+#include <QLocale>
 #include <QVariant>
 
 #include "Aliase.h"
@@ -161,7 +162,8 @@ void KatalogUmgebung::formenAnlegen()
         form->setObjectName(name);
         int i = 0;
         for (const QString &s : steuer) {
-            auto *l = new QLabel(QStringLiteral("%1 %2").arg(s).arg(++i), form.get());
+            // Amounts as the forms show them, each another.
+            auto *l = new QLabel(QLocale(QLocale::German).toString(1234.5 * ++i, 'f', 2), form.get());
             l->setObjectName(s);
         }
         formen_[name] = std::move(form);
@@ -169,6 +171,8 @@ void KatalogUmgebung::formenAnlegen()
     formen_[QStringLiteral("MandantenFormular")] = std::make_unique<fleet::TMandantenFormular>();
     // The client form shows the clients while it is open.
     fleet::DataModule1->TblMandanten.Open();
+    // So does the due-appointment form its list.
+    fleet::DataModule1->TTblTermine.Open();
     termineGrid_ = new MarkenGrid(formular(QStringLiteral("TerminFormular")), "DBGrid1",
                                   fleet::DataModule1->TTblTermine);
     tourenGrid_ = new MarkenGrid(formular(QStringLiteral("TourAuswertungFormular")), "DBGridTourAuswertung",
@@ -179,6 +183,29 @@ void KatalogUmgebung::formenAnlegen()
     indexSetzen("HauptFormular", "RadioGrpDispoFahrzeuge", 1);
     indexSetzen("HauptFormular", "RadioGrpDispositionSicht", 0);
     indexSetzen("FuhrparkKostenFormular", "RadioGrpSicht", 0);
+    setzen("FuhrparkKostenFormular", "LblFilter", QStringLiteral("Gruppe Süd"));
+    setzen("AlleFahrzeugeFormular", "TComboBoxSort", QStringLiteral("Gesamtkosten"));
+    setzen("MonatsauswertungAlleFahrzeugeFormular", "LblAuswertungszeitraum", QStringLiteral("März 2024"));
+    setzen("TerminFormular", "TLblTerminart", QStringLiteral("Fällige Termine"));
+    setzen("TerminFormular", "DateTimePckTermine", QStringLiteral("31.03.2024"));
+    setzen("TerminFormular", "DateTimePckTermineVon", QStringLiteral("01.03.2024"));
+    setzen("TerminInfoDlg", "LblTerminInfo", QStringLiteral("B-XY 2024"));
+    setzen("TerminInfoDlg", "EditTerminInfoServiceTermin", QStringLiteral("15.04.2024"));
+    setzen("TerminInfoDlg", "MemoTerminInfo", QStringLiteral("Bremsen prüfen, Ölwechsel, Wischerblätter tauschen"));
+    setzen("HauptFormular", "LblAuslastung", QStringLiteral("Auslastung: 73 %"));
+    setzen("HauptFormular", "EditKfzNr", QStringLiteral("B-XY 2024"));
+    const std::pair<const char *, const char *> termine[] = {{"LblInspektionTermin", "Inspektion"},
+                                                             {"LblKlInspektionTermin", "Kl. Inspektion"},
+                                                             {"LblGrInspektionTermin", "Gr. Inspektion"},
+                                                             {"LblVignette1Termin", "Vignette 1"},
+                                                             {"LblVignette2Termin", "Vignette 2"}};
+    for (const auto &[label, text] : termine)
+        setzen("HauptFormular", label, QString::fromUtf8(text));
+    setzen("TerminFormular", "LblVorwarnzeitTage", QStringLiteral("30"));
+    setzen("TerminFormular", "LblVorwarnzeitKm", QStringLiteral("1.500"));
+    for (int i = 1; i <= 14; ++i)
+        setzen("HauptFormular", QStringLiteral("LblFreierTermin%1").arg(i).toLatin1().constData(),
+               QStringLiteral("Freier Termin %1").arg(i));
 }
 
 void KatalogUmgebung::setzen(const QString &form, const char *steuer, const QString &text)
