@@ -127,17 +127,34 @@ QString MonatsauswertungDatum()
 
 Werte MonatsauswertungWerte()
 {
-    static const char *const labels[] = {
-        "TLblVerbrauchKostenMonat",  "TLblReparaturKostenMonat",   "TLblWartungKostenMonat",
-        "TLblUntersuchungKostenMonat", "TLblReifenKostenMonat",    "TLblPflegeKostenMonat",
-        "TLblSonstigeKostenMonat",   "TlblSonstige2KostenMonat",   "TLblSonstige3KostenMonat",
-        "TLblSonstige4KostenMonat",  "TLblSummeVarKostenMonat",    "TLblHaftpflichtMonat",
-        "TLblKaskoMonat",            "TLblSteuerMonat",            "TLblSonstigesMonat",
-        "TLblAfaMonat",              "TLblZinsenMonat",            "TLblVermSteuerMonat",
-        "TLblGewKapSteuerMonat",     "TLblFahrerKostenMonat",      "TLblSummeFixKostenMonat",
-        "TLblSummeGefKmMonat",       "TLblSummeGesamtKostenMonat", "TLblSummeGesKostenProKm",
-        "TLblSummeVerbrauchLiterMonat", "TLblSummeVerbrauchPro100Km", "LblSummeErtragMonat",
-        "LblSummeUeberschussMonat"};
+    static const char *const labels[] = {"TLblVerbrauchKostenMonat",
+                                         "TLblReparaturKostenMonat",
+                                         "TLblWartungKostenMonat",
+                                         "TLblUntersuchungKostenMonat",
+                                         "TLblReifenKostenMonat",
+                                         "TLblPflegeKostenMonat",
+                                         "TLblSonstigeKostenMonat",
+                                         "TlblSonstige2KostenMonat",
+                                         "TLblSonstige3KostenMonat",
+                                         "TLblSonstige4KostenMonat",
+                                         "TLblSummeVarKostenMonat",
+                                         "TLblHaftpflichtMonat",
+                                         "TLblKaskoMonat",
+                                         "TLblSteuerMonat",
+                                         "TLblSonstigesMonat",
+                                         "TLblAfaMonat",
+                                         "TLblZinsenMonat",
+                                         "TLblVermSteuerMonat",
+                                         "TLblGewKapSteuerMonat",
+                                         "TLblFahrerKostenMonat",
+                                         "TLblSummeFixKostenMonat",
+                                         "TLblSummeGefKmMonat",
+                                         "TLblSummeGesamtKostenMonat",
+                                         "TLblSummeGesKostenProKm",
+                                         "TLblSummeVerbrauchLiterMonat",
+                                         "TLblSummeVerbrauchPro100Km",
+                                         "LblSummeErtragMonat",
+                                         "LblSummeUeberschussMonat"};
     QStringList l;
     for (const char *label : labels)
         l << QString::fromLatin1(label);
@@ -164,16 +181,17 @@ DispoAnsicht DispoAnsichtLesen()
 
 Werte TerminListenWerte()
 {
-    return beschriftungen(
-        kTermine, {"WelcheTermine", "Vorwarnzeit/Tage", "Vorwarnzeit/Km", "Stichtag", "StichtagVon"},
-        {"TLblTerminart", "LblVorwarnzeitTage", "LblVorwarnzeitKm", "DateTimePckTermine", "DateTimePckTermineVon"});
+    return beschriftungen(kTermine,
+                          {"WelcheTermine", "Vorwarnzeit/Tage", "Vorwarnzeit/Km", "Stichtag", "StichtagVon"},
+                          {"TLblTerminart", "LblVorwarnzeitTage", "LblVorwarnzeitKm", "DateTimePckTermine",
+                           "DateTimePckTermineVon"});
 }
 
 Werte TerminNotizWerte(const QStringList &freifeldNamen)
 {
     QStringList namen = TerminNotizNamen();
-    QStringList steuer = {"LblTerminInfo",        "EditTerminInfoServiceTermin", "CmbBoxTerminInfoUhrzeit",
-                          "EditTerminInfoTerminBis", "CmbBoxTerminInfoUhrzeitBis", "MemoTerminInfo"};
+    QStringList steuer = {"LblTerminInfo",           "EditTerminInfoServiceTermin", "CmbBoxTerminInfoUhrzeit",
+                          "EditTerminInfoTerminBis", "CmbBoxTerminInfoUhrzeitBis",  "MemoTerminInfo"};
     for (int i = 1; i <= 4; ++i)
         steuer << QStringLiteral("EditTerminInfoFreifeld%1").arg(i);
     Werte werte = beschriftungen(kTerminInfo, namen.mid(0, steuer.size()), steuer);
@@ -192,15 +210,14 @@ QString VergleichSortierung()
 
 Werte FuhrparkSummen()
 {
-    return beschriftungen(kFuhrparkKosten, FuhrparkSummenNamen(),
-                          {"LblSummeFuhrparkGesamtkosten", "LBLSummeFuhrparkVerbrauchKosten",
-                           "LblSummeFuhrparkReparaturKosten", "LblSummeFuhrparkWartungKosten",
-                           "LblSummeFuhrparkUntersuchungKosten", "LblSummeFuhrparkReifenKosten",
-                           "LblSummeFuhrparkPflegeKosten", "LblSummeFuhrparkSonstigeKosten",
-                           "LblSummeFuhrparkSonstige2Kosten", "LblSummeFuhrparkSonstige3Kosten",
-                           "LblSummeFuhrparkSonstige4Kosten", "LblSummeFuhrparkErtrag",
-                           "LblSummeFuhrparkVerbrauchL", "LBLSummeFuhrparkGefKm", "LblSummeFuhrparkVarkosten",
-                           "LblSummeFuhrparkFixkosten"});
+    return beschriftungen(
+        kFuhrparkKosten, FuhrparkSummenNamen(),
+        {"LblSummeFuhrparkGesamtkosten", "LBLSummeFuhrparkVerbrauchKosten", "LblSummeFuhrparkReparaturKosten",
+         "LblSummeFuhrparkWartungKosten", "LblSummeFuhrparkUntersuchungKosten",
+         "LblSummeFuhrparkReifenKosten", "LblSummeFuhrparkPflegeKosten", "LblSummeFuhrparkSonstigeKosten",
+         "LblSummeFuhrparkSonstige2Kosten", "LblSummeFuhrparkSonstige3Kosten",
+         "LblSummeFuhrparkSonstige4Kosten", "LblSummeFuhrparkErtrag", "LblSummeFuhrparkVerbrauchL",
+         "LBLSummeFuhrparkGefKm", "LblSummeFuhrparkVarkosten", "LblSummeFuhrparkFixkosten"});
 }
 
 QString FuhrparkFilter()

@@ -79,7 +79,8 @@ const Plan kPlaene[kReportAnzahl] = {
      &kTourAuswertung},
     {"KfzMonat.db", &F, Link::Fahrzeug, Index::KfzNr, false, Var1::Keine, Schleife::Liste, 0, &kHaupt},
     {"KfzStamm.db", &F, Link::Keine, Index::Keiner, false, Var1::Reifen, Schleife::Liste, 5, &kHaupt},
-    {"KfzHisto.db", &F, Link::FahrzeugOhneIndex, Index::Keiner, true, Var1::Keine, Schleife::Liste, 0, &kHaupt},
+    {"KfzHisto.db", &F, Link::FahrzeugOhneIndex, Index::Keiner, true, Var1::Keine, Schleife::Liste, 0,
+     &kHaupt},
     {"KfzDispo.db", &F, Link::Keine, Index::Keiner, false, Var1::Keine, Schleife::Liste, 0, &kHaupt},
     {nullptr, nullptr, Link::Keine, Index::Keiner, false, Var1::Keine, Schleife::Keine, 0, nullptr},
     {"KfzFaHis.db", &F, Link::Fahrer, Index::Keiner, false, Var1::Keine, Schleife::Liste, 0, &kFahrer},
@@ -122,8 +123,9 @@ QStringList terminFreifeldNamen()
     QStringList namen;
     const dbe::TTable &einstellungen = fleet::DataModule1->TTblEinstellungenAllgem;
     for (int i = 1; i <= 4; ++i) {
-        const dbe::TField *feld =
-            einstellungen.Active() ? einstellungen.FindField(QStringLiteral("NameTInfoFreifeld%1").arg(i)) : nullptr;
+        const dbe::TField *feld = einstellungen.Active()
+                                      ? einstellungen.FindField(QStringLiteral("NameTInfoFreifeld%1").arg(i))
+                                      : nullptr;
         namen << (feld ? feld->AsString() : QString());
     }
     return namen;
@@ -257,7 +259,8 @@ void Lauf::kopienVorOeffnen()
     case 0:
     case 10:
         if (!dm_.TTblMonatKosten.Filter().isEmpty())
-            filterKopieren(var_, QStringLiteral("AuswJahr = ") + SteuerText(kHaupt, QStringLiteral("ComboBoxJahr")));
+            filterKopieren(var_, QStringLiteral("AuswJahr = ") +
+                                     SteuerText(kHaupt, QStringLiteral("ComboBoxJahr")));
         break;
     case 13:
         if (dm_.TTblDispo.Filtered()) {
@@ -521,7 +524,8 @@ void Lauf::liste(const DruckLauf &lauf)
     }
     case 2: {
         GridMarken *marken =
-            nr_ == 9 ? MarkenVon(&Steuerelement(kTourAuswertung, QStringLiteral("DBGridTourAuswertung"))) : nullptr;
+            nr_ == 9 ? MarkenVon(&Steuerelement(kTourAuswertung, QStringLiteral("DBGridTourAuswertung")))
+                     : nullptr;
         if (marken && marken->MarkenAnzahl() > 1) {
             DatenmengeHalten halten(marken->MarkenDaten());
             const QList<int> folge = MarkenInTabellenfolge(*marken);

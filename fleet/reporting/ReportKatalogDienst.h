@@ -11,7 +11,6 @@ class QWidget;
 
 namespace reporting {
 
-
 // The report catalogue: turns a report number into a print, preview or designer run on the main
 // window's engine component. It borrows the scratch tables of the data module for the run, copies
 // the filter or link the requesting form shows, defines the report's variables and fields and

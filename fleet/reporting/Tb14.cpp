@@ -158,7 +158,8 @@ void TTb14_::openJob()
     }
     preview_->setJob(job_);
     if (job_ < 0) {
-        ui::messages().titled(ui::MsgType::Information, QStringLiteral("Error"), QStringLiteral("Can't find the Tabulon default language file."));
+        ui::messages().titled(ui::MsgType::Information, QStringLiteral("Error"),
+                              QStringLiteral("Can't find the Tabulon default language file."));
         return;
     }
     if (opened >= 0)
@@ -182,9 +183,11 @@ void TTb14_::reopenJob()
     job_ = eng().TbJobOpen(ordinal == 0 || ordinal > kLanguageCount ? -1 : ordinal - 1);
     if (job_ < 0) {
         if (job_ == tb::TB_ERR_NO_LANGUAGE)
-            ui::messages().titled(ui::MsgType::Information, QStringLiteral("Error"), QStringLiteral("Tabulon Language file not found."));
+            ui::messages().titled(ui::MsgType::Information, QStringLiteral("Error"),
+                                  QStringLiteral("Tabulon Language file not found."));
         else
-            ui::messages().titled(ui::MsgType::Information, QStringLiteral("Error"), QStringLiteral("Can't open the Tabulon job."));
+            ui::messages().titled(ui::MsgType::Information, QStringLiteral("Error"),
+                                  QStringLiteral("Can't open the Tabulon job."));
         openJob();
     } else {
         installCallback();

@@ -81,9 +81,10 @@ TTb6_::~TTb6_()
 bool TTb6_::ShowJobError()
 {
     if (job_ < 0) {
-        ui::messages().titled(ui::MsgType::Information, QStringLiteral("Error"), job_ == tb::TB_ERR_NO_LANGUAGE
-                                       ? QStringLiteral("Tabulon Language file not found.")
-                                       : QStringLiteral("Can't open the Tabulon job."));
+        ui::messages().titled(ui::MsgType::Information, QStringLiteral("Error"),
+                              job_ == tb::TB_ERR_NO_LANGUAGE
+                                  ? QStringLiteral("Tabulon Language file not found.")
+                                  : QStringLiteral("Can't open the Tabulon job."));
     }
     return job_ < 0;
 }
@@ -110,7 +111,8 @@ bool TTb6_::OpenJob(bool reportFirst)
     }
     preview_->setJob(job_);
     if (job_ < 0) {
-        ui::messages().titled(ui::MsgType::Information, QStringLiteral("Error"), QStringLiteral("Can't find the Tabulon default language file."));
+        ui::messages().titled(ui::MsgType::Information, QStringLiteral("Error"),
+                              QStringLiteral("Can't find the Tabulon default language file."));
         return false;
     }
     if (reopened)

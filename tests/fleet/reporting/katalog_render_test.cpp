@@ -1,6 +1,7 @@
 // Every shipped report printed through the catalogue to PDF by the real engine, headless.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 
 #include "DataModule1.h"
@@ -39,18 +40,24 @@ protected:
     }
     QString projekte() const { return QString::fromStdString(dir_.path().string()); }
     // Prints the report to a PDF of its own and returns its pages as text.
+    QString pdfDatei(int nr) const
+    {
+        return QDir(ausgabe()).filePath(QStringLiteral("report%1.pdf").arg(nr, 3, 10, QLatin1Char('0')));
+    }
     QStringList drucken(int nr)
     {
-        const QString pdf = QDir(ausgabe()).filePath(QStringLiteral("report%1.pdf").arg(nr, 2, 10, QLatin1Char('0')));
+        const int report = nr % 100;
+        const QString pdf = pdfDatei(nr);
         QFile::remove(pdf);
         ui_->script.pdfFile = pdf;
-        umgebung_->katalog().PrintReport(nr, fleet::kDrucken);
+        umgebung_->katalog().PrintReport(report, fleet::kDrucken);
         return pdfPages(pdf);
     }
     // Kept for looking at when KARVENFP_REPORT_AUSGABE names a directory.
     QString ausgabe() const
     {
-        const QString ziel = QProcessEnvironment::systemEnvironment().value(QStringLiteral("KARVENFP_REPORT_AUSGABE"));
+        const QString ziel =
+            QProcessEnvironment::systemEnvironment().value(QStringLiteral("KARVENFP_REPORT_AUSGABE"));
         return ziel.isEmpty() ? projekte() : ziel;
     }
 
@@ -63,12 +70,31 @@ protected:
 };
 
 // A value of the fixture each report prints.
-const char *const kWerte[reporting::kReportAnzahl] = {
-    "Februar",       "März 2024",     "R-4711",        "Lieferung Großhandel Lübeck", "Mercedes-Benz",
-    "M-ÖL 77",       "Fällige Termine", "Tankwagen Süd", "Gruppe Süd",                 "Jürgen Müller",
-    "Januar",        "M-ÖL 77",       "Übergabe an Fahrer 1", "B-XY 2024",           "",
-    "Urlaubsvertretung", "Åsa Öberg", "Åsa Öberg",    "Sprinter Kühlkoffer",         "März 2024",
-    "S-100",         "Mandant1",      "Mandant20",      "Bremsen prüfen",             "B-XY 2024"};
+const char *const kWerte[reporting::kReportAnzahl] = {"Februar",
+                                                      "März 2024",
+                                                      "R-4711",
+                                                      "Lieferung Großhandel Lübeck",
+                                                      "Mercedes-Benz",
+                                                      "M-ÖL 77",
+                                                      "Fällige Termine",
+                                                      "Tankwagen Süd",
+                                                      "Gruppe Süd",
+                                                      "Jürgen Müller",
+                                                      "Januar",
+                                                      "M-ÖL 77",
+                                                      "Übergabe an Fahrer 1",
+                                                      "B-XY 2024",
+                                                      "",
+                                                      "Urlaubsvertretung",
+                                                      "Åsa Öberg",
+                                                      "Åsa Öberg",
+                                                      "Sprinter Kühlkoffer",
+                                                      "März 2024",
+                                                      "S-100",
+                                                      "Mandant1",
+                                                      "Mandant20",
+                                                      "Bremsen prüfen",
+                                                      "B-XY 2024"};
 
 TEST_F(KatalogRender, EveryShippedReportPrintsItsTitleAndTheFleetsValues)
 {
@@ -87,6 +113,41 @@ TEST_F(KatalogRender, EveryShippedReportPrintsItsTitleAndTheFleetsValues)
         const QString wert = QString::fromUtf8(kWerte[nr]);
         EXPECT_TRUE(text.contains(wert)) << wert.toStdString() << "\n" << text.toStdString();
     }
+}
+
+TEST_F(KatalogRender, ChartsOfTheFormsAppearWhereThereAreAnyAndLeaveAGapOtherwise)
+{
+    const std::pair<int, const char *> bilder[] = {
+        {0, "MonUeb~.wmf"}, {1, "Monaus~.wmf"}, {8, "Fuhrpks~.wmf"}};
+    for (const auto &[nr, datei] : bilder) {
+        SCOPED_TRACE(nr);
+        const QString pfad = QDir(projekte()).filePath(QString::fromLatin1(datei));
+        QFile::remove(pfad);
+        const QStringList ohne = drucken(nr);
+        ASSERT_GE(ohne.size(), 1);
+        EXPECT_FALSE(ohne.join(u'\n').contains(QStringLiteral("Diagramm Ölkosten")));
+        QFile svg(pfad);
+        ASSERT_TRUE(svg.open(QIODevice::WriteOnly));
+        svg.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="400" height="200" viewBox="0 0 400 200">
+<rect x="20" y="60" width="60" height="120" fill="#4472c4"/><rect x="120" y="100" width="60" height="80" fill="#ed7d31"/>
+<text x="20" y="30" font-family="Liberation Sans" font-size="20">Diagramm Ölkosten</text></svg>)");
+        svg.close();
+        const QStringList mit = drucken(nr + 100);
+        ASSERT_GE(mit.size(), 1);
+        EXPECT_EQ(mit.size(), ohne.size());
+        // The chart is painted, not written: the document grows by its shapes.
+        EXPECT_GT(QFileInfo(pdfDatei(nr + 100)).size(), QFileInfo(pdfDatei(nr)).size() + 500);
+        QFile::remove(pfad);
+    }
+}
+
+TEST_F(KatalogRender, DueListWithTwoMarksPrintsExactlyThoseVehicles)
+{
+    umgebung_->termineGrid().markieren(QStringLiteral("KfzNr"), {"M-ÖL 77", "B-XY 2024"});
+    const QString text = drucken(6).join(u'\n');
+    EXPECT_TRUE(text.contains(QStringLiteral("M-ÖL 77")));
+    EXPECT_TRUE(text.contains(QStringLiteral("B-XY 2024")));
+    EXPECT_FALSE(text.contains(QStringLiteral("HH-KA 100")));
 }
 
 } // namespace

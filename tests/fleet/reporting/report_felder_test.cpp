@@ -1,6 +1,7 @@
 #include <QStringList>
 
 #include "DruckSchleifen.h"
+#include "ReportDefinierer.h"
 #include "ReportFelder.h"
 #include "Tb6.h"
 #include "dbe/Session.h"
@@ -35,7 +36,7 @@ protected:
         stamm.primaryKey = {QStringLiteral("KfzNr")};
         dbe::TableDef touren;
         touren.name = QStringLiteral("KfzTour.db");
-        touren.fields = {text("KfzNr", 10), text("Tour", 10)};
+        touren.fields = {text("KfzNr", 10), text("Tour", 10), text("Bemerkung", 0)};
         session_->RegisterTables({stamm, touren});
         fahrzeuge_ = oeffnen("KfzStamm.db");
         zeile(*fahrzeuge_, {"HH-A 1", "Sprinter", ""});
@@ -139,6 +140,26 @@ TEST_F(ReportFelderTest, SkipRuleLeavesOutRecordsFromTheFirstOn)
         reporting::DruckLauf{*tb_, QStringLiteral("WerkTerm.lst"), nullptr, false}, *touren_,
         [&] { reporting::BenutzteFelder(*tb_, *touren_, false); }, ueberspringen);
     EXPECT_EQ(definiert(), QStringList{"Tour, T3"});
+}
+
+TEST_F(ReportFelderTest, CutValuesStopAt64000CharactersAndWholeValuesPassUnchanged)
+{
+    // A character outside the basic plane right at the cut is left out whole, not split.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x9A\x9A");
+    const QString text = QString(reporting::kMaxInhalt - 1, u'a') + emoji + QStringLiteral("b");
+    EXPECT_EQ(reporting::Abgeschnitten(text), QString(reporting::kMaxInhalt - 1, u'a'));
+    EXPECT_EQ(reporting::Abgeschnitten(QString(70000, u'x')).size(), reporting::kMaxInhalt);
+    EXPECT_EQ(reporting::Abgeschnitten(QStringLiteral("kurz")), QStringLiteral("kurz"));
+
+    touren_->First();
+    touren_->Edit();
+    touren_->FieldByName(QStringLiteral("Bemerkung"))->SetAsString(QString(300, u'ü'));
+    touren_->Post();
+    touren_->First();
+    reporting::DefineTableFields(*tb_, *touren_);
+    const QStringList felder = fake_->callsStartingWith("TbDefineFieldA");
+    ASSERT_EQ(felder.size(), 3);
+    EXPECT_TRUE(felder[2].endsWith(QStringLiteral("Bemerkung, ") + QString(300, u'ü') + u')'));
 }
 
 } // namespace
