@@ -9,7 +9,7 @@
 #include <QTextEdit>
 #include <QVariant>
 
-#include "Formularzugriff.h"
+#include "dienste/Formularzugriff.h"
 
 namespace reporting {
 

@@ -2,8 +2,8 @@
 
 #include <QDate>
 
-#include "FeldBezeichnungen.h"
 #include "FormularWerte.h"
+#include "regeln/FeldBezeichnungen.h"
 
 namespace reporting {
 

@@ -4,18 +4,10 @@
 #include <memory>
 #include <optional>
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "DataModuleFahrer.h"
 #include "DatenmengeHalten.h"
 #include "DruckSchleifen.h"
-#include "FahrzeugFilter.h"
 #include "FormularWerte.h"
-#include "Formularzugriff.h"
 #include "GridMarken.h"
-#include "HauptFormular.h"
-#include "Hilfstabellen.h"
-#include "MandantDaten.h"
 #include "ReportDefinierer.h"
 #include "ReportFelder.h"
 #include "ReportFormularWerte.h"
@@ -23,9 +15,17 @@
 #include "ReportKatalog.h"
 #include "ReportZeilen.h"
 #include "Tb6.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "daten/DataModuleFahrer.h"
+#include "daten/Hilfstabellen.h"
+#include "daten/MandantDaten.h"
 #include "dbe/Field.h"
+#include "dienste/Formularzugriff.h"
+#include "formulare/HauptFormular.h"
 #include "navigation/DBVFilter.h"
 #include "navigation/DBVexarion.h"
+#include "regeln/FahrzeugFilter.h"
 #include "ui/Hourglass.h"
 
 namespace reporting {

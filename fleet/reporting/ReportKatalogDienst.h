@@ -4,8 +4,8 @@
 
 #include <QPointer>
 
-#include "ReportDienste.h"
 #include "Tb6.h"
+#include "dienste/ReportDienste.h"
 
 class QWidget;
 

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
-#include "DataModule1.h"
 #include "ReportKatalog.h"
 #include "StandardProjekte.h"
+#include "daten/DataModule1.h"
 #include "engine_fixture.h"
 #include "katalog_umgebung.h"
 #include "temp_dir.h"

@@ -7,14 +7,14 @@
 
 #include <gtest/gtest.h>
 
-#include "DataModule1.h"
-#include "DataModuleFahrer.h"
 #include "FakeEngine.h"
 #include "FormularWerte.h"
-#include "HauptFormular.h"
-#include "MandantenFormular.h"
 #include "ReportGlobale.h"
 #include "Tb6.h"
+#include "daten/DataModule1.h"
+#include "daten/DataModuleFahrer.h"
+#include "formulare/HauptFormular.h"
+#include "formulare/MandantenFormular.h"
 #include "katalog_umgebung.h"
 #include "navigation/DBVexarion.h"
 #include "reportengine/EngineTypes.h"

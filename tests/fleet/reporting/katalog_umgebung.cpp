@@ -5,13 +5,13 @@
 #include <QLocale>
 #include <QVariant>
 
-#include "Aliase.h"
-#include "DataModule1.h"
-#include "DataModuleFahrer.h"
-#include "FeldBezeichnungen.h"
-#include "MandantDaten.h"
-#include "MandantenFormular.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "daten/DataModuleFahrer.h"
+#include "daten/MandantDaten.h"
 #include "dbe/Table.h"
+#include "formulare/MandantenFormular.h"
+#include "regeln/FeldBezeichnungen.h"
 
 namespace katalogtest {
 
