@@ -1,4 +1,6 @@
 // The program body of the fleet program: the only place that knows every form.
+#include <memory>
+
 #include <QCoreApplication>
 #include <QPointer>
 
@@ -22,12 +24,16 @@
 #include "ui/Application.h"
 #include "ui/StartUp.h"
 
-#ifndef KARVENFP_OHNE_MAIN
 #include "ReportKatalogDienst.h"
+#ifndef KARVENFP_OHNE_MAIN
 #include "StandardProjekte.h"
 #endif
 
 namespace fleet {
+
+namespace {
+std::unique_ptr<reporting::TReportKatalog> reportKatalog;
+} // namespace
 
 // The singletons in their fixed order; forms join here as they are built:
 // TDataModule1, THauptFormular, TTerminFormular, TTerminInfoDlg,
@@ -72,7 +78,26 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
                 delete weg;
             });
     };
-    form(QStringLiteral("THauptFormular"), HauptFormular);
+    // The report catalogue comes into force with the main window, the owner of its engine
+    // component, and goes before it.
+    koerper.eintragen(
+        QStringLiteral("THauptFormular"),
+        [] {
+            if (!QCoreApplication::instance())
+                return;
+            HauptFormular = new THauptFormular();
+            reportKatalog = std::make_unique<reporting::TReportKatalog>(HauptFormular);
+            Dienst<ReportDienste>::setzen(reportKatalog.get());
+        },
+        [] {
+            if (reportKatalog) {
+                Dienst<ReportDienste>::setzen(nullptr);
+                reportKatalog.reset();
+            }
+            THauptFormular *weg = HauptFormular;
+            HauptFormular = nullptr;
+            delete weg;
+        });
     // The scheduling service comes into force with its first form.
     koerper.eintragen(
         QStringLiteral("TTerminFormular"),
@@ -136,9 +161,6 @@ int main(int argc, char *argv[])
             if (!fleet::HauptFormular)
                 return 0;
             fleet::SchliessenBeendetProgramm(*fleet::HauptFormular);
-            // The report catalogue with its engine component, a child of the main window.
-            reporting::TReportKatalog reportKatalog(fleet::HauptFormular);
-            const fleet::DienstInKraft<fleet::ReportDienste> reportsInKraft(reportKatalog);
             fleet::HauptFormular->show();
             return ui::Application::exec();
         },
