@@ -21,6 +21,8 @@
 #include "formulare/Passwort.h"
 #include "formulare/TerminFormular.h"
 #include "formulare/TerminInfoDlg.h"
+#include "formulare/TourAuswertungFormular.h"
+#include "formulare/TourEditFormular.h"
 #include "ui/Application.h"
 #include "ui/StartUp.h"
 
@@ -117,8 +119,10 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
     form(QStringLiteral("TCopyright"), Copyright);
     form(QStringLiteral("TPasswordDlg"), PasswordDlg);
     form(QStringLiteral("THilfeFormular"), HilfeFormular);
+    form(QStringLiteral("TTourAuswertungFormular"), TourAuswertungFormular);
     form(QStringLiteral("TDispositionEingabeFormular"), DispositionEingabeFormular);
     form(QStringLiteral("TMandantenFormular"), MandantenFormular);
+    form(QStringLiteral("TTourEditFormular"), TourEditFormular);
 }
 
 // Closing the main window ends the program. The end is queued, so that the

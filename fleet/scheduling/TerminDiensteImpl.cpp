@@ -5,6 +5,8 @@
 #include "formulare/HauptFormular.h"
 #include "formulare/KARVENTextFormular.h"
 #include "formulare/TerminFormular.h"
+#include "formulare/TourAuswertungFormular.h"
+#include "formulare/TourEditFormular.h"
 #include "ui/FormBase.h"
 
 namespace fleet {
@@ -29,10 +31,23 @@ bool TerminDiensteImpl::DispoZeitraumErfragen(DispoZeitraum &zeitraum)
     return DispositionEingabeFormular ? DispositionEingabeFormular->Erfragen(zeitraum) : true;
 }
 
-void TerminDiensteImpl::TourBearbeiten(int) {}
+void TerminDiensteImpl::TourBearbeiten(int pruefCode)
+{
+    if (!TourEditFormular)
+        return;
+    if (pruefCode >= 0)
+        TourEditFormular->FehlerCode = pruefCode;
+    TourEditFormular->showModal();
+}
+
 void TerminDiensteImpl::FahrzeugvergleichZeigen() {}
 void TerminDiensteImpl::FuhrparkKostenZeigen() {}
-void TerminDiensteImpl::TourAuswertungZeigen() {}
+void TerminDiensteImpl::TourAuswertungZeigen()
+{
+    if (TourAuswertungFormular)
+        TourAuswertungFormular->showModal();
+}
+
 void TerminDiensteImpl::MonatsauswertungAlleFahrzeugeZeigen() {}
 void TerminDiensteImpl::TankdatenImportZeigen() {}
 namespace {

@@ -28,7 +28,8 @@ public:
     // The period dialog of a new booking, preset with `zeitraum`; false when the
     // user aborted it, else `zeitraum` holds the confirmed period.
     virtual bool DispoZeitraumErfragen(DispoZeitraum &zeitraum) = 0;
-    // The tour edit dialog over the tour clipboard with the given check code.
+    // The tour edit dialog over the tour clipboard with the given check code;
+    // a negative code keeps the dialog's last one ("Tour bearbeiten").
     virtual void TourBearbeiten(int pruefCode) = 0;
     // The modal evaluations of the menu.
     virtual void FahrzeugvergleichZeigen() = 0;
