@@ -519,10 +519,13 @@ void THauptFormular::DispoSichtSetzen(int sicht)
     dispo_->SichtSetzen(sicht);
 }
 
-// The appointment popup, the dispatch page's new/carry-forward buttons and its
-// chart do not exist on this window yet; until they do, these three leave the
-// window as it is.
-void THauptFormular::TerminFortschreiben(const QString &) {}
+void THauptFormular::TerminFortschreiben(const QString &edit)
+{
+    stammdaten_->TerminFortschreiben(edit);
+}
+
+// The dispatch page's new/carry-forward buttons and its chart do not exist on
+// this window yet; until they do, these two leave the window as it is.
 void THauptFormular::DispoKnoepfeFreigeben(bool) {}
 void THauptFormular::DispoGrafikZeitraumSetzen() {}
 

@@ -45,6 +45,34 @@ const QList<Terminart> &Terminarten()
                 QStringLiteral("Freitermin") + n + QStringLiteral("Zeigen"), QStringLiteral("FrTerm") + n,
                 QStringLiteral("EditFreierTermin") + n, QStringLiteral("LblFreierTermin") + n});
         }
+        // Roll-forward data of the seven named kinds, by master field.
+        struct Fortschreibung {
+            const char *stamm, *intervall, *datumName, *wort;
+        };
+        const Fortschreibung kBenannt[] = {
+            {"KfzTUEVTermin", "TUEVTIntervall", "TÜV", "HU-Termin"},
+            {"KfzASUTermin", "ASUTIntervall", "ASU", "AU-Termin"},
+            {"KfzInspektTermin", "InspektionTDatumIntervall", "InspektionDatum", "Inspektionstermin"},
+            {"KfzKlInspektionTermin", "KlInspektionTIntervall", "", "Kl. Inspektionstermin"},
+            {"KfzGrInspektionTermin", "GrInspektionTIntervall", "", "Gr. Inspektionstermin"},
+            {"KfzVignetteTermin1", "Vignette1TIntervall", "Vignette1", "Vignette1-Termin"},
+            {"KfzVignetteTermin2", "Vignette2TIntervall", "Vignette2", "Vignette2-Termin"},
+        };
+        for (Terminart &art : a) {
+            for (const Fortschreibung &f : kBenannt) {
+                if (art.stammFeld == QLatin1String(f.stamm)) {
+                    art.intervall = QString::fromLatin1(f.intervall);
+                    art.datumName = QString::fromUtf8(f.datumName);
+                    art.wort = QString::fromUtf8(f.wort);
+                }
+            }
+        }
+        for (int i = 1; i <= 14; ++i) {
+            Terminart &art = a[6 + i];
+            art.intervall = QStringLiteral("FrTermin%1TIntervall").arg(i);
+            if (!art.km)
+                art.datumName = QStringLiteral("FreierTermin%1").arg(i);
+        }
         return a;
     }();
     return arten;
@@ -62,6 +90,14 @@ const Terminart *TerminartZuFeld(const QString &feld)
 {
     for (const Terminart &a : Terminarten())
         if (a.feld.compare(feld, Qt::CaseInsensitive) == 0)
+            return &a;
+    return nullptr;
+}
+
+const Terminart *TerminartZuEdit(const QString &edit)
+{
+    for (const Terminart &a : Terminarten())
+        if (a.edit == edit)
             return &a;
     return nullptr;
 }

@@ -17,6 +17,13 @@ struct Terminart {
     QString sortIndex;   // index of Termine.DB ordering by this kind ("Tuev")
     QString edit;        // the main window's edit of the kind ("EditTUEVTermin")
     QString label;       // the main window's label naming it; empty for HU and AU
+    // Roll-forward: the interval field of Kfzsyste.DB ("TUEVTIntervall"), the
+    // name NaechstesTerminDatum knows a month kind by ("TÜV"; empty for the
+    // kilometre kinds) and the word of its messages ("HU-Termin"; empty for
+    // the free kinds, which take the caption of their label).
+    QString intervall = {};
+    QString datumName = {};
+    QString wort = {};
 
     // The name a note of this kind is stored under ("TTblTermineTUEVTermin").
     QString terminName() const { return QStringLiteral("TTblTermine") + feld; }
@@ -35,5 +42,7 @@ const QList<int> &TerminartenPruefReihenfolge();
 
 // The kind with that Termine.DB field, or null.
 const Terminart *TerminartZuFeld(const QString &feld);
+// The kind the main window's edit shows ("EditTUEVTermin", exact name), or null.
+const Terminart *TerminartZuEdit(const QString &edit);
 
 } // namespace fleet

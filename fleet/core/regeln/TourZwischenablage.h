@@ -4,6 +4,10 @@
 
 #include "base/DateTime.h"
 
+namespace dbe {
+class TDataSet;
+}
+
 namespace fleet {
 
 // A tour taken from the tour page by "Tour kopieren" or "Tour verschieben",
@@ -35,5 +39,17 @@ extern TTourZwischenablage TourZwischenablage;
 // code := 1 when the clipboard has no date, + 2 when its driven kilometres
 // are 0; true when the code is 0 (the tour may be pasted).
 bool TourZwischenablagePruefen(int &code);
+
+// Reads the tour on which `tour` stands into the clipboard (the mode stays);
+// false when a field cannot be read (the fields read so far stay).
+bool TourInZwischenablage(const dbe::TDataSet &tour);
+
+// Pastes the clipboard into the current vehicle of the data module through
+// the scratch table (the tour rules do not run): a copy inserts a new tour, a
+// move hands the found tour to this vehicle. True after a successful post; the
+// tours cursor then stands on the written tour. Refusals show their message
+// and give false; an engine error goes on to the caller. Every path ends with
+// the tours cursor's controls enabled and the scratch tables reset.
+bool TourZwischenablageEinfuegen();
 
 } // namespace fleet

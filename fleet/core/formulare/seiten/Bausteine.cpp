@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "base/GermanFormat.h"
@@ -157,6 +158,11 @@ ui::RadioGroup *auswahl(QWidget *parent, const char *name, const QString &titel,
     r->setItems(eintraege);
     r->setColumns(spalten);
     return r;
+}
+
+QPushButton *knopf(QWidget *parent, const char *name, const QString &text)
+{
+    return ui::make<QPushButton>(parent, name, text);
 }
 
 QVBoxLayout *seitenLayout(QWidget *seite)

@@ -6,6 +6,7 @@
 class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QVBoxLayout;
 class QWidget;
 
@@ -34,6 +35,7 @@ ui::DBGrid *raster(QWidget *parent, const char *name, dbe::TDataSource &quelle);
 ui::RadioGroup *auswahl(QWidget *parent, const char *name, const QString &titel, const QStringList &eintraege,
                         int spalten);
 QVBoxLayout *seitenLayout(QWidget *seite);
+QPushButton *knopf(QWidget *parent, const char *name, const QString &text);
 
 // The years 1990 to 2030 and the German month names, as the period boxes list them.
 QStringList jahre();

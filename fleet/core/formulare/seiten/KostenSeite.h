@@ -29,15 +29,29 @@ public:
     void BtnKosteninHistorieClick();
     void BitBtnVarKostenSuchenClick();
 
+    // "&Neu" (dated like the vehicle's last receipt), "&Speichern", "&Löschen".
+    void TBtnVarKostenNeuClick();
+    void TBtnVarKostenSpeichernClick();
+    void TBtnVarKostenLoeschenClick();
+    // The period view: all costs, those of a month or of a year.
+    void RadioGrpKostenSichtClick();
+    void CmbBoxKostenMonatChange();
+    void CmbBoxKostenJahrChange();
+
     ui::RadioGroup *RadioGrpKostenSicht = nullptr;
     ui::ComboBox *CmbBoxKostenMonat = nullptr, *CmbBoxKostenJahr = nullptr;
     QPushButton *BtnKosteninHistorie = nullptr, *BitBtnVarKostenSuchen = nullptr;
+    QPushButton *TBtnVarKostenNeu = nullptr, *TBtnVarKostenSpeichern = nullptr,
+                *TBtnVarKostenLoeschen = nullptr;
 
 protected:
     void kopfAufbauen(QVBoxLayout *seite) override;
+    void fussAufbauen(QVBoxLayout *seite) override;
 
 private:
     void historieUndSucheAufbauen(QHBoxLayout *kopf);
+    void jahresFilter();
+    void monatsFilter();
 };
 
 } // namespace fleet

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -19,9 +20,11 @@
 #include "dienste/Protokoll.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/seiten/Bausteine.h"
+#include "formulare/seiten/DetailKnoepfe.h"
 #include "regeln/BildReihenfolge.h"
 #include "regeln/DetailVerknuepfung.h"
 #include "regeln/FahrzeugRegeln.h"
+#include "ui/Colors.h"
 #include "ui/Connect.h"
 #include "ui/DBGrid.h"
 #include "ui/DBMemo.h"
@@ -79,7 +82,15 @@ void MemoSeite::aufbauen()
     EditDBMemo = ui::make<ui::DBMemo>(TabMemoMemo, "EditDBMemo");
     EditDBMemo->setDataSource(&DataModule1->TDataSrcMain);
     EditDBMemo->setDataField(QStringLiteral("Memo"));
-    seitenLayout(TabMemoMemo)->addWidget(EditDBMemo);
+    QVBoxLayout *memoLayout = seitenLayout(TabMemoMemo);
+    memoLayout->addWidget(EditDBMemo, 1);
+    BtnMemoSpeichern = knopf(TabMemoMemo, "BtnMemoSpeichern", QStringLiteral("&Speichern"));
+    auto *memoKnoepfe = new QHBoxLayout;
+    memoKnoepfe->addWidget(BtnMemoSpeichern);
+    memoKnoepfe->addStretch(1);
+    memoLayout->addLayout(memoKnoepfe);
+    ui::on(BtnMemoSpeichern, &QPushButton::clicked, this, [this] { BtnMemoSpeichernClick(); });
+    ui::on(EditDBMemo, &QPlainTextEdit::textChanged, this, [this] { EditDBMemoChange(); });
 
     auto *teiler = new QSplitter(Qt::Horizontal, TabMemoBild);
     auto *links = new QWidget(teiler);
@@ -153,6 +164,19 @@ void MemoSeite::betreten()
 void MemoSeite::verlassen()
 {
     listeSchliessen();
+}
+
+void MemoSeite::BtnMemoSpeichernClick()
+{
+    seiten::Speichern(DataModule1->TTblMain);
+}
+
+void MemoSeite::EditDBMemoChange()
+{
+    // An empty document still has one block: ask for emptiness, not lines.
+    if (HauptFormular)
+        ui::setBackgroundColor(HauptFormular->TPanMemoLED,
+                               EditDBMemo->document()->isEmpty() ? ui::color::BtnFace : ui::color::Red);
 }
 
 void MemoSeite::BildLeeren()

@@ -23,6 +23,10 @@ public:
 
     void verlassen() override;
 
+    // "&Speichern" of the memo; the indicator of a memo with text.
+    void BtnMemoSpeichernClick();
+    void EditDBMemoChange();
+
     // Picture and its panel text emptied.
     void BildLeeren();
 
@@ -44,6 +48,7 @@ public:
     ui::DBMemo *EditDBMemo = nullptr;
     ui::DBGrid *DBGridBildinformationen = nullptr;
     QLabel *ImgBild = nullptr, *PanBild = nullptr;
+    QPushButton *BtnMemoSpeichern = nullptr;
     QPushButton *BtnBildNeu = nullptr, *BtnBildDokumentNeu = nullptr, *BtnBildTabelleLaden = nullptr,
                 *BtnBildTabelleLoeschen = nullptr, *BtnBildTabelleAenderungenSpeichern = nullptr;
     QToolButton *SpeedBtnBildab = nullptr, *SpeedBtnBildauf = nullptr;

@@ -21,6 +21,7 @@ void RasterSeite::aufbauen()
     kopfAufbauen(seite);
     raster_ = seiten::raster(this, rasterName_, quelle_);
     seite->addWidget(raster_, 1);
+    fussAufbauen(seite);
     ui::on(raster_, &ui::DBGrid::onColumnMoved, this, [this] { SpaltenVerschoben.insert(tabKz_); });
 }
 

@@ -13,7 +13,7 @@ namespace fleet {
 // A page that shows one detail table in a grid whose column order is stored
 // under its TabKz: loaded the first time the page is entered, stored at the
 // end of the run when the user moved a column. Pages with controls above the
-// grid add them in kopfAufbauen().
+// grid add them in kopfAufbauen(), below it in fussAufbauen().
 class RasterSeite : public HauptSeite {
 public:
     RasterSeite(ui::TabSheet *tab, const char *rasterName, dbe::TDataSource &quelle, const QString &tabKz);
@@ -26,6 +26,8 @@ public:
 
 protected:
     virtual void kopfAufbauen(QVBoxLayout *) {}
+    // Controls below the grid (a row of buttons).
+    virtual void fussAufbauen(QVBoxLayout *) {}
 
 private:
     const char *rasterName_;

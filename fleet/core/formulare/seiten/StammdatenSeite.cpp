@@ -7,9 +7,15 @@
 #include <QVBoxLayout>
 
 #include "daten/DataModule1.h"
+#include "daten/Einstellungswerte.h"
+#include "formulare/HauptFormular.h"
 #include "formulare/seiten/Bausteine.h"
+#include "regeln/TerminFortschreibung.h"
+#include "ui/Connect.h"
 #include "ui/DBEdit.h"
 #include "ui/DBLookupComboBox.h"
+#include "ui/FormBase.h"
+#include "ui/PopupMenu.h"
 #include "ui/RadioGroup.h"
 
 namespace fleet {
@@ -84,7 +90,11 @@ void StammdatenSeite::aufbauen()
     zeile(fahrzeug, "LblBesitzerKz", QStringLiteral("BesitzerKz."), "EditBesitzerKz", "BesitzerKz");
     fahrzeug.ende();
 
-    // The 21 appointments with their unit.
+    // The 21 appointments with their unit, each with the roll-forward popup.
+    TPopupMenuTermin = ui::make<ui::PopupMenu>(this, "TPopupMenuTermin");
+    NchstenTermin1 = TPopupMenuTermin->addItem("NchstenTermin1", QStringLiteral("Termin fortschreiben"));
+    TPopupMenuTermin->addItem("Abbrechen2", QStringLiteral("Abbrechen"));
+    ui::on(NchstenTermin1, &QAction::triggered, this, [this] { NchstenTermin1Click(); });
     Formularblock termine(inhalt, QStringLiteral("Termine"));
     struct Termin {
         const char *name, *text, *feld;
@@ -103,6 +113,7 @@ void StammdatenSeite::aufbauen()
                             const QString &feld, bool km) {
         ui::DBEdit *e = edit(inhalt, editName, m, feld);
         e->setMinimumWidth(80);
+        TPopupMenuTermin->attachTo(e);
         termine.zeile(label(inhalt, QStringLiteral("Lbl") + lbl, text), e,
                       label(inhalt, QStringLiteral("Lbl2") + lbl,
                             km ? QStringLiteral("(Km)") : QStringLiteral("(Datum)")));
@@ -205,6 +216,25 @@ QString StammdatenSeite::NachschlagText(Nachschlagfeld feld) const
         return DBLkpCmbBoxFahrer->currentText();
     }
     return {};
+}
+
+void StammdatenSeite::NchstenTermin1Click()
+{
+    TerminFortschreibungUmfeld umfeld;
+    umfeld.nurLesen = NurLesen || LeseModus;
+    umfeld.meldungZeigen = TerminMeldungZeigen;
+    umfeld.beschriftung = [this](const QString &name) {
+        const auto *l = findChild<QLabel *>(name);
+        return l ? l->text() : QString();
+    };
+    const QWidget *komponente = TPopupMenuTermin->popupComponent();
+    TerminFortschreibenAusfuehren(komponente ? komponente->objectName() : QString(), umfeld);
+}
+
+void StammdatenSeite::TerminFortschreiben(const QString &edit)
+{
+    TPopupMenuTermin->setPopupComponent(findChild<QWidget *>(edit));
+    NchstenTermin1->trigger();
 }
 
 void StammdatenSeite::LeasingPrognoseAnzeigen(const QString &text)

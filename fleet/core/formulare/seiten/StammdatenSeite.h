@@ -3,11 +3,13 @@
 #include "dienste/HauptFormularZugriff.h"
 #include "formulare/seiten/HauptSeite.h"
 
+class QAction;
 class QLabel;
 
 namespace ui {
 class DBEdit;
 class DBLookupComboBox;
+class PopupMenu;
 class RadioGroup;
 } // namespace ui
 
@@ -26,11 +28,19 @@ public:
     QString NachschlagText(Nachschlagfeld feld) const;
     void LeasingPrognoseAnzeigen(const QString &text);
 
+    // "Termin fortschreiben" of the appointment popup: rolls the appointment
+    // of the edit the menu was opened on forward. TerminFortschreiben runs it
+    // for a named edit, as the cost rule and the due list do.
+    void NchstenTermin1Click();
+    void TerminFortschreiben(const QString &edit);
+
     ui::DBEdit *EditKfzNr = nullptr;
     ui::DBLookupComboBox *DBLkpCmbBoxGruppe = nullptr, *DBLkpCmbBoxStandort = nullptr,
                          *DBLkpCmbBoxFahrer = nullptr, *DBLkCmbBoxNameLeasinggesellschaft = nullptr;
     QLabel *LblVorausLsEndKmStand = nullptr;
     ui::RadioGroup *RadioGrpDrucken = nullptr;
+    ui::PopupMenu *TPopupMenuTermin = nullptr;
+    QAction *NchstenTermin1 = nullptr;
 };
 
 } // namespace fleet
