@@ -203,7 +203,10 @@ void THauptFormular::seitenAufbauen()
     touren_ = new TourenSeite(TabTouren);
     kosten_ = new KostenSeite(TabKosten);
     auswertung_ = new MonatsauswertungSeite(TabMonatsAuswertung, *kosten_);
-    uebersicht_ = new MonatsuebersichtSeite(TabMonatsuebersicht);
+    uebersicht_ = new MonatsuebersichtSeite(TabMonatsuebersicht, *kosten_, [this] {
+        PageCtrlMain->setActivePage(TabKosten);
+        PageCtrlMainChange();
+    });
     reifen_ = new ReifenSeite(TabReifen);
     historie_ = new HistorieSeite(TabHistorie);
     schaden_ = new SchadenSeite(TabSchadensmanagement);

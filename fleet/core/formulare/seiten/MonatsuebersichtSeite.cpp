@@ -3,19 +3,31 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "base/GermanFormat.h"
 #include "daten/DataModule1.h"
 #include "daten/Einstellungswerte.h"
 #include "dbe/Field.h"
+#include "formulare/HauptFormular.h"
 #include "formulare/seiten/Bausteine.h"
+#include "formulare/seiten/DiagrammBild.h"
+#include "formulare/seiten/KostenSeite.h"
+#include "formulare/seiten/MonatsuebersichtGrafik.h"
 #include "regeln/MonatsSummen.h"
+#include "regeln/MonatsuebersichtReihen.h"
 #include "ui/CheckBox.h"
+#include "ui/Clipboard.h"
 #include "ui/ComboBox.h"
 #include "ui/Connect.h"
 #include "ui/DBGrid.h"
 #include "ui/FormBase.h"
+#include "ui/Messages.h"
+#include "ui/Printer.h"
 #include "ui/RadioGroup.h"
 
 namespace fleet {
@@ -44,6 +56,12 @@ QString geld(base::Currency c)
 }
 
 } // namespace
+
+MonatsuebersichtSeite::MonatsuebersichtSeite(ui::TabSheet *tab, KostenSeite &kosten,
+                                             std::function<void()> kostenSeiteZeigen)
+    : HauptSeite(tab), kosten_(kosten), kostenSeiteZeigen_(std::move(kostenSeiteZeigen))
+{
+}
 
 void MonatsuebersichtSeite::aufbauen()
 {
@@ -74,11 +92,50 @@ void MonatsuebersichtSeite::aufbauen()
     mitte->addWidget(DBGridMonatsuebersicht);
     panelsAufbauen(mitte);
     uebersicht->addLayout(mitte, 1);
+    auto *knoepfe = new QHBoxLayout;
+    TBtnLoeschen = ui::make<QPushButton>(this, "TBtnLoeschen", QStringLiteral("&Löschen"));
+    TBtnZeigMonatsauswertung =
+        ui::make<QPushButton>(this, "TBtnZeigMonatsauswertung", QStringLiteral("&Zeige Kosten"));
+    knoepfe->addWidget(TBtnLoeschen);
+    knoepfe->addWidget(TBtnZeigMonatsauswertung);
+    knoepfe->addStretch(1);
+    uebersicht->addLayout(knoepfe);
+    grafikAufbauen(uebersicht);
 
+    ui::on(TBtnLoeschen, &QPushButton::clicked, this, [this] { TBtnLoeschenClick(); });
+    ui::on(TBtnZeigMonatsauswertung, &QPushButton::clicked, this,
+           [this] { TBtnZeigMonatsauswertungClick(); });
+    ui::on(CheckBoxGrafik, &ui::CheckBox::onClick, this, [this] { CheckBoxGrafikClick(); });
     ui::on(RadioGrpSicht, &ui::RadioGroup::onClick, this, [this] { RadioGrpSichtClick(); });
     ui::on(ComboBoxJahr, &ui::ComboBox::onChange, this, [this] { ComboBoxJahrChange(); });
     ui::on(RadioGrpMonatsuebersichtTabelle, &ui::RadioGroup::onClick, this,
            [this] { RadioGrpMonatsuebersichtTabelleClick(); });
+}
+
+void MonatsuebersichtSeite::grafikAufbauen(QVBoxLayout *seite)
+{
+    auto *zeile = new QHBoxLayout;
+    DBChartMonatsuebersicht = new MonatsuebersichtGrafik(this);
+    DBChartMonatsuebersicht->setMinimumHeight(260);
+    DBChartMonatsuebersicht->hide();
+    Panel4 = ui::make<QWidget>(this, "Panel4");
+    auto *panel = new QVBoxLayout(Panel4);
+    panel->setContentsMargins(0, 0, 0, 0);
+    BitBtnMonatsuebersichtGrafikDrucken =
+        ui::make<QPushButton>(Panel4, "BitBtnMonatsuebersichtGrafikDrucken", QStringLiteral("Dr&ucken"));
+    BitBtnMonatsuebersichtGrafikKopieren =
+        ui::make<QPushButton>(Panel4, "BitBtnMonatsuebersichtGrafikKopieren", QStringLiteral("Z&wAblage"));
+    panel->addWidget(BitBtnMonatsuebersichtGrafikDrucken);
+    panel->addWidget(BitBtnMonatsuebersichtGrafikKopieren);
+    panel->addStretch(1);
+    Panel4->hide();
+    zeile->addWidget(DBChartMonatsuebersicht, 1);
+    zeile->addWidget(Panel4);
+    seite->addLayout(zeile);
+    ui::on(BitBtnMonatsuebersichtGrafikDrucken, &QPushButton::clicked, this,
+           [this] { BitBtnMonatsuebersichtGrafikDruckenClick(); });
+    ui::on(BitBtnMonatsuebersichtGrafikKopieren, &QPushButton::clicked, this,
+           [this] { BitBtnMonatsuebersichtGrafikKopierenClick(); });
 }
 
 void MonatsuebersichtSeite::panelsAufbauen(QHBoxLayout *zeile)
@@ -158,6 +215,7 @@ void MonatsuebersichtSeite::anfangen()
 void MonatsuebersichtSeite::betreten()
 {
     MonatsuebersichtAnzeigen();
+    GrafikAktualisieren();
     DBGridMonatsuebersicht->setFocus();
 }
 
@@ -230,6 +288,7 @@ void MonatsuebersichtSeite::jahrFilter(bool jahr)
         monate.SetFiltered(false);
     }
     MonatsuebersichtAnzeigen();
+    GrafikAktualisieren();
 }
 
 void MonatsuebersichtSeite::RadioGrpSichtClick()
@@ -268,6 +327,103 @@ void MonatsuebersichtSeite::RadioGrpMonatsuebersichtTabelleClick()
     PanMonatsuebersichtKosten->setVisible(kosten);
     PanMonatsuebersichtStandard->setVisible(!kosten);
     DBGridMonatsuebersicht->setFixedWidth(kosten ? 975 : ertrag ? 560 : 495);
+}
+
+void MonatsuebersichtSeite::GrafikAktualisieren()
+{
+    if (!DataModule1)
+        return;
+    DBChartMonatsuebersicht->fuellen(MonatsuebersichtPunkteLesen(DataModule1->TTblMonatKosten));
+}
+
+void MonatsuebersichtSeite::TBtnLoeschenClick()
+{
+    if (ui::messages().question(
+            QStringLiteral("Möchten Sie die markierte Monatsauswertung wirklich löschen"))) {
+        try {
+            DataModule1->TTblMonatKosten.Delete();
+        } catch (const std::exception &) {
+            ui::messages().error(QStringLiteral("Löschen der Monatsauswertung nicht möglich"));
+        }
+    }
+    MonatsuebersichtAnzeigen();
+    GrafikAktualisieren();
+}
+
+void MonatsuebersichtSeite::TBtnZeigMonatsauswertungClick()
+{
+    TDataModule1 &dm = *DataModule1;
+    dbe::TTable &monate = dm.TTblMonatKosten;
+    if (monate.IsEmpty()) {
+        ui::messages().information(QStringLiteral("Sie haben noch keine Monatsauswertung gespeichert"));
+        return;
+    }
+    const QString jahr = monate.FieldByName(QStringLiteral("AuswJahr"))->AsString();
+    const double monatNum = monate.FieldByName(QStringLiteral("AuswMonatNum"))->AsFloat();
+    // The view first: its click sets the cost filter, which ours then replaces.
+    kosten_.KostenSichtSetzen(1);
+    kosten_.CmbBoxKostenMonat->setItemIndex(monatNum >= 1 && monatNum <= 12 ? static_cast<int>(monatNum) - 1
+                                                                            : -1);
+    kosten_.CmbBoxKostenJahr->setItemIndex(kosten_.CmbBoxKostenJahr->findText(jahr, Qt::MatchExactly));
+    dm.TTblVarKosten.SetFilter(QStringLiteral("(Jahr = '") + kosten_.CmbBoxKostenJahr->text() +
+                               QStringLiteral("') and (Monat = '") + kosten_.CmbBoxKostenMonat->text() +
+                               QStringLiteral("')"));
+    dm.TTblVarKosten.SetFiltered(true);
+    kostenSeiteZeigen_();
+}
+
+void MonatsuebersichtSeite::CheckBoxGrafikClick()
+{
+    const bool an = CheckBoxGrafik->isChecked();
+    if (an)
+        GrafikAktualisieren();
+    DBChartMonatsuebersicht->setVisible(an);
+    // The shown chart takes two thirds of the height, the grid gets it all back.
+    if (auto *seite = qobject_cast<QVBoxLayout *>(layout()))
+        seite->setStretch(seite->count() - 1, an ? 2 : 0);
+    Panel4->setVisible(an);
+    BitBtnMonatsuebersichtGrafikDrucken->setVisible(an);
+    BitBtnMonatsuebersichtGrafikKopieren->setVisible(an);
+    TBtnZeigMonatsauswertung->setEnabled(!an);
+    TBtnLoeschen->setEnabled(!an && !LeseModus && !NurLesen);
+}
+
+void MonatsuebersichtSeite::DBChartMonatsuebersichtClickSeries(QAbstractSeries *reihe)
+{
+    DBChartMonatsuebersicht->ReiheUmschalten(reihe);
+}
+
+void MonatsuebersichtSeite::DBChartMonatsuebersichtDblClick()
+{
+    DBChartMonatsuebersicht->AlleZeigen();
+}
+
+void MonatsuebersichtSeite::BitBtnMonatsuebersichtGrafikDruckenClick()
+{
+    if (!ui::messages().question(QStringLiteral("Möchten Sie die Grafik jetzt drucken?")))
+        return;
+    ui::printer().print(
+        QStringLiteral("Monatliche Kostenentwicklung"),
+        [this](QPrinter &drucker) {
+            const QPageLayout::Orientation vorher = drucker.pageLayout().orientation();
+            drucker.setPageOrientation(QPageLayout::Landscape);
+            const QImage bild =
+                DiagrammBitmap(DBChartMonatsuebersicht, MonatsuebersichtGrafik::bildGroesse() * 2);
+            QPainter maler(&drucker);
+            const QRect seite = maler.viewport();
+            const QSize ziel = bild.size().scaled(seite.size(), Qt::KeepAspectRatio);
+            maler.drawImage(QRect(seite.topLeft(), ziel), bild);
+            maler.end();
+            drucker.setPageOrientation(vorher);
+        },
+        true);
+}
+
+void MonatsuebersichtSeite::BitBtnMonatsuebersichtGrafikKopierenClick()
+{
+    if (!ui::messages().question(QStringLiteral("Möchten Sie die Grafik in die Zwischenablage kopieren?")))
+        return;
+    ui::clipboard().setImage(DiagrammBitmap(DBChartMonatsuebersicht, MonatsuebersichtGrafik::bildGroesse()));
 }
 
 } // namespace fleet

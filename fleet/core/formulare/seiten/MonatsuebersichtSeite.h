@@ -1,10 +1,15 @@
 #pragma once
 
+#include <functional>
+
 #include "formulare/seiten/HauptSeite.h"
 
+class QAbstractSeries;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QPushButton;
+class QVBoxLayout;
 
 namespace ui {
 class CheckBox;
@@ -14,11 +19,16 @@ class RadioGroup;
 
 namespace fleet {
 
+class KostenSeite;
+class MonatsuebersichtGrafik;
+
 // The current vehicle's saved months side by side, all of them or one year's,
 // with their totals and per-month averages.
 class MonatsuebersichtSeite : public HauptSeite {
 public:
-    using HauptSeite::HauptSeite;
+    // `kostenSeiteZeigen` makes the cost page the active one, as a page
+    // change by the user would.
+    MonatsuebersichtSeite(ui::TabSheet *tab, KostenSeite &kosten, std::function<void()> kostenSeiteZeigen);
     void aufbauen() override;
     void anfangen() override;
     void betreten() override;
@@ -28,18 +38,37 @@ public:
     void RadioGrpSichtClick();
     void ComboBoxJahrChange();
     void RadioGrpMonatsuebersichtTabelleClick();
+    void TBtnLoeschenClick();
+    // The cost page filtered to the selected row's month.
+    void TBtnZeigMonatsauswertungClick();
+    void CheckBoxGrafikClick();
+    void DBChartMonatsuebersichtClickSeries(QAbstractSeries *reihe);
+    void DBChartMonatsuebersichtDblClick();
+    void BitBtnMonatsuebersichtGrafikDruckenClick();
+    void BitBtnMonatsuebersichtGrafikKopierenClick();
+    // The chart's data again from the rows the grid shows.
+    void GrafikAktualisieren();
 
     ui::RadioGroup *RadioGrpSicht = nullptr, *RadioGrpMonatsuebersichtTabelle = nullptr;
     ui::ComboBox *ComboBoxJahr = nullptr;
     ui::CheckBox *CheckBoxGrafik = nullptr;
     ui::DBGrid *DBGridMonatsuebersicht = nullptr;
     QGroupBox *PanMonatsuebersichtStandard = nullptr, *PanMonatsuebersichtKosten = nullptr;
+    QPushButton *TBtnLoeschen = nullptr, *TBtnZeigMonatsauswertung = nullptr,
+                *BitBtnMonatsuebersichtGrafikDrucken = nullptr,
+                *BitBtnMonatsuebersichtGrafikKopieren = nullptr;
+    QWidget *Panel4 = nullptr;
+    MonatsuebersichtGrafik *DBChartMonatsuebersicht = nullptr;
     QLabel *LblSummeSchadstoff = nullptr, *TLblErtragMonatsuebersichtUeberschrift = nullptr,
            *TLblSummeErtragMonat = nullptr, *TLblDErtragMonat = nullptr;
 
 private:
     void panelsAufbauen(QHBoxLayout *zeile);
     void jahrFilter(bool jahr);
+    void grafikAufbauen(QVBoxLayout *seite);
+
+    KostenSeite &kosten_;
+    std::function<void()> kostenSeiteZeigen_;
 };
 
 } // namespace fleet

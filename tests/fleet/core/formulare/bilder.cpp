@@ -1,8 +1,11 @@
 // Pictures of every page of the main window, for looking at the layout:
 //   fleet_core_main_window_pictures <directory> [width height]
+#include <QDate>
 #include <QDir>
+#include <QLocale>
 #include <QMenu>
 #include <QPainter>
+#include <QSvgRenderer>
 #include <QTest>
 
 #include "base/DateTime.h"
@@ -12,10 +15,15 @@
 #include "formulare/HauptFormular.h"
 #include "formulare/HilfeFormular.h"
 #include "formulare/Passwort.h"
+#include "formulare/seiten/DiagrammBild.h"
+#include "formulare/seiten/MonatsauswertungSeite.h"
+#include "formulare/seiten/MonatsuebersichtGrafik.h"
+#include "formulare/seiten/MonatsuebersichtSeite.h"
 #include "formulare/seiten/StammdatenSeite.h"
 #include "formulare/seiten/TourenSeite.h"
 #include "kern_umgebung.h"
 #include "ui/Application.h"
+#include "ui/CheckBox.h"
 #include "ui/PageControl.h"
 #include "ui/PopupMenu.h"
 #include "ui/StartUp.h"
@@ -31,8 +39,10 @@ int main(int argc, char **argv)
     auto &s = umgebung.session();
     using kerntest::zeileAnfuegen;
     zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzStamm.db",
-                  {"KfzNr", "Info", "Gruppe", "Kostenstelle", "KfzMarke", "KfzKmStand"},
-                  {"M-KV 100", "Kundendienst", "Transporter", "Lager Nord", "Transit", 48200.0});
+                  {"KfzNr", "Info", "Gruppe", "Kostenstelle", "KfzMarke", "KfzKmStand", "HaftpflNettoBetrag",
+                   "KaskoNettoBetrag", "Steuer", "AFA", "Schadstoff"},
+                  {"M-KV 100", "Kundendienst", "Transporter", "Lager Nord", "Transit", 48200.0, 1850.0,
+                   2400.0, 480.0, 9600.0, 158.0});
     for (int i = 0; i < 6; ++i)
         zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzTour.db",
                       {"KfzNr", "Datum", "Tour", "FahrerName", "Kostenstelle", "AbfahrtKm", "AnkunftKm",
@@ -48,6 +58,33 @@ int main(int argc, char **argv)
                       {"M-KV 100", base::encodeDate(2024, 3, 5 + 3 * i), QStringLiteral("47%1").arg(11 + i),
                        45.0 + i, 78.5 + i, 1234.56 * (i + 1), "2024", QStringLiteral("März"),
                        QStringLiteral("Bremsbeläge vorn erneuert, Prüfung Ölstand")});
+    // A month of several kinds of cost for the evaluation (today's month), and
+    // a year of saved months for the overview and its chart.
+    const QDate heute = QDate::currentDate();
+    const std::tuple<const char *, double, double> kosten[] = {
+        {"Benzin/Preis", 1234.56, 20000}, {"ReparaturKosten", 2480.00, 21000},
+        {"WartungKosten", 389.90, 21500}, {"ReifenKosten", 1120.00, 22000},
+        {"PflegeKosten", 74.50, 22400},   {"SonstigeKosten", 310.00, 22900}};
+    int beleg = 100;
+    for (const auto &[feld, betrag, km] : kosten) {
+        ++beleg;
+        zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzVar.db",
+                      {"KfzNr", "BelegDatum", "BelegNummer", "Mwst", "Benzin/Liter", feld},
+                      {"M-KV 100", base::encodeDate(heute.year(), heute.month(), 1 + beleg % 25),
+                       QString::number(beleg), km, beleg == 101 ? 812.4 : 0.0, betrag});
+    }
+    for (int m = 1; m <= 12; ++m, ++beleg) {
+        const double gesamt = 3000 + 400 * ((m * 7) % 5);
+        zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzMonat.DB",
+                      {"KfzNr", "AuswJahr", "AuswMonatNum", "AuswMonatText", "GefKilometer", "GesamtKosten",
+                       "GesamtKostenProKm", "VerbrauchLiter", "VerbrauchKosten", "VerbrauchLiterPro100Km",
+                       "ReparaturKosten", "WartungKosten", "ReifenKosten", "PflegeKosten", "SonstigeKosten",
+                       "Ertrag"},
+                      {"M-KV 100", QString::number(heute.year() - 1), m,
+                       QLocale(QLocale::German).monthName(m), 2500.0 + 100 * m, gesamt,
+                       gesamt / (2500 + 100 * m), 230.0, 1100.0 + 20 * m, 8.5, m % 4 == 0 ? 1450.0 : 0.0,
+                       m % 3 == 0 ? 389.9 : 0.0, m == 10 ? 980.0 : 0.0, 74.5, 150.0, 4200.0 + 90 * m});
+    }
     zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzGruppe.db", {"Gruppe"}, {"Transporter"});
     zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzStort.db", {"Standort"}, {"Lager Nord"});
     fleet::TDataModule1 dm(&s);
@@ -82,6 +119,31 @@ int main(int argc, char **argv)
                                     .arg(ziel)
                                     .arg(i)
                                     .arg(fenster.PageCtrlMain->page(i)->objectName()));
+        }
+        // The overview's chart shown, at the smallest window size.
+        fenster.resize(fenster.minimumSize());
+        fenster.PageCtrlMain->setActivePage(fenster.TabMonatsuebersicht);
+        fenster.Monatsuebersicht().CheckBoxGrafik->setChecked(true);
+        QTest::qWait(50);
+        fenster.grab().save(QStringLiteral("%1/monatsuebersicht_grafik_min.png").arg(ziel));
+        fenster.PageCtrlMain->setActivePage(fenster.TabMonatsAuswertung);
+        fenster.PageCtrlMainChange();
+        QTest::qWait(50);
+        fenster.grab().save(QStringLiteral("%1/monatsauswertung_min.png").arg(ziel));
+        // The chart pictures the reports read, drawn back from their SVG.
+        const std::pair<QChartView *, const char *> diagramme[] = {
+            {fenster.Monatsauswertung().ChartMonatsauswertung, "Monaus"},
+            {fenster.Monatsuebersicht().DBChartMonatsuebersicht, "MonUeb"}};
+        for (const auto &[ansicht, name] : diagramme) {
+            const QString svg = QStringLiteral("%1/%2.svg").arg(ziel, QString::fromLatin1(name));
+            fleet::DiagrammBildSchreiben(ansicht, svg, fleet::MonatsuebersichtGrafik::bildGroesse());
+            QSvgRenderer leser(svg);
+            QImage bild(fleet::MonatsuebersichtGrafik::bildGroesse(), QImage::Format_ARGB32);
+            bild.fill(Qt::white);
+            QPainter maler(&bild);
+            leser.render(&maler);
+            maler.end();
+            bild.save(QStringLiteral("%1/%2_svg.png").arg(ziel, QString::fromLatin1(name)));
         }
     }
     // The small forms.
