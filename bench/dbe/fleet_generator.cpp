@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 #include <QDir>
 
 #include "dbe/Session.h"
@@ -43,7 +45,7 @@ QString vehicleNumber(int i)
     return QStringLiteral("K-%1").arg(i, 5, 10, QLatin1Char('0'));
 }
 
-void generateFleet(const QString &directory, const FleetSize &size)
+void generateFleet(const QString &directory, const FleetSize &size, const QList<dbe::TableDef> &catalogue)
 {
     using dbe::FieldType;
     dbe::TSession session(QDir(directory).filePath(QStringLiteral("dbe.cfg")));
@@ -78,6 +80,15 @@ void generateFleet(const QString &directory, const FleetSize &size)
         det.primaryKey = {QStringLiteral("KfzNr"), QStringLiteral("Datum")};
         defs << det;
     }
+    for (const dbe::TableDef &c : catalogue) {
+        auto same = std::find_if(defs.begin(), defs.end(), [&c](const dbe::TableDef &d) {
+            return d.name.compare(c.name, Qt::CaseInsensitive) == 0;
+        });
+        if (same != defs.end())
+            *same = c;
+        else
+            defs << c;
+    }
     for (const dbe::TableDef &d : defs) {
         dbe::TTable t(&session);
         t.SetDatabaseName(directory);
@@ -105,34 +116,40 @@ void generateFleet(const QString &directory, const FleetSize &size)
         sqlite3_bind_text(s, col, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
     };
     const double day0 = 45000; // early 2023
-    fill("INSERT INTO kfzstamm VALUES (?,?,?,?,?,?,?)", size.vehicles, [&](sqlite3_stmt *s, int i) {
-        text(s, 1, vehicleNumber(i));
-        text(s, 2, QStringLiteral("Fahrzeug %1").arg(i));
-        text(s, 3, QStringLiteral("G%1").arg(i % 10));
-        text(s, 4, QStringLiteral("Fahrer %1").arg(i % 300));
-        sqlite3_bind_double(s, 5, 10000 + i);
-        sqlite3_bind_double(s, 6, day0 + i % 700);
-        sqlite3_bind_double(s, 7, 20000 + i);
-    });
+    fill(
+        "INSERT INTO kfzstamm (KfzNr, Info, Gruppe, FahrerName, KfzKmStand, KfzTUEVTermin, Anschaffungswert) "
+        "VALUES (?,?,?,?,?,?,?)",
+        size.vehicles, [&](sqlite3_stmt *s, int i) {
+            text(s, 1, vehicleNumber(i));
+            text(s, 2, QStringLiteral("Fahrzeug %1").arg(i));
+            text(s, 3, QStringLiteral("G%1").arg(i % 10));
+            text(s, 4, QStringLiteral("Fahrer %1").arg(i % 300));
+            sqlite3_bind_double(s, 5, 10000 + i);
+            sqlite3_bind_double(s, 6, day0 + i % 700);
+            sqlite3_bind_double(s, 7, 20000 + i);
+        });
     const int costsPerVehicle = std::max(1, size.costs / size.vehicles);
-    fill("INSERT INTO kfzvar VALUES (?,?,?,?,?,?,?)", size.costs, [&](sqlite3_stmt *s, int i) {
-        const int v = (i * 7919) % size.vehicles; // rows of a vehicle are spread over the file
-        text(s, 1, vehicleNumber(v));
-        sqlite3_bind_double(s, 2, day0 + (i / size.vehicles) % 700);
-        text(s, 3, QStringLiteral("B%1").arg(i));
-        sqlite3_bind_double(s, 4, 1000.0 * (i % costsPerVehicle));
-        sqlite3_bind_double(s, 5, 40 + i % 20);
-        sqlite3_bind_double(s, 6, 70 + i % 30);
-        text(s, 7, QStringLiteral("Beleg"));
-    });
-    fill("INSERT INTO kfztour VALUES (?,?,?,?,?,?)", size.tours, [&](sqlite3_stmt *s, int i) {
-        text(s, 1, vehicleNumber(i % size.vehicles));
-        sqlite3_bind_double(s, 2, day0 + i / size.vehicles);
-        text(s, 3, QStringLiteral("T%1").arg(i));
-        text(s, 4, QStringLiteral("Fahrer %1").arg(i % 300));
-        sqlite3_bind_double(s, 5, 100 + i % 400);
-        sqlite3_bind_double(s, 6, 250.5);
-    });
+    fill("INSERT INTO kfzvar (KfzNr, BelegDatum, BelegNummer, Mwst, \"Benzin/Liter\", \"Benzin/Preis\", "
+         "Bemerkungen) VALUES (?,?,?,?,?,?,?)",
+         size.costs, [&](sqlite3_stmt *s, int i) {
+             const int v = (i * 7919) % size.vehicles; // rows of a vehicle are spread over the file
+             text(s, 1, vehicleNumber(v));
+             sqlite3_bind_double(s, 2, day0 + (i / size.vehicles) % 700);
+             text(s, 3, QStringLiteral("B%1").arg(i));
+             sqlite3_bind_double(s, 4, 1000.0 * (i % costsPerVehicle));
+             sqlite3_bind_double(s, 5, 40 + i % 20);
+             sqlite3_bind_double(s, 6, 70 + i % 30);
+             text(s, 7, QStringLiteral("Beleg"));
+         });
+    fill("INSERT INTO kfztour (KfzNr, Datum, Tour, FahrerName, GefahrenKm, Ertrag) VALUES (?,?,?,?,?,?)",
+         size.tours, [&](sqlite3_stmt *s, int i) {
+             text(s, 1, vehicleNumber(i % size.vehicles));
+             sqlite3_bind_double(s, 2, day0 + i / size.vehicles);
+             text(s, 3, QStringLiteral("T%1").arg(i));
+             text(s, 4, QStringLiteral("Fahrer %1").arg(i % 300));
+             sqlite3_bind_double(s, 5, 100 + i % 400);
+             sqlite3_bind_double(s, 6, 250.5);
+         });
     for (int d = 1; d <= 8; ++d) {
         const QByteArray sql = QStringLiteral("INSERT INTO detail%1 VALUES (?,?,?,?)").arg(d).toUtf8();
         fill(sql.constData(), 2 * size.vehicles, [&](sqlite3_stmt *s, int i) {
@@ -141,6 +158,14 @@ void generateFleet(const QString &directory, const FleetSize &size)
             text(s, 3, QStringLiteral("Eintrag"));
             sqlite3_bind_double(s, 4, i);
         });
+    }
+    if (!catalogue.isEmpty()) {
+        exec(db,
+             "UPDATE kfzvar SET ReparaturKosten = (rowid % 7) * 35.5, WartungKosten = (rowid % 11) * 12.25");
+        exec(db, "UPDATE kfzstamm SET HaftpflNettoBetrag = 1200 + rowid % 300, KaskoNettoBetrag = 900, "
+                 "Steuer = 480, KfzSonstiges = 0, AFA = 6000, Zinsen = 240, Vermoegenssteuer = 0, "
+                 "GewKapSteuer = 0, Restbuchwert = 0");
+        exec(db, "UPDATE kfztour SET Ertrag = 180 + rowid % 90");
     }
     exec(db, "COMMIT");
     sqlite3_close(db);

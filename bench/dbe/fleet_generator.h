@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include "dbe/Schema.h"
 
 struct sqlite3;
 
@@ -16,8 +19,13 @@ struct FleetSize {
 };
 
 // Creates the tables through the layer, then fills them with plain SQL in
-// one transaction (the generator is not what is measured).
-void generateFleet(const QString &directory, const FleetSize &size);
+// one transaction (the generator is not what is measured). With a catalogue
+// (the fleet's own table definitions), its definitions replace the reduced
+// ones of the same name and its other tables are created empty; the fleet's
+// amounts beyond the reduced columns are filled too: repair and maintenance
+// costs, the nine annual master amounts and the tours' revenue.
+void generateFleet(const QString &directory, const FleetSize &size,
+                   const QList<dbe::TableDef> &catalogue = {});
 
 // Vehicle number i (0-based) as the generator writes it: "K-00042".
 QString vehicleNumber(int i);

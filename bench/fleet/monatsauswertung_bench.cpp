@@ -1,0 +1,229 @@
+// One month's evaluation of every vehicle, as the program computes it (the
+// vehicle's cost and tour rows read through the database layer's linked
+// cursors, then the evaluation), against plain SQLite queries that compute
+// the same monthly sums. Prints the ratio per mode.
+//   monthly_evaluation_bench [--scale=F] [benchmark options]   (F = 1: 10,000 vehicles)
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <QDir>
+
+#include "base/DateTime.h"
+#include "daten/schema/Katalog.h"
+#include "dbe/DataSource.h"
+#include "dbe/Field.h"
+#include "dbe/Session.h"
+#include "dbe/Table.h"
+#include "fleet_generator.h"
+#include "ratio_reporter.h"
+#include "regeln/Monatsauswertung.h"
+#include "regeln/MonatsauswertungDaten.h"
+#include "temp_dir.h"
+
+namespace {
+
+struct Fleet {
+    testsupport::TempDir dir;
+    QString path;
+    std::unique_ptr<dbe::TSession> session;
+    sqlite3 *db = nullptr;
+    int jahr = 0, monat = 0;
+    double monatsAnfang = 0, monatsEnde = 0; // [Anfang, Ende)
+};
+Fleet *flotte = nullptr;
+
+std::unique_ptr<dbe::TTable> openTable(const char *name, const char *indexFields = "")
+{
+    auto t = std::make_unique<dbe::TTable>(flotte->session.get());
+    t->SetDatabaseName(flotte->path);
+    t->SetTableName(QString::fromLatin1(name));
+    t->SetIndexFieldNames(QString::fromLatin1(indexFields));
+    t->Open();
+    return t;
+}
+
+sqlite3_stmt *prepare(const char *sql)
+{
+    sqlite3_stmt *s = nullptr;
+    if (sqlite3_prepare_v2(flotte->db, sql, -1, &s, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "%s: %s\n", sql, sqlite3_errmsg(flotte->db));
+        std::abort();
+    }
+    return s;
+}
+
+// ---- the program's way: linked cursors, rows read, evaluation computed
+
+double totalCostsOurs(bool touren, int maxVehicles)
+{
+    auto stamm = openTable("KfzStamm.db");
+    dbe::TDataSource quelle(stamm.get());
+    auto kosten = openTable("KfzVar.db", "KfzNr");
+    auto tourTabelle = openTable("KfzTour.db", "KfzNr");
+    for (dbe::TTable *d : {kosten.get(), tourTabelle.get()}) {
+        d->SetMasterSource(&quelle);
+        d->SetMasterFields(QStringLiteral("KfzNr"));
+    }
+    double summe = 0;
+    int n = 0;
+    for (stamm->First(); !stamm->Eof() && n < maxVehicles; stamm->Next(), ++n) {
+        fleet::MonatsauswertungEingabe e;
+        e.KfzNr = stamm->FieldByName(QStringLiteral("KfzNr"))->AsString();
+        e.Jahr = static_cast<std::uint16_t>(flotte->jahr);
+        e.Monat = static_cast<std::uint16_t>(flotte->monat);
+        e.TourenModus = touren;
+        e.Stammbetraege = fleet::StammbetraegeLesen(*stamm);
+        e.Kosten = fleet::KostenZeilenLesen(*kosten);
+        if (touren)
+            e.Touren = fleet::TourZeilenLesen(*tourTabelle);
+        const fleet::MonatsauswertungAusgang aus = fleet::MonatsauswertungBerechnen(e);
+        summe +=
+            aus.Ergebnis.GesamtKosten.toDouble() + aus.Ergebnis.GefKilometer + aus.Ergebnis.Ertrag.toDouble();
+    }
+    return summe;
+}
+
+// ---- plain SQLite: the month's sums per vehicle by aggregate queries
+
+double totalCostsSqlite(bool touren, int maxVehicles)
+{
+    sqlite3_stmt *stamm =
+        prepare("SELECT KfzNr, HaftpflNettoBetrag, KaskoNettoBetrag, Steuer, KfzSonstiges, AFA, "
+                "Zinsen, Vermoegenssteuer, GewKapSteuer, Restbuchwert FROM kfzstamm ORDER BY KfzNr");
+    sqlite3_stmt *monat =
+        prepare("SELECT COUNT(*), SUM(\"Benzin/Liter\"), SUM(\"Benzin/Preis\"), SUM(ReparaturKosten), "
+                "SUM(WartungKosten), "
+                "SUM(UntersuchungKosten), SUM(ReifenKosten), SUM(PflegeKosten), SUM(SonstigeKosten), "
+                "SUM(Sonstige2Kosten), SUM(Sonstige3Kosten), SUM(Sonstige4Kosten), MAX(Mwst) "
+                "FROM kfzvar WHERE KfzNr = ?1 AND BelegDatum >= ?2 AND BelegDatum < ?3");
+    sqlite3_stmt *vorher = prepare("SELECT MAX(Mwst) FROM kfzvar WHERE KfzNr = ?1 AND BelegDatum < ?2");
+    sqlite3_stmt *erster = prepare("SELECT Mwst FROM kfzvar WHERE KfzNr = ?1 AND BelegDatum >= ?2 AND "
+                                   "BelegDatum < ?3 ORDER BY BelegDatum, BelegNummer LIMIT 1");
+    sqlite3_stmt *tour = prepare("SELECT COUNT(*), SUM(GefahrenKm), SUM(Ertrag) FROM kfztour "
+                                 "WHERE KfzNr = ?1 AND Datum >= ?2 AND Datum < ?3");
+    auto binden = [](sqlite3_stmt *s, const unsigned char *nr, int laenge, bool ende) {
+        sqlite3_reset(s);
+        sqlite3_bind_text(s, 1, reinterpret_cast<const char *>(nr), laenge, SQLITE_TRANSIENT);
+        sqlite3_bind_double(s, 2, flotte->monatsAnfang);
+        if (ende)
+            sqlite3_bind_double(s, 3, flotte->monatsEnde);
+    };
+    double summe = 0;
+    for (int n = 0; n < maxVehicles && sqlite3_step(stamm) == SQLITE_ROW; ++n) {
+        const unsigned char *nr = sqlite3_column_text(stamm, 0);
+        const int laenge = sqlite3_column_bytes(stamm, 0);
+        double fix = 0;
+        for (int c = 1; c <= 9; ++c) {
+            const double jahr = sqlite3_column_double(stamm, c);
+            if (jahr > 0)
+                fix += std::round(jahr / 12 * 10000) / 10000;
+        }
+        binden(monat, nr, laenge, true);
+        sqlite3_step(monat);
+        double var = 0;
+        for (int c = 2; c <= 11; ++c)
+            var += sqlite3_column_double(monat, c);
+        double km = 0, ertrag = 0;
+        if (touren) {
+            binden(tour, nr, laenge, true);
+            sqlite3_step(tour);
+            km = sqlite3_column_double(tour, 1);
+            ertrag = sqlite3_column_double(tour, 2);
+        } else {
+            const double m = sqlite3_column_double(monat, 12);
+            binden(vorher, nr, laenge, false);
+            sqlite3_step(vorher);
+            const double a = sqlite3_column_double(vorher, 0);
+            binden(erster, nr, laenge, true);
+            const double f = sqlite3_step(erster) == SQLITE_ROW ? sqlite3_column_double(erster, 0) : 0;
+            km = m > 0 && a > 0 ? m - a : m > 0 && f > 0 ? m - f : 0;
+            km = std::max(0.0, km);
+        }
+        summe += var + fix + km + ertrag;
+    }
+    for (sqlite3_stmt *s : {stamm, monat, vorher, erster, tour})
+        sqlite3_finalize(s);
+    return summe;
+}
+
+void MonthOdometer_ours(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(totalCostsOurs(false, 1 << 30));
+}
+void MonthOdometer_sqlite(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(totalCostsSqlite(false, 1 << 30));
+}
+void MonthTours_ours(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(totalCostsOurs(true, 1 << 30));
+}
+void MonthTours_sqlite(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(totalCostsSqlite(true, 1 << 30));
+}
+
+} // namespace
+
+BENCHMARK(MonthOdometer_ours)->Unit(benchmark::kMillisecond);
+BENCHMARK(MonthOdometer_sqlite)->Unit(benchmark::kMillisecond);
+BENCHMARK(MonthTours_ours)->Unit(benchmark::kMillisecond);
+BENCHMARK(MonthTours_sqlite)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    double scale = 1.0;
+    std::vector<char *> args;
+    for (int i = 0; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a.rfind("--scale=", 0) == 0)
+            scale = std::stod(a.substr(8));
+        else
+            args.push_back(argv[i]);
+    }
+    int n = static_cast<int>(args.size());
+    benchmark::Initialize(&n, args.data());
+    Fleet f;
+    flotte = &f;
+    f.path = QString::fromStdString(f.dir.str());
+    const FleetSize size = FleetSize::scaled(scale);
+    std::printf("fleet: %d vehicles, %d costs, %d tours in %s\n", size.vehicles, size.costs, size.tours,
+                f.dir.str().c_str());
+    QList<dbe::TableDef> katalog;
+    for (const char *t : {"KfzStamm.db", "KfzVar.db", "KfzTour.db", "KfzMonat.DB"})
+        katalog << *fleet::KatalogTabelle(QString::fromLatin1(t));
+    generateFleet(f.path, size, katalog);
+    f.session = std::make_unique<dbe::TSession>(QDir(f.path).filePath(QStringLiteral("dbe.cfg")));
+    sqlite3_open(QDir(f.path).filePath(QStringLiteral("dbe.sqlite")).toUtf8().constData(), &f.db);
+    sqlite3_busy_timeout(f.db, 5000);
+    // The month of the generator's tenth day: costs before, in and after it.
+    int tag = 0;
+    base::decodeDate(45010, f.jahr, f.monat, tag);
+    f.monatsAnfang = base::encodeDate(f.jahr, f.monat, 1);
+    f.monatsEnde =
+        f.monat == 12 ? base::encodeDate(f.jahr + 1, 1, 1) : base::encodeDate(f.jahr, f.monat + 1, 1);
+    // Both ways must agree before their times mean anything.
+    for (bool touren : {false, true}) {
+        const double ours = totalCostsOurs(touren, 50), plain = totalCostsSqlite(touren, 50);
+        std::printf("check %s: %.2f / %.2f\n", touren ? "tours" : "odometer", ours, plain);
+        if (std::abs(ours - plain) > 0.01 * 50 || ours <= 0) {
+            std::fprintf(stderr, "the two ways disagree\n");
+            return 1;
+        }
+    }
+    RatioReporter reporter("ours", "ratio evaluation / SQLite sums, CPU time:");
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    sqlite3_close(f.db);
+    f.session.reset();
+    flotte = nullptr;
+    return 0;
+}
