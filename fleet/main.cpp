@@ -13,8 +13,10 @@
 #include "daten/Programmstart.h"
 #include "dbe/Session.h"
 #include "dienste/Formularzugriff.h"
+#include "formulare/AlleFahrzeugeFormular.h"
 #include "formulare/Copyright.h"
 #include "formulare/DispositionEingabeFormular.h"
+#include "formulare/FuhrparkKostenFormular.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/HilfeFormular.h"
 #include "formulare/MandantenFormular.h"
@@ -118,8 +120,10 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
     form(QStringLiteral("TTerminInfoDlg"), TerminInfoDlg);
     form(QStringLiteral("TCopyright"), Copyright);
     form(QStringLiteral("TPasswordDlg"), PasswordDlg);
+    form(QStringLiteral("TAlleFahrzeugeFormular"), AlleFahrzeugeFormular);
     form(QStringLiteral("THilfeFormular"), HilfeFormular);
     form(QStringLiteral("TTourAuswertungFormular"), TourAuswertungFormular);
+    form(QStringLiteral("TFuhrparkKostenFormular"), FuhrparkKostenFormular);
     form(QStringLiteral("TDispositionEingabeFormular"), DispositionEingabeFormular);
     form(QStringLiteral("TMandantenFormular"), MandantenFormular);
     form(QStringLiteral("TTourEditFormular"), TourEditFormular);

@@ -1,6 +1,8 @@
 #include "TerminDiensteImpl.h"
 
+#include "formulare/AlleFahrzeugeFormular.h"
 #include "formulare/DispositionEingabeFormular.h"
+#include "formulare/FuhrparkKostenFormular.h"
 #include "formulare/GrafikFormular.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/KARVENTextFormular.h"
@@ -40,8 +42,18 @@ void TerminDiensteImpl::TourBearbeiten(int pruefCode)
     TourEditFormular->showModal();
 }
 
-void TerminDiensteImpl::FahrzeugvergleichZeigen() {}
-void TerminDiensteImpl::FuhrparkKostenZeigen() {}
+void TerminDiensteImpl::FahrzeugvergleichZeigen()
+{
+    if (AlleFahrzeugeFormular)
+        AlleFahrzeugeFormular->showModal();
+}
+
+void TerminDiensteImpl::FuhrparkKostenZeigen()
+{
+    if (FuhrparkKostenFormular)
+        FuhrparkKostenFormular->showModal();
+}
+
 void TerminDiensteImpl::TourAuswertungZeigen()
 {
     if (TourAuswertungFormular)

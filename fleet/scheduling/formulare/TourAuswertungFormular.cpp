@@ -13,6 +13,7 @@
 #include "base/GermanFormat.h"
 #include "daten/DataModule1.h"
 #include "dienste/ReportDienste.h"
+#include "formulare/DruckKnoepfe.h"
 #include "navigation/DBVNavigator.h"
 #include "navigation/DBVexarion.h"
 #include "ui/Connect.h"
@@ -61,12 +62,12 @@ TTourAuswertungFormular::TTourAuswertungFormular(QWidget *parent)
     BtnBerechnen = ui::make<QPushButton>(this, "BtnBerechnen", QStringLiteral("&Berechnen"));
     BtnBerechnen->setToolTip(QStringLiteral("Wenn mehrere Touren markiert sind, werden nur deren Summen "
                                             "berechnet, ansonsten die Summen aller Touren"));
-    TBitBtnAlleFahrzeugeAuswertungDrucken =
-        ui::make<QPushButton>(this, "TBitBtnAlleFahrzeugeAuswertungDrucken", QStringLiteral("D&rucken"));
-    TBitBtnAlleFahrzeugeAuswertungDrucken->setToolTip(QStringLiteral("Druckt die Touren"));
-    TBitBtnDurchschnittVorschau =
-        ui::make<QPushButton>(this, "TBitBtnDurchschnittVorschau", QStringLiteral("&Vorschau"));
-    TBitBtnDurchschnittVorschau->setToolTip(QStringLiteral("Zeigt die Druckvorschau der Touren"));
+    const DruckKnoepfe druck = DruckKnoepfeAnlegen(
+        this, QStringLiteral("Druckt die Touren"), QStringLiteral("Zeigt die Druckvorschau der Touren"),
+        [this] { TBitBtnAlleFahrzeugeAuswertungDruckenClick(); },
+        [this] { TBitBtnDurchschnittVorschauClick(); });
+    TBitBtnAlleFahrzeugeAuswertungDrucken = druck.drucken;
+    TBitBtnDurchschnittVorschau = druck.vorschau;
     BitBtnSchliessen = ui::make<QPushButton>(this, "BitBtnSchliessen", QStringLiteral("&Schließen"));
     setButtonResult(BitBtnSchliessen, ui::mrCancel);
     setCancelButton(BitBtnSchliessen);
@@ -130,16 +131,6 @@ TTourAuswertungFormular::TTourAuswertungFormular(QWidget *parent)
     ui::on(BtnBerechnen, &QPushButton::clicked, this, &TTourAuswertungFormular::BtnBerechnenClick);
     ui::on(DBGridTourAuswertung, &ui::DBGrid::onDblClick, this,
            &TTourAuswertungFormular::DBGridTourAuswertungDblClick);
-    ui::on(TBitBtnAlleFahrzeugeAuswertungDrucken, &QPushButton::clicked, this,
-           &TTourAuswertungFormular::TBitBtnAlleFahrzeugeAuswertungDruckenClick);
-    ui::on(TBitBtnDurchschnittVorschau, &QPushButton::clicked, this,
-           &TTourAuswertungFormular::TBitBtnDurchschnittVorschauClick);
-    ui::on(this, &ui::FormBase::formShow, this, [this] {
-        // Printing needs the report catalogue.
-        const bool berichte = Dienst<ReportDienste>::vorhanden();
-        TBitBtnAlleFahrzeugeAuswertungDrucken->setEnabled(berichte);
-        TBitBtnDurchschnittVorschau->setEnabled(berichte);
-    });
 }
 
 TTourAuswertungFormular::~TTourAuswertungFormular() = default;

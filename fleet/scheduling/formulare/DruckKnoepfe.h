@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+class QPushButton;
+
+namespace ui {
+class FormBase;
+}
+
+namespace fleet {
+
+// The print and preview buttons of an evaluation form, "D&rucken" and
+// "&Vorschau" with their hints. They are enabled at each showing while the
+// report catalogue is in force, and call their handlers when clicked.
+struct DruckKnoepfe {
+    QPushButton *drucken;
+    QPushButton *vorschau;
+};
+DruckKnoepfe DruckKnoepfeAnlegen(ui::FormBase *form, const QString &druckHinweis,
+                                 const QString &vorschauHinweis, std::function<void()> beimDrucken,
+                                 std::function<void()> beiVorschau);
+
+} // namespace fleet

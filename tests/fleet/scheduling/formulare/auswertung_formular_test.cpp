@@ -1,0 +1,213 @@
+// The fleet cost and the vehicle comparison forms offscreen, over a real data module.
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QSvgRenderer>
+#include <QTest>
+
+#include "AufzeichnendeDienste.h"
+#include "base/GermanFormat.h"
+#include "daten/Aliase.h"
+#include "daten/Einstellungswerte.h"
+#include "dbe/Field.h"
+#include "formulare/AlleFahrzeugeFormular.h"
+#include "formulare/BalkenDiagramm.h"
+#include "formulare/FuhrparkKostenFormular.h"
+#include "formulare/HauptFormular.h"
+#include "kern_umgebung.h"
+#include "regeln/AuswertungFilter.h"
+#include "regeln/FeldBezeichnungen.h"
+#include "termin_umgebung.h"
+#include "ui/DBGrid.h"
+#include "ui/RadioGroup.h"
+#include "ui/StartUp.h"
+#include "ui/testing/ScriptedMessages.h"
+
+namespace {
+
+// The report catalogue as these forms see it: records the requests and
+// whether the chart picture was there when report 8 was asked for.
+class BerichtsAttrappe : public fleet::testing::AufzeichnendeReportDienste {
+public:
+    bool bildDa = false;
+    void PrintReport(int nummer, int modus) override
+    {
+        bildDa = QSvgRenderer(QDir::current().filePath("Fuhrpks~.wmf")).isValid();
+        AufzeichnendeReportDienste::PrintReport(nummer, modus);
+    }
+};
+
+} // namespace
+
+class AuswertungFormularTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<termintest::TerminUmgebung> u;
+
+    void fahrzeug(const QString &nr, const QString &gruppe, double schadstoff)
+    {
+        kerntest::zeileAnfuegen(u->session(), fleet::kAliasFuhrpark, "KfzStamm.db",
+                                {"KfzNr", "Info", "Gruppe", "Kostenstelle", "Schadstoff"},
+                                {nr, "Sprinter Kühltransport", gruppe, "Vertrieb Süd", schadstoff});
+    }
+    void monat(const QString &nr, int monat, double km, double reparatur, double verbrauch, double ertrag)
+    {
+        kerntest::zeileAnfuegen(u->session(), fleet::kAliasFuhrpark, "KfzMonat.DB",
+                                {"KfzNr", "AuswJahr", "AuswMonatNum", "AuswMonatText", "GefKilometer",
+                                 "GesamtKosten", "ReparaturKosten", "VerbrauchKosten", "VerbrauchLiter",
+                                 "Ertrag"},
+                                {nr, "2024", monat, base::de::monthName(monat), km,
+                                 reparatur + verbrauch + 500, reparatur, verbrauch, verbrauch / 1.8, ertrag});
+    }
+
+private slots:
+    void initTestCase() { ui::startGerman(); }
+    void init()
+    {
+        u = std::make_unique<termintest::TerminUmgebung>();
+        fleet::FeldBezeichnungen.setzen("NameSonstigeKosten", "Maut");
+        fleet::FeldBezeichnungen.setzen("NameSonstige2Kosten", "Parken");
+        fleet::FeldBezeichnungen.setzen("NameSonstige3Kosten", "Versicherung");
+        fleet::FeldBezeichnungen.setzen("NameSonstige4Kosten", "Leasing");
+        fleet::FeldBezeichnungen.setzen("NameSchadstoff", "CO2");
+        fleet::HeuteJahrText = "2024";
+        fleet::HeuteMonat = 3;
+        const char *gruppen[] = {"Kühlung", "Pritsche", "Kühlung"};
+        for (int i = 0; i < 12; ++i) {
+            const QString nr = QStringLiteral("M-KV %1").arg(100 + i * 17);
+            fahrzeug(nr, QString::fromUtf8(gruppen[i % 3]), 150 + i * 10);
+            for (int m = 1; m <= 3; ++m)
+                monat(nr, m, 1800 + i * 230 + m * 40, 120.5 * (i % 4), 410 + i * 35.25, 2500 + i * 100);
+        }
+        u->dm().TTblMain.Refresh();
+    }
+    void cleanup()
+    {
+        fleet::TourenModus = false;
+        fleet::AuswertungFilterName.clear();
+        fleet::AuswertungFilterWert.clear();
+        u.reset();
+    }
+
+    void fleetCostsShowPeriodTotalsChartAndFilter()
+    {
+        ui::testing::ScriptedMessages meldungen;
+        BerichtsAttrappe berichte;
+        testsupport::TempDir programm;
+        const QString vorher = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(programm.path().string()));
+        fleet::TFuhrparkKostenFormular form;
+        QVERIFY(!u->dm().TTblFuhrparkKosten.FieldByName("Ertrag")->Visible());
+        fleet::AuswertungFilterName = "Gruppe";
+        fleet::AuswertungFilterWert = "Kühlung";
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(form.LblFilter->text(), QString("Gruppe = Kühlung"));
+        QCOMPARE(form.LblAuswertungszeitraum->text(), QString("Auswertungszeitraum: Alle Daten"));
+        QVERIFY(!form.ComboBoxJahr->isEnabled() && !form.CmbBoxMonat->isEnabled());
+        QCOMPARE(u->dm().TTblFuhrparkKosten.RecordCount(), 12);
+        QCOMPARE(form.LblSummeFuhrparkErtrag->text(), QString("n. V.  "));
+        QCOMPARE(form.LblFuhrparkSchadstoff->text(), QString("CO2/Gef.Km.(kg)"));
+        QCOMPARE(form.LblSonstige4KostenName->text(), QString("Leasing"));
+        QCOMPARE(form.DBChartFuhrpark->marken().size(), 12);
+        QVERIFY(form.DBChartFuhrpark->marken()[0].startsWith("M-KV 100 "));
+        QVERIFY(form.DBChartFuhrpark->marken()[0].endsWith(" %"));
+        QCOMPARE(form.DBChartFuhrpark->titel(), QString("Gesamt"));
+        // Totals as the rows add up: money with two decimals, km without.
+        double km = 0;
+        for (int i = 0; i < 12; ++i)
+            km += 3 * (1800 + i * 230) + 240;
+        QCOMPARE(form.LBLSummeFuhrparkGefKm->text(), base::de::formatFixed(km, 0));
+
+        // The month March: one monthly row per vehicle.
+        form.RadioGrpSicht->setItemIndex(2);
+        QCOMPARE(form.LblAuswertungszeitraum->text(), QString("Auswertungszeitraum: Monat März 2024"));
+        QVERIFY(form.ComboBoxJahr->isEnabled() && form.CmbBoxMonat->isEnabled());
+        km = 0;
+        for (int i = 0; i < 12; ++i)
+            km += 1800 + i * 230 + 120;
+        QCOMPARE(form.LBLSummeFuhrparkGefKm->text(), base::de::formatFixed(km, 0));
+        QVERIFY(!u->dm().TTblMonatKosten.Filtered());
+
+        // A column right of the cost centre feeds the chart; one left of it does not.
+        form.DBGridFuhrpark->setSelectedIndex(2);
+        QCOMPARE(form.DBChartFuhrpark->titel(), QString("Gesamt"));
+        form.DBGridFuhrpark->setSelectedIndex(6);
+        QCOMPARE(form.DBChartFuhrpark->titel(), QString("Reparatur"));
+        if (qEnvironmentVariableIsSet("KARVENFP_BILDER")) {
+            QTest::qWait(100);
+            form.grab().save(qEnvironmentVariable("KARVENFP_BILDER") + "/fuhrpark_kosten.png");
+        }
+
+        form.TBitBtnDurchschnittVorschau->click();
+        QCOMPARE(berichte.aufrufe, QStringList({"PrintReport(8,2)"}));
+        QVERIFY(berichte.bildDa);
+        QDir::setCurrent(vorher);
+    }
+
+    void fleetCostsShowRevenueInToursMode()
+    {
+        ui::testing::ScriptedMessages meldungen;
+        fleet::TourenModus = true;
+        fleet::TFuhrparkKostenFormular form;
+        QVERIFY(u->dm().TTblFuhrparkKosten.FieldByName("Ertrag")->Visible());
+        form.FuhrparkKostenBerechnen();
+        double ertrag = 0;
+        for (int i = 0; i < 12; ++i)
+            ertrag += 3 * (2500 + i * 100);
+        QCOMPARE(form.LblSummeFuhrparkErtrag->text(), base::de::formatFixed(ertrag, 2));
+    }
+
+    void comparisonSortsPrintsAndNamesTheFilter()
+    {
+        ui::testing::ScriptedMessages meldungen;
+        fleet::testing::AufzeichnendeReportDienste berichte;
+        fleet::TAlleFahrzeugeFormular form;
+        fleet::AuswertungFilterName = "Gruppe";
+        fleet::AuswertungFilterWert = "Kühlung";
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(form.StatusBarFahrzeugvergleich->currentMessage(), QString("Gruppe = Kühlung"));
+        QCOMPARE(u->dm().TTblAlleFahrzeuge.RecordCount(), 12);
+        QCOMPARE(form.TComboBoxSort->currentText(), QString("Kfz.-Nummer"));
+        form.TComboBoxSort->setCurrentIndex(4);
+        form.TComboBoxSortChange();
+        QCOMPARE(u->dm().TTblAlleFahrzeuge.IndexFieldNames(), QString("DVerbrauchLiter"));
+        if (qEnvironmentVariableIsSet("KARVENFP_BILDER"))
+            form.grab().save(qEnvironmentVariable("KARVENFP_BILDER") + "/fahrzeugvergleich.png");
+        form.TBitBtnAlleFahrzeugeAuswertungDrucken->click();
+        QCOMPARE(berichte.aufrufe, QStringList({"PrintReport(5,1)"}));
+    }
+
+    void anEmptyOrUnbuildableComparisonStartsNoReport()
+    {
+        ui::testing::ScriptedMessages meldungen;
+        fleet::testing::AufzeichnendeReportDienste berichte;
+        fleet::TAlleFahrzeugeFormular form;
+        u->dm().TTblMain.SetFilter("Gruppe = 'Keine'");
+        u->dm().TTblMain.SetFiltered(true);
+        form.FormActivate();
+        QCOMPARE(form.StatusBarFahrzeugvergleich->currentMessage(), QString());
+        const QString leer =
+            "Es sind noch keine Fahrzeuge in der Tabelle - legen Sie zunächst Fahrzeuge an und "
+            "speichern Sie deren Monatsauswertungen";
+        meldungen.expectInformation(leer).expectInformation(leer);
+        form.TBitBtnAlleFahrzeugeAuswertungDrucken->click();
+        form.TBitBtnDurchschnittVorschau->click();
+        QVERIFY(berichte.aufrufe.isEmpty());
+
+        u->dm().TTblAlleFahrzeuge.Close();
+        kerntest::ZweiterArbeitsplatz anderer("offen", fleet::kAliasFuhrparkPriv, "KfzVergl.db");
+        QVERIFY(anderer.bereit());
+        meldungen.expectError("Fehler beim Löschen der Fahrzeugvergleichs-Tabelle");
+        form.FormActivate();
+        QVERIFY(meldungen.verifyDone());
+    }
+};
+
+QTEST_MAIN(AuswertungFormularTest)
+#include "auswertung_formular_test.moc"

@@ -1,0 +1,185 @@
+// The fleet evaluations over the data module's tables, without windows.
+#include <gtest/gtest.h>
+
+#include "base/GermanFormat.h"
+#include "daten/Aliase.h"
+#include "dbe/Errors.h"
+#include "dbe/Field.h"
+#include "kern_umgebung.h"
+#include "logik/Fahrzeugvergleich.h"
+#include "logik/FuhrparkKosten.h"
+#include "termin_umgebung.h"
+
+namespace {
+
+// A small fleet: vehicles with monthly evaluation rows.
+class AuswertungTest : public ::testing::Test {
+protected:
+    termintest::TerminUmgebung u;
+
+    void fahrzeug(const QString &nr, const QString &info = QString())
+    {
+        kerntest::zeileAnfuegen(u.session(), fleet::kAliasFuhrpark, "KfzStamm.db",
+                                {"KfzNr", "Info", "KfzHerstellerKz", "KfzMarke"},
+                                {nr, info, "MB", "Sprinter"});
+        u.dm().TTblMain.Refresh();
+    }
+    void monat(const QString &nr, const QString &jahr, int monat, double km, double kosten, double liter)
+    {
+        kerntest::zeileAnfuegen(u.session(), fleet::kAliasFuhrpark, "KfzMonat.DB",
+                                {"KfzNr", "AuswJahr", "AuswMonatNum", "AuswMonatText", "GefKilometer",
+                                 "GesamtKosten", "VerbrauchLiter"},
+                                {nr, jahr, monat, base::de::monthName(monat), km, kosten, liter});
+    }
+    QStringList vergleichsZeilen()
+    {
+        QStringList z;
+        dbe::TTable &t = u.dm().TTblAlleFahrzeuge;
+        for (t.First(); !t.Eof(); t.Next())
+            z << t.FieldByName("KfzNr")->AsString() + ":" + t.FieldByName("DGefKilometer")->AsString() + ":" +
+                     t.FieldByName("DGesamtKosten")->AsString() + ":" +
+                     t.FieldByName("DVerbrauchLiterPro100Km")->AsString();
+        return z;
+    }
+};
+
+TEST_F(AuswertungTest, ComparisonAveragesPerMonthlyRowAndZerosWithoutRows)
+{
+    fahrzeug("A-1");
+    fahrzeug("B-2");
+    fahrzeug("C-3");
+    monat("B-2", "2024", 1, 1000, 900, 80);
+    monat("B-2", "2024", 2, 500, 600, 45);
+    monat("C-3", "2024", 1, 100, 2000, 10);
+    u.dm().TTblMain.Locate("KfzNr", "C-3");
+    ASSERT_TRUE(fleet::FahrzeugvergleichBerechnen(u.dm()));
+    const QStringList z = vergleichsZeilen();
+    ASSERT_EQ(z.size(), 3);
+    EXPECT_EQ(z[0], "A-1:0:0:0");
+    EXPECT_TRUE(z[1].startsWith("B-2:750:750:8,333")) << z[1].toStdString();
+    EXPECT_EQ(u.dm().TTblMain.FieldByName("KfzNr")->AsString(), "C-3") << "back on its vehicle";
+
+    // Sorted by the average total cost, smallest first; the next run keeps the order.
+    u.dm().TTblAlleFahrzeuge.SetIndexFieldNames(fleet::VergleichSortierungen()[2].indexFelder);
+    ASSERT_TRUE(fleet::FahrzeugvergleichBerechnen(u.dm()));
+    QStringList reihenfolge;
+    for (const QString &zeile : vergleichsZeilen())
+        reihenfolge << zeile.section(':', 0, 0);
+    EXPECT_EQ(reihenfolge, QStringList({"A-1", "B-2", "C-3"}));
+    EXPECT_EQ(fleet::VergleichSortierungen()[3].text, "Gesamtkostem/Km.");
+}
+
+TEST_F(AuswertungTest, ComparisonFollowsTheMonthlyTablesFilterAndTheVehicleFilter)
+{
+    fahrzeug("A-1", "Kühlung");
+    fahrzeug("B-2", "Pritsche");
+    monat("A-1", "2023", 1, 300, 100, 30);
+    monat("A-1", "2024", 1, 100, 100, 10);
+    monat("B-2", "2024", 1, 200, 100, 20);
+    u.dm().TTblMonatKosten.SetFilter("AuswJahr = '2024'");
+    u.dm().TTblMonatKosten.SetFiltered(true);
+    u.dm().TTblMain.SetFilter("Info = 'Kühlung'");
+    u.dm().TTblMain.SetFiltered(true);
+    ASSERT_TRUE(fleet::FahrzeugvergleichBerechnen(u.dm()));
+    EXPECT_EQ(vergleichsZeilen(), QStringList({"A-1:100:100:10"}));
+}
+
+TEST_F(AuswertungTest, ComparisonWritesNothingWhenTheOldRowsCannotBeRemoved)
+{
+    fahrzeug("A-1");
+    ASSERT_TRUE(fleet::FahrzeugvergleichBerechnen(u.dm()));
+    fahrzeug("B-2");
+    u.dm().TTblAlleFahrzeuge.Close();
+    kerntest::ZweiterArbeitsplatz anderer("offen", fleet::kAliasFuhrparkPriv, "KfzVergl.db");
+    ASSERT_TRUE(anderer.bereit());
+    EXPECT_FALSE(fleet::FahrzeugvergleichBerechnen(u.dm()));
+    EXPECT_FALSE(u.dm().TTblAlleFahrzeuge.Active());
+    EXPECT_EQ(
+        kerntest::ZweiterArbeitsplatz::einmal("zaehlen", fleet::kAliasFuhrparkPriv, "KfzVergl.db").trimmed(),
+        "1");
+}
+
+TEST_F(AuswertungTest, FleetCostPeriodsFilterTheMonthlyRows)
+{
+    using fleet::FuhrparkZeitraum;
+    EXPECT_EQ(fleet::FuhrparkZeitraumFilter(FuhrparkZeitraum::Alle, "2005", "März"), "");
+    EXPECT_EQ(fleet::FuhrparkZeitraumFilter(FuhrparkZeitraum::Jahr, "2005", "März"), "AuswJahr = 2005");
+    EXPECT_EQ(fleet::FuhrparkZeitraumFilter(FuhrparkZeitraum::Monat, "2005", "März"),
+              "(AuswJahr = '2005') and (AuswMonatText = 'März')");
+    EXPECT_EQ(fleet::AuswertungszeitraumText("", ""), "Auswertungszeitraum: Alle Daten");
+    EXPECT_EQ(fleet::AuswertungszeitraumText("", "2005"), "Auswertungszeitraum: Jahr 2005");
+    EXPECT_EQ(fleet::AuswertungszeitraumText("März", "2005"), "Auswertungszeitraum: Monat März 2005");
+    EXPECT_DOUBLE_EQ(fleet::SchadstoffKg(150, 1234), 185.1);
+
+    fahrzeug("A-1");
+    fahrzeug("B-2");
+    monat("A-1", "2004", 3, 5000, 5000, 500);
+    monat("A-1", "2005", 3, 1234, 1500.5, 100);
+    monat("A-1", "2005", 4, 1000, 1000, 90);
+    {
+        dbe::TTable t(&u.session());
+        t.SetDatabaseName(fleet::kAliasFuhrpark);
+        t.SetTableName("KfzStamm.db");
+        t.Open();
+        ASSERT_TRUE(t.Locate("KfzNr", "A-1"));
+        t.Edit();
+        t.FieldByName("Schadstoff")->SetAsFloat(150);
+        t.Post();
+        u.dm().TTblMain.Refresh();
+    }
+    struct Fall {
+        FuhrparkZeitraum zeitraum;
+        const char *km;
+        const char *kosten;
+    } faelle[] = {{FuhrparkZeitraum::Alle, "7234", "7500,5"},
+                  {FuhrparkZeitraum::Jahr, "2234", "2500,5"},
+                  {FuhrparkZeitraum::Monat, "1234", "1500,5"}};
+    for (const Fall &f : faelle) {
+        fleet::TFuhrparkSummen s;
+        fleet::FuhrparkKostenBerechnen(u.dm(), fleet::FuhrparkZeitraumFilter(f.zeitraum, "2005", "März"), s);
+        EXPECT_EQ(base::de::formatGeneral(s.Km.toDouble()), f.km);
+        EXPECT_EQ(base::de::formatGeneral(s.Gesamt.toDouble()), f.kosten);
+        EXPECT_EQ(s.Fix, s.Gesamt) << "no variable costs in these rows";
+    }
+    dbe::TTable &e = u.dm().TTblFuhrparkKosten;
+    ASSERT_EQ(e.RecordCount(), 2);
+    e.First();
+    EXPECT_EQ(e.FieldByName("KfzNr")->AsString(), "A-1");
+    EXPECT_DOUBLE_EQ(e.FieldByName("Schadstoff")->AsFloat(), 185.1);
+    e.Next();
+    EXPECT_EQ(e.FieldByName("KfzNr")->AsString(), "B-2");
+    EXPECT_EQ(e.FieldByName("GesamtKosten")->AsFloat(), 0.0);
+    EXPECT_EQ(e.FieldByName("GefKilometer")->AsFloat(), 0.0);
+}
+
+TEST_F(AuswertungTest, FleetCostsLeaveTheMonthlyFilterAsItWasAlsoOnFailure)
+{
+    fahrzeug("A-1");
+    fahrzeug("B-2");
+    fahrzeug("C-3");
+    monat("A-1", "2005", 3, 100, 100, 10);
+    monat("C-3", "2005", 3, 100, 100, 10);
+    dbe::TTable &monate = u.dm().TTblMonatKosten;
+    monate.SetFilter("AuswJahr = '2004'");
+    monate.SetFiltered(true);
+    u.dm().TTblMain.Locate("KfzNr", "C-3");
+    fleet::TFuhrparkSummen s;
+    fleet::FuhrparkKostenBerechnen(u.dm(), "AuswJahr = 2005", s);
+    EXPECT_EQ(monate.Filter(), "AuswJahr = '2004'");
+    EXPECT_TRUE(monate.Filtered());
+
+    u.dm().TTblFuhrparkKosten.BeforePost = [](dbe::TDataSet &t) {
+        if (t.FieldByName("KfzNr")->AsString() == "B-2")
+            throw dbe::EDatabaseError("Schreibfehler");
+    };
+    monate.SetFiltered(false);
+    EXPECT_THROW(fleet::FuhrparkKostenBerechnen(u.dm(), "AuswJahr = 2005", s), dbe::EDatabaseError);
+    u.dm().TTblFuhrparkKosten.BeforePost = nullptr;
+    EXPECT_EQ(monate.Filter(), "AuswJahr = '2004'");
+    EXPECT_FALSE(monate.Filtered());
+    EXPECT_EQ(s.Km.toDouble(), 100) << "the totals reached before the failure";
+    EXPECT_EQ(u.dm().TTblMain.FieldByName("KfzNr")->AsString(), "C-3");
+    EXPECT_TRUE(u.dm().TTblFuhrparkKosten.Active());
+}
+
+} // namespace
