@@ -12,6 +12,7 @@
 #include "dienste/Protokoll.h"
 #include "dienste/ReportDienste.h"
 #include "formulare/HauptFormular.h"
+#include "formulare/seiten/DruckKnoepfe.h"
 #include "regeln/Mandant.h"
 #include "ui/Connect.h"
 #include "ui/DBGrid.h"
@@ -92,6 +93,8 @@ TMandantenFormular::TMandantenFormular(QWidget *parent)
     ui::on(BtnMandantZaehlen, &QPushButton::clicked, this, &TMandantenFormular::BtnMandantZaehlenClick);
     ui::on(BitBtnMandantDrucken, &QPushButton::clicked, this, &TMandantenFormular::BitBtnMandantDruckenClick);
     ui::on(BitBtnMandantPreview, &QPushButton::clicked, this, &TMandantenFormular::BitBtnMandantPreviewClick);
+    seiten::DruckFreigabe(BitBtnMandantDrucken);
+    seiten::DruckFreigabe(BitBtnMandantPreview);
     ui::on(BitBtnMandantSchliessen, &QPushButton::clicked, this, [this] { close(); });
     FormCreate();
 }

@@ -573,7 +573,10 @@ TEST_F(KatalogTest, ClientFormPrintsAndPreviewsThroughTheCatalogueInForce)
     const fleet::DienstInKraft<fleet::ReportDienste> inKraft(katalog());
     auto *form =
         static_cast<fleet::TMandantenFormular *>(umgebung_->formular(QStringLiteral("MandantenFormular")));
+    // The user opens the form: its buttons follow the service in force.
+    form->show();
     form->RadioGrpMandantDrucken->setItemIndex(0);
+    ASSERT_TRUE(form->BitBtnMandantDrucken->isEnabled());
     form->BitBtnMandantDrucken->click();
     EXPECT_EQ(start().section(QStringLiteral(", "), 1, 3), QStringLiteral("3, Mandant.crd, 256"));
     fake_->clearCalls();

@@ -10,6 +10,7 @@
 #include "dbe/Table.h"
 #include "dienste/ReportDienste.h"
 #include "formulare/HauptFormular.h"
+#include "formulare/seiten/DruckKnoepfe.h"
 #include "regeln/FeldPositionen.h"
 #include "ui/Clock.h"
 #include "ui/Connect.h"
@@ -76,9 +77,8 @@ void AktenSeite::kopfAufbauen(QVBoxLayout *seite)
 
 void AktenSeite::anfangen()
 {
-    // Printing needs the report catalogue; without it the buttons stay off.
     for (QPushButton *k : druckKnoepfe_)
-        k->setEnabled(Dienst<ReportDienste>::vorhanden());
+        seiten::DruckFreigabe(k);
 }
 
 void AktenSeite::NeuClick()

@@ -9,6 +9,7 @@
 #include "dbe/Table.h"
 #include "formulare/seiten/Bausteine.h"
 #include "formulare/seiten/DetailKnoepfe.h"
+#include "formulare/seiten/DruckKnoepfe.h"
 #include "regeln/DetailVorgaben.h"
 #include "ui/ComboBox.h"
 #include "ui/Connect.h"
@@ -55,6 +56,12 @@ void KostenSeite::fussAufbauen(QVBoxLayout *seite)
     for (QPushButton *k : {TBtnVarKostenNeu, TBtnVarKostenSpeichern, TBtnVarKostenLoeschen})
         fuss->addWidget(k);
     fuss->addStretch(1);
+    const DruckKnoepfe druck = druckKnoepfe(this, "TBitBtnVarKostenDrucken", "TBitBtnVarKostenVorschau",
+                                            [this](int modus) { VarKostenDrucken(modus); });
+    TBitBtnVarKostenDrucken = druck.drucken;
+    TBitBtnVarKostenVorschau = druck.vorschau;
+    fuss->addWidget(TBitBtnVarKostenDrucken);
+    fuss->addWidget(TBitBtnVarKostenVorschau);
     seite->addLayout(fuss);
     ui::on(TBtnVarKostenNeu, &QPushButton::clicked, this, [this] { TBtnVarKostenNeuClick(); });
     ui::on(TBtnVarKostenSpeichern, &QPushButton::clicked, this, [this] { TBtnVarKostenSpeichernClick(); });
@@ -151,6 +158,12 @@ void KostenSeite::anfangen()
     RadioGrpKostenSicht->setItemIndex(0);
     JahrAufHeute(CmbBoxKostenJahr);
     MonatAufHeute(CmbBoxKostenMonat);
+}
+
+void KostenSeite::VarKostenDrucken(int modus)
+{
+    ReportAnfordern(modus, 2, DataModule1->TTblVarKosten.IsEmpty(),
+                    QStringLiteral("Sie haben noch keine var. Kosten für dieses Fahrzeug eingegeben"));
 }
 
 int KostenSeite::KostenSicht() const

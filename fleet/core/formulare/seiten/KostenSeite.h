@@ -43,6 +43,9 @@ public:
     QPushButton *BtnKosteninHistorie = nullptr, *BitBtnVarKostenSuchen = nullptr;
     QPushButton *TBtnVarKostenNeu = nullptr, *TBtnVarKostenSpeichern = nullptr,
                 *TBtnVarKostenLoeschen = nullptr;
+    // Print (kDrucken) or preview (kVorschau) of the vehicle's costs, report 2.
+    void VarKostenDrucken(int modus);
+    QPushButton *TBitBtnVarKostenDrucken = nullptr, *TBitBtnVarKostenVorschau = nullptr;
 
 protected:
     void kopfAufbauen(QVBoxLayout *seite) override;

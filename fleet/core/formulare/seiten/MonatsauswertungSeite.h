@@ -37,9 +37,13 @@ public:
     int MonatsauswertungBerechnen();
     void MonatsauswertungWarnung(int code);
     void TBtnMonatsauswertungSpeichernClick();
+    // Print (kDrucken) or preview (kVorschau) of report 1 with the pie as "Monaus~.wmf": the result
+    // last computed, not computed again.
+    void MonatsauswertungDrucken(int modus);
 
     ui::ComboBox *CmbBoxMonatsauswertungMonat = nullptr, *CmbBoxMonatsauswertungJahr = nullptr;
-    QPushButton *TBtnMonatsauswertungBerechnen = nullptr, *TBtnMonatsauswertungSpeichern = nullptr;
+    QPushButton *TBtnMonatsauswertungBerechnen = nullptr, *TBtnMonatsauswertungSpeichern = nullptr,
+                *TBitBtnMonatsauswertungDrucken = nullptr, *TBitBtnMonatsauswertungVorschau = nullptr;
     QLabel *LblWarnmeldung2 = nullptr, *LblFormularMonatsauswertung = nullptr;
     QGroupBox *PanMonatsauswertungVarKosten = nullptr, *PanMonatsauswertungErtrag = nullptr,
               *PanMonatsauswertungUeberschuss = nullptr;

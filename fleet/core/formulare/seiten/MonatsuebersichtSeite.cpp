@@ -16,6 +16,7 @@
 #include "formulare/HauptFormular.h"
 #include "formulare/seiten/Bausteine.h"
 #include "formulare/seiten/DiagrammBild.h"
+#include "formulare/seiten/DruckKnoepfe.h"
 #include "formulare/seiten/KostenSeite.h"
 #include "formulare/seiten/MonatsuebersichtGrafik.h"
 #include "regeln/MonatsSummen.h"
@@ -84,6 +85,13 @@ void MonatsuebersichtSeite::aufbauen()
     LblSummeSchadstoff = wert(this, QStringLiteral("LblSummeSchadstoff"));
     uKopf->addWidget(LblSummeSchadstoff);
     uKopf->addStretch(1);
+    const DruckKnoepfe druck =
+        druckKnoepfe(this, "TBitBtnMonatsuebersichtDrucken", "TBitBtnMonatsuebersichtVorschau",
+                     [this](int modus) { MonatsuebersichtDrucken(modus); });
+    TBitBtnMonatsuebersichtDrucken = druck.drucken;
+    TBitBtnMonatsuebersichtVorschau = druck.vorschau;
+    uKopf->addWidget(TBitBtnMonatsuebersichtDrucken);
+    uKopf->addWidget(TBitBtnMonatsuebersichtVorschau);
     uebersicht->addLayout(uKopf);
     auto *mitte = new QHBoxLayout;
     DBGridMonatsuebersicht = raster(this, "DBGridMonatsuebersicht", DataModule1->TDataSrcMonatKosten);
@@ -424,6 +432,18 @@ void MonatsuebersichtSeite::BitBtnMonatsuebersichtGrafikKopierenClick()
     if (!ui::messages().question(QStringLiteral("Möchten Sie die Grafik in die Zwischenablage kopieren?")))
         return;
     ui::clipboard().setImage(DiagrammBitmap(DBChartMonatsuebersicht, MonatsuebersichtGrafik::bildGroesse()));
+}
+
+void MonatsuebersichtSeite::MonatsuebersichtDrucken(int modus)
+{
+    // The chart is pictured whether shown or not, at the shape of the report's frame (273 × 70 mm).
+    ReportAnfordern(modus, RadioGrpMonatsuebersichtTabelle->itemIndex() == 1 ? 10 : 0,
+                    DataModule1->TTblMonatKosten.IsEmpty(),
+                    QStringLiteral("Sie haben noch keine Monatsauswertung gespeichert"), [this] {
+                        GrafikAktualisieren();
+                        DiagrammBildSchreiben(DBChartMonatsuebersicht, QStringLiteral("MonUeb~.wmf"),
+                                              QSize(1365, 350));
+                    });
 }
 
 } // namespace fleet

@@ -48,10 +48,14 @@ public:
     void BitBtnMonatsuebersichtGrafikKopierenClick();
     // The chart's data again from the rows the grid shows.
     void GrafikAktualisieren();
+    // Print (kDrucken) or preview (kVorschau) of report 10 ("Kosten" columns) or 0 with the chart as
+    // "MonUeb~.wmf".
+    void MonatsuebersichtDrucken(int modus);
 
     ui::RadioGroup *RadioGrpSicht = nullptr, *RadioGrpMonatsuebersichtTabelle = nullptr;
     ui::ComboBox *ComboBoxJahr = nullptr;
     ui::CheckBox *CheckBoxGrafik = nullptr;
+    QPushButton *TBitBtnMonatsuebersichtDrucken = nullptr, *TBitBtnMonatsuebersichtVorschau = nullptr;
     ui::DBGrid *DBGridMonatsuebersicht = nullptr;
     QGroupBox *PanMonatsuebersichtStandard = nullptr, *PanMonatsuebersichtKosten = nullptr;
     QPushButton *TBtnLoeschen = nullptr, *TBtnZeigMonatsauswertung = nullptr,

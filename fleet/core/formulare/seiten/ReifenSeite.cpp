@@ -15,6 +15,7 @@
 #include "dbe/Table.h"
 #include "dienste/ReportDienste.h"
 #include "formulare/seiten/Bausteine.h"
+#include "formulare/seiten/DruckKnoepfe.h"
 #include "ui/Connect.h"
 #include "ui/DBEdit.h"
 #include "ui/DBLookupComboBox.h"
@@ -110,8 +111,8 @@ void ReifenSeite::innenseiteAufbauen(ui::TabSheet *seite, const QString &saison)
 
 void ReifenSeite::anfangen()
 {
-    BitBtnReifenDrucken->setEnabled(Dienst<ReportDienste>::vorhanden());
-    BitBtnReifenVorschau->setEnabled(Dienst<ReportDienste>::vorhanden());
+    DruckFreigabe(BitBtnReifenDrucken);
+    DruckFreigabe(BitBtnReifenVorschau);
 }
 
 void ReifenSeite::TBtnReifenSpeichernClick()

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -10,6 +11,7 @@
 #include "daten/Einstellungswerte.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/seiten/Bausteine.h"
+#include "formulare/seiten/DruckKnoepfe.h"
 #include "regeln/TerminFortschreibung.h"
 #include "ui/Connect.h"
 #include "ui/DBEdit.h"
@@ -177,6 +179,15 @@ void StammdatenSeite::aufbauen()
     RadioGrpDrucken = auswahl(inhalt, "RadioGrpDrucken", QStringLiteral("Welchen Report drucken"),
                               {QStringLiteral("Dieses Fahrzeug"), QStringLiteral("Alle Fahrzeuge")}, 2);
     mitte->addWidget(RadioGrpDrucken);
+    const DruckKnoepfe druck = druckKnoepfe(inhalt, "TBitBtnStammdatenDrucken", "TBitBtnStammdatenPreview",
+                                            [this](int modus) { StammdatenDrucken(modus); });
+    TBitBtnStammdatenDrucken = druck.drucken;
+    TBitBtnStammdatenPreview = druck.vorschau;
+    auto *druckZeile = new QHBoxLayout;
+    druckZeile->addWidget(TBitBtnStammdatenDrucken);
+    druckZeile->addWidget(TBitBtnStammdatenPreview);
+    druckZeile->addStretch(1);
+    mitte->addLayout(druckZeile);
     mitte->addStretch(1);
 
     Formularblock frei(inhalt, QStringLiteral("Freifelder"));
@@ -195,6 +206,12 @@ void StammdatenSeite::aufbauen()
 void StammdatenSeite::anfangen()
 {
     RadioGrpDrucken->setItemIndex(0);
+}
+
+// Master data prints whatever is there: this vehicle's card or the list of all.
+void StammdatenSeite::StammdatenDrucken(int modus)
+{
+    ReportAnfordern(modus, RadioGrpDrucken->itemIndex() == 0 ? 4 : 7);
 }
 
 void StammdatenSeite::KfzNrEingabeFreigeben(bool freigeben)

@@ -5,6 +5,7 @@
 
 class QAction;
 class QLabel;
+class QPushButton;
 
 namespace ui {
 class DBEdit;
@@ -27,6 +28,8 @@ public:
     void KfzNrEingabeFreigeben(bool freigeben);
     QString NachschlagText(Nachschlagfeld feld) const;
     void LeasingPrognoseAnzeigen(const QString &text);
+    // Print (kDrucken) or preview (kVorschau) of report 4 or 7 by "Welchen Report drucken".
+    void StammdatenDrucken(int modus);
 
     // "Termin fortschreiben" of the appointment popup: rolls the appointment
     // of the edit the menu was opened on forward. TerminFortschreiben runs it
@@ -41,6 +44,7 @@ public:
     ui::RadioGroup *RadioGrpDrucken = nullptr;
     ui::PopupMenu *TPopupMenuTermin = nullptr;
     QAction *NchstenTermin1 = nullptr;
+    QPushButton *TBitBtnStammdatenDrucken = nullptr, *TBitBtnStammdatenPreview = nullptr;
 };
 
 } // namespace fleet

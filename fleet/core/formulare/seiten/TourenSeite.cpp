@@ -10,6 +10,7 @@
 #include "dienste/TerminDienste.h"
 #include "formulare/seiten/Bausteine.h"
 #include "formulare/seiten/DetailKnoepfe.h"
+#include "formulare/seiten/DruckKnoepfe.h"
 #include "regeln/DetailVorgaben.h"
 #include "regeln/TourZwischenablage.h"
 #include "ui/Clock.h"
@@ -37,6 +38,12 @@ void TourenSeite::fussAufbauen(QVBoxLayout *seite)
     for (QPushButton *k : {BtnTourenNeu, BtnTourenSpeichern, TBtnTourenLoeschen, BtnTourenAendern})
         fuss->addWidget(k);
     fuss->addStretch(1);
+    const seiten::DruckKnoepfe druck = seiten::druckKnoepfe(
+        this, "TBitBtnTourenDrucken", "TBitBtnTourenVorschau", [this](int modus) { TourenDrucken(modus); });
+    TBitBtnTourenDrucken = druck.drucken;
+    TBitBtnTourenVorschau = druck.vorschau;
+    fuss->addWidget(TBitBtnTourenDrucken);
+    fuss->addWidget(TBitBtnTourenVorschau);
     seite->addLayout(fuss);
 
     PopupMenuTouren = ui::make<ui::PopupMenu>(this, "PopupMenuTouren");
@@ -58,6 +65,12 @@ void TourenSeite::fussAufbauen(QVBoxLayout *seite)
     ui::on(Tourverschieben1, &QAction::triggered, this, [this] { Tourverschieben1Click(); });
     ui::on(Tourndern1, &QAction::triggered, this, [this] { Tourndern1Click(); });
     ui::on(Toureinfgen1, &QAction::triggered, this, [this] { Toureinfgen1Click(); });
+}
+
+void TourenSeite::TourenDrucken(int modus)
+{
+    seiten::ReportAnfordern(modus, 3, DataModule1->TTblTouren.IsEmpty(),
+                            QStringLiteral("Sie haben noch keine Touren für dieses Fahrzeug eingegeben"));
 }
 
 void TourenSeite::betreten()

@@ -36,6 +36,10 @@ public:
     QAction *Tourkopieren1 = nullptr, *Tourverschieben1 = nullptr, *Tourndern1 = nullptr,
             *Toureinfgen1 = nullptr;
 
+    // Print (kDrucken) or preview (kVorschau) of the vehicle's tours, report 3.
+    void TourenDrucken(int modus);
+    QPushButton *TBitBtnTourenDrucken = nullptr, *TBitBtnTourenVorschau = nullptr;
+
 protected:
     void fussAufbauen(QVBoxLayout *seite) override;
 };
