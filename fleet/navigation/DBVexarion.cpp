@@ -21,7 +21,10 @@
 #include "navigation/SearchClock.h"
 #include "navigation/SelectFoundText.h"
 #include "navigation/ShortCutRules.h"
+#include "navigation/SingleRecViewForm.h"
 #include "navigation/TableDefs.h"
+#include "navigation/TableViewForm.h"
+#include "navigation/ViewRecord.h"
 #include "ui/DBGrid.h"
 #include "ui/FieldLink.h"
 #include "ui/FormBase.h"
@@ -1332,8 +1335,27 @@ void TDBVexarion::ApplyDialogBorder(QWidget *dialog, TFormBorderStyle style)
     ui::applyBorderStyle(dialog, style);
 }
 
-void TDBVexarion::ShowTableView(dbe::TDataSet *, dbe::TField *, bool) {}
-void TDBVexarion::ShowSingleRecView(dbe::TDataSet *, dbe::TField *, bool) {}
+void TDBVexarion::ShowTableView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous)
+{
+    if (!dataSet)
+        return;
+    TFormEventRec record =
+        TableViewRecord(*this, dataSet, synchronous, qobject_cast<TSingleRecViewForm *>(form_));
+    record.Field = field;
+    if (announceDialog(record))
+        TableDefsOf(dataSet)->OpenTableView(field, record);
+}
+
+void TDBVexarion::ShowSingleRecView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous)
+{
+    if (!dataSet)
+        return;
+    TFormEventRec record =
+        SingleRecViewRecord(*this, dataSet, synchronous, qobject_cast<TTableViewForm *>(form_));
+    record.Field = field;
+    if (announceDialog(record))
+        TableDefsOf(dataSet)->OpenSingleRecView(field, record);
+}
 
 void TDBVexarion::ShowIndexPopup(dbe::TTable *table)
 {

@@ -74,6 +74,16 @@ struct TFormEventRec {
     bool LUAutoIncSrch = false, LUReadOnly = false, LUAutoEdit = false, LUManageGlobalEdit = false;
     QString CopyFields, ShowFields, DisplayLabels;
 
+    // The table view (FormType 0) and the single-record view (8). ShowFields
+    // and DisplayLabels above are their field list and labels (";"-separated),
+    // left empty by the extender. MDI stays 0: no form here is an MDI form.
+    int MDI = 0;
+    bool Synchronous = false;
+    bool ManageGlobalEdit = false, ReadOnly = false, AutoEdit = false;
+    TSingleRecLayout Layout = TSingleRecLayout::srlVertLeftRight;
+    bool UseCBOnBoolean = false, UseDBLUComboBox = false, RebuildOnResize = false, MemoMaxWidth = false,
+         GenAccelChars = false;
+
     // The navigator settings of a dialog with its own bar.
     TAllowKeys AllowKeys = 0;
     TSrchNavBtns VisBtnsSearch = 0;
@@ -325,8 +335,7 @@ public:
     // Greater than 0 while a search runs.
     int SearchDepth() const { return searchDepth_; }
 
-    // The dialogs and views of the commands. Table view and single-record
-    // view do nothing yet.
+    // The dialogs and views of the commands.
     // The lookup of a field: its kind (TLookupKind) and definition, and the
     // dialog that takes values from the chosen row into the field's data set.
     int GetLookupDefinition(TTableDefs *defs, dbe::TField *field, bool onlyQuery,
@@ -334,6 +343,8 @@ public:
     bool RunLookup(int kind, dbe::TField *field, const TLookupDefinition &definition, bool readOnly);
     // A dialog gets its border from the announcement's record.
     static void ApplyDialogBorder(QWidget *dialog, TFormBorderStyle style);
+    // Glyphs, show and close-query relays of a dialog the set makes.
+    void prepareDialog(NavDialogBase &dialog);
     virtual void ShowSearchDialog(dbe::TDataSet *dataSet, dbe::TField *field);
     virtual void ShowTableView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous);
     virtual void ShowSingleRecView(dbe::TDataSet *dataSet, dbe::TField *field, bool synchronous);
@@ -377,7 +388,6 @@ private:
     void gotoBookmarkWithWarning(TTableDefs &defs, int number);
     // Announces a dialog; false when the application suppressed it.
     bool announceDialog(TFormEventRec &record);
-    void prepareDialog(NavDialogBase &dialog);
 
     QPointer<QWidget> form_;
     std::vector<std::unique_ptr<TTableDefs>> tables_;

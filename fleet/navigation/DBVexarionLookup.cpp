@@ -16,6 +16,7 @@
 #include "navigation/TableDefs.h"
 #include "navigation/TextHelpers.h"
 #include "navigation/UserFeedback.h"
+#include "navigation/ViewRecord.h"
 #include "ui/DBGrid.h"
 
 Q_LOGGING_CATEGORY(lcLookup, "karvenfp.navigation.lookup")
@@ -94,17 +95,7 @@ void fillLookupRecord(TFormEventRec &record, int kind, const TLookupDefinition &
         record.VisBtnsSearch |= static_cast<TSrchNavBtns>(navBit(b));
     record.VisBtnsMove = 0x3F;
     record.VisBtnsExtend = navBit(enbMemoView);
-    record.VisBtnsRecord = 0;
-    if (!ext.LUReadOnly) {
-        record.VisBtnsRecord =
-            navBit(rnbInsert) | navBit(rnbDelete) | navBit(rnbEdit) | navBit(rnbPost) | navBit(rnbCancel);
-        record.AllowKeys |=
-            allowKey(akDuplicate) | allowKey(akCancel) | allowKey(akDelete) | allowKey(akInsert);
-    }
-    if (ext.LUManageGlobalEdit) {
-        record.AllowKeys |= allowKey(akGlobalEdit);
-        record.VisBtnsExtend |= navBit(enbGlobalEdit);
-    }
+    AddEditingButtons(record, ext.LUReadOnly, ext.LUManageGlobalEdit);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "navigation/NavExceptions.h"
 #include "navigation/RecordSearch.h"
 #include "navigation/SearchClock.h"
+#include "navigation/SingleRecViewForm.h"
 #include "navigation/UserFeedback.h"
 
 namespace nav {
@@ -132,6 +133,8 @@ TTableDefs::TTableDefs(TDBVexarion *extender, dbe::TDataSource *source, dbe::TDa
 TTableDefs::~TTableDefs()
 {
     extender_ = nullptr;
+    freeView(tableView_);
+    freeView(singleRecView_);
     link_->SetDataSource(nullptr);
     if (!shared_) {
         filter_->OnStatus = nullptr;
@@ -211,6 +214,9 @@ void TTableDefs::bindDataSet(dbe::TDataSet *dataSet)
         filter_->BindFilterDataSet(dataSet);
     }
     reportFilter();
+    // A view on the data set itself rebuilds its controls for the new fields.
+    if (TSingleRecViewForm *view = SingleRecView(); view && view->Synchronised())
+        view->ResyncControls();
 }
 
 void TTableDefs::reportFilter()

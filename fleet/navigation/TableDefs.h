@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,10 @@ class TTable;
 namespace nav {
 
 class TDBVexarion;
+class NavViewForm;
+class TTableViewForm;
+class TSingleRecViewForm;
+struct TFormEventRec;
 
 // A table lookup a table declares for one of its fields.
 struct TLookupDefEntry {
@@ -47,6 +52,7 @@ public:
     // data set does not count as an active change.
     void SetSource(dbe::TDataSource *source);
     void Detach() { extender_ = nullptr; }
+    TDBVexarion *Extender() const { return extender_; }
 
     TBMManager &Bookmarks() { return *bookmarks_; }
     TDBVFilter &Filter() { return *filter_; }
@@ -93,6 +99,18 @@ public:
     void SaveFilterToFile(const QString &name) const;
     void LoadFilterFromFile(const QString &name);
 
+    // The table view and the single-record view of the data set: field is
+    // the focused control's, options the announced record. An open view
+    // comes forward instead; the views and their clones are owned here.
+    void OpenTableView(dbe::TField *field, const TFormEventRec &options);
+    void OpenSingleRecView(dbe::TField *field, const TFormEventRec &options);
+    // A modeless view closed: forget it and free its clone.
+    void ViewClosed(NavViewForm *view);
+    // The extender's form back from minimised and to the front.
+    void ActivateOwnerForm();
+    TTableViewForm *TableView() const;
+    TSingleRecViewForm *SingleRecView() const;
+
     void PostIfEditing();
     void SetBookmarkOptions(bool keepOnlyIndex, bool useNonVisFields, bool allowMasterMove,
                             bool allowUserAbort);
@@ -107,6 +125,13 @@ private:
     bool scanForValue(bool fromStart, bool skipCurrent);
     bool scanDataSet(const dbe::TField &field, bool fromStart, bool skipCurrent);
     void afterSearch(bool found);
+    struct ViewSlot {
+        QPointer<NavViewForm> view;
+        std::unique_ptr<dbe::TTable> data;
+        bool busy = false;
+    };
+    void openView(ViewSlot &slot, dbe::TField *field, const TFormEventRec &options);
+    void freeView(ViewSlot &slot);
 
     TDBVexarion *extender_;
     // Data-link events are ignored while the entry is being made and while
@@ -125,6 +150,7 @@ private:
     QString searchField_;
     SearchPattern pattern_;
     bool searchDown_ = true;
+    ViewSlot tableView_, singleRecView_;
 };
 
 } // namespace nav

@@ -22,7 +22,9 @@ DBCheckBox::DBCheckBox(const QString &caption, QWidget *parent) : CheckBox(capti
     link_.onDataChange = [this] { showValue(); };
     link_.onWriteValue = [this] {
         dbe::TField *field = link_.field();
-        if (field->DataType() == dbe::TFieldType::ftBoolean)
+        if (isTristate() && checkState() == Qt::PartiallyChecked)
+            field->Clear();
+        else if (field->DataType() == dbe::TFieldType::ftBoolean)
             field->SetAsBoolean(isChecked());
         else
             field->SetAsString(
@@ -42,9 +44,19 @@ void DBCheckBox::setValueUnchecked(const QString &texts)
     showValue();
 }
 
+void DBCheckBox::setAllowGrayed(bool allow)
+{
+    setTristate(allow);
+    showValue();
+}
+
 void DBCheckBox::showValue()
 {
     dbe::TField *field = link_.field();
+    if (isTristate() && (!field || field->IsNull())) {
+        setCheckState(Qt::PartiallyChecked);
+        return;
+    }
     bool checked = false;
     if (field && !field->IsNull())
         checked = field->DataType() == dbe::TFieldType::ftBoolean

@@ -24,6 +24,9 @@ public:
     void setValueChecked(const QString &texts);
     QString valueUnchecked() const { return valueUnchecked_; }
     void setValueUnchecked(const QString &texts);
+    // A blank field shows grey, and grey writes it blank.
+    bool allowGrayed() const { return isTristate(); }
+    void setAllowGrayed(bool allow);
 
 protected:
     void nextCheckState() override;

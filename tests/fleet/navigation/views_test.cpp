@@ -12,6 +12,7 @@
 #include "dbe/EngineCursor.h"
 #include "dbe/Field.h"
 #include "extender_fixture.h"
+#include "modal_helper.h"
 #include "navigation/DirectBlobReadStream.h"
 #include "navigation/EngineRecordValues.h"
 #include "navigation/GraphicDialog.h"
@@ -22,31 +23,6 @@
 using namespace nav;
 
 namespace {
-
-template <class Dialog> void whenModal(std::function<void(Dialog &)> act, const char *shot = nullptr)
-{
-    auto *poll = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, tries, act, shot] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog) {
-            if (++*tries > 200) {
-                ADD_FAILURE() << "no modal dialog";
-                poll->stop();
-                poll->deleteLater();
-            }
-            return;
-        }
-        poll->stop();
-        poll->deleteLater();
-        if (shot)
-            dialog->grab().save(QStringLiteral("/tmp/nav30_%1.png").arg(QLatin1String(shot)));
-        act(*dialog);
-        if (dialog->isVisible() && dialog->modalResult() == ui::mrNone)
-            dialog->setModalResult(ui::mrCancel);
-    });
-    poll->start(1);
-}
 
 // A picture with a diagonal, so that copies can be told apart.
 QImage picture(int width, int height, QColor color)
