@@ -33,16 +33,8 @@ TLUDlg::TLUDlg(QWidget *owner, bool viewOnly, const TUserButton &userButton, TDB
     layout->addWidget(LUGrid, 1);
 
     auto *bottom = new QHBoxLayout;
-    UserBtnPanel = ui::make<QWidget>(this, "UserBtnPanel", this);
-    auto *userRow = new QHBoxLayout(UserBtnPanel);
-    userRow->setContentsMargins(0, 0, 0, 0);
-    UserBtn->setParent(UserBtnPanel);
-    userRow->addWidget(UserBtn);
-    UserBtnPanel->setVisible(!userButton.Caption.isEmpty());
-    LUPanel = ui::make<QLabel>(this, "LUPanel", this);
-    LUPanel->setFrameShape(QFrame::StyledPanel);
-    LUPanel->setFrameShadow(QFrame::Sunken);
-    LUPanel->setMinimumWidth(120);
+    UserBtnPanel = makeUserButtonPanel();
+    LUPanel = makePanelLabel("LUPanel");
     OkBtn = ui::make<QPushButton>(this, "OkBtn", QStringLiteral("&OK"), this);
     setButtonResult(OkBtn, ui::mrOk);
     OkBtn->setVisible(!viewOnly);

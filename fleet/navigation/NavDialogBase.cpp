@@ -48,6 +48,26 @@ void NavDialogBase::addButtonRow(QBoxLayout *layout, std::initializer_list<QPush
     layout->addLayout(row);
 }
 
+QWidget *NavDialogBase::makeUserButtonPanel()
+{
+    auto *panel = ui::make<QWidget>(this, "UserBtnPanel", this);
+    auto *row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    UserBtn->setParent(panel);
+    row->addWidget(UserBtn);
+    panel->setVisible(!UserBtn->text().isEmpty());
+    return panel;
+}
+
+QLabel *NavDialogBase::makePanelLabel(const char *name)
+{
+    auto *label = ui::make<QLabel>(this, name, this);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(120);
+    return label;
+}
+
 void NavDialogBase::SetPlainButtons()
 {
     CancelBtn->setIcon(QIcon());

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include <QBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QString>
 
@@ -50,6 +51,10 @@ protected:
     // The bottom row: the user button at the left, the given buttons and
     // Cancel at the right.
     void addButtonRow(QBoxLayout *layout, std::initializer_list<QPushButton *> right);
+    // The user button in a panel of its own (UserBtnPanel), hidden without a caption.
+    QWidget *makeUserButtonPanel();
+    // A sunken panel for status and messages.
+    QLabel *makePanelLabel(const char *name);
     // Checks before the dialog closes with the given result; false keeps it open.
     virtual bool CheckClose(int /*result*/) { return true; }
 

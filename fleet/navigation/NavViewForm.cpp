@@ -27,16 +27,8 @@ NavViewForm::NavViewForm(const Names &names, TSpecialFormType formType, const TU
     layout->addLayout(body_, 1);
 
     auto *bottom = new QHBoxLayout;
-    UserBtnPanel = ui::make<QWidget>(this, "UserBtnPanel", this);
-    auto *userRow = new QHBoxLayout(UserBtnPanel);
-    userRow->setContentsMargins(0, 0, 0, 0);
-    UserBtn->setParent(UserBtnPanel);
-    userRow->addWidget(UserBtn);
-    UserBtnPanel->setVisible(!userButton.Caption.isEmpty());
-    status_ = ui::make<QLabel>(this, names.status, this);
-    status_->setFrameShape(QFrame::StyledPanel);
-    status_->setFrameShadow(QFrame::Sunken);
-    status_->setMinimumWidth(120);
+    UserBtnPanel = makeUserButtonPanel();
+    status_ = makePanelLabel(names.status);
     OKBtn = ui::make<QPushButton>(this, "OKBtn", QStringLiteral("&OK"), this);
     bottom->addWidget(UserBtnPanel);
     bottom->addWidget(status_, 1);

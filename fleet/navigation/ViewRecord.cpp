@@ -57,17 +57,29 @@ void SetSingleRecViewButtons(TFormEventRec &record, bool readOnly, bool manageGl
     setViewButtons(record, akTableView, snbTableView, offerTableView, readOnly, manageGlobalEdit);
 }
 
+namespace {
+
+TFormEventRec viewRecord(TSpecialFormType type, dbe::TDataSet *dataSet, TFormBorderStyle border,
+                         bool synchronous, bool manageGlobalEdit, bool readOnly, bool autoEdit)
+{
+    TFormEventRec record;
+    record.FormType = type;
+    record.DataSet = dataSet;
+    record.BorderStyle = border;
+    record.Synchronous = synchronous;
+    record.ManageGlobalEdit = manageGlobalEdit;
+    record.ReadOnly = readOnly;
+    record.AutoEdit = autoEdit;
+    return record;
+}
+
+} // namespace
+
 TFormEventRec TableViewRecord(const TDBVexarion &ext, dbe::TDataSet *dataSet, bool synchronous,
                               bool fromOtherView)
 {
-    TFormEventRec record;
-    record.FormType = sfTableView;
-    record.DataSet = dataSet;
-    record.BorderStyle = ext.BorderStyleTblView;
-    record.Synchronous = synchronous;
-    record.ManageGlobalEdit = ext.TVManageGlobalEdit;
-    record.ReadOnly = ext.TVReadonly;
-    record.AutoEdit = ext.TVAutoEdit;
+    TFormEventRec record = viewRecord(sfTableView, dataSet, ext.BorderStyleTblView, synchronous,
+                                      ext.TVManageGlobalEdit, ext.TVReadonly, ext.TVAutoEdit);
     SetTableViewButtons(record, ext.TVReadonly, ext.TVManageGlobalEdit, ext.TVShowSRVBtn && !fromOtherView);
     return record;
 }
@@ -75,20 +87,14 @@ TFormEventRec TableViewRecord(const TDBVexarion &ext, dbe::TDataSet *dataSet, bo
 TFormEventRec SingleRecViewRecord(const TDBVexarion &ext, dbe::TDataSet *dataSet, bool synchronous,
                                   bool fromOtherView)
 {
-    TFormEventRec record;
-    record.FormType = sfSingleRecord;
-    record.DataSet = dataSet;
-    record.BorderStyle = ext.BorderStyleSingleRec;
+    TFormEventRec record = viewRecord(sfSingleRecord, dataSet, ext.BorderStyleSingleRec, synchronous,
+                                      ext.SRVManageGlobalEdit, ext.SRVReadOnly, ext.SRVAutoEdit);
     record.Layout = ext.SRVLayout;
     record.UseCBOnBoolean = ext.SRVUseCBOnBoolean;
     record.UseDBLUComboBox = ext.SRVUseDBLUComboBox;
     record.RebuildOnResize = ext.SRVRebuildOnResize;
     record.MemoMaxWidth = ext.SRVMemoMaxWidth;
     record.GenAccelChars = ext.SRVGenAccelChars;
-    record.Synchronous = synchronous;
-    record.ManageGlobalEdit = ext.SRVManageGlobalEdit;
-    record.ReadOnly = ext.SRVReadOnly;
-    record.AutoEdit = ext.SRVAutoEdit;
     SetSingleRecViewButtons(record, ext.SRVReadOnly, ext.SRVManageGlobalEdit, !fromOtherView);
     return record;
 }
