@@ -296,6 +296,34 @@ private slots:
         form->BtnTerminInfo->click();
     }
 
+    void showAndGoToAVehicleThatIsGoneKeepTheList()
+    {
+        ui::testing::ScriptedMessages meldungen;
+        starten();
+        // Deleted at another workstation after the list was read.
+        dbe::TTable stamm(&u->session());
+        stamm.SetDatabaseName(fleet::kAliasFuhrpark);
+        stamm.SetTableName(QStringLiteral("KfzStamm.db"));
+        stamm.Open();
+        QVERIFY(stamm.Locate("KfzNr", QStringLiteral("A-1")));
+        stamm.Delete();
+        u->dm().TTblMain.Refresh();
+        QVERIFY(u->dm().TTblMain.Locate("KfzNr", QStringLiteral("B-2")));
+        zelleWaehlen("A-1", "TUEVTermin");
+        meldungen.expectInformation("Das Fahrzeug A-1 wurde nicht gefunden");
+        form->BtnTermineZeigeStammdaten->click();
+        meldungen.expectInformation("Das Fahrzeug A-1 wurde nicht gefunden");
+        form->BtnTermineGehezuStammdaten->click();
+        QVERIFY(form->isVisible());
+        QCOMPARE(u->dm().TTblMain.FieldByName("KfzNr")->AsString(), QString("B-2"));
+        // A vehicle that is there: found, and GeheZu closes the list.
+        zelleWaehlen("B-2", "KlInspektionTermin");
+        QVERIFY(u->dm().TTblMain.Locate("KfzNr", QStringLiteral("C-3")));
+        form->BtnTermineGehezuStammdaten->click();
+        QCOMPARE(u->dm().TTblMain.FieldByName("KfzNr")->AsString(), QString("B-2"));
+        QVERIFY(!form->isVisible());
+    }
+
     void printCommandsAndMarking()
     {
         ui::testing::ScriptedMessages meldungen;
