@@ -1,10 +1,34 @@
 #pragma once
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
+
+// Takes "--scale=F" (the fleet's size as a factor of the full size) out of
+// the arguments, so that the rest goes to the benchmark library; 1 without it.
+inline double TakeScaleArgument(int &argc, char **argv)
+{
+    double scale = 1.0;
+    int kept = 0;
+    for (int i = 0; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a.rfind("--scale=", 0) == 0) {
+            char *end = nullptr;
+            const double value = std::strtod(a.c_str() + 8, &end);
+            if (end && *end == '\0' && value > 0 && value <= 100)
+                scale = value;
+            else
+                std::fprintf(stderr, "ignored: %s (a factor above 0 and at most 100)\n", a.c_str());
+        } else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    return scale;
+}
 
 // Collects the times of benchmark pairs "<Name>_<ours>" and "<Name>_sqlite"
 // and prints the ratio ours / SQLite of each pair at the end.

@@ -140,17 +140,8 @@ BENCHMARK(NoHit_sqlite)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    double scale = 1.0;
-    std::vector<char *> args;
-    for (int i = 0; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a.rfind("--scale=", 0) == 0)
-            scale = std::stod(a.substr(8));
-        else
-            args.push_back(argv[i]);
-    }
-    int n = static_cast<int>(args.size());
-    benchmark::Initialize(&n, args.data());
+    const double scale = TakeScaleArgument(argc, argv);
+    benchmark::Initialize(&argc, argv);
     Fleet f;
     fleet = &f;
     f.path = QString::fromStdString(f.dir.str());
