@@ -170,3 +170,64 @@ void generateFleet(const QString &directory, const FleetSize &size, const QList<
     exec(db, "COMMIT");
     sqlite3_close(db);
 }
+
+void fillDispatch(const QString &directory, int vehicles, int bookings)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(QDir(directory).filePath(QStringLiteral("dbe.sqlite")).toUtf8().constData(), &db);
+    exec(db, "BEGIN");
+    auto prepare = [db](const char *sql) {
+        sqlite3_stmt *s = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &s, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "%s: %s\n", sql, sqlite3_errmsg(db));
+            std::abort();
+        }
+        return s;
+    };
+    auto text = [](sqlite3_stmt *s, int col, const QString &v) {
+        const QByteArray u = v.toUtf8();
+        sqlite3_bind_text(s, col, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
+    };
+    sqlite3_stmt *kfz = prepare("INSERT INTO kfzstamm (KfzNr) VALUES (?)");
+    for (int i = 0; i < vehicles; ++i) {
+        text(kfz, 1, vehicleNumber(i));
+        sqlite3_step(kfz);
+        sqlite3_reset(kfz);
+    }
+    sqlite3_finalize(kfz);
+    sqlite3_stmt *b =
+        prepare("INSERT INTO kfzdispo (Kfznr, DatumVon, DatumBis, UhrzeitVon, UhrzeitBis, Tour, "
+                "MonatVon, JahrVon, MonatBis, JahrBis, DatumUhrzeitVon, DatumUhrzeitBis, "
+                "\"KfzIndex=0\", KfzIndex) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,0,?)");
+    const double jan1 = 45292; // 01.01.2024
+    const int perVehicle = std::max(1, bookings / std::max(1, vehicles));
+    for (int i = 0; i < bookings; ++i) {
+        const int v = i % vehicles;
+        const int n = i / vehicles;
+        // The bookings of a vehicle follow each other through the year.
+        const double von = jan1 + (n * 366 / perVehicle) + v % 3;
+        const double bis = von + i % 3;
+        const double uhrVon = (6 + i % 4) / 24.0, uhrBis = (14 + i % 6) / 24.0;
+        text(b, 1, vehicleNumber(v));
+        sqlite3_bind_double(b, 2, von);
+        sqlite3_bind_double(b, 3, bis);
+        sqlite3_bind_double(b, 4, uhrVon);
+        sqlite3_bind_double(b, 5, uhrBis);
+        text(b, 6, QStringLiteral("T%1").arg(i));
+        text(b, 7, QStringLiteral("Monat"));
+        text(b, 8, QStringLiteral("2024"));
+        text(b, 9, QStringLiteral("Monat"));
+        text(b, 10, QStringLiteral("2024"));
+        sqlite3_bind_double(b, 11, von + uhrVon);
+        sqlite3_bind_double(b, 12, bis + uhrBis);
+        sqlite3_bind_int(b, 13, v + 1);
+        if (sqlite3_step(b) != SQLITE_DONE) {
+            std::fprintf(stderr, "kfzdispo: %s\n", sqlite3_errmsg(db));
+            std::abort();
+        }
+        sqlite3_reset(b);
+    }
+    sqlite3_finalize(b);
+    exec(db, "COMMIT");
+    sqlite3_close(db);
+}

@@ -29,3 +29,10 @@ void generateFleet(const QString &directory, const FleetSize &size,
 
 // Vehicle number i (0-based) as the generator writes it: "K-00042".
 QString vehicleNumber(int i);
+
+// Vehicles and dispatch bookings for a directory whose tables the fleet's own
+// catalogue has made (KfzStamm.db, KfzDispo.DB): `vehicles` vehicles with
+// their number only, and `bookings` bookings of one to three days in 2024,
+// spread evenly over the vehicles, with their derived fields. Plain SQL in one
+// transaction.
+void fillDispatch(const QString &directory, int vehicles, int bookings);

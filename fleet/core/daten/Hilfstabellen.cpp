@@ -10,6 +10,13 @@ namespace fleet {
 
 void HilfstabelleInRuhe(dbe::TTable &tabelle)
 {
+    // A range outlives closing: the next borrower would see only its keys.
+    try {
+        if (tabelle.Active())
+            tabelle.CancelRange();
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
+    }
     // Closing may fail (a pending edit that cannot be posted); the settings are
     // reset all the same, so that the next borrower starts clean.
     try {

@@ -1,6 +1,5 @@
 #include "dienste/Dienstvertraege.h"
 
-#include "dienste/HauptfensterDienste.h"
 #include "dienste/Protokoll.h"
 #include "dienste/ReportDienste.h"
 #include "dienste/TerminDienste.h"
@@ -11,12 +10,10 @@ const Dienstvertrag kTerminDienste{QStringLiteral("TerminDienste"), QStringLiter
                                    &Dienst<TerminDienste>::vorhanden};
 const Dienstvertrag kReportDienste{QStringLiteral("ReportDienste"), QStringLiteral("Berichte und Export"),
                                    &Dienst<ReportDienste>::vorhanden};
-const Dienstvertrag kSeitendienste{QStringLiteral("Seitendienste"), QStringLiteral("Auswertungen der Seiten"),
-                                   &Dienst<Seitendienste>::vorhanden};
 
 const QList<const Dienstvertrag *> &Dienstvertraege()
 {
-    static const QList<const Dienstvertrag *> alle{&kTerminDienste, &kReportDienste, &kSeitendienste};
+    static const QList<const Dienstvertrag *> alle{&kTerminDienste, &kReportDienste};
     return alle;
 }
 

@@ -18,7 +18,6 @@ struct Dienstvertrag {
 // The contracts of the core that other parts provide.
 extern const Dienstvertrag kTerminDienste;
 extern const Dienstvertrag kReportDienste;
-extern const Dienstvertrag kSeitendienste;
 
 // Every contract above, in one list.
 const QList<const Dienstvertrag *> &Dienstvertraege();

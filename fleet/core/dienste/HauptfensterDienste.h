@@ -16,15 +16,4 @@ public:
     virtual bool FeldPositionenSpeichern(const QString &tabKz) = 0;
 };
 
-// The computation behind the dispatch page that the page change runs.
-class Seitendienste {
-public:
-    virtual ~Seitendienste() = default;
-    // Computes DispoAuslastungText.
-    virtual void DispoAuslastungBerechnen() = 0;
-};
-
-// The dispatch utilisation in per cent as text ("n.v." until computed).
-extern QString DispoAuslastungText;
-
 } // namespace fleet

@@ -62,7 +62,6 @@ unsigned short HeuteJahr = 0, HeuteMonat = 0, HeuteTag = 0;
 QString HeuteJahrText, HeuteMonatName;
 int HeuteJahrIndex = 0;
 int ImportKmStand = 0;
-QString DispoAuslastungText = QStringLiteral("n.v.");
 bool NurLesen = false;
 bool TourenModus = false;
 
@@ -524,10 +523,15 @@ void THauptFormular::TerminFortschreiben(const QString &edit)
     stammdaten_->TerminFortschreiben(edit);
 }
 
-// The dispatch page's new/carry-forward buttons and its chart do not exist on
-// this window yet; until they do, these two leave the window as it is.
-void THauptFormular::DispoKnoepfeFreigeben(bool) {}
-void THauptFormular::DispoGrafikZeitraumSetzen() {}
+void THauptFormular::DispoKnoepfeFreigeben(bool freigeben)
+{
+    dispo_->KnoepfeFreigeben(freigeben);
+}
+
+void THauptFormular::DispoGrafikZeitraumSetzen()
+{
+    dispo_->DispoGrafikZeitraumSetzen();
+}
 
 void THauptFormular::BildLeeren()
 {

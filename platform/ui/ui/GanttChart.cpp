@@ -311,6 +311,11 @@ void GanttChart::render(QPainter &painter, const QRect &area) const
         painter.setPen(QPen(c.darker(170), 1));
         painter.setBrush(c);
         painter.drawRect(r);
+        // The label inside the bar, where it fits.
+        if (!b.label.isEmpty() && painter.fontMetrics().horizontalAdvance(b.label) + 10 < r.width()) {
+            painter.setPen(Qt::black);
+            painter.drawText(r, Qt::AlignCenter, b.label);
+        }
         painter.setPen(QPen(Qt::black, 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(x0 - 3, y - 3, 6, 6));

@@ -2,30 +2,109 @@
 
 #include <cmath>
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include "daten/DataModule1.h"
-#include "dienste/HauptfensterDienste.h"
+#include "daten/Einstellungswerte.h"
+#include "dbe/Table.h"
 #include "dienste/Protokoll.h"
+#include "dienste/ReportDienste.h"
 #include "dienste/TerminDienste.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/seiten/Bausteine.h"
+#include "regeln/DispoAuslastung.h"
+#include "regeln/DispoRegeln.h"
 #include "ui/Clock.h"
+#include "ui/Colors.h"
 #include "ui/ComboBox.h"
 #include "ui/Connect.h"
+#include "ui/DBEdit.h"
 #include "ui/DBGrid.h"
 #include "ui/DatePicker.h"
+#include "ui/FormBase.h"
+#include "ui/GanttChart.h"
+#include "ui/Messages.h"
+#include "ui/PageControl.h"
 #include "ui/RadioGroup.h"
 
 namespace fleet {
 
+bool KmHinweisZeigen = true;
+
 using namespace seiten;
+
+namespace {
+
+const QString kKmHinweis = QStringLiteral(
+    "Bitte vergessen Sie nicht, die Abfahrts- und Ankunftskilometerstände in den neuen Tourendatensätzen "
+    "nachzutragen, da ansonsten keine kilometerbasierenden Auswertungen in der Monatsauswertung möglich "
+    "sind. \rBei diesem Kopiervorgang werden die entsprechenden Felder in dem Tourendatensatz auf Null "
+    "gesetzt");
+const QString kKopieFehlgeschlagen = QStringLiteral(
+    "Der Kopiervorgang ist fehlgeschlagen, vermutlich ist dieser Dispositionsdatensatz schon in der "
+    "Tourentabelle vorhanden oder die Tourentabelle wurde gerade von einem anderen Anwender gesperrt");
+
+dbe::TTable &dispo()
+{
+    return DataModule1->TTblDispo;
+}
+
+bool bearbeitet(const dbe::TTable &t)
+{
+    return t.State() == dbe::TDataSetState::dsEdit || t.State() == dbe::TDataSetState::dsInsert;
+}
+
+// Times of a bar compared to the second: a time split from a day value is never exact.
+bool gleicheSekunde(base::TDateTime a, base::TDateTime b)
+{
+    return std::llround(a * 86400.0) == std::llround(b * 86400.0);
+}
+
+double zahl(const QVariant &v)
+{
+    return v.isNull() ? 0.0 : v.toDouble();
+}
+
+} // namespace
 
 void DispoSeite::aufbauen()
 {
     auto *seite = seitenLayout(this);
+    sichtAufbauen(seite);
+
+    auto *teiler = new QSplitter(Qt::Vertical, this);
+    DBGridDispo = raster(teiler, "DBGridDispo", DataModule1->DataSrcDispo);
+    auto *grafik = new QWidget(teiler);
+    auto *grafikLayout = new QHBoxLayout(grafik);
+    grafikLayout->setContentsMargins(0, 0, 0, 0);
+    DBChart1 = ui::make<ui::GanttChart>(grafik, "DBChart1");
+    DBChart1->setTitle(QStringLiteral("Dispositionen / Zeitleiste"));
+    DBChart1->setMinimumHeight(160);
+    grafikLayout->addWidget(DBChart1, 1);
+    // Scrolling and unzoom from code only; the buttons are not shown.
+    auto *grafikKnoepfe = new QVBoxLayout;
+    Button1 = knopf(grafik, "Button1", QStringLiteral("<-"));
+    Button2 = knopf(grafik, "Button2", QStringLiteral("->"));
+    Button4 = knopf(grafik, "Button4", QStringLiteral("Unzoom"));
+    for (QPushButton *k : {Button1, Button2, Button4}) {
+        k->setVisible(false);
+        grafikKnoepfe->addWidget(k);
+    }
+    grafikLayout->addLayout(grafikKnoepfe);
+    teiler->setStretchFactor(0, 3);
+    teiler->setStretchFactor(1, 2);
+    seite->addWidget(teiler, 1);
+    knoepfeAufbauen(seite);
+    verbinden();
+}
+
+void DispoSeite::sichtAufbauen(QVBoxLayout *seite)
+{
     auto *sicht = new QHBoxLayout;
     RadioGrpDispositionSicht =
         auswahl(this, "RadioGrpDispositionSicht", QStringLiteral("Sichtbarer Zeitraum/Dispositionen"),
@@ -69,10 +148,67 @@ void DispoSeite::aufbauen()
     fahrzeuge->addWidget(RadioGrpDispoFahrzeuge);
     fahrzeuge->addLayout(texte, 1);
     seite->addLayout(fahrzeuge);
-    DBGridDispo = raster(this, "DBGridDispo", DataModule1->DataSrcDispo);
-    seite->addWidget(DBGridDispo, 1);
+}
+
+void DispoSeite::knoepfeAufbauen(QVBoxLayout *seite)
+{
+    auto *fuss = new QHBoxLayout;
+    BtnDispoNeu = knopf(this, "BtnDispoNeu", QStringLiteral("&Neu"));
+    BtnDispoKopieren = knopf(this, "BtnDispoKopieren", QStringLiteral("&Fortschreiben"));
+    BtnDispoSpeichern = knopf(this, "BtnDispoSpeichern", QStringLiteral("&Speichern"));
+    BtnDispoLoeschen = knopf(this, "BtnDispoLoeschen", QStringLiteral("&Löschen"));
+    BitBtnDispoDrucken = knopf(this, "BitBtnDispoDrucken", QStringLiteral("D&rucken"));
+    BitBtnDispoVorschau = knopf(this, "BitBtnDispoVorschau", QStringLiteral("&Vorschau"));
+    BtnInTourenKopieren = knopf(this, "BtnInTourenKopieren", QStringLiteral("-> &Touren"));
+    BtnInTourenKopieren->setVisible(false);
+    for (QPushButton *k : {BtnDispoNeu, BtnDispoKopieren, BtnDispoSpeichern, BtnDispoLoeschen,
+                           BitBtnDispoDrucken, BitBtnDispoVorschau, BtnInTourenKopieren})
+        fuss->addWidget(k);
+    fuss->addStretch(1);
+    seite->addLayout(fuss);
+}
+
+void DispoSeite::verbinden()
+{
+    ui::on(RadioGrpDispositionSicht, &ui::RadioGroup::onClick, this,
+           [this] { RadioGrpDispositionSichtClick(); });
+    ui::on(RadioGrpDispoFahrzeuge, &ui::RadioGroup::onClick, this, [this] { RadioGrpDispoFahrzeugeClick(); });
+    ui::on(CmbBoxDispositionMonat, &ui::ComboBox::onChange, this, [this] { CmbBoxDispositionMonatChange(); });
+    ui::on(CmbBoxDispositionJahr, &ui::ComboBox::onChange, this, [this] { CmbBoxDispositionJahrChange(); });
+    ui::on(DateTimePckDisposition, &ui::DatePicker::onChange, this,
+           [this] { DateTimePckDispositionChange(); });
+    ui::on(DateTimePckDispositionBis, &ui::DatePicker::onChange, this,
+           [this] { DateTimePckDispositionBisChange(); });
+    ui::on(DateTimePckDispositionBis, &ui::DatePicker::onCloseUp, this,
+           [this] { DateTimePckDispositionBisCloseUp(); });
+    DateTimePckDispositionBis->installEventFilter(this);
+    ui::on(BtnDispoNeu, &QPushButton::clicked, this, [this] { BtnDispoNeuClick(); });
+    ui::on(BtnDispoKopieren, &QPushButton::clicked, this, [this] { BtnDispoKopierenClick(); });
+    ui::on(BtnDispoSpeichern, &QPushButton::clicked, this, [this] { BtnDispoSpeichernClick(); });
+    ui::on(BtnDispoLoeschen, &QPushButton::clicked, this, [this] { BtnDispoLoeschenClick(); });
+    ui::on(BitBtnDispoDrucken, &QPushButton::clicked, this, [this] { BitBtnDispoDruckenClick(); });
+    ui::on(BitBtnDispoVorschau, &QPushButton::clicked, this, [this] { BitBtnDispoVorschauClick(); });
+    ui::on(BtnInTourenKopieren, &QPushButton::clicked, this, [this] { BtnInTourenKopierenClick(); });
+    ui::on(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    ui::on(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    ui::on(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     ui::on(DBGridDispo, &ui::DBGrid::onColumnMoved, this,
            [] { SpaltenVerschoben.insert(QStringLiteral("Dispo")); });
+    ui::on(DBGridDispo, &ui::DBGrid::onColEnter, this, [this] { DBGridDispoColEnter(); });
+    ui::on(DBGridDispo, &ui::DBGrid::onKeyDown, this,
+           [this](int &key, Qt::KeyboardModifiers) { DBGridDispoKeyDown(key); });
+    ui::on(DBChart1, &ui::GanttChart::barClicked, this, [this](int balken, Qt::MouseButton knopf) {
+        bool erledigt = false;
+        DBChart1ClickSeries(balken, knopf, erledigt);
+        Series15Click(balken, knopf);
+    });
+}
+
+bool DispoSeite::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == DateTimePckDispositionBis && event->type() == QEvent::KeyRelease)
+        ui::guard(this, [this] { DateTimePckDispositionBisKeyUp(); });
+    return HauptSeite::eventFilter(watched, event);
 }
 
 void DispoSeite::anfangen()
@@ -84,10 +220,16 @@ void DispoSeite::anfangen()
     const base::TDateTime heute = ui::today();
     DateTimePckDisposition->setValue(heute);
     DateTimePckDispositionBis->setValue(heute);
+    KmHinweisZeigen = true;
 }
 
 void DispoSeite::betreten()
 {
+    // Printing needs the report part; copying into the tours the tours mode.
+    const bool drucken = Dienst<ReportDienste>::vorhanden();
+    BitBtnDispoDrucken->setEnabled(drucken);
+    BitBtnDispoVorschau->setEnabled(drucken);
+    BtnInTourenKopieren->setVisible(TourenModus);
     if (RadioGrpDispoFahrzeuge->itemIndex() != 0)
         RadioGrpDispoFahrzeuge->setItemIndex(0);
     if (!SpaltenpositionenGeladen.contains(QStringLiteral("Dispo"))) {
@@ -96,6 +238,7 @@ void DispoSeite::betreten()
         DBGridDispo->setSelectedIndex(0);
     }
     AuslastungAnzeigen();
+    DispoGrafikZeitraumSetzen();
     DBGridDispo->setFocus();
     DBGridDispo->setSelectedIndex(0);
 }
@@ -158,10 +301,25 @@ void DispoSeite::SichtSetzen(int sicht)
     RadioGrpDispositionSicht->setItemIndex(sicht);
 }
 
+DispoSichtDaten DispoSeite::SichtDaten() const
+{
+    DispoSichtDaten s;
+    s.modus = RadioGrpDispositionSicht->itemIndex();
+    s.von = DateTimePckDisposition->value();
+    s.bis = DateTimePckDispositionBis->value();
+    s.heute = ui::today();
+    s.jahr = CmbBoxDispositionJahr->currentText();
+    s.monat = CmbBoxDispositionMonat->currentText();
+    return s;
+}
+
 void DispoSeite::AuslastungAnzeigen()
 {
-    if (Dienst<Seitendienste>::vorhanden())
-        Dienst<Seitendienste>::aktuell().DispoAuslastungBerechnen();
+    DispoAuslastungLage lage;
+    lage.sicht = SichtDaten();
+    lage.fahrzeugAuswahl = FahrzeugAuswahl();
+    lage.fahrzeugFilterAktiv = HauptFormular && HauptFormular->FahrzeugFilterAktiv();
+    DispoAuslastungBerechnen(lage);
     LblAuslastung->setText(QStringLiteral("Auslastung (ca.): ") + DispoAuslastungText + QLatin1Char('%'));
 }
 
@@ -169,6 +327,423 @@ void DispoSeite::AufAktuellesFahrzeugAlleZeitraeume()
 {
     RadioGrpDispoFahrzeuge->setItemIndex(0);
     RadioGrpDispositionSicht->setItemIndex(0);
+}
+
+bool DispoSeite::bearbeitbar() const
+{
+    return !LeseModus && !NurLesen;
+}
+
+void DispoSeite::KnoepfeFreigeben(bool freigeben)
+{
+    const bool an = freigeben && bearbeitbar();
+    BtnDispoNeu->setEnabled(an);
+    BtnDispoKopieren->setEnabled(an && FahrzeugAuswahl() == 0);
+}
+
+// ---- view and vehicle choice
+
+void DispoSeite::RadioGrpDispositionSichtClick()
+{
+    if (DataModule1) {
+        const int modus = RadioGrpDispositionSicht->itemIndex();
+        const bool listen = modus == 2;
+        CmbBoxDispositionJahr->setEnabled(listen);
+        CmbBoxDispositionMonat->setEnabled(listen);
+        DateTimePckDisposition->setEnabled(modus == 1 || modus == 3);
+        DateTimePckDispositionBis->setEnabled(modus == 1);
+        if (modus == 4 || modus == 5)
+            DateTimePckDisposition->setValue(ui::today());
+
+        const DispoSichtDaten sicht = SichtDaten();
+        dbe::TTable &t = dispo();
+        if (modus == 0) {
+            t.SetFilter(QString());
+            if (FahrzeugAuswahl() == 0 || FahrzeugAuswahl() == 1)
+                t.SetFiltered(false);
+        } else {
+            t.SetFilter(DispoFilterText(sicht));
+            t.SetFiltered(true);
+        }
+        LblSichtFilter->setText(DispoSichtBeschriftung(sicht));
+        ui::setBackgroundColor(LblSichtFilter, modus == 0 ? ui::color::Aqua : ui::color::Red);
+    }
+    AuslastungAnzeigen();
+    DispoGrafikZeitraumSetzen();
+}
+
+void DispoSeite::RadioGrpDispoFahrzeugeClick()
+{
+    const int auswahl = FahrzeugAuswahl();
+    BtnDispoKopieren->setEnabled(auswahl == 0 && bearbeitbar());
+    if (!DataModule1)
+        return;
+    dbe::TTable &t = dispo();
+    const auto alle = [&] {
+        t.SetMasterSource(nullptr);
+        t.SetMasterFields(QString());
+        t.FieldByName(QStringLiteral("Kfznr"))->SetVisible(true);
+        t.Refresh();
+        ui::setBackgroundColor(LblDispositionWelcheFahrzeuge, ui::color::Red);
+        if (HauptFormular)
+            HauptFormular->PanKopfzeile->setVisible(false);
+    };
+    switch (auswahl) {
+    case 1:
+        alle();
+        DBChart1->setThreeD(false);
+        LblDispositionWelcheFahrzeuge->setText(QStringLiteral("Fahrzeug-Disposition: Alle Fahrzeuge"));
+        if (Sicht() == 0)
+            t.SetFiltered(false);
+        break;
+    case 2:
+        if (!HauptFormular || !HauptFormular->FahrzeugFilterAktiv()) {
+            ui::messages().information(QStringLiteral(
+                "Es ist kein Fahrzeug-Filter aktiv (Menü <Bearbeiten> <Filter>) - daher wird die "
+                "Fahrzeugwahl wieder auf \"Aktuelles\" gestellt"));
+            RadioGrpDispoFahrzeuge->setItemIndex(0);
+            DBGridDispo->setFocus();
+            return;
+        }
+        t.SetFiltered(true);
+        alle();
+        LblDispositionWelcheFahrzeuge->setText(QStringLiteral("Fahrzeug-Disposition: Filter"));
+        break;
+    default:
+        t.SetMasterSource(&DataModule1->TDataSrcMain);
+        t.SetMasterFields(QStringLiteral("KfzNr"));
+        t.FieldByName(QStringLiteral("Kfznr"))->SetVisible(false);
+        t.Refresh();
+        DBChart1->setThreeD(true);
+        ui::setBackgroundColor(LblDispositionWelcheFahrzeuge, ui::color::Aqua);
+        LblDispositionWelcheFahrzeuge->setText(
+            QStringLiteral("Fahrzeug-Disposition: ") +
+            (HauptFormular ? HauptFormular->DBEditKopfzeileKfznr->text() : QString()));
+        if (HauptFormular)
+            HauptFormular->PanKopfzeile->setVisible(true);
+        if (Sicht() == 0)
+            t.SetFiltered(false);
+        break;
+    }
+    DBChart1->setEnabled(true);
+    DBChart1->setVisible(true);
+    AuslastungAnzeigen();
+}
+
+void DispoSeite::balkenLesen()
+{
+    DBChart1->clear();
+    balken_.clear();
+    const dbe::TTable &t = dispo();
+    if (!t.Active())
+        return;
+    const auto index = [&t](const char *name) {
+        const dbe::TField *f = t.FieldByName(QString::fromLatin1(name));
+        for (int i = 0; i < t.FieldCount(); ++i)
+            if (t.Fields(i) == f)
+                return i;
+        return -1;
+    };
+    const int kfz = index("Kfznr"), von = index("DatumVon"), bis = index("DatumBis"),
+              uhrVon = index("UhrzeitVon"), uhrBis = index("UhrzeitBis"), beginn = index("DatumUhrzeitVon"),
+              ende = index("DatumUhrzeitBis");
+    QVariantList werte;
+    const int anzahl = t.RecordCount();
+    for (int nr = 1; nr <= anzahl && t.ReadRecord(nr, werte); ++nr) {
+        Balken b{werte.value(kfz).toString(), zahl(werte.value(von)), zahl(werte.value(bis)),
+                 zahl(werte.value(uhrVon)), zahl(werte.value(uhrBis))};
+        // The derived begin and end, or the key's date and time when a row lacks them.
+        const double start = werte.value(beginn).isNull() ? std::floor(b.datumVon) + b.uhrzeitVon
+                                                          : werte.value(beginn).toDouble();
+        const double stop =
+            werte.value(ende).isNull() ? std::floor(b.datumBis) + b.uhrzeitBis : werte.value(ende).toDouble();
+        const int i = static_cast<int>(balken_.size());
+        DBChart1->addBar({start, stop, 0, QColor::fromHsv((i * 47) % 360, 150, 235), b.kfzNr});
+        balken_.append(b);
+    }
+}
+
+void DispoSeite::DispoGrafikZeitraumSetzen()
+{
+    balkenLesen();
+    // The one row is the current vehicle's, or that of several.
+    DBChart1->setRowLabels(FahrzeugAuswahl() == 0 ? QStringList() : QStringList{QStringLiteral("Fahrzeuge")});
+    double spaetester = 0;
+    for (const ui::GanttChart::Bar &b : DBChart1->bars())
+        spaetester = std::max({spaetester, b.start, b.end});
+    const DispoAchse achse = DispoAchsenbereich(SichtDaten(), spaetester);
+    if (achse.automatisch)
+        DBChart1->setTimeAutomatic();
+    else
+        DBChart1->setTimeRange(achse.min, achse.max);
+}
+
+void DispoSeite::CmbBoxDispositionMonatChange()
+{
+    RadioGrpDispositionSichtClick();
+}
+
+void DispoSeite::CmbBoxDispositionJahrChange()
+{
+    RadioGrpDispositionSichtClick();
+}
+
+void DispoSeite::DateTimePckDispositionChange()
+{
+    if (DateTimePckDispositionBis->value() < DateTimePckDisposition->value())
+        DateTimePckDispositionBis->setValue(DateTimePckDisposition->value());
+    RadioGrpDispositionSichtClick();
+}
+
+void DispoSeite::DateTimePckDispositionBisChange()
+{
+    RadioGrpDispositionSichtClick();
+}
+
+void DispoSeite::DateTimePckDispositionBisCloseUp()
+{
+    if (std::floor(DateTimePckDispositionBis->value()) >= std::floor(DateTimePckDisposition->value()))
+        return;
+    ui::messages().information(QStringLiteral("\"Tag Bis\" kann nicht kleiner sein als \"Tag Von\""));
+    DateTimePckDispositionBis->setValue(DateTimePckDisposition->value());
+    // The view was applied with the wrong day; again with the corrected one.
+    RadioGrpDispositionSichtClick();
+}
+
+void DispoSeite::DateTimePckDispositionBisKeyUp()
+{
+    DateTimePckDispositionBisCloseUp();
+}
+
+// ---- commands
+
+void DispoSeite::BtnDispoNeuClick()
+{
+    DispoFortschreiben = false;
+    try {
+        dispo().Append();
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
+    }
+}
+
+void DispoSeite::BtnDispoKopierenClick()
+{
+    dbe::TTable &t = dispo();
+    if (t.IsEmpty())
+        return;
+    try {
+        DispoFortschreiben = true;
+        const auto text = [&t](const char *feld) {
+            return t.FieldByName(QString::fromLatin1(feld))->AsString();
+        };
+        DispoKopie = {text("Tour"),         text("FahrerName"), text("FahrerKz"),   text("FahrerNr"),
+                      text("Kostenstelle"), text("Bemerkung1"), text("Bemerkung2"), text("Bemerkung3")};
+        t.Append();
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
+    }
+}
+
+void DispoSeite::BtnDispoSpeichernClick()
+{
+    dbe::TTable &t = dispo();
+    if (!bearbeitet(t))
+        return;
+    try {
+        t.Post();
+    } catch (const std::exception &e) {
+        // The booking rules have spoken; the booking stays in edit.
+        Verschluckt(Q_FUNC_INFO, e);
+        AuslastungAnzeigen();
+    }
+}
+
+void DispoSeite::BtnDispoLoeschenClick()
+{
+    dbe::TTable &t = dispo();
+    if (bearbeitet(t)) {
+        t.Cancel();
+        return;
+    }
+    if (!ui::messages().question(
+            QStringLiteral("Möchten Sie den markierten Dispositionsdatensatz wirklich löschen")))
+        return;
+    try {
+        t.Delete();
+    } catch (...) {
+        ui::messages().error(QStringLiteral("Löschen des Dispositionsdatensatzes nicht möglich"));
+    }
+}
+
+void DispoSeite::drucken(int modus, const QString &leer)
+{
+    if (dispo().IsEmpty()) {
+        ui::messages().information(leer);
+        return;
+    }
+    if (Dienst<ReportDienste>::vorhanden())
+        reportDienste().PrintReport(13, modus);
+}
+
+void DispoSeite::BitBtnDispoDruckenClick()
+{
+    drucken(1, QStringLiteral("Zur Zeit sind keine Dispositionsdatensätze zu drucken"));
+}
+
+void DispoSeite::BitBtnDispoVorschauClick()
+{
+    drucken(2, QStringLiteral("Zur Zeit sind keine Dispostionsdatensätze für die Druckvorschau verfügbar"));
+}
+
+void DispoSeite::BtnInTourenKopierenClick()
+{
+    if (!HauptFormular || !HauptFormular->TabTouren->tabVisible())
+        return;
+    dbe::TTable &t = dispo();
+    if (t.IsEmpty()) {
+        ui::messages().information(QStringLiteral(
+            "Es kann keine Fahrzeugdisposition kopiert werden, da Sie noch keine Dispositionen "
+            "für dieses Fahrzeug angelegt haben"));
+        return;
+    }
+    if (!ui::messages().question(QStringLiteral(
+            "Möchten Sie den markierten Dispositionsdatensatz in die Fahrzeugtouren übernehmen")))
+        return;
+    dbe::TTable &touren = DataModule1->TTblTouren;
+    try {
+        const auto wert = [&t](const char *feld) {
+            return t.FieldByName(QString::fromLatin1(feld))->Value();
+        };
+        const auto setzen = [&touren](const char *feld, const QVariant &w) {
+            touren.FieldByName(QString::fromLatin1(feld))->SetValue(w);
+        };
+        touren.Append();
+        setzen("KfzNr", wert("Kfznr"));
+        setzen("Datum", wert("DatumVon"));
+        setzen("DatumBis", wert("DatumBis"));
+        setzen("Tour", wert("Tour"));
+        setzen("FahrerName", wert("FahrerName"));
+        setzen("Kostenstelle", wert("Kostenstelle"));
+        setzen("AbfahrtKm", 0.0);
+        setzen("AnkunftKm", 0.0);
+        // Without driven kilometres the tour rules would refuse every copy.
+        setzen("GefahrenKm", 0.0);
+        setzen("Bemerkungen", wert("Bemerkung1"));
+        setzen("Bemerkung2", wert("Bemerkung2"));
+        setzen("Bemerkung3", wert("Bemerkung3"));
+        touren.Post();
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
+        try {
+            if (bearbeitet(touren))
+                touren.Cancel();
+        } catch (const std::exception &e2) {
+            Verschluckt(Q_FUNC_INFO, e2);
+        }
+        ui::messages().information(kKopieFehlgeschlagen);
+        return;
+    }
+    if (KmHinweisZeigen) {
+        ui::messages().information(kKmHinweis);
+        KmHinweisZeigen = false;
+    }
+}
+
+void DispoSeite::Button1Click()
+{
+    DBChart1->scrollTime(-1);
+}
+
+void DispoSeite::Button2Click()
+{
+    DBChart1->scrollTime(1);
+}
+
+void DispoSeite::Button4Click()
+{
+    DBChart1->undoZoom();
+}
+
+// ---- grid and chart
+
+void DispoSeite::DBGridDispoColEnter()
+{
+    if (LeseModus)
+        return;
+    const int spalte = DBGridDispo->selectedIndex();
+    const dbe::TField *feld = spalte >= 0 ? DBGridDispo->columnField(spalte) : nullptr;
+    const QString name = feld ? feld->FieldName() : QString();
+    const bool schluessel = name == QLatin1String("DatumVon") || name == QLatin1String("AngelegtVon") ||
+                            name == QLatin1String("Kfznr") || name == QLatin1String("DatumBis");
+    DBGridDispo->setReadOnly(schluessel && dispo().State() != dbe::TDataSetState::dsInsert);
+}
+
+void DispoSeite::DBGridDispoKeyDown(int &key)
+{
+    if ((key != Qt::Key_Up && key != Qt::Key_Down) || !bearbeitet(dispo()))
+        return;
+    try {
+        dispo().Post();
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
+        AuslastungAnzeigen();
+        key = 0;
+    }
+}
+
+bool DispoSeite::buchungWaehlen(const Balken &b, bool mitKfzNr)
+{
+    dbe::TTable &t = dispo();
+    const auto index = [&t](const char *name) {
+        const dbe::TField *f = t.FieldByName(QString::fromLatin1(name));
+        for (int i = 0; i < t.FieldCount(); ++i)
+            if (t.Fields(i) == f)
+                return i;
+        return -1;
+    };
+    const int kfz = index("Kfznr"), von = index("DatumVon"), bis = index("DatumBis"),
+              uhrVon = index("UhrzeitVon"), uhrBis = index("UhrzeitBis");
+    QVariantList w;
+    const int anzahl = t.RecordCount();
+    for (int nr = 1; nr <= anzahl && t.ReadRecord(nr, w); ++nr) {
+        if (mitKfzNr && w.value(kfz).toString() != b.kfzNr)
+            continue;
+        if (gleicheSekunde(zahl(w.value(von)), b.datumVon) &&
+            gleicheSekunde(zahl(w.value(bis)), b.datumBis) &&
+            gleicheSekunde(zahl(w.value(uhrVon)), b.uhrzeitVon) &&
+            gleicheSekunde(zahl(w.value(uhrBis)), b.uhrzeitBis)) {
+            t.SetRecNo(nr);
+            return true;
+        }
+    }
+    return false;
+}
+
+void DispoSeite::Series15Click(int balken, Qt::MouseButton knopf)
+{
+    if (knopf != Qt::LeftButton || balken < 0 || balken >= balken_.size())
+        return;
+    try {
+        buchungWaehlen(balken_.at(balken), false);
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
+    }
+}
+
+void DispoSeite::DBChart1ClickSeries(int balken, Qt::MouseButton knopf, bool &erledigt)
+{
+    if (FahrzeugAuswahl() != 0 || knopf != Qt::LeftButton || dispo().IsEmpty() || balken < 0 ||
+        balken >= balken_.size())
+        return;
+    try {
+        Balken b = balken_.at(balken);
+        b.kfzNr = dispo().FieldByName(QStringLiteral("Kfznr"))->AsString();
+        buchungWaehlen(b, true);
+        erledigt = true;
+    } catch (const std::exception &e) {
+        Verschluckt(Q_FUNC_INFO, e);
+    }
 }
 
 } // namespace fleet

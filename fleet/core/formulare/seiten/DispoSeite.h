@@ -4,19 +4,28 @@
 
 #include "base/DateTime.h"
 #include "formulare/seiten/HauptSeite.h"
+#include "regeln/DispoSicht.h"
 
 class QLabel;
+class QPushButton;
+class QVBoxLayout;
 
 namespace ui {
 class ComboBox;
 class DatePicker;
+class GanttChart;
 class RadioGroup;
 } // namespace ui
 
 namespace fleet {
 
-// The dispatch bookings of the current vehicle or of all, over a chosen period,
-// with the vehicle's utilisation.
+// The reminder after the first copy of a booking into the tours has not yet
+// been shown in this run.
+extern bool KmHinweisZeigen;
+
+// The dispatch bookings of the current vehicle, of all or of the filtered
+// ones, over a chosen period: as grid rows and as bars on a time line, with
+// the utilisation of the period.
 class DispoSeite : public HauptSeite {
 public:
     using HauptSeite::HauptSeite;
@@ -35,12 +44,68 @@ public:
     void SichtSetzen(int sicht);
     void AuslastungAnzeigen();
     void AufAktuellesFahrzeugAlleZeitraeume();
+    // BtnDispoNeu and BtnDispoKopieren, as far as the edit switch and the
+    // vehicle choice allow.
+    void KnoepfeFreigeben(bool freigeben);
+
+    // The view and the vehicle choice, the chart's axes, the period controls.
+    void RadioGrpDispositionSichtClick();
+    void RadioGrpDispoFahrzeugeClick();
+    void DispoGrafikZeitraumSetzen();
+    void CmbBoxDispositionMonatChange();
+    void CmbBoxDispositionJahrChange();
+    void DateTimePckDispositionChange();
+    void DateTimePckDispositionBisChange();
+    void DateTimePckDispositionBisCloseUp();
+    void DateTimePckDispositionBisKeyUp();
+    // Commands.
+    void BtnDispoNeuClick();
+    void BtnDispoKopierenClick();
+    void BtnDispoSpeichernClick();
+    void BtnDispoLoeschenClick();
+    void BitBtnDispoDruckenClick();
+    void BitBtnDispoVorschauClick();
+    void BtnInTourenKopierenClick();
+    void Button1Click();
+    void Button2Click();
+    void Button4Click();
+    // Grid and chart.
+    void DBGridDispoColEnter();
+    void DBGridDispoKeyDown(int &key);
+    void Series15Click(int balken, Qt::MouseButton knopf);
+    void DBChart1ClickSeries(int balken, Qt::MouseButton knopf, bool &erledigt);
+
+    // The page's state as the view and the utilisation read it.
+    DispoSichtDaten SichtDaten() const;
 
     ui::RadioGroup *RadioGrpDispositionSicht = nullptr, *RadioGrpDispoFahrzeuge = nullptr;
     ui::ComboBox *CmbBoxDispositionMonat = nullptr, *CmbBoxDispositionJahr = nullptr;
     ui::DatePicker *DateTimePckDisposition = nullptr, *DateTimePckDispositionBis = nullptr;
     QLabel *LblAuslastung = nullptr, *LblSichtFilter = nullptr, *LblDispositionWelcheFahrzeuge = nullptr;
     ui::DBGrid *DBGridDispo = nullptr;
+    ui::GanttChart *DBChart1 = nullptr;
+    QPushButton *BtnDispoNeu = nullptr, *BtnDispoKopieren = nullptr, *BtnDispoSpeichern = nullptr,
+                *BtnDispoLoeschen = nullptr, *BitBtnDispoDrucken = nullptr, *BitBtnDispoVorschau = nullptr,
+                *BtnInTourenKopieren = nullptr, *Button1 = nullptr, *Button2 = nullptr, *Button4 = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The key of the booking a bar stands for.
+    struct Balken {
+        QString kfzNr;
+        base::TDateTime datumVon, datumBis, uhrzeitVon, uhrzeitBis;
+    };
+    void sichtAufbauen(QVBoxLayout *seite);
+    void knoepfeAufbauen(QVBoxLayout *seite);
+    void verbinden();
+    void balkenLesen();
+    void drucken(int modus, const QString &leer);
+    bool buchungWaehlen(const Balken &balken, bool mitKfzNr);
+    bool bearbeitbar() const;
+
+    QList<Balken> balken_;
 };
 
 } // namespace fleet

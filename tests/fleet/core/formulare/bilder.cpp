@@ -19,13 +19,16 @@
 #include "formulare/seiten/MonatsauswertungSeite.h"
 #include "formulare/seiten/MonatsuebersichtGrafik.h"
 #include "formulare/seiten/MonatsuebersichtSeite.h"
+#include "formulare/seiten/DispoSeite.h"
 #include "formulare/seiten/StammdatenSeite.h"
 #include "formulare/seiten/TourenSeite.h"
 #include "kern_umgebung.h"
 #include "ui/Application.h"
 #include "ui/CheckBox.h"
+#include "ui/ComboBox.h"
 #include "ui/PageControl.h"
 #include "ui/PopupMenu.h"
+#include "ui/RadioGroup.h"
 #include "ui/StartUp.h"
 
 int main(int argc, char **argv)
@@ -85,6 +88,25 @@ int main(int argc, char **argv)
                        gesamt / (2500 + 100 * m), 230.0, 1100.0 + 20 * m, 8.5, m % 4 == 0 ? 1450.0 : 0.0,
                        m % 3 == 0 ? 389.9 : 0.0, m == 10 ? 980.0 : 0.0, 74.5, 150.0, 4200.0 + 90 * m});
     }
+    zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzStamm.db", {"KfzNr", "Info"}, {"K-LW 2040", "Kühlwagen"});
+    // Bookings of March 2024 for both vehicles, some over several days.
+    const struct {
+        const char *kfz;
+        int tagVon, stundeVon, tagBis, stundeBis;
+        const char *tour;
+    } buchungen[] = {{"M-KV 100", 4, 7, 4, 15, "T-17"},    {"M-KV 100", 6, 6, 8, 18, "T-18"},
+                     {"M-KV 100", 12, 8, 12, 12, "T-19"},  {"M-KV 100", 18, 5, 21, 20, "T-20"},
+                     {"M-KV 100", 26, 9, 26, 17, "T-21"},  {"K-LW 2040", 1, 8, 3, 16, "K-01"},
+                     {"K-LW 2040", 11, 6, 15, 14, "K-02"}, {"K-LW 2040", 28, 7, 31, 22, "K-03"}};
+    for (const auto &b : buchungen) {
+        const double von = base::encodeDate(2024, 3, b.tagVon), bis = base::encodeDate(2024, 3, b.tagBis);
+        const double uhrVon = base::encodeTime(b.stundeVon, 0), uhrBis = base::encodeTime(b.stundeBis, 0);
+        zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzDispo.DB",
+                      {"Kfznr", "DatumVon", "DatumBis", "UhrzeitVon", "UhrzeitBis", "Tour", "FahrerName",
+                       "Bemerkung1", "DatumUhrzeitVon", "DatumUhrzeitBis", "KfzIndex=0"},
+                      {b.kfz, von, bis, uhrVon, uhrBis, b.tour, QStringLiteral("Jürgen Weiß"),
+                       QStringLiteral("Großmarkt Köln-Süd"), von + uhrVon, bis + uhrBis, 0});
+    }
     zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzGruppe.db", {"Gruppe"}, {"Transporter"});
     zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzStort.db", {"Standort"}, {"Lager Nord"});
     fleet::TDataModule1 dm(&s);
@@ -105,6 +127,21 @@ int main(int argc, char **argv)
             bild.save(QStringLiteral("%1/%2.png").arg(ziel, name));
             menue->hide();
         };
+        // The dispatch page in month view, for the current vehicle and for all.
+        fenster.PageCtrlMain->setActivePage(fenster.TabDispo);
+        fleet::DispoSeite &dispo = fenster.Dispo();
+        dispo.betreten();
+        dispo.CmbBoxDispositionJahr->setCurrentText(QStringLiteral("2024"));
+        dispo.CmbBoxDispositionMonat->setCurrentText(QStringLiteral("März"));
+        dispo.RadioGrpDispositionSicht->setItemIndex(2);
+        QTest::qWait(20);
+        fenster.grab().save(QStringLiteral("%1/dispo_aktuelles.png").arg(ziel));
+        dispo.RadioGrpDispoFahrzeuge->setItemIndex(1);
+        QTest::qWait(20);
+        fenster.grab().save(QStringLiteral("%1/dispo_alle.png").arg(ziel));
+        dispo.RadioGrpDispoFahrzeuge->setItemIndex(0);
+        dispo.RadioGrpDispositionSicht->setItemIndex(0);
+
         fenster.PageCtrlMain->setActivePage(fenster.TabTouren);
         fenster.Touren().BtnTourenAendernClick();
         mitMenue(fenster.Touren().PopupMenuTouren, QStringLiteral("touren_menue"));
