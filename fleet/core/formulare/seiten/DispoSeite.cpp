@@ -17,6 +17,7 @@
 #include "dienste/TerminDienste.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/seiten/Bausteine.h"
+#include "formulare/seiten/DruckKnoepfe.h"
 #include "regeln/DispoAuslastung.h"
 #include "regeln/DispoRegeln.h"
 #include "ui/Clock.h"
@@ -157,8 +158,12 @@ void DispoSeite::knoepfeAufbauen(QVBoxLayout *seite)
     BtnDispoKopieren = knopf(this, "BtnDispoKopieren", QStringLiteral("&Fortschreiben"));
     BtnDispoSpeichern = knopf(this, "BtnDispoSpeichern", QStringLiteral("&Speichern"));
     BtnDispoLoeschen = knopf(this, "BtnDispoLoeschen", QStringLiteral("&Löschen"));
-    BitBtnDispoDrucken = knopf(this, "BitBtnDispoDrucken", QStringLiteral("D&rucken"));
-    BitBtnDispoVorschau = knopf(this, "BitBtnDispoVorschau", QStringLiteral("&Vorschau"));
+    const DruckKnoepfe druck =
+        druckKnoepfe(this, "BitBtnDispoDrucken", "BitBtnDispoVorschau", [this](int modus) {
+            modus == kDrucken ? BitBtnDispoDruckenClick() : BitBtnDispoVorschauClick();
+        });
+    BitBtnDispoDrucken = druck.drucken;
+    BitBtnDispoVorschau = druck.vorschau;
     BtnInTourenKopieren = knopf(this, "BtnInTourenKopieren", QStringLiteral("-> &Touren"));
     BtnInTourenKopieren->setVisible(false);
     for (QPushButton *k : {BtnDispoNeu, BtnDispoKopieren, BtnDispoSpeichern, BtnDispoLoeschen,
@@ -186,8 +191,6 @@ void DispoSeite::verbinden()
     ui::on(BtnDispoKopieren, &QPushButton::clicked, this, [this] { BtnDispoKopierenClick(); });
     ui::on(BtnDispoSpeichern, &QPushButton::clicked, this, [this] { BtnDispoSpeichernClick(); });
     ui::on(BtnDispoLoeschen, &QPushButton::clicked, this, [this] { BtnDispoLoeschenClick(); });
-    ui::on(BitBtnDispoDrucken, &QPushButton::clicked, this, [this] { BitBtnDispoDruckenClick(); });
-    ui::on(BitBtnDispoVorschau, &QPushButton::clicked, this, [this] { BitBtnDispoVorschauClick(); });
     ui::on(BtnInTourenKopieren, &QPushButton::clicked, this, [this] { BtnInTourenKopierenClick(); });
     ui::on(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     ui::on(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
@@ -576,24 +579,17 @@ void DispoSeite::BtnDispoLoeschenClick()
     }
 }
 
-void DispoSeite::drucken(int modus, const QString &leer)
-{
-    if (dispo().IsEmpty()) {
-        ui::messages().information(leer);
-        return;
-    }
-    if (Dienst<ReportDienste>::vorhanden())
-        reportDienste().PrintReport(13, modus);
-}
-
 void DispoSeite::BitBtnDispoDruckenClick()
 {
-    drucken(1, QStringLiteral("Zur Zeit sind keine Dispositionsdatensätze zu drucken"));
+    ReportAnfordern(1, 13, dispo().IsEmpty(),
+                    QStringLiteral("Zur Zeit sind keine Dispositionsdatensätze zu drucken"));
 }
 
 void DispoSeite::BitBtnDispoVorschauClick()
 {
-    drucken(2, QStringLiteral("Zur Zeit sind keine Dispostionsdatensätze für die Druckvorschau verfügbar"));
+    ReportAnfordern(
+        2, 13, dispo().IsEmpty(),
+        QStringLiteral("Zur Zeit sind keine Dispostionsdatensätze für die Druckvorschau verfügbar"));
 }
 
 void DispoSeite::BtnInTourenKopierenClick()

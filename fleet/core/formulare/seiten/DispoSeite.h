@@ -101,7 +101,6 @@ private:
     void knoepfeAufbauen(QVBoxLayout *seite);
     void verbinden();
     void balkenLesen();
-    void drucken(int modus, const QString &leer);
     bool buchungWaehlen(const Balken &balken, bool mitKfzNr);
     bool bearbeitbar() const;
 
