@@ -88,7 +88,7 @@ int main(int argc, char **argv)
                        gesamt / (2500 + 100 * m), 230.0, 1100.0 + 20 * m, 8.5, m % 4 == 0 ? 1450.0 : 0.0,
                        m % 3 == 0 ? 389.9 : 0.0, m == 10 ? 980.0 : 0.0, 74.5, 150.0, 4200.0 + 90 * m});
     }
-    zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzStamm.db", {"KfzNr", "Info"}, {"K-LW 2040", "Kühlwagen"});
+    zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzStamm.db", {"KfzNr", "Info"}, {"S-LW 2040", "Kühlwagen"});
     // Bookings of March 2024 for both vehicles, some over several days.
     const struct {
         const char *kfz;
@@ -96,8 +96,8 @@ int main(int argc, char **argv)
         const char *tour;
     } buchungen[] = {{"M-KV 100", 4, 7, 4, 15, "T-17"},    {"M-KV 100", 6, 6, 8, 18, "T-18"},
                      {"M-KV 100", 12, 8, 12, 12, "T-19"},  {"M-KV 100", 18, 5, 21, 20, "T-20"},
-                     {"M-KV 100", 26, 9, 26, 17, "T-21"},  {"K-LW 2040", 1, 8, 3, 16, "K-01"},
-                     {"K-LW 2040", 11, 6, 15, 14, "K-02"}, {"K-LW 2040", 28, 7, 31, 22, "K-03"}};
+                     {"M-KV 100", 26, 9, 26, 17, "T-21"},  {"S-LW 2040", 1, 8, 3, 16, "K-01"},
+                     {"S-LW 2040", 11, 6, 15, 14, "K-02"}, {"S-LW 2040", 28, 7, 31, 22, "K-03"}};
     for (const auto &b : buchungen) {
         const double von = base::encodeDate(2024, 3, b.tagVon), bis = base::encodeDate(2024, 3, b.tagBis);
         const double uhrVon = base::encodeTime(b.stundeVon, 0), uhrBis = base::encodeTime(b.stundeBis, 0);
