@@ -6,6 +6,7 @@
 
 #include "DatenmengeHalten.h"
 #include "DruckSchleifen.h"
+#include "ExportFormular.h"
 #include "FormularWerte.h"
 #include "GridMarken.h"
 #include "ReportDefinierer.h"
@@ -577,8 +578,14 @@ void Lauf::entwerfen(QWidget *fenster)
 
 } // namespace
 
-TReportKatalog::TReportKatalog(QWidget *hauptFenster) : tabul5_1_(new TTb6_(hauptFenster))
+TReportKatalog::TReportKatalog(QWidget *hauptFenster)
+    : tabul5_1_(new TTb6_(hauptFenster)), tb11_1_(new TTb14_(hauptFenster))
 {
+    tb11_1_->setObjectName(QStringLiteral("Tb11_1"));
+    tb11_1_->SetSortVariables(TPropYesNo::Yes);
+    tb11_1_->SetCompressStorage(TPropYesNo::Yes);
+    tb11_1_->SetButtons3D(TPropYesNo::No);
+    tb11_1_->SetButtonsWithBitmaps(TPropYesNo::No);
     tabul5_1_->setObjectName(QStringLiteral("Tabul5_1"));
     tabul5_1_->SetMultipleTableLines(TPropYesNo::Yes);
     tabul5_1_->SetSortVariables(TPropYesNo::Yes);
@@ -600,7 +607,12 @@ void TReportKatalog::DesignReport(int reportNummer)
 
 void TReportKatalog::ExportFormularZeigen()
 {
-    // The export form comes with its own work; until then there is nothing to show.
+    // Made on first use, kept to the end of the program, shown modally.
+    if (!fleet::ExportFormularErzeugt || !exportFormular_) {
+        exportFormular_ = std::make_unique<TExportFormular>();
+        fleet::ExportFormularErzeugt = true;
+    }
+    exportFormular_->showModal();
 }
 
 void TReportKatalog::ausfuehren(int reportNummer, int modus, bool designer)

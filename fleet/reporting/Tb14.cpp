@@ -739,7 +739,8 @@ int TTb14_::Print(int userData, int objectType, QString projectFile, bool showFi
             PrintEnd(0);
             return r;
         }
-        // The dialog's own choice of the first page stands; only an unset one becomes page 1.
+        // Kept on purpose: the dialog's own choice of the first page stands; only an unset one
+        // becomes page 1.
         if (PrintGetOption(tb::popt::FirstPage) == tb::TB_PAGE_UNSET)
             PrintSetOption(tb::popt::FirstPage, 1);
     }
@@ -750,7 +751,8 @@ int TTb14_::Print(int userData, int objectType, QString projectFile, bool showFi
         PreviewSetTempPath(previewTempPath);
     int copies = 1;
     if (card) {
-        copies = PrintGetOption(tb::popt::Copies);
+        // At least one: a card loop without a page per round would never end.
+        copies = std::max(1, PrintGetOption(tb::popt::Copies));
         PrintSetOption(tb::popt::Copies, 1);
     } else if (PrintGetOption(tb::popt::EngineCopies) == 0) {
         PrintSetOption(tb::popt::Copies, 1);
@@ -758,6 +760,18 @@ int TTb14_::Print(int userData, int objectType, QString projectFile, bool showFi
     auto abort = [&]() {
         PrintEnd(0);
         return tb::TB_ERR_USER_ABORTED;
+    };
+    // A page, card or footer that does not fit on a fresh page either never will: trying once
+    // more is enough, then the run ends with "page full".
+    const auto zweimal = [](const auto &drucken) {
+        const int ergebnis = drucken();
+        return ergebnis == tb::TB_WRN_REPEAT_DATA ? drucken() : ergebnis;
+    };
+    auto volleSeite = [&]() {
+        PrintEnd(0);
+        if (!card && !delayHeader)
+            SetOption(tb::opt::DelayTableHeader, 0);
+        return tb::TB_WRN_REPEAT_DATA;
     };
     if (card) {
         while (!last && result == 0 &&
@@ -767,9 +781,12 @@ int TTb14_::Print(int userData, int objectType, QString projectFile, bool showFi
             result = PrintSetBoxText(text, percentage);
             if (result == tb::TB_ERR_USER_ABORTED)
                 return abort();
+            // Without a handler no one tells the last record: the run prints one card.
+            if (!OnDefineVariables)
+                last = true;
             for (int copy = 0; copy < copies; ++copy)
-                while (PrintPage() == tb::TB_WRN_REPEAT_DATA) {
-                }
+                if (zweimal([this] { return PrintPage(); }) == tb::TB_WRN_REPEAT_DATA)
+                    return volleSeite();
         }
     } else {
         SetOption(tb::opt::DelayTableHeader, 1);
@@ -777,8 +794,8 @@ int TTb14_::Print(int userData, int objectType, QString projectFile, bool showFi
         auto going = [&]() { return (!last && result == 0) || (last && repeat && result == 0); };
         while (going() && PrintGetOption(tb::popt::CurrentPage) < PrintGetOption(tb::popt::LastPage)) {
             fireDefine(OnDefineVariables, true, userData, false, percentage, last, result);
-            while (PrintPage() == tb::TB_WRN_REPEAT_DATA) {
-            }
+            if (zweimal([this] { return PrintPage(); }) == tb::TB_WRN_REPEAT_DATA)
+                return volleSeite();
             while (going()) {
                 if (!repeat)
                     fireDefine(OnDefineFields, false, userData, false, percentage, last, result);
@@ -800,10 +817,11 @@ int TTb14_::Print(int userData, int objectType, QString projectFile, bool showFi
                 result = 0;
             }
         }
-        while (PrintFieldsEnd() == tb::TB_WRN_REPEAT_DATA) {
-        }
+        if (zweimal([this] { return PrintFieldsEnd(); }) == tb::TB_WRN_REPEAT_DATA)
+            return volleSeite();
     }
-    // A failure during the run stays the result; the end's own code only when all went well.
+    // Kept on purpose: a failure during the run stays the result; the end's own code only when all
+    // went well.
     const int end = PrintEnd(0);
     if (result >= 0)
         result = end;

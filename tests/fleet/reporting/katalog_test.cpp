@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "FakeEngine.h"
 #include "FormularWerte.h"
 #include "ReportGlobale.h"
+#include "Tb14.h"
 #include "Tb6.h"
 #include "daten/DataModule1.h"
 #include "daten/DataModuleFahrer.h"
@@ -584,6 +586,41 @@ TEST_F(KatalogTest, ClientFormPrintsAndPreviewsThroughTheCatalogueInForce)
     form->BitBtnMandantPreview->click();
     EXPECT_EQ(start().section(QStringLiteral(", "), 1, 3), QStringLiteral("2, MandLst.lst, 512"));
     EXPECT_EQ(fake_->callsStartingWith(QStringLiteral("TbPreviewDisplayA")).size(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(KatalogTest, TheVersion14ComponentLivesBesideTheCatalogueAndTheExportFormIsMadeOnce)
+{
+    reporting::TTb14_ *tb = katalog().Tb11_1();
+    ASSERT_TRUE(tb);
+    EXPECT_EQ(tb->objectName(), QStringLiteral("Tb11_1"));
+    EXPECT_EQ(tb->parent(), umgebung_->formular(QStringLiteral("HauptFormular")));
+    EXPECT_EQ(tb->SortVariables(), reporting::TPropYesNo::Yes);
+    EXPECT_EQ(tb->CompressStorage(), reporting::TPropYesNo::Yes);
+    EXPECT_EQ(tb->Buttons3D(), reporting::TPropYesNo::No);
+    EXPECT_EQ(tb->ButtonsWithBitmaps(), reporting::TPropYesNo::No);
+
+    // Shown modally each time; the same form the second time.
+    QList<QWidget *> gezeigt;
+    const auto schliessen = [&gezeigt] {
+        QWidget *w = QApplication::activeModalWidget();
+        gezeigt << w;
+        if (w)
+            w->close();
+    };
+    QTimer::singleShot(0, schliessen);
+    katalog().ExportFormularZeigen();
+    EXPECT_TRUE(fleet::ExportFormularErzeugt);
+    QTimer::singleShot(0, schliessen);
+    katalog().ExportFormularZeigen();
+    ASSERT_EQ(gezeigt.size(), 2);
+    ASSERT_TRUE(gezeigt[0]);
+    EXPECT_EQ(gezeigt[0]->objectName(), QStringLiteral("ExportFormular"));
+    EXPECT_EQ(gezeigt[0]->windowTitle(), QStringLiteral("Datenexport"));
+    EXPECT_EQ(gezeigt[0], gezeigt[1]);
 }
 
 } // namespace

@@ -321,6 +321,42 @@ TEST_F(Tb14Test, CardLoopPrintsEachRecordInEveryCopy)
     EXPECT_TRUE(fake_->callsStartingWith(QStringLiteral("TbDefineFieldStart")).isEmpty());
 }
 
+TEST_F(Tb14Test, APageFooterOrCardThatNeverFitsEndsTheRunAfterTheSecondTry)
+{
+    const struct {
+        const char *name;
+        int objekt;
+        const char *funktion;
+    } faelle[] = {{"Fuss", tb::TB_OBJECT_LIST, "TbPrintFieldsEnd"},
+                  {"Seite", tb::TB_OBJECT_LIST, "TbPrint"},
+                  {"Karte", tb::TB_OBJECT_CARD, "TbPrint"}};
+    for (const auto &fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        TTb14_ tb;
+        giveRows(tb, 2);
+        openRange(tb.hTbJob());
+        fake_->results.clear();
+        fake_->results[QString::fromLatin1(fall.funktion)] = std::deque<int>(50, tb::TB_WRN_REPEAT_DATA);
+        fake_->clearCalls();
+        EXPECT_EQ(tb.Print(0, fall.objekt, QStringLiteral("Export.lst"), false, tb::TB_PRINT_PRINTER,
+                           tb::TB_BOX_PROGRESS, nullptr, QStringLiteral("Drucke..."), false, QString()),
+                  tb::TB_WRN_REPEAT_DATA);
+        EXPECT_EQ(fake_->callsStartingWith(QString::fromLatin1(fall.funktion) + u'(').size(), 2);
+        EXPECT_EQ(fake_->callsStartingWith(QStringLiteral("TbPrintEnd")).size(), 1);
+    }
+}
+
+TEST_F(Tb14Test, CardWithoutAVariablesHandlerPrintsOneCard)
+{
+    TTb14_ tb;
+    openRange(tb.hTbJob());
+    fake_->clearCalls();
+    EXPECT_EQ(tb.Print(0, tb::TB_OBJECT_CARD, QStringLiteral("Karte.crd"), false, tb::TB_PRINT_PRINTER,
+                       tb::TB_BOX_PROGRESS, nullptr, QStringLiteral("Drucke..."), false, QString()),
+              0);
+    EXPECT_EQ(fake_->callsStartingWith(QStringLiteral("TbPrint(")).size(), 1);
+}
+
 TEST_F(Tb14Test, DesignRegistersActionsAndRestrictionsAroundTheDesigner)
 {
     TTb14_ tb;
