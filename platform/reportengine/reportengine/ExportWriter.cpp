@@ -8,6 +8,8 @@
 
 namespace tb {
 
+Q_LOGGING_CATEGORY(lcExport, "tb.export")
+
 namespace {
 
 struct TargetInfo {

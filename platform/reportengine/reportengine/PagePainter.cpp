@@ -1,5 +1,7 @@
 #include "reportengine/PagePainter.h"
 
+#include <filesystem>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -8,6 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
+#include <QTemporaryFile>
 
 #include "reportengine/EngineTypes.h"
 #include "reportengine/Layouter.h"
@@ -242,16 +245,44 @@ QString PagePainter::documentTitle(const PageModel &model)
 bool PagePainter::writePdf(const PageModel &model, const QString &file, int first, int last,
                            const PaintNotifier *notifier)
 {
+    return replaceOnSuccess(file, [&](const QString &neu) {
+        QPdfWriter writer(neu);
+        writer.setResolution(1200);
+        writer.setCreator(QStringLiteral("karvenfp"));
+        writer.setTitle(documentTitle(model));
+        return paintPages(writer, model, first, last, 1, notifier);
+    });
+}
+
+bool replaceOnSuccess(const QString &file, const std::function<bool(const QString &newFile)> &write)
+{
+    const QFileInfo target(file);
+    if (target.isDir() || (target.exists() && !target.isWritable()))
+        return false;
+    // A free name beside the target, so that the rename never crosses file systems.
+    QString neu;
     {
-        QFile probe(file);
-        if (!probe.open(QIODevice::WriteOnly))
+        QTemporaryFile temp(target.absoluteFilePath() + QStringLiteral(".XXXXXX"));
+        temp.setAutoRemove(false);
+        if (!temp.open())
             return false;
+        neu = temp.fileName();
     }
-    QPdfWriter writer(file);
-    writer.setResolution(1200);
-    writer.setCreator(QStringLiteral("karvenfp"));
-    writer.setTitle(documentTitle(model));
-    return paintPages(writer, model, first, last, 1, notifier);
+    bool ok = false;
+    try {
+        ok = write(neu);
+    } catch (...) {
+        QFile::remove(neu);
+        throw;
+    }
+    std::error_code fehler;
+    if (ok)
+        std::filesystem::rename(neu.toStdString(), target.absoluteFilePath().toStdString(), fehler);
+    if (!ok || fehler) {
+        QFile::remove(neu);
+        return false;
+    }
+    return true;
 }
 
 } // namespace tb

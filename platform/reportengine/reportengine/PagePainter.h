@@ -37,9 +37,14 @@ public:
                            const PaintNotifier *notifier = nullptr);
     // The document title of a run: the text of its "Titel" object, else the project's name.
     static QString documentTitle(const PageModel &model);
-    // Writes the pages first..last as a PDF file.
+    // Writes the pages first..last as a PDF file; a failed run leaves an earlier file as it was.
     static bool writePdf(const PageModel &model, const QString &file, int first, int last,
                          const PaintNotifier *notifier = nullptr);
 };
+
+// Lets `write` fill a new file beside `file` and puts it in that place only when `write` succeeds;
+// otherwise the new file goes and an earlier `file` stays byte for byte. False when the place
+// cannot be written or `write` fails.
+bool replaceOnSuccess(const QString &file, const std::function<bool(const QString &newFile)> &write);
 
 } // namespace tb

@@ -87,18 +87,16 @@ int writeRunOutput(Job &job, EngineUi &ui)
         if (file.isEmpty() && !ui.selectFile(nullptr, QStringLiteral("Drucken in PDF-Datei"),
                                              QStringLiteral("PDF-Dateien (*.pdf)"), true, file))
             return TB_ERR_USER_ABORTED;
-        {
-            QFile probe(file);
-            if (!probe.open(QIODevice::WriteOnly))
-                return TB_ERR_OUTPUT;
-        }
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
-        printer.setDocName(PagePainter::documentTitle(model));
-        printer.setFullPage(true);
-        return PagePainter::paintPages(printer, model, first, last, copies, &notifier) ? TB_OK
-                                                                                       : TB_ERR_OUTPUT;
+        // Painted beside the target first: a failed run leaves an earlier file of that name.
+        const bool ok = replaceOnSuccess(file, [&](const QString &neu) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(neu);
+            printer.setDocName(PagePainter::documentTitle(model));
+            printer.setFullPage(true);
+            return PagePainter::paintPages(printer, model, first, last, copies, &notifier);
+        });
+        return ok ? TB_OK : TB_ERR_OUTPUT;
     }
     const QPrinterInfo info = QPrinterInfo::printerInfo(job.printer);
     if (info.isNull())

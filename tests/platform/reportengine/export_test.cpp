@@ -15,6 +15,7 @@
 #include "reportengine/CompoundFile.h"
 #include "reportengine/Engine.h"
 #include "reportengine/Exporters.h"
+#include "reportengine/PagePainter.h"
 #include "reportengine/ProjectStore.h"
 #include "reportengine/ScriptedEngineUi.h"
 #include "reportengine/XlsWorkbook.h"
@@ -637,4 +638,128 @@ TEST_F(ExportTest, XlsBeyondOneSheetContinuesWithTheHeaderAndLosesNoRow)
     EXPECT_EQ(sheets[0].toArray()[1].toInt(), tb::XlsWorkbook::kMaxRows);
     // Every data row once, plus the header on each sheet.
     EXPECT_EQ(sheets[0].toArray()[1].toInt() + sheets[1].toArray()[1].toInt(), rows + 2);
+}
+
+namespace {
+
+// A table of one text column, the given rows under a header.
+tb::PageModel textTable(const QStringList &rows)
+{
+    tb::PageModel model;
+    model.projectFile = QStringLiteral("Touren.lst");
+    auto line = [](tb::TableLineRecord::Kind kind, const QString &text) {
+        tb::TableLineRecord l;
+        l.kind = kind;
+        l.page = 1;
+        tb::TableCellRecord c;
+        c.text = text;
+        l.cells = {c};
+        return l;
+    };
+    model.table.push_back(line(tb::TableLineRecord::Kind::Header, QStringLiteral("Fahrer")));
+    for (const QString &r : rows)
+        model.table.push_back(line(tb::TableLineRecord::Kind::Row, r));
+    return model;
+}
+
+// The warnings of the export category while it lives.
+class ExportWarnings {
+public:
+    ExportWarnings() { previous_ = qInstallMessageHandler(&ExportWarnings::handle); }
+    ~ExportWarnings() { qInstallMessageHandler(previous_); }
+    static inline QStringList seen;
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext &context, const QString &text)
+    {
+        if (context.category && QByteArray(context.category) == "tb.export")
+            seen << text;
+    }
+    QtMessageHandler previous_ = nullptr;
+};
+
+} // namespace
+
+TEST(DataExports, TxtWritesWhatTheEncodingCannotHoldAsQuestionMarkAndTracesIt)
+{
+    const tb::PageModel model = textTable({QStringLiteral("Jürgen 5 €"), QStringLiteral("Paweł Łukasz")});
+    ExportWarnings::seen.clear();
+    ExportWarnings warnings;
+    bool ok = false;
+    const QByteArray bytes = tb::exportTxt(
+        tb::ExportSource{model, QJsonObject{{QStringLiteral("encoding"), QStringLiteral("windows-1252")}}, 1,
+                         32767},
+        &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(bytes, QByteArray("Fahrer\r\nJ\xFCrgen 5 \x80\r\nPawe? ?ukasz\r\n"));
+    ASSERT_EQ(ExportWarnings::seen.size(), 1);
+    EXPECT_TRUE(ExportWarnings::seen[0].contains(QStringLiteral(" 2 ")))
+        << ExportWarnings::seen[0].toStdString();
+}
+
+TEST(DataExports, XmlReplacesForbiddenCharactersAndStaysWellFormed)
+{
+    const tb::PageModel model =
+        textTable({QStringLiteral("Anh\u00e4nger") + QChar(0x0001) + QStringLiteral("Nord"),
+                   QStringLiteral("Tab\tLF\nok")});
+    ExportWarnings::seen.clear();
+    ExportWarnings warnings;
+    const QByteArray bytes = tb::exportXml(tb::ExportSource{model, {}, 1, 32767});
+    const QString text = QString::fromUtf8(bytes);
+    EXPECT_TRUE(text.contains(QStringLiteral("Anh\u00e4nger\uFFFDNord"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Tab\tLF\nok")));
+    ASSERT_EQ(ExportWarnings::seen.size(), 1);
+    testsupport::TempDir dir;
+    const QString file = QString::fromStdString(dir.str()) + "/daten.xml";
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    out.close();
+    if (QProcess::execute(QStringLiteral("xmllint"), {QStringLiteral("--version")}) < 0)
+        GTEST_SKIP() << "xmllint is not installed";
+    EXPECT_EQ(QProcess::execute(QStringLiteral("xmllint"), {QStringLiteral("--noout"), file}), 0);
+}
+
+// A run that fails while painting leaves the earlier file of its name; a good one replaces it.
+TEST(DataExports, AFailedWriteLeavesTheEarlierFileByteForByte)
+{
+    testsupport::TempDir dir;
+    const QString file = QString::fromStdString(dir.str()) + "/export.pdf";
+    QFile alt(file);
+    ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+    alt.write("%PDF-1.4 frühere Ausgabe");
+    alt.close();
+    const auto inhalt = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray vorher = inhalt();
+    const auto schreibt = [](const QByteArray &bytes, bool gelingt) {
+        return [bytes, gelingt](const QString &neu) {
+            QFile f(neu);
+            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && gelingt;
+        };
+    };
+    EXPECT_FALSE(tb::replaceOnSuccess(file, schreibt("halb", false)));
+    EXPECT_EQ(inhalt(), vorher);
+    EXPECT_THROW(
+        tb::replaceOnSuccess(file, [](const QString &) -> bool { throw std::runtime_error("Abbruch"); }),
+        std::runtime_error);
+    EXPECT_EQ(inhalt(), vorher);
+    // Nothing is left beside it.
+    EXPECT_EQ(QDir(QString::fromStdString(dir.str())).entryList(QDir::Files), QStringList{"export.pdf"});
+
+    // The PDF writer: a run that cannot paint (no page in its range) keeps the file, a whole run
+    // replaces it.
+    tb::PageModel model;
+    model.projectFile = QStringLiteral("Touren.lst");
+    model.pages.emplace_back();
+    model.pages.back().number = 1;
+    model.pages.back().sizePt = QSizeF(595, 842);
+    EXPECT_FALSE(tb::PagePainter::writePdf(model, file, 5, 5));
+    EXPECT_EQ(inhalt(), vorher);
+    ASSERT_TRUE(tb::PagePainter::writePdf(model, file, 1, 1));
+    EXPECT_TRUE(inhalt().startsWith("%PDF"));
+    EXPECT_NE(inhalt(), vorher);
+    EXPECT_EQ(QDir(QString::fromStdString(dir.str())).entryList(QDir::Files), QStringList{"export.pdf"});
 }
