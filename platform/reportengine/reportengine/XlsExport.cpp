@@ -1,3 +1,7 @@
+#include <cmath>
+
+#include <QDate>
+
 #include "reportengine/Exporters.h"
 #include "reportengine/XlsWorkbook.h"
 
@@ -33,11 +37,29 @@ double charactersOf(const TableCellRecord &cell, bool bold)
     return (bold ? 1.1 : 1.0) * length + 1.5;
 }
 
+// The spreadsheet's day numbers count a 29 February 1900 that never was: they equal ours (days
+// since 30.12.1899) from 1 March 1900 on. An earlier date goes in as text; a date with a time of
+// day shows the time.
+void writeDate(XlsWorkbook &book, int row, int column, const TableCellRecord &cell, bool bold)
+{
+    constexpr double kFirstMarch1900 = 61;
+    if (cell.number < kFirstMarch1900) {
+        const QDate date = QDate(1899, 12, 30).addDays(qint64(std::floor(cell.number)));
+        book.setText(row, column, date.toString(QStringLiteral("dd.MM.yyyy")), bold);
+        return;
+    }
+    QString format = isDatePattern(cell.format) ? cell.format : QString();
+    if (format.isEmpty() && cell.number != std::floor(cell.number))
+        format = QStringLiteral("DD.MM.YYYY hh:mm:ss");
+    book.setDate(row, column, cell.number, format, bold);
+}
+
 } // namespace
 
 // Sheets named after the project: optionally the page objects' texts ("pageObjects", default false),
 // then the table lines from row to row, header and footer lines bold. With "typedCells" (default true)
-// numbers, dates and booleans are typed cells, dates with the cell's date pattern or "DD.MM.YYYY",
+// numbers, dates and booleans are typed cells, dates with the cell's date pattern or "DD.MM.YYYY"
+// ("DD.MM.YYYY hh:mm:ss" with a time of day; before 1 March 1900 as text "dd.MM.yyyy"),
 // numbers with the cell's number mask; text and everything else as shown. Null cells stay empty.
 // A sheet full at the format's last row continues on a further sheet that repeats the header lines.
 // Each column is as wide as its header and its widest value (up to 60 characters).
@@ -73,7 +95,7 @@ QByteArray exportXls(const ExportSource &source)
                 book.setNumber(row, c, cell.number, isDatePattern(cell.format) ? QString() : cell.format,
                                bold);
             else if (typed && cell.type == Value::Kind::Date)
-                book.setDate(row, c, cell.number, isDatePattern(cell.format) ? cell.format : QString(), bold);
+                writeDate(book, row, c, cell, bold);
             else if (typed && cell.type == Value::Kind::Bool)
                 book.setBool(row, c, cell.number != 0, bold);
             else if (!cell.text.isEmpty())

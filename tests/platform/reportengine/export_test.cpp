@@ -763,3 +763,44 @@ TEST(DataExports, AFailedWriteLeavesTheEarlierFileByteForByte)
     EXPECT_NE(inhalt(), vorher);
     EXPECT_EQ(QDir(QString::fromStdString(dir.str())).entryList(QDir::Files), QStringList{"export.pdf"});
 }
+
+// Dates before 1 March 1900 go in as text (the spreadsheet counts a 29 February 1900); a date
+// with a time of day shows the time.
+TEST(DataExports, XlsDatesBeforeMarch1900AreTextAndTimesAreShown)
+{
+    if (QProcess::execute(QString::fromLatin1(kDebianPython),
+                          {QStringLiteral("-c"), QStringLiteral("import xlrd")}) != 0)
+        GTEST_SKIP() << "python3-xlrd is not installed: the workbook cannot be read back";
+    tb::PageModel model;
+    model.projectFile = QStringLiteral("Historie.lst");
+    for (const double tag : {47.0, 61.0, 45292.5}) {
+        tb::TableLineRecord line;
+        line.page = 1;
+        tb::TableCellRecord c;
+        c.type = tb::Value::Kind::Date;
+        c.number = tag;
+        line.cells = {c};
+        model.table.push_back(line);
+    }
+    testsupport::TempDir dir;
+    const QString file = QString::fromStdString(dir.str()) + "/daten.xls";
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(tb::exportXls(tb::ExportSource{model, {}, 1, 32767}));
+    out.close();
+    QProcess reader;
+    reader.start(QString::fromLatin1(kDebianPython), {QStringLiteral(KARVEN_READ_XLS), file});
+    ASSERT_TRUE(reader.waitForFinished(20000));
+    ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    QStringList cells;
+    for (const QJsonValue &c : QJsonDocument::fromJson(reader.readAllStandardOutput())
+                                   .object()
+                                   .value(QStringLiteral("cells"))
+                                   .toArray()) {
+        const QJsonArray a = c.toArray();
+        cells << a[2].toString() + u' ' + a[3].toString() +
+                     (a[2].toString() == "date" ? u' ' + a[5].toString() : QString());
+    }
+    EXPECT_EQ(cells, QStringList({"text 15.02.1900", "date 1900-03-01 DD.MM.YYYY",
+                                  "date 2024-01-01 DD.MM.YYYY hh:mm:ss"}));
+}

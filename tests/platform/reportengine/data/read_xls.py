@@ -1,5 +1,5 @@
 # Prints the first sheet of an .xls workbook as JSON, read by xlrd (independent of our writer):
-# {"sheet": name, "cells": [[row, col, type, value], ...], "widths": {col: width},
+# {"sheet": name, "cells": [[row, col, type, value, bold, number format], ...], "widths": {col: width},
 #  "sheets": [[name, rows], ...]} (every sheet's name and row count); with --counts only "sheets".
 import json
 import sys
@@ -25,7 +25,8 @@ for r in range(sheet.nrows):
         value = cell.value
         if cell.ctype == xlrd.XL_CELL_DATE:
             value = "%04d-%02d-%02d" % xlrd.xldate_as_tuple(value, book.datemode)[:3]
-        bold = book.font_list[book.xf_list[cell.xf_index].font_index].bold
-        cells.append([r, c, names[cell.ctype], value, bool(bold)])
+        xf = book.xf_list[cell.xf_index]
+        bold = book.font_list[xf.font_index].bold
+        cells.append([r, c, names[cell.ctype], value, bool(bold), book.format_map[xf.format_key].format_str])
 widths = {c: info.width for c, info in sheet.colinfo_map.items()}
 print(json.dumps({"sheet": sheet.name, "cells": cells, "widths": widths, "sheets": sheets}))
