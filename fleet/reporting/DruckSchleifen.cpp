@@ -59,9 +59,13 @@ bool starten(const DruckLauf &lauf, int objektArt)
         lauf.tb.PreviewSetTempPath(QString());
     if (start == 0)
         return true;
+    const QString grund = lauf.tb.ErrorText();
     lauf.tb.PrintEnd(0);
-    ui::messages().error(start == tb::TB_ERR_BAD_PROJECT ? QStringLiteral("Fehlerhafter Report")
-                                                         : QStringLiteral("Fehler beim drucken..."));
+    if (start == tb::TB_ERR_BAD_PROJECT)
+        ui::messages().error(grund.isEmpty() ? QStringLiteral("Fehlerhafter Report")
+                                             : QStringLiteral("Fehlerhafter Report:\n%1").arg(grund));
+    else
+        ui::messages().error(QStringLiteral("Fehler beim drucken..."));
     return false;
 }
 

@@ -584,6 +584,11 @@ int TTb6_::PrintGetItemsPerTable()
     return eng().TbPrintGetItemsPerTable(job_);
 }
 
+QString TTb6_::ErrorText()
+{
+    return eng().TbGetErrorTextA(job_);
+}
+
 int TTb6_::PrintWithBoxStart(int objectType, const QString &file, int printOptions, int boxType,
                              QWidget *window, const QString &text)
 {

@@ -250,6 +250,8 @@ public:
                           const QString &text);
     int PrintIsFieldUsed(const QString &name);
     int PrintDidMatchFilter();
+    // Why the engine refused the last start, in the user's words (may be empty).
+    QString ErrorText();
 
 private:
     bool OpenJob(bool reportFirst);

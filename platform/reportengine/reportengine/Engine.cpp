@@ -452,11 +452,19 @@ int Engine::TbPrintWithBoxStartA(int job, int objectType, const QString &file, i
         return trace("TbPrintWithBoxStartA", job, TB_ERR_BUSY);
     Project project;
     QString error;
+    j->lastError.clear();
     if (!store_->load(file, project, &error) ||
         !validateProject(project, objectType, j->option(opt::NoTableAllowed) != 0, &error)) {
+        j->lastError = error;
         if (debug_)
             qCDebug(lcEngine) << "project" << file << error;
         return trace("TbPrintWithBoxStartA", job, TB_ERR_BAD_PROJECT);
+    }
+    if (debug_) {
+        QFile in(file);
+        if (in.open(QIODevice::ReadOnly))
+            for (const QString &warning : JsonProjectStore::keyWarnings(in.readAll()))
+                qCDebug(lcEngine) << "project" << file << warning;
     }
     j->usedNames.clear();
     for (const QString &source : project.expressions()) {
@@ -668,6 +676,12 @@ int Engine::TbPrintEnd(int job, int)
 }
 
 // --- preview and export parameters ---
+
+QString Engine::TbGetErrorTextA(int job)
+{
+    Job *j = find(job);
+    return j ? j->lastError : QString();
+}
 
 int Engine::TbPreviewSetTempPathA(int job, const QString &path)
 {

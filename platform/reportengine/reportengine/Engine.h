@@ -74,6 +74,7 @@ public:
     int TbPreviewDeleteFilesA(int job, const QString &file, const QString &path) override;
     int TbXSetParameterA(int job, int type, const QString &module, const QString &key,
                          const QString &value) override;
+    QString TbGetErrorTextA(int job) override;
 
     // The preview file a preview run of `project` writes into `directory` (empty = temporary directory).
     static QString previewFileName(const QString &project, const QString &directory);

@@ -76,6 +76,12 @@ public:
     virtual int TbPreviewDeleteFilesA(int job, const QString &file, const QString &path) = 0;
     virtual int TbXSetParameterA(int job, int type, const QString &module, const QString &key,
                                  const QString &value) = 0;
+    // Why the last call of the job failed, in the user's words; empty when it did not say.
+    virtual QString TbGetErrorTextA(int job)
+    {
+        (void)job;
+        return QString();
+    }
 };
 
 // The process-wide engine the components call. Tests install a fake; the program installs the real

@@ -52,6 +52,7 @@ public:
     std::map<int, QString> printOptionStrings;
     std::map<int, int> printOptions;
     std::map<QString, QString> exportParameters; // "module|key" -> value
+    QString lastError;                           // why the last start failed
     NotificationCallback callback = nullptr;
     NameList variables;
     NameList fields;

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cmath>
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -208,7 +211,55 @@ const char *typeName(PageObject::Type t)
     return "text";
 }
 
-bool objectOf(const QJsonObject &o, PageObject &object, QString *error)
+QString syntaxReason(QJsonParseError::ParseError code)
+{
+    switch (code) {
+    case QJsonParseError::UnterminatedObject:
+        return QStringLiteral("Objekt nicht abgeschlossen");
+    case QJsonParseError::MissingNameSeparator:
+        return QStringLiteral("Doppelpunkt fehlt");
+    case QJsonParseError::UnterminatedArray:
+        return QStringLiteral("Liste nicht abgeschlossen");
+    case QJsonParseError::MissingValueSeparator:
+        return QStringLiteral("Komma fehlt");
+    case QJsonParseError::IllegalValue:
+        return QStringLiteral("ungültiger Wert");
+    case QJsonParseError::TerminationByNumber:
+    case QJsonParseError::IllegalNumber:
+        return QStringLiteral("ungültige Zahl");
+    case QJsonParseError::IllegalEscapeSequence:
+        return QStringLiteral("ungültige Escape-Folge");
+    case QJsonParseError::IllegalUTF8String:
+        return QStringLiteral("ungültiges UTF-8");
+    case QJsonParseError::UnterminatedString:
+        return QStringLiteral("Text nicht abgeschlossen");
+    case QJsonParseError::MissingObject:
+        return QStringLiteral("Objekt erwartet");
+    case QJsonParseError::DeepNesting:
+        return QStringLiteral("zu tief verschachtelt");
+    case QJsonParseError::DocumentTooLarge:
+        return QStringLiteral("Datei zu groß");
+    case QJsonParseError::GarbageAtEnd:
+        return QStringLiteral("überzählige Zeichen am Ende");
+    case QJsonParseError::NoError:
+        break;
+    }
+    return QStringLiteral("kein Projekt");
+}
+
+// A rectangle is four numbers; false when the key holds anything else.
+bool validRect(const QJsonValue &v)
+{
+    const QJsonArray a = v.toArray();
+    if (!v.isArray() || a.size() != 4)
+        return false;
+    for (const QJsonValue &n : a)
+        if (!n.isDouble() || !std::isfinite(n.toDouble()))
+            return false;
+    return true;
+}
+
+bool objectOf(const QJsonObject &o, PageObject &object, const QString &path, QString *error)
 {
     const QString type = o[QLatin1String("type")].toString();
     bool known = false;
@@ -219,11 +270,16 @@ bool objectOf(const QJsonObject &o, PageObject &object, QString *error)
             known = true;
         }
     }
-    if (!known) {
+    auto fail = [error](const QString &text) {
         if (error)
-            *error = QStringLiteral("Unbekannter Objekttyp \"%1\"").arg(type);
+            *error = text;
         return false;
-    }
+    };
+    if (!known)
+        return fail(QStringLiteral("%1.type: Unbekannter Objekttyp \"%2\"").arg(path, type));
+    const QJsonValue rect = o[QLatin1String("rect_mm")];
+    if (!rect.isUndefined() && !validRect(rect))
+        return fail(QStringLiteral("%1.rect_mm: vier Zahlen erwartet").arg(path));
     object.name = o[QLatin1String("name")].toString();
     object.rectMm = rectOf(o[QLatin1String("rect_mm")]);
     object.layer = layerOf(o[QLatin1String("layer")]);
@@ -254,6 +310,9 @@ bool objectOf(const QJsonObject &o, PageObject &object, QString *error)
     object.table.footer = linesOf(o[QLatin1String("footer")]);
     object.table.zebra = colorOf(o[QLatin1String("zebra")]);
     object.table.separator = colorOf(o[QLatin1String("separator")]);
+    // A table without its rectangle has nowhere to print its lines.
+    if (object.type == PageObject::Type::Table && (object.rectMm.width() <= 0 || object.rectMm.height() <= 0))
+        return fail(QStringLiteral("%1.rect_mm: Tabelle ohne Rechteck").arg(path));
     object.extra = unknownKeys(o, {"type",          "name",  "rect_mm",        "layer",      "condition",
                                    "font",          "frame", "frame_width_pt", "background", "paragraphs",
                                    "line_width_pt", "color", "file",           "file_expr",  "keepAspect",
@@ -330,8 +389,19 @@ bool JsonProjectStore::fromJson(const QByteArray &json, Project &project, QStrin
             *error = text;
         return false;
     };
-    if (doc.isNull() || !doc.isObject())
-        return fail(QStringLiteral("Kein gültiges Projekt: %1").arg(parseError.errorString()));
+    if (json.trimmed().isEmpty())
+        return fail(QStringLiteral("Die Projektdatei ist leer"));
+    if (parseError.error != QJsonParseError::NoError) {
+        const QByteArray before = json.left(parseError.offset);
+        const int line = int(before.count('\n')) + 1;
+        const int column = int(before.size() - (before.lastIndexOf('\n') + 1)) + 1;
+        return fail(QStringLiteral("Syntaxfehler in Zeile %1, Spalte %2: %3")
+                        .arg(line)
+                        .arg(column)
+                        .arg(syntaxReason(parseError.error)));
+    }
+    if (!doc.isObject())
+        return fail(QStringLiteral("Kein gültiges Projekt: Objekt erwartet"));
     const QJsonObject o = doc.object();
     if (o[QLatin1String("format")].toString() != kFormatName)
         return fail(QStringLiteral("Kein Projekt dieses Programms"));
@@ -339,13 +409,15 @@ bool JsonProjectStore::fromJson(const QByteArray &json, Project &project, QStrin
     p.version = o[QLatin1String("version")].toInt(0);
     if (p.version < 1)
         return fail(QStringLiteral("Projektversion fehlt"));
+    if (!o.contains(QLatin1String("kind")))
+        return fail(QStringLiteral("Projektart fehlt (kind)"));
     const QString kind = o[QLatin1String("kind")].toString();
     if (kind == QLatin1String("list"))
         p.kind = ProjectKind::List;
     else if (kind == QLatin1String("card"))
         p.kind = ProjectKind::Card;
     else
-        return fail(QStringLiteral("Unbekannte Projektart \"%1\"").arg(kind));
+        return fail(QStringLiteral("kind: Unbekannte Projektart \"%1\"").arg(kind));
 
     const QJsonObject page = o[QLatin1String("page")].toObject();
     p.page.paper = page[QLatin1String("paper")].toString(QStringLiteral("A4"));
@@ -369,9 +441,10 @@ bool JsonProjectStore::fromJson(const QByteArray &json, Project &project, QStrin
             return fail(QStringLiteral("Summenvariable ohne Namen"));
         p.sums.push_back(std::move(sum));
     }
-    for (const QJsonValue &item : o[QLatin1String("objects")].toArray()) {
+    const QJsonArray objects = o[QLatin1String("objects")].toArray();
+    for (qsizetype i = 0; i < objects.size(); ++i) {
         PageObject object;
-        if (!objectOf(item.toObject(), object, error))
+        if (!objectOf(objects.at(i).toObject(), object, QStringLiteral("objects[%1]").arg(i), error))
             return false;
         p.objects.push_back(std::move(object));
     }
@@ -419,6 +492,91 @@ QByteArray JsonProjectStore::toJson(const Project &project)
     if (!project.exportSettings.isEmpty())
         o[QLatin1String("export")] = project.exportSettings;
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
+}
+
+namespace {
+
+// Edits (insert, delete, replace, swap of neighbours) that turn one key into the other.
+int editDistance(const QString &a, const QString &b)
+{
+    const qsizetype n = a.size(), m = b.size();
+    std::vector<std::vector<int>> d(size_t(n + 1), std::vector<int>(size_t(m + 1)));
+    for (qsizetype i = 0; i <= n; ++i)
+        d[size_t(i)][0] = int(i);
+    for (qsizetype j = 0; j <= m; ++j)
+        d[0][size_t(j)] = int(j);
+    for (qsizetype i = 1; i <= n; ++i)
+        for (qsizetype j = 1; j <= m; ++j) {
+            int &cell = d[size_t(i)][size_t(j)];
+            cell = std::min({d[size_t(i - 1)][size_t(j)] + 1, d[size_t(i)][size_t(j - 1)] + 1,
+                             d[size_t(i - 1)][size_t(j - 1)] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                cell = std::min(cell, d[size_t(i - 2)][size_t(j - 2)] + 1);
+        }
+    return d[size_t(n)][size_t(m)];
+}
+
+const QStringList &knownKeys()
+{
+    static const QStringList keys = {
+        QStringLiteral("format"),     QStringLiteral("version"),       QStringLiteral("kind"),
+        QStringLiteral("page"),       QStringLiteral("font"),          QStringLiteral("filter"),
+        QStringLiteral("sums"),       QStringLiteral("objects"),       QStringLiteral("export"),
+        QStringLiteral("paper"),      QStringLiteral("orientation"),   QStringLiteral("margins_mm"),
+        QStringLiteral("printer"),    QStringLiteral("family"),        QStringLiteral("size_pt"),
+        QStringLiteral("bold"),       QStringLiteral("italic"),        QStringLiteral("underline"),
+        QStringLiteral("name"),       QStringLiteral("expr"),          QStringLiteral("reset"),
+        QStringLiteral("type"),       QStringLiteral("rect_mm"),       QStringLiteral("layer"),
+        QStringLiteral("condition"),  QStringLiteral("frame"),         QStringLiteral("frame_width_pt"),
+        QStringLiteral("background"), QStringLiteral("paragraphs"),    QStringLiteral("line_width_pt"),
+        QStringLiteral("color"),      QStringLiteral("file"),          QStringLiteral("file_expr"),
+        QStringLiteral("keepAspect"), QStringLiteral("header"),        QStringLiteral("rows"),
+        QStringLiteral("footer"),     QStringLiteral("zebra"),         QStringLiteral("separator"),
+        QStringLiteral("align"),      QStringLiteral("wrap"),          QStringLiteral("suppress_if_empty"),
+        QStringLiteral("cells"),      QStringLiteral("rule_above_pt"), QStringLiteral("rule_below_pt"),
+        QStringLiteral("width_mm"),
+    };
+    return keys;
+}
+
+void collectSlips(const QJsonValue &value, const QString &path, int depth, QStringList &out)
+{
+    if (depth > 64)
+        return;
+    if (value.isArray()) {
+        const QJsonArray a = value.toArray();
+        for (qsizetype i = 0; i < a.size(); ++i)
+            collectSlips(a.at(i), QStringLiteral("%1[%2]").arg(path).arg(i), depth + 1, out);
+        return;
+    }
+    if (!value.isObject())
+        return;
+    const QJsonObject o = value.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const QString &key = it.key();
+        const QString here = path.isEmpty() ? key : path + u'.' + key;
+        if (knownKeys().contains(key)) {
+            if (key != QLatin1String("export")) // the exporters' own settings
+                collectSlips(it.value(), here, depth + 1, out);
+            continue;
+        }
+        for (const QString &known : knownKeys()) {
+            if (key.size() >= 4 && editDistance(key, known) <= (known.size() >= 8 ? 2 : 1)) {
+                out.append(
+                    QStringLiteral("Unbekannter Schlüssel %1 – gemeint ist wohl \"%2\"").arg(here, known));
+                break;
+            }
+        }
+    }
+}
+
+} // namespace
+
+QStringList JsonProjectStore::keyWarnings(const QByteArray &json)
+{
+    QStringList out;
+    collectSlips(QJsonDocument::fromJson(json).object(), QString(), 0, out);
+    return out;
 }
 
 bool JsonProjectStore::load(const QString &file, Project &project, QString *error) const

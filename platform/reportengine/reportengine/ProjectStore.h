@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "reportengine/Project.h"
 
@@ -21,8 +22,12 @@ public:
     bool load(const QString &file, Project &project, QString *error) const override;
     bool save(const QString &file, const Project &project, QString *error) const override;
 
+    // False with the reason: line and column of a syntax error, the key's path for a wrong value.
     static bool fromJson(const QByteArray &json, Project &project, QString *error);
     static QByteArray toJson(const Project &project);
+    // Keys the engine does not know that differ from a known one by a typing slip ("orientaton"),
+    // each with its path and the key meant. They are kept in the file; this only names them.
+    static QStringList keyWarnings(const QByteArray &json);
 };
 
 } // namespace tb

@@ -2,6 +2,10 @@
 // number, date or word split across lines or cut by its cell, every fixed text whole.
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -224,6 +228,79 @@ TEST_F(ShippedProjectsAsRead, NoFixedTextIsClippedAtItsOwnSize)
                 }
             }
         }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The spreadsheet exports of the history, damages and tours hand over typed values: a reader finds
+// date cells and number cells it can sum and sort, not texts.
+TEST_F(ShippedProjectsAsRead, SpreadsheetExportsGiveTypedDateAndNumberCells)
+{
+    if (QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                          {QStringLiteral("-c"), QStringLiteral("import xlrd")}) != 0)
+        GTEST_SKIP() << "python3-xlrd is not installed: the workbook cannot be read back";
+    struct Case {
+        const char *project;
+        std::vector<std::pair<const char *, const char *>> typed; // field: "date" or "number"
+    } cases[] = {
+        {"ExportHisto.lst", {{"Datum", "date"}, {"Reserve4", "number"}, {"Kosten", "number"}}},
+        {"ExportSchadensm.lst", {{"Datum", "date"}, {"KmStand", "number"}, {"Kosten", "number"}}},
+        {"ExportTourenGr.lst", {{"Datum", "date"}, {"AbfahrtKm", "number"}, {"Ertrag", "number"}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.project);
+        const QString project = QDir(dir()).filePath(QString::fromLatin1(c.project));
+        const QString file = QDir(dir()).filePath(QStringLiteral("out.xls"));
+        QFile::remove(file);
+        tb::Engine engine(std::make_unique<tb::ScriptedEngineUi>());
+        const int job = engine.TbJobOpen(-1);
+        engine.TbSetOption(job, tb::opt::TranslateNames, 1);
+        ASSERT_EQ(engine.TbPrintWithBoxStartA(job, tb::TB_OBJECT_LIST, project, tb::TB_PRINT_EXPORT,
+                                              tb::TB_BOX_EXPORT, nullptr, QStringLiteral("Exportiere...")),
+                  0);
+        engine.TbPrintSetOptionStringA(job, tb::TB_PRNOPTSTR_EXPORT_TARGET, QStringLiteral("XLS"));
+        engine.TbXSetParameterA(job, 1, QStringLiteral("XLS"), QStringLiteral("Export.Path"), dir());
+        engine.TbXSetParameterA(job, 1, QStringLiteral("XLS"), QStringLiteral("Export.File"),
+                                QStringLiteral("out.xls"));
+        engine.TbXSetParameterA(job, 1, QStringLiteral("XLS"), QStringLiteral("Export.Quiet"),
+                                QStringLiteral("1"));
+        engine.TbPrint(job);
+        for (const auto &[field, type] : c.typed) {
+            const bool date = QLatin1String(type) == QLatin1String("date");
+            engine.TbDefineFieldExtA(job, QString::fromLatin1(field),
+                                     date ? QStringLiteral("45293") : QStringLiteral("4077,34"),
+                                     date ? tb::TB_FIELD_DATE : tb::TB_FIELD_NUMBER, 0);
+        }
+        ASSERT_EQ(engine.TbPrintFields(job), 0);
+        while (engine.TbPrintFieldsEnd(job) == tb::TB_WRN_REPEAT_DATA) {
+        }
+        ASSERT_EQ(engine.TbPrintEnd(job, 0), 0);
+        QProcess reader;
+        reader.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(KARVEN_READ_XLS), file});
+        ASSERT_TRUE(reader.waitForFinished(20000));
+        ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+        const QJsonObject sheet = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+        QMap<int, QString> headers, types;
+        for (const QJsonValue &v : sheet.value(QStringLiteral("cells")).toArray()) {
+            const QJsonArray cell = v.toArray();
+            if (cell[0].toInt() == 0)
+                headers[cell[1].toInt()] = cell[3].toString();
+            else if (cell[0].toInt() == 1)
+                types[cell[1].toInt()] = cell[2].toString();
+        }
+        int found = 0;
+        for (auto it = headers.cbegin(); it != headers.cend(); ++it) {
+            for (const auto &[field, type] : c.typed) {
+                if (it.value() == QLatin1String(field)) { // the export projects head columns by field
+                    EXPECT_EQ(types.value(it.key()), QLatin1String(type)) << field;
+                    ++found;
+                }
+            }
+        }
+        EXPECT_EQ(found, int(c.typed.size()));
     }
 }
 

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "reportengine/Engine.h"
 #include "reportengine/ProjectStore.h"
+#include "reportengine/ScriptedEngineUi.h"
 #include "temp_dir.h"
 
 namespace {
@@ -98,6 +100,79 @@ TEST(ProjectStore, RejectsWhatIsNoProject)
     QString error;
     EXPECT_FALSE(
         tb::JsonProjectStore().load(QString::fromStdString((dir / "fehlt.lst").string()), p, &error));
+}
+
+} // namespace
+
+namespace {
+
+// A broken project file is refused with the reason the user is shown: where a syntax error stands,
+// which key holds a wrong value. The engine passes the reason on with its code.
+TEST(ProjectFileErrors, EachIsRefusedWithItsReason)
+{
+    testsupport::TempDir dir;
+    const struct {
+        const char *json;
+        const char *message;
+    } cases[] = {
+        {"", "Die Projektdatei ist leer"},
+        {"  \n", "Die Projektdatei ist leer"},
+        {"{\n \"format\": \"karven-report-project\",\n \"version\": 1\n \"kind\": \"list\"}",
+         "Syntaxfehler in Zeile 4, Spalte 3: Objekt nicht abgeschlossen"},
+        {"{\"format\": \"karven-report-project\", \"version\": 1, \"kind\": \"list\",",
+         "Syntaxfehler in Zeile 1, Spalte"},
+        {R"({"format": "karven-report-project", "version": 1})", "Projektart fehlt (kind)"},
+        {R"({"format": "karven-report-project", "version": 1, "kind": "label"})",
+         "kind: Unbekannte Projektart \"label\""},
+        {R"({"format": "karven-report-project", "version": 1, "kind": "card",
+             "objects": [{"type": "text", "rect_mm": [0, 0, 10, 10]}, {"type": "barcode"}]})",
+         "objects[1].type: Unbekannter Objekttyp \"barcode\""},
+        {R"({"format": "karven-report-project", "version": 1, "kind": "card",
+             "objects": [{"type": "text", "rect_mm": [0, 0, "zehn", 10]}]})",
+         "objects[0].rect_mm: vier Zahlen erwartet"},
+        {R"({"format": "karven-report-project", "version": 1, "kind": "list",
+             "objects": [{"type": "table", "rows": [{"cells": [{"expr": "Nr"}]}]}]})",
+         "objects[0].rect_mm: Tabelle ohne Rechteck"},
+        {R"({"format": "karven-report-project", "version": 1, "kind": "list", "filter": "Nr = ",
+             "objects": [{"type": "table", "rect_mm": [10, 10, 100, 100], "rows": [{"cells": [{"expr": "Nr"}]}]}]})",
+         "Formel \"Nr = \""},
+    };
+    tb::Engine engine(std::make_unique<tb::ScriptedEngineUi>());
+    const int job = engine.TbJobOpen(-1);
+    int n = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.json);
+        const QString file =
+            QString::fromStdString((dir.path() / ("f" + std::to_string(n++) + ".lst")).string());
+        testsupport::writeFile(std::filesystem::path(file.toStdString()), c.json);
+        EXPECT_EQ(engine.TbPrintWithBoxStartA(job, tb::TB_OBJECT_LIST, file, tb::TB_PRINT_PRINTER, 1, nullptr,
+                                              QString()),
+                  tb::TB_ERR_BAD_PROJECT);
+        EXPECT_TRUE(engine.TbGetErrorTextA(job).startsWith(QString::fromUtf8(c.message)))
+            << engine.TbGetErrorTextA(job).toStdString();
+        engine.TbPrintEnd(job, 0);
+    }
+}
+
+// Keys the engine does not know are kept; one that is a typing slip of a known key is named.
+TEST(ProjectFileErrors, TypingSlipsInKeysAreNamedAndKept)
+{
+    const QByteArray json = R"({"format": "karven-report-project", "version": 1, "kind": "list",
+        "page": {"orientaton": "landscape"}, "kuenftig": 1,
+        "objects": [{"type": "table", "rect_mm": [10, 10, 100, 100],
+                     "rows": [{"cells": [{"expr": "Nr", "widht_mm": 20}]}]}]})";
+    tb::Project p;
+    QString error;
+    ASSERT_TRUE(tb::JsonProjectStore::fromJson(json, p, &error)) << error.toStdString();
+    EXPECT_EQ(p.page.extra.value(QStringLiteral("orientaton")).toString(), QStringLiteral("landscape"));
+    const QStringList warnings = tb::JsonProjectStore::keyWarnings(json);
+    ASSERT_EQ(warnings.size(), 2) << warnings.join(u'\n').toStdString();
+    const QString all = warnings.join(u'\n');
+    EXPECT_TRUE(all.contains(QStringLiteral("page.orientaton – gemeint ist wohl \"orientation\"")))
+        << all.toStdString();
+    EXPECT_TRUE(
+        all.contains(QStringLiteral("objects[0].rows[0].cells[0].widht_mm – gemeint ist wohl \"width_mm\"")));
+    EXPECT_FALSE(all.contains(QStringLiteral("kuenftig"))); // a key of another version, not a slip
 }
 
 } // namespace
