@@ -16,7 +16,6 @@ namespace {
 
 const QString kNoTable = QStringLiteral("Tabelle für Filter undefiniert.");
 const QString kNoFilter = QStringLiteral("Kein Filter definiert");
-const QString kReadPrefix = QStringLiteral("Fehler beim Lesen der Filterdefinition.\r\n");
 
 bool isRowOperator(std::int32_t op)
 {
@@ -457,32 +456,7 @@ void TDBVFilter::LoadFromFile(const QString &fileName)
 
     ui::HourglassScope hourglass;
 
-    const QString corrupt = kReadPrefix + QStringLiteral("Datei ist beschädigt.");
-    if (header.nodeCount < 0 || header.nodeCount > kMaxFilterNodes || header.operandCount < 0 ||
-        header.operandCount > kMaxFilterOperands || header.root < 0 || header.root >= header.nodeCount)
-        throw EDBVFilter(corrupt);
-    FilterTree loaded;
-    loaded.root = header.root;
-    for (int i = 0; i < header.nodeCount; ++i) {
-        const QByteArray bytes = readExactly(file, TFilterNode::kSize);
-        TFilterNode node;
-        std::memcpy(node.raw.data(), bytes.constData(), TFilterNode::kSize);
-        loaded.nodes.push_back(node);
-    }
-    for (int i = 0; i < header.operandCount; ++i) {
-        const QByteArray bytes = readExactly(file, TFilterOperand::kSize);
-        TFilterOperand operand;
-        std::memcpy(operand.raw.data(), bytes.constData(), TFilterOperand::kSize);
-        loaded.operands.push_back(operand);
-    }
-    switch (checkTreeStructure(loaded)) {
-    case TreeCheck::ok:
-        break;
-    case TreeCheck::unknownNodeClass:
-        throw EDBVFilter(kReadPrefix + QStringLiteral("Ungültiger Knotentyp"));
-    case TreeCheck::damaged:
-        throw EDBVFilter(corrupt);
-    }
+    FilterTree loaded = readFilterFileTree(file, header);
     tree_ = std::move(loaded);
     if (const auto failure = checkLoadedTree()) {
         ClearTree();

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "navigation/FilterRecords.h"
+#include "navigation/FilterValues.h"
 #include "navigation/NavExceptions.h"
 
 namespace nav {
@@ -68,6 +70,50 @@ QByteArray readExactly(QIODevice &device, qint64 count)
     if (bytes.size() != count)
         throw EStreamError(QStringLiteral("Stream-Lesefehler"));
     return bytes;
+}
+
+const QString kReadPrefix = QStringLiteral("Fehler beim Lesen der Filterdefinition.\r\n");
+
+FilterTree readFilterFileTree(QIODevice &file, const FilterFileHeader &header)
+{
+    const QString corrupt = kReadPrefix + QStringLiteral("Datei ist beschädigt.");
+    if (header.nodeCount < 0 || header.nodeCount > kMaxFilterNodes || header.operandCount < 0 ||
+        header.operandCount > kMaxFilterOperands || header.root < 0 || header.root >= header.nodeCount)
+        throw EDBVFilter(corrupt);
+    FilterTree loaded;
+    loaded.root = header.root;
+    for (int i = 0; i < header.nodeCount; ++i) {
+        const QByteArray bytes = readExactly(file, TFilterNode::kSize);
+        TFilterNode node;
+        std::memcpy(node.raw.data(), bytes.constData(), TFilterNode::kSize);
+        loaded.nodes.push_back(node);
+    }
+    for (int i = 0; i < header.operandCount; ++i) {
+        const QByteArray bytes = readExactly(file, TFilterOperand::kSize);
+        TFilterOperand operand;
+        std::memcpy(operand.raw.data(), bytes.constData(), TFilterOperand::kSize);
+        loaded.operands.push_back(operand);
+    }
+    switch (checkTreeStructure(loaded)) {
+    case TreeCheck::ok:
+        break;
+    case TreeCheck::unknownNodeClass:
+        throw EDBVFilter(kReadPrefix + QStringLiteral("Ungültiger Knotentyp"));
+    case TreeCheck::damaged:
+        throw EDBVFilter(corrupt);
+    }
+    // Constants the value types cannot hold (dates out of range, NaN stamps) are damage.
+    for (const TFilterOperand &operand : loaded.operands) {
+        const auto kind = operand.type();
+        if (kind != etDate && kind != etTime && kind != etTimeStamp)
+            continue;
+        TFieldType type = ftUnknown;
+        QString text;
+        std::uint8_t mark = 0;
+        if (!OperandToText(operand, type, text, mark))
+            throw EDBVFilter(corrupt);
+    }
+    return loaded;
 }
 
 } // namespace nav

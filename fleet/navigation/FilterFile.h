@@ -26,6 +26,13 @@ QByteArray encodeFilterFile(const QString &tableName, const FilterTree &tree);
 bool isFilterFileMagic(const QByteArray &bytes);
 FilterFileHeader decodeFilterFileHeader(const QByteArray &bytes);
 
+// The text that begins every message about a filter file that cannot be read.
+extern const QString kReadPrefix;
+
+// The tree of a filter file after its magic and header: counts, nodes and operands checked, every
+// date and time constant in the range of its type. A damaged file raises EDBVFilter.
+FilterTree readFilterFileTree(QIODevice &file, const FilterFileHeader &header);
+
 // Reads exactly count bytes; a short read raises the stream's read error.
 QByteArray readExactly(QIODevice &device, qint64 count);
 

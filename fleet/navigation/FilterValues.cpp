@@ -233,19 +233,20 @@ bool TextToFieldValue(const FilterFieldInfo &field, const QString &text, TFieldT
     }
 }
 
+// Values outside the date type's range count as day 0: no conversion leaves the range of int.
 std::int32_t timeStampDate(double dateTime)
 {
-    return static_cast<std::int32_t>(std::trunc(dateTime)) + kTimeStampDateDelta;
+    return base::datePart(dateTime) + kTimeStampDateDelta;
 }
 
 std::int32_t timeStampTime(double dateTime)
 {
-    return static_cast<std::int32_t>(std::llround(std::fabs(dateTime - std::trunc(dateTime)) * kMsPerDay));
+    return static_cast<std::int32_t>(std::llround(base::timePart(dateTime) * kMsPerDay));
 }
 
 double dateTimeFromTimeStamp(std::int32_t date, double msOfDay)
 {
-    const double day = static_cast<double>(date - kTimeStampDateDelta);
+    const double day = static_cast<double>(date) - kTimeStampDateDelta;
     return day < 0 ? day - msOfDay / kMsPerDay : day + msOfDay / kMsPerDay;
 }
 
@@ -354,10 +355,14 @@ bool OperandToText(const TFilterOperand &operand, TFieldType &type, QString &tex
         type = ftString;
         text = readShortString(v);
         break;
-    case etDate:
+    case etDate: {
         type = ftDate;
-        text = base::de::formatDate(dateTimeFromTimeStamp(getRaw<std::int32_t>(v), 0));
+        const double date = dateTimeFromTimeStamp(getRaw<std::int32_t>(v), 0);
+        if (!base::isValidDateTime(date))
+            return false;
+        text = base::de::formatDate(date);
         break;
+    }
     case etBoolean:
         type = ftBoolean;
         text = getRaw<std::int16_t>(v) != 0 ? QStringLiteral("True") : QStringLiteral("False");
@@ -378,15 +383,24 @@ bool OperandToText(const TFilterOperand &operand, TFieldType &type, QString &tex
         type = ftBCD;
         text = base::de::formatGeneral(std::round(bcdToDouble(v) * 10000.0) / 10000.0);
         break;
-    case etTime:
+    case etTime: {
         type = ftTime;
-        text = base::de::formatTime(getRaw<std::int32_t>(v) / kMsPerDay);
+        const std::int32_t ms = getRaw<std::int32_t>(v);
+        if (ms < 0 || ms >= kMsPerDay)
+            return false;
+        text = base::de::formatTime(ms / kMsPerDay);
         break;
+    }
     case etTimeStamp: {
         const double ms = getRaw<double>(v);
         const double days = std::floor(ms / kMsPerDay);
-        text = base::de::formatDateTime(
-            dateTimeFromTimeStamp(static_cast<std::int32_t>(days), ms - days * kMsPerDay));
+        // Checked before the day count is made an int: NaN and far-off stamps are damage.
+        if (!std::isfinite(days) || days < 0 || days > 3652059 + kTimeStampDateDelta)
+            return false;
+        const double dateTime = dateTimeFromTimeStamp(static_cast<std::int32_t>(days), ms - days * kMsPerDay);
+        if (!base::isValidDateTime(dateTime))
+            return false;
+        text = base::de::formatDateTime(dateTime);
         type = ftDateTime;
         break;
     }

@@ -1,10 +1,14 @@
 #include "base/DateTime.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace base {
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month)
 {
@@ -37,13 +41,26 @@ TDateTime encodeDateTime(int year, int month, int day, int hour, int minute, int
     return d < 0 ? d - t : d + t;
 }
 
-int datePart(TDateTime value) { return static_cast<int>(std::trunc(value)); }
+bool isValidDateTime(TDateTime value)
+{
+    // Before the epoch the time of day is subtracted, so the first day reaches down to almost -1 more.
+    return std::isfinite(value) && value > kMinDateTime - 1.0 && value < kMaxDateTime + 1e-5;
+}
 
-double timePart(TDateTime value) { return std::fabs(value - std::trunc(value)); }
+int datePart(TDateTime value)
+{
+    // No float-to-int conversion of a value the type cannot hold.
+    return isValidDateTime(value) ? static_cast<int>(std::trunc(value)) : 0;
+}
+
+double timePart(TDateTime value)
+{
+    return isValidDateTime(value) ? std::fabs(value - std::trunc(value)) : 0.0;
+}
 
 void decodeDate(TDateTime value, int &year, int &month, int &day)
 {
-    QDate d = QDate::fromJulianDay(kEpochJulianDay + datePart(value));
+    QDate d = QDate::fromJulianDay(qint64(kEpochJulianDay) + datePart(value));
     year = d.year();
     month = d.month();
     day = d.day();
@@ -73,16 +90,20 @@ TDateTime incMonth(TDateTime value, int months)
 {
     int y, m, d;
     decodeDate(value, y, m, d);
-    int total = y * 12 + (m - 1) + months;
-    int ny = total / 12;
-    int nm = total % 12 + 1;
+    // Whole months counted without overflow, kept inside the years the type can show.
+    const qint64 total = std::clamp<qint64>(qint64(y) * 12 + (m - 1) + months, 12, 9999 * 12 + 11);
+    const int ny = int(total / 12);
+    const int nm = int(total % 12) + 1;
     int nd = std::min(d, daysInMonth(ny, nm));
     double date = encodeDate(ny, nm, nd);
     double time = timePart(value);
     return date < 0 ? date - time : date + time;
 }
 
-QDate toQDate(TDateTime value) { return QDate::fromJulianDay(kEpochJulianDay + datePart(value)); }
+QDate toQDate(TDateTime value)
+{
+    return isValidDateTime(value) ? QDate::fromJulianDay(qint64(kEpochJulianDay) + datePart(value)) : QDate();
+}
 
 QTime toQTime(TDateTime value)
 {
@@ -91,14 +112,20 @@ QTime toQTime(TDateTime value)
     return QTime(h, mi, s, ms);
 }
 
-QDateTime toQDateTime(TDateTime value) { return QDateTime(toQDate(value), toQTime(value)); }
+QDateTime toQDateTime(TDateTime value)
+{
+    return QDateTime(toQDate(value), toQTime(value));
+}
 
 TDateTime fromQDate(const QDate &date)
 {
     return static_cast<double>(date.toJulianDay() - kEpochJulianDay);
 }
 
-TDateTime fromQTime(const QTime &time) { return time.msecsSinceStartOfDay() / kMsPerDay; }
+TDateTime fromQTime(const QTime &time)
+{
+    return time.msecsSinceStartOfDay() / kMsPerDay;
+}
 
 TDateTime fromQDateTime(const QDateTime &dateTime)
 {

@@ -16,11 +16,15 @@ constexpr double kMsPerDay = 86400000.0;
 
 TDateTime encodeDate(int year, int month, int day);
 TDateTime encodeTime(int hour, int minute, int second = 0, int msec = 0);
-TDateTime encodeDateTime(int year, int month, int day, int hour, int minute, int second = 0,
-                         int msec = 0);
+TDateTime encodeDateTime(int year, int month, int day, int hour, int minute, int second = 0, int msec = 0);
 bool isValidDate(int year, int month, int day);
+// Whether the value is a date-time the type can show (01.01.0001 to 31.12.9999); values read from
+// outside are checked with it before they are taken apart.
+bool isValidDateTime(TDateTime value);
+constexpr double kMinDateTime = -693593.0;     // 01.01.0001
+constexpr double kMaxDateTime = 2958465.99999; // 31.12.9999 23:59:59
 
-// Whole-day part and time-of-day part of a value.
+// Whole-day part and time-of-day part of a value (values outside the range count as day 0).
 int datePart(TDateTime value);
 double timePart(TDateTime value);
 

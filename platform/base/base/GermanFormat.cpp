@@ -1,5 +1,6 @@
 #include "base/GermanFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -94,6 +95,8 @@ QString formatFixed(double value, int decimals)
 {
     if (!std::isfinite(value))
         return QString();
+    // More decimals than a double holds show nothing more, and must not cost time.
+    decimals = std::clamp(decimals, 0, kMaxDecimals);
     char buf[400];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
     QString s = QString::fromLatin1(buf);
@@ -163,6 +166,7 @@ QString formatMask(double value, const QString &mask)
         frac.clear();
     if (intPart == QLatin1String("0") && minIntDigits == 0)
         intPart.clear();
+    minIntDigits = std::min(minIntDigits, 309); // the most integer digits a double has
     while (intPart.size() < minIntDigits)
         intPart.prepend(QLatin1Char('0'));
     if (thousands)

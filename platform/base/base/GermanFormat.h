@@ -25,7 +25,10 @@ std::optional<TDateTime> parseTime(const QString &text);
 // A date, optionally followed by a blank and a time.
 std::optional<TDateTime> parseDateTime(const QString &text);
 
-// Fixed decimals, decimal comma, no thousands separator: formatFixed(1234.5, 2) = "1234,50".
+// The most decimals a formatted number shows (a double holds no more significant digits).
+constexpr int kMaxDecimals = 15;
+// Fixed decimals (0 to kMaxDecimals), decimal comma, no thousands separator:
+// formatFixed(1234.5, 2) = "1234,50".
 QString formatFixed(double value, int decimals);
 // Shortest text with up to 15 significant digits: 1.5 -> "1,5", 2 -> "2".
 QString formatGeneral(double value);

@@ -13,6 +13,7 @@ struct Expression::Node {
     QString name; // name, operator or function
     const detail::FunctionInfo *function = nullptr;
     std::vector<std::shared_ptr<const Node>> args;
+    int depth = 1; // levels of the tree below and including this node
 };
 
 namespace {
@@ -31,6 +32,10 @@ struct SyntaxError {
     QString text;
     int position = 0; // 1-based character position of the fault
 };
+
+// Far beyond any real formula or filter; it keeps parsing and evaluation off the end of the stack.
+constexpr int kMaxNesting = 200;
+constexpr int kMaxTreeDepth = 400;
 
 bool isNameChar(QChar c)
 {
@@ -153,17 +158,39 @@ private:
         return peek().type == Token::Type::Op && peek().text == QLatin1String(op);
     }
 
-    static NodePtr binary(const QString &op, NodePtr a, NodePtr b)
+    // Counts the open levels of the recursive descent; too many is a syntax error, not a crash.
+    struct Level {
+        explicit Level(Parser &parser) : parser_(parser)
+        {
+            if (++parser_.nesting_ > kMaxNesting)
+                parser_.fail(QStringLiteral("Zu tief verschachtelt"));
+        }
+        ~Level() { --parser_.nesting_; }
+        Parser &parser_;
+    };
+
+    // A node with its children: its depth bounds how deep evaluation recurses.
+    NodePtr finish(std::shared_ptr<Node> node) const
+    {
+        for (const auto &arg : node->args)
+            node->depth = std::max(node->depth, arg->depth + 1);
+        if (node->depth > kMaxTreeDepth)
+            fail(QStringLiteral("Ausdruck zu tief verschachtelt"));
+        return node;
+    }
+
+    NodePtr binary(const QString &op, NodePtr a, NodePtr b) const
     {
         auto node = std::make_shared<Node>();
         node->type = Node::Type::Binary;
         node->name = op;
         node->args = {std::move(a), std::move(b)};
-        return node;
+        return finish(std::move(node));
     }
 
     NodePtr parseOr()
     {
+        const Level level(*this);
         NodePtr left = parseAnd();
         while (isKeyword("or")) {
             take();
@@ -182,13 +209,14 @@ private:
     }
     NodePtr parseNot()
     {
+        const Level level(*this);
         if (isKeyword("not")) {
             take();
             auto node = std::make_shared<Node>();
             node->type = Node::Type::Unary;
             node->name = QStringLiteral("not");
             node->args = {parseNot()};
-            return node;
+            return finish(std::move(node));
         }
         return parseComparison();
     }
@@ -223,13 +251,14 @@ private:
     }
     NodePtr parseUnary()
     {
+        const Level level(*this);
         if (isOp("-")) {
             take();
             auto node = std::make_shared<Node>();
             node->type = Node::Type::Unary;
             node->name = QStringLiteral("-");
             node->args = {parseUnary()};
-            return node;
+            return finish(std::move(node));
         }
         return parsePrimary();
     }
@@ -286,7 +315,7 @@ private:
                                           .arg(t.text)
                                           .arg(t.pos + 1),
                                       t.pos + 1};
-                return node;
+                return finish(std::move(node));
             }
             if (t.text.compare(QLatin1String("and"), Qt::CaseInsensitive) == 0 ||
                 t.text.compare(QLatin1String("or"), Qt::CaseInsensitive) == 0 ||
@@ -313,6 +342,7 @@ private:
 
     std::vector<Token> tokens_;
     size_t pos_ = 0;
+    int nesting_ = 0;
     QStringList &names_;
 };
 

@@ -1,5 +1,6 @@
 #include "reportengine/ExpressionFunctions.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/DateTime.h"
@@ -45,9 +46,25 @@ std::optional<double> dayCountOf(const Value &v)
     return std::nullopt;
 }
 
+// A whole-number argument, saturated so that no conversion leaves the range of int.
 int intArg(const Value &v)
 {
-    return int(std::lround(v.toNumber()));
+    const double n = v.toNumber();
+    if (!std::isfinite(n))
+        return 0;
+    return int(std::lround(std::clamp(n, -1e9, 1e9)));
+}
+
+// Decimals and integer digits a number mask asks for.
+std::pair<int, int> maskDigits(const QString &mask)
+{
+    const QString m = mask.section(u';', 0, 0);
+    const qsizetype point = m.indexOf(u'.');
+    int decimals = 0;
+    if (point >= 0)
+        for (qsizetype i = point + 1; i < m.size() && (m[i] == u'0' || m[i] == u'#'); ++i)
+            ++decimals;
+    return {decimals, int(std::min<qsizetype>((point >= 0 ? m.left(point) : m).count(u'0'), 100000))};
 }
 
 } // namespace
@@ -123,17 +140,25 @@ Value callFunction(const FunctionInfo &function, const std::vector<Value> &args,
         const double v = args[0].toNumber();
         if (args.size() < 2)
             return Value::ofText(base::de::formatGeneral(v));
-        return Value::ofText(base::de::formatFixed(v, std::max(0, intArg(args[1]))));
+        const int decimals = intArg(args[1]);
+        if (decimals > base::de::kMaxDecimals)
+            return error(QStringLiteral("mehr als %1 Nachkommastellen").arg(base::de::kMaxDecimals));
+        return Value::ofText(base::de::formatFixed(v, std::max(0, decimals)));
     }
     if (name == QLatin1String("FStr$")) {
         if (args[0].kind == Value::Kind::Null)
             return Value::ofText(QString());
+        const auto [decimals, digits] = maskDigits(args[1].toText());
+        if (decimals > base::de::kMaxDecimals || digits > 309)
+            return error(QStringLiteral("mehr Stellen, als eine Zahl hat"));
         return Value::ofText(base::de::formatMask(args[0].toNumber(), args[1].toText()));
     }
     if (name == QLatin1String("Date$")) {
         const auto days = dayCountOf(args[0]);
         if (!days)
             return Value::ofText(QString());
+        if (!base::isValidDateTime(*days))
+            return error(QStringLiteral("ungültiges Datum"));
         const QString pattern = args.size() > 1 ? args[1].toText() : QStringLiteral("dd.MM.yyyy");
         return Value::ofText(formatDatePattern(*days, pattern));
     }

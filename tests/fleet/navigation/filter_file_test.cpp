@@ -1,3 +1,6 @@
+#include <cstring>
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "fake_filter_data_set.h"
@@ -280,4 +283,63 @@ TEST(FilterFile, EleventhRowOfALoadedTreeCannotBeShown)
     } catch (const EDBVFilterDefError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("Maximale Anzahl Filterzeilen überschritten"));
     }
+}
+
+// Date and time-stamp constants that no date can hold (out of range, NaN) mark the file as damaged;
+// nothing of them is converted. With KARVEN_FUZZ_CORPUS set the files are written there as seeds.
+TEST(FilterFile, ConstantsOutOfTheDateRangeAreDamage)
+{
+    Loader l;
+    TFilterDefinition def;
+    def[0] = TFilterZeile{QStringLiteral("Datum"), opEq, QStringLiteral("01.02.2024"), opAnd};
+    def[1] = TFilterZeile{QStringLiteral("Stempel"), opGe, QStringLiteral("01.02.2024 10:00:00"), 0};
+    l.filter.ApplyFilterDef(&def, 2, true);
+    const auto file = l.dir / "datum.TFD";
+    l.filter.SaveToFile(path(file));
+    const QByteArray saved = QByteArray::fromStdString(testsupport::readFile(file));
+    auto i32 = [&](int at) {
+        std::int32_t v = 0;
+        std::memcpy(&v, saved.constData() + at, 4);
+        return v;
+    };
+    const int nodes = i32(14 + 133), operands = i32(14 + 137);
+    // Where the value of the first operand of a type stands.
+    auto valueOf = [&](std::uint8_t type) {
+        for (int i = 0; i < operands; ++i) {
+            const int at = 14 + 141 + nodes * int(TFilterNode::kSize) + i * int(TFilterOperand::kSize);
+            if (std::uint8_t(saved[at + 5]) == type)
+                return at + int(TFilterOperand::kValueAt);
+        }
+        return -1;
+    };
+    const int date = valueOf(etDate), stamp = valueOf(etTimeStamp);
+    ASSERT_GT(date, 0);
+    ASSERT_GT(stamp, 0);
+    EXPECT_EQ(l.load(saved), QString());
+    auto patched = [&](int at, const auto value) {
+        QByteArray bytes = saved;
+        std::memcpy(bytes.data() + at, &value, sizeof value);
+        return bytes;
+    };
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } cases[] = {
+        {"date-far-future", patched(date, std::int32_t(2000000000))},
+        {"date-far-past", patched(date, std::int32_t(-2147483647 - 1))},
+        {"stamp-nan", patched(stamp, std::numeric_limits<double>::quiet_NaN())},
+        {"stamp-huge", patched(stamp, 1e300)},
+        {"stamp-negative", patched(stamp, -4e231)},
+    };
+    const QByteArray corpus = qgetenv("KARVEN_FUZZ_CORPUS");
+    for (const auto &c : cases) {
+        EXPECT_EQ(l.load(c.bytes), kCorrupt) << c.name;
+        if (!corpus.isEmpty())
+            testsupport::writeFile(std::filesystem::path(corpus.toStdString()) /
+                                       (std::string("regress-") + c.name),
+                                   c.bytes.toStdString());
+    }
+    if (!corpus.isEmpty())
+        testsupport::writeFile(std::filesystem::path(corpus.toStdString()) / "seed-datum.TFD",
+                               saved.toStdString());
 }
