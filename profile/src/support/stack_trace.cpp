@@ -3,7 +3,12 @@
 #include "support/debug_helper.h"
 #include "support/debug_print.h"
 
+#if TBPR_HAVE_LIBBACKTRACE
 #include <backtrace.h>
+#else
+#include <execinfo.h>
+#endif
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +20,7 @@ namespace tbpr::support {
 
 namespace {
 
+#if TBPR_HAVE_LIBBACKTRACE
 void ignoreError(void *, const char *, int) {}
 
 // libbacktrace keeps its state for the life of the process; it cannot be freed.
@@ -45,6 +51,12 @@ int collectAddress(void *data, std::uintptr_t pc)
     return int(capture.addresses->size()) >= capture.max ? 1 : 0;
 }
 
+void collectSymbol(void *data, std::uintptr_t, const char *, std::uintptr_t value, std::uintptr_t)
+{
+    *static_cast<std::uintptr_t *>(data) = value;
+}
+#endif
+
 std::string demangle(const char *name)
 {
     int status = 0;
@@ -62,11 +74,7 @@ std::string cutParameters(const std::string &name)
     return paren == std::string::npos ? name : name.substr(0, paren);
 }
 
-void collectSymbol(void *data, std::uintptr_t, const char *, std::uintptr_t value, std::uintptr_t)
-{
-    *static_cast<std::uintptr_t *>(data) = value;
-}
-
+#if TBPR_HAVE_LIBBACKTRACE
 struct Lookup {
     std::vector<StackFrame> *frames;
     std::uintptr_t address;
@@ -85,6 +93,7 @@ int collectFrame(void *data, std::uintptr_t, const char *file, int line, const c
     lookup.frames->push_back(std::move(frame));
     return 0;
 }
+#endif
 
 } // namespace
 
@@ -93,9 +102,18 @@ std::vector<std::uintptr_t> captureStackAddresses(int maxFrames, int skip)
     std::vector<std::uintptr_t> addresses;
     if (maxFrames <= 0)
         return addresses;
+#if TBPR_HAVE_LIBBACKTRACE
     Capture capture{&addresses, skip, maxFrames};
     if (backtrace_state *state = traceState())
         backtrace_simple(state, 1, &collectAddress, &ignoreError, &capture);
+#else
+    // Without libbacktrace (a compiler other than gcc): glibc's unwinder. Its first frame is this
+    // function; names then come from the dynamic symbol table only, with no files and lines.
+    std::vector<void *> raw(std::size_t(maxFrames) + std::size_t(std::max(skip, 0)) + 1);
+    const int count = ::backtrace(raw.data(), int(raw.size()));
+    for (int i = 1 + std::max(skip, 0); i < count; ++i)
+        addresses.push_back(reinterpret_cast<std::uintptr_t>(raw[std::size_t(i)]));
+#endif
     return addresses;
 }
 
@@ -103,12 +121,16 @@ std::vector<StackFrame> symbolise(const std::vector<std::uintptr_t> &addresses,
                                   const std::vector<ModuleInfo> &modules)
 {
     std::vector<StackFrame> frames;
+#if TBPR_HAVE_LIBBACKTRACE
     backtrace_state *state = traceState();
+#endif
     for (const std::uintptr_t address : addresses) {
         const std::size_t first = frames.size();
+#if TBPR_HAVE_LIBBACKTRACE
         Lookup lookup{&frames, address};
         if (state)
             backtrace_pcinfo(state, address, &collectFrame, &ignoreError, &lookup);
+#endif
         if (frames.size() == first) {
             StackFrame unknown;
             unknown.address = address;
@@ -125,8 +147,10 @@ std::vector<StackFrame> symbolise(const std::vector<std::uintptr_t> &addresses,
             if (i == frames.size() - 1) {
                 // The symbol table also knows functions the dynamic one leaves out.
                 std::uintptr_t start = known ? reinterpret_cast<std::uintptr_t>(info.dli_saddr) : 0;
+#if TBPR_HAVE_LIBBACKTRACE
                 if (state)
                     backtrace_syminfo(state, address, &collectSymbol, &ignoreError, &start);
+#endif
                 if (start != 0 && start <= address)
                     frame.displacement = address - start;
             }
