@@ -13,6 +13,14 @@ namespace dbe {
 
 namespace {
 
+// A read-only storage says why (its directory cannot be written); else the dataset's own text.
+[[noreturn]] void refuseModify(const detail::Cursor *storage)
+{
+    engineError(ErrorCode::ReadOnly, storage && !storage->canWrite()
+                                         ? storage->readOnlyText()
+                                         : QStringLiteral("Datenmenge kann nicht geändert werden"));
+}
+
 // Marks the dataset busy for the core of an operation so that a handler
 // cannot re-enter it; released before the After events run.
 struct BusyGuard {
@@ -739,7 +747,7 @@ void TDataSet::Insert()
     checkActive();
     CheckBrowseMode();
     if (!CanModify())
-        engineError(ErrorCode::ReadOnly, QStringLiteral("Datenmenge kann nicht geändert werden"));
+        refuseModify(readOnly_ ? nullptr : cursor_.get());
     runEvent(BeforeInsert);
     runEvent(BeforeScroll);
     saved_ = current_;
@@ -789,7 +797,7 @@ void TDataSet::Edit()
     }
     CheckBrowseMode();
     if (!CanModify())
-        engineError(ErrorCode::ReadOnly, QStringLiteral("Datenmenge kann nicht geändert werden"));
+        refuseModify(readOnly_ ? nullptr : cursor_.get());
     runEvent(BeforeEdit);
     {
         BusyGuard g(busy_, name_);
@@ -901,7 +909,7 @@ void TDataSet::Delete()
     if (!hasCurrent_)
         databaseError(QStringLiteral("Operation bei leerer Datenmenge nicht möglich"));
     if (!CanModify())
-        engineError(ErrorCode::ReadOnly, QStringLiteral("Datenmenge kann nicht geändert werden"));
+        refuseModify(readOnly_ ? nullptr : cursor_.get());
     dataEvent(TDataEvent::deCheckBrowseMode);
     {
         BusyGuard g(busy_, name_);

@@ -90,8 +90,9 @@ void checkTableName(const QString &name)
 
 [[noreturn]] void lockFailed(const lock::LockError &e)
 {
-    const int code =
-        e.reason() == lock::LockError::Reason::TableLocked ? ErrorCode::Locked : ErrorCode::TableInUse;
+    const int code = e.reason() == lock::LockError::Reason::TableLocked ? ErrorCode::Locked
+                     : e.reason() == lock::LockError::Reason::ReadOnly  ? ErrorCode::ReadOnly
+                                                                        : ErrorCode::TableInUse;
     engineError(code, e.message());
 }
 

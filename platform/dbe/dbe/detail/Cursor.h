@@ -47,6 +47,8 @@ public:
     virtual bool readOnly() const = 0;
     virtual std::unique_ptr<Cursor> clone() const = 0;
     virtual bool canWrite() const { return !readOnly(); }
+    // Why the rows cannot be changed, in German (for a cursor that is read-only).
+    virtual QString readOnlyText() const { return QStringLiteral("Datenmenge kann nicht geändert werden"); }
     // Changes whenever the rows the view shows may have changed (writes of
     // this or another process, filters, order, range).
     virtual quint64 version() = 0;

@@ -5,8 +5,10 @@
 #include <chrono>
 #include <random>
 #include <thread>
+#include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -118,6 +120,19 @@ const char *sqlType(FieldType t)
     return "";
 }
 
+bool writable(const QString &path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+QString readOnlyMessage(const QString &table, const QString &directory)
+{
+    const QString tabelle = table.isEmpty() ? QString() : QStringLiteral("Tabelle %1: ").arg(table);
+    return tabelle +
+           QStringLiteral("Das Datenverzeichnis %1 ist schreibgeschützt; es kann nur gelesen werden")
+               .arg(directory);
+}
+
 } // namespace
 
 QString quoteIdent(const QString &name)
@@ -147,17 +162,32 @@ int TableInfo::fieldIndex(const QString &name) const
 Database::Database(const QString &directory) : directory_(directory)
 {
     QDir().mkpath(directory);
-    const QByteArray path = QDir(directory).filePath(QString::fromLatin1(kFileName)).toUtf8();
-    if (sqlite3_open_v2(path.constData(), &db_,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
+    const QString file = QDir(directory).filePath(QString::fromLatin1(kFileName));
+    const bool exists = QFileInfo::exists(file);
+    // Without write access to the directory neither the journal nor lock files can be made there.
+    readOnly_ = !writable(directory) || (exists && !writable(file));
+    if (readOnly_ && !exists)
+        engineError(ErrorCode::ReadOnly,
+                    QStringLiteral("Das Datenverzeichnis %1 ist schreibgeschützt und enthält keine Datenbank")
+                        .arg(directory));
+    const int flags = readOnly_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    if (sqlite3_open_v2(file.toUtf8().constData(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         const int code = db_ ? sqlite3_errcode(db_) : SQLITE_CANTOPEN;
         if (db_)
             sqlite3_close(db_);
         db_ = nullptr;
         raiseStorageError(code, QString(), directory);
     }
+    // The storage falls back to reading by itself where the file denies writing.
+    readOnly_ = readOnly_ || sqlite3_db_readonly(db_, "main") == 1;
     sqlite3_busy_handler(db_, &Database::waitForTurn, this);
+    if (readOnly_) {
+        sqlite3_stmt *s = prepare(
+            QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = '_dbe_tables'"));
+        hasCatalogue_ = sqlite3_step(s) == SQLITE_ROW;
+        sqlite3_reset(s);
+        return;
+    }
     exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
     exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     exec(QStringLiteral("CREATE TABLE IF NOT EXISTS _dbe_tables (key TEXT PRIMARY KEY, def TEXT NOT NULL)"));
@@ -188,6 +218,11 @@ Database::~Database()
     sqlite3_close(db_);
 }
 
+QString Database::readOnlyText(const QString &table) const
+{
+    return readOnlyMessage(table, directory_);
+}
+
 void Database::raise(const QString &table) const
 {
     raiseStorageError(sqlite3_errcode(db_), table, directory_);
@@ -206,10 +241,7 @@ void raiseStorageError(int code, const QString &table, const QString &directory)
                                              "Datenverzeichnis %1; bitte versuchen Sie es später noch einmal")
                                   .arg(directory));
     case SQLITE_READONLY:
-        engineError(ErrorCode::ReadOnly,
-                    tabelle + QStringLiteral(
-                                  "Das Datenverzeichnis %1 ist schreibgeschützt; es kann nur gelesen werden")
-                                  .arg(directory));
+        engineError(ErrorCode::ReadOnly, readOnlyMessage(table, directory));
     case SQLITE_FULL:
         engineError(ErrorCode::General,
                     tabelle +
@@ -283,6 +315,8 @@ std::shared_ptr<TableInfo> Database::table(const QString &tableName)
     auto it = tables_.find(key);
     if (it != tables_.end())
         return *it;
+    if (!hasCatalogue_)
+        return nullptr;
     sqlite3_stmt *s = prepare(QStringLiteral("SELECT def FROM _dbe_tables WHERE key = ?"));
     const QByteArray k = key.toUtf8();
     sqlite3_bind_text(s, 1, k.constData(), static_cast<int>(k.size()), SQLITE_TRANSIENT);
@@ -311,6 +345,8 @@ void Database::createTable(const TableDef &def)
     QStringList cols;
     for (const FieldDef &f : def.fields)
         cols << quoteIdent(f.name) + QLatin1Char(' ') + QLatin1String(sqlType(f.type));
+    if (readOnly_)
+        engineError(ErrorCode::ReadOnly, readOnlyText(def.name));
     beginWrite();
     try {
         exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteIdent(key), cols.join(QStringLiteral(", "))));
@@ -358,7 +394,8 @@ void Database::createTable(const TableDef &def)
 
 void Database::ensureIndex(const TableInfo &info, const QStringList &columns)
 {
-    if (columns.isEmpty())
+    // A read-only storage reads in the order asked for without an index.
+    if (columns.isEmpty() || readOnly_)
         return;
     QStringList q;
     QString name = info.key + QStringLiteral("$o");
@@ -399,6 +436,8 @@ void Database::ensureIndex(const TableInfo &info, const QStringList &columns)
 
 void Database::dropAllRows(const TableInfo &info)
 {
+    if (readOnly_)
+        engineError(ErrorCode::ReadOnly, readOnlyText(info.def.name));
     beginWrite();
     try {
         exec(QStringLiteral("DELETE FROM %1").arg(info.sqlName));
@@ -412,6 +451,8 @@ void Database::dropAllRows(const TableInfo &info)
 
 void Database::beginWrite()
 {
+    if (readOnly_)
+        engineError(ErrorCode::ReadOnly, readOnlyText(QString()));
     if (explicitTx_ || writeDepth_++ > 0)
         return;
     if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
@@ -438,7 +479,8 @@ void Database::endWrite(bool commitIt)
 std::shared_ptr<lock::TableLocks> Database::locks()
 {
     if (!locks_)
-        locks_ = lock::TableLocks::forDirectory(directory_);
+        locks_ = readOnly_ ? lock::TableLocks::forReadOnlyDirectory(directory_, readOnlyText(QString()))
+                           : lock::TableLocks::forDirectory(directory_);
     return locks_;
 }
 
@@ -456,6 +498,8 @@ void Database::startTransaction()
 {
     if (explicitTx_)
         engineError(ErrorCode::General, QStringLiteral("Transaktion ist bereits aktiv"));
+    if (readOnly_)
+        engineError(ErrorCode::ReadOnly, readOnlyText(QString()));
     if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
         raise(QString());
     explicitTx_ = true;

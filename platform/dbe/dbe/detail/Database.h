@@ -43,6 +43,11 @@ public:
 
     const QString &directory() const { return directory_; }
     sqlite3 *handle() const { return db_; }
+    // A directory on a read-only mount, or a database file that cannot be written: opened for
+    // reading only (no journal, no lock files); every write is refused in German.
+    bool readOnly() const { return readOnly_; }
+    // The German refusal of a write to `table` (may be empty) of a read-only directory.
+    QString readOnlyText(const QString &table) const;
 
     // Table layout from the storage's catalogue; null when the table does not exist.
     std::shared_ptr<TableInfo> table(const QString &tableName);
@@ -94,6 +99,8 @@ private:
     quint64 changes_ = 1;
     int dataVersion_ = -1;
     bool explicitTx_ = false;
+    bool readOnly_ = false;
+    bool hasCatalogue_ = true;
     std::shared_ptr<lock::TableLocks> locks_;
     std::map<QString, lock::LockHandle> txWrites_;
     int writeDepth_ = 0;

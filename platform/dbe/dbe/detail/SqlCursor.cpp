@@ -82,7 +82,8 @@ public:
 
     const TableDef &def() const override { return info_->def; }
     QString driverName() const override { return QStringLiteral("PARADOX"); }
-    bool readOnly() const override { return false; }
+    bool readOnly() const override { return db_.readOnly(); }
+    QString readOnlyText() const override { return db_.readOnlyText(info_->def.name); }
     quint64 version() override
     {
         db_.checkExternalChanges();
@@ -455,6 +456,8 @@ private:
         bool ok = false;
         explicit WriteScope(SqlCursor &cursor) : c(cursor)
         {
+            if (c.db_.readOnly())
+                engineError(ErrorCode::ReadOnly, c.readOnlyText());
             if (!c.db_.holdsTransactionWrite(c.lockTable_)) {
                 try {
                     handle = c.db_.locks()->beginWrite(c.lockTable_);

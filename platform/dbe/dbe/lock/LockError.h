@@ -12,7 +12,8 @@ public:
         TableLocked, // another process holds the whole-table write lock
         TableInUse,  // exclusive open refused: another cursor has the table open
         Exclusive,   // open refused: another cursor has the table open exclusively
-        LockFile     // the lock file could not be created or locked
+        LockFile,    // the lock file could not be created or locked
+        ReadOnly     // the directory is read-only: nothing can be written, so no write lock
     };
 
     LockError(Reason reason, const QString &table, const QString &message)

@@ -204,6 +204,57 @@ private:
     std::map<QString, WriteState> writeStates_;
 };
 
+// A directory nothing can be written to: opens read what other workstations' lock files say,
+// writes are refused.
+class ReadOnlyDirectoryLocks : public TableLocks {
+public:
+    ReadOnlyDirectoryLocks(QString directory, QString refusal)
+        : directory_(std::move(directory)), refusal_(std::move(refusal))
+    {
+    }
+
+    const QString &directory() const override { return directory_; }
+
+    LockHandle openShared(const QString &table) override
+    {
+        const QString path = directory_ + QStringLiteral("/.locks/") + lockFileName(table);
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd == -1)
+            return {}; // no workstation ever locked it: nothing to honour
+        auto file = std::make_unique<ReadLockFile>(fd);
+        if (!setLock(fd, kOpenByte, Mode::Shared))
+            throw LockError(LockError::Reason::Exclusive, table,
+                            QStringLiteral("Tabelle %1 ist exklusiv geöffnet").arg(table));
+        return LockHandle(std::move(file));
+    }
+    // Nobody can change the table through this directory, so an exclusive open needs no more.
+    LockHandle openExclusive(const QString &table) override { return openShared(table); }
+    LockHandle lockTable(const QString &table) override
+    {
+        throw LockError(LockError::Reason::ReadOnly, table,
+                        QStringLiteral("Tabelle %1: ").arg(table) + refusal_);
+    }
+    bool isLockedByThisProcess(const QString &) const override { return false; }
+    LockHandle beginWrite(const QString &table) override
+    {
+        throw LockError(LockError::Reason::ReadOnly, table,
+                        QStringLiteral("Tabelle %1: ").arg(table) + refusal_);
+    }
+
+private:
+    class ReadLockFile : public LockRelease {
+    public:
+        explicit ReadLockFile(int fd) : fd_(fd) {}
+        ~ReadLockFile() override { ::close(fd_); }
+
+    private:
+        int fd_;
+    };
+
+    QString directory_;
+    QString refusal_;
+};
+
 } // namespace
 
 LockHandle::LockHandle(std::unique_ptr<LockRelease> release) : release_(std::move(release)) {}
@@ -237,6 +288,11 @@ std::shared_ptr<TableLocks> TableLocks::forDirectory(const QString &directory)
     auto locks = std::make_shared<DirectoryLocks>(canonical);
     registry[canonical] = locks;
     return locks;
+}
+
+std::shared_ptr<TableLocks> TableLocks::forReadOnlyDirectory(const QString &directory, const QString &refusal)
+{
+    return std::make_shared<ReadOnlyDirectoryLocks>(directory, refusal);
 }
 
 QString TableLocks::lockFileName(const QString &table)

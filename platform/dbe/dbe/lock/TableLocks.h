@@ -49,6 +49,11 @@ public:
     // The registry of one directory; every caller of the process with the
     // same directory shares it, so the process's own locks do not collide.
     static std::shared_ptr<TableLocks> forDirectory(const QString &directory);
+    // The locks of a directory that cannot be written (a read-only mount): no lock file can be
+    // made there. An open takes a shared lock on a lock file another workstation left, so an
+    // exclusive open elsewhere is still honoured; lockTable and beginWrite throw ReadOnly with
+    // `refusal` as the message.
+    static std::shared_ptr<TableLocks> forReadOnlyDirectory(const QString &directory, const QString &refusal);
 
     virtual ~TableLocks() = default;
 

@@ -9,9 +9,12 @@
 //   write <dir> <table>          posts a row inside a transaction held 6 s ("writing"),
 //                                then commits and waits until killed
 //   fill <dir> <file> <megabytes>     writes a file of that size, flushed to disk ("ok")
+//   readonly <dir> <table>       reads, then tries each kind of write ("count <n> <first KfzNr>",
+//                                then "<write> ok" or "<write> <code> <message>" per write)
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <string>
 #include <unistd.h>
 
@@ -85,6 +88,26 @@ int main(int argc, char **argv)
             tx.Commit();
             for (;;)
                 pause();
+        } else if (cmd == QLatin1String("readonly")) {
+            // Reads, then tries every kind of write; one line each: "<what> <code> <message>".
+            t.Open();
+            std::printf("count %d %s\n", t.RecordCount(),
+                        qPrintable(t.FieldByName(QStringLiteral("KfzNr"))->AsString()));
+            const auto attempt = [](const char *what, const std::function<void()> &write) {
+                try {
+                    write();
+                    std::printf("%s ok\n", what);
+                } catch (const dbe::EDBEngineError &e) {
+                    std::printf("%s %d %s\n", what, e.ErrorCode(), e.what());
+                }
+            };
+            attempt("edit", [&] { t.Edit(); });
+            attempt("append", [&] { t.Append(); });
+            attempt("delete", [&] { t.Delete(); });
+            attempt("lock", [&] { t.LockTable(); });
+            attempt("transaction", [&] { session.StartTransaction(dir); });
+            t.Close();
+            attempt("empty", [&] { t.EmptyTable(); });
         } else if (cmd == QLatin1String("lock") || cmd == QLatin1String("exclusive")) {
             t.SetExclusive(cmd == QLatin1String("exclusive"));
             t.Open();

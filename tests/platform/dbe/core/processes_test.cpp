@@ -1,10 +1,12 @@
 #include "fixture.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 using namespace dbe;
@@ -162,6 +164,76 @@ TEST_F(ProcessesTest, APostWaitsForALongWriteOfAnotherProcess)
     std::printf("[          ] the post waited %lld ms\n", static_cast<long long>(timer.elapsed()));
     kill(*holder);
     EXPECT_EQ(t->RecordCount(), 3);
+}
+
+// A data directory that cannot be written (an archive, a share mounted read-only) and a database
+// file that cannot be written in a writable directory: the tables are read, every write is refused
+// at once with a German message saying that the data directory is read-only, and nothing is
+// changed. Made read-only for real in a second process: by a read-only bind mount in a mount
+// namespace of its own when running as root (root writes through file modes), by file modes
+// otherwise; skipped, with the reason, where neither can be had.
+class ReadOnlyDirectoryTest : public ProcessesTest {
+protected:
+    // The helper's "readonly" lines, with `target` (the directory or the database file) read-only.
+    QStringList runReadOnly(const QString &target)
+    {
+        QProcess p;
+        if (::geteuid() == 0) {
+            p.start(QStringLiteral("unshare"),
+                    {QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
+                     QStringLiteral("mount --make-rprivate / 2>/dev/null; mount --bind \"$1\" \"$1\" && "
+                                    "mount -o remount,ro,bind \"$1\" && exec \"$2\" readonly \"$3\" Kfz.db"),
+                     QStringLiteral("sh"), target, QStringLiteral(CORE_HELPER_PATH), dirPath()});
+        } else {
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                              QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+            p.start(QStringLiteral(CORE_HELPER_PATH),
+                    {QStringLiteral("readonly"), dirPath(), QStringLiteral("Kfz.db")});
+        }
+        p.waitForFinished(20000);
+        if (::geteuid() != 0)
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        if (out.isEmpty())
+            skipReason = QString::fromUtf8(p.readAllStandardError()).trimmed();
+        return out.split(u'\n');
+    }
+    QString skipReason;
+};
+
+TEST_F(ReadOnlyDirectoryTest, ReadsAndRefusesEveryWriteWithTheDirectoryNamed)
+{
+    t->Close();
+    const QString directory = QFileInfo(dirPath()).canonicalFilePath();
+    const QString file = QDir(dirPath()).filePath(QStringLiteral("dbe.sqlite"));
+    const QByteArray before = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    const QString refusal =
+        QStringLiteral("Das Datenverzeichnis %1 ist schreibgeschützt; es kann nur gelesen werden")
+            .arg(directory);
+    const QString tableRefusal = QStringLiteral("Tabelle Kfz.db: ") + refusal;
+    const QString code = QString::number(ErrorCode::ReadOnly);
+    for (const QString &target : {dirPath(), file}) {
+        SCOPED_TRACE(target.toStdString());
+        const QStringList lines = runReadOnly(target);
+        if (lines == QStringList{QString()})
+            GTEST_SKIP() << "cannot make the directory read-only here: " << skipReason.toStdString();
+        EXPECT_EQ(
+            lines.join(u'\n').toStdString(),
+            QStringList({QStringLiteral("count 1 A"), QStringLiteral("edit %1 %2").arg(code, tableRefusal),
+                         QStringLiteral("append %1 %2").arg(code, tableRefusal),
+                         QStringLiteral("delete %1 %2").arg(code, tableRefusal),
+                         QStringLiteral("lock %1 Tabelle kfz: %2").arg(code, refusal),
+                         QStringLiteral("transaction %1 %2").arg(code, refusal),
+                         QStringLiteral("empty %1 %2").arg(code, tableRefusal)})
+                .join(u'\n')
+                .toStdString());
+    }
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
 }
 
 } // namespace
