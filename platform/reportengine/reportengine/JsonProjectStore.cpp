@@ -561,7 +561,11 @@ void collectSlips(const QJsonValue &value, const QString &path, int depth, QStri
             continue;
         }
         for (const QString &known : knownKeys()) {
-            if (key.size() >= 4 && editDistance(key, known) <= (known.size() >= 8 ? 2 : 1)) {
+            // Keys differing in length by more than the slips allowed are no slip: no comparison, so
+            // a long key costs nothing.
+            const int allowed = known.size() >= 8 ? 2 : 1;
+            if (key.size() >= 4 && std::abs(key.size() - known.size()) <= allowed &&
+                editDistance(key, known) <= allowed) {
                 out.append(
                     QStringLiteral("Unbekannter Schlüssel %1 – gemeint ist wohl \"%2\"").arg(here, known));
                 break;

@@ -241,6 +241,14 @@ private:
 
     int unary()
     {
+        // Parentheses and "not" nest by recursion: bounded far beyond any real filter, so that no
+        // text can run the stack out.
+        struct Level {
+            int &depth;
+            ~Level() { --depth; }
+        } level{++depth_};
+        if (depth_ > kMaxNesting)
+            fail(QStringLiteral("zu tief verschachtelt (mehr als %1 Ebenen)").arg(kMaxNesting));
         if (peek().token == Token::Not) {
             take();
             Node node;
@@ -291,9 +299,12 @@ private:
         return add(std::move(node));
     }
 
+    static constexpr int kMaxNesting = 256;
+
     QString text_;
     QList<Lexeme> lexemes_;
     qsizetype pos_ = 0;
+    int depth_ = 0;
     FilterText::Program &program_;
 };
 
@@ -394,18 +405,29 @@ bool FilterText::Program::compare(const Node &node, const RecordAccessor &record
 
 bool FilterText::Program::evaluate(int index, const RecordAccessor &record) const
 {
-    const Node &node = nodes[static_cast<size_t>(index)];
-    switch (node.kind) {
-    case NodeKind::And:
-        return evaluate(node.left, record) && evaluate(node.right, record);
-    case NodeKind::Or:
-        return evaluate(node.left, record) || evaluate(node.right, record);
-    case NodeKind::Not:
-        return !evaluate(node.left, record);
-    case NodeKind::Comparison:
-        return compare(node, record);
+    // "a and b and c ..." parses into a tree leaning left as deep as the chain is long: its spine is
+    // walked in a loop, so evaluation recurses only as deep as the parser let parentheses and "not"
+    // nest.
+    for (;;) {
+        const Node &node = nodes[static_cast<size_t>(index)];
+        switch (node.kind) {
+        case NodeKind::And:
+            if (!evaluate(node.right, record))
+                return false;
+            index = node.left;
+            continue;
+        case NodeKind::Or:
+            if (evaluate(node.right, record))
+                return true;
+            index = node.left;
+            continue;
+        case NodeKind::Not:
+            return !evaluate(node.left, record);
+        case NodeKind::Comparison:
+            return compare(node, record);
+        }
+        return false;
     }
-    return false;
 }
 
 FilterText::FilterText() = default;

@@ -178,6 +178,33 @@ TEST(FilterText, MalformedTextsRaise)
         EXPECT_THROW(FilterText::parse(text), FilterError) << text;
 }
 
+// A pasted or hand-edited filter cannot run the stack out: nesting deeper than any real filter is
+// refused with the ordinary parse error, and a long chain of conditions is evaluated without
+// recursing along it.
+TEST(FilterText, DeepNestingIsRefusedAndLongChainsEvaluate)
+{
+    const QString condition = QStringLiteral("FahrerName = 'Meier'");
+    const QString tooDeep[] = {QString(9000, u'(') + condition + QString(9000, u')'),
+                               QStringLiteral("not ").repeated(20000) + condition};
+    for (const QString &text : tooDeep) {
+        try {
+            FilterText::parse(text);
+            FAIL() << "accepted";
+        } catch (const FilterError &e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("zu tief verschachtelt")))
+                << e.message().toStdString();
+        }
+    }
+    MemoryRecords records = tours();
+    EXPECT_EQ(select(records, QString(100, u'(') + condition + QString(100, u')')), (std::set<int>{5}));
+    EXPECT_EQ(select(records, QStringLiteral("not ").repeated(100) + condition), (std::set<int>{5}));
+    QStringList ands(20000, condition);
+    EXPECT_EQ(select(records, ands.join(QStringLiteral(" and "))), (std::set<int>{5}));
+    QStringList ors(20000, QStringLiteral("FahrerName = 'Niemand'"));
+    ors.append(condition);
+    EXPECT_EQ(select(records, ors.join(QStringLiteral(" or "))), (std::set<int>{5}));
+}
+
 TEST(FilterText, BindRefusesUnknownFieldsAndLiteralsThatDoNotFit)
 {
     MemoryRecords records = tours();
