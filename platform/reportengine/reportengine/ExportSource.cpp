@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QHash>
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
@@ -51,23 +53,57 @@ QStringList ExportSource::pageTexts(const QString &joiner) const
     const Page *page = firstChosenPage(*this);
     if (!page)
         return {};
-    std::vector<const Primitive *> runs;
-    for (const auto &p : page->items)
-        if (p.kind == Primitive::Kind::Text && !p.tableItem)
-            runs.push_back(&p);
-    std::stable_sort(runs.begin(), runs.end(), [](const Primitive *a, const Primitive *b) {
-        if (std::abs(a->origin.y() - b->origin.y()) > 1.0)
-            return a->origin.y() < b->origin.y();
-        return a->origin.x() < b->origin.x();
-    });
+    // The lines of one object stay together; objects are read by where they start: the top of their
+    // first line (a big title and a small date set level have different baselines but one top), left
+    // to right among those starting level.
+    struct Group {
+        double top = 1e300, left = 1e300;
+        std::vector<const Primitive *> runs;
+    };
+    std::vector<Group> groups;
+    QHash<QString, size_t> named;
+    for (const auto &p : page->items) {
+        if (p.kind != Primitive::Kind::Text || p.tableItem || pageOnlyObjects.contains(p.object))
+            continue;
+        size_t index = groups.size();
+        if (!p.object.isEmpty())
+            index = named.value(p.object, groups.size());
+        if (index == groups.size()) {
+            groups.emplace_back();
+            if (!p.object.isEmpty())
+                named.insert(p.object, index);
+        }
+        Group &group = groups[index];
+        group.runs.push_back(&p);
+        group.top = std::min(group.top, p.origin.y() - p.font.sizePt);
+        group.left = std::min(group.left, p.origin.x());
+    }
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const Group &a, const Group &b) { return a.top < b.top; });
+    constexpr double kLevelPt = 3;
+    for (size_t first = 0; first < groups.size();) {
+        size_t end = first + 1;
+        while (end < groups.size() && groups[end].top - groups[first].top <= kLevelPt)
+            ++end;
+        std::stable_sort(groups.begin() + std::ptrdiff_t(first), groups.begin() + std::ptrdiff_t(end),
+                         [](const Group &a, const Group &b) { return a.left < b.left; });
+        first = end;
+    }
     QStringList out;
-    double baseline = -1e9;
-    for (const Primitive *p : runs) {
-        if (!out.isEmpty() && std::abs(p->origin.y() - baseline) <= 1.0)
-            out.last() += joiner + p->text;
-        else
-            out.append(p->text);
-        baseline = p->origin.y();
+    const Primitive *previous = nullptr;
+    for (Group &group : groups) {
+        std::stable_sort(group.runs.begin(), group.runs.end(), [](const Primitive *a, const Primitive *b) {
+            if (std::abs(a->origin.y() - b->origin.y()) > 1.0)
+                return a->origin.y() < b->origin.y();
+            return a->origin.x() < b->origin.x();
+        });
+        for (const Primitive *p : group.runs) {
+            if (previous && std::abs(p->origin.y() - previous->origin.y()) <= 1.0)
+                out.last() += joiner + p->text;
+            else
+                out.append(p->text);
+            previous = p;
+        }
     }
     return out;
 }

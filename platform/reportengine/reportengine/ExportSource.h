@@ -19,12 +19,15 @@ struct ExportSource {
     QJsonObject settings;
     int firstPage = 1;
     int lastPage = 32767;
+    // Objects that only make sense on paper (they show the page number): left out of page texts.
+    QStringList pageOnlyObjects = {};
 
     // The table lines of the chosen pages: the header lines once (from the first page that has them),
     // every row and the footer lines, in order.
     std::vector<const TableLineRecord *> lines() const;
-    // The text lines of the page objects on the first chosen page, top to bottom; runs on the same
-    // baseline are joined by `joiner`.
+    // The text lines of the page objects on the first chosen page in reading order: object by object
+    // from the top (left to right where objects start level), each object's lines top to bottom;
+    // runs on the same baseline are joined by `joiner`. Page-only objects are left out.
     QStringList pageTexts(const QString &joiner = QStringLiteral("    ")) const;
     // The pictures of the page objects on the first chosen page as PNG, with their size in points.
     struct Picture {

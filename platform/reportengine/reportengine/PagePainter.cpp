@@ -210,6 +210,8 @@ bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, 
     if (notifyProject)
         announce(msg::Project, true, *pages.front());
     bool firstPage = true;
+    const int total = int(pages.size()) * std::max(1, copies);
+    int painted = 0;
     for (int copy = 0; copy < std::max(1, copies); ++copy) {
         for (const Page *page : pages) {
             if (!firstPage) {
@@ -222,6 +224,10 @@ bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, 
             paint(painter, *page, device.logicalDpiX(), notifier);
             if (notifyPages)
                 announce(msg::Page, false, *page);
+            if (notifier && notifier->pagePainted && !notifier->pagePainted(++painted, total)) {
+                painter.end();
+                return false;
+            }
         }
     }
     if (notifyProject)

@@ -20,6 +20,8 @@ struct PaintNotifier {
     bool pages = false;
     bool project = false;
     bool tableLines = false; // user-defined table colouring: lines and cells are announced
+    // After each painted page (counted over all copies): false stops the painting (Cancel pressed).
+    std::function<bool(int painted, int total)> pagePainted;
 };
 
 // Paints laid-out pages; the painter backend of printer, PDF and preview.
@@ -32,7 +34,7 @@ public:
     // Renders a page into an image at `dpi` (white paper).
     static QImage render(const Page &page, double dpi);
     // Paints the pages numbered first..last (`copies` times) on a PDF writer or printer; false
-    // when the device cannot be painted on.
+    // when the device cannot be painted on or the notifier's pagePainted stopped it.
     static bool paintPages(QPagedPaintDevice &device, const PageModel &model, int first, int last, int copies,
                            const PaintNotifier *notifier = nullptr);
     // The document title of a run: the text of its "Titel" object, else the project's name.

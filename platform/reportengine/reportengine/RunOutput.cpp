@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 
 #include "reportengine/Engine.h"
 #include "reportengine/ExportWriter.h"
@@ -12,6 +13,25 @@
 #include "reportengine/PagePainter.h"
 
 namespace tb {
+
+namespace {
+
+// Text objects that show the page number ("Seite 1"): they belong to paper.
+QStringList pageOnlyObjects(const Project &project)
+{
+    static const QRegularExpression pageCall(QStringLiteral("\\bPage\\s*\\("),
+                                             QRegularExpression::CaseInsensitiveOption);
+    QStringList names;
+    for (const auto &object : project.objects)
+        for (const auto &paragraph : object.paragraphs)
+            if (paragraph.expr.contains(pageCall)) {
+                names.append(object.name);
+                break;
+            }
+    return names;
+}
+
+} // namespace
 
 int writeRunOutput(Job &job, EngineUi &ui)
 {
@@ -27,6 +47,14 @@ int writeRunOutput(Job &job, EngineUi &ui)
     notifier.project = mask & TB_MASK_PROJECT;
     notifier.tableLines = job.option(opt::TableColoring) == 1;
     notifier.raise = [&job](unsigned message, intptr_t parameter) { return job.raise(message, parameter); };
+    // The progress box goes on to the last page written; Cancel there stops the writing.
+    bool cancelled = false;
+    notifier.pagePainted = [&ui, &cancelled](int painted, int total) {
+        cancelled =
+            !ui.updateProgress(QStringLiteral("Seite %1 von %2 wird ausgegeben").arg(painted).arg(total),
+                               total > 0 ? painted * 100 / total : 100);
+        return !cancelled;
+    };
 
     if (job.destination == TB_DEST_PREVIEW) {
         // The preview shows the chosen range only.
@@ -64,15 +92,25 @@ int writeRunOutput(Job &job, EngineUi &ui)
         if (target == QLatin1String("PDF")) {
             written = PagePainter::writePdf(model, file, first, last, &notifier);
         } else {
-            const ExportSource source{model, job.run->project().exportSettings.value(target).toObject(),
-                                      first, last};
-            // Progress of the writing (message 37): before and after, counted in table lines.
-            ProgressNotification progress{nullptr, int(model.table.size()), 0, job.handle};
+            // Files without pages (all but RTF) leave out what shows the page number.
+            const Project &project = job.run->project();
+            const ExportSource source{model, project.exportSettings.value(target).toObject(), first, last,
+                                      target == QLatin1String("RTF") ? QStringList()
+                                                                     : pageOnlyObjects(project)};
+            // Progress of the writing (message 37): before and after, counted in data rows (headers
+            // repeated on every page are written once and are no progress).
+            int rows = 0;
+            for (const auto &line : model.table)
+                rows += line.kind == TableLineRecord::Kind::Row && line.page >= first && line.page <= last;
+            ProgressNotification progress{nullptr, rows, 0, job.handle};
             job.raise(msg::Progress, intptr_t(&progress));
-            written = writeDataExport(target, source, file);
+            cancelled = !ui.updateProgress(QStringLiteral("%1 Zeilen werden ausgegeben").arg(rows), 0);
+            written = !cancelled && writeDataExport(target, source, file);
             progress.current = progress.total;
             job.raise(msg::Progress, intptr_t(&progress));
         }
+        if (cancelled)
+            return TB_ERR_USER_ABORTED;
         if (!written)
             return TB_ERR_OUTPUT;
         if (job.exportParameter(target, QStringLiteral("Export.ShowResult")) == QLatin1String("1"))
@@ -96,7 +134,7 @@ int writeRunOutput(Job &job, EngineUi &ui)
             printer.setFullPage(true);
             return PagePainter::paintPages(printer, model, first, last, copies, &notifier);
         });
-        return ok ? TB_OK : TB_ERR_OUTPUT;
+        return ok ? TB_OK : cancelled ? TB_ERR_USER_ABORTED : TB_ERR_OUTPUT;
     }
     const QPrinterInfo info = QPrinterInfo::printerInfo(job.printer);
     if (info.isNull())
@@ -106,8 +144,12 @@ int writeRunOutput(Job &job, EngineUi &ui)
         return TB_ERR_NO_PRINTER;
     printer.setFullPage(true);
     printer.setDocName(QFileInfo(model.projectFile).completeBaseName());
-    return PagePainter::paintPages(printer, model, first, last, copies, &notifier) ? TB_OK
-                                                                                   : TB_ERR_NO_PRINTER;
+    if (PagePainter::paintPages(printer, model, first, last, copies, &notifier))
+        return TB_OK;
+    if (!cancelled)
+        return TB_ERR_NO_PRINTER;
+    printer.abort();
+    return TB_ERR_USER_ABORTED;
 }
 
 } // namespace tb

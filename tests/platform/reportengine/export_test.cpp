@@ -230,7 +230,8 @@ TEST_F(ExportTest, XmlIsWellFormedWithTypedValues)
     EXPECT_EQ(cells, expected);
     EXPECT_STREQ(first.next_sibling("row").child("cell").next_sibling().child_value(), "Zeile\nzwei \"B\"");
     EXPECT_STREQ(report.child("footer").last_child().previous_sibling().child_value(), "1.227,25");
-    EXPECT_EQ(progressSeen, (std::vector<std::pair<int, int>>{{0, 5}, {5, 5}}));
+    // Counted in data rows: the header and the footer are no progress.
+    EXPECT_EQ(progressSeen, (std::vector<std::pair<int, int>>{{0, 3}, {3, 3}}));
 }
 
 TEST_F(ExportTest, HtmlIsWellFormedWithOneTableAndThePageTexts)
@@ -515,6 +516,78 @@ TEST_F(ExportTest, TargetsThatCannotBeWrittenGiveOutputError)
     }
 }
 
+// Page texts come in the order a reader takes them in: a big title before a small date set level
+// with it further right; the page number belongs to paper and is left out of files without pages
+// (HTML), while the RTF, which has pages, keeps it.
+TEST_F(ExportTest, PageTextsInReadingOrderAndThePageNumberOnlyWherePagesAre)
+{
+    tb::Project p = exportProject(150);
+    p.objects.front().font.sizePt = 20;
+    auto text = [](const QString &name, const QRectF &rectMm, const QString &expr, double sizePt) {
+        tb::PageObject object;
+        object.type = tb::PageObject::Type::Text;
+        object.name = name;
+        object.rectMm = rectMm;
+        object.font.sizePt = sizePt;
+        tb::Paragraph paragraph;
+        paragraph.expr = expr;
+        object.paragraphs.push_back(paragraph);
+        return object;
+    };
+    p.objects.insert(p.objects.begin(), {text(QStringLiteral("Datum"), QRectF(230, 10, 40, 8),
+                                              QStringLiteral("\"02.01.2024\""), 7),
+                                         text(QStringLiteral("Seitenzahl"), QRectF(230, 190, 40, 8),
+                                              QStringLiteral("\"Seite \" + Str$(Page())"), 7)});
+    const QString projectFile = enginetest::saveProject(p, qpath("Reihenfolge.lst"));
+
+    const QString html = qpath("reihenfolge.htm");
+    ASSERT_EQ(exportRun(QStringLiteral("HTML"), html, projectFile), 0);
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_file(html.toLocal8Bit().constData()));
+    std::vector<std::string> paragraphs;
+    for (const pugi::xml_node node : doc.child("html").child("body").children("p"))
+        paragraphs.emplace_back(node.child_value());
+    EXPECT_EQ(paragraphs, (std::vector<std::string>{"Fahrzeuge & Kosten", "02.01.2024"}));
+    EXPECT_FALSE(read(html).contains("Seite"));
+
+    const QString rtf = qpath("reihenfolge.rtf");
+    ASSERT_EQ(exportRun(QStringLiteral("RTF"), rtf, projectFile), 0);
+    const QByteArray bytes = read(rtf);
+    EXPECT_TRUE(bytes.contains("Seite "));
+    EXPECT_LT(bytes.indexOf("Fahrzeuge"), bytes.indexOf("02.01.2024"));
+}
+
+// The progress box follows the writing to its last page; Cancel there ends the run as cancelled and
+// leaves no file, neither partial nor whole.
+TEST_F(ExportTest, ProgressGoesOnWhileWritingAndCancelLeavesNoFile)
+{
+    const QString whole = qpath("ganz.pdf");
+    ASSERT_EQ(exportRun(QStringLiteral("PDF"), whole, project(30), 5), 0);
+    ASSERT_FALSE(ui_->record.progressTexts.isEmpty());
+    const QString last = ui_->record.progressTexts.last();
+    EXPECT_TRUE(last.startsWith(QStringLiteral("Seite "))) << last.toStdString();
+    const QStringList words = last.split(u' ');
+    ASSERT_GE(words.size(), 4);
+    EXPECT_GT(words[3].toInt(), 2) << "several pages";
+    EXPECT_EQ(words[1], words[3]) << "to the last page";
+    EXPECT_EQ(ui_->record.percents.last(), 100);
+
+    struct Case {
+        const char *target;
+        int cancelAt; // the progress update at which Cancel is pressed
+    };
+    for (const Case &c : {Case{"PDF", 2}, Case{"XLS", 1}, Case{"TXT", 1}, Case{"XML", 1}}) {
+        SCOPED_TRACE(c.target);
+        const QString file = qpath("abbruch.") + QString::fromLatin1(c.target).toLower();
+        ui_->script.cancelAtProgress = c.cancelAt;
+        EXPECT_EQ(exportRun(QString::fromLatin1(c.target), file, project(30), 5), tb::TB_ERR_USER_ABORTED);
+        EXPECT_FALSE(QFile::exists(file));
+        EXPECT_EQ(ui_->record.progressClosed, ui_->record.progressOpened) << "the box is closed";
+    }
+    const QStringList left = QDir(QString::fromStdString(dir_.str())).entryList({QStringLiteral("abbruch*")});
+    EXPECT_TRUE(left.isEmpty()) << left.join(u' ').toStdString();
+}
+
 // Not quiet: the save dialog, preset with path and file, decides; shown afterwards when asked.
 TEST_F(ExportTest, SaveDialogAndShowingTheResult)
 {
@@ -616,7 +689,7 @@ TEST_F(ExportTest, XlsBeyondOneSheetContinuesWithTheHeaderAndLosesNoRow)
                       cell(QStringLiteral("02.01.2024"), tb::Value::Kind::Date, 45293)};
         model.table.push_back(std::move(line));
     }
-    const QByteArray bytes = tb::exportXls(tb::ExportSource{model, {}, 1, 32767});
+    const QByteArray bytes = tb::exportXls(tb::ExportSource{model, {}, 1, 32767, {}});
     ASSERT_FALSE(bytes.isEmpty());
     const QString file = qpath("viele.xls");
     QFile out(file);
