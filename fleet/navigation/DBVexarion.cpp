@@ -2,10 +2,15 @@
 
 #include <stdexcept>
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QVariant>
 #include <QWidget>
 
@@ -658,6 +663,14 @@ TTableDefs *TDBVexarion::TableDefsOf(dbe::TDataSet *dataSet)
     return tables_.back().get();
 }
 
+std::uint8_t TDBVexarion::TableFilterState(const dbe::TDataSet *dataSet) const
+{
+    for (const auto &defs : tables_)
+        if (dataSet && defs->DataSet() == dataSet)
+            return defs->FilterState();
+    return kFilterNone;
+}
+
 TTableDefs *TDBVexarion::TableDefsOf(dbe::TDataSource *source)
 {
     if (!source)
@@ -986,7 +999,7 @@ void TDBVexarion::CheckPossibilities()
     in.incSearchOn = incSearchOn_;
     in.incSrchOnlyIfIndexed = incSrchOnlyIfIndexed_;
     in.allowKeys = allowKeys_;
-    const PossibilityResult result = computePossibilities(in);
+    PossibilityResult result = computePossibilities(in);
 
     const bool sourceChanged = t.control.source != currentSource_;
     if (result.possible != possible_ || in.filterState != filterState_ || sourceChanged ||
@@ -1156,7 +1169,7 @@ void TDBVexarion::runCommand(TDBVNavigateBtn button, TShiftState shift, int info
                 const QString question = ConfDelQuestion.isEmpty()
                                              ? QStringLiteral("Datensatz wirklich löschen ?")
                                              : ConfDelQuestion;
-                if (!ui::messages().question(question))
+                if (!ui::messages().confirm(question))
                     break;
             }
             ds->Delete();
@@ -1212,6 +1225,26 @@ void TDBVexarion::runCommand(TDBVNavigateBtn button, TShiftState shift, int info
     }
 }
 
+namespace {
+
+// Read mode locks the kit's data-aware controls and plain text edits; other
+// widgets with a read-only flag (a plain date picker, the edit inside a spin
+// or combo box) stay usable.
+bool takesPartInGlobalEdit(QWidget *w)
+{
+    if (!hasProperty(w, "readOnly"))
+        return false;
+    if (hasProperty(w, "dataSource"))
+        return true;
+    if (qobject_cast<QTextEdit *>(w) || qobject_cast<QPlainTextEdit *>(w))
+        return true;
+    QWidget *parent = w->parentWidget();
+    return qobject_cast<QLineEdit *>(w) && !qobject_cast<QAbstractSpinBox *>(parent) &&
+           !qobject_cast<QComboBox *>(parent);
+}
+
+} // namespace
+
 void TDBVexarion::SwitchGlobalEdit(bool edit)
 {
     if (destroying_ || !manageGlobalEdit_ || globalEdit_ == edit || !form_)
@@ -1242,12 +1275,9 @@ void TDBVexarion::SwitchGlobalEdit(bool edit)
                     auto *w = qobject_cast<QWidget *>(child);
                     if (!w || w->isWindow())
                         continue;
-                    if (hasProperty(w, "readOnly")) {
-                        if (!w->property("readOnly").toBool()) {
-                            w->setProperty("readOnly", true);
-                            lockedControls_.append(w);
-                        }
-                        continue;
+                    if (takesPartInGlobalEdit(w) && !w->property("readOnly").toBool()) {
+                        w->setProperty("readOnly", true);
+                        lockedControls_.append(w);
                     }
                     if (ComponentRO) {
                         bool readOnly = true;

@@ -212,6 +212,9 @@ public:
     TInterfacesEnabledSet CurrentInterfaces() const { return currentInterfaces_; }
     const Possibilities &Possible() const { return possible_; }
     std::uint8_t FilterState() const { return filterState_; }
+    // The filter state of any data set, whatever control has the focus; 0 for
+    // a data set the extender has not met.
+    std::uint8_t TableFilterState(const dbe::TDataSet *dataSet) const;
     bool IncSearchOn() const { return incSearchOn_; }
     const QString &IncSearchText() const { return incSearchText_; }
     bool GlobalEdit() const { return globalEdit_; }

@@ -203,13 +203,17 @@ void TTableDefs::TakeOverState(TTableDefs &old)
 void TTableDefs::bindDataSet(dbe::TDataSet *dataSet)
 {
     const bool same = dataSet == dataSet_;
+    // A closed or reopened table has lost the filter installed on its old
+    // cursor; an index change keeps the cursor and so the filter.
+    const quint32 handle = handleOf(dataSet);
+    const bool reopened = same && handle != cursorHandle_;
     dataSet_ = dataSet;
-    cursorHandle_ = handleOf(dataSet);
+    cursorHandle_ = handle;
     if (!same)
         bookmarks_->SetDataSet(dataSet);
     ReadDefinitions();
     ClearSearch();
-    if (!same && !shared_) {
+    if ((!same || reopened) && !shared_) {
         filter_->BindFilterDataSet(static_cast<dbe::TDataSet *>(nullptr));
         filter_->BindFilterDataSet(dataSet);
     }

@@ -23,7 +23,7 @@
 #include "dienste/TerminDienste.h"
 #include "formulare/Copyright.h"
 #include "formulare/HauptMenue.h"
-#include "formulare/HauptNavigationsLeiste.h"
+#include "formulare/HauptNavigationsSatz.h"
 #include "formulare/HilfeFormular.h"
 #include "formulare/MandantenFormular.h"
 #include "formulare/seiten/Bausteine.h"
@@ -34,6 +34,8 @@
 #include "formulare/seiten/ReifenSeite.h"
 #include "formulare/seiten/SchadenSeite.h"
 #include "formulare/seiten/StammdatenSeite.h"
+#include "navigation/DBVNavigator.h"
+#include "navigation/DBVexarion.h"
 #include "regeln/FeldBezeichnungen.h"
 #include "regeln/FeldPositionen.h"
 #include "regeln/Mandant.h"
@@ -70,17 +72,7 @@ THauptFormular *HauptFormular = nullptr;
 THauptFormular::THauptFormular(QWidget *parent) : ui::FormBase(QStringLiteral("HauptFormular"), parent)
 {
     aufbauen();
-    HauptNavigationsLeiste::Ereignisse ereignisse;
-    ereignisse.vorher = [this](nav::TDBVNavigateBtn b) { TDBVexarionMainBeforeHandleNBBtn(b); };
-    ereignisse.nachher = [this](nav::TDBVNavigateBtn b) { TDBVexarionMainAfterHandleNBBtn(b); };
-    ereignisse.meldung = [this](const QString &t, ui::MsgType typ, bool &erledigt) {
-        TDBVexarionMainShowMessage(t, typ, erledigt);
-    };
-    auto leiste =
-        std::make_unique<HauptNavigationsLeiste>(DataModule1->TDataSrcMain, ereignisse, PanNavigator);
-    PanNavigator->layout()->addWidget(leiste.get());
-    navigation_ = leiste.get();
-    eigeneNavigation_ = std::move(leiste);
+    navigationAufbauen();
 
     ui::on(this, &ui::FormBase::formShow, this, &THauptFormular::FormShow);
     ui::on(this, &ui::FormBase::formClose, this, &THauptFormular::FormClose);
@@ -107,11 +99,44 @@ THauptFormular::~THauptFormular()
         DetailfensterSetzen(nullptr);
 }
 
+void THauptFormular::navigationAufbauen()
+{
+    TDBVexarionMain = new nav::TDBVexarion(this);
+    TDBVexarionMain->setObjectName(QStringLiteral("TDBVexarionMain"));
+    TDBVexarionMain->SetStatusPanel(TPanelStatus);
+    TDBVexarionMain->MessagePanel = TPanelMessage;
+    TDBVNavMain = ui::make<nav::TDBVNavigator>(PanNavigator, "TDBVNavMain", PanNavigator);
+    PanNavigator->layout()->addWidget(TDBVNavMain);
+    HauptNavigationEinrichten(*TDBVexarionMain, *TDBVNavMain);
+
+    nav::TDBVexarion &e = *TDBVexarionMain;
+    e.BeforeHandleNBBtn = [this](nav::TDBVexarion &, nav::TDBVNavigateBtn &b, nav::TShiftState &, int &) {
+        TDBVexarionMainBeforeHandleNBBtn(b);
+    };
+    e.AfterHandleNBBtn = [this](nav::TDBVexarion &, nav::TDBVNavigateBtn &b, nav::TShiftState &, int &) {
+        TDBVexarionMainAfterHandleNBBtn(b);
+    };
+    e.OnShowMessage = [this](nav::TDBVexarion &, QString &text, ui::MsgType typ, bool &erledigt) {
+        TDBVexarionMainShowMessage(text, typ, erledigt);
+    };
+    e.OnSpecialForm = [this](nav::TDBVexarion &, nav::TFormEventRec &r) { TDBVexarionMainSpecialForm(r); };
+    e.OnSpecialFormCloseQuery = [this](QWidget *form, int typ, bool &schliessen) {
+        TDBVexarionMainSpecialFormCloseQuery(form, typ, schliessen);
+    };
+    e.GetTblDescription = [this](const QString &tabelle, QString &beschreibung) {
+        TDBVexarionMainGetTblDescription(tabelle, beschreibung);
+    };
+    e.OnFilterChanged = [this](nav::TDBVexarion &, dbe::TDataSet *) { TDBVexarionMainFilterChanged(); };
+
+    navigationsSatz_ =
+        std::make_unique<HauptNavigationsSatz>(*TDBVexarionMain, *TDBVNavMain, DataModule1->TTblMain);
+    navigation_ = navigationsSatz_.get();
+}
+
 void THauptFormular::NavigationSetzen(HauptNavigation *navigation)
 {
-    navigation_ = navigation ? navigation : eigeneNavigation_.get();
-    if (auto *leiste = dynamic_cast<QWidget *>(eigeneNavigation_.get()))
-        leiste->setVisible(navigation_ == eigeneNavigation_.get());
+    navigation_ = navigation ? navigation : navigationsSatz_.get();
+    TDBVNavMain->setVisible(navigation_ == navigationsSatz_.get());
 }
 
 void THauptFormular::FormCreate()
@@ -278,6 +303,10 @@ void THauptFormular::globalEditZeigen()
     TPaGlobalEdit->setText(LeseModus ? QStringLiteral("Lesen") : QStringLiteral("Ändern"));
     TPaGlobalEdit->setStyleSheet(LeseModus ? QStringLiteral("color: green;") : QStringLiteral("color: red;"));
     NurLeseModusSetzen(LeseModus);
+    // Global edit and the vehicle rules share the registration number's
+    // read-only flag: only a new vehicle may have it written.
+    if (DataModule1->TTblMain.State() != dbe::TDataSetState::dsInsert)
+        KfzNrEingabeFreigeben(false);
 }
 
 void THauptFormular::TDBVexarionMainShowMessage(const QString &text, ui::MsgType type, bool &handled)
@@ -293,6 +322,25 @@ void THauptFormular::TDBVexarionMainShowMessage(const QString &text, ui::MsgType
     ui::messages().error(meldung);
     handled = true;
 }
+
+void THauptFormular::TDBVexarionMainSpecialForm(nav::TFormEventRec &record)
+{
+    // The table view of the vehicles browses and searches; its record
+    // buttons stay as the extender proposed them.
+    if (record.FormType != nav::sfTableView)
+        return;
+    using nav::navBit;
+    record.VisBtnsSearch = static_cast<nav::TSrchNavBtns>(
+        navBit(nav::snbSearch) | navBit(nav::snbSearchInc) | navBit(nav::snbSearchNext) |
+        navBit(nav::snbSetBookmark) | navBit(nav::snbGotoBookmark) | navBit(nav::snbActiveFilter) |
+        navBit(nav::snbIndexSelect));
+    record.VisBtnsMove = static_cast<nav::TMoveNavBtns>(navBit(nav::mnbFirst) | navBit(nav::mnbPrior) |
+                                                        navBit(nav::mnbNext) | navBit(nav::mnbLast));
+    record.VisBtnsExtend = static_cast<nav::TExtNavBtns>(navBit(nav::enbMemoView));
+}
+
+// The filter panel and the dispatch refresh come with the vehicle filters.
+void THauptFormular::TDBVexarionMainFilterChanged() {}
 
 void THauptFormular::TDBVexarionMainSpecialFormCloseQuery(QWidget *form, int formType, bool &)
 {

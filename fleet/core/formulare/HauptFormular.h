@@ -24,6 +24,12 @@ class TDataSource;
 class TTable;
 } // namespace dbe
 
+namespace nav {
+class TDBVexarion;
+class TDBVNavigator;
+struct TFormEventRec;
+} // namespace nav
+
 namespace ui {
 class DBEdit;
 class DBGrid;
@@ -72,8 +78,8 @@ public:
     explicit THauptFormular(QWidget *parent = nullptr);
     ~THauptFormular() override;
 
-    // The extender and navigator bar of the window (a simple bar of its own
-    // until another is put in its place).
+    // The extender and navigator bar of the window as the window uses them;
+    // tests may put another in their place (nullptr: the window's own again).
     HauptNavigation &Navigation() const { return *navigation_; }
     void NavigationSetzen(HauptNavigation *navigation);
 
@@ -87,6 +93,8 @@ public:
     void TDBVexarionMainBeforeHandleNBBtn(nav::TDBVNavigateBtn button);
     void TDBVexarionMainAfterHandleNBBtn(nav::TDBVNavigateBtn button);
     void TDBVexarionMainShowMessage(const QString &text, ui::MsgType type, bool &handled);
+    void TDBVexarionMainSpecialForm(nav::TFormEventRec &record);
+    void TDBVexarionMainFilterChanged();
     void TDBVexarionMainSpecialFormCloseQuery(QWidget *form, int formType, bool &canClose);
     void TDBVexarionMainGetTblDescription(const QString &tableName, QString &description);
     void Mandanten1Click();
@@ -162,6 +170,8 @@ public:
         *DBEditKopfzeileKm;
     QLabel *LblKopfzeileGruppe, *LblKopfzeileKostenstelle;
     QWidget *PanNavigator; // the navigator bar's place
+    nav::TDBVexarion *TDBVexarionMain = nullptr;
+    nav::TDBVNavigator *TDBVNavMain = nullptr;
     QLabel *TPanelStatus, *TPanelMessage, *TPanelFilter, *TPaGlobalEdit, *TPanMemoLED;
     QPushButton *TBitBtnEnde;
     ui::PageControl *PageCtrlMain;
@@ -178,8 +188,9 @@ private:
     HauptSeite *aktiveSeite() const;
     void beschriftungenAnwenden();
     void globalEditZeigen();
+    void navigationAufbauen();
 
-    std::unique_ptr<HauptNavigation> eigeneNavigation_;
+    std::unique_ptr<HauptNavigation> navigationsSatz_;
     HauptNavigation *navigation_ = nullptr;
     StammdatenSeite *stammdaten_ = nullptr;
     MemoSeite *memo_ = nullptr;

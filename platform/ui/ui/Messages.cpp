@@ -71,6 +71,11 @@ std::unique_ptr<QMessageBox> buildMessageBox(MsgType type, const QString &text, 
         box->setDefaultButton(QMessageBox::Yes);
         box->setEscapeButton(QMessageBox::Cancel);
         break;
+    case MsgButtons::OkCancel:
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Ok);
+        box->setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     return box;
 }
@@ -98,7 +103,7 @@ Answer MessageBoxService::run(QMessageBox &box, MsgButtons buttons)
     case QMessageBox::No:
         return Answer::No;
     case QMessageBox::Ok:
-        return buttons == MsgButtons::Ok ? Answer::Ok : Answer::Cancel;
+        return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? Answer::Ok : Answer::Cancel;
     default:
         return buttons == MsgButtons::YesNo ? Answer::No
                : buttons == MsgButtons::Ok  ? Answer::Ok

@@ -13,7 +13,7 @@ namespace ui {
 
 // The message types in the platform's numbering.
 enum class MsgType { Warning = 0, Error = 1, Information = 2, Confirmation = 3 };
-enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum class Answer { Ok, Yes, No, Cancel };
 
 // Every message box and question of the program goes through this service.
@@ -40,6 +40,11 @@ public:
     bool question(const QString &text)
     {
         return show(MsgType::Confirmation, text, MsgButtons::YesNo) == Answer::Yes;
+    }
+    // OK/Cancel with the question icon; anything but OK cancels.
+    bool confirm(const QString &text)
+    {
+        return show(MsgType::Confirmation, text, MsgButtons::OkCancel) == Answer::Ok;
     }
     // Yes/No with the warning icon, for questions with a risk.
     bool warningQuestion(const QString &text)

@@ -9,7 +9,10 @@
 #include "navigation/NavExceptions.h"
 #include "navigation/TableDefs.h"
 #include "ui/AppHooks.h"
+#include "ui/DatePicker.h"
 #include "ui/Guard.h"
+
+#include <QLineEdit>
 
 using namespace nav;
 
@@ -102,11 +105,11 @@ TEST_F(ExtenderTest, MoveCommandsAndTheirEvents)
 
 TEST_F(ExtenderTest, DeleteAsksUnlessConfirmDeleteIsOff)
 {
-    messages.expectQuestion(QStringLiteral("Datensatz wirklich löschen ?"), false);
+    messages.expectConfirm(QStringLiteral("Datensatz wirklich löschen ?"), false);
     ext->HandleNBBtn(nbDelete, 0, 0);
     EXPECT_EQ(stamm->RecordCount(), 5);
     ext->ConfDelQuestion = QStringLiteral("Fahrzeug löschen?");
-    messages.expectQuestion(QStringLiteral("Fahrzeug löschen?"), true);
+    messages.expectConfirm(QStringLiteral("Fahrzeug löschen?"), true);
     ext->HandleNBBtn(nbDelete, 0, 0);
     EXPECT_EQ(stamm->RecordCount(), 4);
     ext->ConfirmDelete = false;
@@ -389,4 +392,49 @@ TEST_F(ExtenderTest, TableDefinitionsForgetADataSetThatGoes)
     }
     EXPECT_EQ(defs->DataSource(), nullptr);
     EXPECT_EQ(defs->DataSet(), nullptr);
+}
+
+TEST_F(ExtenderTest, AReopenedTableLosesItsFilterAnIndexChangeKeepsIt)
+{
+    TFilterDefinition def;
+    def[0] = TFilterZeile{QStringLiteral("KfzNr"), opGt, QStringLiteral("C"), 0};
+    ext->ApplyTableFilterDef(stamm.get(), def, 1, true);
+    ASSERT_EQ(ext->TableFilterState(stamm.get()), kFilterActive);
+    const int gefiltert = stamm->RecordCount();
+    ASSERT_LT(gefiltert, 5);
+    int meldungen = 0;
+    ext->OnFilterChanged = [&](TDBVexarion &, dbe::TDataSet *) { ++meldungen; };
+
+    ext->SetTableIndex(stamm.get(), QStringLiteral("ByGruppe"));
+    EXPECT_EQ(ext->TableFilterState(stamm.get()), kFilterActive);
+    EXPECT_EQ(stamm->RecordCount(), gefiltert);
+    ext->SetTableIndex(stamm.get(), QString());
+
+    meldungen = 0;
+    stamm->Close();
+    stamm->Open();
+    EXPECT_EQ(ext->TableFilterState(stamm.get()), 1);
+    EXPECT_GT(meldungen, 0);
+    EXPECT_FALSE(ext->Possible()[nbActiveFilter]);
+    EXPECT_EQ(stamm->RecordCount(), 5);
+    EXPECT_NO_THROW(ext->SetTableFilterActive(stamm.get(), 0));
+    EXPECT_EQ(stamm->RecordCount(), 5);
+    // A data set the extender never met reads 0.
+    auto fremd = table("Stamm.db");
+    EXPECT_EQ(ext->TableFilterState(fremd.get()), 0);
+}
+
+TEST_F(ExtenderTest, ReadModeLocksDataControlsAndTextEditsOnly)
+{
+    auto *datum = new ui::DatePicker(ui::DatePicker::Kind::Date, form.get());
+    auto *text = new QLineEdit(form.get());
+    ext->SetManageGlobalEdit(true);
+    EXPECT_FALSE(ext->GlobalEdit());
+    EXPECT_TRUE(editNr->isReadOnly());
+    EXPECT_TRUE(text->isReadOnly());
+    EXPECT_FALSE(datum->isReadOnly());
+    ext->SwitchGlobalEdit(true);
+    EXPECT_FALSE(editNr->isReadOnly());
+    EXPECT_FALSE(text->isReadOnly());
+    EXPECT_FALSE(datum->isReadOnly());
 }

@@ -45,6 +45,12 @@ private slots:
                                    << QMessageBox::Question << "Bestätigen"
                                    << QStringList{"&Ja", "&Nein", "Abbrechen"} << "Abbrechen"
                                    << Answer::Cancel;
+        QTest::newRow("OK/Abbrechen OK")
+            << MsgType::Confirmation << MsgButtons::OkCancel << QMessageBox::Question << "Bestätigen"
+            << QStringList{"OK", "Abbrechen"} << "OK" << Answer::Ok;
+        QTest::newRow("OK/Abbrechen Abbrechen")
+            << MsgType::Confirmation << MsgButtons::OkCancel << QMessageBox::Question << "Bestätigen"
+            << QStringList{"OK", "Abbrechen"} << "Abbrechen" << Answer::Cancel;
     }
     void productionBoxHasIconButtonsAndGermanTexts()
     {

@@ -9,7 +9,7 @@ namespace {
 QString describe(MsgType type, const QString &text, MsgButtons buttons)
 {
     static const char *const types[] = {"Warnung", "Fehler", "Information", "Frage"};
-    static const char *const buttonSets[] = {"OK", "Ja/Nein", "Ja/Nein/Abbrechen"};
+    static const char *const buttonSets[] = {"OK", "Ja/Nein", "Ja/Nein/Abbrechen", "OK/Abbrechen"};
     return QStringLiteral("%1 [%2] \"%3\"")
         .arg(QLatin1String(types[int(type)]), QLatin1String(buttonSets[int(buttons)]), text);
 }
@@ -23,6 +23,7 @@ Answer safeAnswer(MsgButtons buttons)
     case MsgButtons::YesNo:
         return Answer::No;
     case MsgButtons::YesNoCancel:
+    case MsgButtons::OkCancel:
         return Answer::Cancel;
     }
     return Answer::Cancel;
@@ -79,6 +80,11 @@ Answer ScriptedMessages::showTitled(MsgType type, const QString &title, const QS
     const Answer answer = show(type, text, buttons);
     title_.clear();
     return answer;
+}
+
+ScriptedMessages &ScriptedMessages::expectConfirm(const QString &text, bool answerOk)
+{
+    return expect(MsgType::Confirmation, text, MsgButtons::OkCancel, answerOk ? Answer::Ok : Answer::Cancel);
 }
 
 Answer ScriptedMessages::show(MsgType type, const QString &text, MsgButtons buttons)

@@ -29,6 +29,7 @@ public:
     ScriptedMessages &expectWarning(const QString &text);
     ScriptedMessages &expectQuestion(const QString &text, bool answerYes);
     ScriptedMessages &expectWarningQuestion(const QString &text, bool answerYes);
+    ScriptedMessages &expectConfirm(const QString &text, bool answerOk);
 
     Answer show(MsgType type, const QString &text, MsgButtons buttons) override;
     Answer showTitled(MsgType type, const QString &title, const QString &text, MsgButtons buttons) override;
