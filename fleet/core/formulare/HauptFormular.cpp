@@ -13,6 +13,7 @@
 #include "base/DateTime.h"
 #include "base/GermanFormat.h"
 #include "daten/DataModule1.h"
+#include "daten/DataModuleImport.h"
 #include "daten/Einstellungswerte.h"
 #include "daten/MandantDaten.h"
 #include "dienste/Dienstvertraege.h"
@@ -81,6 +82,13 @@ THauptFormular::THauptFormular(QWidget *parent) : ui::FormBase(QStringLiteral("H
     ui::on(TBitBtnEnde, &QPushButton::clicked, this, [this] { TBitBtnEndeClick(); });
     ui::on(auswertung_->TBtnMonatsauswertungBerechnen, &QPushButton::clicked, this,
            [this] { TBtnMonatsauswertungBerechnenClick(); });
+    BtnExtGrafik = dispo_->BtnExtGrafik;
+    BtnFreieFahrzeuge = dispo_->BtnFreieFahrzeuge;
+    BtnMonatsauswertungAlleFahrzeuge = auswertung_->BtnMonatsauswertungAlleFahrzeuge;
+    ui::on(BtnExtGrafik, &QPushButton::clicked, this, [this] { BtnExtGrafikClick(); });
+    ui::on(BtnFreieFahrzeuge, &QPushButton::clicked, this, [this] { BtnFreieFahrzeugeClick(); });
+    ui::on(BtnMonatsauswertungAlleFahrzeuge, &QPushButton::clicked, this,
+           [this] { BtnMonatsauswertungAlleFahrzeugeClick(); });
 
     HauptFormular = this;
     HauptfensterSetzen(this);
@@ -202,6 +210,7 @@ void THauptFormular::FormShow()
 {
     // Services put in force after the window was made count too.
     MenueFreigeben();
+    knoepfeFreigeben();
     navigation_->SetManageGlobalEdit(true);
     if (!NurLesen) {
         const QObject *sofort = KomponenteFinden(QStringLiteral("EinstellungenFormular"),
@@ -303,6 +312,7 @@ void THauptFormular::globalEditZeigen()
     TPaGlobalEdit->setText(LeseModus ? QStringLiteral("Lesen") : QStringLiteral("Ändern"));
     TPaGlobalEdit->setStyleSheet(LeseModus ? QStringLiteral("color: green;") : QStringLiteral("color: red;"));
     NurLeseModusSetzen(LeseModus);
+    knoepfeFreigeben();
     // Global edit and the vehicle rules share the registration number's
     // read-only flag: only a new vehicle may have it written.
     if (DataModule1->TTblMain.State() != dbe::TDataSetState::dsInsert)
@@ -338,9 +348,6 @@ void THauptFormular::TDBVexarionMainSpecialForm(nav::TFormEventRec &record)
                                                         navBit(nav::mnbNext) | navBit(nav::mnbLast));
     record.VisBtnsExtend = static_cast<nav::TExtNavBtns>(navBit(nav::enbMemoView));
 }
-
-// The filter panel and the dispatch refresh come with the vehicle filters.
-void THauptFormular::TDBVexarionMainFilterChanged() {}
 
 void THauptFormular::TDBVexarionMainSpecialFormCloseQuery(QWidget *form, int formType, bool &)
 {
@@ -381,6 +388,15 @@ void THauptFormular::MenueFreigeben()
     }
 }
 
+void THauptFormular::knoepfeFreigeben()
+{
+    // The page buttons that open forms of the scheduling part need its
+    // service; the read-only switch must not enable them without it.
+    if (!DienstSperrgrund(kTerminDienste).isEmpty())
+        for (QPushButton *b : {BtnExtGrafik, BtnFreieFahrzeuge, BtnMonatsauswertungAlleFahrzeuge})
+            b->setEnabled(false);
+}
+
 QString THauptFormular::Sperrgrund(const QString &aktion) const
 {
     for (const Menuebefehl &b : HauptMenueBefehle())
@@ -397,11 +413,14 @@ void THauptFormular::Mandanten1Click()
 
 void THauptFormular::TankdatenImport1Click()
 {
+    DataModuleImportErzeugen();
+    ImportFormularErzeugt = true;
     terminDienste().TankdatenImportZeigen();
 }
 
 void THauptFormular::Datenexport1Click()
 {
+    ExportFormularErzeugt = true;
     reportDienste().ExportFormularZeigen();
 }
 

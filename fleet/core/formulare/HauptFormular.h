@@ -8,6 +8,7 @@
 
 #include "dienste/DetailFensterZugriff.h"
 #include "dienste/HauptFormularZugriff.h"
+#include "navigation/FilterRecords.h"
 #include "navigation/NavigateBtn.h"
 #include "ui/FormBase.h"
 #include "ui/Messages.h"
@@ -105,6 +106,39 @@ public:
     void Textverarbeitung1Click();
     void Datenexport1Click();
 
+    // The menu's commands (HauptFormularMenue.cpp).
+    void BearbeitenMenueAktualisieren();
+    void Ausschneiden1Click();
+    void Kopieren1Click();
+    void Einfgen1Click();
+    void Suchen1Click();
+    void Weitersuchen1Click();
+    void InkrSucheneinaus1Click();
+    void Lesezeichensetzen1Click();
+    void Lesezeichenverwaltung1Click();
+    void Info1Click() { FahrzeugFilterClick(QStringLiteral("Info1")); }
+    void Gruppe1Click() { FahrzeugFilterClick(QStringLiteral("Gruppe1")); }
+    void KoststStandort1Click() { FahrzeugFilterClick(QStringLiteral("KoststStandort1")); }
+    void AlleLeasingfahrzeuge1Click() { FahrzeugFilterClick(QStringLiteral("AlleLeasingfahrzeuge1")); }
+    void KeineLeasingfahrzeuge1Click() { FahrzeugFilterClick(QStringLiteral("KeineLeasingfahrzeuge1")); }
+    void Leasinggesellschaft1Click() { FahrzeugFilterClick(QStringLiteral("Leasinggesellschaft1")); }
+    // Applies the first rows of FilterBedingung to the vehicles; false (the
+    // filter removed again, the user told) when no vehicle is left.
+    bool FahrzeugFilterAnwenden(int anzahl);
+    void TPanelFilterClick();
+    void Terminverwaltung1Click();
+    void Fahrzeugvergleich1Click();
+    void FuhrparkKostenErtrag1Click();
+    void Tourenauswertung2Click();
+    void Handbuch1Click();
+    void BtnExtGrafikClick();
+    void BtnFreieFahrzeugeClick();
+    void BtnMonatsauswertungAlleFahrzeugeClick();
+
+    // Row 0 of the menu filter in force and its caption for the filter panel.
+    nav::TFilterDefinition FilterBedingung;
+    QString FilterBezeichnung;
+
     // The menu commands (and the evaluation button) enabled where they can run
     // (HauptMenue.h); the reason
     // why a command (by object name) is disabled, empty when it is enabled.
@@ -165,6 +199,8 @@ public:
     // Components of the window itself (object names as the system names them).
     QMenuBar *MainMenu;
     QAction *Mandanten1, *Copyright1, *Beenden1, *ErsteSchritte1;
+    QPushButton *BtnExtGrafik = nullptr, *BtnFreieFahrzeuge = nullptr,
+                *BtnMonatsauswertungAlleFahrzeuge = nullptr;
     QWidget *PanKopfzeile;
     ui::DBEdit *DBEditKopfzeileKfznr, *DBEditKopfzeileInfo, *DBEditKopfzeileGruppe, *DBEditKopfzeileStandort,
         *DBEditKopfzeileKm;
@@ -189,6 +225,10 @@ private:
     void beschriftungenAnwenden();
     void globalEditZeigen();
     void navigationAufbauen();
+    void FahrzeugFilterClick(const QString &aktion);
+    void AuswertungFilterUebergeben();
+    void knoepfeFreigeben();
+    void filterPanelVerbinden();
 
     std::unique_ptr<HauptNavigation> navigationsSatz_;
     HauptNavigation *navigation_ = nullptr;

@@ -83,6 +83,7 @@ void THauptFormular::aufbauen()
     TPanelFilter = feld("TPanelFilter", 120);
     TPanelFilter->setToolTip(QStringLiteral("Filter ein/aus"));
     TPanelFilter->setStyleSheet(QStringLiteral("color: red;"));
+    filterPanelVerbinden();
     TPaGlobalEdit = feld("TPaGlobalEdit", 70);
     TPanMemoLED = feld("TPanMemoLED", 16);
     TPanMemoLED->setMaximumWidth(16);
@@ -110,7 +111,7 @@ void THauptFormular::menueAufbauen()
         return m;
     };
     for (const Menuebefehl &b : HauptMenueBefehle()) {
-        QMenu *in = menue(b.menue);
+        QMenu *in = b.menue.isEmpty() ? nullptr : menue(b.menue);
         switch (b.art) {
         case Menuebefehl::Trenner:
             in->addSeparator();
@@ -127,7 +128,10 @@ void THauptFormular::menueAufbauen()
             aktion->setObjectName(b.name);
             aktion->setActionGroup(gesperrt_);
             aktion->setEnabled(false);
-            in->addAction(aktion);
+            if (in)
+                in->addAction(aktion);
+            else
+                MainMenu->addAction(aktion);
             if (const auto ausfuehren = b.ausfuehren)
                 ui::on(aktion, &QAction::triggered, this, [this, ausfuehren] { (this->*ausfuehren)(); });
             break;
@@ -138,6 +142,9 @@ void THauptFormular::menueAufbauen()
     Copyright1 = findChild<QAction *>(QStringLiteral("Copyright1"));
     Beenden1 = findChild<QAction *>(QStringLiteral("Beenden1"));
     ErsteSchritte1 = findChild<QAction *>(QStringLiteral("ErsteSchritte1"));
+    // The edit menu's items follow the focused control when it opens.
+    if (QMenu *bearbeiten = menues.value(QStringLiteral("&Bearbeiten")))
+        ui::on(bearbeiten, &QMenu::aboutToShow, this, [this] { BearbeitenMenueAktualisieren(); });
 }
 
 QWidget *THauptFormular::kopfzeileAufbauen()

@@ -52,10 +52,6 @@ Menuebefehl trenner(const char *menue)
 
 const QList<Menuebefehl> &HauptMenueBefehle()
 {
-    const QString bearbeiten = QStringLiteral("Kommt mit der Aktualisierung des Bearbeiten-Menüs");
-    const QString suche = QStringLiteral("Kommt mit der Suche des Navigators im Menü");
-    const QString filter = QStringLiteral("Die Fahrzeugfilter des Menüs sind noch nicht gebaut");
-    const QString uebergabe = QStringLiteral("Kommt mit der Filterübergabe an die Auswertungen");
     static const QList<Menuebefehl> befehle{
         befehl("&Datei", "Mandanten1", QStringLiteral("M&andanten"), &F::Mandanten1Click),
         untermenue("&Datei", "Stammdaten1", QStringLiteral("&Stammdaten")),
@@ -65,32 +61,43 @@ const QList<Menuebefehl> &HauptMenueBefehle()
         trenner("&Datei"),
         befehl("&Datei", "Beenden1", QStringLiteral("B&eenden"), &F::TBitBtnEndeClick),
 
-        offen("&Bearbeiten", "Ausschneiden1", QStringLiteral("&Ausschneiden"), bearbeiten),
-        offen("&Bearbeiten", "Kopieren1", QStringLiteral("&Kopieren"), bearbeiten),
-        offen("&Bearbeiten", "Einfgen1", QStringLiteral("&Einfügen"), bearbeiten),
+        befehl("&Bearbeiten", "Ausschneiden1", QStringLiteral("&Ausschneiden"), &F::Ausschneiden1Click),
+        befehl("&Bearbeiten", "Kopieren1", QStringLiteral("&Kopieren"), &F::Kopieren1Click),
+        befehl("&Bearbeiten", "Einfgen1", QStringLiteral("&Einfügen"), &F::Einfgen1Click),
         trenner("&Bearbeiten"),
-        offen("&Bearbeiten", "Suchen1", QStringLiteral("&Suchen..."), suche),
-        offen("&Bearbeiten", "Weitersuchen1", QStringLiteral("&Weitersuchen"), suche),
-        offen("&Bearbeiten", "InkrSucheneinaus1", QStringLiteral("&Inkr. Suchen ein/aus"), suche),
+        befehl("&Bearbeiten", "Suchen1", QStringLiteral("&Suchen..."), &F::Suchen1Click),
+        befehl("&Bearbeiten", "Weitersuchen1", QStringLiteral("&Weitersuchen"), &F::Weitersuchen1Click),
+        befehl("&Bearbeiten", "InkrSucheneinaus1", QStringLiteral("&Inkr. Suchen ein/aus"),
+               &F::InkrSucheneinaus1Click),
         trenner("&Bearbeiten"),
-        offen("&Bearbeiten", "Lesezeichensetzen1", QStringLiteral("Lesezeichen setzen"), suche),
-        offen("&Bearbeiten", "Lesezeichenverwaltung1", QStringLiteral("Lesezeichenverwaltung..."), suche),
+        befehl("&Bearbeiten", "Lesezeichensetzen1", QStringLiteral("Lesezeichen setzen"),
+               &F::Lesezeichensetzen1Click),
+        befehl("&Bearbeiten", "Lesezeichenverwaltung1", QStringLiteral("Lesezeichenverwaltung..."),
+               &F::Lesezeichenverwaltung1Click),
         trenner("&Bearbeiten"),
         untermenue("&Bearbeiten", "Filter1", QStringLiteral("Filter")),
-        offen("&Bearbeiten/Filter1", "Info1", QStringLiteral("Info"), filter),
-        offen("&Bearbeiten/Filter1", "Gruppe1", QStringLiteral("&Gruppe"), filter),
-        offen("&Bearbeiten/Filter1", "KoststStandort1", QStringLiteral("K&ostst./Standort"), filter),
-        offen("&Bearbeiten/Filter1", "AlleLeasingfahrzeuge1", QStringLiteral("Alle Leasingfahrzeuge"),
-              filter),
-        offen("&Bearbeiten/Filter1", "KeineLeasingfahrzeuge1", QStringLiteral("Keine Leasingfahrzeuge"),
-              filter),
-        offen("&Bearbeiten/Filter1", "Leasinggesellschaft1", QStringLiteral("Leasinggesellschaft"), filter),
-        offen("&Bearbeiten", "Filtereinaus1", QStringLiteral("Filter aus"), bearbeiten),
+        befehl("&Bearbeiten/Filter1", "Info1", QStringLiteral("Info"), &F::Info1Click),
+        befehl("&Bearbeiten/Filter1", "Gruppe1", QStringLiteral("&Gruppe"), &F::Gruppe1Click),
+        befehl("&Bearbeiten/Filter1", "KoststStandort1", QStringLiteral("K&ostst./Standort"),
+               &F::KoststStandort1Click),
+        befehl("&Bearbeiten/Filter1", "AlleLeasingfahrzeuge1", QStringLiteral("Alle Leasingfahrzeuge"),
+               &F::AlleLeasingfahrzeuge1Click),
+        befehl("&Bearbeiten/Filter1", "KeineLeasingfahrzeuge1", QStringLiteral("Keine Leasingfahrzeuge"),
+               &F::KeineLeasingfahrzeuge1Click),
+        befehl("&Bearbeiten/Filter1", "Leasinggesellschaft1", QStringLiteral("Leasinggesellschaft"),
+               &F::Leasinggesellschaft1Click),
+        befehl("&Bearbeiten", "Filtereinaus1", QStringLiteral("Filter aus"), &F::Filtereinaus1Click),
 
-        offen("Auswertungen", "Fahrzeugvergleich1", QStringLiteral("Fahrzeugvergleich"), uebergabe),
-        offen("Auswertungen", "FuhrparkKostenErtrag1", QStringLiteral("Fuhrpark-Kosten/Ertrag"), uebergabe),
-        offen("Auswertungen", "Tourenauswertung2", QStringLiteral("Touren"),
-              QStringLiteral("Die Tourenauswertung über alle Fahrzeuge ist noch nicht gebaut")),
+        // A command of the menu bar itself, without a menu.
+        befehl("", "Terminverwaltung1", QStringLiteral("&Terminverwaltung"), &F::Terminverwaltung1Click,
+               &kTerminDienste),
+
+        befehl("Auswertungen", "Fahrzeugvergleich1", QStringLiteral("Fahrzeugvergleich"),
+               &F::Fahrzeugvergleich1Click, &kTerminDienste),
+        befehl("Auswertungen", "FuhrparkKostenErtrag1", QStringLiteral("Fuhrpark-Kosten/Ertrag"),
+               &F::FuhrparkKostenErtrag1Click, &kTerminDienste),
+        befehl("Auswertungen", "Tourenauswertung2", QStringLiteral("Touren"), &F::Tourenauswertung2Click,
+               &kTerminDienste),
 
         offen("&Optionen", "Einstellungen1", QStringLiteral("Einstellungen"),
               QStringLiteral("Das Einstellungsformular ist noch nicht gebaut")),
@@ -102,8 +109,7 @@ const QList<Menuebefehl> &HauptMenueBefehle()
                &kTerminDienste),
 
         befehl("&Hilfe", "ErsteSchritte1", QStringLiteral("Erste Schritte"), &F::ErsteSchritte1Click),
-        offen("&Hilfe", "Handbuch1", QStringLiteral("Handbuch"),
-              QStringLiteral("Das Öffnen des Handbuchs ist noch nicht gebaut")),
+        befehl("&Hilfe", "Handbuch1", QStringLiteral("Handbuch"), &F::Handbuch1Click),
     };
     return befehle;
 }

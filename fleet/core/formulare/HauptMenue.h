@@ -16,7 +16,8 @@ struct Menuebefehl {
     enum Art { Befehl, Untermenue, Trenner };
     Art art = Befehl;
     // Where it sits: the caption of the top-level menu ("&Datei"), followed by
-    // "/" and the object name of a submenu ("&Datei/Stammdaten1").
+    // "/" and the object name of a submenu ("&Datei/Stammdaten1"); empty for
+    // a command on the menu bar itself.
     QString menue;
     QString name; // object name (none for a separator)
     QString text; // caption, "&" marks the access key

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "navigation/ExtenderTypes.h"
+#include "navigation/FilterRecords.h"
 #include "navigation/NavigateBtn.h"
 
 namespace dbe {
@@ -30,6 +31,13 @@ public:
     // extender's before and after events; enabled or disabled as a whole.
     virtual void ClickNavButton(nav::TDBVNavigateBtn button) = 0;
     virtual void NavigatorFreigeben(bool freigeben) = 0;
+    // Whether the extender can run the command now (the edit menu asks).
+    virtual bool Moeglich(nav::TDBVNavigateBtn button) const = 0;
+
+    // The vehicle table's filter: the first rows of a definition put in force,
+    // or the filter removed.
+    virtual void FilterAnwenden(const nav::TFilterDefinition &definition, int anzahl) = 0;
+    virtual void FilterLoeschen() = 0;
 
     // The search over the costs of all vehicles: the extender's binding to its
     // master source, whether its search command is possible, and the command.

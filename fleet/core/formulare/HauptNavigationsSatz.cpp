@@ -54,6 +54,23 @@ void HauptNavigationsSatz::NavigatorFreigeben(bool freigeben)
     leiste_.setEnabled(freigeben);
 }
 
+bool HauptNavigationsSatz::Moeglich(nav::TDBVNavigateBtn button) const
+{
+    // The focus may have moved since the extender last looked.
+    extender_.CheckPossibilities();
+    return extender_.Possible()[button];
+}
+
+void HauptNavigationsSatz::FilterAnwenden(const nav::TFilterDefinition &definition, int anzahl)
+{
+    extender_.ApplyTableFilterDef(&fahrzeuge_, definition, anzahl, true);
+}
+
+void HauptNavigationsSatz::FilterLoeschen()
+{
+    extender_.ClearTableFilter(&fahrzeuge_);
+}
+
 void HauptNavigationsSatz::SetStayOnMasterSource(nav::TStayOnMasterSource modus)
 {
     extender_.SetStayOnMasterSource(modus);
@@ -61,9 +78,7 @@ void HauptNavigationsSatz::SetStayOnMasterSource(nav::TStayOnMasterSource modus)
 
 bool HauptNavigationsSatz::SuchenMoeglich() const
 {
-    // The focus may have moved since the extender last looked.
-    extender_.CheckPossibilities();
-    return extender_.Possible()[nav::nbSearch];
+    return Moeglich(nav::nbSearch);
 }
 
 void HauptNavigationsSatz::Suchen()

@@ -28,6 +28,9 @@ public:
     void SetTableIndex(dbe::TTable &table, const QString &indexName) override;
     void ClickNavButton(nav::TDBVNavigateBtn button) override;
     void NavigatorFreigeben(bool freigeben) override;
+    bool Moeglich(nav::TDBVNavigateBtn button) const override;
+    void FilterAnwenden(const nav::TFilterDefinition &definition, int anzahl) override;
+    void FilterLoeschen() override;
     void SetStayOnMasterSource(nav::TStayOnMasterSource modus) override;
     bool SuchenMoeglich() const override;
     void Suchen() override;

@@ -148,6 +148,10 @@ void DispoSeite::sichtAufbauen(QVBoxLayout *seite)
     texte->addWidget(LblAuslastung);
     fahrzeuge->addWidget(RadioGrpDispoFahrzeuge);
     fahrzeuge->addLayout(texte, 1);
+    BtnExtGrafik = ui::make<QPushButton>(this, "BtnExtGrafik", QStringLiteral("&Ext.Grafik.."));
+    BtnFreieFahrzeuge = ui::make<QPushButton>(this, "BtnFreieFahrzeuge", QStringLiteral("&Freie Fahrzg.."));
+    fahrzeuge->addWidget(BtnExtGrafik);
+    fahrzeuge->addWidget(BtnFreieFahrzeuge);
     seite->addLayout(fahrzeuge);
 }
 

@@ -83,6 +83,7 @@ public:
     ui::DatePicker *DateTimePckDisposition = nullptr, *DateTimePckDispositionBis = nullptr;
     QLabel *LblAuslastung = nullptr, *LblSichtFilter = nullptr, *LblDispositionWelcheFahrzeuge = nullptr;
     ui::DBGrid *DBGridDispo = nullptr;
+    QPushButton *BtnExtGrafik = nullptr, *BtnFreieFahrzeuge = nullptr;
     ui::GanttChart *DBChart1 = nullptr;
     QPushButton *BtnDispoNeu = nullptr, *BtnDispoKopieren = nullptr, *BtnDispoSpeichern = nullptr,
                 *BtnDispoLoeschen = nullptr, *BitBtnDispoDrucken = nullptr, *BitBtnDispoVorschau = nullptr,

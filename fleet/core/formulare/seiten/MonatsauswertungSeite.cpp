@@ -146,6 +146,9 @@ void MonatsauswertungSeite::kopfAufbauen()
     kopf->addWidget(CmbBoxMonatsauswertungJahr);
     kopf->addWidget(TBtnMonatsauswertungBerechnen);
     kopf->addWidget(TBtnMonatsauswertungSpeichern);
+    BtnMonatsauswertungAlleFahrzeuge =
+        ui::make<QPushButton>(this, "BtnMonatsauswertungAlleFahrzeuge", QStringLiteral("&Alle Fahrzeuge.."));
+    kopf->addWidget(BtnMonatsauswertungAlleFahrzeuge);
     kopf->addStretch(1);
     const DruckKnoepfe druck =
         druckKnoepfe(this, "TBitBtnMonatsauswertungDrucken", "TBitBtnMonatsauswertungVorschau",

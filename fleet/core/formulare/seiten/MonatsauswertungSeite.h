@@ -42,6 +42,7 @@ public:
     void MonatsauswertungDrucken(int modus);
 
     ui::ComboBox *CmbBoxMonatsauswertungMonat = nullptr, *CmbBoxMonatsauswertungJahr = nullptr;
+    QPushButton *BtnMonatsauswertungAlleFahrzeuge = nullptr;
     QPushButton *TBtnMonatsauswertungBerechnen = nullptr, *TBtnMonatsauswertungSpeichern = nullptr,
                 *TBitBtnMonatsauswertungDrucken = nullptr, *TBitBtnMonatsauswertungVorschau = nullptr;
     QLabel *LblWarnmeldung2 = nullptr, *LblFormularMonatsauswertung = nullptr;

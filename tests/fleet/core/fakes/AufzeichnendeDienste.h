@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,8 @@ public:
     AufzeichnendeTerminDienste() : inKraft_(*this) {}
 
     QStringList aufrufe;
+    // Runs at each call of a form (after it is recorded); may throw.
+    std::function<void(const QString &)> beimAufruf;
     // The period dialog's answer: false = aborted; else `zeitraumAntwort` is returned.
     bool zeitraumBestaetigen = true;
     DispoZeitraum zeitraumAntwort;
@@ -35,18 +39,24 @@ public:
     {
         aufrufe << QStringLiteral("TourBearbeiten(%1)").arg(pruefCode);
     }
-    void FahrzeugvergleichZeigen() override { aufrufe << "FahrzeugvergleichZeigen"; }
-    void FuhrparkKostenZeigen() override { aufrufe << "FuhrparkKostenZeigen"; }
-    void TourAuswertungZeigen() override { aufrufe << "TourAuswertungZeigen"; }
-    void MonatsauswertungAlleFahrzeugeZeigen() override { aufrufe << "MonatsauswertungAlleFahrzeugeZeigen"; }
-    void TankdatenImportZeigen() override { aufrufe << "TankdatenImportZeigen"; }
-    void GrafikZeigen() override { aufrufe << "GrafikZeigen"; }
+    void FahrzeugvergleichZeigen() override { aufruf("FahrzeugvergleichZeigen"); }
+    void FuhrparkKostenZeigen() override { aufruf("FuhrparkKostenZeigen"); }
+    void TourAuswertungZeigen() override { aufruf("TourAuswertungZeigen"); }
+    void MonatsauswertungAlleFahrzeugeZeigen() override { aufruf("MonatsauswertungAlleFahrzeugeZeigen"); }
+    void TankdatenImportZeigen() override { aufruf("TankdatenImportZeigen"); }
+    void GrafikZeigen() override { aufruf("GrafikZeigen"); }
     void GrafikSchliessen() override { aufrufe << "GrafikSchliessen"; }
     void FreieFahrzeugeZeigen() override { aufrufe << "FreieFahrzeugeZeigen"; }
     void FreieFahrzeugeSchliessen() override { aufrufe << "FreieFahrzeugeSchliessen"; }
     void TextFormularZeigen() override { aufrufe << "TextFormularZeigen"; }
 
 private:
+    void aufruf(const QString &name)
+    {
+        aufrufe << name;
+        if (beimAufruf)
+            beimAufruf(name);
+    }
     DienstInKraft<TerminDienste> inKraft_;
 };
 

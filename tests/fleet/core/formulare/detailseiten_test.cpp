@@ -25,8 +25,8 @@
 #include "regeln/BildReihenfolge.h"
 #include "regeln/DetailVerknuepfung.h"
 #include "regeln/FahrzeugRegeln.h"
-#include "ui/DBGrid.h"
 #include "ui/CheckBox.h"
+#include "ui/DBGrid.h"
 #include "ui/PageControl.h"
 #include "ui/testing/FakeServices.h"
 #include "ui/testing/ScriptedMessages.h"
@@ -46,6 +46,9 @@ public:
     void SetTableIndex(dbe::TTable &, const QString &) override {}
     void ClickNavButton(nav::TDBVNavigateBtn) override {}
     void NavigatorFreigeben(bool) override {}
+    bool Moeglich(nav::TDBVNavigateBtn) const override { return false; }
+    void FilterAnwenden(const nav::TFilterDefinition &, int) override {}
+    void FilterLoeschen() override {}
     void SetStayOnMasterSource(nav::TStayOnMasterSource m) override { modi << static_cast<int>(m); }
     bool SuchenMoeglich() const override { return true; }
     void Suchen() override { suche(); }

@@ -48,6 +48,9 @@ public:
     void SetTableIndex(dbe::TTable &, const QString &) override {}
     void ClickNavButton(nav::TDBVNavigateBtn) override {}
     void NavigatorFreigeben(bool) override {}
+    bool Moeglich(nav::TDBVNavigateBtn) const override { return false; }
+    void FilterAnwenden(const nav::TFilterDefinition &, int) override {}
+    void FilterLoeschen() override {}
     void SetStayOnMasterSource(nav::TStayOnMasterSource) override {}
     bool SuchenMoeglich() const override { return false; }
     void Suchen() override {}

@@ -72,6 +72,12 @@ public:
         aufrufe << "ClickNavButton(" + nav::navigateBtnName(b) + ")";
     }
     void NavigatorFreigeben(bool f) override { freigegeben = f; }
+    bool Moeglich(nav::TDBVNavigateBtn) const override { return false; }
+    void FilterAnwenden(const nav::TFilterDefinition &, int) override
+    {
+        aufrufe << QStringLiteral("FilterAnwenden");
+    }
+    void FilterLoeschen() override { aufrufe << QStringLiteral("FilterLoeschen"); }
     void SetStayOnMasterSource(nav::TStayOnMasterSource m) override
     {
         aufrufe << QStringLiteral("SetStayOnMasterSource(%1)").arg(static_cast<int>(m));

@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
@@ -17,12 +19,15 @@
 #include "formulare/Copyright.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/HauptMenue.h"
+#include "formulare/HauptNavigation.h"
 #include "formulare/HilfeFormular.h"
 #include "formulare/MandantenFormular.h"
 #include "kern_umgebung.h"
 #include "regeln/NurLeseModus.h"
 #include "ui/Application.h"
+#include "ui/DBEdit.h"
 #include "ui/StartUp.h"
+#include "ui/testing/FakeServices.h"
 #include "ui/testing/ScriptedMessages.h"
 
 using fleet::Menuebefehl;
@@ -42,6 +47,26 @@ public:
         });
     }
     QWidget *gesehen = nullptr;
+};
+
+// Records the navigator commands the window runs.
+class NavigationsProtokoll : public fleet::HauptNavigation {
+public:
+    QList<nav::TDBVNavigateBtn> befehle;
+    bool GlobalEdit() const override { return true; }
+    bool FilterAktiv() const override { return false; }
+    unsigned AllowKeys() const override { return 0; }
+    void SetAllowKeys(unsigned) override {}
+    void SetManageGlobalEdit(bool) override {}
+    void SetTableIndex(dbe::TTable &, const QString &) override {}
+    void ClickNavButton(nav::TDBVNavigateBtn b) override { befehle << b; }
+    void NavigatorFreigeben(bool) override {}
+    bool Moeglich(nav::TDBVNavigateBtn) const override { return true; }
+    void FilterAnwenden(const nav::TFilterDefinition &, int) override {}
+    void FilterLoeschen() override {}
+    void SetStayOnMasterSource(nav::TStayOnMasterSource) override {}
+    bool SuchenMoeglich() const override { return true; }
+    void Suchen() override {}
 };
 
 } // namespace
@@ -89,8 +114,110 @@ private slots:
         starten();
         fleet::NurLeseModusSetzen(false);
 
+        ui::testing::FakeClipboard ablage;
+        ui::testing::FakeShell shell;
+        // A data-aware edit without a field, as a place to type in.
+        auto *marke = new ui::DBEdit(fenster.get());
+        marke->show();
+        // Cut, copy and paste act on the focused control of the active window
+        // (the modal forms opened before have taken the activation).
+        const auto fokus = [this, marke] {
+            fenster->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(fenster.get()));
+            marke->setFocus();
+        };
+        // A navigator command reaches the window's navigation.
+        const auto navigiert = [this](nav::TDBVNavigateBtn erwartet) {
+            return [this, erwartet](QAction *a) {
+                NavigationsProtokoll protokoll;
+                fenster->NavigationSetzen(&protokoll);
+                a->trigger();
+                fenster->NavigationSetzen(nullptr);
+                QCOMPARE(protokoll.befehle, QList<nav::TDBVNavigateBtn>{erwartet});
+            };
+        };
+        // A vehicle filter on an empty table reports that no vehicle is left.
+        const auto gefiltert = [](const QString &bezeichnung) {
+            return [bezeichnung](QAction *a) {
+                ui::testing::ScriptedMessages meldungen;
+                meldungen.expectInformation(bezeichnung + "- zur Zeit keine Fahrzeuge nach Filter.");
+                a->trigger();
+                QVERIFY(meldungen.verifyDone());
+            };
+        };
+        const auto ruft = [&termine](const QString &aufruf) {
+            return [&termine, aufruf](QAction *a) {
+                termine.aufrufe.clear();
+                a->trigger();
+                QCOMPARE(termine.aufrufe, QStringList{aufruf});
+            };
+        };
+
         // What each command with a handler visibly does.
         const QMap<QString, std::function<void(QAction *)>> wirkung{
+            {"Kopieren1",
+             [&](QAction *a) {
+                 fokus();
+                 marke->setText("Kombi");
+                 marke->selectAll();
+                 a->trigger();
+                 QCOMPARE(ablage.text(), QString("Kombi"));
+             }},
+            {"Ausschneiden1",
+             [&](QAction *a) {
+                 fokus();
+                 marke->setReadOnly(false);
+                 marke->setText("Bus");
+                 marke->selectAll();
+                 a->trigger();
+                 QCOMPARE(ablage.text(), QString("Bus"));
+                 QVERIFY(marke->text().isEmpty());
+             }},
+            {"Einfgen1",
+             [&](QAction *a) {
+                 // Into the make of a vehicle being entered, in edit mode.
+                 fenster->Navigation().ClickNavButton(nav::nbGlobalEdit);
+                 QVERIFY(fenster->Navigation().GlobalEdit());
+                 fleet::DataModule1->TTblMain.Append();
+                 fleet::DataModule1->TTblMain.FieldByName("KfzNr")->SetAsString("M-1");
+                 auto *feld = fenster->findChild<ui::DBEdit *>("EditKfzMarke");
+                 fenster->activateWindow();
+                 QVERIFY(QTest::qWaitForWindowActive(fenster.get()));
+                 feld->setFocus();
+                 ablage.setText("Transit");
+                 a->trigger();
+                 QCOMPARE(feld->text(), QString("Transit"));
+                 fleet::DataModule1->TTblMain.Cancel();
+             }},
+            {"Suchen1", navigiert(nav::nbSearch)},
+            {"Weitersuchen1", navigiert(nav::nbSearchNext)},
+            {"InkrSucheneinaus1", navigiert(nav::nbSearchInc)},
+            {"Lesezeichensetzen1", navigiert(nav::nbSetBookmark)},
+            {"Lesezeichenverwaltung1", navigiert(nav::nbGotoBookmark)},
+            {"Filtereinaus1", navigiert(nav::nbActiveFilter)},
+            {"Info1", gefiltert("Info")},
+            {"Gruppe1", gefiltert("Gruppe")},
+            {"KoststStandort1", gefiltert("KstSt./Standort")},
+            {"AlleLeasingfahrzeuge1", gefiltert("Alle Leas.fahrzg.")},
+            {"KeineLeasingfahrzeuge1", gefiltert("Keine Leas.fahrzg.")},
+            {"Leasinggesellschaft1", gefiltert("Leasinggesellsch.")},
+            {"Terminverwaltung1", ruft("TerminListeZeigen")},
+            {"Fahrzeugvergleich1", ruft("FahrzeugvergleichZeigen")},
+            {"FuhrparkKostenErtrag1", ruft("FuhrparkKostenZeigen")},
+            {"Tourenauswertung2", ruft("TourAuswertungZeigen")},
+            {"Handbuch1",
+             [&shell](QAction *a) {
+                 const QString vorher = QDir::currentPath();
+                 QDir::setCurrent(QDir::tempPath());
+                 QFile::remove(QDir::temp().filePath("KARVFHB7.pdf"));
+                 ui::testing::ScriptedMessages meldungen;
+                 meldungen.expectInformation(
+                     "Das Handbuch wurde im KARVEN Fuhrpark Hauptverzeichnis nicht gefunden");
+                 a->trigger();
+                 QDir::setCurrent(vorher);
+                 QVERIFY(meldungen.verifyDone());
+                 QVERIFY(shell.opened.isEmpty());
+             }},
             {"Mandanten1",
              [](QAction *a) {
                  ModalerBeobachter modal;
@@ -121,6 +248,7 @@ private slots:
              }},
             {"TankdatenImport1",
              [&termine](QAction *a) {
+                 termine.aufrufe.clear();
                  a->trigger();
                  QCOMPARE(termine.aufrufe, QStringList{"TankdatenImportZeigen"});
              }},
