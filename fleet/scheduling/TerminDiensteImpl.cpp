@@ -6,6 +6,7 @@
 #include "formulare/GrafikFormular.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/KARVENTextFormular.h"
+#include "formulare/MonatsauswertungAlleFahrzeugeFormular.h"
 #include "formulare/TerminFormular.h"
 #include "formulare/TourAuswertungFormular.h"
 #include "formulare/TourEditFormular.h"
@@ -60,7 +61,11 @@ void TerminDiensteImpl::TourAuswertungZeigen()
         TourAuswertungFormular->showModal();
 }
 
-void TerminDiensteImpl::MonatsauswertungAlleFahrzeugeZeigen() {}
+void TerminDiensteImpl::MonatsauswertungAlleFahrzeugeZeigen()
+{
+    MonatsauswertungAlleFahrzeugeFormular().showModal();
+}
+
 void TerminDiensteImpl::TankdatenImportZeigen() {}
 namespace {
 
@@ -80,6 +85,7 @@ void TerminDiensteImpl::GrafikZeigen()
 
 void TerminDiensteImpl::Freigeben()
 {
+    MonatsauswertungAlleFahrzeugeFormularFreigeben();
     grafik.destroy();
     GrafikFormularErzeugt = false;
 }

@@ -9,7 +9,7 @@
 
 #include "daten/DataModule1.h"
 #include "dienste/ReportDienste.h"
-#include "formulare/DruckKnoepfe.h"
+#include "formulare/AuswertungsBausteine.h"
 #include "logik/Fahrzeugvergleich.h"
 #include "regeln/AuswertungFilter.h"
 #include "ui/Connect.h"

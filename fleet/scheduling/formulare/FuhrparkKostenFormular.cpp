@@ -17,8 +17,8 @@
 #include "daten/Einstellungswerte.h"
 #include "dbe/Field.h"
 #include "dienste/ReportDienste.h"
+#include "formulare/AuswertungsBausteine.h"
 #include "formulare/BalkenDiagramm.h"
-#include "formulare/DruckKnoepfe.h"
 #include "formulare/HauptFormular.h"
 #include "regeln/AuswertungFilter.h"
 #include "regeln/FeldBezeichnungen.h"
@@ -34,16 +34,6 @@ TFuhrparkKostenFormular *FuhrparkKostenFormular = nullptr;
 namespace {
 
 constexpr int kReportFuhrparkKosten = 8;
-
-QLabel *summe(QWidget *form, const char *name)
-{
-    auto *l = ui::make<QLabel>(form, name, QStringLiteral("0,00"));
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setMinimumWidth(95);
-    return l;
-}
 
 QString geld(base::Currency c)
 {
@@ -94,23 +84,34 @@ TFuhrparkKostenFormular::TFuhrparkKostenFormular(QWidget *parent)
 
     PanMonatsuebersichtKosten = ui::make<QFrame>(this, "PanMonatsuebersichtKosten");
     PanMonatsuebersichtKosten->setFrameShape(QFrame::StyledPanel);
-    LblSummeFuhrparkGesamtkosten = summe(this, "LblSummeFuhrparkGesamtkosten");
-    LblSummeFuhrparkVarkosten = summe(this, "LblSummeFuhrparkVarkosten");
-    LblSummeFuhrparkFixkosten = summe(this, "LblSummeFuhrparkFixkosten");
-    LBLSummeFuhrparkVerbrauchKosten = summe(this, "LBLSummeFuhrparkVerbrauchKosten");
-    LblSummeFuhrparkReparaturKosten = summe(this, "LblSummeFuhrparkReparaturKosten");
-    LblSummeFuhrparkWartungKosten = summe(this, "LblSummeFuhrparkWartungKosten");
-    LblSummeFuhrparkUntersuchungKosten = summe(this, "LblSummeFuhrparkUntersuchungKosten");
-    LblSummeFuhrparkReifenKosten = summe(this, "LblSummeFuhrparkReifenKosten");
-    LblSummeFuhrparkPflegeKosten = summe(this, "LblSummeFuhrparkPflegeKosten");
-    LblSummeFuhrparkSonstigeKosten = summe(this, "LblSummeFuhrparkSonstigeKosten");
-    LblSummeFuhrparkSonstige2Kosten = summe(this, "LblSummeFuhrparkSonstige2Kosten");
-    LblSummeFuhrparkSonstige3Kosten = summe(this, "LblSummeFuhrparkSonstige3Kosten");
-    LblSummeFuhrparkSonstige4Kosten = summe(this, "LblSummeFuhrparkSonstige4Kosten");
-    LBLSummeFuhrparkGefKm = summe(this, "LBLSummeFuhrparkGefKm");
-    LblSummeFuhrparkVerbrauchL = summe(this, "LblSummeFuhrparkVerbrauchL");
-    LblSummeFuhrparkSchadstoff = summe(this, "LblSummeFuhrparkSchadstoff");
-    LblSummeFuhrparkErtrag = summe(this, "LblSummeFuhrparkErtrag");
+    LblSummeFuhrparkGesamtkosten =
+        SummenLabel(this, "LblSummeFuhrparkGesamtkosten", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkVarkosten = SummenLabel(this, "LblSummeFuhrparkVarkosten", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkFixkosten = SummenLabel(this, "LblSummeFuhrparkFixkosten", QStringLiteral("0,00"), 95);
+    LBLSummeFuhrparkVerbrauchKosten =
+        SummenLabel(this, "LBLSummeFuhrparkVerbrauchKosten", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkReparaturKosten =
+        SummenLabel(this, "LblSummeFuhrparkReparaturKosten", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkWartungKosten =
+        SummenLabel(this, "LblSummeFuhrparkWartungKosten", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkUntersuchungKosten =
+        SummenLabel(this, "LblSummeFuhrparkUntersuchungKosten", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkReifenKosten =
+        SummenLabel(this, "LblSummeFuhrparkReifenKosten", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkPflegeKosten =
+        SummenLabel(this, "LblSummeFuhrparkPflegeKosten", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkSonstigeKosten =
+        SummenLabel(this, "LblSummeFuhrparkSonstigeKosten", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkSonstige2Kosten =
+        SummenLabel(this, "LblSummeFuhrparkSonstige2Kosten", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkSonstige3Kosten =
+        SummenLabel(this, "LblSummeFuhrparkSonstige3Kosten", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkSonstige4Kosten =
+        SummenLabel(this, "LblSummeFuhrparkSonstige4Kosten", QStringLiteral("0,00"), 95);
+    LBLSummeFuhrparkGefKm = SummenLabel(this, "LBLSummeFuhrparkGefKm", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkVerbrauchL = SummenLabel(this, "LblSummeFuhrparkVerbrauchL", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkSchadstoff = SummenLabel(this, "LblSummeFuhrparkSchadstoff", QStringLiteral("0,00"), 95);
+    LblSummeFuhrparkErtrag = SummenLabel(this, "LblSummeFuhrparkErtrag", QStringLiteral("0,00"), 95);
     LblSonstigeKostenName = ui::make<QLabel>(this, "LblSonstigeKostenName", QStringLiteral("Sonstige"));
     LblSonstige2KostenName = ui::make<QLabel>(this, "LblSonstige2KostenName", QStringLiteral("Sonstige2"));
     LblSonstige3KostenName = ui::make<QLabel>(this, "LblSonstige3KostenName", QStringLiteral("Sonstige3"));

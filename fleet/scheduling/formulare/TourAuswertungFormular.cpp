@@ -13,7 +13,7 @@
 #include "base/GermanFormat.h"
 #include "daten/DataModule1.h"
 #include "dienste/ReportDienste.h"
-#include "formulare/DruckKnoepfe.h"
+#include "formulare/AuswertungsBausteine.h"
 #include "navigation/DBVNavigator.h"
 #include "navigation/DBVexarion.h"
 #include "ui/Connect.h"
@@ -29,16 +29,6 @@ namespace {
 
 constexpr int kReportTouren = 9;
 
-QLabel *summe(QWidget *form, const char *name, const char *text)
-{
-    auto *l = ui::make<QLabel>(form, name, QString::fromUtf8(text));
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setMinimumWidth(110);
-    return l;
-}
-
 } // namespace
 
 TTourAuswertungFormular::TTourAuswertungFormular(QWidget *parent)
@@ -53,10 +43,10 @@ TTourAuswertungFormular::TTourAuswertungFormular(QWidget *parent)
     DBGridTourAuswertung->setReadOnly(true);
     DBGridTourAuswertung->setRowSelect(true);
     DBGridTourAuswertung->setMultiSelect(true);
-    TLblSummeTouren = summe(this, "TLblSummeTouren", "0");
-    TLblSummeTourenKm = summe(this, "TLblSummeTourenKm", "0");
-    LblSummeErtraege = summe(this, "LblSummeErtraege", "0,00");
-    LblSummeKosten = summe(this, "LblSummeKosten", "0,00");
+    TLblSummeTouren = SummenLabel(this, "TLblSummeTouren", QStringLiteral("0"), 110);
+    TLblSummeTourenKm = SummenLabel(this, "TLblSummeTourenKm", QStringLiteral("0"), 110);
+    LblSummeErtraege = SummenLabel(this, "LblSummeErtraege", QStringLiteral("0,00"), 110);
+    LblSummeKosten = SummenLabel(this, "LblSummeKosten", QStringLiteral("0,00"), 110);
     LblSummeKosten->setToolTip(
         QStringLiteral("Basierend auf den gef. Km. und der Kostenpauschale in den Stammdaten des Fahrzeugs"));
     BtnBerechnen = ui::make<QPushButton>(this, "BtnBerechnen", QStringLiteral("&Berechnen"));

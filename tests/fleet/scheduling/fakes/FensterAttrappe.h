@@ -26,7 +26,7 @@ public:
 
     ui::DBGrid *Grid(const QString &) override { return nullptr; }
     int KostenSicht() const override { return 0; }
-    void KostenSichtSetzen(int) override {}
+    void KostenSichtSetzen(int s) override { aufrufe << QStringLiteral("KostenSichtSetzen(%1)").arg(s); }
     QString KostenJahr() const override { return {}; }
     QString Beschriftung(const QString &label) const override { return beschriftungen.value(label); }
     void TerminFortschreiben(const QString &edit) override

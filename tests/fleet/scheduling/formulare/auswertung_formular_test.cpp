@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "AufzeichnendeDienste.h"
+#include "FensterAttrappe.h"
 #include "base/GermanFormat.h"
 #include "daten/Aliase.h"
 #include "daten/Einstellungswerte.h"
@@ -16,6 +17,7 @@
 #include "formulare/BalkenDiagramm.h"
 #include "formulare/FuhrparkKostenFormular.h"
 #include "formulare/HauptFormular.h"
+#include "formulare/MonatsauswertungAlleFahrzeugeFormular.h"
 #include "kern_umgebung.h"
 #include "regeln/AuswertungFilter.h"
 #include "regeln/FeldBezeichnungen.h"
@@ -206,6 +208,96 @@ private slots:
         meldungen.expectError("Fehler beim Löschen der Fahrzeugvergleichs-Tabelle");
         form.FormActivate();
         QVERIFY(meldungen.verifyDone());
+    }
+
+    void allVehiclesOfAMonthWithoutCostsAreRedAndWarned()
+    {
+        ui::testing::ScriptedMessages meldungen;
+        fleet::testing::AufzeichnendeReportDienste berichte;
+        fleet::TMonatsauswertungAlleFahrzeugeFormular form;
+        form.show();
+        form.FormActivate();
+        meldungen.expectInformation("Sie haben noch keine Monatsauswertungen ermittelt");
+        form.TBitBtnMonatsauswertungAlleFahrzeugeVorschau->click();
+        QVERIFY(berichte.aufrufe.isEmpty());
+        QCOMPARE(form.LblAuswertungszeitraum->text(), QString("Auswertungszeitraum: ???"));
+
+        form.CmbBoxMonatsauswertungAFJahr->setCurrentText("2024");
+        form.CmbBoxMonatsauswertungAFMonat->setCurrentIndex(3);
+        meldungen.expectWarning("Für diesen Monat konnten bei keinem Fahrzeug gefahrene Kilometer noch var. "
+                                "Kosten ermittelt werden - bitte überprüfen und ändern Sie gegebenenfalls "
+                                "Auswertungsmonat und Auswertungsjahr..");
+        form.TBtnMonatsauswertungBerechnen->click();
+        QVERIFY(meldungen.verifyDone());
+        QCOMPARE(form.TblMonatsauswertungAF.RecordCount(), 12);
+        QCOMPARE(form.LblAuswertungszeitraum->text(), QString("Auswertungszeitraum: April 2024"));
+        QCOMPARE(form.LblKfzInfo->text(), QString("Info: Sprinter Kühltransport"));
+        QCOMPARE(form.LblKfzGruppe->text(), QString("Gruppe: Kühlung"));
+        QCOMPARE(form.LBLSummeGefKm->text(), QString("0"));
+        for (int zeile = 1; zeile < 12; ++zeile) {
+            ui::DBGrid::CellStyle zelle;
+            zelle.row = zeile;
+            zelle.column = 1;
+            form.DBGridMonatsauswertungAF->styleCell(zelle);
+            QCOMPARE(zelle.background, QColor(Qt::red));
+        }
+        QVERIFY(!form.DBGridMonatsauswertungAF->dataSource()->DataSet()->FieldByName("AuswJahr")->Visible());
+        if (qEnvironmentVariableIsSet("KARVENFP_BILDER"))
+            form.grab().save(qEnvironmentVariable("KARVENFP_BILDER") + "/monatsauswertung_alle.png");
+        form.TBitBtnMonatsauswertungAlleFahrzeugeDrucken->click();
+        QCOMPARE(berichte.aufrufe, QStringList({"PrintReport(19,1)"}));
+    }
+
+    void allVehiclesSaveAsksOnceAndRespectsAnotherWorkstationsLock()
+    {
+        ui::testing::ScriptedMessages meldungen;
+        termintest::FensterAttrappe fenster;
+        fleet::TMonatsauswertungAlleFahrzeugeFormular form;
+        form.show();
+        form.FormActivate();
+        form.CmbBoxMonatsauswertungAFJahr->setCurrentText("2024");
+        form.CmbBoxMonatsauswertungAFMonat->setCurrentIndex(2);
+        meldungen.expectWarning("Für diesen Monat konnten bei keinem Fahrzeug gefahrene Kilometer noch var. "
+                                "Kosten ermittelt werden - bitte überprüfen und ändern Sie gegebenenfalls "
+                                "Auswertungsmonat und Auswertungsjahr..");
+        form.TBtnMonatsauswertungBerechnen->click();
+
+        const QString frage = "Möchten Sie die aktuellen Monatsauswertungen speichern";
+        {
+            kerntest::ZweiterArbeitsplatz anderer("sperren", fleet::kAliasFuhrpark, "KfzMonat.db");
+            QVERIFY(anderer.bereit());
+            meldungen.expectQuestion(frage, true)
+                .expectError("Gewünschte Tabelle konnte nicht gesperrt werden - versuchen Sie es später noch "
+                             "einmal");
+            form.TBtnMonatsauswertungSpeichernClick();
+            QVERIFY(meldungen.verifyDone());
+        }
+        QVERIFY(!u->dm().TTblVar1.Active());
+        // Every March of the 12 vehicles is stored already (init): one question, No stops.
+        const QString ueberschreiben =
+            "Es sind schon Monatsauswertungen für den aktuellen Monat gespeichert - "
+            "möchten Sie diese Auswertungen überschreiben";
+        meldungen.expectQuestion(frage, true)
+            .expectWarningQuestion(ueberschreiben, false)
+            .expectInformation("Speichervorgang abgebrochen..");
+        form.TBtnMonatsauswertungSpeichernClick();
+        meldungen.expectQuestion(frage, true)
+            .expectWarningQuestion(ueberschreiben, true)
+            .expectInformation("Die Monatsauswertungen wurden gespeichert");
+        form.TBtnMonatsauswertungSpeichernClick();
+        QVERIFY(meldungen.verifyDone());
+        QVERIFY(!u->dm().TTblVar1.Active());
+
+        // The jump to the third row's vehicle and month.
+        form.TblMonatsauswertungAF.First();
+        form.TblMonatsauswertungAF.Next();
+        form.TblMonatsauswertungAF.Next();
+        form.TBtnFahrzeugZeigenClick();
+        QVERIFY(!form.isVisible());
+        QCOMPARE(u->dm().TTblMain.FieldByName("KfzNr")->AsString(), QString("M-KV 134"));
+        QCOMPARE(fenster.aufrufe, QStringList({"KostenSichtSetzen(1)"}));
+        QCOMPARE(u->dm().TTblVarKosten.Filter(), QString("(Jahr = '2024') and (Monat = 'März')"));
+        QVERIFY(u->dm().TTblVarKosten.Filtered());
     }
 };
 

@@ -8,6 +8,8 @@
 #include "kern_umgebung.h"
 #include "logik/Fahrzeugvergleich.h"
 #include "logik/FuhrparkKosten.h"
+#include "logik/MonatsauswertungAlle.h"
+#include "regeln/Monatsauswertung.h"
 #include "termin_umgebung.h"
 
 namespace {
@@ -180,6 +182,111 @@ TEST_F(AuswertungTest, FleetCostsLeaveTheMonthlyFilterAsItWasAlsoOnFailure)
     EXPECT_EQ(s.Km.toDouble(), 100) << "the totals reached before the failure";
     EXPECT_EQ(u.dm().TTblMain.FieldByName("KfzNr")->AsString(), "C-3");
     EXPECT_TRUE(u.dm().TTblFuhrparkKosten.Active());
+}
+
+// Cost records with odometer readings: February 10.000 km, March 10.500 and
+// 11.200 km with a repair; B-2 has none.
+class MonatAlleTest : public AuswertungTest {
+protected:
+    dbe::TTable ergebnis{&u.session()};
+
+    void SetUp() override
+    {
+        fahrzeug("A-1");
+        fahrzeug("B-2");
+        fahrzeug("C-3");
+        kosten("A-1", base::encodeDate(2024, 2, 15), 10000, 0);
+        kosten("A-1", base::encodeDate(2024, 3, 10), 10500, 250.75);
+        kosten("A-1", base::encodeDate(2024, 3, 20), 11200, 0);
+        kosten("C-3", base::encodeDate(2024, 3, 5), 0, 99);
+        u.dm().TTblVarKosten.Refresh();
+        ergebnis.SetDatabaseName(fleet::kAliasFuhrparkPriv);
+        ergebnis.SetTableName("MoAusPrv.DB");
+    }
+    void kosten(const QString &nr, base::TDateTime datum, double km, double reparatur)
+    {
+        static int beleg = 0;
+        kerntest::zeileAnfuegen(u.session(), fleet::kAliasFuhrpark, "KfzVar.db",
+                                {"KfzNr", "BelegDatum", "BelegNummer", "Mwst", "ReparaturKosten"},
+                                {nr, datum, QString::number(++beleg), km, reparatur});
+    }
+    QStringList gespeichert()
+    {
+        dbe::TTable t(&u.session());
+        t.SetDatabaseName(fleet::kAliasFuhrpark);
+        t.SetTableName("KfzMonat.DB");
+        t.Open();
+        QStringList z;
+        for (t.First(); !t.Eof(); t.Next())
+            z << t.FieldByName("KfzNr")->AsString() + ":" + t.FieldByName("AuswMonatText")->AsString() + ":" +
+                     t.FieldByName("GefKilometer")->AsString();
+        return z;
+    }
+};
+
+TEST_F(MonatAlleTest, OneRowPerVehicleWithTotalsAndTheRowsWithoutValues)
+{
+    u.dm().TTblMain.Locate("KfzNr", "B-2");
+    ASSERT_TRUE(fleet::MonatsauswertungAlleBerechnen(u.dm(), ergebnis, 2024, 3, "März"));
+    ASSERT_EQ(ergebnis.RecordCount(), 3);
+    EXPECT_EQ(u.dm().TTblMain.FieldByName("KfzNr")->AsString(), "B-2");
+    EXPECT_EQ(fleet::MonatsauswertungErgebnis.KfzNr, "C-3") << "the last run is the shared result";
+    ergebnis.First();
+    EXPECT_EQ(ergebnis.FieldByName("KfzNr")->AsString(), "A-1");
+    EXPECT_EQ(ergebnis.FieldByName("AuswJahr")->AsString(), "2024");
+    EXPECT_EQ(ergebnis.FieldByName("AuswMonatText")->AsString(), "März");
+    EXPECT_EQ(ergebnis.FieldByName("GefKilometer")->AsFloat(), 1200);
+    EXPECT_EQ(ergebnis.FieldByName("GesamtVarKosten")->AsFloat(), 250.75);
+    const fleet::TMonatsAlleSummen s = fleet::MonatsAlleSummenBerechnen(ergebnis);
+    EXPECT_EQ(s.Km, 1200);
+    EXPECT_EQ(s.Var.toDouble(), 250.75 + 99);
+    EXPECT_EQ(ergebnis.FieldByName("KfzNr")->AsString(), "A-1") << "the totals end on the first row";
+
+    EXPECT_FALSE(fleet::MonatsZeileOhneWerte(1200, base::Currency::fromDouble(250.75)));
+    EXPECT_TRUE(fleet::MonatsZeileOhneWerte(0.4, base::Currency::fromDouble(250.75)));
+    EXPECT_TRUE(fleet::MonatsZeileOhneWerte(1200, base::Currency()));
+}
+
+TEST_F(MonatAlleTest, WarningsByTheTotalsAsTheLabelsShowThem)
+{
+    const QString beide = fleet::MonatsAlleWarnung("0", "0,00");
+    EXPECT_TRUE(beide.contains("gefahrene Kilometer noch var. Kosten"));
+    EXPECT_EQ(fleet::MonatsAlleWarnung("0", "0,004"), beide);
+    EXPECT_TRUE(fleet::MonatsAlleWarnung("1200", "0,00")
+                    .startsWith("Für diesen Monat konnten bei keinem Fahrzeug var. Kosten ermittelt werden"));
+    EXPECT_TRUE(
+        fleet::MonatsAlleWarnung("0", "349,75")
+            .startsWith("Für diesen Monat konnten bei keinem Fahrzeug gefahrene Kilometer ermittelt"));
+    EXPECT_TRUE(fleet::MonatsAlleWarnung("1200", "349,75").isEmpty());
+    EXPECT_EQ(fleet::KostenSprungFilter("2005", "März"), "(Jahr = '2005') and (Monat = 'März')");
+}
+
+TEST_F(MonatAlleTest, SaveReplacesExactlyTheStoredRowsAllOrNone)
+{
+    monat("B-2", "2024", 3, 777, 1, 1); // stored before: replaced
+    monat("B-2", "2024", 2, 555, 1, 1); // another month: kept
+    ASSERT_TRUE(fleet::MonatsauswertungAlleBerechnen(u.dm(), ergebnis, 2024, 3, "März"));
+    dbe::TTable &ziel = u.dm().TTblVar1;
+    ziel.SetTableName("KfzMonat.db");
+    ziel.Open();
+    EXPECT_EQ(fleet::GespeicherteMonate(ziel, ergebnis), 1);
+
+    // A failure after the stored row was deleted leaves the table as it was.
+    const QStringList vorher = gespeichert();
+    ziel.BeforePost = [](dbe::TDataSet &t) {
+        if (t.FieldByName("KfzNr")->AsString() == "B-2")
+            throw dbe::EDatabaseError("Schreibfehler");
+    };
+    EXPECT_THROW(fleet::MonateSpeichern(ziel, ergebnis), dbe::EDatabaseError);
+    ziel.Cancel();
+    ziel.BeforePost = nullptr;
+    ziel.Close();
+    EXPECT_EQ(gespeichert(), vorher);
+
+    ziel.Open();
+    fleet::MonateSpeichern(ziel, ergebnis);
+    ziel.Close();
+    EXPECT_EQ(gespeichert(), QStringList({"A-1:März:1200", "B-2:Februar:555", "B-2:März:0", "C-3:März:0"}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-#include "formulare/DruckKnoepfe.h"
+#include "formulare/AuswertungsBausteine.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 #include "dienste/ReportDienste.h"
@@ -10,11 +11,11 @@ namespace fleet {
 
 DruckKnoepfe DruckKnoepfeAnlegen(ui::FormBase *form, const QString &druckHinweis,
                                  const QString &vorschauHinweis, std::function<void()> beimDrucken,
-                                 std::function<void()> beiVorschau)
+                                 std::function<void()> beiVorschau, const char *druckName,
+                                 const char *vorschauName)
 {
-    DruckKnoepfe k{
-        ui::make<QPushButton>(form, "TBitBtnAlleFahrzeugeAuswertungDrucken", QStringLiteral("D&rucken")),
-        ui::make<QPushButton>(form, "TBitBtnDurchschnittVorschau", QStringLiteral("&Vorschau"))};
+    DruckKnoepfe k{ui::make<QPushButton>(form, druckName, QStringLiteral("D&rucken")),
+                   ui::make<QPushButton>(form, vorschauName, QStringLiteral("&Vorschau"))};
     k.drucken->setToolTip(druckHinweis);
     k.vorschau->setToolTip(vorschauHinweis);
     ui::on(k.drucken, &QPushButton::clicked, form, std::move(beimDrucken));
@@ -25,6 +26,16 @@ DruckKnoepfe DruckKnoepfeAnlegen(ui::FormBase *form, const QString &druckHinweis
         k.vorschau->setEnabled(berichte);
     });
     return k;
+}
+
+QLabel *SummenLabel(QWidget *form, const char *name, const QString &text, int breite)
+{
+    auto *l = ui::make<QLabel>(form, name, text);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setMinimumWidth(breite);
+    return l;
 }
 
 } // namespace fleet

@@ -4,7 +4,9 @@
 
 #include <QString>
 
+class QLabel;
 class QPushButton;
+class QWidget;
 
 namespace ui {
 class FormBase;
@@ -21,6 +23,11 @@ struct DruckKnoepfe {
 };
 DruckKnoepfe DruckKnoepfeAnlegen(ui::FormBase *form, const QString &druckHinweis,
                                  const QString &vorschauHinweis, std::function<void()> beimDrucken,
-                                 std::function<void()> beiVorschau);
+                                 std::function<void()> beiVorschau,
+                                 const char *druckName = "TBitBtnAlleFahrzeugeAuswertungDrucken",
+                                 const char *vorschauName = "TBitBtnDurchschnittVorschau");
+
+// A total of an evaluation: right-aligned in a sunken panel.
+QLabel *SummenLabel(QWidget *form, const char *name, const QString &text, int breite = 100);
 
 } // namespace fleet
