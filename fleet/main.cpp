@@ -16,6 +16,7 @@
 #include "formulare/AlleFahrzeugeFormular.h"
 #include "formulare/Copyright.h"
 #include "formulare/DispositionEingabeFormular.h"
+#include "formulare/FahrerStammdatenFormular.h"
 #include "formulare/FuhrparkKostenFormular.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/HilfeFormular.h"
@@ -61,6 +62,7 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
         [] {
             // The modules made on first use go with the central one.
             DataModuleImportFreigeben();
+            FahrerStammdatenFormularFreigeben();
             DataModuleFahrerFreigeben();
             TDataModule1 *weg = DataModule1;
             DataModule1 = nullptr;

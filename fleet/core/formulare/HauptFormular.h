@@ -131,6 +131,7 @@ public:
     void FuhrparkKostenErtrag1Click();
     void Tourenauswertung2Click();
     void Handbuch1Click();
+    void Fahrer1Click();
     void BtnExtGrafikClick();
     void BtnFreieFahrzeugeClick();
     void BtnMonatsauswertungAlleFahrzeugeClick();

@@ -18,6 +18,7 @@
 #include "dienste/Protokoll.h"
 #include "dienste/ReportDienste.h"
 #include "dienste/TerminDienste.h"
+#include "formulare/FahrerStammdatenFormular.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/HauptNavigation.h"
 #include "formulare/seiten/DispoSeite.h"
@@ -324,6 +325,14 @@ void THauptFormular::BtnFreieFahrzeugeClick()
     } catch (const std::exception &e) {
         Verschluckt(Q_FUNC_INFO, e);
     }
+}
+
+// ---- drivers
+
+void THauptFormular::Fahrer1Click()
+{
+    FahrerStammdatenFormularErzeugen().showModal();
+    DataModule1->TTblFahrer.Refresh();
 }
 
 // ---- manual

@@ -55,8 +55,7 @@ const QList<Menuebefehl> &HauptMenueBefehle()
     static const QList<Menuebefehl> befehle{
         befehl("&Datei", "Mandanten1", QStringLiteral("M&andanten"), &F::Mandanten1Click),
         untermenue("&Datei", "Stammdaten1", QStringLiteral("&Stammdaten")),
-        offen("&Datei/Stammdaten1", "Fahrer1", QStringLiteral("Fahrer"),
-              QStringLiteral("Das Fahrerformular ist noch nicht gebaut")),
+        befehl("&Datei/Stammdaten1", "Fahrer1", QStringLiteral("Fahrer"), &F::Fahrer1Click),
         befehl("&Datei", "Copyright1", QStringLiteral("C&opyright"), &F::Copyright1Click),
         trenner("&Datei"),
         befehl("&Datei", "Beenden1", QStringLiteral("B&eenden"), &F::TBitBtnEndeClick),

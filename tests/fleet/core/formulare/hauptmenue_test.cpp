@@ -15,8 +15,10 @@
 
 #include "AufzeichnendeDienste.h"
 #include "daten/DataModule1.h"
+#include "daten/DataModuleFahrer.h"
 #include "dienste/Dienstvertraege.h"
 #include "formulare/Copyright.h"
+#include "formulare/FahrerStammdatenFormular.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/HauptMenue.h"
 #include "formulare/HauptNavigation.h"
@@ -94,6 +96,8 @@ private slots:
     void cleanup()
     {
         fenster.reset();
+        fleet::FahrerStammdatenFormularFreigeben();
+        fleet::DataModuleFahrerFreigeben();
         delete fleet::MandantenFormular;
         fleet::MandantenFormular = nullptr;
         delete fleet::HilfeFormular;
@@ -223,6 +227,14 @@ private slots:
                  ModalerBeobachter modal;
                  a->trigger();
                  QCOMPARE(modal.gesehen, fleet::MandantenFormular);
+             }},
+            {"Fahrer1",
+             [](QAction *a) {
+                 ModalerBeobachter modal;
+                 a->trigger();
+                 QVERIFY(fleet::FahrerStammdatenFormular);
+                 QCOMPARE(modal.gesehen, fleet::FahrerStammdatenFormular);
+                 QVERIFY(fleet::FahrerFormularErzeugt);
              }},
             {"Copyright1",
              [](QAction *a) {
