@@ -16,6 +16,7 @@
 #include "formulare/AlleFahrzeugeFormular.h"
 #include "formulare/Copyright.h"
 #include "formulare/DispositionEingabeFormular.h"
+#include "formulare/EinstellungenFormular.h"
 #include "formulare/FahrerStammdatenFormular.h"
 #include "formulare/FuhrparkKostenFormular.h"
 #include "formulare/HauptFormular.h"
@@ -120,6 +121,7 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
             Dienst<TerminDienste>::setzen(nullptr);
         });
     form(QStringLiteral("TTerminInfoDlg"), TerminInfoDlg);
+    form(QStringLiteral("TEinstellungenFormular"), EinstellungenFormular);
     form(QStringLiteral("TCopyright"), Copyright);
     form(QStringLiteral("TPasswordDlg"), PasswordDlg);
     form(QStringLiteral("TAlleFahrzeugeFormular"), AlleFahrzeugeFormular);

@@ -23,6 +23,7 @@
 #include "dienste/ReportDienste.h"
 #include "dienste/TerminDienste.h"
 #include "formulare/Copyright.h"
+#include "formulare/EinstellungenFormular.h"
 #include "formulare/HauptMenue.h"
 #include "formulare/HauptNavigationsSatz.h"
 #include "formulare/HilfeFormular.h"
@@ -409,6 +410,12 @@ void THauptFormular::Mandanten1Click()
 {
     if (MandantenFormular)
         MandantenFormular->showModal();
+}
+
+void THauptFormular::Einstellungen1Click()
+{
+    if (EinstellungenFormular)
+        EinstellungenFormular->showModal();
 }
 
 void THauptFormular::TankdatenImport1Click()

@@ -99,6 +99,7 @@ public:
     void TDBVexarionMainSpecialFormCloseQuery(QWidget *form, int formType, bool &canClose);
     void TDBVexarionMainGetTblDescription(const QString &tableName, QString &description);
     void Mandanten1Click();
+    void Einstellungen1Click();
     void Copyright1Click();
     void ErsteSchritte1Click();
     void TankdatenImport1Click();

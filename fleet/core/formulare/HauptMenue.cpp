@@ -21,17 +21,6 @@ Menuebefehl befehl(const char *menue, const char *name, const QString &text, voi
             {}};
 }
 
-Menuebefehl offen(const char *menue, const char *name, const QString &text, const QString &grund)
-{
-    return {Menuebefehl::Befehl,
-            QString::fromUtf8(menue),
-            QString::fromUtf8(name),
-            text,
-            nullptr,
-            nullptr,
-            grund};
-}
-
 Menuebefehl untermenue(const char *menue, const char *name, const QString &text)
 {
     return {Menuebefehl::Untermenue,
@@ -98,8 +87,7 @@ const QList<Menuebefehl> &HauptMenueBefehle()
         befehl("Auswertungen", "Tourenauswertung2", QStringLiteral("Touren"), &F::Tourenauswertung2Click,
                &kTerminDienste),
 
-        offen("&Optionen", "Einstellungen1", QStringLiteral("Einstellungen"),
-              QStringLiteral("Das Einstellungsformular ist noch nicht gebaut")),
+        befehl("&Optionen", "Einstellungen1", QStringLiteral("Einstellungen"), &F::Einstellungen1Click),
         befehl("&Optionen", "TankdatenImport1", QStringLiteral("Tankdaten-Import"), &F::TankdatenImport1Click,
                &kTerminDienste),
         befehl("&Optionen", "Datenexport1", QStringLiteral("Datenexport"), &F::Datenexport1Click,

@@ -75,8 +75,9 @@ void StammdatenSeite::aufbauen()
     zeile(fahrzeug, "LblFarbe", QStringLiteral("Farbe"), "EditKfzFarbe", "KfzFarbe");
     zeile(fahrzeug, "LblZulassung", QStringLiteral("Zulassung"), "EditKfzZulassung", "KfzZulassung");
     zeile(fahrzeug, "LblKaufdatum", QStringLiteral("Kaufdatum"), "EditKaufdatum", "FreifeldDatum3");
+    // The chassis number is stored in Freifeld5; the user's free field 5 in Freifeld51.
     zeile(fahrzeug, "LblFahrgestellnummer", QStringLiteral("Fahrgestellnummer"), "EditFahrgestellnummer",
-          "Freifeld51");
+          "Freifeld5");
     zeile(fahrzeug, "LblVersPolNr", QStringLiteral("VersPolNr."), "EditVersPolNr", "VersPolNr");
     zeile(fahrzeug, "LblAnschaffungswert", QStringLiteral("Anschaff.wert"), "EditAnschaffungswert",
           "Anschaffungswert");
@@ -153,7 +154,13 @@ void StammdatenSeite::aufbauen()
     kosten.ende();
     mitte->addWidget(kosten.box());
 
-    Formularblock leasing(inhalt, QStringLiteral("Leasing"));
+    // The leasing box (BevLeasing) under its own title, so that both can be hidden.
+    auto *ueberschrift = label(inhalt, QStringLiteral("LblUeberschriftLeasing"), QStringLiteral("Leasing"));
+    QFont fett = ueberschrift->font();
+    fett.setBold(true);
+    ueberschrift->setFont(fett);
+    Formularblock leasing(inhalt, QString());
+    leasing.box()->setObjectName(QStringLiteral("BevLeasing"));
     DBLkCmbBoxNameLeasinggesellschaft =
         nachschlag(inhalt, "DBLkCmbBoxNameLeasinggesellschaft", m, "NameLeasingges",
                    DataModule1->DataSrcLeasinggesellschaft, "Name1");
@@ -168,13 +175,14 @@ void StammdatenSeite::aufbauen()
     LblVorausLsEndKmStand = label(inhalt, QStringLiteral("LblVorausLsEndKmStand"), QStringLiteral("n.v."));
     LblVorausLsEndKmStand->setFrameShape(QFrame::StyledPanel);
     leasing.zeile(
-        label(inhalt, QStringLiteral("LblVorausLsEndKm"), QStringLiteral("Km.Stand Ls.-Ende (ca.)")),
+        label(inhalt, QStringLiteral("LblVorausEndKmStand"), QStringLiteral("Km.Stand Ls.-Ende (ca.)")),
         LblVorausLsEndKmStand);
     for (int i = 16; i <= 20; ++i)
         zeile(leasing, QStringLiteral("LblFreifeld%1").arg(i).toLatin1().constData(), QString(),
               QStringLiteral("EditFreifeld%1").arg(i).toLatin1().constData(),
               QStringLiteral("Freifeld%1").arg(i).toLatin1().constData());
     leasing.ende();
+    mitte->addWidget(ueberschrift);
     mitte->addWidget(leasing.box());
     RadioGrpDrucken = auswahl(inhalt, "RadioGrpDrucken", QStringLiteral("Welchen Report drucken"),
                               {QStringLiteral("Dieses Fahrzeug"), QStringLiteral("Alle Fahrzeuge")}, 2);
@@ -194,8 +202,11 @@ void StammdatenSeite::aufbauen()
     for (int i = 1; i <= 15; ++i)
         zeile(frei, QStringLiteral("LblFreifeld%1").arg(i).toLatin1().constData(), QString(),
               QStringLiteral("EditFreifeld%1").arg(i).toLatin1().constData(),
-              QStringLiteral("Freifeld%1").arg(i).toLatin1().constData());
+              (i == 5 ? QStringLiteral("Freifeld51") : QStringLiteral("Freifeld%1").arg(i))
+                  .toLatin1()
+                  .constData());
     frei.ende();
+    frei.box()->setObjectName(QStringLiteral("Bevel8"));
 
     spalten->addWidget(fahrzeug.box(), 5);
     spalten->addWidget(termine.box(), 4);

@@ -1,0 +1,222 @@
+// The settings form's start-up: the stored settings applied to the running
+// program, once, each step on its own.
+#include <QAction>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QVariant>
+
+#include "daten/DataModule1.h"
+#include "daten/Einstellungswerte.h"
+#include "dienste/Formularzugriff.h"
+#include "dienste/TerminDienste.h"
+#include "formulare/EinstellungenFormular.h"
+#include "formulare/HauptFormular.h"
+#include "formulare/HauptNavigation.h"
+#include "regeln/DispoRegeln.h"
+#include "regeln/FeldBezeichnungen.h"
+#include "regeln/NurLeseModus.h"
+#include "regeln/Seitenwechsel.h"
+#include "regeln/StartEinstellungen.h"
+#include "ui/DBCheckBox.h"
+#include "ui/Guard.h"
+#include "ui/PageControl.h"
+
+namespace fleet {
+
+using namespace starteinstellungen;
+
+namespace {
+
+Feldleser leser(dbe::TTable &tabelle)
+{
+    return [&tabelle](const QString &feld) { return tabelle.FieldByName(feld)->Value(); };
+}
+
+QString text(dbe::TTable &tabelle, const char *feld)
+{
+    return Text(tabelle.FieldByName(QString::fromLatin1(feld))->Value());
+}
+
+// A component of the main window by name; a menu item also by its caption,
+// a chart's series inside its chart. Null when it is not built.
+QObject *hauptKomponente(const QString &name)
+{
+    QWidget *haupt = FormularFinden(QStringLiteral("HauptFormular"));
+    if (!haupt)
+        return nullptr;
+    if (QObject *o = haupt->findChild<QObject *>(name))
+        return o;
+    for (QAction *a : haupt->findChildren<QAction *>())
+        if (a->text() == name)
+            return a;
+    for (QChartView *ansicht : haupt->findChildren<QChartView *>())
+        if (ansicht->chart())
+            if (QObject *serie = ansicht->chart()->findChild<QObject *>(name))
+                return serie;
+    return nullptr;
+}
+
+void anwenden(const QList<Wirkung> &wirkungen)
+{
+    for (const Wirkung &w : wirkungen) {
+        QObject *o = hauptKomponente(w.komponente);
+        if (!o)
+            continue; // not built yet
+        auto *seite = qobject_cast<ui::TabSheet *>(o);
+        switch (w.art) {
+        case Wirkung::Zeigen:
+        case Wirkung::Verbergen:
+            if (seite)
+                seite->setTabVisible(w.art == Wirkung::Zeigen);
+            else
+                o->setProperty("visible", w.art == Wirkung::Zeigen);
+            break;
+        case Wirkung::Freigeben:
+        case Wirkung::Sperren:
+            // An action in the window's group of commands without handler
+            // stays disabled all the same.
+            o->setProperty("enabled", w.art == Wirkung::Freigeben);
+            break;
+        case Wirkung::SerieAktivieren:
+            o->setProperty("visible", true);
+            break;
+        case Wirkung::NeueZeilenSperren:
+            if (HauptFormular) {
+                HauptNavigation &n = HauptFormular->Navigation();
+                using namespace seitenwechsel;
+                n.SetAllowKeys(n.AllowKeys() & ~(akDuplicate | akDelete | akInsert));
+            }
+            break;
+        }
+    }
+}
+
+bool gleicheTabelle(const QString &a, const QString &b)
+{
+    return QFileInfo(a).completeBaseName().compare(QFileInfo(b).completeBaseName(), Qt::CaseInsensitive) == 0;
+}
+
+void anzeigenamenAnwenden(const QList<Anzeigename> &namen)
+{
+    TDataModule1 &dm = *DataModule1;
+    for (const Anzeigename &a : namen)
+        for (dbe::TTable *t : dm.AlleTabellen()) {
+            // The scratch tables are lent out and named by their borrower.
+            if (t == &dm.TTblVar || t == &dm.TTblVar1 || !gleicheTabelle(t->TableName(), a.tabelle))
+                continue;
+            t->FieldByName(a.feld)->SetDisplayLabel(a.text);
+        }
+}
+
+} // namespace
+
+void TEinstellungenFormular::schritt(const std::function<void()> &aktion)
+{
+    try {
+        aktion();
+    } catch (...) {
+        ui::handleException(this, std::current_exception());
+    }
+}
+
+void TEinstellungenFormular::FormCreate()
+{
+    dbe::TTable &allg = DataModule1->TTblEinstellungenAllgem;
+    dbe::TTable &priv = DataModule1->TTblEinstellungenPriv;
+
+    schritt(
+        [&] { AktuellerArbeitsplatz = Arbeitsplatz(text(priv, "Arbeitsplatzname"), AktuellerArbeitsplatz); });
+    farbenBeimStart();
+    schritt([this] { StammdatenFelderZeigen(); });
+    schritt([this] { TerminFelderZeigen(); });
+    schritt([this] { rechteAnwenden(); });
+    schritt([this] {
+        PageCtrlEinstellungen->setActivePage(TabSicherheit);
+        ComboBoxDesigner->setCurrentIndex(0);
+    });
+    schritt([&] {
+        TourenModus = TourenModusAus(text(allg, "Textfeld1"));
+        anwenden(KilometerModusWirkungen(TourenModus));
+    });
+    schritt([&] {
+        if (QObject *spalten = hauptKomponente(QStringLiteral("RadioGrpMonatsuebersichtTabelle")))
+            spalten->setProperty("itemIndex", UebersichtSpaltenAus(text(allg, "Textfeld2")));
+    });
+    schritt([&] { anwenden(ArbeitsplatzWirkungen(leser(priv))); });
+    schritt([this] { anzeigenamenSetzen(); });
+    schritt([this] {
+        LblNachschlagetabGruppe->setText(NachschlagTitel(FeldBezeichnungen[QStringLiteral("NameGruppe")]));
+        LblNachschlagetabKostenstelle->setText(
+            NachschlagTitel(FeldBezeichnungen[QStringLiteral("NameKostenstelle")]));
+    });
+    schritt([&] {
+        KollisionsPruefung = KollisionsPruefungAus(text(allg, "Textfeld14"));
+        KollisionsAktion = KollisionsAktionAus(text(allg, "Textfeld15"));
+    });
+    schritt([&] { anzeigenamenAnwenden(BemerkungsAnzeigenamen(leser(allg))); });
+    schritt([&] {
+        SichtbareFreifelder = Zahl(allg.FieldByName(QStringLiteral("AnzahlSichtbFreifelder"))->Value());
+        anwenden(FreifeldWirkungen(SichtbareFreifelder));
+    });
+    schritt([this] { anwenden(LeasingWirkungen(DBCheckBoxLeasing->isChecked())); });
+    schritt([&] {
+        DispoNurEigene = Logisch(priv.FieldByName(QStringLiteral("NurEigeneDispoAendern"))->Value());
+    });
+    schritt([&] {
+        if (Logisch(allg.FieldByName(QStringLiteral("Boolfeld1"))->Value()))
+            terminDienste().TerminListeModalZeigen();
+    });
+}
+
+void TEinstellungenFormular::farbenBeimStart()
+{
+    schritt([this] {
+        dbe::TTable &priv = DataModule1->TTblEinstellungenPriv;
+        if (Logisch(priv.FieldByName(QStringLiteral("FarbenSindDefault"))->Value())) {
+            // The header keeps its design colours.
+            FarbenStandardSetzen();
+            FarbenVorschauZeigen();
+            StammdatenFarbenAnwenden();
+            return;
+        }
+        try {
+            FarbenLaden(leser(priv));
+            FarbenVorschauZeigen();
+            KopfzeileFarbenAnwenden();
+            StammdatenFarbenAnwenden();
+        } catch (...) {
+            FarbenStandardSetzen();
+            FarbenVorschauZeigen();
+            KopfzeileFarbenAnwenden();
+            StammdatenFarbenAnwenden();
+        }
+    });
+}
+
+void TEinstellungenFormular::rechteAnwenden()
+{
+    const QString rights = text(DataModule1->TTblEinstellungenPriv, "Rights");
+    NurLesen = NurLesenAus(rights);
+    if (!NurLesen)
+        return;
+    DBCheckBoxSchreibschutz->setEnabled(false);
+    for (const QString &name : NurLesenVerborgeneSeiten())
+        if (auto *seite = findChild<ui::TabSheet *>(name))
+            seite->setTabVisible(false);
+    NurLeseModusSetzen(true);
+}
+
+void TEinstellungenFormular::anzeigenamenSetzen()
+{
+    const auto beschriftung = [](const QString &label) {
+        QObject *l = hauptKomponente(label);
+        return l ? l->property("text").toString() : QString();
+    };
+    anzeigenamenAnwenden(
+        FeldAnzeigenamen(FeldBezeichnungen, leser(DataModule1->TTblEinstellungenAllgem), beschriftung));
+}
+
+} // namespace fleet
