@@ -1,10 +1,13 @@
 #include "TerminDiensteImpl.h"
 
+#include "daten/DataModule1.h"
+#include "daten/DataModuleImport.h"
 #include "formulare/AlleFahrzeugeFormular.h"
 #include "formulare/DispositionEingabeFormular.h"
 #include "formulare/FuhrparkKostenFormular.h"
 #include "formulare/GrafikFormular.h"
 #include "formulare/HauptFormular.h"
+#include "formulare/ImportFormular.h"
 #include "formulare/KARVENTextFormular.h"
 #include "formulare/MonatsauswertungAlleFahrzeugeFormular.h"
 #include "formulare/TerminFormular.h"
@@ -65,12 +68,11 @@ void TerminDiensteImpl::MonatsauswertungAlleFahrzeugeZeigen()
 {
     MonatsauswertungAlleFahrzeugeFormular().showModal();
 }
-
-void TerminDiensteImpl::TankdatenImportZeigen() {}
 namespace {
 
 // Forms made on first use; the core's created flags follow them.
 ui::FormOnFirstUse<TGrafikFormular> grafik;
+ui::FormOnFirstUse<TImportFormular> tankImport;
 
 } // namespace
 
@@ -83,9 +85,18 @@ void TerminDiensteImpl::GrafikZeigen()
     form.activateWindow();
 }
 
+void TerminDiensteImpl::TankdatenImportZeigen()
+{
+    TImportFormular &form = tankImport.get(DataModuleImportErzeugen(), *DataModule1);
+    ImportFormularErzeugt = true;
+    form.showModal();
+}
+
 void TerminDiensteImpl::Freigeben()
 {
     MonatsauswertungAlleFahrzeugeFormularFreigeben();
+    tankImport.destroy();
+    ImportFormularErzeugt = false;
     grafik.destroy();
     GrafikFormularErzeugt = false;
 }
