@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "dienste/ReportDienste.h"
+#include "formulare/seiten/DruckKnoepfe.h"
 #include "ui/Connect.h"
 #include "ui/FormBase.h"
 
@@ -20,11 +20,8 @@ DruckKnoepfe DruckKnoepfeAnlegen(ui::FormBase *form, const QString &druckHinweis
     k.vorschau->setToolTip(vorschauHinweis);
     ui::on(k.drucken, &QPushButton::clicked, form, std::move(beimDrucken));
     ui::on(k.vorschau, &QPushButton::clicked, form, std::move(beiVorschau));
-    ui::on(form, &ui::FormBase::formShow, form, [k] {
-        const bool berichte = Dienst<ReportDienste>::vorhanden();
-        k.drucken->setEnabled(berichte);
-        k.vorschau->setEnabled(berichte);
-    });
+    seiten::DruckFreigabe(k.drucken);
+    seiten::DruckFreigabe(k.vorschau);
     return k;
 }
 
