@@ -67,18 +67,23 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget *parent, const PrintOptionsReques
     const bool open = request.lastPage >= TB_PAGE_OPEN;
     to_->setValue(open ? 9999 : std::max(1, request.lastPage));
     allPages_->setChecked(open && request.firstPage <= 1);
-    auto *range = new QHBoxLayout;
+    // The range row lives in a widget of its own, so that its captions go
+    // with it when the run shows no range.
+    auto *rangeRow = new QWidget(this);
+    auto *range = new QHBoxLayout(rangeRow);
+    range->setContentsMargins(0, 0, 0, 0);
+    allPages_->setParent(rangeRow);
+    from_->setParent(rangeRow);
+    to_->setParent(rangeRow);
     range->addWidget(allPages_);
-    range->addWidget(new QLabel(QStringLiteral("von"), this));
+    range->addWidget(new QLabel(QStringLiteral("von"), rangeRow));
     range->addWidget(from_);
-    range->addWidget(new QLabel(QStringLiteral("bis"), this));
+    range->addWidget(new QLabel(QStringLiteral("bis"), rangeRow));
     range->addWidget(to_);
     if (request.showRange)
-        form->addRow(QStringLiteral("Seiten:"), range);
+        form->addRow(QStringLiteral("Seiten:"), rangeRow);
     else
-        for (QWidget *w :
-             {static_cast<QWidget *>(allPages_), static_cast<QWidget *>(from_), static_cast<QWidget *>(to_)})
-            w->hide();
+        rangeRow->hide();
     auto syncRange = [this] {
         from_->setEnabled(!allPages_->isChecked());
         to_->setEnabled(!allPages_->isChecked());
