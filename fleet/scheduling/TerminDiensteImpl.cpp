@@ -3,6 +3,7 @@
 #include "daten/DataModule1.h"
 #include "daten/DataModuleImport.h"
 #include "formulare/AlleFahrzeugeFormular.h"
+#include "formulare/DispoFFFormular.h"
 #include "formulare/DispositionEingabeFormular.h"
 #include "formulare/FuhrparkKostenFormular.h"
 #include "formulare/GrafikFormular.h"
@@ -13,7 +14,9 @@
 #include "formulare/TerminFormular.h"
 #include "formulare/TourAuswertungFormular.h"
 #include "formulare/TourEditFormular.h"
+#include "logik/DispoFFDaten.h"
 #include "ui/FormBase.h"
+#include "ui/RadioGroup.h"
 
 namespace fleet {
 
@@ -73,6 +76,7 @@ namespace {
 // Forms made on first use; the core's created flags follow them.
 ui::FormOnFirstUse<TGrafikFormular> grafik;
 ui::FormOnFirstUse<TImportFormular> tankImport;
+ui::FormOnFirstUse<TDispoFFFormular> freieFahrzeuge;
 
 } // namespace
 
@@ -99,6 +103,8 @@ void TerminDiensteImpl::Freigeben()
     ImportFormularErzeugt = false;
     grafik.destroy();
     GrafikFormularErzeugt = false;
+    freieFahrzeuge.destroy();
+    DispoFFFormularErzeugt = false;
 }
 
 void TerminDiensteImpl::GrafikSchliessen()
@@ -106,8 +112,24 @@ void TerminDiensteImpl::GrafikSchliessen()
     if (grafik.created())
         grafik.instance()->close();
 }
-void TerminDiensteImpl::FreieFahrzeugeZeigen() {}
-void TerminDiensteImpl::FreieFahrzeugeSchliessen() {}
+
+void TerminDiensteImpl::FreieFahrzeugeZeigen()
+{
+    TDispoFFFormular &form = freieFahrzeuge.get();
+    DispoFFFormularErzeugt = true;
+    form.show();
+    form.raise();
+    form.activateWindow();
+    // Opened on the free vehicles, whichever list was shown last.
+    form.RadioGrpFahrzeuge->setItemIndex(dispo::kFFFreie);
+}
+
+void TerminDiensteImpl::FreieFahrzeugeSchliessen()
+{
+    if (freieFahrzeuge.created())
+        freieFahrzeuge.instance()->close();
+}
+
 void TerminDiensteImpl::TextFormularZeigen()
 {
     fleet::TextFormularZeigen();

@@ -396,10 +396,6 @@ void THauptFormular::knoepfeFreigeben()
     if (!DienstSperrgrund(kTerminDienste).isEmpty())
         for (QPushButton *b : {BtnExtGrafik, BtnFreieFahrzeuge, BtnMonatsauswertungAlleFahrzeuge})
             b->setEnabled(false);
-    // The free-vehicles list has no form yet: its button stays off whatever
-    // the read-only switch says.
-    BtnFreieFahrzeuge->setEnabled(false);
-    BtnFreieFahrzeuge->setToolTip(QStringLiteral("Die Liste der freien Fahrzeuge ist noch nicht verfügbar."));
 }
 
 QString THauptFormular::Sperrgrund(const QString &aktion) const

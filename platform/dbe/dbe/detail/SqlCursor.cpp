@@ -775,14 +775,20 @@ private:
                     ++got;
                     cursorKey = r;
                     haveKey = true;
-                    if (accepts(r) && static_cast<int>(rows.size()) < pageSize_)
+                    if (accepts(r))
                         rows.push_back(r);
+                    // A full page ends on its last row: the rows read past it
+                    // belong to the next page, and they say nothing of the end.
+                    if (static_cast<int>(rows.size()) >= pageSize_)
+                        break;
                 }
             } catch (...) {
                 sqlite3_reset(s);
                 throw;
             }
             sqlite3_reset(s);
+            if (static_cast<int>(rows.size()) >= pageSize_)
+                break;
             if (got < limit) {
                 const bool canNullPhase = nullPhaseNeeded && !nullPhase && haveKey && !keyColumns_.empty() &&
                                           !isBlank(fullKey(cursorKey).value(0));
