@@ -1,6 +1,7 @@
 #include "ui/FormBase.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPointer>
@@ -74,6 +75,21 @@ namespace {
 QPointer<FormBase> activeForm;
 } // namespace
 
+bool FormBase::ownWindowActive() const
+{
+    // A message box or a file dialog of this form is no form of its own: the
+    // form stays the active one meanwhile, and taking the activation back
+    // when it closes is no new activation. (A form that shows a message from
+    // its formActivate would otherwise show it again and again.)
+    QWidget *aktiv = QApplication::activeWindow();
+    if (!aktiv || aktiv == this || qobject_cast<FormBase *>(aktiv))
+        return false;
+    for (QWidget *w = aktiv->parentWidget(); w; w = w->parentWidget())
+        if (w == this)
+            return true;
+    return false;
+}
+
 bool FormBase::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate && activeForm != this) {
@@ -86,7 +102,7 @@ bool FormBase::event(QEvent *event)
         }
         activeForm = this;
         guard(this, [&] { emit formActivate(); });
-    } else if (event->type() == QEvent::WindowDeactivate && activeForm == this) {
+    } else if (event->type() == QEvent::WindowDeactivate && activeForm == this && !ownWindowActive()) {
         activeForm = nullptr;
         guard(this, [&] { emit formDeactivate(); });
     }

@@ -68,6 +68,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Whether the active window is a window of this form that is no form
+    // (a message box, a file dialog).
+    bool ownWindowActive() const;
+
     int modalResult_ = mrNone;
     bool inModalLoop_ = false;
     bool closing_ = false;

@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -268,6 +270,22 @@ private slots:
         first.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&first));
         QCOMPARE(log.mid(3), (QStringList{"aus:FahrerStammdatenFormular", "an:HauptFormular"}));
+
+        // A message box of the form is no other form: showing it does not
+        // deactivate the form, and the form taking the activation back after
+        // it is no new activation (a window manager gives it back).
+        bool boxAktiv = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                boxAktiv = QTest::qWaitForWindowActive(box);
+                box->close();
+            }
+        });
+        QMessageBox::information(&first, QStringLiteral("Hinweis"), QStringLiteral("Gespeichert"));
+        QVERIFY(boxAktiv);
+        first.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&first));
+        QCOMPARE(log.size(), 5);
 
         FormOnFirstUse<FormBase> later;
         QVERIFY(!later.created());
