@@ -316,6 +316,56 @@ private slots:
         QCOMPARE(dispo.FieldByName("DatumBis")->AsDateTime(), encodeDate(2024, 4, 9));
         dispo.Cancel();
     }
+    // What the user types is corrected in place; values set in code are not.
+    void thePeriodDialogCorrectsWhatTheUserTypes()
+    {
+        ui::testing::ScriptedMessages meldungen;
+        fleet::TDispositionEingabeFormular &d = *fleet::DispositionEingabeFormular;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        const QString gleicherTag = "\"Uhzeit/Anfangsdatum\" kann für einen Tag nicht größer oder gleich "
+                                    "\"Uhrzeit/Enddatum\" sein";
+        struct Fall {
+            const char *name;
+            base::TDateTime von, bis, uhrVon, uhrBis;
+            bool meldung;
+            base::TDateTime endeDatum, endeUhr;
+        };
+        const base::TDateTime tag = encodeDate(2024, 3, 10);
+        const Fall faelle[] = {
+            {"same day", tag, tag, base::encodeTime(10, 0), base::encodeTime(9, 0), true, tag,
+             base::encodeTime(11, 0)},
+            {"past midnight", tag, tag, base::encodeTime(23, 30), base::encodeTime(22, 30), true, tag + 1,
+             base::encodeTime(0, 30)},
+            {"other days", tag, tag + 1, base::encodeTime(10, 0), base::encodeTime(8, 0), false, tag + 1,
+             base::encodeTime(9, 0)},
+        };
+        for (const Fall &f : faelle) {
+            d.DateTimePckDatumVon->setValue(f.von);
+            d.DateTimePckDatumBis->setValue(f.bis);
+            d.DateTimePckUhrzeitAnfang->setValue(f.uhrVon);
+            d.DateTimePckUhrzeitEnde->setValue(f.uhrBis);
+            if (f.meldung)
+                meldungen.expectInformation(gleicherTag);
+            // The user turns the end's hour up by one, onto the start or past it.
+            d.DateTimePckUhrzeitEnde->setFocus();
+            d.DateTimePckUhrzeitEnde->setCurrentSection(QDateTimeEdit::HourSection);
+            QTest::keyClick(d.DateTimePckUhrzeitEnde, Qt::Key_Up);
+            QVERIFY2(meldungen.verifyDone(), f.name);
+            QCOMPARE(d.DateTimePckDatumBis->value(), f.endeDatum);
+            QCOMPARE(d.DateTimePckUhrzeitEnde->value(), f.endeUhr);
+        }
+
+        // OK with the end before the start: the message, the end on the
+        // start, and the dialog goes on (no bookings in that period).
+        d.DateTimePckDatumVon->setValue(encodeDate(2024, 5, 10));
+        d.DateTimePckDatumBis->setValue(encodeDate(2024, 5, 9));
+        meldungen.expectInformation("\"Datum Bis\" kann nicht kleiner sein als \"Datum Von\"");
+        d.BitBtnOk->click();
+        QVERIFY(meldungen.verifyDone());
+        QCOMPARE(d.DateTimePckDatumBis->value(), encodeDate(2024, 5, 10));
+        QCOMPARE(d.modalResult(), int(ui::mrOk));
+    }
 };
 
 QTEST_MAIN(DispoFormulareTest)
