@@ -393,9 +393,12 @@ void THauptFormular::knoepfeFreigeben()
 {
     // The page buttons that open forms of the scheduling part need its
     // service; the read-only switch must not enable them without it.
-    if (!DienstSperrgrund(kTerminDienste).isEmpty())
-        for (QPushButton *b : {BtnExtGrafik, BtnFreieFahrzeuge, BtnMonatsauswertungAlleFahrzeuge})
+    const QString grund = DienstSperrgrund(kTerminDienste);
+    if (!grund.isEmpty())
+        for (QPushButton *b : {BtnExtGrafik, BtnFreieFahrzeuge, BtnMonatsauswertungAlleFahrzeuge}) {
             b->setEnabled(false);
+            b->setToolTip(grund);
+        }
 }
 
 QString THauptFormular::Sperrgrund(const QString &aktion) const
