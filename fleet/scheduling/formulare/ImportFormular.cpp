@@ -7,6 +7,8 @@
 
 #include "daten/DataModuleImport.h"
 #include "dbe/Field.h"
+#include "dienste/ReportDienste.h"
+#include "logik/TankdatenDruck.h"
 #include "ui/Colors.h"
 #include "ui/Connect.h"
 #include "ui/DBGrid.h"
@@ -29,7 +31,7 @@ bool istEditiert(const dbe::TDataSet &d)
 } // namespace
 
 TImportFormular::TImportFormular(TDataModuleImport &imp, TDataModule1 &dm, QWidget *parent)
-    : ui::FormBase(QStringLiteral("ImportFormular"), parent), imp_(imp),
+    : ui::FormBase(QStringLiteral("ImportFormular"), parent), imp_(imp), dm_(dm),
       import_(std::make_unique<tank::TankImport>(imp, dm))
 {
     setWindowTitle(QStringLiteral("(Tank)daten-Import"));
@@ -61,11 +63,6 @@ TImportFormular::TImportFormular(TDataModuleImport &imp, TDataModule1 &dm, QWidg
         ui::make<QPushButton>(this, "BtnImportKonfigLoeschen", QStringLiteral("&Löschen"));
     BitBtnImportDrucken = ui::make<QPushButton>(this, "BitBtnImportDrucken", QStringLiteral("D&rucken"));
     BitBtnImportVorschau = ui::make<QPushButton>(this, "BitBtnImportVorschau", QStringLiteral("&Vorschau"));
-    // The list of the staged lines is not printable yet.
-    for (QPushButton *b : {BitBtnImportDrucken, BitBtnImportVorschau}) {
-        b->setEnabled(false);
-        b->setToolTip(QStringLiteral("Der Ausdruck der Tankdaten ist noch nicht verfügbar"));
-    }
     BitBtnSchliessen = ui::make<QPushButton>(this, "BitBtnSchliessen", QStringLiteral("&Schließen"));
     setButtonResult(BitBtnSchliessen, ui::mrCancel);
     setCancelButton(BitBtnSchliessen);
@@ -106,6 +103,8 @@ TImportFormular::TImportFormular(TDataModuleImport &imp, TDataModule1 &dm, QWidg
            [this] { BtnImportKonfigSpeichernClick(); });
     ui::on(BtnImportKonfigLoeschen, &QPushButton::clicked, this, [this] { BtnImportKonfigLoeschenClick(); });
     ui::on(DBGridImport, &ui::DBGrid::onColEnter, this, [this] { DBGridImportColEnter(); });
+    ui::on(BitBtnImportDrucken, &QPushButton::clicked, this, [this] { BitBtnImportDruckenClick(); });
+    ui::on(BitBtnImportVorschau, &QPushButton::clicked, this, [this] { BitBtnImportVorschauClick(); });
 }
 
 TImportFormular::~TImportFormular() = default;
@@ -260,6 +259,33 @@ void TImportFormular::DBGridImportColEnter()
             nurLesen =
                 nurLesen || f->FieldName().compare(QString::fromLatin1(name), Qt::CaseInsensitive) == 0;
     DBGridImport->setReadOnly(nurLesen);
+}
+
+void TImportFormular::BitBtnImportDruckenClick()
+{
+    dbe::TTable &staging = imp_.TTblImport;
+    if (!staging.Active() || staging.RecordCount() == 0) {
+        ui::messages().information(QStringLiteral("Sie haben noch keine Tankdaten importiert"));
+        return;
+    }
+    TankdatenDrucken(14, kDrucken);
+}
+
+void TImportFormular::BitBtnImportVorschauClick()
+{
+    // The preview shows the empty list too.
+    TankdatenDrucken(14, kVorschau);
+}
+
+void TImportFormular::TankdatenDrucken(int reportNummer, int modus)
+{
+    reporting::TTb6_ *tb = tank::HauptfensterKomponente();
+    if (!tb) {
+        ui::messages().error(QStringLiteral("Die Tankdaten können nicht gedruckt werden: "
+                                            "das Hauptfenster ist nicht geöffnet"));
+        return;
+    }
+    tank::TankdatenDrucken(*tb, dm_, this, reportNummer, modus);
 }
 
 } // namespace fleet

@@ -34,6 +34,10 @@ public:
     void BtnImportKonfigSpeichernClick();
     void BtnImportKonfigLoeschenClick();
     void DBGridImportColEnter();
+    void BitBtnImportDruckenClick();
+    void BitBtnImportVorschauClick();
+    // The staged lines as report 14, printed (mode 1) or previewed (2).
+    void TankdatenDrucken(int reportNummer, int modus);
 
     // Whether the grid shows the configuration table.
     bool KonfigurationSichtbar() const;
@@ -49,6 +53,7 @@ private:
     void zellenFaerben();
 
     TDataModuleImport &imp_;
+    TDataModule1 &dm_;
     std::unique_ptr<tank::TankImport> import_;
 };
 

@@ -145,6 +145,7 @@ bool TankImport::ImportPruefen(PruefZaehler &z)
     z = PruefZaehler();
     bool ergebnis = true;
     dbe::TTable &staging = imp_.TTblImport;
+    ui::HourglassScope sanduhr;
     ControlsFrei frei(staging);
     kosten_.Open();
     try {
