@@ -4,11 +4,15 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
+#include <QDate>
+
 #include "ReportKatalog.h"
 #include "StandardProjekte.h"
+#include "daten/Aliase.h"
 #include "daten/DataModule1.h"
 #include "engine_fixture.h"
 #include "katalog_umgebung.h"
+#include "regeln/FeldBezeichnungen.h"
 #include "temp_dir.h"
 #include "ui/testing/ScriptedMessages.h"
 
@@ -148,6 +152,38 @@ TEST_F(KatalogRender, DueListWithTwoMarksPrintsExactlyThoseVehicles)
     EXPECT_TRUE(text.contains(QStringLiteral("M-ÖL 77")));
     EXPECT_TRUE(text.contains(QStringLiteral("B-XY 2024")));
     EXPECT_FALSE(text.contains(QStringLiteral("HH-KA 100")));
+}
+
+// The vehicle list's headers and the monthly costs' columns with long texts and large amounts: no
+// caption or value is cut, and the fuel costs have their column.
+TEST_F(KatalogRender, VehicleListAndMonthlyCostsShowEveryCaptionAndAmountWhole)
+{
+    dbe::TSession &s = umgebung_->session();
+    kerntest::zeileAnfuegen(
+        s, fleet::kAliasFuhrpark, "KfzStamm.db",
+        {"KfzNr", "Info", "Gruppe", "Kostenstelle", "KfzMarke", "FahrerName", "KfzKmStand", "KfzTUEVTermin",
+         "KfzASUTermin", "FreifeldDatum3", "KfzFreierTermin1"},
+        {QStringLiteral("WÜ-KL 1234"), QStringLiteral("Großraumtransporter Kühlaufbau"),
+         QStringLiteral("Fernverkehr Süd"), QStringLiteral("Niederlassung München-Süd"),
+         QStringLiteral("Mercedes-Benz"), QStringLiteral("Hans-Jürgen Weißmüller"), 123456,
+         QDate(2024, 12, 31), QDate(2024, 11, 30), QDate(2019, 4, 15), QDate(2025, 6, 30)});
+    // The caption as a user may store it, all 21 characters.
+    fleet::FeldBezeichnungen.setzen(QStringLiteral("NameKostenstelle"),
+                                    QStringLiteral("Kostenstelle/Standort"));
+    const QString liste = drucken(7).join(u'\n');
+    for (const char *text : {"Kostenstelle/Standort", "Großraumtransporter", "Niederlassung", "Weißmüller",
+                             "123.456", "31.12.2024", "30.11.2024", "15.04.2019", "30.06.2025"})
+        EXPECT_TRUE(liste.contains(QString::fromUtf8(text))) << text << "\n" << liste.toStdString();
+
+    kerntest::zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzMonat.DB",
+                            {"KfzNr", "AuswJahr", "AuswMonatNum", "AuswMonatText", "VerbrauchKosten",
+                             "ReparaturKosten", "WartungKosten", "Sonstige4Kosten", "GesamtKosten"},
+                            {QStringLiteral("B-XY 2024"), QStringLiteral("2024"), 9,
+                             QStringLiteral("September"), 11234.56, 22345.67, 3456.78, 4567.89, 98765.43});
+    const QString kosten = drucken(10).join(u'\n');
+    for (const char *text :
+         {"Treibstoff", "September", "11.234,56", "22.345,67", "3.456,78", "4.567,89", "98.765,43"})
+        EXPECT_TRUE(kosten.contains(QString::fromUtf8(text))) << text << "\n" << kosten.toStdString();
 }
 
 } // namespace
