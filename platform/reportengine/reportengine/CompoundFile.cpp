@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include <QBuffer>
 #include <QtEndian>
 
 namespace tb {
@@ -48,11 +49,15 @@ QByteArray directoryEntry(const QString &name, quint8 type, quint32 child, quint
 
 } // namespace
 
-QByteArray compoundFileWithStream(const QString &streamName, QByteArray stream)
+bool writeCompoundFile(QIODevice &out, const QString &streamName, qint64 size,
+                       const std::function<bool(QIODevice &stream)> &writeStream)
 {
-    if (stream.size() < kMiniStreamCutoff)
-        stream.append(QByteArray(kMiniStreamCutoff - stream.size(), '\0'));
-    const int streamSectors = int((stream.size() + kSector - 1) / kSector);
+    // Streams below the cut-off are padded to it: the container then needs no mini stream.
+    const qint64 padded = std::max<qint64>(size, kMiniStreamCutoff);
+    const qint64 streamSectors64 = (padded + kSector - 1) / kSector;
+    if (size < 0 || streamSectors64 > 0x7FFFFFF0 / 2)
+        return false;
+    const int streamSectors = int(streamSectors64);
     const int entriesPerFatSector = kSector / 4;
     const int entriesPerDifatSector = entriesPerFatSector - 1; // the last one chains to the next
     // Sectors of the sector table and, beyond what the header lists, of its extension blocks.
@@ -90,15 +95,21 @@ QByteArray compoundFileWithStream(const QString &streamName, QByteArray stream)
     put32(header, 72, quint32(difatSectors));
     for (int i = 0; i < kHeaderFatEntries; ++i)
         put32(header, 76 + i * 4, i < fatSectors ? firstFat + quint32(i) : kFreeSect);
+    if (out.write(header) != header.size())
+        return false;
 
-    QByteArray body = stream;
-    body.append(QByteArray(streamSectors * kSector - stream.size(), '\0'));
-    QByteArray directory;
-    directory += directoryEntry(QStringLiteral("Root Entry"), 5, 1, kEndOfChain, 0);
-    directory += directoryEntry(streamName, 2, kNoStream, 0, quint32(stream.size()));
-    directory += directoryEntry(QString(), 0, kNoStream, 0, 0);
-    directory += directoryEntry(QString(), 0, kNoStream, 0, 0);
-    body += directory;
+    const qint64 before = out.pos();
+    if (!writeStream(out) || (!out.isSequential() && out.pos() - before != size))
+        return false;
+    const QByteArray padding(streamSectors * qint64(kSector) - size, '\0');
+    if (out.write(padding) != padding.size())
+        return false;
+
+    QByteArray tail;
+    tail += directoryEntry(QStringLiteral("Root Entry"), 5, 1, kEndOfChain, 0);
+    tail += directoryEntry(streamName, 2, kNoStream, 0, quint32(padded));
+    tail += directoryEntry(QString(), 0, kNoStream, 0, 0);
+    tail += directoryEntry(QString(), 0, kNoStream, 0, 0);
 
     QByteArray fat(fatSectors * kSector, '\xFF');
     for (int i = 0; i < streamSectors; ++i)
@@ -108,7 +119,7 @@ QByteArray compoundFileWithStream(const QString &streamName, QByteArray stream)
         put32(fat, int(firstFat + quint32(i)) * 4, kFatSect);
     for (int i = 0; i < difatSectors; ++i)
         put32(fat, int(firstDifat + quint32(i)) * 4, kDifSect);
-    body += fat;
+    tail += fat;
 
     // Extension blocks: the sector table's sectors beyond the first 109, 127 to a block.
     for (int block = 0; block < difatSectors; ++block) {
@@ -120,9 +131,20 @@ QByteArray compoundFileWithStream(const QString &streamName, QByteArray stream)
         }
         put32(difat, entriesPerDifatSector * 4,
               block + 1 < difatSectors ? firstDifat + quint32(block + 1) : kEndOfChain);
-        body += difat;
+        tail += difat;
     }
-    return header + body;
+    return out.write(tail) == tail.size();
+}
+
+QByteArray compoundFileWithStream(const QString &streamName, QByteArray stream)
+{
+    QByteArray file;
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::WriteOnly);
+    const bool ok = writeCompoundFile(buffer, streamName, stream.size(), [&stream](QIODevice &out) {
+        return out.write(stream) == stream.size();
+    });
+    return ok ? file : QByteArray();
 }
 
 } // namespace tb

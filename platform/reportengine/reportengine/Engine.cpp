@@ -559,6 +559,7 @@ int Engine::TbPrint(int job)
         return trace("TbPrint", job, TB_ERR_BUSY);
     if (j->aborted)
         return TB_ERR_USER_ABORTED;
+    j->chooseStreaming();
     return trace("TbPrint", job, j->run->print());
 }
 
@@ -571,6 +572,7 @@ int Engine::TbPrintFields(int job)
         return trace("TbPrintFields", job, TB_ERR_BUSY);
     if (j->aborted)
         return TB_ERR_USER_ABORTED;
+    j->chooseStreaming();
     return trace("TbPrintFields", job, j->run->printFields());
 }
 
@@ -583,6 +585,7 @@ int Engine::TbPrintFieldsEnd(int job)
         return trace("TbPrintFieldsEnd", job, TB_ERR_BUSY);
     if (j->aborted)
         return TB_ERR_USER_ABORTED;
+    j->chooseStreaming();
     return trace("TbPrintFieldsEnd", job, j->run->printFieldsEnd());
 }
 
@@ -670,6 +673,7 @@ int Engine::TbPrintEnd(int job, int)
         result = writeRunOutput(*j, *ui_);
     ui_->closeProgress();
     j->run.reset();
+    j->stream.reset();
     j->aborted = false;
     j->printOptions[popt::CurrentPage] = 0;
     return trace("TbPrintEnd", job, result);

@@ -1,5 +1,6 @@
 #include "reportengine/ExportWriter.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -39,6 +40,16 @@ bool save(const QString &file, const QByteArray &bytes)
     return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
 }
 
+// Data formats and their writers; PDF has pages and no writer here.
+struct Maker {
+    const char *target;
+    std::unique_ptr<LineExport> (*make)(const ExportSource &);
+};
+constexpr Maker kMakers[] = {
+    {"XLS", makeXlsExport},   {"TXT", makeTxtExport},     {"XML", makeXmlExport},
+    {"HTML", makeHtmlExport}, {"MHTML", makeMhtmlExport}, {"RTF", makeRtfExport},
+};
+
 } // namespace
 
 bool isKnownExportTarget(const QString &target)
@@ -58,35 +69,50 @@ QString exportDialogFilter(const QString &target)
     return t ? QString::fromUtf8(t->filter) : QString();
 }
 
+std::vector<std::pair<QString, QByteArray>> LineExport::besideFiles(const QString &) const
+{
+    return {};
+}
+
+std::unique_ptr<LineExport> makeLineExport(const QString &target, const ExportSource &head)
+{
+    for (const Maker &m : kMakers)
+        if (target.compare(QLatin1String(m.target), Qt::CaseInsensitive) == 0)
+            return m.make(head);
+    return nullptr;
+}
+
+QByteArray exportThrough(LineExport &writer, const ExportSource &source, bool *ok)
+{
+    for (const TableLineRecord *line : source.lines())
+        writer.line(*line);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const bool written = writer.finish(buffer, QString());
+    if (ok)
+        *ok = written;
+    return bytes;
+}
+
+bool finishDataExport(LineExport &writer, const QString &file)
+{
+    const QDir directory = QFileInfo(file).absoluteDir();
+    for (const auto &[name, bytes] : writer.besideFiles(file))
+        if (!save(directory.filePath(name), bytes))
+            return false;
+    QSaveFile out(file);
+    return out.open(QIODevice::WriteOnly) && writer.finish(out, file) && out.commit();
+}
+
 bool writeDataExport(const QString &target, const ExportSource &source, const QString &file)
 {
-    const QString t = target.toUpper();
-    if (t == QLatin1String("TXT")) {
-        bool ok = false;
-        const QByteArray bytes = exportTxt(source, &ok);
-        return ok && save(file, bytes);
-    }
-    if (t == QLatin1String("XML"))
-        return save(file, exportXml(source));
-    if (t == QLatin1String("RTF"))
-        return save(file, exportRtf(source));
-    if (t == QLatin1String("MHTML"))
-        return save(file, exportMhtml(source));
-    if (t == QLatin1String("XLS")) {
-        const QByteArray bytes = exportXls(source);
-        return !bytes.isEmpty() && save(file, bytes);
-    }
-    if (t == QLatin1String("HTML")) {
-        const auto pictures =
-            source.flag("pageObjects", true) ? source.pictures() : std::vector<ExportSource::Picture>{};
-        const auto names = pictureFileNames(file, pictures.size());
-        const QDir directory = QFileInfo(file).absoluteDir();
-        for (size_t i = 0; i < pictures.size(); ++i)
-            if (!save(directory.filePath(names[i]), pictures[i].png))
-                return false;
-        return save(file, exportHtml(source, names));
-    }
-    return false;
+    const auto writer = makeLineExport(target, source);
+    if (!writer)
+        return false;
+    for (const TableLineRecord *line : source.lines())
+        writer->line(*line);
+    return finishDataExport(*writer, file);
 }
 
 } // namespace tb

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include <QByteArray>
@@ -8,14 +10,36 @@
 
 #include "reportengine/ExportSource.h"
 
+class QIODevice;
+
 namespace tb {
 
 // What the exporters had to change in the data ("tb.export").
 Q_DECLARE_LOGGING_CATEGORY(lcExport)
 
-// The data exporters. Each reads the logical table stream (and, where the target shows them, the page
-// objects of the first page) and gives the bytes of the file. Settings come from the project's
-// "export" section for the target.
+// One data file written from the table lines as they come. What stands above the table (the page
+// objects' texts and pictures of the head's first chosen page, the project's settings) is taken when
+// the writer is made; the lines go to a spool file; finish() writes the whole file, so that a run of
+// any length holds no more than one line.
+class LineExport {
+public:
+    virtual ~LineExport() = default;
+    virtual void line(const TableLineRecord &line) = 0;
+    // Writes the file to `out`. `file` is the name it will bear (an HTML file names its pictures after
+    // it). False when the data does not fit the format or a spool or `out` could not be written.
+    virtual bool finish(QIODevice &out, const QString &file) = 0;
+    // Files that go beside the main one (the pictures of an HTML file): name and contents.
+    virtual std::vector<std::pair<QString, QByteArray>> besideFiles(const QString &file) const;
+};
+
+// The writer of a target ("XLS", "TXT", "XML", "HTML", "MHTML", "RTF"); null for any other.
+std::unique_ptr<LineExport> makeLineExport(const QString &target, const ExportSource &head);
+// Writes the source's lines through `writer` into bytes; false in `ok` when it fails.
+QByteArray exportThrough(LineExport &writer, const ExportSource &source, bool *ok = nullptr);
+
+// The data exporters. Each writes the logical table stream (and, where the target shows them, the page
+// objects of the first page) as a file. Settings come from the project's "export" section for the
+// target.
 
 // TXT: one line per table line, cells as shown, joined by "separator" (default tab); "header" (default
 // true) writes the header line(s) first; "encoding" "UTF-8" (default), "ISO-8859-1" or any name the
@@ -23,6 +47,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcExport)
 // quoted with '"' (quotes doubled). A character the encoding cannot hold is written as "?" and the
 // number of such characters traced. Empty when the encoding is unknown.
 QByteArray exportTxt(const ExportSource &source, bool *ok = nullptr);
+std::unique_ptr<LineExport> makeTxtExport(const ExportSource &head);
 
 // XML (UTF-8):
 //   <report project="Name.lst">
@@ -34,21 +59,23 @@ QByteArray exportTxt(const ExportSource &source, bool *ok = nullptr);
 // value holds the typed value in C notation, the element text the cell as shown. Characters XML 1.0
 // forbids (controls other than TAB, LF and CR) become U+FFFD; their number is traced.
 QByteArray exportXml(const ExportSource &source);
+std::unique_ptr<LineExport> makeXmlExport(const ExportSource &head);
 
 // HTML (UTF-8, well-formed): the page objects' texts and pictures ("pageObjects", default true),
-// then the table with <thead>, <tbody> and <tfoot>. Pictures are referenced as `pictureNames[i]`.
-QByteArray exportHtml(const ExportSource &source, const std::vector<QString> &pictureNames);
+// then the table with <thead>, <tbody> and <tfoot>. The pictures go beside the file (besideFiles).
+std::unique_ptr<LineExport> makeHtmlExport(const ExportSource &head);
 // The names the HTML export gives the pictures of a file called `htmlFile` (beside it).
 std::vector<QString> pictureFileNames(const QString &htmlFile, size_t count);
 
 // MHTML: the HTML and its pictures as one multipart/related MIME document.
-QByteArray exportMhtml(const ExportSource &source);
+std::unique_ptr<LineExport> makeMhtmlExport(const ExportSource &head);
 
 // RTF: the page objects' texts and pictures ("pageObjects", default true), then the table as RTF rows
 // (header rows bold and repeated on every page); page size from the run.
-QByteArray exportRtf(const ExportSource &source);
+std::unique_ptr<LineExport> makeRtfExport(const ExportSource &head);
 
-// XLS: a BIFF8 workbook with one sheet; see XlsExport.cpp. Empty when the data does not fit the format.
+// XLS: a BIFF8 workbook; see XlsExport.cpp. Empty when the data does not fit the format.
 QByteArray exportXls(const ExportSource &source);
+std::unique_ptr<LineExport> makeXlsExport(const ExportSource &head);
 
 } // namespace tb

@@ -44,6 +44,14 @@ intptr_t Job::option(int number) const
     return it == options.end() ? defaultOption(number) : it->second;
 }
 
+void Job::chooseStreaming()
+{
+    if (!run || run->started())
+        return;
+    stream = StreamedExport::forRun(*this);
+    run->streamLinesTo(stream.get());
+}
+
 QString Job::definedName(const QString &name) const
 {
     return option(opt::TranslateNames) != 0 ? translateName(name) : name;

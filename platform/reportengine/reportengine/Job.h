@@ -11,6 +11,7 @@
 
 #include "reportengine/EngineTypes.h"
 #include "reportengine/PrintRun.h"
+#include "reportengine/StreamedExport.h"
 #include "reportengine/Value.h"
 
 class QWidget;
@@ -65,7 +66,9 @@ public:
     QString previewPath;
     QSet<QString> usedNames; // keys of the names the last loaded project refers to
 
-    // The run in progress.
+    // The run in progress, and its data export when that goes as a stream (the run writes into it, so
+    // it outlives the run).
+    std::unique_ptr<StreamedExport> stream;
     std::unique_ptr<PrintRun> run;
     int destination = TB_DEST_PRINTER;
     bool aborted = false;
@@ -73,6 +76,8 @@ public:
     QString pdfFile;
 
     intptr_t option(int number) const;
+    // Before the run's first page: a data export whose lines can go straight to the file does so.
+    void chooseStreaming();
     bool caseSensitive() const { return option(opt::VarsCaseSensitive) != 0; }
     // The name as definitions and lookups key it (translated under option 51, folded under option 46).
     QString keyOf(const QString &name) const;

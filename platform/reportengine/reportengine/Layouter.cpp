@@ -111,6 +111,13 @@ void offset(Primitive &p, double dy)
 
 } // namespace
 
+TableLineRecord::Kind Layouter::recordKind(LineKind kind)
+{
+    return kind == LineKind::Header   ? TableLineRecord::Kind::Header
+           : kind == LineKind::Footer ? TableLineRecord::Kind::Footer
+                                      : TableLineRecord::Kind::Row;
+}
+
 bool pictureReadable(const QByteArray &bytes)
 {
     const QString kind = sniffImage(bytes);
@@ -289,14 +296,10 @@ void Layouter::drawImage(Page &page, const PageObject &object, const EvalContext
     page.items.push_back(std::move(p));
 }
 
-void Layouter::layoutLine(Block &block, const LineDef &lineDef, int lineIndex, LineKind kind,
-                          const EvalContext &context, int rowIndex) const
+std::vector<double> Layouter::cellWidths(const LineDef &lineDef) const
 {
-    const double left = mmToPt(table_->rectMm.left());
-    const double tableWidth = mmToPt(table_->rectMm.width());
-    const auto &measurer = TextMeasurer::instance();
-
     // Fixed widths first; cells without a width share what is left.
+    const double tableWidth = mmToPt(table_->rectMm.width());
     double fixed = 0;
     int flexible = 0;
     for (const auto &cell : lineDef.cells) {
@@ -306,6 +309,29 @@ void Layouter::layoutLine(Block &block, const LineDef &lineDef, int lineIndex, L
             ++flexible;
     }
     const double share = flexible > 0 ? std::max(0.0, tableWidth - fixed) / flexible : 0;
+    std::vector<double> widths;
+    widths.reserve(lineDef.cells.size());
+    for (const auto &cell : lineDef.cells)
+        widths.push_back(cell.widthMm > 0 ? mmToPt(cell.widthMm) : share);
+    return widths;
+}
+
+TableCellRecord Layouter::cellRecord(const CellDef &cell, double widthPt, const EvalContext &context) const
+{
+    const Value value = compiled(cell.expr).evaluate(context);
+    const double number = value.isNumeric()                 ? value.number
+                          : value.kind == Value::Kind::Bool ? (value.flag ? 1 : 0)
+                                                            : 0;
+    return {cellText(value, cell.format), value.kind, number, widthPt, cell.format, int(cell.align)};
+}
+
+void Layouter::layoutLine(Block &block, const LineDef &lineDef, int lineIndex, LineKind kind,
+                          const EvalContext &context, int rowIndex) const
+{
+    const double left = mmToPt(table_->rectMm.left());
+    const double tableWidth = mmToPt(table_->rectMm.width());
+    const auto &measurer = TextMeasurer::instance();
+    const std::vector<double> widths = cellWidths(lineDef);
 
     struct CellLayout {
         double x = 0, width = 0;
@@ -317,31 +343,27 @@ void Layouter::layoutLine(Block &block, const LineDef &lineDef, int lineIndex, L
     };
     std::vector<CellLayout> cells;
     TableLineRecord record;
-    record.kind = kind == LineKind::Header   ? TableLineRecord::Kind::Header
-                  : kind == LineKind::Footer ? TableLineRecord::Kind::Footer
-                                             : TableLineRecord::Kind::Row;
+    record.kind = recordKind(kind);
     double x = left;
     double height = 0;
     const FontSpec lineFont = lineDef.font.over(table_->font);
-    for (const auto &cell : lineDef.cells) {
+    for (size_t index = 0; index < lineDef.cells.size(); ++index) {
+        const CellDef &cell = lineDef.cells[index];
         CellLayout c;
         c.x = x;
-        c.width = cell.widthMm > 0 ? mmToPt(cell.widthMm) : share;
+        c.width = widths[index];
         x += c.width;
-        const Value value = compiled(cell.expr).evaluate(context);
-        const QString text = cellText(value, cell.format);
+        TableCellRecord cellRecord = this->cellRecord(cell, c.width, context);
         c.font = resolve(cell.font.over(lineFont));
         c.metrics = measurer.metrics(c.font);
-        c.lines = measurer.breakLines(text, c.font, std::max(1.0, c.width - 2 * kCellPadH), cell.wrap);
+        c.lines =
+            measurer.breakLines(cellRecord.text, c.font, std::max(1.0, c.width - 2 * kCellPadH), cell.wrap);
         c.align = cell.align;
         c.background = cell.background;
         const double textHeight =
             (c.lines.size() - 1) * c.metrics.lineSpacingPt + c.metrics.ascentPt + c.metrics.descentPt;
         height = std::max(height, textHeight + 2 * kCellPadV);
-        const double number = value.isNumeric()                 ? value.number
-                              : value.kind == Value::Kind::Bool ? (value.flag ? 1 : 0)
-                                                                : 0;
-        record.cells.push_back({text, value.kind, number, c.width, cell.format, int(cell.align)});
+        record.cells.push_back(std::move(cellRecord));
         cells.push_back(std::move(c));
     }
     if (cells.empty())
@@ -408,6 +430,31 @@ Layouter::Block Layouter::layoutLines(const std::vector<LineDef> &lines, LineKin
             break;
     }
     return block;
+}
+
+std::vector<TableLineRecord> Layouter::records(LineKind kind, const EvalContext &context) const
+{
+    std::vector<TableLineRecord> out;
+    if (!table_)
+        return out;
+    const std::vector<LineDef> &lines = kind == LineKind::Header   ? table_->table.header
+                                        : kind == LineKind::Footer ? table_->table.footer
+                                                                   : table_->table.rows;
+    for (const LineDef &lineDef : lines) {
+        if (!compiled(lineDef.condition).holds(context))
+            continue;
+        if (!lineDef.cells.empty()) { // a line without cells is no line, as in the layout
+            TableLineRecord record;
+            record.kind = recordKind(kind);
+            const std::vector<double> widths = cellWidths(lineDef);
+            for (size_t index = 0; index < lineDef.cells.size(); ++index)
+                record.cells.push_back(cellRecord(lineDef.cells[index], widths[index], context));
+            out.push_back(std::move(record));
+        }
+        if (kind == LineKind::Row && !options_.multipleRowDefinitions)
+            break;
+    }
+    return out;
 }
 
 Layouter::Block Layouter::header(const EvalContext &context) const

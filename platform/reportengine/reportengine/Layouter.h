@@ -45,6 +45,12 @@ public:
     Block rows(const EvalContext &context, int rowIndex) const;
     Block footer(const EvalContext &context) const;
 
+    // The header, row or footer lines as cells only (texts, types, widths, formats), neither measured
+    // nor placed: what a data file takes from the table. The same lines as header(), rows() and
+    // footer() give.
+    enum class LineKind { Header, Row, Footer };
+    std::vector<TableLineRecord> records(LineKind kind, const EvalContext &context) const;
+
     // Places a block at `yPt` on the page; with `clipToTable`, nothing is drawn below the table.
     void place(Page &page, const Block &block, double yPt, bool clipToTable) const;
 
@@ -52,7 +58,9 @@ public:
     double firstRowHeightPt(const EvalContext &context) const;
 
 private:
-    enum class LineKind { Header, Row, Footer };
+    static TableLineRecord::Kind recordKind(LineKind kind);
+    std::vector<double> cellWidths(const LineDef &line) const;
+    TableCellRecord cellRecord(const CellDef &cell, double widthPt, const EvalContext &context) const;
     Block layoutLines(const std::vector<LineDef> &lines, LineKind kind, const EvalContext &context,
                       int rowIndex) const;
     void layoutLine(Block &block, const LineDef &line, int lineIndex, LineKind kind,

@@ -46,23 +46,36 @@ void PrintRun::beginPage()
     for (size_t i = 0; i < sums_.size(); ++i)
         if (project_.sums[i].resetPerPage)
             sums_[i] = 0;
-    Page page;
-    page.number = current_;
-    page.sizePt = layouter_.pageSizePt();
     const EvalContext c = context();
-    layouter_.drawPageObjects(page, c);
-    model_.pages.push_back(std::move(page));
+    if (!sink_ || model_.pages.empty()) {
+        Page page;
+        page.number = current_;
+        page.sizePt = layouter_.pageSizePt();
+        layouter_.drawPageObjects(page, c);
+        model_.pages.push_back(std::move(page));
+    }
     tableY_ = layouter_.tableTopPt();
     tableHasLines_ = false;
     footerOnNewPage_ = false;
-    headerPending_ = layouter_.hasTable();
+    headerPending_ = layouter_.hasTable() && !headerStreamed_;
     if (headerPending_ && !host_.delayTableHeader())
         placeHeader(c);
+}
+
+void PrintRun::streamBlock(Layouter::LineKind kind, const EvalContext &context)
+{
+    for (const TableLineRecord &record : layouter_.records(kind, context))
+        sink_->line(record);
 }
 
 void PrintRun::placeHeader(const EvalContext &context)
 {
     headerPending_ = false;
+    if (sink_) {
+        headerStreamed_ = true;
+        streamBlock(Layouter::LineKind::Header, context);
+        return;
+    }
     const Layouter::Block block = layouter_.header(context);
     layouter_.place(model_.pages.back(), block, tableY_, true);
     for (auto record : block.records) {
@@ -118,6 +131,14 @@ int PrintRun::printFields()
         return TB_OK;
     }
     didMatch_ = true;
+    if (sink_) {
+        if (headerPending_)
+            placeHeader(c);
+        streamBlock(Layouter::LineKind::Row, c);
+        ++rowIndex_;
+        addSums(c);
+        return TB_OK;
+    }
     const int result = placeBlock(layouter_.rows(c, rowIndex_), TableLineRecord::Kind::Row);
     if (result == TB_OK) {
         ++rowIndex_;
@@ -130,6 +151,13 @@ int PrintRun::printFieldsEnd()
 {
     if (!pageOpen_ || footerOnNewPage_)
         beginPage();
+    if (sink_) {
+        const EvalContext c = context();
+        if (headerPending_)
+            placeHeader(c);
+        streamBlock(Layouter::LineKind::Footer, c);
+        return TB_OK;
+    }
     const int result = placeBlock(layouter_.footer(context()), TableLineRecord::Kind::Footer);
     footerOnNewPage_ = result == TB_WRN_REPEAT_DATA;
     return result;

@@ -22,6 +22,13 @@ public:
     virtual double now() const = 0;
 };
 
+// Where a run that writes a data file sends its table lines, one by one as they come.
+class TableLineSink {
+public:
+    virtual ~TableLineSink() = default;
+    virtual void line(const TableLineRecord &line) = 0;
+};
+
 // The page loop of one print run: begins pages, places rows and the footer with the page-full rule,
 // keeps sums and the filter result, and collects the page model.
 class PrintRun {
@@ -37,6 +44,14 @@ public:
     // The table footer; TB_WRN_REPEAT_DATA once when it does not fit, the next call moves it to a new page.
     int printFieldsEnd();
 
+    // From the first page on, the table lines go to `sink` as they come, neither measured, placed nor
+    // kept, and only the first page's objects are laid out: a data file needs no pages. Rows then
+    // always fit. The header goes once, before the first row or footer (or with the first page when
+    // it is not delayed); sums and the filter work as on paper.
+    void streamLinesTo(TableLineSink *sink) { sink_ = sink; }
+    bool streaming() const { return sink_ != nullptr; }
+    bool started() const { return current_ > 0; }
+
     int currentPage() const { return current_; }
     bool didMatchFilter() const { return didMatch_; }
     int itemsPerPage() const;
@@ -48,6 +63,7 @@ private:
     void beginPage();
     void placeHeader(const EvalContext &context);
     int placeBlock(const Layouter::Block &block, TableLineRecord::Kind kind);
+    void streamBlock(Layouter::LineKind kind, const EvalContext &context);
     void addSums(const EvalContext &context);
 
     Project project_;
@@ -66,6 +82,8 @@ private:
     bool headerPending_ = false;
     bool footerOnNewPage_ = false;
     int rowIndex_ = 0;
+    TableLineSink *sink_ = nullptr;
+    bool headerStreamed_ = false;
     bool didMatch_ = true;
 };
 

@@ -1,5 +1,9 @@
 #include "reportengine/Project.h"
 
+#include <algorithm>
+
+#include <QRegularExpression>
+
 namespace tb {
 
 FontSpec FontSpec::over(const FontSpec &base) const
@@ -59,6 +63,45 @@ std::vector<QString> Project::expressions() const
         addLines(object.table.footer);
     }
     return all;
+}
+
+bool usesPageNumber(const QString &expression)
+{
+    static const QRegularExpression pageCall(QStringLiteral("\\bPage\\s*\\("),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return expression.contains(pageCall);
+}
+
+QStringList Project::pageOnlyObjects() const
+{
+    QStringList names;
+    for (const auto &object : objects)
+        for (const auto &paragraph : object.paragraphs)
+            if (usesPageNumber(paragraph.expr)) {
+                names.append(object.name);
+                break;
+            }
+    return names;
+}
+
+bool Project::tableDependsOnPage() const
+{
+    const PageObject *list = table();
+    if (!list)
+        return false;
+    std::vector<QString> sources{filter, list->condition};
+    for (const auto &sum : sums) {
+        if (sum.resetPerPage)
+            return true;
+        sources.push_back(sum.expr);
+    }
+    for (const auto *lines : {&list->table.header, &list->table.rows, &list->table.footer})
+        for (const auto &line : *lines) {
+            sources.push_back(line.condition);
+            for (const auto &cell : line.cells)
+                sources.push_back(cell.expr);
+        }
+    return std::any_of(sources.begin(), sources.end(), usesPageNumber);
 }
 
 } // namespace tb

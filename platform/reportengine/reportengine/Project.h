@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 namespace tb {
 
@@ -126,7 +127,15 @@ struct Project {
     const PageObject *table() const;
     // Every expression of the project (for validation and the set of referenced names).
     std::vector<QString> expressions() const;
+    // Names of the text objects that show the page number: they belong to paper.
+    QStringList pageOnlyObjects() const;
+    // Whether what the table holds depends on the page: a sum reset per page, or the page number in
+    // the filter, a sum, a line's condition or a cell.
+    bool tableDependsOnPage() const;
 };
+
+// Whether an expression calls Page().
+bool usesPageNumber(const QString &expression);
 
 // The font every project starts from when it names none.
 FontSpec defaultProjectFont();

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRegularExpression>
 
 #include "reportengine/Engine.h"
 #include "reportengine/ExportWriter.h"
@@ -13,25 +12,6 @@
 #include "reportengine/PagePainter.h"
 
 namespace tb {
-
-namespace {
-
-// Text objects that show the page number ("Seite 1"): they belong to paper.
-QStringList pageOnlyObjects(const Project &project)
-{
-    static const QRegularExpression pageCall(QStringLiteral("\\bPage\\s*\\("),
-                                             QRegularExpression::CaseInsensitiveOption);
-    QStringList names;
-    for (const auto &object : project.objects)
-        for (const auto &paragraph : object.paragraphs)
-            if (paragraph.expr.contains(pageCall)) {
-                names.append(object.name);
-                break;
-            }
-    return names;
-}
-
-} // namespace
 
 int writeRunOutput(Job &job, EngineUi &ui)
 {
@@ -91,12 +71,21 @@ int writeRunOutput(Job &job, EngineUi &ui)
         bool written = false;
         if (target == QLatin1String("PDF")) {
             written = PagePainter::writePdf(model, file, first, last, &notifier);
+        } else if (job.stream) {
+            // The lines are written already; what is left is putting the file together.
+            ProgressNotification progress{nullptr, job.stream->rows(), 0, job.handle};
+            job.raise(msg::Progress, intptr_t(&progress));
+            cancelled =
+                !ui.updateProgress(QStringLiteral("%1 Zeilen werden ausgegeben").arg(progress.total), 0);
+            written = !cancelled && job.stream->finish(file);
+            progress.current = progress.total;
+            job.raise(msg::Progress, intptr_t(&progress));
         } else {
             // Files without pages (all but RTF) leave out what shows the page number.
             const Project &project = job.run->project();
             const ExportSource source{model, project.exportSettings.value(target).toObject(), first, last,
                                       target == QLatin1String("RTF") ? QStringList()
-                                                                     : pageOnlyObjects(project)};
+                                                                     : project.pageOnlyObjects()};
             // Progress of the writing (message 37): before and after, counted in data rows (headers
             // repeated on every page are written once and are no progress).
             int rows = 0;

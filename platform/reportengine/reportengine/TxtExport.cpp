@@ -1,6 +1,7 @@
 #include <QStringEncoder>
 
 #include "reportengine/Exporters.h"
+#include "reportengine/Spool.h"
 
 namespace tb {
 
@@ -37,32 +38,56 @@ QByteArray encodeLine(const QByteArray &encoding, QStringView line, qsizetype &r
     }
     return bytes;
 }
+class TxtExport : public LineExport {
+public:
+    explicit TxtExport(const ExportSource &head)
+        : separator_(head.text("separator", QStringLiteral("\t"))),
+          lineEnd_(head.text("lineEnd", QStringLiteral("\r\n"))), header_(head.flag("header", true)),
+          encoding_(head.text("encoding", QStringLiteral("UTF-8")).toLatin1()),
+          valid_(QStringEncoder(encoding_.constData()).isValid())
+    {
+    }
+
+    void line(const TableLineRecord &line) override
+    {
+        if (!valid_ || (line.kind == TableLineRecord::Kind::Header && !header_))
+            return;
+        QStringList cells;
+        for (const auto &cell : line.cells)
+            cells.append(quoted(cell.text, separator_));
+        spool_.write(encodeLine(encoding_, QString(cells.join(separator_) + lineEnd_), replaced_));
+    }
+
+    bool finish(QIODevice &out, const QString &) override
+    {
+        if (!valid_)
+            return false;
+        if (replaced_ > 0)
+            qCWarning(lcExport) << "TXT:" << replaced_ << "characters not in" << encoding_
+                                << "written as '?'";
+        return spool_.copyTo(out);
+    }
+
+private:
+    const QString separator_, lineEnd_;
+    const bool header_;
+    const QByteArray encoding_;
+    const bool valid_;
+    qsizetype replaced_ = 0;
+    Spool spool_;
+};
+
 } // namespace
+
+std::unique_ptr<LineExport> makeTxtExport(const ExportSource &head)
+{
+    return std::make_unique<TxtExport>(head);
+}
 
 QByteArray exportTxt(const ExportSource &source, bool *ok)
 {
-    const QString separator = source.text("separator", QStringLiteral("\t"));
-    const QString lineEnd = source.text("lineEnd", QStringLiteral("\r\n"));
-    const bool header = source.flag("header", true);
-    const QByteArray encoding = source.text("encoding", QStringLiteral("UTF-8")).toLatin1();
-    const bool valid = QStringEncoder(encoding.constData()).isValid();
-    if (ok)
-        *ok = valid;
-    if (!valid)
-        return {};
-    QByteArray bytes;
-    qsizetype replaced = 0;
-    for (const TableLineRecord *line : source.lines()) {
-        if (line->kind == TableLineRecord::Kind::Header && !header)
-            continue;
-        QStringList cells;
-        for (const auto &cell : line->cells)
-            cells.append(quoted(cell.text, separator));
-        bytes += encodeLine(encoding, QString(cells.join(separator) + lineEnd), replaced);
-    }
-    if (replaced > 0)
-        qCWarning(lcExport) << "TXT:" << replaced << "characters not in" << encoding << "written as '?'";
-    return bytes;
+    TxtExport writer(source);
+    return exportThrough(writer, source, ok);
 }
 
 } // namespace tb

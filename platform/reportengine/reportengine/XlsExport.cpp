@@ -54,8 +54,6 @@ void writeDate(XlsWorkbook &book, int row, int column, const TableCellRecord &ce
     book.setDate(row, column, cell.number, format, bold);
 }
 
-} // namespace
-
 // Sheets named after the project: optionally the page objects' texts ("pageObjects", default false),
 // then the table lines from row to row, header and footer lines bold. With "typedCells" (default true)
 // numbers, dates and booleans are typed cells, dates with the cell's date pattern or "DD.MM.YYYY"
@@ -63,60 +61,92 @@ void writeDate(XlsWorkbook &book, int row, int column, const TableCellRecord &ce
 // numbers with the cell's number mask; text and everything else as shown. Null cells stay empty.
 // A sheet full at the format's last row continues on a further sheet that repeats the header lines.
 // Each column is as wide as its header and its widest value (up to 60 characters).
-QByteArray exportXls(const ExportSource &source)
-{
-    int sheets = 1;
-    XlsWorkbook book(sheetName(source.title(), sheets));
-    const bool typed = source.flag("typedCells", true);
-    int row = 0;
-    if (source.flag("pageObjects", false)) {
-        for (const QString &text : source.pageTexts())
-            book.setText(row++, 0, text);
-        if (row > 0)
-            ++row;
-    }
-    std::vector<double> widths;
-    auto setWidths = [&] {
-        for (size_t column = 0; column < widths.size(); ++column)
-            book.setColumnWidth(int(column), std::min(kMaxColumnCharacters, widths[column]));
-    };
-    std::vector<const TableLineRecord *> headers;
-    auto write = [&](const TableLineRecord *line) {
-        const bool bold = line->kind != TableLineRecord::Kind::Row;
-        for (size_t column = 0; column < line->cells.size(); ++column) {
-            const TableCellRecord &cell = line->cells[column];
-            if (widths.size() <= column)
-                widths.resize(column + 1, 0);
-            const int c = int(column);
-            if (cell.type == Value::Kind::Null)
-                continue;
-            widths[column] = std::max(widths[column], charactersOf(cell, bold));
-            if (typed && cell.type == Value::Kind::Number)
-                book.setNumber(row, c, cell.number, isDatePattern(cell.format) ? QString() : cell.format,
-                               bold);
-            else if (typed && cell.type == Value::Kind::Date)
-                writeDate(book, row, c, cell, bold);
-            else if (typed && cell.type == Value::Kind::Bool)
-                book.setBool(row, c, cell.number != 0, bold);
-            else if (!cell.text.isEmpty())
-                book.setText(row, c, cell.text, bold);
+class XlsExport : public LineExport {
+public:
+    explicit XlsExport(const ExportSource &head)
+        : title_(head.title()), book_(sheetName(title_, 1)), typed_(head.flag("typedCells", true))
+    {
+        if (head.flag("pageObjects", false)) {
+            for (const QString &text : head.pageTexts())
+                book_.setText(row_++, 0, text);
+            if (row_ > 0)
+                ++row_;
         }
-        ++row;
-    };
-    for (const TableLineRecord *line : source.lines()) {
-        if (line->kind == TableLineRecord::Kind::Header)
-            headers.push_back(line);
-        if (row >= XlsWorkbook::kMaxRows) {
+    }
+
+    void line(const TableLineRecord &line) override
+    {
+        if (line.kind == TableLineRecord::Kind::Header)
+            headers_.push_back(line);
+        if (row_ >= XlsWorkbook::kMaxRows) {
             setWidths();
-            book.addSheet(sheetName(source.title(), ++sheets));
-            row = 0;
-            for (const TableLineRecord *header : headers)
+            book_.addSheet(sheetName(title_, ++sheets_));
+            row_ = 0;
+            for (const TableLineRecord &header : headers_)
                 write(header);
         }
         write(line);
     }
-    setWidths();
-    return book.bytes();
+
+    bool finish(QIODevice &out, const QString &) override
+    {
+        setWidths();
+        return book_.write(out);
+    }
+
+private:
+    void setWidths()
+    {
+        for (size_t column = 0; column < widths_.size(); ++column)
+            book_.setColumnWidth(int(column), std::min(kMaxColumnCharacters, widths_[column]));
+    }
+
+    void write(const TableLineRecord &line)
+    {
+        const bool bold = line.kind != TableLineRecord::Kind::Row;
+        for (size_t column = 0; column < line.cells.size(); ++column) {
+            const TableCellRecord &cell = line.cells[column];
+            if (widths_.size() <= column)
+                widths_.resize(column + 1, 0);
+            const int c = int(column);
+            if (cell.type == Value::Kind::Null)
+                continue;
+            widths_[column] = std::max(widths_[column], charactersOf(cell, bold));
+            if (typed_ && cell.type == Value::Kind::Number)
+                book_.setNumber(row_, c, cell.number, isDatePattern(cell.format) ? QString() : cell.format,
+                                bold);
+            else if (typed_ && cell.type == Value::Kind::Date)
+                writeDate(book_, row_, c, cell, bold);
+            else if (typed_ && cell.type == Value::Kind::Bool)
+                book_.setBool(row_, c, cell.number != 0, bold);
+            else if (!cell.text.isEmpty())
+                book_.setText(row_, c, cell.text, bold);
+        }
+        ++row_;
+    }
+
+    const QString title_;
+    XlsWorkbook book_;
+    const bool typed_;
+    int sheets_ = 1;
+    int row_ = 0;
+    std::vector<double> widths_;
+    std::vector<TableLineRecord> headers_;
+};
+
+} // namespace
+
+std::unique_ptr<LineExport> makeXlsExport(const ExportSource &head)
+{
+    return std::make_unique<XlsExport>(head);
+}
+
+QByteArray exportXls(const ExportSource &source)
+{
+    XlsExport writer(source);
+    bool ok = false;
+    const QByteArray bytes = exportThrough(writer, source, &ok);
+    return ok ? bytes : QByteArray();
 }
 
 } // namespace tb

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include <QBuffer>
 #include <QtEndian>
 
 #include "reportengine/CompoundFile.h"
+#include "reportengine/Spool.h"
 
 namespace tb {
 
@@ -142,27 +144,60 @@ int XlsWorkbook::xfFor(const QString &format, bool bold)
     return kFirstCellXf + int(xfs_.size()) - 1;
 }
 
-XlsWorkbook::XlsWorkbook(QString sheetName)
+XlsWorkbook::XlsWorkbook(QString sheetName) : spool_(std::make_unique<Spool>())
 {
     addSheet(std::move(sheetName));
 }
 
+XlsWorkbook::~XlsWorkbook() = default;
+
 void XlsWorkbook::addSheet(QString sheetName)
 {
-    sheets_.push_back(Sheet{std::move(sheetName), {}, {}, -1});
+    if (!sheets_.empty()) {
+        flushRow();
+        sheets_.back().cellsEnd = spool_->size();
+    }
+    row_ = -1;
+    const qint64 at = spool_->size();
+    sheets_.push_back(Sheet{std::move(sheetName), at, at, 0, {}, -1});
+}
+
+void XlsWorkbook::flushRow()
+{
+    QByteArray records;
+    for (const auto &[column, cell] : rowCells_) {
+        switch (cell.kind) {
+        case Cell::Kind::Number:
+            record(records, rNUMBER, Bytes().u16(row_).u16(column).u16(cell.xf).f64(cell.number).data);
+            break;
+        case Cell::Kind::Bool:
+            record(records, rBOOLERR,
+                   Bytes().u16(row_).u16(column).u16(cell.xf).u8(cell.number != 0).u8(0).data);
+            break;
+        case Cell::Kind::Text:
+            record(records, rLABELSST,
+                   Bytes().u16(row_).u16(column).u16(cell.xf).u32(quint32(cell.sst)).data);
+            break;
+        }
+    }
+    spool_->write(records);
+    rowCells_.clear();
 }
 
 void XlsWorkbook::put(int row, int column, Cell cell)
 {
-    if (row < 0 || column < 0 || row >= kMaxRows || column >= kMaxColumns) {
+    if (row < 0 || column < 0 || row >= kMaxRows || column >= kMaxColumns || row < row_) {
         overflow_ = true;
         return;
     }
     Sheet &sheet = sheets_.back();
-    if (sheet.rows.size() <= size_t(row))
-        sheet.rows.resize(size_t(row) + 1);
+    if (row > row_) {
+        flushRow();
+        row_ = row;
+    }
+    sheet.rows = std::max(sheet.rows, row + 1);
     sheet.maxColumn = std::max(sheet.maxColumn, column);
-    auto &cells = sheet.rows[size_t(row)];
+    auto &cells = rowCells_;
     auto it = std::lower_bound(cells.begin(), cells.end(), column,
                                [](const std::pair<int, Cell> &c, int col) { return c.first < col; });
     if (it != cells.end() && it->first == column) {
@@ -194,12 +229,12 @@ void XlsWorkbook::setBool(int row, int column, bool value, bool bold)
 void XlsWorkbook::setText(int row, int column, const QString &text, bool bold)
 {
     const QString cut = text.left(32767); // the longest text a cell holds
-    auto it = stringIndex_.find(cut);
-    if (it == stringIndex_.end()) {
-        it = stringIndex_.emplace(cut, int(strings_.size())).first;
+    auto it = stringIndex_.constFind(cut);
+    if (it == stringIndex_.constEnd()) {
+        it = stringIndex_.insert(cut, int(strings_.size()));
         strings_.push_back(cut);
     }
-    put(row, column, {Cell::Kind::Text, 0, it->second, xfFor(QString(), bold)});
+    put(row, column, {Cell::Kind::Text, 0, *it, xfFor(QString(), bold)});
 }
 
 void XlsWorkbook::setColumnWidth(int column, double characters)
@@ -208,9 +243,8 @@ void XlsWorkbook::setColumnWidth(int column, double characters)
         sheets_.back().widths[column] = characters;
 }
 
-QByteArray XlsWorkbook::workbookStream() const
+QByteArray XlsWorkbook::globals(const std::vector<qint64> &sheetOffsets) const
 {
-    // Globals.
     QByteArray globals;
     Bytes bof;
     bof.u16(0x0600).u16(0x0005).u16(0x0DBB).u16(0x07CC).u32(0).u32(0x0006);
@@ -233,25 +267,23 @@ QByteArray XlsWorkbook::workbookStream() const
     for (const auto &[format, bold] : xfs_)
         record(globals, rXF, xf(bold ? 5 : 0, format, false));
     record(globals, rSTYLE, Bytes().u16(0x8000).u8(0).u8(0xFF).data);
-    std::vector<qsizetype> boundSheetAt;
-    for (const Sheet &sheet : sheets_) {
-        boundSheetAt.push_back(globals.size() + 4);
+    for (size_t i = 0; i < sheets_.size(); ++i) {
+        // The sheets follow the globals; their offsets count from the stream's start.
         Bytes sheetEntry;
-        sheetEntry.u32(0).u8(0).u8(0).u8(int(sheet.name.size())).u8(1).utf16(sheet.name);
+        sheetEntry.u32(quint32(sheetOffsets.empty() ? 0 : sheetOffsets[i]))
+            .u8(0)
+            .u8(0)
+            .u8(int(sheets_[i].name.size()))
+            .u8(1)
+            .utf16(sheets_[i].name);
         record(globals, rBOUNDSHEET, sheetEntry.data);
     }
     writeSst(globals, strings_, int(std::min<qint64>(textCells_, 0x7FFFFFFF)));
     record(globals, rEOF, {});
-
-    QByteArray out = globals;
-    for (size_t i = 0; i < sheets_.size(); ++i) {
-        qToLittleEndian(quint32(out.size()), out.data() + boundSheetAt[i]);
-        out += sheetStream(sheets_[i], i == 0);
-    }
-    return out;
+    return globals;
 }
 
-QByteArray XlsWorkbook::sheetStream(const Sheet &source, bool selected) const
+QByteArray XlsWorkbook::sheetHead(const Sheet &source) const
 {
     QByteArray sheet;
     Bytes sbof;
@@ -268,36 +300,62 @@ QByteArray XlsWorkbook::sheetStream(const Sheet &source, bool selected) const
                    .u16(0)
                    .data);
     record(sheet, rDIMENSIONS,
-           Bytes().u32(0).u32(quint32(source.rows.size())).u16(0).u16(source.maxColumn + 1).u16(0).data);
-    for (size_t row = 0; row < source.rows.size(); ++row) {
-        for (const auto &[column, cell] : source.rows[row]) {
-            switch (cell.kind) {
-            case Cell::Kind::Number:
-                record(sheet, rNUMBER, Bytes().u16(int(row)).u16(column).u16(cell.xf).f64(cell.number).data);
-                break;
-            case Cell::Kind::Bool:
-                record(sheet, rBOOLERR,
-                       Bytes().u16(int(row)).u16(column).u16(cell.xf).u8(cell.number != 0).u8(0).data);
-                break;
-            case Cell::Kind::Text:
-                record(sheet, rLABELSST,
-                       Bytes().u16(int(row)).u16(column).u16(cell.xf).u32(quint32(cell.sst)).data);
-                break;
-            }
-        }
-    }
+           Bytes().u32(0).u32(quint32(source.rows)).u16(0).u16(source.maxColumn + 1).u16(0).data);
+    return sheet;
+}
+
+QByteArray XlsWorkbook::sheetTail(bool selected) const
+{
     // Only the first sheet is selected and shown.
+    QByteArray sheet;
     record(sheet, rWINDOW2,
            Bytes().u16(selected ? 0x06B6 : 0x00B6).u16(0).u16(0).u32(64).u16(0).u16(0).u32(0).data);
     record(sheet, rEOF, {});
     return sheet;
 }
 
-QByteArray XlsWorkbook::bytes() const
+bool XlsWorkbook::write(QIODevice &out)
 {
-    if (overflow_)
-        return {};
-    return compoundFileWithStream(QStringLiteral("Workbook"), workbookStream());
+    flushRow();
+    sheets_.back().cellsEnd = spool_->size();
+    if (overflow_ || !spool_->ok())
+        return false;
+    // The sizes first: the globals name each sheet's offset, the container the stream's length.
+    std::vector<QByteArray> heads, tails;
+    qint64 sheetBytes = 0;
+    for (size_t i = 0; i < sheets_.size(); ++i) {
+        heads.push_back(sheetHead(sheets_[i]));
+        tails.push_back(sheetTail(i == 0));
+        sheetBytes +=
+            heads.back().size() + (sheets_[i].cellsEnd - sheets_[i].cellsBegin) + tails.back().size();
+    }
+    const qint64 globalsSize = globals({}).size();
+    std::vector<qint64> offsets;
+    qint64 at = globalsSize;
+    for (size_t i = 0; i < sheets_.size(); ++i) {
+        offsets.push_back(at);
+        at += heads[i].size() + (sheets_[i].cellsEnd - sheets_[i].cellsBegin) + tails[i].size();
+    }
+    const QByteArray head = globals(offsets);
+    return writeCompoundFile(
+        out, QStringLiteral("Workbook"), globalsSize + sheetBytes, [&](QIODevice &stream) {
+            if (stream.write(head) != head.size())
+                return false;
+            for (size_t i = 0; i < sheets_.size(); ++i)
+                if (stream.write(heads[i]) != heads[i].size() ||
+                    !spool_->copyTo(stream, sheets_[i].cellsBegin, sheets_[i].cellsEnd) ||
+                    stream.write(tails[i]) != tails[i].size())
+                    return false;
+            return true;
+        });
+}
+
+QByteArray XlsWorkbook::bytes()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return write(buffer) ? bytes : QByteArray();
 }
 
 } // namespace tb

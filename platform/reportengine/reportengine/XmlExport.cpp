@@ -2,6 +2,7 @@
 #include <QXmlStreamWriter>
 
 #include "reportengine/Exporters.h"
+#include "reportengine/Spool.h"
 
 namespace tb {
 
@@ -46,39 +47,62 @@ QString xmlText(const QString &text, qsizetype &replaced)
     }
     return out;
 }
+
+class XmlExport : public LineExport {
+public:
+    explicit XmlExport(const ExportSource &head) : xml_(&spool_.device())
+    {
+        xml_.setAutoFormatting(true);
+        xml_.writeStartDocument();
+        xml_.writeStartElement(QStringLiteral("report"));
+        xml_.writeAttribute(QStringLiteral("project"),
+                            xmlText(QFileInfo(head.model.projectFile).fileName(), replaced_));
+    }
+
+    void line(const TableLineRecord &line) override
+    {
+        xml_.writeStartElement(line.kind == TableLineRecord::Kind::Header   ? QStringLiteral("header")
+                               : line.kind == TableLineRecord::Kind::Footer ? QStringLiteral("footer")
+                                                                            : QStringLiteral("row"));
+        for (const auto &cell : line.cells) {
+            xml_.writeStartElement(QStringLiteral("cell"));
+            if (cell.type != Value::Kind::Text) {
+                xml_.writeAttribute(QStringLiteral("type"), QLatin1String(typeName(cell.type)));
+                if (cell.type != Value::Kind::Null)
+                    xml_.writeAttribute(QStringLiteral("value"), QString::number(cell.number, 'g', 15));
+            }
+            xml_.writeCharacters(xmlText(cell.text, replaced_));
+            xml_.writeEndElement();
+        }
+        xml_.writeEndElement();
+    }
+
+    bool finish(QIODevice &out, const QString &) override
+    {
+        xml_.writeEndElement();
+        xml_.writeEndDocument();
+        if (replaced_ > 0)
+            qCWarning(lcExport) << "XML:" << replaced_ << "characters XML does not allow written as U+FFFD";
+        return !xml_.hasError() && spool_.copyTo(out);
+    }
+
+private:
+    Spool spool_;
+    qsizetype replaced_ = 0;
+    QXmlStreamWriter xml_;
+};
+
 } // namespace
+
+std::unique_ptr<LineExport> makeXmlExport(const ExportSource &head)
+{
+    return std::make_unique<XmlExport>(head);
+}
 
 QByteArray exportXml(const ExportSource &source)
 {
-    QByteArray bytes;
-    qsizetype replaced = 0;
-    QXmlStreamWriter xml(&bytes);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    xml.writeStartElement(QStringLiteral("report"));
-    xml.writeAttribute(QStringLiteral("project"),
-                       xmlText(QFileInfo(source.model.projectFile).fileName(), replaced));
-    for (const TableLineRecord *line : source.lines()) {
-        xml.writeStartElement(line->kind == TableLineRecord::Kind::Header   ? QStringLiteral("header")
-                              : line->kind == TableLineRecord::Kind::Footer ? QStringLiteral("footer")
-                                                                            : QStringLiteral("row"));
-        for (const auto &cell : line->cells) {
-            xml.writeStartElement(QStringLiteral("cell"));
-            if (cell.type != Value::Kind::Text) {
-                xml.writeAttribute(QStringLiteral("type"), QLatin1String(typeName(cell.type)));
-                if (cell.type != Value::Kind::Null)
-                    xml.writeAttribute(QStringLiteral("value"), QString::number(cell.number, 'g', 15));
-            }
-            xml.writeCharacters(xmlText(cell.text, replaced));
-            xml.writeEndElement();
-        }
-        xml.writeEndElement();
-    }
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    if (replaced > 0)
-        qCWarning(lcExport) << "XML:" << replaced << "characters XML does not allow written as U+FFFD";
-    return bytes;
+    XmlExport writer(source);
+    return exportThrough(writer, source);
 }
 
 } // namespace tb

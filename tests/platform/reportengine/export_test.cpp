@@ -14,6 +14,7 @@
 #include "engine_fixture.h"
 #include "reportengine/CompoundFile.h"
 #include "reportengine/Engine.h"
+#include "reportengine/ExportWriter.h"
 #include "reportengine/Exporters.h"
 #include "reportengine/PagePainter.h"
 #include "reportengine/ProjectStore.h"
@@ -121,8 +122,11 @@ protected:
     }
 
     // The export form's loop: target and parameters after the start, the rows as typed fields.
+    // `lastPage` other than 0 sets the run's last page (a page range); `pagesLaidOut_` tells how many
+    // pages the run began.
     int exportRun(const QString &target, const QString &file, const QString &projectFile, int repeat = 1,
-                  const QString &quiet = QStringLiteral("1"), const QString &showResult = QStringLiteral("0"))
+                  const QString &quiet = QStringLiteral("1"), const QString &showResult = QStringLiteral("0"),
+                  int lastPage = 0)
     {
         tb::Engine &e = *engine_;
         const int start = e.TbPrintWithBoxStartA(job_, tb::TB_OBJECT_LIST, projectFile, tb::TB_PRINT_EXPORT,
@@ -135,6 +139,8 @@ protected:
         e.TbXSetParameterA(job_, 1, target, QStringLiteral("Export.File"), info.fileName());
         e.TbXSetParameterA(job_, 1, target, QStringLiteral("Export.Quiet"), quiet);
         e.TbXSetParameterA(job_, 1, target, QStringLiteral("Export.ShowResult"), showResult);
+        if (lastPage != 0)
+            e.TbPrintSetOption(job_, tb::popt::LastPage, lastPage);
         e.TbPrint(job_);
         for (int pass = 0; pass < repeat; ++pass) {
             for (const Row &row : kRows) {
@@ -157,6 +163,7 @@ protected:
         }
         while (e.TbPrintFieldsEnd(job_) == tb::TB_WRN_REPEAT_DATA) {
         }
+        pagesLaidOut_ = e.TbPrintGetCurrentPage(job_);
         return e.TbPrintEnd(job_, 0);
     }
 
@@ -172,6 +179,7 @@ protected:
     tb::ScriptedEngineUi *ui_ = nullptr;
     std::unique_ptr<tb::Engine> engine_;
     int job_ = -1;
+    int pagesLaidOut_ = 0;
 };
 
 TEST_F(ExportTest, TxtIsByteExactInTheProjectsSeparatorAndEncoding)
@@ -195,6 +203,41 @@ TEST_F(ExportTest, TxtHeaderComesOnceOverSeveralPages)
     EXPECT_TRUE(text.startsWith(QStringLiteral("Nr;Name")));
     EXPECT_EQ(text.count(QStringLiteral("Ohne Datum")), 5);
     EXPECT_TRUE(text.endsWith(QStringLiteral("Summe;;;;6.136,25;\r\n"))) << text.toStdString();
+}
+
+// A data export goes as a stream, line by line from the data without pages; it writes the same file
+// as the run laid out in pages (a page range makes the engine lay them out): the header once, every
+// row, the footer with its sum, the page texts where the format shows them.
+TEST_F(ExportTest, StreamedExportWritesWhatThePagedRunWrites)
+{
+    // Picture names of an HTML file follow its name: both runs write the same name, one after the other.
+    for (const char *target : {"TXT", "XML", "XLS", "HTML", "MHTML", "RTF"}) {
+        SCOPED_TRACE(target);
+        const QString t = QString::fromLatin1(target);
+        const QString file = qpath("vergleich.") + tb::exportExtension(t);
+        ASSERT_EQ(exportRun(t, file, project(30), 5, QStringLiteral("1"), QStringLiteral("0"), 32000), 0);
+        EXPECT_GT(pagesLaidOut_, 2) << "laid out in pages";
+        const QByteArray paged = read(file);
+        ASSERT_EQ(exportRun(t, file, project(30), 5), 0);
+        EXPECT_EQ(pagesLaidOut_, 1) << "streamed";
+        EXPECT_EQ(read(file), paged);
+        if (t != QLatin1String("XLS") && t != QLatin1String("MHTML")) { // binary or base64
+            EXPECT_TRUE(read(file).contains("6.136,25"));
+        }
+    }
+}
+
+// A table that depends on its page (a sum reset per page) is laid out in pages even for a data file:
+// the footer shows the last page's sum, as on paper.
+TEST_F(ExportTest, ATableThatDependsOnThePageIsNotStreamed)
+{
+    tb::Project p = exportProject(30);
+    p.sums.front().resetPerPage = true;
+    const QString projectFile = enginetest::saveProject(p, qpath("Seitensumme.lst"));
+    const QString file = qpath("seitensumme.txt");
+    ASSERT_EQ(exportRun(QStringLiteral("TXT"), file, projectFile, 5), 0);
+    EXPECT_GT(pagesLaidOut_, 2);
+    EXPECT_FALSE(QString::fromLatin1(read(file)).endsWith(QStringLiteral("Summe;;;;6.136,25;\r\n")));
 }
 
 // The job's callback hears of the writing (message 37) with the job and the number of table lines.
@@ -711,6 +754,33 @@ TEST_F(ExportTest, XlsBeyondOneSheetContinuesWithTheHeaderAndLosesNoRow)
     EXPECT_EQ(sheets[0].toArray()[1].toInt(), tb::XlsWorkbook::kMaxRows);
     // Every data row once, plus the header on each sheet.
     EXPECT_EQ(sheets[0].toArray()[1].toInt() + sheets[1].toArray()[1].toInt(), rows + 2);
+}
+
+// Through the engine as a stream: beyond one sheet the workbook goes on with the header, every row
+// read back, the footer at the end.
+TEST_F(ExportTest, StreamedXlsBeyondOneSheetKeepsEveryRow)
+{
+    if (QProcess::execute(QString::fromLatin1(kDebianPython),
+                          {QStringLiteral("-c"), QStringLiteral("import xlrd")}) != 0)
+        GTEST_SKIP() << "python3-xlrd is not installed: the workbook cannot be read back";
+    const QString file = qpath("strom.xls");
+    const int passes = 23334; // three rows each: 70,002 rows
+    ASSERT_EQ(exportRun(QStringLiteral("XLS"), file, project(), passes), 0);
+    EXPECT_EQ(pagesLaidOut_, 1);
+    QProcess reader;
+    reader.start(QString::fromLatin1(kDebianPython),
+                 {QStringLiteral(KARVEN_READ_XLS), QStringLiteral("--counts"), file});
+    ASSERT_TRUE(reader.waitForFinished(60000));
+    ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    const QJsonArray sheets = QJsonDocument::fromJson(reader.readAllStandardOutput())
+                                  .object()
+                                  .value(QStringLiteral("sheets"))
+                                  .toArray();
+    ASSERT_EQ(sheets.size(), 2);
+    EXPECT_EQ(sheets[1].toArray()[0].toString(), QStringLiteral("Export (2)"));
+    EXPECT_EQ(sheets[0].toArray()[1].toInt(), tb::XlsWorkbook::kMaxRows);
+    // Every row once, the header on each sheet, the footer once.
+    EXPECT_EQ(sheets[0].toArray()[1].toInt() + sheets[1].toArray()[1].toInt(), 3 * passes + 2 + 1);
 }
 
 namespace {
