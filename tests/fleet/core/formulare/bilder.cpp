@@ -107,6 +107,9 @@ int main(int argc, char **argv)
                       {b.kfz, von, bis, uhrVon, uhrBis, b.tour, QStringLiteral("Jürgen Weiß"),
                        QStringLiteral("Großmarkt Köln-Süd"), von + uhrVon, bis + uhrBis, 0});
     }
+    // The drivers of the tours and bookings, so that their grids show the names.
+    for (const char *fahrer : {"Jürgen Müller-Lüdenscheidt", "Jürgen Weiß"})
+        zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzFahrer.DB", {"Name"}, {QString::fromUtf8(fahrer)});
     zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzGruppe.db", {"Gruppe"}, {"Transporter"});
     zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzStort.db", {"Standort"}, {"Lager Nord"});
     fleet::TDataModule1 dm(&s);
