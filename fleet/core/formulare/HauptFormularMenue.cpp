@@ -15,6 +15,7 @@
 
 #include "daten/DataModule1.h"
 #include "daten/DataModuleImport.h"
+#include "dbe/Table.h"
 #include "dienste/Protokoll.h"
 #include "dienste/ReportDienste.h"
 #include "dienste/TerminDienste.h"
@@ -333,6 +334,11 @@ void THauptFormular::Fahrer1Click()
 {
     FahrerStammdatenFormularErzeugen().showModal();
     DataModule1->TTblFahrer.Refresh();
+    // The tours and bookings show their driver through the driver table: the
+    // rows they hold read the names again, so a driver just entered appears.
+    for (dbe::TTable *t : {&DataModule1->TTblTouren, &DataModule1->TTblDispo})
+        if (t->State() == dbe::TDataSetState::dsBrowse)
+            t->Refresh();
 }
 
 // ---- manual

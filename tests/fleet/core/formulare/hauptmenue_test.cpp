@@ -14,8 +14,12 @@
 #include <QTimer>
 
 #include "AufzeichnendeDienste.h"
+#include "base/DateTime.h"
+#include "daten/Aliase.h"
 #include "daten/DataModule1.h"
 #include "daten/DataModuleFahrer.h"
+#include "dbe/Field.h"
+#include "dbe/Table.h"
 #include "dienste/Dienstvertraege.h"
 #include "formulare/Copyright.h"
 #include "formulare/EinstellungenFormular.h"
@@ -25,10 +29,13 @@
 #include "formulare/HauptNavigation.h"
 #include "formulare/HilfeFormular.h"
 #include "formulare/MandantenFormular.h"
+#include "formulare/seiten/DispoSeite.h"
+#include "formulare/seiten/TourenSeite.h"
 #include "kern_umgebung.h"
 #include "regeln/NurLeseModus.h"
 #include "ui/Application.h"
 #include "ui/DBEdit.h"
+#include "ui/DBGrid.h"
 #include "ui/StartUp.h"
 #include "ui/testing/FakeServices.h"
 #include "ui/testing/ScriptedMessages.h"
@@ -378,6 +385,49 @@ private slots:
         auto *berechnen = fenster->findChild<QWidget *>("TBtnMonatsauswertungBerechnen");
         QVERIFY(berechnen);
         QVERIFY(berechnen->isEnabled());
+    }
+
+    // The tours and bookings name their driver through the driver table: a
+    // driver entered in the driver form shows in both grids once it closes.
+    void theGridsNameTheDriverEnteredInTheDriverForm()
+    {
+        const QString fahrer = QStringLiteral("Ömer Şahin");
+        auto &s = umgebung->session();
+        kerntest::zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzStamm.db", {"KfzNr"}, {"M-KÖ 1234"});
+        kerntest::zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzTour.db",
+                                {"KfzNr", "Datum", "Tour", "FahrerName"},
+                                {"M-KÖ 1234", base::encodeDate(2024, 3, 4), "T-17", fahrer});
+        kerntest::zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzDispo.DB",
+                                {"Kfznr", "DatumVon", "DatumBis", "UhrzeitVon", "UhrzeitBis", "FahrerName"},
+                                {"M-KÖ 1234", base::encodeDate(2024, 3, 4), base::encodeDate(2024, 3, 4),
+                                 base::encodeTime(7, 0), base::encodeTime(15, 0), fahrer});
+        fleet::testing::AufzeichnendeTerminDienste termine;
+        fleet::testing::AufzeichnendeReportDienste reports;
+        starten();
+        ui::DBGrid *touren = fenster->Touren().Raster();
+        ui::DBGrid *dispo = fenster->Dispo().DBGridDispo;
+        const auto fahrerSpalte = [](ui::DBGrid *grid) {
+            for (int c = 0; c < grid->columnCount(); ++c)
+                if (grid->columnField(c)->FieldName() == "FahrerNameDummy")
+                    return grid->model()->index(0, c).data().toString();
+            return QStringLiteral("(keine Spalte)");
+        };
+        // Not a driver of the table yet: the column has nothing to show.
+        QCOMPARE(fahrerSpalte(touren), QString());
+        QCOMPARE(fahrerSpalte(dispo), QString());
+        QCOMPARE(dispo->model()->rowCount(), 1);
+
+        QTimer::singleShot(0, [fahrer] {
+            dbe::TTable &t = fleet::DataModuleFahrer->TblFahrerStammdaten;
+            t.Append();
+            t.FieldByName("Name")->SetAsString(fahrer);
+            t.Post();
+            fleet::FahrerStammdatenFormular->TBitBtnFahrerStammdatenOkClick();
+        });
+        aktion("Fahrer1")->trigger();
+        QVERIFY(!fleet::FahrerStammdatenFormular->isVisible());
+        QCOMPARE(fahrerSpalte(touren), fahrer);
+        QCOMPARE(fahrerSpalte(dispo), fahrer);
     }
 
     // A service that is missing all the same answers in German.
