@@ -3,9 +3,12 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <QDir>
 
+#include "base/DateTime.h"
+#include "base/GermanFormat.h"
 #include "dbe/Session.h"
 #include "dbe/Table.h"
 
@@ -230,4 +233,462 @@ void fillDispatch(const QString &directory, int vehicles, int bookings)
     sqlite3_finalize(b);
     exec(db, "COMMIT");
     sqlite3_close(db);
+}
+
+namespace {
+
+// One prepared INSERT of named columns into a table of the directory's
+// database; each row binds its values in the order of the columns.
+class RowWriter {
+public:
+    RowWriter(sqlite3 *db, const char *table, std::initializer_list<const char *> columns) : db_(db)
+    {
+        QByteArray cols, marks;
+        for (const char *c : columns) {
+            if (!cols.isEmpty()) {
+                cols += ", ";
+                marks += ",";
+            }
+            cols += '"' + QByteArray(c) + '"';
+            marks += '?';
+        }
+        const QByteArray sql = "INSERT INTO " + QByteArray(table) + " (" + cols + ") VALUES (" + marks + ")";
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt_, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "%s: %s\n", sql.constData(), sqlite3_errmsg(db));
+            std::abort();
+        }
+    }
+    ~RowWriter() { sqlite3_finalize(stmt_); }
+    RowWriter(const RowWriter &) = delete;
+    RowWriter &operator=(const RowWriter &) = delete;
+
+    RowWriter &text(const QString &v)
+    {
+        const QByteArray u = v.toUtf8();
+        sqlite3_bind_text(stmt_, ++column_, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    RowWriter &number(double v)
+    {
+        sqlite3_bind_double(stmt_, ++column_, v);
+        return *this;
+    }
+    RowWriter &integer(long long v)
+    {
+        sqlite3_bind_int64(stmt_, ++column_, v);
+        return *this;
+    }
+    RowWriter &blank()
+    {
+        sqlite3_bind_null(stmt_, ++column_);
+        return *this;
+    }
+    void write()
+    {
+        if (sqlite3_step(stmt_) != SQLITE_DONE) {
+            std::fprintf(stderr, "%s: %s\n", sqlite3_sql(stmt_), sqlite3_errmsg(db_));
+            std::abort();
+        }
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        column_ = 0;
+        ++rows_;
+    }
+    long long rows() const { return rows_; }
+
+private:
+    sqlite3 *db_;
+    sqlite3_stmt *stmt_ = nullptr;
+    int column_ = 0;
+    long long rows_ = 0;
+};
+
+QString dateText(double day)
+{
+    int y = 0, m = 0, d = 0;
+    base::decodeDate(day, y, m, d);
+    return QString::asprintf("%02d.%02d.%04d", d, m, y);
+}
+
+const QStringList kGroups = {QStringLiteral("Außendienst"),  QStringLiteral("Werkstatt"),
+                             QStringLiteral("Lieferdienst"), QStringLiteral("Geschäftsleitung"),
+                             QStringLiteral("Kundendienst"), QStringLiteral("Fernverkehr"),
+                             QStringLiteral("Nahverkehr"),   QStringLiteral("Baustelle"),
+                             QStringLiteral("Pool München"), QStringLiteral("Pool Düsseldorf")};
+const QStringList kLocations = {
+    QStringLiteral("Köln-Süd"),    QStringLiteral("Köln-Nord"), QStringLiteral("Düsseldorf"),
+    QStringLiteral("München-Ost"), QStringLiteral("Nürnberg"),  QStringLiteral("Würzburg"),
+    QStringLiteral("Lüneburg"),    QStringLiteral("Göttingen"), QStringLiteral("Saarbrücken"),
+    QStringLiteral("Osnabrück"),   QStringLiteral("Münster"),   QStringLiteral("Fürth"),
+    QStringLiteral("Tübingen"),    QStringLiteral("Lübeck"),    QStringLiteral("Zweibrücken"),
+    QStringLiteral("Gießen"),      QStringLiteral("Jülich"),    QStringLiteral("Bückeburg"),
+    QStringLiteral("Völklingen"),  QStringLiteral("Überlingen")};
+const QStringList kLeasing = {QStringLiteral("Süddeutsche Leasing GmbH"),
+                              QStringLiteral("Nordlicht Flottenleasing AG"),
+                              QStringLiteral("Rhein-Ruhr Mobilität KG"),
+                              QStringLiteral("Allgäuer Fuhrparkdienste"), QStringLiteral("Börde Leasing eG")};
+const QStringList kBrands = {QStringLiteral("Kastenwagen"), QStringLiteral("Kombi"),
+                             QStringLiteral("Pritsche"), QStringLiteral("Limousine"),
+                             QStringLiteral("Kühlwagen")};
+const QStringList kSurnames = {
+    QStringLiteral("Müller"),   QStringLiteral("Schäfer"), QStringLiteral("Größ"), QStringLiteral("Bäcker"),
+    QStringLiteral("Jäger"),    QStringLiteral("Köhler"),  QStringLiteral("Weiß"), QStringLiteral("Krüger"),
+    QStringLiteral("Schröder"), QStringLiteral("Hofmann")};
+const QStringList kFirstNames = {QStringLiteral("Jürgen"), QStringLiteral("Sören"),
+                                 QStringLiteral("Jörg"),   QStringLiteral("Käthe"),
+                                 QStringLiteral("Zoë"),    QStringLiteral("Günther"),
+                                 QStringLiteral("Björn"),  QStringLiteral("Anneliese")};
+const QStringList kTyreTypes = {QStringLiteral("Sommer 205/55 R16"), QStringLiteral("Winter 205/55 R16"),
+                                QStringLiteral("Ganzjahr 215/65 R16"), QStringLiteral("Winter 225/75 R16C")};
+// Appointment kinds of the notes, by the names the notes are stored under.
+const char *const kNotedAppointments[] = {"TTblTermineTUEVTermin", "TTblTermineASUTermin",
+                                          "TTblTermineInspektionTermin"};
+
+QString driverName(int i)
+{
+    return QStringLiteral("%1, %2 %3")
+        .arg(kSurnames[i % kSurnames.size()], kFirstNames[i / kSurnames.size() % kFirstNames.size()])
+        .arg(i);
+}
+
+// The vehicle's due date of an appointment kind: spread over 2024 and 2025.
+double dueDate(int vehicle, int kind)
+{
+    return base::encodeDate(2024, 1, 1) + (vehicle * 37 + kind * 53) % 700;
+}
+
+} // namespace
+
+FleetDirectorySize FleetDirectorySize::scaled(double factor)
+{
+    FleetDirectorySize s;
+    s.vehicles = std::max(20, static_cast<int>(s.vehicles * factor));
+    return s;
+}
+
+long long generateFleetDirectory(const QString &directory, const FleetDirectorySize &size,
+                                 const QList<dbe::TableDef> &catalogue)
+{
+    {
+        dbe::TSession session(QDir(directory).filePath(QStringLiteral("dbe.cfg")));
+        for (const dbe::TableDef &d : catalogue) {
+            dbe::TTable t(&session);
+            t.SetDatabaseName(directory);
+            t.SetTableName(d.name);
+            if (!t.Exists())
+                t.CreateTable(&d);
+        }
+        session.Close();
+    }
+    sqlite3 *db = nullptr;
+    sqlite3_open(QDir(directory).filePath(QStringLiteral("dbe.sqlite")).toUtf8().constData(), &db);
+    sqlite3_busy_timeout(db, 5000);
+    exec(db, "BEGIN");
+    long long rows = 0;
+    const double day0 = base::encodeDate(2022, 1, 1);
+    const double days = base::encodeDate(2025, 1, 1) - day0;
+    const int drivers = std::max(10, size.vehicles / 5);
+
+    {
+        RowWriter w(db, "kfzgruppe", {"Gruppe"});
+        for (const QString &g : kGroups)
+            w.text(g).write();
+        rows += w.rows();
+    }
+    {
+        RowWriter w(db, "kfzstort", {"Standort"});
+        for (const QString &l : kLocations)
+            w.text(l).write();
+        rows += w.rows();
+    }
+    {
+        RowWriter w(db, "leasges", {"Name1"});
+        for (const QString &l : kLeasing)
+            w.text(l).write();
+        rows += w.rows();
+    }
+    {
+        RowWriter w(db, "reiftyp", {"Reifentyp"});
+        for (const QString &t : kTyreTypes)
+            w.text(t).write();
+        rows += w.rows();
+    }
+    {
+        RowWriter w(db, "kfzfahrer",
+                    {"Name", "Nummer", "Vorname", "Strasse", "Plz", "Ort", "Geburtsdatum",
+                     "FscheinKlassenAllgemein", "GueltigBis1"});
+        for (int i = 0; i < drivers; ++i)
+            w.text(driverName(i))
+                .text(QStringLiteral("F%1").arg(i, 6, 10, QLatin1Char('0')))
+                .text(kFirstNames[i % kFirstNames.size()])
+                .text(QStringLiteral("Hauptstraße %1").arg(i % 200 + 1))
+                .text(QStringLiteral("%1").arg(10000 + i * 7 % 89999))
+                .text(kLocations[i % kLocations.size()])
+                .number(base::encodeDate(1960, 1, 1) + i * 97 % 14000)
+                .text(QStringLiteral("B, BE, C1"))
+                .number(base::encodeDate(2024, 1, 1) + i * 13 % 1500)
+                .write();
+        rows += w.rows();
+    }
+    {
+        RowWriter w(db, "kfzstamm",
+                    {"KfzNr",
+                     "Info",
+                     "Gruppe",
+                     "FahrerName",
+                     "Kostenstelle",
+                     "KfzMarke",
+                     "KfzBaujahr",
+                     "KfzZulassung",
+                     "KfzKmStand",
+                     "KfzTUEVTermin",
+                     "KfzASUTermin",
+                     "KfzInspektTermin",
+                     "KfzKlInspektionTermin",
+                     "KfzGrInspektionTermin",
+                     "Anschaffungswert",
+                     "HaftpflNettoBetrag",
+                     "KaskoNettoBetrag",
+                     "Steuer",
+                     "KfzSonstiges",
+                     "AFA",
+                     "Zinsen",
+                     "Vermoegenssteuer",
+                     "GewKapSteuer",
+                     "Restbuchwert",
+                     "NameLeasingges",
+                     "Schadstoff"});
+        for (int v = 0; v < size.vehicles; ++v) {
+            const double km = 12000 + (v * 7919) % 180000;
+            w.text(vehicleNumber(v))
+                .text(QStringLiteral("%1 Nr. %2").arg(kBrands[v % kBrands.size()]).arg(v + 1))
+                .text(kGroups[v % kGroups.size()])
+                .text(driverName(v % drivers))
+                .text(kLocations[v % kLocations.size()])
+                .text(kBrands[v % kBrands.size()])
+                .text(QString::number(2015 + v % 9))
+                .number(base::encodeDate(2015 + v % 9, v % 12 + 1, v % 28 + 1))
+                .number(km);
+            for (int kind = 0; kind < 3; ++kind)
+                w.number(dueDate(v, kind));
+            w.number(km + 5000 + v % 10000)
+                .number(km + 30000 + v % 10000)
+                .number(35000 + v % 5000)
+                .number(1200 + v % 300)
+                .number(900)
+                .number(480)
+                .number(0)
+                .number(6000)
+                .number(240)
+                .number(0)
+                .number(0)
+                .number(0);
+            if (v % 3 == 0)
+                w.text(kLeasing[v / 3 % kLeasing.size()]);
+            else
+                w.blank();
+            w.number(120 + v % 80).write();
+        }
+        rows += w.rows();
+    }
+    if (size.toursPerVehicle > 0) {
+        RowWriter w(db, "kfztour",
+                    {"KfzNr", "Datum", "DatumBis", "Tour", "FahrerName", "Kostenstelle", "AbfahrtKm",
+                     "AnkunftKm", "GefahrenKm", "Ertrag", "Bemerkungen"});
+        const double step = days / size.toursPerVehicle;
+        for (int v = 0; v < size.vehicles; ++v)
+            for (int j = 0; j < size.toursPerVehicle; ++j) {
+                const double day = day0 + static_cast<int>(j * step) + v % 3;
+                const double from = 10000 + j * 400.0 + v % 100, driven = 120 + (v + j) % 200;
+                w.text(vehicleNumber(v))
+                    .number(day)
+                    .number(day)
+                    .text(QStringLiteral("T%1").arg(v * size.toursPerVehicle + j))
+                    .text(driverName((v + j) % drivers))
+                    .text(kLocations[(v + j) % kLocations.size()])
+                    .number(from)
+                    .number(from + driven)
+                    .number(driven)
+                    .number(180 + (v * 7 + j) % 90)
+                    .text(QStringLiteral("Auslieferung über Fürth und Würzburg"))
+                    .write();
+            }
+        rows += w.rows();
+    }
+    if (size.costsPerVehicle > 0) {
+        RowWriter w(db, "kfzvar",
+                    {"KfzNr", "BelegDatum", "BelegNummer", "Mwst", "Benzin/Liter", "Benzin/Preis",
+                     "ReparaturKosten", "WartungKosten", "PflegeKosten", "Monat", "Jahr", "Bemerkungen"});
+        const double step = days / size.costsPerVehicle;
+        for (int v = 0; v < size.vehicles; ++v)
+            for (int j = 0; j < size.costsPerVehicle; ++j) {
+                const double day = day0 + static_cast<int>(j * step);
+                int y = 0, m = 0, d = 0;
+                base::decodeDate(day, y, m, d);
+                const double litres = 40 + (v + j) % 20;
+                w.text(vehicleNumber(v))
+                    .number(day)
+                    .text(QStringLiteral("B%1").arg(j, 6, 10, QLatin1Char('0')))
+                    .number(10000 + j * 250.0 + v % 100)
+                    .number(litres)
+                    .number(std::round(litres * 175) / 100)
+                    .number((j % 7) * 35.5)
+                    .number((j % 11) * 12.25)
+                    .number((j % 5) * 9.9)
+                    .text(base::de::monthName(m))
+                    .text(QString::number(y))
+                    .text(QStringLiteral("Tankstelle Königsallee"))
+                    .write();
+            }
+        rows += w.rows();
+    }
+    if (size.monthsPerVehicle > 0) {
+        RowWriter w(db, "kfzmonat", {"KfzNr",
+                                     "AuswJahr",
+                                     "AuswMonatNum",
+                                     "AuswMonatText",
+                                     "GefKilometer",
+                                     "GesamtKosten",
+                                     "GesamtKostenProKm",
+                                     "VerbrauchLiter",
+                                     "VerbrauchKosten",
+                                     "VerbrauchLiterPro100Km",
+                                     "ReparaturKosten",
+                                     "WartungKosten",
+                                     "UntersuchungKosten",
+                                     "ReifenKosten",
+                                     "PflegeKosten",
+                                     "SonstigeKosten",
+                                     "Sonstige2Kosten",
+                                     "Sonstige3Kosten",
+                                     "Sonstige4Kosten",
+                                     "Ertrag"});
+        for (int v = 0; v < size.vehicles; ++v)
+            for (int j = 0; j < size.monthsPerVehicle; ++j) {
+                const int month = j % 12 + 1;
+                const double km = 1500 + (v * 13 + j * 7) % 900, litres = std::round(km * 8.5) / 100;
+                const double fuel = std::round(litres * 175) / 100, repair = (j % 7) * 35.5,
+                             service = (j % 11) * 12.25, care = (v + j) % 5 * 9.9;
+                const double total = fuel + repair + service + care + 1234.56;
+                w.text(vehicleNumber(v))
+                    .text(QString::number(2022 + j / 12))
+                    .number(month)
+                    .text(base::de::monthName(month))
+                    .number(km)
+                    .number(total)
+                    .number(std::round(total / km * 100) / 100)
+                    .number(litres)
+                    .number(fuel)
+                    .number(std::round(litres / km * 10000) / 100)
+                    .number(repair)
+                    .number(service)
+                    .number(0)
+                    .number(0)
+                    .number(care)
+                    .number(1234.56)
+                    .number(0)
+                    .number(0)
+                    .number(0)
+                    .number(2500 + (v + j) % 700)
+                    .write();
+            }
+        rows += w.rows();
+    }
+    if (size.bookingsPerVehicle > 0) {
+        RowWriter w(db, "kfzdispo", {"AngelegtVon", "Kfznr",           "DatumVon",
+                                     "DatumBis",    "UhrzeitVon",      "UhrzeitBis",
+                                     "Tour",        "FahrerName",      "Kostenstelle",
+                                     "Bemerkung1",  "TagdesMonatsVon", "MonatVon",
+                                     "JahrVon",     "TagdesMonatsBis", "MonatBis",
+                                     "JahrBis",     "DatumUhrzeitVon", "DatumUhrzeitBis",
+                                     "KfzIndex=0",  "KfzIndex"});
+        // The bookings of a vehicle follow each other through 2024 without overlapping.
+        const double jan1 = base::encodeDate(2024, 1, 1);
+        const int period = std::max(1, 366 / size.bookingsPerVehicle);
+        for (int v = 0; v < size.vehicles; ++v)
+            for (int j = 0; j < size.bookingsPerVehicle; ++j) {
+                const double from = jan1 + j * period + (period > 3 ? v % 3 : 0);
+                const double to = from + (period > 4 ? j % 3 : 0);
+                const double timeFrom = (6 + j % 4) / 24.0, timeTo = (14 + j % 6) / 24.0;
+                int yf = 0, mf = 0, df = 0, yt = 0, mt = 0, dt = 0;
+                base::decodeDate(from, yf, mf, df);
+                base::decodeDate(to, yt, mt, dt);
+                w.text(QStringLiteral("Disposition Köln"))
+                    .text(vehicleNumber(v))
+                    .number(from)
+                    .number(to)
+                    .number(timeFrom)
+                    .number(timeTo)
+                    .text(QStringLiteral("D%1").arg(v * size.bookingsPerVehicle + j))
+                    .text(driverName((v + j) % drivers))
+                    .text(kLocations[(v + j) % kLocations.size()])
+                    .text(QStringLiteral("Übergabe an der Pforte"))
+                    .text(QString::number(df))
+                    .text(base::de::monthName(mf))
+                    .text(QString::number(yf))
+                    .text(QString::number(dt))
+                    .text(base::de::monthName(mt))
+                    .text(QString::number(yt))
+                    .number(from + timeFrom)
+                    .number(to + timeTo)
+                    .integer(0)
+                    .integer(v + 1)
+                    .write();
+            }
+        rows += w.rows();
+    }
+    if (size.notesPerVehicle > 0) {
+        RowWriter w(db, "kfztermininfo",
+                    {"Kfznr", "TerminName", "TerminWert", "TerminInfo", "TerminStatus", "TerminVereinbart",
+                     "UhrzeitVereinbart"});
+        const int kinds = static_cast<int>(std::size(kNotedAppointments));
+        for (int v = 0; v < size.vehicles; ++v)
+            for (int j = 0; j < size.notesPerVehicle; ++j) {
+                const int kind = j % kinds;
+                const double due = dueDate(v, kind);
+                w.text(vehicleNumber(v))
+                    .text(QString::fromLatin1(kNotedAppointments[kind]))
+                    .text(j < kinds ? dateText(due) : dateText(due + 365 * (j / kinds)))
+                    .text(QStringLiteral("Werkstatt Größ in Lüdenscheid, Termin bestätigt"))
+                    .integer(j % 2)
+                    .number(due - 7)
+                    .text(QStringLiteral("08:30"))
+                    .write();
+            }
+        rows += w.rows();
+    }
+    {
+        RowWriter tyres(db, "kfzreif",
+                        {"KfzNr", "ZurZeitMontiert", "Achse1ReifentypSo", "Achse1ReifentypWi",
+                         "Reifengroesse", "Reifenpreis"});
+        RowWriter history(db, "kfzhisto", {"KfzNr", "Datum", "Kosten", "Info"});
+        RowWriter damages(db, "kfzschad",
+                          {"KfzNr", "Bearbeitungsnummer", "Datum", "KmStand", "Kosten", "Info1"});
+        for (int v = 0; v < size.vehicles; ++v) {
+            tyres.text(vehicleNumber(v))
+                .text(QStringLiteral("S"))
+                .text(kTyreTypes[0])
+                .text(kTyreTypes[1])
+                .text(QStringLiteral("205/55 R16"))
+                .number(89.9)
+                .write();
+            history.text(vehicleNumber(v))
+                .number(day0 + v % 365)
+                .number(0)
+                .text(QStringLiteral("Fahrzeug übernommen"))
+                .write();
+            if (v % 10 == 0)
+                damages.text(vehicleNumber(v))
+                    .text(QStringLiteral("S-%1").arg(v))
+                    .number(day0 + 400 + v % 300)
+                    .number(45000)
+                    .number(1234.5)
+                    .text(QStringLiteral("Blechschaden hinten rechts"))
+                    .write();
+        }
+        rows += tyres.rows() + history.rows() + damages.rows();
+    }
+    exec(db, "COMMIT");
+    sqlite3_close(db);
+    return rows;
 }

@@ -27,6 +27,31 @@ struct FleetSize {
 void generateFleet(const QString &directory, const FleetSize &size,
                    const QList<dbe::TableDef> &catalogue = {});
 
+// The sizes of a data directory in the fleet program's own schema. At full
+// size: 10,000 vehicles, 200,000 tours, 1,000,000 costs, 360,000 monthly rows
+// (three years), 200,000 dispatch bookings, 20,000 appointment notes.
+struct FleetDirectorySize {
+    int vehicles = 10000;
+    int toursPerVehicle = 20;
+    int costsPerVehicle = 100;
+    int monthsPerVehicle = 36; // from January 2022 on
+    int bookingsPerVehicle = 20;
+    int notesPerVehicle = 2;
+    // The vehicles scaled by the factor (at least 20), the rows per vehicle kept.
+    static FleetDirectorySize scaled(double factor);
+};
+
+// Writes a fleet into the data directory of one client, as the program keeps
+// it: vehicles with their due appointments, amounts, group, location, driver
+// and leasing company; their tours, costs, monthly rows, dispatch bookings,
+// appointment notes, tyres, history and damages; and the lookup tables of
+// groups, locations, leasing companies, drivers and tyre types. The tables are
+// made from the catalogue where they are missing (those of the program's first
+// start are used as they are); rows are written with plain SQL in one
+// transaction. Returns the number of rows written.
+long long generateFleetDirectory(const QString &directory, const FleetDirectorySize &size,
+                                 const QList<dbe::TableDef> &catalogue);
+
 // Vehicle number i (0-based) as the generator writes it: "K-00042".
 QString vehicleNumber(int i);
 

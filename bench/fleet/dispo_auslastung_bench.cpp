@@ -4,33 +4,24 @@
 // catalogue made.
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include <sqlite3.h>
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <benchmark/benchmark.h>
 
 #include "base/DateTime.h"
+#include "bench_fleet.h"
 #include "daten/DataModule1.h"
 #include "daten/ErsterStart.h"
 #include "dbe/Session.h"
 #include "fleet_generator.h"
-#include "ratio_reporter.h"
 #include "regeln/DispoAuslastung.h"
-#include "temp_dir.h"
 
 namespace {
 
-struct Flotte {
-    testsupport::TempDir dir;
-    QString datenbank; // the directory of alias "Fuhrpark"
-    sqlite3 *db = nullptr;
-    int fahrzeuge = 0;
-};
-Flotte *flotte = nullptr;
+BenchFleet *flotte = nullptr;
 
 const base::TDateTime kVon = base::encodeDate(2024, 3, 1), kBis = base::encodeDate(2024, 3, 31);
 
@@ -55,11 +46,9 @@ void Utilisation_layer(benchmark::State &state)
 
 void Utilisation_sqlite(benchmark::State &state)
 {
-    sqlite3_stmt *s = nullptr;
-    sqlite3_prepare_v2(flotte->db,
-                       "SELECT SUM(MAX(0, MIN(DatumBis + UhrzeitBis, ?2 + 1) - MAX(DatumVon + UhrzeitVon, ?1))) * 24,"
-                       " (SELECT COUNT(*) FROM kfzstamm) FROM kfzdispo WHERE DatumVon <= ?2 AND DatumBis >= ?1",
-                       -1, &s, nullptr);
+    sqlite3_stmt *s = flotte->Prepare(
+        "SELECT SUM(MAX(0, MIN(DatumBis + UhrzeitBis, ?2 + 1) - MAX(DatumVon + UhrzeitVon, ?1))) * 24,"
+        " (SELECT COUNT(*) FROM kfzstamm) FROM kfzdispo WHERE DatumVon <= ?2 AND DatumBis >= ?1");
     std::string prozent;
     for (auto _ : state) {
         sqlite3_bind_double(s, 1, kVon);
@@ -80,40 +69,22 @@ BENCHMARK(Utilisation_sqlite)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    double scale = 1.0;
-    std::vector<char *> args;
-    for (int i = 0; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a.rfind("--scale=", 0) == 0)
-            scale = std::stod(a.substr(8));
-        else
-            args.push_back(argv[i]);
-    }
-    int n = static_cast<int>(args.size());
-    QCoreApplication app(n, args.data());
-    benchmark::Initialize(&n, args.data());
-    Flotte f;
+    const double scale = StartBenchmarks(argc, argv);
+    QCoreApplication app(argc, argv);
+    BenchFleet f;
     flotte = &f;
-    const std::string basis = f.dir.str();
-    setenv("XDG_DATA_HOME", (basis + "/daten").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (basis + "/config").c_str(), 1);
-    setenv("KARVENFP_CONFIG_DIR", (basis + "/config/karvenfp").c_str(), 1);
+    f.UseAsMachine();
     {
         dbe::TSession session;
         fleet::ErsterStartEinrichten(session);
     }
-    f.datenbank = QString::fromStdString(basis) + QStringLiteral("/daten/karvenfp/Datenbk");
-    f.fahrzeuge = std::max(20, static_cast<int>(10000 * scale));
+    const int fahrzeuge = std::max(20, static_cast<int>(10000 * scale));
     const int buchungen = std::max(400, static_cast<int>(200000 * scale));
-    fillDispatch(f.datenbank, f.fahrzeuge, buchungen);
-    std::printf("fleet: %d vehicles, %d bookings in %s\n", f.fahrzeuge, buchungen, basis.c_str());
-    sqlite3_open(QDir(f.datenbank).filePath(QStringLiteral("dbe.sqlite")).toUtf8().constData(), &f.db);
-    sqlite3_busy_timeout(f.db, 5000);
+    fillDispatch(f.path(), fahrzeuge, buchungen);
+    std::printf("fleet: %d vehicles, %d bookings in %s\n", fahrzeuge, buchungen, f.base().c_str());
+    f.Open();
     dbe::TSession session;
-    RatioReporter reporter("layer", "ratio layer / SQLite, CPU time:");
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    sqlite3_close(f.db);
+    RunBenchmarksWithRatios("layer", "ratio layer / SQLite, CPU time:");
     flotte = nullptr;
     return 0;
 }

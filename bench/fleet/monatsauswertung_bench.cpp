@@ -10,27 +10,20 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QDir>
-
 #include "base/DateTime.h"
+#include "bench_fleet.h"
 #include "daten/schema/Katalog.h"
 #include "dbe/DataSource.h"
 #include "dbe/Field.h"
-#include "dbe/Session.h"
 #include "dbe/Table.h"
 #include "fleet_generator.h"
-#include "ratio_reporter.h"
 #include "regeln/Monatsauswertung.h"
 #include "regeln/MonatsauswertungDaten.h"
-#include "temp_dir.h"
 
 namespace {
 
 struct Fleet {
-    testsupport::TempDir dir;
-    QString path;
-    std::unique_ptr<dbe::TSession> session;
-    sqlite3 *db = nullptr;
+    BenchFleet bench;
     int jahr = 0, monat = 0;
     double monatsAnfang = 0, monatsEnde = 0; // [Anfang, Ende)
 };
@@ -38,22 +31,12 @@ Fleet *flotte = nullptr;
 
 std::unique_ptr<dbe::TTable> openTable(const char *name, const char *indexFields = "")
 {
-    auto t = std::make_unique<dbe::TTable>(flotte->session.get());
-    t->SetDatabaseName(flotte->path);
-    t->SetTableName(QString::fromLatin1(name));
-    t->SetIndexFieldNames(QString::fromLatin1(indexFields));
-    t->Open();
-    return t;
+    return flotte->bench.OpenTable(name, indexFields);
 }
 
 sqlite3_stmt *prepare(const char *sql)
 {
-    sqlite3_stmt *s = nullptr;
-    if (sqlite3_prepare_v2(flotte->db, sql, -1, &s, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "%s: %s\n", sql, sqlite3_errmsg(flotte->db));
-        std::abort();
-    }
-    return s;
+    return flotte->bench.Prepare(sql);
 }
 
 // ---- the program's way: linked cursors, rows read, evaluation computed
@@ -180,21 +163,17 @@ BENCHMARK(MonthTours_sqlite)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    const double scale = TakeScaleArgument(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    const double scale = StartBenchmarks(argc, argv);
     Fleet f;
     flotte = &f;
-    f.path = QString::fromStdString(f.dir.str());
     const FleetSize size = FleetSize::scaled(scale);
     std::printf("fleet: %d vehicles, %d costs, %d tours in %s\n", size.vehicles, size.costs, size.tours,
-                f.dir.str().c_str());
+                f.bench.base().c_str());
     QList<dbe::TableDef> katalog;
     for (const char *t : {"KfzStamm.db", "KfzVar.db", "KfzTour.db", "KfzMonat.DB"})
         katalog << *fleet::KatalogTabelle(QString::fromLatin1(t));
-    generateFleet(f.path, size, katalog);
-    f.session = std::make_unique<dbe::TSession>(QDir(f.path).filePath(QStringLiteral("dbe.cfg")));
-    sqlite3_open(QDir(f.path).filePath(QStringLiteral("dbe.sqlite")).toUtf8().constData(), &f.db);
-    sqlite3_busy_timeout(f.db, 5000);
+    generateFleet(f.bench.path(), size, katalog);
+    f.bench.Open();
     // The month of the generator's tenth day: costs before, in and after it.
     int tag = 0;
     base::decodeDate(45010, f.jahr, f.monat, tag);
@@ -210,11 +189,7 @@ int main(int argc, char **argv)
             return 1;
         }
     }
-    RatioReporter reporter("ours", "ratio evaluation / SQLite sums, CPU time:");
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    sqlite3_close(f.db);
-    f.session.reset();
+    RunBenchmarksWithRatios("ours", "ratio evaluation / SQLite sums, CPU time:");
     flotte = nullptr;
     return 0;
 }

@@ -8,40 +8,24 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QDir>
-
-#include "dbe/Session.h"
+#include "bench_fleet.h"
 #include "dbe/Table.h"
 #include "fleet_generator.h"
 #include "navigation/TableDefs.h"
-#include "ratio_reporter.h"
-#include "temp_dir.h"
 
 namespace {
 
-struct Fleet {
-    testsupport::TempDir dir;
-    QString path;
-    std::unique_ptr<dbe::TSession> session;
-    sqlite3 *db = nullptr;
-};
-Fleet *fleet = nullptr;
+BenchFleet *fleet = nullptr;
 
 std::unique_ptr<dbe::TTable> openVehicles()
 {
-    auto t = std::make_unique<dbe::TTable>(fleet->session.get());
-    t->SetDatabaseName(fleet->path);
-    t->SetTableName(QStringLiteral("KfzStamm.db"));
-    t->Open();
-    return t;
+    return fleet->OpenTable("KfzStamm.db");
 }
 
 // The first row in index order whose field begins with the text, any case.
 void firstRowSqlite(benchmark::State &state, const char *sql, const char *text)
 {
-    sqlite3_stmt *s = nullptr;
-    if (sqlite3_prepare_v2(fleet->db, sql, -1, &s, nullptr) != SQLITE_OK)
-        std::abort();
+    sqlite3_stmt *s = fleet->Prepare(sql);
     for (auto _ : state) {
         sqlite3_reset(s);
         sqlite3_bind_text(s, 1, text, -1, SQLITE_STATIC);
@@ -140,24 +124,16 @@ BENCHMARK(NoHit_sqlite)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    const double scale = TakeScaleArgument(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    Fleet f;
+    const double scale = StartBenchmarks(argc, argv);
+    BenchFleet f;
     fleet = &f;
-    f.path = QString::fromStdString(f.dir.str());
     FleetSize size = FleetSize::scaled(scale);
     size.costs = 0; // only the vehicles are searched
     size.tours = 0;
-    std::printf("fleet: %d vehicles in %s\n", size.vehicles, f.dir.str().c_str());
-    generateFleet(f.path, size);
-    f.session = std::make_unique<dbe::TSession>(QDir(f.path).filePath(QStringLiteral("dbe.cfg")));
-    sqlite3_open(QDir(f.path).filePath(QStringLiteral("dbe.sqlite")).toUtf8().constData(), &f.db);
-    sqlite3_busy_timeout(f.db, 5000);
-    RatioReporter reporter("search", "ratio search / SQLite, CPU time:");
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    sqlite3_close(f.db);
-    f.session.reset();
+    std::printf("fleet: %d vehicles in %s\n", size.vehicles, f.base().c_str());
+    generateFleet(f.path(), size);
+    f.Open();
+    RunBenchmarksWithRatios("search", "ratio search / SQLite, CPU time:");
     fleet = nullptr;
     return 0;
 }

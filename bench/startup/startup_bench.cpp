@@ -1,0 +1,253 @@
+// Start-up of the fleet program to its first shown main window, each start in
+// a process of its own on the offscreen platform, against a bare Qt main window
+// (the floor):
+//   empty   the first start on an empty machine (a fresh data root each time)
+//   fleet   a start on a generated fleet of N vehicles with their details
+//   bare    QApplication and an empty QMainWindow
+// A start ends when the main window's first paint is done; the process then
+// reports its CPU time and leaves. Printed: the median of the runs, CPU and
+// wall seconds, and the ratio of each start to the floor, measured in one run.
+//   startup_bench [--vehicles=N] [--runs=R]      (N = 10,000, R = 5)
+//   startup_bench --start=empty|fleet|bare       (what the parent starts)
+#include <time.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QProcess>
+#include <QTimer>
+
+#include "StandardProjekte.h"
+#include "daten/Aliase.h"
+#include "daten/DataModule1.h"
+#include "daten/ErsterStart.h"
+#include "daten/Programmkoerper.h"
+#include "daten/Programmstart.h"
+#include "daten/schema/Katalog.h"
+#include "dbe/Session.h"
+#include "fleet_generator.h"
+#include "formulare/HauptFormular.h"
+#include "temp_dir.h"
+#include "ui/Application.h"
+#include "ui/StartUp.h"
+
+namespace fleet {
+// The program body's singletons, as fleet/main.cpp registers them.
+void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session);
+} // namespace fleet
+
+namespace {
+
+double cpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
+}
+
+// Once the window's first paint is through (the backing store is painted in
+// one go; the zero timer runs after it), the CPU time is printed, then what
+// the start found (outside the measurement), and the process ends without
+// tearing anything down.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget *window, std::function<void()> report = {})
+        : window_(window), report_(std::move(report))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == window_ && event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, [this] {
+                std::printf("cpu=%.6f\n", cpuSeconds());
+                if (report_)
+                    report_();
+                std::fflush(stdout);
+                std::_Exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget *window_;
+    std::function<void()> report_;
+    bool seen_ = false;
+};
+
+int startBare(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.resize(1024, 768);
+    FirstPaint done(&window);
+    window.show();
+    return QApplication::exec();
+}
+
+// The program body of fleet/main.cpp, with the first paint as its end.
+int startFleet(int argc, char **argv)
+{
+    ui::Application app(argc, argv);
+    ui::Application::setApplicationName(QStringLiteral("karvenfp"));
+    ui::startGerman();
+    reporting::StandardProjekteKopieren(fleet::ProgrammVerzeichnisPfad());
+    dbe::TSession &session = dbe::TSession::Default();
+    fleet::Programmkoerper koerper;
+    fleet::SingletonsEintragen(koerper, session);
+    const int code = fleet::ProgrammStarten(
+        koerper,
+        [] {
+            if (!fleet::HauptFormular)
+                return 1;
+            FirstPaint done(fleet::HauptFormular,
+                            [] { std::printf("vehicles=%d\n", fleet::DataModule1->TTblMain.RecordCount()); });
+            fleet::HauptFormular->show();
+            return ui::Application::exec();
+        },
+        session);
+    std::fprintf(stderr, "the program ended before its main window was painted (%d)\n", code);
+    return 1;
+}
+
+// Environment of a start whose data root and configuration lie in `root`.
+QProcessEnvironment machine(const QString &root)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), root + QStringLiteral("/daten"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/config"));
+    env.insert(QStringLiteral("KARVENFP_CONFIG_DIR"), root + QStringLiteral("/config/karvenfp"));
+    return env;
+}
+
+struct Times {
+    std::vector<double> cpu, wall;
+};
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// One start in a process of its own; false when it did not reach its window.
+// A fleet start must find the expected number of vehicles (-1: not checked).
+bool measure(const QString &self, const char *kind, const QProcessEnvironment &env, Times &times,
+             int vehicles = -1)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer wall;
+    wall.start();
+    p.start(self, {QStringLiteral("--start=") + QLatin1String(kind)});
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        std::fprintf(stderr, "%s: no window within two minutes\n", kind);
+        return false;
+    }
+    const double seconds = wall.nsecsElapsed() / 1e9;
+    const QByteArray out = p.readAllStandardOutput();
+    const int at = out.indexOf("cpu=");
+    if (p.exitCode() != 0 || at < 0) {
+        std::fprintf(stderr, "%s: the start failed (exit %d)\n%s", kind, p.exitCode(), out.constData());
+        return false;
+    }
+    const int found = out.indexOf("vehicles=");
+    if (vehicles >= 0 && (found < 0 || out.mid(found + 9).trimmed().toInt() != vehicles)) {
+        std::fprintf(stderr, "%s: the main window did not find the %d vehicles\n%s", kind, vehicles,
+                     out.constData());
+        return false;
+    }
+    times.cpu.push_back(out.mid(at + 4, out.indexOf('\n', at) - at - 4).toDouble());
+    times.wall.push_back(seconds);
+    return true;
+}
+
+// The first start on an empty root, then the fleet written into the first
+// client's directory.
+void prepareFleet(const QString &root, int vehicles)
+{
+    const QProcessEnvironment env = machine(root);
+    for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "KARVENFP_CONFIG_DIR"})
+        setenv(name, env.value(QString::fromLatin1(name)).toUtf8().constData(), 1);
+    {
+        dbe::TSession session;
+        fleet::ErsterStartEinrichten(session);
+    }
+    FleetDirectorySize size;
+    size.vehicles = vehicles;
+    const QString client = fleet::DatenWurzel() + QStringLiteral("/Datenbk");
+    const long long rows =
+        generateFleetDirectory(client, size, fleet::KatalogDesAlias(fleet::kAliasFuhrpark));
+    std::printf("fleet: %d vehicles, %lld rows in %s\n", vehicles, rows, qPrintable(client));
+    for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "KARVENFP_CONFIG_DIR"})
+        unsetenv(name);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    int vehicles = 10000, runs = 5;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--start=bare")
+            return startBare(argc, argv);
+        if (a == "--start=empty" || a == "--start=fleet")
+            return startFleet(argc, argv);
+        if (a.rfind("--vehicles=", 0) == 0)
+            vehicles = std::max(1, std::atoi(a.c_str() + 11));
+        else if (a.rfind("--runs=", 0) == 0)
+            runs = std::max(1, std::atoi(a.c_str() + 7));
+        else {
+            std::fprintf(stderr, "usage: %s [--vehicles=N] [--runs=R]\n", argv[0]);
+            return 2;
+        }
+    }
+    testsupport::TempDir dir;
+    const QString base = QString::fromStdString(dir.str());
+    const QString fleetRoot = base + QStringLiteral("/fleet");
+    prepareFleet(fleetRoot, vehicles);
+    const QString self = QString::fromLocal8Bit(argv[0]);
+    // Warm the file cache and the fleet's first-start leftovers with one
+    // unmeasured start of each, then interleave the measured ones.
+    Times bare, empty, fleet, ignored;
+    const auto emptyRoot = [&base](int n) { return base + QStringLiteral("/empty%1").arg(n); };
+    bool ok = measure(self, "bare", machine(base), ignored) &&
+              measure(self, "fleet", machine(fleetRoot), ignored) &&
+              measure(self, "empty", machine(emptyRoot(0)), ignored);
+    for (int r = 1; ok && r <= runs; ++r)
+        ok = measure(self, "bare", machine(base), bare) &&
+             measure(self, "empty", machine(emptyRoot(r)), empty) &&
+             measure(self, "fleet", machine(fleetRoot), fleet);
+    if (!ok)
+        return 1;
+    const double floorCpu = median(bare.cpu), floorWall = median(bare.wall);
+    std::printf("\nstart-up to the first painted main window, median of %d runs (seconds)\n", runs);
+    std::printf("  %-28s %8s %8s %10s %10s\n", "start", "CPU", "wall", "CPU ratio", "wall ratio");
+    const auto line = [&](const char *name, const Times &t) {
+        std::printf("  %-28s %8.3f %8.3f %10.2f %10.2f\n", name, median(t.cpu), median(t.wall),
+                    median(t.cpu) / floorCpu, median(t.wall) / floorWall);
+    };
+    line("bare Qt main window (floor)", bare);
+    line("first start, empty machine", empty);
+    const std::string fleetName = "fleet of " + std::to_string(vehicles) + " vehicles";
+    line(fleetName.c_str(), fleet);
+    return 0;
+}
