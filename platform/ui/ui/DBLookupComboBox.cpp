@@ -15,7 +15,24 @@ namespace {
 constexpr int KeyRole = Qt::UserRole + 1;
 }
 
-DBLookupComboBox::DBLookupComboBox(QWidget *parent) : ComboBox(parent), rows_(new QStandardItemModel(this))
+// Tells the box when the rows of its list dataset may have changed; moving
+// through the dataset does not change them.
+class DBLookupComboBox::ListLink : public dbe::TDataLink {
+public:
+    explicit ListLink(DBLookupComboBox &box) : box_(box) {}
+
+protected:
+    void ActiveChanged() override { box_.listChanged(); }
+    void DataSetChanged() override { box_.listChanged(); }
+    void DataSetScrolled(int /*distance*/) override {}
+    void LayoutChanged() override { box_.listChanged(); }
+
+private:
+    DBLookupComboBox &box_;
+};
+
+DBLookupComboBox::DBLookupComboBox(QWidget *parent)
+    : ComboBox(parent), listLink_(std::make_unique<ListLink>(*this)), rows_(new QStandardItemModel(this))
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
@@ -27,35 +44,53 @@ DBLookupComboBox::DBLookupComboBox(QWidget *parent) : ComboBox(parent), rows_(ne
     view->setShowGrid(false);
     setView(view);
     link_.onDataChange = [this] { showValue(); };
-    link_.onWriteValue = [this] { link_.field()->SetAsString(keyValue()); };
+    link_.onWriteValue = [this] {
+        readListIfOutdated();
+        link_.field()->SetAsString(keyValue());
+    };
     connect(this, &ComboBox::onChange, this, &DBLookupComboBox::userChanged);
     connect(this, &QComboBox::activated, this,
             [this](int row) { guard(this, [this, row] { positionListSource(row); }); });
 }
 
+DBLookupComboBox::~DBLookupComboBox() = default;
+
+dbe::TDataSource *DBLookupComboBox::listSource() const
+{
+    return listLink_->DataSource();
+}
+
 void DBLookupComboBox::setListSource(dbe::TDataSource *source)
 {
-    listSource_ = source;
-    refreshList();
+    listLink_->SetDataSource(source);
+    listChanged();
 }
 
 void DBLookupComboBox::setKeyField(const QString &name)
 {
     keyField_ = name;
-    refreshList();
+    listChanged();
 }
 
 void DBLookupComboBox::setListField(const QString &names)
 {
     listFields_ = names.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    refreshList();
+    listChanged();
+}
+
+void DBLookupComboBox::readListIfOutdated()
+{
+    if (listOutdated_)
+        refreshList();
 }
 
 void DBLookupComboBox::refreshList()
 {
+    listOutdated_ = false;
     const QString shown = currentText();
     rows_->clear();
-    dbe::TDataSet *dataSet = listSource_ ? listSource_->DataSet() : nullptr;
+    dbe::TDataSource *source = listSource();
+    dbe::TDataSet *dataSet = source ? source->DataSet() : nullptr;
     if (!dataSet || !dataSet->Active())
         return;
     QList<dbe::TField *> columns;
@@ -108,13 +143,27 @@ void DBLookupComboBox::showValue()
 
 void DBLookupComboBox::showPopup()
 {
-    guard(this, [this] { refreshList(); });
+    guard(this, [this] { readListIfOutdated(); });
     ComboBox::showPopup();
+}
+
+void DBLookupComboBox::showEvent(QShowEvent *event)
+{
+    ComboBox::showEvent(event);
+    guard(this, [this] {
+        if (!listOutdated_)
+            return;
+        refreshList();
+        // A field shown before the list was there shows its key: show its row's text now.
+        if (link_.field() && !link_.modified())
+            showValue();
+    });
 }
 
 void DBLookupComboBox::positionListSource(int row)
 {
-    dbe::TDataSet *dataSet = listSource_ ? listSource_->DataSet() : nullptr;
+    dbe::TDataSource *source = listSource();
+    dbe::TDataSet *dataSet = source ? source->DataSet() : nullptr;
     if (!positions_ || !dataSet || !dataSet->Active() || row < 0 || row >= rows_->rowCount())
         return;
     dataSet->Locate(keyField_, rows_->item(row)->data(KeyRole));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QStringList>
 
 #include "ui/ComboBox.h"
@@ -13,7 +15,9 @@ namespace ui {
 // show the listField columns ("KfzNr;Info;Gruppe"), and choosing a row
 // writes that row's keyField value into the data field. A text that is in
 // no row may be typed as well and is written as it stands (the lookup tables
-// grow from it). The list is read again each time it drops down.
+// grow from it). The list is read when the box is first shown or dropped
+// down, and again only after the list dataset changed (opened, closed,
+// posted, refreshed, filtered) or the list's fields were set anew.
 class DBLookupComboBox : public ComboBox, public DataAwareControl {
     Q_OBJECT
     Q_PROPERTY(dbe::TDataSource *dataSource READ dataSource WRITE setDataSource)
@@ -21,15 +25,19 @@ class DBLookupComboBox : public ComboBox, public DataAwareControl {
     Q_PROPERTY(bool readOnly READ dataReadOnly WRITE setDataReadOnly)
 public:
     explicit DBLookupComboBox(QWidget *parent = nullptr);
+    ~DBLookupComboBox() override;
 
-    dbe::TDataSource *listSource() const { return listSource_; }
+    dbe::TDataSource *listSource() const;
     void setListSource(dbe::TDataSource *source);
     QString keyField() const { return keyField_; }
     void setKeyField(const QString &name);
     QString listField() const { return listFields_.join(QLatin1Char(';')); }
     void setListField(const QString &names);
-    // Reads the list rows from the list dataset (also done when it drops down).
+    // Reads the list rows from the list dataset now.
     void refreshList();
+    // Whether the list must be read before it is used (it was never read, or
+    // its dataset or fields changed since).
+    bool listOutdated() const { return listOutdated_; }
     // The key value of the chosen row, or the typed text.
     QString keyValue() const;
     // Positioning mode, for a list without a data field of its own: choosing
@@ -41,13 +49,19 @@ public:
 
 protected:
     void focusOutEvent(QFocusEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    class ListLink;
+    void listChanged() { listOutdated_ = true; }
+    // Reads the list when it is outdated.
+    void readListIfOutdated();
     void showValue();
     void userChanged();
     void positionListSource(int row);
 
-    dbe::TDataSource *listSource_ = nullptr;
+    std::unique_ptr<ListLink> listLink_;
+    bool listOutdated_ = true;
     QString keyField_;
     QStringList listFields_;
     QStandardItemModel *rows_;

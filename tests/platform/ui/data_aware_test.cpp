@@ -240,6 +240,53 @@ private slots:
                  QStringLiteral("Werkstatt"));
     }
 
+    // A lookup reads its list when first shown, not while it is being set up,
+    // and again only when it opens after its list dataset changed; moving
+    // through the list dataset changes nothing.
+    void lookupReadsItsListWhenShownAndAfterItsDatasetChanged()
+    {
+        DbFixture db;
+        VehicleTable list(db), data(db);
+        DbFixture::addVehicles(*list.table, {{"A-1", "Kombi", 1000}, {"B-2", "Transporter", 2000}});
+        data.table->Refresh();
+        data.table->First();
+        auto *lookup = new DBLookupComboBox;
+        lookup->setListSource(&list.source);
+        lookup->setKeyField(QStringLiteral("KfzNr"));
+        lookup->setListField(QStringLiteral("Info"));
+        lookup->setDataSource(&data.source);
+        lookup->setDataField(QStringLiteral("KfzNr"));
+        QCOMPARE(lookup->count(), 0);
+        QVERIFY(lookup->listOutdated());
+        QCOMPARE(lookup->currentText(), QStringLiteral("A-1")); // the key until the rows are there
+
+        Window window({lookup});
+        QCOMPARE(lookup->count(), 2);
+        QCOMPARE(lookup->currentText(), QStringLiteral("Kombi"));
+        data.table->Next();
+        QCOMPARE(lookup->currentText(), QStringLiteral("Transporter"));
+
+        list.table->Next();
+        list.table->Prior();
+        QVERIFY(!lookup->listOutdated());
+        list.table->Append();
+        list.table->FieldByName(QStringLiteral("KfzNr"))->SetAsString(QStringLiteral("C-3"));
+        list.table->FieldByName(QStringLiteral("Info"))->SetAsString(QStringLiteral("Bus"));
+        list.table->Post();
+        QVERIFY(lookup->listOutdated());
+        QCOMPARE(lookup->count(), 2);
+        lookup->showPopup();
+        lookup->hidePopup();
+        QCOMPARE(lookup->count(), 3);
+        QVERIFY(!lookup->listOutdated());
+
+        list.table->Close();
+        QVERIFY(lookup->listOutdated());
+        lookup->showPopup();
+        lookup->hidePopup();
+        QCOMPARE(lookup->count(), 0);
+    }
+
     void imageFromBlobAndFromLinkedFile()
     {
         DbFixture db;
