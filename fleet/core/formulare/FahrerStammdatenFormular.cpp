@@ -115,7 +115,10 @@ void TFahrerStammdatenFormular::aufbauen()
         e->setMinimumWidth(breite);
         return e;
     };
-    kopf->addWidget(kopfFeld("DBEditKopfName", "Name", 160));
+    // Wide enough for a name of the field's full length in ordinary letters,
+    // so that a long name shows whole and not only its end.
+    kopf->addWidget(
+        kopfFeld("DBEditKopfName", "Name", fontMetrics().horizontalAdvance(QString(30, QLatin1Char('n')))));
     kopf->addWidget(kopfFeld("DBEditKopfVorname", "Vorname", 110));
     kopf->addWidget(kopfFeld("DBEditKopfOrt", "Ort", 130));
     LblKopfName = LblKopfVorname = LblKopfOrt = nullptr;

@@ -11,15 +11,17 @@
 #include "base/DateTime.h"
 #include "daten/Aliase.h"
 #include "daten/DataModule1.h"
+#include "daten/DataModuleFahrer.h"
 #include "formulare/Copyright.h"
+#include "formulare/FahrerStammdatenFormular.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/HilfeFormular.h"
 #include "formulare/Passwort.h"
 #include "formulare/seiten/DiagrammBild.h"
+#include "formulare/seiten/DispoSeite.h"
 #include "formulare/seiten/MonatsauswertungSeite.h"
 #include "formulare/seiten/MonatsuebersichtGrafik.h"
 #include "formulare/seiten/MonatsuebersichtSeite.h"
-#include "formulare/seiten/DispoSeite.h"
 #include "formulare/seiten/StammdatenSeite.h"
 #include "formulare/seiten/TourenSeite.h"
 #include "kern_umgebung.h"
@@ -108,8 +110,62 @@ int main(int argc, char **argv)
                        QStringLiteral("Großmarkt Köln-Süd"), von + uhrVon, bis + uhrBis, 0});
     }
     // The drivers of the tours and bookings, so that their grids show the names.
-    for (const char *fahrer : {"Jürgen Müller-Lüdenscheidt", "Jürgen Weiß"})
-        zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzFahrer.DB", {"Name"}, {QString::fromUtf8(fahrer)});
+    zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzFahrer.DB",
+                  {"Name",
+                   "Vorname",
+                   "Nummer",
+                   "Kennzeichen",
+                   "Strasse",
+                   "Plz",
+                   "Ort",
+                   "Geburtsdatum",
+                   "Telefon",
+                   "Mobil",
+                   "FscheinKlassenAllgemein",
+                   "FscheinKlassen1",
+                   "GueltigBis1",
+                   "Beschraenkungen1",
+                   "FscheinKlassen2",
+                   "GueltigBis2",
+                   "FscheinNummer",
+                   "FscheinBehoerde",
+                   "FscheinDatum",
+                   "FscheinVorlage",
+                   "Freifeld11",
+                   "Freifeld12",
+                   "Memo"},
+                  {"Jürgen Müller-Lüdenscheidt",
+                   "Jürgen",
+                   "P-1047",
+                   "M-KV 100",
+                   "Äußere Wiener Straße 112",
+                   "81667",
+                   "München",
+                   base::encodeDate(1968, 7, 23),
+                   "089 4471 2290",
+                   "0171 5523 918",
+                   "B, BE, C1, C1E, C, CE",
+                   "C, CE",
+                   base::encodeDate(2026, 12, 31),
+                   "Brille (01.01)",
+                   "D1",
+                   base::encodeDate(2025, 9, 30),
+                   "B072XK4411",
+                   "Landratsamt München",
+                   base::encodeDate(1987, 3, 12),
+                   base::encodeDate(2024, 1, 15),
+                   "Ladekran",
+                   "ADR-Schein",
+                   QStringLiteral("Fährt bevorzugt die Nachtrouten Köln–München; Gabelstapler-Schein "
+                                  "bis Ende 2025 gültig.")});
+    zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzFahrer.DB", {"Name"}, {QStringLiteral("Jürgen Weiß")});
+    for (int i = 0; i < 3; ++i)
+        zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzFaHis.db",
+                      {"Name", "DatumVon", "DatumBis", "Betrag", "Info"},
+                      {"Jürgen Müller-Lüdenscheidt", base::encodeDate(2023, 2 + 4 * i, 1),
+                       base::encodeDate(2023, 2 + 4 * i, 14), 1250.0 + 480.5 * i,
+                       QStringList{"Schulung Ladungssicherung, Teilnahmegebühr", "Strafzettel Überladung A9",
+                                   "Fahrerkarte erneuert (Gebühren übernommen)"}[i]});
     zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzGruppe.db", {"Gruppe"}, {"Transporter"});
     zeileAnfuegen(s, fleet::kAliasFuhrpark, "KfzStort.db", {"Standort"}, {"Lager Nord"});
     fleet::TDataModule1 dm(&s);
@@ -196,6 +252,21 @@ int main(int argc, char **argv)
         QTest::qWait(20);
         form->grab().save(QStringLiteral("%1/%2.png").arg(ziel, form->objectName()));
         form->hide();
+    }
+    // The driver form, each page, over the driver with his tours.
+    {
+        fleet::TFahrerStammdatenFormular &fahrer = fleet::FahrerStammdatenFormularErzeugen();
+        fleet::DataModuleFahrer->TblFahrerStammdaten.First();
+        fahrer.resize(groesse.width() * 3 / 4, groesse.height() * 3 / 4);
+        fahrer.show();
+        for (int i = 0; i < fahrer.PageCtrlFahrer->pageCount(); ++i) {
+            fahrer.PageCtrlFahrer->setActivePageIndex(i);
+            QTest::qWait(20);
+            fahrer.grab().save(QStringLiteral("%1/fahrer_%2.png").arg(ziel).arg(i));
+        }
+        fahrer.TBitBtnFahrerStammdatenOkClick();
+        fleet::FahrerStammdatenFormularFreigeben();
+        fleet::DataModuleFahrerFreigeben();
     }
     fleet::DataModule1 = nullptr;
     return 0;

@@ -156,6 +156,45 @@ private slots:
         QCOMPARE(touren.RecordCount(), 5);
     }
 
+    // Moving to another driver, the driver rules ask the form for its view and
+    // have it sum again: the period of the view holds for the new driver.
+    void anotherDriverKeepsTheViewOfTheForm_data()
+    {
+        QTest::addColumn<int>("sicht");
+        QTest::addColumn<QString>("zeitraum");
+        QTest::addColumn<QString>("summen");
+        QTest::newRow("Alle") << 0 << ""
+                              << "20 / 1 / 5,00";
+        QTest::newRow("Monat Februar 2024") << 1 << " and ((Datum >= '1.2.2024') and (Datum <= '29.2.2024'))"
+                                            << "20 / 1 / 5,00";
+        QTest::newRow("Jahr 2023") << 2 << " and ((Datum >= '1.1.2023') and (Datum <= '31.12.2023'))"
+                                   << "0 / 0 / 0,00";
+    }
+    void anotherDriverKeepsTheViewOfTheForm()
+    {
+        QFETCH(int, sicht);
+        QFETCH(QString, zeitraum);
+        QFETCH(QString, summen);
+        starten();
+        ui::testing::ScriptedMessages meldungen;
+        QCOMPARE(fleet::FahrerFormular(), form);
+        zeigen("Meier");
+        jahrWaehlen(sicht == 2 ? "2023" : "2024");
+        form->CmbBoxFahrerTourenMonat->setCurrentIndex(1); // Februar
+        form->RadioGrpFahrerTourenSicht->setItemIndex(sicht);
+        QCOMPARE(form->TourenSicht(), sicht);
+
+        QVERIFY(fahrer().TblFahrerStammdaten.Locate("Name", QString("D'Angelo")));
+        QCOMPARE(dm->TTblTouren.Filter(), "FahrerName ='D''Angelo'" + zeitraum);
+        QCOMPARE(this->summen(), summen);
+        schliessen();
+        QVERIFY(meldungen.verifyDone());
+
+        // Gone, the form is no longer asked.
+        fleet::FahrerStammdatenFormularFreigeben();
+        QCOMPARE(fleet::FahrerFormular(), nullptr);
+    }
+
     void shownAgainTheChosenMonatHoldsForGridAndSums()
     {
         starten();
