@@ -9,6 +9,9 @@
 // wall seconds, and the ratio of each start to the floor, measured in one run.
 //   startup_bench [--vehicles=N] [--runs=R]      (N = 10,000, R = 5)
 //   startup_bench --start=empty|fleet|bare       (what the parent starts)
+//   startup_bench --prepare=DIR [--vehicles=N]   a fleet root to profile one start on:
+//     XDG_DATA_HOME=DIR/daten XDG_CONFIG_HOME=DIR/config KARVENFP_CONFIG_DIR=DIR/config/karvenfp
+//     startup_bench --start=fleet
 #include <time.h>
 
 #include <algorithm>
@@ -205,6 +208,7 @@ void prepareFleet(const QString &root, int vehicles)
 int main(int argc, char **argv)
 {
     int vehicles = 10000, runs = 5;
+    QString prepareOnly;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--start=bare")
@@ -213,12 +217,18 @@ int main(int argc, char **argv)
             return startFleet(argc, argv);
         if (a.rfind("--vehicles=", 0) == 0)
             vehicles = std::max(1, std::atoi(a.c_str() + 11));
+        else if (a.rfind("--prepare=", 0) == 0)
+            prepareOnly = QString::fromLocal8Bit(a.c_str() + 10);
         else if (a.rfind("--runs=", 0) == 0)
             runs = std::max(1, std::atoi(a.c_str() + 7));
         else {
             std::fprintf(stderr, "usage: %s [--vehicles=N] [--runs=R]\n", argv[0]);
             return 2;
         }
+    }
+    if (!prepareOnly.isEmpty()) {
+        prepareFleet(QDir(prepareOnly).absolutePath(), vehicles);
+        return 0;
     }
     testsupport::TempDir dir;
     const QString base = QString::fromStdString(dir.str());

@@ -93,19 +93,31 @@ void DBLookupComboBox::refreshList()
     dbe::TDataSet *dataSet = source ? source->DataSet() : nullptr;
     if (!dataSet || !dataSet->Active())
         return;
-    QList<dbe::TField *> columns;
-    for (const QString &name : listFields_.isEmpty() ? QStringList{keyField_} : listFields_)
+    // Each row is read once, with all its values; the shown columns and the
+    // key are taken from it by their place in the dataset's field list.
+    const auto place = [dataSet](const QString &name) {
         if (dbe::TField *f = dataSet->FindField(name))
-            columns << f;
-    dbe::TField *key = dataSet->FindField(keyField_);
-    if (columns.isEmpty() || !key)
+            for (int i = 0; i < dataSet->FieldCount(); ++i)
+                if (dataSet->Fields(i) == f)
+                    return i;
+        return -1;
+    };
+    QList<int> columns;
+    for (const QString &name : listFields_.isEmpty() ? QStringList{keyField_} : listFields_)
+        if (const int i = place(name); i >= 0)
+            columns << i;
+    const int key = place(keyField_);
+    if (columns.isEmpty() || key < 0)
         return;
     const int count = dataSet->RecordCount();
+    QVariantList values;
     for (int recNo = 1; recNo <= count; ++recNo) {
+        if (!dataSet->ReadRecord(recNo, values))
+            break;
         QList<QStandardItem *> row;
-        for (dbe::TField *column : columns)
-            row << new QStandardItem(dataSet->RecordText(recNo, column));
-        row.first()->setData(dataSet->RecordText(recNo, key, false), KeyRole);
+        for (const int column : columns)
+            row << new QStandardItem(dataSet->Fields(column)->TextOf(values.value(column), true));
+        row.first()->setData(dataSet->Fields(key)->TextOf(values.value(key), false), KeyRole);
         rows_->appendRow(row);
     }
     if (auto *table = qobject_cast<QTableView *>(view()))
