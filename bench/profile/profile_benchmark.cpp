@@ -1,5 +1,6 @@
 // Opening, reading, changing and saving profiles, measured against inih (INI
-// into a hash map) and pugixml (the same XML bytes) in one run. After the
+// into a hash map), pugixml (the same XML bytes) and, for lookups and writes,
+// a plain hash map of paths to values (the floor) in one run. After the
 // run each measurement is printed as a ratio to its reference.
 //
 //   profile_benchmark [--set=settings|large|wide|all] [benchmark options]
@@ -218,6 +219,33 @@ void BM_PugiLookups(benchmark::State &state, const DataSet *set)
     }
 }
 
+// The floor of lookups and writes: every value under its absolute path.
+using PathMap = std::unordered_map<std::string, std::string>;
+
+PathMap pathMap(const DataSet &set)
+{
+    PathMap map;
+    uint32_t state = 12345;
+    for (int l = 0; l < set.lists; ++l)
+        for (int i = 0; i < set.itemsPerList; ++i)
+            map.emplace("/" + listName(l) + "/" + itemName(i), valueFor(l, i, state));
+    return map;
+}
+
+void BM_MapLookups(benchmark::State &state, const DataSet *set)
+{
+    Prepared &p = prepare(*set);
+    const PathMap map = pathMap(*set);
+    for (auto _ : state) {
+        long sum = 0;
+        for (const std::string &path : p.intPaths) {
+            const auto it = map.find(path);
+            sum += it == map.end() ? 0 : std::strtol(it->second.c_str(), nullptr, 10);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
 // --- writes ------------------------------------------------------------------
 
 void BM_Writes(benchmark::State &state, const DataSet *set)
@@ -257,6 +285,30 @@ void BM_PugiWrites(benchmark::State &state, const DataSet *set)
         }
         state.PauseTiming();
         profile.remove_child(appended);
+        state.ResumeTiming();
+    }
+}
+
+// A map has one value per path: the appended items are numbered.
+void BM_MapWrites(benchmark::State &state, const DataSet *set)
+{
+    Prepared &p = prepare(*set);
+    PathMap map = pathMap(*set);
+    for (auto _ : state) {
+        char text[32];
+        for (int k = 0; k < kWrites; ++k) {
+            std::snprintf(text, sizeof text, "%d", k);
+            map[p.intPaths[static_cast<size_t>(k) % p.intPaths.size()]] = text;
+        }
+        for (int k = 0; k < kAppends; ++k) {
+            std::snprintf(text, sizeof text, "/appended/value%d", k);
+            map.emplace(text, "text");
+        }
+        state.PauseTiming();
+        for (int k = 0; k < kAppends; ++k) {
+            std::snprintf(text, sizeof text, "/appended/value%d", k);
+            map.erase(text);
+        }
         state.ResumeTiming();
     }
 }
@@ -315,8 +367,9 @@ public:
     {
         ConsoleReporter::Finalize();
         static const std::pair<const char *, const char *> kPairs[] = {
-            {"TextOpen", "InihOpen"}, {"XmlOpen", "PugiOpen"},  {"TypedLookups", "PugiLookups"},
-            {"Writes", "PugiWrites"}, {"SaveText", "PugiSave"}, {"SaveXml", "PugiSave"},
+            {"TextOpen", "InihOpen"},       {"XmlOpen", "PugiOpen"},  {"TypedLookups", "PugiLookups"},
+            {"TypedLookups", "MapLookups"}, {"Writes", "PugiWrites"}, {"Writes", "MapWrites"},
+            {"SaveText", "PugiSave"},       {"SaveXml", "PugiSave"},
         };
         std::printf("\nRatios of CPU time (ours / reference; below 1 is faster):\n");
         for (const DataSet &set : kSets) {
@@ -354,10 +407,13 @@ void registerSet(const DataSet &set)
 {
     using Fn = void (*)(benchmark::State &, const DataSet *);
     const std::pair<const char *, Fn> kBenchmarks[] = {
-        {"TextOpen", BM_TextOpen}, {"InihOpen", BM_InihOpen},         {"XmlOpen", BM_XmlOpen},
-        {"PugiOpen", BM_PugiOpen}, {"TypedLookups", BM_TypedLookups}, {"PugiLookups", BM_PugiLookups},
-        {"Writes", BM_Writes},     {"PugiWrites", BM_PugiWrites},     {"SaveText", BM_SaveText},
-        {"SaveXml", BM_SaveXml},   {"PugiSave", BM_PugiSave},
+        {"TextOpen", BM_TextOpen},         {"InihOpen", BM_InihOpen},
+        {"XmlOpen", BM_XmlOpen},           {"PugiOpen", BM_PugiOpen},
+        {"TypedLookups", BM_TypedLookups}, {"PugiLookups", BM_PugiLookups},
+        {"MapLookups", BM_MapLookups},     {"Writes", BM_Writes},
+        {"PugiWrites", BM_PugiWrites},     {"MapWrites", BM_MapWrites},
+        {"SaveText", BM_SaveText},         {"SaveXml", BM_SaveXml},
+        {"PugiSave", BM_PugiSave},
     };
     for (const auto &[name, fn] : kBenchmarks)
         benchmark::RegisterBenchmark((std::string(name) + "/" + set.name).c_str(), fn, &set)
