@@ -14,6 +14,7 @@
 
 #include "reportengine/EngineTypes.h"
 #include "reportengine/Layouter.h"
+#include "reportengine/PdfInfo.h"
 #include "reportengine/TextMeasurer.h"
 
 namespace tb {
@@ -235,17 +236,39 @@ bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, 
     return painter.end();
 }
 
-QString PagePainter::documentTitle(const PageModel &model)
+namespace {
+
+// The text of a page object of the run's first page, its lines joined.
+QString firstPageText(const PageModel &model, const QLatin1String &object)
 {
-    // The report's own title object on its first page; the project's name where it has none.
     QStringList parts;
     if (!model.pages.empty())
         for (const auto &p : model.pages.front().items)
             if (p.kind == Primitive::Kind::Text && !p.tableItem &&
-                p.object.compare(QLatin1String("Titel"), Qt::CaseInsensitive) == 0)
+                p.object.compare(object, Qt::CaseInsensitive) == 0)
                 parts.append(p.text);
-    const QString title = parts.join(u' ').simplified();
+    return parts.join(u' ').simplified();
+}
+
+} // namespace
+
+QString PagePainter::documentTitle(const PageModel &model)
+{
+    // The report's own title object on its first page; the project's name where it has none.
+    const QString title = firstPageText(model, QLatin1String("Titel"));
     return title.isEmpty() ? QFileInfo(model.projectFile).completeBaseName() : title;
+}
+
+QString PagePainter::documentAuthor(const PageModel &model)
+{
+    return firstPageText(model, QLatin1String("Mandant"));
+}
+
+bool PagePainter::finishPdfInfo(const PageModel &model, const QString &file)
+{
+    const QString author = documentAuthor(model);
+    return author.isEmpty() ||
+           setPdfDocumentInfo(file, documentTitle(model), author, QStringLiteral("karvenfp"));
 }
 
 bool PagePainter::writePdf(const PageModel &model, const QString &file, int first, int last,
@@ -256,7 +279,7 @@ bool PagePainter::writePdf(const PageModel &model, const QString &file, int firs
         writer.setResolution(1200);
         writer.setCreator(QStringLiteral("karvenfp"));
         writer.setTitle(documentTitle(model));
-        return paintPages(writer, model, first, last, 1, notifier);
+        return paintPages(writer, model, first, last, 1, notifier) && finishPdfInfo(model, neu);
     });
 }
 

@@ -39,6 +39,11 @@ public:
                            const PaintNotifier *notifier = nullptr);
     // The document title of a run: the text of its "Titel" object, else the project's name.
     static QString documentTitle(const PageModel &model);
+    // The document's author: the text of its "Mandant" object (the client's name), empty without one.
+    static QString documentAuthor(const PageModel &model);
+    // Gives a written PDF its author where the run names one (title and creator with it); true when
+    // there is none to give.
+    static bool finishPdfInfo(const PageModel &model, const QString &file);
     // Writes the pages first..last as a PDF file; a failed run leaves an earlier file as it was.
     static bool writePdf(const PageModel &model, const QString &file, int first, int last,
                          const PaintNotifier *notifier = nullptr);

@@ -121,7 +121,9 @@ int writeRunOutput(Job &job, EngineUi &ui)
             printer.setOutputFileName(neu);
             printer.setDocName(PagePainter::documentTitle(model));
             printer.setFullPage(true);
-            return PagePainter::paintPages(printer, model, first, last, copies, &notifier);
+            // The file is whole when the painting ends; the author is added to it then.
+            return PagePainter::paintPages(printer, model, first, last, copies, &notifier) &&
+                   PagePainter::finishPdfInfo(model, neu);
         });
         return ok ? TB_OK : cancelled ? TB_ERR_USER_ABORTED : TB_ERR_OUTPUT;
     }

@@ -240,6 +240,41 @@ TEST_F(ExportTest, ATableThatDependsOnThePageIsNotStreamed)
     EXPECT_FALSE(QString::fromLatin1(read(file)).endsWith(QStringLiteral("Summe;;;;6.136,25;\r\n")));
 }
 
+// The PDF names its report and, where the project shows the client, its author; the file stays whole.
+TEST_F(ExportTest, PdfCarriesTitleAndTheClientAsAuthor)
+{
+    if (QProcess::execute(QStringLiteral("pdfinfo"), {QStringLiteral("-v")}) < 0)
+        GTEST_SKIP() << "pdfinfo is not installed";
+    auto info = [](const QString &file) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels); // a damaged file shows its errors
+        p.start(QStringLiteral("pdfinfo"), {file});
+        p.waitForFinished(20000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    tb::Project p = exportProject(30);
+    p.objects.front().name = QStringLiteral("Titel");
+    const QString ohne = qpath("ohne.pdf");
+    ASSERT_EQ(exportRun(QStringLiteral("PDF"), ohne, enginetest::saveProject(p, qpath("Ohne.lst")), 5), 0);
+    EXPECT_TRUE(info(ohne).contains(QStringLiteral("Title:           Fahrzeuge & Kosten")));
+    EXPECT_FALSE(info(ohne).contains(QStringLiteral("Author:")));
+
+    tb::PageObject mandant = p.objects.front();
+    mandant.name = QStringLiteral("Mandant");
+    mandant.rectMm = QRectF(200, 10, 70, 8);
+    mandant.paragraphs.front().expr = QStringLiteral("\"Müller Logistik GmbH\"");
+    p.objects.push_back(mandant);
+    const QString mit = qpath("mit.pdf");
+    ASSERT_EQ(exportRun(QStringLiteral("PDF"), mit, enginetest::saveProject(p, qpath("Mit.lst")), 5), 0);
+    const QString shown = info(mit);
+    EXPECT_TRUE(shown.contains(QStringLiteral("Title:           Fahrzeuge & Kosten"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("Author:          Müller Logistik GmbH")))
+        << shown.toStdString();
+    EXPECT_FALSE(shown.contains(QStringLiteral("Error"), Qt::CaseInsensitive)) << shown.toStdString();
+    EXPECT_EQ(enginetest::pdfPages(mit).size(), enginetest::pdfPages(ohne).size());
+    EXPECT_GT(enginetest::pdfPages(mit).size(), 2);
+}
+
 // The job's callback hears of the writing (message 37) with the job and the number of table lines.
 std::vector<std::pair<int, int>> progressSeen;
 intptr_t recordProgress(unsigned message, intptr_t parameter, intptr_t)
