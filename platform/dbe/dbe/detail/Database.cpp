@@ -321,7 +321,13 @@ std::shared_ptr<TableInfo> Database::table(const QString &tableName)
     const QByteArray k = key.toUtf8();
     sqlite3_bind_text(s, 1, k.constData(), static_cast<int>(k.size()), SQLITE_TRANSIENT);
     std::shared_ptr<TableInfo> info;
-    if (sqlite3_step(s) == SQLITE_ROW) {
+    const int found = sqlite3_step(s);
+    if (found != SQLITE_ROW && found != SQLITE_DONE) {
+        // A damaged catalogue is no missing table: nothing may be created over it.
+        sqlite3_reset(s);
+        raise(tableName);
+    }
+    if (found == SQLITE_ROW) {
         const QByteArray json(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)),
                               sqlite3_column_bytes(s, 0));
         info = std::make_shared<TableInfo>();
@@ -449,7 +455,7 @@ void Database::dropAllRows(const TableInfo &info)
     noteChange();
 }
 
-void Database::beginWrite()
+void Database::beginWrite(const QString &table)
 {
     if (readOnly_)
         engineError(ErrorCode::ReadOnly, readOnlyText(QString()));
@@ -457,19 +463,22 @@ void Database::beginWrite()
         return;
     if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
         writeDepth_ = 0;
-        raise(QString());
+        raise(table);
     }
 }
 
-void Database::endWrite(bool commitIt)
+void Database::endWrite(bool commitIt, const QString &table)
 {
     if (explicitTx_ || --writeDepth_ > 0)
         return;
     writeDepth_ = 0;
     if (commitIt) {
         if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            // The commit's failure (a disk that fails or is full) is what the user is told,
+            // not the rollback's.
+            const int code = sqlite3_errcode(db_);
             sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-            raise(QString());
+            raiseStorageError(code, table, directory_);
         }
     } else {
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -67,8 +67,9 @@ public:
     void checkExternalChanges();
 
     // Write scope: a post outside an explicit transaction commits at its end.
-    void beginWrite();
-    void endWrite(bool commit);
+    // A failing start or commit is raised naming `table`.
+    void beginWrite(const QString &table = QString());
+    void endWrite(bool commit, const QString &table = QString());
     void startTransaction();
     void commit();
     void rollback();

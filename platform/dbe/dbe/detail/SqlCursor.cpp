@@ -467,11 +467,11 @@ private:
                 if (c.db_.inTransaction())
                     c.db_.keepTransactionWrite(c.lockTable_, std::move(handle));
             }
-            c.db_.beginWrite();
+            c.db_.beginWrite(c.info_->def.name);
         }
         void done()
         {
-            c.db_.endWrite(true);
+            c.db_.endWrite(true, c.info_->def.name);
             ok = true;
             c.db_.noteChange();
         }
