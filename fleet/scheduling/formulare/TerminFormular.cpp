@@ -246,6 +246,8 @@ void TTerminFormular::aufbauen()
     };
     ui::on(this, &ui::FormBase::formActivate, this, &TTerminFormular::FormActivate);
     ui::on(this, &ui::FormBase::formDeactivate, this, &TTerminFormular::FormDeactivate);
+    // A handler that closes the list leaves no return behind: shown again, it reads the list.
+    ui::on(this, &ui::FormBase::formShow, this, [this] { rueckkehrOhneAufbau_ = false; });
     ui::on(this, &ui::FormBase::formClose, this, &TTerminFormular::FormClose);
     ui::on(DateTimePckTermine, &ui::DatePicker::onChange, this,
            h(&TTerminFormular::DateTimePckTermineChange));
