@@ -678,6 +678,36 @@ int TDataSet::RecordCount() const
     return count_;
 }
 
+TFieldTotals TDataSet::SumFields(const QStringList &fields, bool inOrder) const
+{
+    checkActive();
+    const TableDef &def = cursor_->def();
+    std::vector<int> columns;
+    for (const QString &name : fields) {
+        int slot = -1;
+        for (int i = 0; i < def.fields.size() && slot < 0; ++i)
+            if (def.fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+                slot = i;
+        if (slot < 0)
+            engineError(ErrorCode::FieldNotFound, QStringLiteral("Feld '%1' nicht gefunden").arg(name));
+        switch (def.fields[slot].type) {
+        case FieldType::String:
+        case FieldType::Memo:
+        case FieldType::Graphic:
+        case FieldType::Blob:
+            engineError(ErrorCode::General,
+                        QStringLiteral("Feld '%1' ist kein Zahlenfeld und kann nicht summiert werden")
+                            .arg(def.fields[slot].name));
+        default:
+            break;
+        }
+        columns.push_back(slot);
+    }
+    TFieldTotals totals;
+    cursor_->totals(columns, inOrder, totals);
+    return totals;
+}
+
 // ---- editing
 
 bool TDataSet::CanModify() const

@@ -12,6 +12,7 @@
 #include "dbe/DataSource.h"
 #include "dbe/Errors.h"
 #include "dbe/Field.h"
+#include "dbe/FieldTotals.h"
 #include "dbe/Record.h"
 
 namespace dbe {
@@ -133,6 +134,14 @@ public:
     // Value(s) of resultFields of the first row whose keyFields equal values;
     // the cursor does not move. Blank when none (a list for several fields).
     QVariant Lookup(const QString &keyFields, const QVariantList &values, const QString &resultFields) const;
+
+    // Totals of numeric physical fields over the stored rows this dataset shows (range, master link,
+    // filter text, filter trees and OnFilterRecord applied), read with one statement that fetches only
+    // these fields: what a loop First/Next adding up AsFloat (and AsCurrency) gives, without reading
+    // the other fields. inOrder false lets the storage read in its own order: the currency amounts and
+    // the count stay the same, the double sums may differ in the last bits. A field that is text or a
+    // blob is refused (engine error).
+    TFieldTotals SumFields(const QStringList &fields, bool inOrder = true) const;
 
     // Controls (data links) are not told while disabled; data events still fire.
     void DisableControls();

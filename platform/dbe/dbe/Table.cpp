@@ -552,6 +552,28 @@ void TTable::SetRange(const QVariantList &startValues, const QVariantList &endVa
     First();
 }
 
+int TTable::DeleteRange(const QVariantList &low, const QVariantList &high)
+{
+    checkActive();
+    CheckBrowseMode();
+    if (!CanModify())
+        engineError(ErrorCode::ReadOnly, cursor_->canWrite()
+                                             ? QStringLiteral("Datenmenge kann nicht geändert werden")
+                                             : cursor_->readOnlyText());
+    const QStringList idx = IndexFields();
+    if (low.size() > idx.size() || high.size() > idx.size())
+        databaseError(QStringLiteral("%1: mehr Werte als Indexfelder").arg(Name()));
+    detail::KeyRange r;
+    r.active = true;
+    for (int i = 0; i < low.size(); ++i)
+        r.low << normalizeFor(*this, *cursor_, idx[i], low[i]);
+    for (int i = 0; i < high.size(); ++i)
+        r.high << normalizeFor(*this, *cursor_, idx[i], high[i]);
+    const int n = cursor_->removeRange(r);
+    Resync();
+    return n;
+}
+
 void TTable::GotoCurrent(TTable &other)
 {
     checkActive();

@@ -75,6 +75,13 @@ public:
     bool KeyExclusive() const { return keyExclusive_; }
     void SetKeyExclusive(bool exclusive) { keyExclusive_ = exclusive; }
 
+    // Deletes with one statement every stored row whose leading fields of the active index lie
+    // between low and high (inclusive, as SetRange), whatever this table's range, master link and
+    // filters show. No per-row events run: rules that must see each row read it first. Takes the
+    // table's write lock as a post does; inside a transaction of the session the deletion is part of
+    // it. The table then stands on the nearest remaining row. Returns the number of rows deleted.
+    int DeleteRange(const QVariantList &low, const QVariantList &high);
+
     // Positions this table on the current row of another table on the same table file.
     void GotoCurrent(TTable &other);
 

@@ -1,4 +1,5 @@
 #include "dbe/detail/Cursor.h"
+#include "dbe/Errors.h"
 #include "dbe/detail/RecordView.h"
 
 #include <QDate>
@@ -92,6 +93,38 @@ int compareValues(const QVariant &a, const QVariant &b)
     }
     const double x = asNumber(a), y = asNumber(b);
     return x < y ? -1 : (y < x ? 1 : 0);
+}
+
+int Cursor::removeRange(const KeyRange &)
+{
+    engineError(ErrorCode::ReadOnly, readOnlyText());
+}
+
+double totalValue(const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return 0.0;
+    return value.toDouble();
+}
+
+void Cursor::totals(const std::vector<int> &fields, bool, TFieldTotals &out)
+{
+    out = TFieldTotals();
+    out.sums.assign(fields.size(), 0.0);
+    out.amounts.assign(fields.size(), base::Currency());
+    Record r;
+    bool more = first(r);
+    while (more) {
+        ++out.count;
+        for (size_t i = 0; i < fields.size(); ++i) {
+            const double v = totalValue(r.values.value(fields[i]));
+            out.sums[i] += v;
+            out.amounts[i] += v;
+        }
+        Record n;
+        more = next(r, n);
+        r = std::move(n);
+    }
 }
 
 bool Cursor::acceptsView(const filter::RecordAccessor &row) const

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include "dbe/FieldTotals.h"
 #include "dbe/Record.h"
 #include "dbe/Schema.h"
 #include "dbe/filter/FilterText.h"
@@ -98,6 +99,13 @@ public:
     virtual void update(const Record &record) = 0;
     virtual void remove(qint64 rowId) = 0;
     virtual void empty() = 0;
+    // Deletes every stored row whose key in the order lies within range, whatever the view (range,
+    // filters) shows; returns how many went.
+    virtual int removeRange(const KeyRange &range);
+
+    // Totals of the given fields (indexes) over the visible rows, in order or, when inOrder is false,
+    // in whatever order the storage reads them fastest.
+    virtual void totals(const std::vector<int> &fields, bool inOrder, TFieldTotals &out);
 
     // Key of a record in the order (order fields, primary key).
     QVariantList keyOf(const Record &record) const;
@@ -123,6 +131,9 @@ struct RowsCursorTexts {
 };
 // Rows in memory (row identities 1, 2, ... in the given order), read-only.
 std::unique_ptr<Cursor> makeRowsCursor(TableDef def, std::vector<Record> rows, RowsCursorTexts texts);
+
+// A value as a total counts it (TField::AsFloat): blank is 0.
+double totalValue(const QVariant &value);
 
 // Three-way comparison of field values with blank first; texts in code-point order.
 int compareValues(const QVariant &a, const QVariant &b);

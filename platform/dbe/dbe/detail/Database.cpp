@@ -15,6 +15,7 @@
 #include <QJsonObject>
 
 #include "dbe/Errors.h"
+#include "dbe/filter/SqlFilter.h"
 
 namespace dbe::detail {
 
@@ -181,6 +182,7 @@ Database::Database(const QString &directory) : directory_(directory)
     // The storage falls back to reading by itself where the file denies writing.
     readOnly_ = readOnly_ || sqlite3_db_readonly(db_, "main") == 1;
     sqlite3_busy_handler(db_, &Database::waitForTurn, this);
+    filter::registerSqlFunctions(db_);
     if (readOnly_) {
         sqlite3_stmt *s = prepare(
             QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = '_dbe_tables'"));

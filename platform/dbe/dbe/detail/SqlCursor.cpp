@@ -5,6 +5,7 @@
 #include "dbe/Errors.h"
 #include "dbe/detail/Cursor.h"
 #include "dbe/detail/Database.h"
+#include "dbe/filter/SqlFilter.h"
 #include "dbe/lock/TableLocks.h"
 
 namespace dbe::detail {
@@ -77,6 +78,8 @@ public:
     SqlCursor(Database &db, std::shared_ptr<TableInfo> info, QString lockTable)
         : db_(db), info_(std::move(info)), lockTable_(std::move(lockTable))
     {
+        for (const FieldDef &f : info_->def.fields)
+            columns_ << quoteIdent(f.name);
         setOrder(QStringList());
     }
 
@@ -213,7 +216,7 @@ public:
     int count() override
     {
         db_.checkExternalChanges();
-        if (!filtered()) {
+        if (!checkInCpp()) {
             sqlite3_stmt *s = db_.prepare(
                 QStringLiteral("SELECT count(*) FROM %1%2").arg(info_->sqlName, where(QString())));
             bindAll(s, baseBinds_, 1);
@@ -278,7 +281,7 @@ public:
 
     int position(const Record &record) override
     {
-        if (!filtered()) {
+        if (!checkInCpp()) {
             std::vector<Bind> binds = baseBinds_;
             const QString cond =
                 tupleCond(static_cast<int>(keyColumns_.size()) + 1, fullKey(record), Cmp::Lt, binds);
@@ -309,7 +312,7 @@ public:
         out.clear();
         if (recNo < 1 || n <= 0)
             return;
-        if (!filtered()) {
+        if (!checkInCpp()) {
             sqlite3_stmt *s =
                 db_.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ? OFFSET ?")
                                 .arg(info_->selectList, info_->sqlName, where(QString()), orderAsc_));
@@ -338,6 +341,7 @@ public:
     bool locate(const std::vector<int> &fields, const QVariantList &values,
                 const std::function<bool(const Record &)> &compare, Record &out) override
     {
+        const bool inCpp = checkInCpp();
         QString cond;
         std::vector<Bind> binds = baseBinds_;
         if (!compare) {
@@ -360,7 +364,7 @@ public:
         Record r;
         while (sqlite3_step(s) == SQLITE_ROW) {
             read(s, r);
-            if ((!compare || compare(r)) && accepts(r)) {
+            if ((!compare || compare(r)) && (!inCpp || accepts(r))) {
                 out = r;
                 found = true;
                 break;
@@ -491,6 +495,68 @@ private:
         return !v.isValid() || v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
     }
 
+    int removeRange(const KeyRange &range) override
+    {
+        std::vector<Bind> binds;
+        const QString cond = rangeWhere(range, binds);
+        if (cond.isEmpty())
+            engineError(
+                ErrorCode::General,
+                QStringLiteral("Tabelle %1: kein Bereich zum Löschen angegeben").arg(info_->def.name));
+        WriteScope w(*this);
+        sqlite3_stmt *s = db_.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(info_->sqlName, cond));
+        bindAll(s, binds, 1);
+        if (sqlite3_step(s) != SQLITE_DONE) {
+            sqlite3_reset(s);
+            db_.raise(info_->def.name);
+        }
+        sqlite3_reset(s);
+        const int n = sqlite3_changes(db_.handle());
+        w.done();
+        return n;
+    }
+
+    void totals(const std::vector<int> &fields, bool inOrder, TFieldTotals &out) override
+    {
+        out = TFieldTotals();
+        out.sums.assign(fields.size(), 0.0);
+        out.amounts.assign(fields.size(), base::Currency());
+        auto add = [&](sqlite3_stmt *s, int columnOffset, bool byField) {
+            ++out.count;
+            for (size_t i = 0; i < fields.size(); ++i) {
+                const int column = byField ? fields[i] + columnOffset : static_cast<int>(i);
+                const double v = numberAt(s, column, info_->def.fields[fields[i]].type);
+                out.sums[i] += v;
+                out.amounts[i] += v;
+            }
+        };
+        db_.checkExternalChanges();
+        if (checkInCpp()) {
+            scanAll(
+                [&](sqlite3_stmt *s) {
+                    if (rowAccepted(s))
+                        add(s, 1, true);
+                    return true;
+                },
+                inOrder);
+            return;
+        }
+        // Only the fields asked for leave the storage.
+        QStringList cols;
+        for (int f : fields)
+            cols << quoteIdent(info_->def.fields[f].name);
+        if (cols.isEmpty())
+            cols << QStringLiteral("1");
+        sqlite3_stmt *s =
+            db_.prepare(QStringLiteral("SELECT %1 FROM %2%3%4")
+                            .arg(cols.join(QStringLiteral(", ")), info_->sqlName, where(QString()),
+                                 inOrder ? QStringLiteral(" ORDER BY ") + orderAsc_ : QString()));
+        bindAll(s, baseBinds_, 1);
+        while (sqlite3_step(s) == SQLITE_ROW)
+            add(s, 0, false);
+        sqlite3_reset(s);
+    }
+
     // Unique keys where blank equals blank (the storage's own unique indexes
     // would let blanks repeat): one query per key, its text kept per pattern
     // of blank key fields.
@@ -538,6 +604,24 @@ private:
             sqlite3_reset(s);
             if (dup)
                 engineError(ErrorCode::KeyViolation, Msg::KeyViolation);
+        }
+    }
+
+    // A field's value as a total counts it, read straight from the statement (totalValue of
+    // columnValue without the variant).
+    double numberAt(sqlite3_stmt *s, int column, FieldType type) const
+    {
+        if (sqlite3_column_type(s, column) == SQLITE_NULL)
+            return 0.0;
+        switch (type) {
+        case FieldType::SmallInt:
+        case FieldType::Integer:
+        case FieldType::AutoInc:
+            return sqlite3_column_int(s, column);
+        case FieldType::Boolean:
+            return sqlite3_column_int(s, column) != 0 ? 1.0 : 0.0;
+        default:
+            return sqlite3_column_double(s, column);
         }
     }
 
@@ -620,27 +704,65 @@ private:
         return k;
     }
 
-    void rebuildBase()
+    // The condition of a key range on the order's leading fields (empty: no range).
+    QString rangeWhere(const KeyRange &range, std::vector<Bind> &binds) const
     {
-        baseBinds_.clear();
         QStringList parts;
-        if (range_.active) {
-            const bool point = range_.low == range_.high && !range_.lowExclusive && !range_.highExclusive;
-            const int nl = std::min<int>(range_.low.size(), static_cast<int>(keyColumns_.size()));
-            const int nh = std::min<int>(range_.high.size(), static_cast<int>(keyColumns_.size()));
+        if (range.active) {
+            const bool point = range.low == range.high && !range.lowExclusive && !range.highExclusive;
+            const int nl = std::min<int>(range.low.size(), static_cast<int>(keyColumns_.size()));
+            const int nh = std::min<int>(range.high.size(), static_cast<int>(keyColumns_.size()));
             if (point) {
                 for (int i = 0; i < nl; ++i)
-                    parts << eqCond(i, range_.low[i], baseBinds_);
+                    parts << eqCond(i, range.low[i], binds);
             } else {
                 if (nl > 0)
-                    parts << tupleCond(nl, range_.low, range_.lowExclusive ? Cmp::Gt : Cmp::Ge, baseBinds_);
+                    parts << tupleCond(nl, range.low, range.lowExclusive ? Cmp::Gt : Cmp::Ge, binds);
                 if (nh > 0)
-                    parts << tupleCond(nh, range_.high, range_.highExclusive ? Cmp::Lt : Cmp::Le, baseBinds_);
+                    parts << tupleCond(nh, range.high, range.highExclusive ? Cmp::Lt : Cmp::Le, binds);
             }
         }
-        baseWhere_ = parts.join(QStringLiteral(" AND "));
+        return parts.join(QStringLiteral(" AND "));
+    }
+
+    void rebuildBase()
+    {
         filtersChanged();
         page_.clear();
+    }
+
+    // The condition every statement of the view carries: the range, and the filter texts and trees
+    // said in SQL. What SQL cannot say exactly, and a record filter, the rows still pass in C++.
+    void syncBase()
+    {
+        if (baseEpoch_ == filterEpoch_)
+            return;
+        baseBinds_.clear();
+        QStringList parts;
+        if (const QString range = rangeWhere(range_, baseBinds_); !range.isEmpty())
+            parts << range;
+        filter::SqlCondition filters;
+        if (filterText_)
+            filter::conjoin(filters, filter::toSql(*filterText_, info_->def, columns_));
+        for (const TreeFilter &t : trees_)
+            if (t.active)
+                filter::conjoin(filters, filter::toSql(t.tree, info_->def, columns_));
+        if (!filters.sql.isEmpty()) {
+            parts << filters.sql;
+            for (const QVariant &v : std::as_const(filters.values))
+                baseBinds_.push_back(
+                    {v, v.typeId() == QMetaType::QString ? FieldType::String : FieldType::Float});
+        }
+        checkInCpp_ = predicate_ || !filters.exact;
+        baseWhere_ = parts.join(QStringLiteral(" AND "));
+        baseEpoch_ = filterEpoch_;
+    }
+
+    // Whether the rows the storage selects must still pass the filters in C++.
+    bool checkInCpp()
+    {
+        syncBase();
+        return checkInCpp_;
     }
 
     QString where(const QString &extra) const
@@ -696,6 +818,7 @@ private:
 
     void scanAll(const std::function<bool(sqlite3_stmt *)> &fn, bool ordered = true)
     {
+        syncBase();
         sqlite3_stmt *s =
             db_.prepare(QStringLiteral("SELECT %1 FROM %2%3%4")
                             .arg(info_->selectList, info_->sqlName, where(QString()),
@@ -730,6 +853,7 @@ private:
     bool fillPage(bool forward, const Record *from, const QString &extra, std::vector<Bind> extraBinds,
                   Record &out)
     {
+        const bool inCpp = checkInCpp();
         const bool sameRun = from && pageForward_ == forward && pageIndex(*from) >= 0;
         pageSize_ = sameRun ? std::min(pageSize_ * 2, 512) : 16;
         std::vector<Record> rows;
@@ -760,7 +884,7 @@ private:
                     conds << colName(0) + QStringLiteral(" IS NULL") << tupleCond(n, key, Cmp::Lt, binds);
             }
             const int want = pageSize_ - static_cast<int>(rows.size());
-            const int limit = filtered() ? std::max(want, 64) : want;
+            const int limit = inCpp ? std::max(want, 64) : want;
             sqlite3_stmt *s = db_.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ?")
                                               .arg(info_->selectList, info_->sqlName,
                                                    where(conds.join(QStringLiteral(" AND "))),
@@ -775,7 +899,7 @@ private:
                     ++got;
                     cursorKey = r;
                     haveKey = true;
-                    if (accepts(r))
+                    if (!inCpp || accepts(r))
                         rows.push_back(r);
                     // A full page ends on its last row: the rows read past it
                     // belong to the next page, and they say nothing of the end.
@@ -818,8 +942,11 @@ private:
     std::shared_ptr<TableInfo> info_;
     QString lockTable_;
     QString orderAsc_, orderDesc_;
+    QStringList columns_; // quoted column of each field
     QString baseWhere_;
     std::vector<Bind> baseBinds_;
+    quint64 baseEpoch_ = ~0ULL;
+    bool checkInCpp_ = false;
     std::vector<Record> page_;
     Record scratch_;
     std::vector<int> usedFields_; // fields the filters read (1-based)

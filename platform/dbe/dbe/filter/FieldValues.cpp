@@ -6,6 +6,7 @@
 #include <QTime>
 
 #include "base/DateTime.h"
+#include "base/GermanFormat.h"
 #include "dbe/filter/ExpressionLayout.h"
 
 namespace dbe::filter::values {
@@ -142,6 +143,15 @@ bool readNumber(const QVariant &value, Kind kind, double &out)
     default:
         return false;
     }
+}
+
+std::optional<double> numberOfText(QStringView text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (ok)
+        return value;
+    return base::de::parseValueFloat(text.toString());
 }
 
 bool outcome(int op, int order)

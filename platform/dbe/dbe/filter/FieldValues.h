@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QDate>
 #include <QString>
 #include <QVariant>
@@ -44,6 +46,9 @@ inline QStringView textOf(const QVariant &value, QString &storage)
     storage = value.toString();
     return storage;
 }
+
+// A text read as a number: C notation, else a German value ("1.234,5"); none when it is no number.
+std::optional<double> numberOfText(QStringView text);
 
 // Blank as the filters see it: null, or an empty text.
 inline bool isBlank(const QVariant &value)

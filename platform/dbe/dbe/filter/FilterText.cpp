@@ -8,6 +8,7 @@
 #include "dbe/filter/ExpressionLayout.h"
 #include "dbe/filter/FieldValues.h"
 #include "dbe/filter/FilterError.h"
+#include "dbe/filter/FilterTextProgram.h"
 
 namespace dbe::filter {
 
@@ -125,35 +126,6 @@ int mirrored(int op)
 }
 
 } // namespace
-
-struct FilterText::Program {
-    enum class NodeKind { And, Or, Not, Comparison };
-    enum class Literal { Text, Number };
-
-    struct Node {
-        NodeKind kind = NodeKind::Comparison;
-        int left = -1;
-        int right = -1;
-        // Comparison: field op literal (a literal on the left is mirrored).
-        int op = 0;
-        QString fieldName;
-        Literal literal = Literal::Text;
-        QString literalText;
-        // Bound to the fields:
-        int fieldNo = 0;
-        Kind valueKind = Kind::Text;
-        bool literalBlank = false;
-        bool textAsNumber = false; // an unquoted number against a text field
-        double number = 0;         // the literal in the field's unit
-    };
-
-    std::vector<Node> nodes;
-    int root = -1;
-    bool bound = false;
-
-    bool evaluate(int index, const RecordAccessor &record) const;
-    bool compare(const Node &node, const RecordAccessor &record) const;
-};
 
 namespace {
 
@@ -313,15 +285,6 @@ private:
     throw FilterError(QStringLiteral("Wert \"%1\" passt nicht zum Feld %2").arg(literal, field));
 }
 
-std::optional<double> numberOf(QStringView text)
-{
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (ok)
-        return value;
-    return base::de::parseValueFloat(text.toString());
-}
-
 void bindComparison(FilterText::Program::Node &node, const RecordAccessor &fields)
 {
     node.fieldNo = fields.fieldNumber(node.fieldName);
@@ -340,7 +303,7 @@ void bindComparison(FilterText::Program::Node &node, const RecordAccessor &field
     case Kind::Text:
         if (!quoted) {
             node.textAsNumber = true;
-            value = numberOf(node.literalText);
+            value = values::numberOfText(node.literalText);
         } else {
             return; // compared as text
         }
@@ -350,7 +313,7 @@ void bindComparison(FilterText::Program::Node &node, const RecordAccessor &field
             if (auto b = base::de::parseBool(node.literalText))
                 value = *b ? 1 : 0;
         } else {
-            value = numberOf(node.literalText);
+            value = values::numberOfText(node.literalText);
         }
         break;
     case Kind::Date:
@@ -390,7 +353,7 @@ bool FilterText::Program::compare(const Node &node, const RecordAccessor &record
         QString storage;
         const QStringView text = values::textOf(value, storage);
         if (node.textAsNumber) {
-            const auto number = numberOf(text);
+            const auto number = values::numberOfText(text);
             if (!number) // a text that is no number is unequal to every number
                 return node.op == layout::kNotEqual;
             return values::outcome(node.op, *number < node.number ? -1 : *number > node.number ? 1 : 0);

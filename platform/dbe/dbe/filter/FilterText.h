@@ -41,7 +41,9 @@ public:
 
     bool matches(const RecordAccessor &record) const;
 
-    struct Program; // parsed form, defined in FilterText.cpp
+    struct Program; // parsed form, FilterTextProgram.h
+    // The parsed (and, once bound, bound) form; null for the empty filter.
+    const Program *program() const { return program_.get(); }
 
 private:
     QString text_;

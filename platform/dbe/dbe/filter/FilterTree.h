@@ -34,7 +34,8 @@ public:
 
     bool matches(const RecordAccessor &record) const;
 
-    struct Program; // decoded tree, defined in FilterTree.cpp
+    struct Program; // decoded tree, FilterTreeProgram.h
+    const Program *program() const { return program_.get(); }
 
 private:
     std::shared_ptr<const Program> program_;

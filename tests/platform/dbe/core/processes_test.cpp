@@ -87,6 +87,22 @@ TEST_F(ProcessesTest, WriteLockHeldElsewhereRefusesLockAndWritesUntilTheHolderDi
     EXPECT_EQ(run({QStringLiteral("post"), dirPath(), QStringLiteral("Kfz.db"), QStringLiteral("X")}), "ok");
 }
 
+TEST_F(ProcessesTest, DeleteRangeIsRefusedLikeAPostWhileAnotherProcessHoldsTheWriteLock)
+{
+    auto holder = hold(QStringLiteral("lock"));
+    ASSERT_EQ(holdReply, "locked");
+    try {
+        t->DeleteRange({"A"}, {"A"});
+        FAIL() << "deleted under another process's lock";
+    } catch (const EDBEngineError &e) {
+        EXPECT_EQ(e.ErrorCode(), ErrorCode::Locked);
+    }
+    EXPECT_EQ(run({QStringLiteral("count"), dirPath(), QStringLiteral("Kfz.db")}), "1");
+    kill(*holder);
+    EXPECT_EQ(t->DeleteRange({"A"}, {"A"}), 1);
+    EXPECT_EQ(run({QStringLiteral("count"), dirPath(), QStringLiteral("Kfz.db")}), "0");
+}
+
 TEST_F(ProcessesTest, ExclusiveOpenAndEmptyTable)
 {
     // Our cursor is open: another process cannot open exclusively.

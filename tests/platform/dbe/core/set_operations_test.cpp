@@ -1,0 +1,162 @@
+#include "fixture.h"
+
+#include <cmath>
+
+#include "base/Abort.h"
+
+using namespace dbe;
+
+namespace {
+
+// Costs of three vehicles and one without a number, deleted by key range and added up.
+class SetOperationsTest : public DbeFixture {
+protected:
+    void SetUp() override
+    {
+        kosten = table(QStringLiteral("Kosten.db"));
+        kosten->SetIndexFieldNames(QStringLiteral("KfzNr;Datum"));
+        kosten->Open();
+        struct Row {
+            const char *nr;
+            double datum, betrag;
+        };
+        const Row rows[] = {{"A", 3, 1.00005}, {"B", 1, 2.5},     {"A", 1, 0.1}, {"C", 2, 1000.25},
+                            {"B", 2, -0.75},   {"", 1, 7},        {"B", 3, 0.2}, {"A", 2, 0.00004},
+                            {"C", 1, 0.3},     {"C", 3, 12345.67}};
+        for (const Row &r : rows) {
+            kosten->Append();
+            kosten->FieldByName(QStringLiteral("KfzNr"))->SetAsString(QString::fromLatin1(r.nr));
+            kosten->FieldByName(QStringLiteral("Datum"))->SetAsFloat(45000 + r.datum);
+            kosten->FieldByName(QStringLiteral("Betrag"))->SetAsFloat(r.betrag);
+            kosten->Post();
+        }
+        kosten->First();
+    }
+
+    // What a loop over the visible rows adds up: the reference for SumFields.
+    static TFieldTotals loop(TDataSet &t, const QStringList &fields)
+    {
+        TFieldTotals out;
+        out.sums.assign(fields.size(), 0.0);
+        out.amounts.assign(fields.size(), base::Currency());
+        t.First();
+        while (!t.Eof()) {
+            ++out.count;
+            for (int i = 0; i < fields.size(); ++i) {
+                out.sums[i] += t.FieldByName(fields[i])->AsFloat();
+                out.amounts[i] += t.FieldByName(fields[i])->AsCurrency();
+            }
+            t.Next();
+        }
+        return out;
+    }
+
+    QStringList numbers()
+    {
+        auto all = table(QStringLiteral("Kosten.db"));
+        all->SetIndexFieldNames(QStringLiteral("KfzNr;Datum"));
+        all->Open();
+        return column(*all, QStringLiteral("KfzNr"));
+    }
+
+    std::unique_ptr<TTable> kosten;
+};
+
+TEST_F(SetOperationsTest, DeleteRangeRemovesTheKeyRangeWhateverTheViewShows)
+{
+    // The table shows only A through a filter and C through a range: neither limits the deletion.
+    kosten->SetFilter(QStringLiteral("KfzNr = 'A'"));
+    kosten->SetFiltered(true);
+    struct Case {
+        QVariantList low, high;
+        int deleted;
+        QStringList left;
+    };
+    const Case cases[] = {
+        {{"B"}, {"B"}, 3, {"", "A", "A", "A", "C", "C", "C"}},
+        {{""}, {""}, 1, {"A", "A", "A", "C", "C", "C"}}, // blank equals blank
+        {{"A", 45002.0}, {"C", 45001.0}, 3, {"A", "C", "C"}},
+        {{"X"}, {"Z"}, 0, {"A", "C", "C"}},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(kosten->DeleteRange(c.low, c.high), c.deleted);
+        EXPECT_EQ(numbers(), c.left);
+    }
+    // The table stands on a row it still shows.
+    EXPECT_EQ(kosten->RecordCount(), 1);
+    EXPECT_EQ(kosten->FieldByName(QStringLiteral("KfzNr"))->AsString(), "A");
+    EXPECT_EQ(kosten->FieldByName(QStringLiteral("Datum"))->AsFloat(), 45001.0);
+}
+
+TEST_F(SetOperationsTest, DeleteRangeIsPartOfTheSessionsTransactionAndRefusedWhenReadOnly)
+{
+    {
+        TTransaction tx(*session, QStringLiteral("Daten"));
+        EXPECT_EQ(kosten->DeleteRange({"A"}, {"C"}), 9);
+        EXPECT_EQ(numbers(), QStringList({""}));
+        tx.Rollback();
+    }
+    EXPECT_EQ(numbers().size(), 10);
+    EXPECT_THROW(kosten->DeleteRange({}, {}), EDBEngineError); // no range: nothing goes
+    auto lesend = table(QStringLiteral("Kosten.db"));
+    lesend->SetReadOnly(true);
+    lesend->SetIndexFieldNames(QStringLiteral("KfzNr"));
+    lesend->Open();
+    EXPECT_THROW(lesend->DeleteRange({"A"}, {"A"}), EDBEngineError);
+    EXPECT_EQ(numbers().size(), 10);
+}
+
+TEST_F(SetOperationsTest, SumFieldsGivesWhatALoopOverTheVisibleRowsGives)
+{
+    const QStringList fields{QStringLiteral("Betrag"), QStringLiteral("Datum")};
+    auto master = table(QStringLiteral("Kfz.db"));
+    master->Open();
+    addVehicles(*master, {{"A", ""}, {"B", ""}, {"C", ""}});
+    TDataSource src(master.get());
+    struct View {
+        const char *name;
+        std::function<void()> apply;
+    };
+    const View views[] = {
+        {"all", [] {}},
+        {"range", [&] { kosten->SetRange({"A"}, {"B"}); }},
+        {"filter text",
+         [&] {
+             kosten->CancelRange();
+             kosten->SetFilter(QStringLiteral("Betrag > 0.2 or KfzNr = ''"));
+             kosten->SetFiltered(true);
+         }},
+        {"record filter",
+         [&] {
+             kosten->OnFilterRecord = [](TDataSet &d, bool &accept) {
+                 accept = d.FieldByName(QStringLiteral("Datum"))->AsFloat() < 45003;
+             };
+             kosten->Refresh();
+         }},
+        {"master link",
+         [&] {
+             kosten->SetFiltered(false);
+             kosten->SetMasterSource(&src);
+             kosten->SetMasterFields(QStringLiteral("KfzNr"));
+             master->Last();
+         }},
+    };
+    for (const View &v : views) {
+        v.apply();
+        const TFieldTotals expected = loop(*kosten, fields);
+        for (bool inOrder : {true, false}) {
+            const TFieldTotals got = kosten->SumFields(fields, inOrder);
+            EXPECT_EQ(got.count, expected.count) << v.name;
+            EXPECT_EQ(got.amounts, expected.amounts) << v.name;
+            if (inOrder)
+                EXPECT_EQ(got.sums, expected.sums) << v.name; // the same additions in the same order
+            else
+                EXPECT_NEAR(got.sums[0], expected.sums[0], 1e-9) << v.name;
+        }
+    }
+    EXPECT_EQ(kosten->SumFields(fields).amounts[0], base::Currency::fromDouble(12345.67 + 1000.25 + 0.3));
+    EXPECT_THROW(kosten->SumFields({QStringLiteral("Art")}), EDBEngineError);
+    EXPECT_THROW(kosten->SumFields({QStringLiteral("Gibtsnicht")}), EDBEngineError);
+}
+
+} // namespace
