@@ -31,7 +31,9 @@ inline double TakeScaleArgument(int &argc, char **argv)
 }
 
 // Collects the times of benchmark pairs "<Name>_<ours>" and "<Name>_sqlite"
-// and prints the ratio ours / SQLite of each pair at the end.
+// and prints the ratio ours / SQLite of each pair at the end. Further
+// references "<Name>_sqlite-<what>" get a line of their own, named after what
+// they compare with.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     RatioReporter(std::string ours, std::string heading) : ours_("_" + ours), heading_(std::move(heading)) {}
@@ -39,8 +41,10 @@ public:
     void ReportRuns(const std::vector<Run> &runs) override
     {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run &r : runs)
+        for (const Run &r : runs) {
             times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+            units_[r.benchmark_name()] = benchmark::GetTimeUnitString(r.time_unit);
+        }
     }
     void Finalize() override
     {
@@ -53,11 +57,19 @@ public:
             const std::string base = name.substr(0, at);
             auto s = times_.find(base + "_sqlite" + name.substr(at + ours_.size()));
             if (s != times_.end() && s->second > 0)
-                std::printf("  %-22s %6.2f\n", base.c_str(), t / s->second);
+                std::printf("  %-22s %6.2f  (%.4g %s against %.4g %s)\n", base.c_str(), t / s->second, t,
+                            units_[name].c_str(), s->second, units_[s->first].c_str());
+            const std::string other = base + "_sqlite-";
+            for (auto o = times_.lower_bound(other); o != times_.end() && o->first.rfind(other, 0) == 0; ++o)
+                if (o->second > 0)
+                    std::printf("  %-22s %6.2f  (%.4g %s against %s %.4g %s)\n", base.c_str(), t / o->second,
+                                t, units_[name].c_str(), o->first.substr(base.size() + 1).c_str(), o->second,
+                                units_[o->first].c_str());
         }
     }
 
 private:
     std::string ours_, heading_;
     std::map<std::string, double> times_;
+    std::map<std::string, std::string> units_;
 };

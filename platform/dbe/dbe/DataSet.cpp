@@ -787,7 +787,9 @@ void TDataSet::Insert()
     for (TField *f : fields_) {
         if (f->FieldKind() != TFieldKind::fkData)
             continue;
-        const QVariant d = cursor_->def().fields.value(f->slot()).defaultValue;
+        const QList<FieldDef> &defs = cursor_->def().fields;
+        const QVariant d =
+            f->slot() >= 0 && f->slot() < defs.size() ? defs[f->slot()].defaultValue : QVariant();
         if (d.isValid())
             current_.values[f->slot()] = f->Normalize(d);
     }

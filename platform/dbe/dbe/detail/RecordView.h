@@ -20,8 +20,15 @@ public:
                 return i + 1;
         return 0;
     }
-    QString fieldName(int fieldNo) const override { return def_.fields.value(fieldNo - 1).name; }
-    FieldType fieldType(int fieldNo) const override { return def_.fields.value(fieldNo - 1).type; }
+    QString fieldName(int fieldNo) const override
+    {
+        return fieldNo >= 1 && fieldNo <= def_.fields.size() ? def_.fields[fieldNo - 1].name : QString();
+    }
+    FieldType fieldType(int fieldNo) const override
+    {
+        return fieldNo >= 1 && fieldNo <= def_.fields.size() ? def_.fields[fieldNo - 1].type
+                                                             : FieldType::String;
+    }
     QVariant value(int fieldNo) const override
     {
         return record_ ? record_->values.value(fieldNo - 1) : QVariant();

@@ -37,8 +37,15 @@ public:
                 return i + 1;
         return 0;
     }
-    QString fieldName(int fieldNo) const override { return def_.fields.value(fieldNo - 1).name; }
-    FieldType fieldType(int fieldNo) const override { return def_.fields.value(fieldNo - 1).type; }
+    QString fieldName(int fieldNo) const override
+    {
+        return fieldNo >= 1 && fieldNo <= def_.fields.size() ? def_.fields[fieldNo - 1].name : QString();
+    }
+    FieldType fieldType(int fieldNo) const override
+    {
+        return fieldNo >= 1 && fieldNo <= def_.fields.size() ? def_.fields[fieldNo - 1].type
+                                                             : FieldType::String;
+    }
     QVariant value(int fieldNo) const override
     {
         const int c = column(fieldNo);
@@ -107,6 +114,15 @@ public:
 
     void setOrder(const QStringList &fields) override
     {
+        // A master move sets the same order again: nothing to rebuild.
+        if (orderBuilt_ && fields.size() == orderFields_.size()) {
+            bool same = true;
+            for (int i = 0; i < fields.size() && same; ++i)
+                same = fields[i].compare(orderFields_[i], Qt::CaseInsensitive) == 0;
+            if (same)
+                return;
+        }
+        orderBuilt_ = true;
         orderFields_.clear();
         keyColumns_.clear();
         for (const QString &f : fields) {
@@ -379,6 +395,8 @@ public:
         WriteScope w(*this);
         for (int i = 0; i < info_->def.fields.size(); ++i) {
             if (info_->def.fields[i].type == FieldType::AutoInc && isBlank(record.values.value(i))) {
+                // The next number is the highest plus one: an index makes that a probe, not a scan.
+                db_.ensureIndex(*info_, {info_->def.fields[i].name});
                 sqlite3_stmt *s =
                     db_.prepare(QStringLiteral("SELECT coalesce(max(%1), 0) + 1 FROM %2")
                                     .arg(quoteIdent(info_->def.fields[i].name), info_->sqlName));
@@ -388,14 +406,15 @@ public:
             }
         }
         checkUnique(record, 0);
-        QStringList cols, marks;
-        for (const FieldDef &f : info_->def.fields) {
-            cols << quoteIdent(f.name);
-            marks << QStringLiteral("?");
+        if (insertSql_.isEmpty()) {
+            QStringList marks;
+            for (int i = 0; i < columns_.size(); ++i)
+                marks << QStringLiteral("?");
+            insertSql_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                             .arg(info_->sqlName, columns_.join(QStringLiteral(", ")),
+                                  marks.join(QStringLiteral(", ")));
         }
-        sqlite3_stmt *s = db_.prepare(
-            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                .arg(info_->sqlName, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+        sqlite3_stmt *s = db_.prepare(insertSql_);
         for (int i = 0; i < info_->def.fields.size(); ++i)
             bindValue(s, i + 1, record.values.value(i), info_->def.fields[i].type);
         if (sqlite3_step(s) != SQLITE_DONE) {
@@ -411,11 +430,14 @@ public:
     {
         WriteScope w(*this);
         checkUnique(record, record.rowId);
-        QStringList sets;
-        for (const FieldDef &f : info_->def.fields)
-            sets << quoteIdent(f.name) + QStringLiteral(" = ?");
-        sqlite3_stmt *s = db_.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                          .arg(info_->sqlName, sets.join(QStringLiteral(", "))));
+        if (updateSql_.isEmpty()) {
+            QStringList sets;
+            for (const QString &c : std::as_const(columns_))
+                sets << c + QStringLiteral(" = ?");
+            updateSql_ = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                             .arg(info_->sqlName, sets.join(QStringLiteral(", ")));
+        }
+        sqlite3_stmt *s = db_.prepare(updateSql_);
         int i = 0;
         for (; i < info_->def.fields.size(); ++i)
             bindValue(s, i + 1, record.values.value(i), info_->def.fields[i].type);
@@ -560,7 +582,7 @@ private:
     // Unique keys where blank equals blank (the storage's own unique indexes
     // would let blanks repeat): one query per key, its text kept per pattern
     // of blank key fields.
-    void checkUnique(const Record &record, qint64 self)
+    void buildUniqueKeys()
     {
         if (!uniqueKeysBuilt_) {
             QList<QStringList> keys;
@@ -579,12 +601,23 @@ private:
             }
             uniqueKeysBuilt_ = true;
         }
+    }
+
+    static quint64 blankMask(const Record &record, const std::vector<int> &cols)
+    {
+        quint64 blanks = 0;
+        for (size_t j = 0; j < cols.size(); ++j)
+            if (isBlank(record.values.value(cols[j])))
+                blanks |= 1ULL << j;
+        return blanks;
+    }
+
+    void checkUnique(const Record &record, qint64 self)
+    {
+        buildUniqueKeys();
         for (size_t k = 0; k < uniqueKeys_.size(); ++k) {
             const std::vector<int> &cols = uniqueKeys_[k];
-            quint64 blanks = 0;
-            for (size_t j = 0; j < cols.size(); ++j)
-                if (isBlank(record.values.value(cols[j])))
-                    blanks |= 1ULL << j;
+            const quint64 blanks = blankMask(record, cols);
             QString &sql = uniqueSql_[(static_cast<quint64>(k) << 32) | blanks];
             if (sql.isEmpty()) {
                 QStringList parts;
@@ -951,10 +984,11 @@ private:
     Record scratch_;
     std::vector<int> usedFields_; // fields the filters read (1-based)
     quint64 usedFieldsEpoch_ = 0;
-    QString insertSql_;
+    QString insertSql_, updateSql_;
     bool uniqueKeysBuilt_ = false;
     std::vector<std::vector<int>> uniqueKeys_;
     QHash<quint64, QString> uniqueSql_;
+    bool orderBuilt_ = false;
     bool pageForward_ = true;
     bool pageAtEnd_ = false;
     quint64 pageChange_ = 0;

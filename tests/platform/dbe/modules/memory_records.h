@@ -30,6 +30,9 @@ public:
     dbe::FieldType fieldType(int fieldNo) const override { return fields_[fieldNo - 1].second; }
     QVariant value(int fieldNo) const override { return rows_[current_][fieldNo - 1]; }
 
+    const QList<std::pair<QString, dbe::FieldType>> &fields() const { return fields_; }
+    const QList<QList<QVariant>> &rows() const { return rows_; }
+
     // 1-based numbers of the rows a predicate accepts.
     template <typename Predicate> std::set<int> select(Predicate matches)
     {
