@@ -169,6 +169,7 @@ private slots:
         fleet::KollisionsPruefung = QLatin1Char('D');
         fleet::KollisionsAktion = QLatin1Char('W');
         fleet::SpaltenpositionenZurueckgesetzt = false;
+        fleet::SpaltenVerschoben.clear();
         fleet::FarbenStandardSetzen();
     }
     void cleanup()
@@ -547,11 +548,18 @@ private slots:
     void saveIsOffOnTheDesignerAndDatabasePages()
     {
         starten();
-        for (ui::TabSheet *s :
-             {form->TabDesigner, form->TabFeldnamen, form->TabDatenbank, form->TabFarbDialog}) {
+        // Every page, each reached from an "off" page so that the button must come back on.
+        const QList<ui::TabSheet *> seiten = {
+            form->TabSicherheit, form->TabAllgemeineVorgaben, form->TabTerminVorgaben, form->TabDesigner,
+            form->TabDatenbank,  form->TabFeldnamen,          form->TabFeldnamen2,     form->TabFeldnamen3,
+            form->TabFeldnamen4, form->TabFarbDialog};
+        QCOMPARE(form->PageCtrlEinstellungen->pageCount(), seiten.size());
+        for (ui::TabSheet *s : seiten) {
+            seiteWaehlen(form->TabDesigner);
+            QVERIFY(!form->TBitBtnSpeichern->isEnabled());
             seiteWaehlen(s);
             const bool aus = s == form->TabDesigner || s == form->TabDatenbank;
-            QCOMPARE(form->TBitBtnSpeichern->isEnabled(), !aus);
+            QVERIFY2(form->TBitBtnSpeichern->isEnabled() == !aus, qPrintable(s->objectName()));
         }
         seiteWaehlen(form->TabDatenbank);
         QVERIFY(dm->TTblVar.Active());
@@ -668,6 +676,58 @@ private slots:
                      .trimmed(),
                  QString("0"));
         QVERIFY(meldungen.verifyDone());
+    }
+
+    void afterTheGridOrderResetTheScratchTablesAreFreeAndNoOrderIsStored()
+    {
+        kerntest::zeileAnfuegen(session(), fleet::kAliasFuhrparkPriv, "FeldPos.db",
+                                {"TabKz", "FeldName", "FeldPosNeu"}, {"Main", "KfzNr", 3});
+        starten();
+        const QString frage =
+            "Möchten Sie die Änderungen an den tabellarischen Ansichten (Sortierung) zurücksetzen";
+        ScriptedMessages meldungen;
+        // Both scratch tables in use, one of them filtered, when the reset comes;
+        // on the failing path as on the good one they are free afterwards.
+        auto belegen = [&] {
+            seiteWaehlen(form->TabSicherheit);
+            seiteWaehlen(form->TabDatenbank);
+            QVERIFY(dm->TTblVar.Active());
+            dm->TTblVar.SetFilter("KfzNr = 'X'");
+            dm->TTblVar.SetFiltered(true);
+            dm->TTblVar1.SetDatabaseName(fleet::kAliasFuhrpark);
+            dm->TTblVar1.SetTableName("KfzTerminInfo.db");
+            dm->TTblVar1.Open();
+        };
+        auto frei = [&](dbe::TTable &t) {
+            QVERIFY(!t.Active());
+            QVERIFY(!t.Filtered());
+            QCOMPARE(t.Filter(), QString());
+            QCOMPARE(t.DatabaseName(), fleet::kAliasFuhrpark);
+        };
+        {
+            kerntest::ZweiterArbeitsplatz anderer("offen", fleet::kAliasFuhrparkPriv, "FeldPos.db");
+            QVERIFY(anderer.bereit());
+            belegen();
+            meldungen.expectQuestion(frage, true)
+                .expectError("Fehler beim Löschen der Feldpositions-Tabelle");
+            form->BtnTabAnsichtReset->click();
+            frei(dm->TTblVar);
+            frei(dm->TTblVar1);
+        }
+        belegen();
+        meldungen.expectQuestion(frage, true);
+        form->BtnTabAnsichtReset->click();
+        frei(dm->TTblVar);
+        frei(dm->TTblVar1);
+        QVERIFY(meldungen.verifyDone());
+
+        // The main window, closed with columns moved, leaves the emptied table empty.
+        fleet::SpaltenVerschoben = {"Touren", "Varkost"};
+        fenster->show();
+        fenster->close();
+        QCOMPARE(kerntest::ZweiterArbeitsplatz::einmal("zaehlen", fleet::kAliasFuhrparkPriv, "FeldPos.db")
+                     .trimmed(),
+                 QString("0"));
     }
 
     void theAppointmentOptionsStayConsistent()
