@@ -1,5 +1,7 @@
 #include "dbe/DataSource.h"
 
+#include "dbe/detail/Database.h"
+
 #include <algorithm>
 
 #include "dbe/DataSet.h"
@@ -151,6 +153,22 @@ void TDataSource::removeLink(TDataLink *link)
     links_.erase(std::remove(links_.begin(), links_.end(), link), links_.end());
 }
 
+// Linked details read their first rows for the new master record ahead, all in one read
+// transaction of their storage, before any of them is told (and runs its events).
+void TDataSource::prefetch()
+{
+    std::vector<detail::Database *> held;
+    for (TDataLink *l : links_) {
+        try {
+            l->prefetch(held);
+        } catch (...) {
+            // Reading ahead is only a head start: the detail reads again when told, and fails there.
+        }
+    }
+    for (detail::Database *db : held)
+        db->leaveReads();
+}
+
 void TDataSource::dataEvent(TDataEvent event, long long info)
 {
     if (event == TDataEvent::deUpdateState) {
@@ -164,6 +182,8 @@ void TDataSource::dataEvent(TDataEvent event, long long info)
     } else if (event == TDataEvent::deUpdateRecord && OnUpdateData) {
         OnUpdateData(*this, nullptr);
     }
+    if (event == TDataEvent::deDataSetChange || event == TDataEvent::deDataSetScroll)
+        prefetch();
     for (TDataLink *l : std::vector<TDataLink *>(links_))
         if (std::find(links_.begin(), links_.end(), l) != links_.end())
             l->dataEvent(event, info);

@@ -5,6 +5,9 @@
 
 namespace dbe {
 
+namespace detail {
+class Database;
+}
 class TDataSet;
 class TDataSource;
 class TField;
@@ -59,6 +62,9 @@ protected:
     virtual void UpdateData() {}
     // The dataset leaves edit state (post or cancel): finish typing first.
     virtual void CheckBrowseMode() {}
+    // The dataset moved: a link may read ahead what it will read when told (no events, no caller's
+    // code), in the read transactions listed in held.
+    virtual void prefetch(std::vector<detail::Database *> &held) { (void)held; }
 
 private:
     void dataEvent(TDataEvent event, long long info);
@@ -101,6 +107,7 @@ public:
     const std::vector<TDataLink *> &links() const { return links_; }
 
 private:
+    void prefetch();
     TDataSet *dataSet_ = nullptr;
     bool autoEdit_ = true;
     bool enabled_ = true;

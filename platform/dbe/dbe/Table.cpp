@@ -42,6 +42,11 @@ protected:
             detail_->masterChanged(false);
     }
     void DataSetChanged() override { detail_->masterChanged(false); }
+    void prefetch(std::vector<detail::Database *> &held) override
+    {
+        if (Active())
+            detail_->prefetchForMaster(held);
+    }
     void DataSetScrolled(int) override { detail_->masterChanged(false); }
     void RecordChanged(TField *field) override
     {
@@ -347,6 +352,42 @@ void TTable::SetMasterFields(const QString &fields)
 {
     masterFields_ = fields;
     SetMasterSource(masterSource_);
+}
+
+// The master's link values in this table's key types; false when the index does not fit them.
+bool TTable::linkValues(QVariantList &values) const
+{
+    TDataSet *master = masterSource_->DataSet();
+    values.clear();
+    for (const QString &f : masterFields_.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        values << master->FieldByName(f.trimmed())->Value();
+    const QStringList idx = IndexFields();
+    if (idx.size() < values.size())
+        return false;
+    for (int i = 0; i < values.size(); ++i)
+        values[i] = normalizeFor(*this, *cursor_, idx[i], values[i]);
+    return true;
+}
+
+// Puts the cursor on the master's new record and reads its first page ahead, unless the detail
+// is editing or a record filter (a caller's code) has to see the rows.
+void TTable::prefetchForMaster(std::vector<detail::Database *> &held)
+{
+    if (state_ != TDataSetState::dsBrowse || !masterSource_ || masterFields_.isEmpty() ||
+        (filtered_ && OnFilterRecord) || !cursor_ || cursor_->driverName() != QLatin1String("PARADOX"))
+        return;
+    TDataSet *master = masterSource_->DataSet();
+    if (!master || !master->Active() || master->State() != TDataSetState::dsBrowse)
+        return;
+    QVariantList values;
+    if (!linkValues(values) || (masterValuesSet_ && values == masterValues_))
+        return;
+    cursor_->setOrder(IndexFields());
+    detail::KeyRange r;
+    r.active = true;
+    r.low = r.high = values;
+    cursor_->setRange(r);
+    cursor_->prefetchFirst(held);
 }
 
 void TTable::masterChanged(bool force)

@@ -111,6 +111,8 @@ protected:
 private:
     friend class MasterLink;
     void masterChanged(bool force);
+    void prefetchForMaster(std::vector<detail::Database *> &held);
+    bool linkValues(QVariantList &values) const;
     void applyOrder();
     void changeOrder(const std::function<void()> &change);
     void setKeyState(int which, bool clear);

@@ -107,6 +107,11 @@ public:
     // in whatever order the storage reads them fastest.
     virtual void totals(const std::vector<int> &fields, bool inOrder, TFieldTotals &out);
 
+    // Reads the first page of the view ahead, so that the next first() needs no statement; reads
+    // of several cursors share one read transaction of each storage (held lists the storages whose
+    // reads were entered; the caller leaves them).
+    virtual void prefetchFirst(std::vector<Database *> &held) { (void)held; }
+
     // Key of a record in the order (order fields, primary key).
     QVariantList keyOf(const Record &record) const;
 

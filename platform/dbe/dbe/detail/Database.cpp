@@ -213,6 +213,7 @@ int Database::waitForTurn(void *self, int attempt)
 
 Database::~Database()
 {
+    endReads();
     for (sqlite3_stmt *s : std::as_const(statements_))
         sqlite3_finalize(s);
     if (explicitTx_)
@@ -457,10 +458,32 @@ void Database::dropAllRows(const TableInfo &info)
     noteChange();
 }
 
+void Database::enterReads()
+{
+    if (readDepth_++ > 0 || explicitTx_ || writeDepth_ > 0)
+        return;
+    readTx_ = sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void Database::leaveReads()
+{
+    if (readDepth_ > 0 && --readDepth_ == 0)
+        endReads();
+}
+
+void Database::endReads()
+{
+    if (!std::exchange(readTx_, false))
+        return;
+    if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
 void Database::beginWrite(const QString &table)
 {
     if (readOnly_)
         engineError(ErrorCode::ReadOnly, readOnlyText(QString()));
+    endReads();
     if (explicitTx_ || writeDepth_++ > 0)
         return;
     if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
@@ -511,6 +534,7 @@ void Database::startTransaction()
         engineError(ErrorCode::General, QStringLiteral("Transaktion ist bereits aktiv"));
     if (readOnly_)
         engineError(ErrorCode::ReadOnly, readOnlyText(QString()));
+    endReads();
     if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
         raise(QString());
     explicitTx_ = true;

@@ -74,6 +74,11 @@ public:
     void commit();
     void rollback();
     bool inTransaction() const { return explicitTx_; }
+    // Reads between enterReads and leaveReads share one read transaction (one lock of the storage
+    // instead of one per statement). Only for reads that run no caller's code: other workstations'
+    // commits wait until it ends. A write in between ends it first.
+    void enterReads();
+    void leaveReads();
 
     // Raises the storage's last failure as an engine error in German, naming
     // the table (when given) and the data directory.
@@ -90,6 +95,7 @@ public:
 
 private:
     static int waitForTurn(void *self, int attempt);
+    void endReads();
 
     QString directory_;
     std::chrono::steady_clock::time_point waitingSince_;
@@ -100,6 +106,8 @@ private:
     quint64 changes_ = 1;
     int dataVersion_ = -1;
     bool explicitTx_ = false;
+    bool readTx_ = false;
+    int readDepth_ = 0;
     bool readOnly_ = false;
     bool hasCatalogue_ = true;
     std::shared_ptr<lock::TableLocks> locks_;

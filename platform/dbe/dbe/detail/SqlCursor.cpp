@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <utility>
+
 #include <sqlite3.h>
 
 #include <QHash>
@@ -156,11 +159,36 @@ public:
 
     void setRange(const KeyRange &range) override
     {
+        if (range.active == range_.active && range.low == range_.low && range.high == range_.high &&
+            range.lowExclusive == range_.lowExclusive && range.highExclusive == range_.highExclusive)
+            return; // the view stays as it is
         range_ = range;
         rebuildBase();
     }
 
-    bool first(Record &out) override { return fillPage(true, nullptr, QString(), {}, out); }
+    bool first(Record &out) override
+    {
+        if (std::exchange(prefetched_, false) && pageChange_ == db_.changeCount() &&
+            pageEpoch_ == filterEpoch_) {
+            if (page_.empty())
+                return false;
+            hint_ = 0;
+            out = page_[0];
+            return true;
+        }
+        return fillPage(true, nullptr, QString(), {}, out);
+    }
+
+    void prefetchFirst(std::vector<Database *> &held) override
+    {
+        if (std::find(held.begin(), held.end(), &db_) == held.end()) {
+            db_.enterReads();
+            held.push_back(&db_);
+        }
+        Record r;
+        fillPage(true, nullptr, QString(), {}, r);
+        prefetched_ = true;
+    }
 
     bool last(Record &out) override { return fillPage(false, nullptr, QString(), {}, out); }
 
@@ -886,6 +914,7 @@ private:
     bool fillPage(bool forward, const Record *from, const QString &extra, std::vector<Bind> extraBinds,
                   Record &out)
     {
+        prefetched_ = false;
         const bool inCpp = checkInCpp();
         const bool sameRun = from && pageForward_ == forward && pageIndex(*from) >= 0;
         pageSize_ = sameRun ? std::min(pageSize_ * 2, 512) : 16;
@@ -989,6 +1018,7 @@ private:
     std::vector<std::vector<int>> uniqueKeys_;
     QHash<quint64, QString> uniqueSql_;
     bool orderBuilt_ = false;
+    bool prefetched_ = false; // page_ holds the first page read ahead
     bool pageForward_ = true;
     bool pageAtEnd_ = false;
     quint64 pageChange_ = 0;
