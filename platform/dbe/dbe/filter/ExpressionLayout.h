@@ -56,6 +56,24 @@ enum EngineType : std::uint16_t {
     kFieldName = 254
 };
 
+// The comparison with its sides swapped ("5 < x" is "x > 5"); other
+// operators are their own mirror.
+constexpr int mirrored(int op)
+{
+    switch (op) {
+    case kGreater:
+        return kLess;
+    case kLess:
+        return kGreater;
+    case kGreaterEqual:
+        return kLessEqual;
+    case kLessEqual:
+        return kGreaterEqual;
+    default:
+        return op;
+    }
+}
+
 // Day number of 30 Dec 1899 (base::TDateTime 0).
 constexpr std::int32_t kDayNumberOfTDateTimeZero = 693594;
 

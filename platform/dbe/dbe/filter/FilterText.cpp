@@ -109,22 +109,6 @@ QList<Lexeme> tokenize(const QString &text)
     return result;
 }
 
-int mirrored(int op)
-{
-    switch (op) {
-    case layout::kGreater:
-        return layout::kLess;
-    case layout::kLess:
-        return layout::kGreater;
-    case layout::kGreaterEqual:
-        return layout::kLessEqual;
-    case layout::kLessEqual:
-        return layout::kGreaterEqual;
-    default:
-        return op;
-    }
-}
-
 } // namespace
 
 namespace {
@@ -263,7 +247,7 @@ private:
             fail(QStringLiteral("Wert erwartet statt \"%1\"").arg(describe(second)));
         }
         if (!fieldFirst)
-            node.op = mirrored(node.op);
+            node.op = layout::mirrored(node.op);
         node.fieldName = field.text;
         node.literal = literal.token == Token::Text ? FilterText::Program::Literal::Text
                                                     : FilterText::Program::Literal::Number;

@@ -84,22 +84,6 @@ QString sqlOperator(int op)
     }
 }
 
-int mirrored(int op)
-{
-    switch (op) {
-    case layout::kGreater:
-        return layout::kLess;
-    case layout::kLess:
-        return layout::kGreater;
-    case layout::kGreaterEqual:
-        return layout::kLessEqual;
-    case layout::kLessEqual:
-        return layout::kGreaterEqual;
-    default:
-        return op;
-    }
-}
-
 bool isComparison(int op)
 {
     return op >= layout::kEqual && op <= layout::kLessEqual;
@@ -320,7 +304,7 @@ private:
         int op = node.op;
         if (left->nodeClass == layout::kConstant && right->nodeClass == layout::kField) {
             std::swap(left, right);
-            op = mirrored(op);
+            op = layout::mirrored(op);
         }
         const QString *col = column(*left);
         if (!col || right->nodeClass != layout::kConstant || left->kind != right->kind)
