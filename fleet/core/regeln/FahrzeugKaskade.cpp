@@ -24,25 +24,41 @@ struct TabellenFehler {
     QString meldung;
 };
 
-// Deletes every row of the vehicle in a table, on a cursor of its own, so that
-// neither the master link nor a filter of the window hides rows from it.
-void zeilenLoeschen(dbe::TTable &vorbild, const QString &kfzFeld, const QString &kfzNr,
-                    const QString &meldung)
+// A cursor of its own on the table of `vorbild`, ordered by the vehicle
+// field, so that neither the master link, the index nor a filter of the
+// window decides which rows are the vehicle's.
+void nachFahrzeugOeffnen(dbe::TTable &t, const dbe::TTable &vorbild, const QString &tabelle,
+                         const QString &kfzFeld)
+{
+    t.SetDatabaseName(vorbild.DatabaseName());
+    t.SetTableName(tabelle);
+    t.SetIndexFieldNames(kfzFeld);
+    t.Open();
+}
+
+// Deletes every row of the vehicle in a table with one statement: through the
+// module's own table when its order starts with the vehicle field (a range
+// deletion ignores its master link and filters), else on a cursor of its own.
+void zeilenLoeschen(dbe::TTable &vorbild, const QString &tabelle, const QString &kfzFeld,
+                    const QString &kfzNr, const QString &meldung)
 {
     try {
+        if (vorbild.Active() && vorbild.TableName() == tabelle) {
+            const QStringList ordnung = vorbild.IndexFields();
+            if (!ordnung.isEmpty() && ordnung.first().compare(kfzFeld, Qt::CaseInsensitive) == 0) {
+                vorbild.DeleteRange({kfzNr}, {kfzNr});
+                return;
+            }
+        }
         dbe::TTable t(&vorbild.Session());
-        t.SetDatabaseName(vorbild.DatabaseName());
-        t.SetTableName(vorbild.TableName());
-        t.SetIndexFieldNames(kfzFeld);
-        t.Open();
-        t.SetRange({kfzNr}, {kfzNr});
-        t.First();
-        while (!t.IsEmpty())
-            t.Delete();
+        nachFahrzeugOeffnen(t, vorbild, tabelle, kfzFeld);
+        t.DeleteRange({kfzNr}, {kfzNr});
     } catch (const dbe::EDatabaseError &) {
         throw TabellenFehler{meldung};
     }
 }
+
+const QString kDispoMeldung = QStringLiteral("Kann zugehörige Dispositionsdatensätze nicht löschen!");
 
 } // namespace
 
@@ -98,51 +114,68 @@ void FahrzeugKaskade::freigeben()
     }
 }
 
+void FahrzeugKaskade::buchungenPruefen(const QString &kfzNr)
+{
+    // The view is put on the vehicle and all periods, as after the deletion
+    // it shows what is left of it.
+    if (HauptFormularZugriff *fenster = Hauptfenster())
+        fenster->DispoAufAktuellesFahrzeugAlleZeitraeume();
+    dbe::TTable &dispo = dm_.TTblDispo;
+    if (!dispo.BeforeDelete)
+        return;
+    // The bookings' own rule sees every booking of the vehicle before any row goes.
+    try {
+        dbe::TTable t(&dispo.Session());
+        nachFahrzeugOeffnen(t, dispo, dispo.TableName(), QStringLiteral("Kfznr"));
+        t.SetRange({kfzNr}, {kfzNr});
+        for (t.First(); !t.Eof(); t.Next())
+            dispo.BeforeDelete(t);
+    } catch (const dbe::EDatabaseError &) {
+        throw TabellenFehler{kDispoMeldung};
+    }
+}
+
 void FahrzeugKaskade::loeschen(const QString &kfzNr)
 {
     const QString kfz = QStringLiteral("KfzNr");
-    zeilenLoeschen(dm_.TTblTouren, kfz, kfzNr,
-                   QStringLiteral("Kann zugehörige Tourendatensätze nicht löschen!"));
-    zeilenLoeschen(dm_.TTblVarKosten, kfz, kfzNr,
-                   QStringLiteral("Kann zugehörige Kostendatensätze nicht löschen!"));
-    zeilenLoeschen(dm_.TTblMonatKosten, kfz, kfzNr,
-                   QStringLiteral("Kann zugehörige Monatsauswertungen nicht löschen!"));
-    zeilenLoeschen(dm_.TTblReifen, kfz, kfzNr,
-                   QStringLiteral("Kann zugehörige Reifendatensätze nicht löschen!"));
-    zeilenLoeschen(dm_.TTblHistorie, kfz, kfzNr,
-                   QStringLiteral("Kann zugehörige Historiedatensätze nicht löschen!"));
-    zeilenLoeschen(dm_.TblSchadensmanagement, kfz, kfzNr,
-                   QStringLiteral("Kann zugehörige Schadensdatensätze nicht löschen!"));
-    zeilenLoeschen(dm_.TblBild, kfz, kfzNr,
-                   QStringLiteral("Kann zugehörige Bildinformationen nicht löschen!"));
-
-    // Bookings go through the window's table, so that their own rules run; the
-    // view is put on the vehicle and all periods first.
-    if (HauptFormularZugriff *fenster = Hauptfenster())
-        fenster->DispoAufAktuellesFahrzeugAlleZeitraeume();
-    try {
-        dbe::TTable &dispo = dm_.TTblDispo;
-        dispo.Refresh();
-        dispo.First();
-        for (int n = dispo.RecordCount(); n > 0; --n)
-            dispo.Delete();
-    } catch (const dbe::EDatabaseError &) {
-        throw TabellenFehler{QStringLiteral("Kann zugehörige Dispositionsdatensätze nicht löschen!")};
-    }
-
-    dbe::TTable notizen(&dm_.TTblMain.Session());
-    notizen.SetDatabaseName(dm_.TTblMain.DatabaseName());
-    notizen.SetTableName(QStringLiteral("KfzTerminInfo.db"));
-    zeilenLoeschen(notizen, QStringLiteral("Kfznr"), kfzNr,
+    const struct {
+        dbe::TTable &tabelle;
+        const char *meldung;
+    } details[] = {
+        {dm_.TTblTouren, "Kann zugehörige Tourendatensätze nicht löschen!"},
+        {dm_.TTblVarKosten, "Kann zugehörige Kostendatensätze nicht löschen!"},
+        {dm_.TTblMonatKosten, "Kann zugehörige Monatsauswertungen nicht löschen!"},
+        {dm_.TTblReifen, "Kann zugehörige Reifendatensätze nicht löschen!"},
+        {dm_.TTblHistorie, "Kann zugehörige Historiedatensätze nicht löschen!"},
+        {dm_.TblSchadensmanagement, "Kann zugehörige Schadensdatensätze nicht löschen!"},
+        {dm_.TblBild, "Kann zugehörige Bildinformationen nicht löschen!"},
+    };
+    for (const auto &d : details)
+        zeilenLoeschen(d.tabelle, d.tabelle.TableName(), kfz, kfzNr, QString::fromUtf8(d.meldung));
+    zeilenLoeschen(dm_.TTblDispo, dm_.TTblDispo.TableName(), kfz, kfzNr, kDispoMeldung);
+    zeilenLoeschen(dm_.TTblMain, QStringLiteral("KfzTerminInfo.db"), QStringLiteral("Kfznr"), kfzNr,
                    QStringLiteral("Kann zugehörige Terminnotizen nicht löschen!"));
+
+    // The window's bookings show that they are gone.
+    dbe::TTable &dispo = dm_.TTblDispo;
+    try {
+        dispo.Refresh();
+        if (dispo.AfterDelete)
+            dispo.AfterDelete(dispo);
+    } catch (const dbe::EDatabaseError &) {
+        throw TabellenFehler{kDispoMeldung};
+    }
 }
 
 void FahrzeugKaskade::DetailsLoeschen()
 {
     const QString kfzNr = dm_.TTblMain.FieldByName(QStringLiteral("KfzNr"))->AsString();
     sperren();
-    transaktion_ = std::make_unique<dbe::TTransaction>(dm_.TTblMain.Session(), dm_.TTblMain.DatabaseName());
     try {
+        // Read before the transaction starts: other workstations' writes wait only for the deletion.
+        buchungenPruefen(kfzNr);
+        transaktion_ =
+            std::make_unique<dbe::TTransaction>(dm_.TTblMain.Session(), dm_.TTblMain.DatabaseName());
         loeschen(kfzNr);
     } catch (const TabellenFehler &f) {
         ui::messages().error(f.meldung);

@@ -15,11 +15,12 @@ namespace fleet {
 class TDataModule1;
 
 // The deletion of a vehicle with all its details, all or nothing: the detail
-// tables are write-locked, then the details, the dispatch bookings and the
-// appointment notes of the vehicle are deleted in one transaction that the
-// vehicle row's own deletion joins. Abschliessen() commits once the vehicle
-// row is gone; destroying the object without it undoes everything. The locks
-// are held until then.
+// tables are write-locked, the bookings' delete rule is asked about every
+// booking of the vehicle, then the details, the dispatch bookings and the
+// appointment notes of the vehicle are deleted, each table's rows with one
+// statement, in one transaction that the vehicle row's own deletion joins.
+// Abschliessen() commits once the vehicle row is gone; destroying the object
+// without it undoes everything. The locks are held until then.
 class FahrzeugKaskade {
 public:
     explicit FahrzeugKaskade(TDataModule1 &dm);
@@ -35,6 +36,7 @@ public:
 
 private:
     void sperren();
+    void buchungenPruefen(const QString &kfzNr);
     void loeschen(const QString &kfzNr);
     void freigeben();
 

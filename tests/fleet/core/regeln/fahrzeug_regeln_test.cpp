@@ -9,6 +9,7 @@
 #include "dbe/Table.h"
 #include "fenster_attrappe.h"
 #include "kern_umgebung.h"
+#include "regeln/DispoRegeln.h"
 #include "regeln/FahrzeugRegeln.h"
 #include "regeln/MonatsSummen.h"
 #include "ui/testing/ScriptedMessages.h"
@@ -394,6 +395,69 @@ TEST_F(Kaskade, AFailureInTheMiddleKeepsEverything)
     haupt().Delete();
     EXPECT_EQ(zeilenVon(s(), "KfzStamm.db", "A-1"), 0);
     EXPECT_EQ(zeilenVon(s(), "KfzTour.db", "A-1"), 0);
+}
+
+TEST_F(Kaskade, OnlyTheDeletedVehicleLosesRowsAlsoBesideNeighbouringNumbers)
+{
+    ui::testing::ScriptedMessages meldungen([](const QString &r) { ADD_FAILURE() << r.toStdString(); });
+    // Detail rows of numbers that sort next to A-1 or share its beginning.
+    const QStringList nachbarn{"A-10", "A-0", "A-1 X", "a-1"};
+    for (const QString &kfz : nachbarn) {
+        zeileAnfuegen(s(), kAliasFuhrpark, "KfzTour.db", {"KfzNr", "Datum", "Tour"},
+                      {kfz, base::encodeDate(2024, 3, 1), "T9"});
+        zeileAnfuegen(s(), kAliasFuhrpark, "KfzMonat.DB", {"KfzNr", "AuswJahr", "AuswMonatNum"},
+                      {kfz, "2024", 3.0});
+        zeileAnfuegen(s(), kAliasFuhrpark, "KfzDispo.DB", {"Kfznr", "DatumVon", "DatumBis"},
+                      {kfz, base::encodeDate(2024, 5, 1), base::encodeDate(2024, 5, 2)});
+        notiz(s(), kfz, "TTblTermineTUEVTermin", "31.01.2025");
+    }
+    haupt().Delete();
+    EXPECT_EQ(zeilenJeTabelle("A-1").join(' '),
+              "KfzTour.db:0 KfzVar.db:0 KfzMonat.DB:0 KfzReif.db:0 KfzHisto.db:0 KfzSchad.db:0 KfzBild.DB:0 "
+              "KfzDispo.DB:0 KfzTerminInfo.db:0");
+    EXPECT_EQ(zeilenJeTabelle("B-2"), voll);
+    for (const QString &kfz : nachbarn)
+        EXPECT_EQ(QStringList({QString::number(zeilenVon(s(), "KfzTour.db", kfz)),
+                               QString::number(zeilenVon(s(), "KfzMonat.DB", kfz)),
+                               QString::number(zeilenVon(s(), "KfzDispo.DB", kfz)),
+                               QString::number(zeilenVon(s(), "KfzTerminInfo.db", kfz))})
+                      .join(' '),
+                  "1 1 1 1")
+            << kfz.toStdString();
+}
+
+// The bookings' own delete rule sees every booking of the vehicle, also one
+// the window does not show, before any row of the vehicle goes.
+TEST_F(Kaskade, ABookingOfAnotherWorkstationKeepsTheVehicleAndAllItsRows)
+{
+    ui::testing::ScriptedMessages meldungen([](const QString &r) { ADD_FAILURE() << r.toStdString(); });
+    zeileAnfuegen(s(), kAliasFuhrpark, "KfzDispo.DB", {"Kfznr", "DatumVon", "DatumBis", "AngelegtVon"},
+                  {"A-1", base::encodeDate(2025, 6, 1), base::encodeDate(2025, 6, 2), "PC2"});
+    dm->TTblDispo.SetFilter("DatumVon < '01.01.2025'");
+    dm->TTblDispo.SetFiltered(true);
+    dm->TTblDispo.Refresh();
+    ASSERT_EQ(dm->TTblDispo.RecordCount(), 2);
+    const bool nurEigene = fleet::DispoNurEigene;
+    const QString platz = fleet::AktuellerArbeitsplatz;
+    fleet::DispoNurEigene = true;
+    fleet::AktuellerArbeitsplatz = "PC1";
+    meldungen.expectWarning("Sie haben nicht das Recht, diese Disposition zu löschen !");
+    EXPECT_THROW(haupt().Delete(), base::SilentAbort);
+    EXPECT_TRUE(meldungen.verifyDone());
+    QStringList mitDritter = voll;
+    mitDritter.replace(mitDritter.indexOf("KfzDispo.DB:2"), "KfzDispo.DB:3");
+    EXPECT_EQ(zeilenJeTabelle("A-1"), mitDritter);
+    EXPECT_EQ(zeilenVon(s(), "KfzStamm.db", "A-1"), 1);
+    EXPECT_FALSE(dm->TblBild.Active());
+    EXPECT_EQ(kerntest::ZweiterArbeitsplatz::einmal("sperrversuch", kAliasFuhrpark, "KfzDispo.DB"), "ja");
+
+    // The workstation that made it deletes the vehicle with all three bookings.
+    fleet::AktuellerArbeitsplatz = "PC2";
+    haupt().Delete();
+    EXPECT_EQ(zeilenVon(s(), "KfzDispo.DB", "A-1"), 0);
+    EXPECT_EQ(zeilenVon(s(), "KfzStamm.db", "A-1"), 0);
+    fleet::DispoNurEigene = nurEigene;
+    fleet::AktuellerArbeitsplatz = platz;
 }
 
 } // namespace
