@@ -559,7 +559,7 @@ int Engine::TbPrint(int job)
         return trace("TbPrint", job, TB_ERR_BUSY);
     if (j->aborted)
         return TB_ERR_USER_ABORTED;
-    j->chooseStreaming();
+    j->chooseStreaming(*ui_);
     return trace("TbPrint", job, j->run->print());
 }
 
@@ -572,7 +572,7 @@ int Engine::TbPrintFields(int job)
         return trace("TbPrintFields", job, TB_ERR_BUSY);
     if (j->aborted)
         return TB_ERR_USER_ABORTED;
-    j->chooseStreaming();
+    j->chooseStreaming(*ui_);
     return trace("TbPrintFields", job, j->run->printFields());
 }
 
@@ -585,7 +585,7 @@ int Engine::TbPrintFieldsEnd(int job)
         return trace("TbPrintFieldsEnd", job, TB_ERR_BUSY);
     if (j->aborted)
         return TB_ERR_USER_ABORTED;
-    j->chooseStreaming();
+    j->chooseStreaming(*ui_);
     return trace("TbPrintFieldsEnd", job, j->run->printFieldsEnd());
 }
 
@@ -598,7 +598,9 @@ int Engine::TbPrintSetBoxTextA(int job, const QString &text, int percent)
         return TB_ERR_BUSY;
     if (j->aborted)
         return TB_ERR_USER_ABORTED;
-    if (!ui_->updateProgress(text, std::clamp(percent, 0, 100))) {
+    j->progressText = text;
+    j->progressPercent = std::clamp(percent, 0, 100);
+    if (!ui_->updateProgress(text, j->progressPercent)) {
         j->aborted = true;
         return trace("TbPrintSetBoxTextA", job, TB_ERR_USER_ABORTED);
     }
@@ -667,14 +669,18 @@ int Engine::TbPrintEnd(int job, int)
         return TB_ERR_BAD_JOB;
     if (!j->run)
         return TB_OK; // the loops end a failed start this way too
-    // The progress box, with its cancel button, stays open until the output is written.
-    int result = TB_OK;
+    // The progress box, with its cancel button, stays open until the output is written; a run
+    // cancelled on its way has written nothing and ends as cancelled.
+    int result = TB_ERR_USER_ABORTED;
     if (!j->aborted)
         result = writeRunOutput(*j, *ui_);
     ui_->closeProgress();
     j->run.reset();
     j->stream.reset();
+    j->pdf.reset();
     j->aborted = false;
+    j->progressText.clear();
+    j->progressPercent = 0;
     j->printOptions[popt::CurrentPage] = 0;
     return trace("TbPrintEnd", job, result);
 }

@@ -44,12 +44,14 @@ intptr_t Job::option(int number) const
     return it == options.end() ? defaultOption(number) : it->second;
 }
 
-void Job::chooseStreaming()
+void Job::chooseStreaming(EngineUi &ui)
 {
     if (!run || run->started())
         return;
     stream = StreamedExport::forRun(*this);
     run->streamLinesTo(stream.get());
+    pdf = stream ? nullptr : StreamedPdf::forRun(*this, ui);
+    run->streamPagesTo(pdf.get());
 }
 
 QString Job::definedName(const QString &name) const

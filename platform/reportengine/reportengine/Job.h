@@ -12,11 +12,14 @@
 #include "reportengine/EngineTypes.h"
 #include "reportengine/PrintRun.h"
 #include "reportengine/StreamedExport.h"
+#include "reportengine/StreamedPdf.h"
 #include "reportengine/Value.h"
 
 class QWidget;
 
 namespace tb {
+
+class EngineUi;
 
 // Defined variables or fields in definition order; a redefinition replaces the value in place.
 class NameList {
@@ -66,18 +69,23 @@ public:
     QString previewPath;
     QSet<QString> usedNames; // keys of the names the last loaded project refers to
 
-    // The run in progress, and its data export when that goes as a stream (the run writes into it, so
-    // it outlives the run).
+    // The run in progress, and its data export or PDF when that goes as a stream (the run writes into
+    // it, so it outlives the run).
     std::unique_ptr<StreamedExport> stream;
+    std::unique_ptr<StreamedPdf> pdf;
     std::unique_ptr<PrintRun> run;
     int destination = TB_DEST_PRINTER;
     bool aborted = false;
+    // What the run's loop last showed in the progress box.
+    QString progressText;
+    int progressPercent = 0;
     QString printer;
     QString pdfFile;
 
     intptr_t option(int number) const;
-    // Before the run's first page: a data export whose lines can go straight to the file does so.
-    void chooseStreaming();
+    // Before the run's first page: a data export whose lines can go straight to the file does so, and
+    // a PDF is painted page by page as the run goes.
+    void chooseStreaming(EngineUi &ui);
     bool caseSensitive() const { return option(opt::VarsCaseSensitive) != 0; }
     // The name as definitions and lookups key it (translated under option 51, folded under option 46).
     QString keyOf(const QString &name) const;

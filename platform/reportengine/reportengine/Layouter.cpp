@@ -16,6 +16,7 @@ namespace {
 
 constexpr double kCellPadH = 2.5;
 constexpr double kCellPadV = 1.6;
+constexpr double kCellClip = 0.5;
 
 QPageSize::PageSizeId paperId(const QString &paper)
 {
@@ -33,6 +34,8 @@ QPageSize::PageSizeId paperId(const QString &paper)
 
 double alignedX(Align align, double left, double width, double textWidth)
 {
+    if (textWidth > width)
+        return left; // a cut line starts at the left edge and is clipped at the right one
     switch (align) {
     case Align::Left:
         return left;
@@ -63,7 +66,7 @@ QString cellText(const Value &value, const QString &format)
 }
 
 Primitive textRun(const QString &text, const RunFont &font, QPointF origin, QRectF clip,
-                  const QString &object)
+                  const QString &object, double widthPt, const TextMeasurer::Metrics &metrics)
 {
     Primitive p;
     p.kind = Primitive::Kind::Text;
@@ -71,6 +74,8 @@ Primitive textRun(const QString &text, const RunFont &font, QPointF origin, QRec
     p.font = font;
     p.origin = origin;
     p.clip = clip;
+    p.extent =
+        QRectF(origin.x(), origin.y() - metrics.ascentPt, widthPt, metrics.ascentPt + metrics.descentPt);
     p.object = object;
     return p;
 }
@@ -107,6 +112,8 @@ void offset(Primitive &p, double dy)
     p.rect.translate(0, dy);
     if (!p.clip.isNull())
         p.clip.translate(0, dy);
+    if (!p.extent.isNull())
+        p.extent.translate(0, dy);
 }
 
 } // namespace
@@ -243,14 +250,14 @@ void Layouter::drawText(Page &page, const PageObject &object, const EvalContext 
             continue;
         const RunFont font = resolve(paragraph.font.over(object.font));
         const auto metrics = measurer.metrics(font);
-        for (const auto &l : measurer.breakLines(text, font, inner.width(), paragraph.wrap)) {
+        for (const auto &l : measurer.breakLines(text, font, inner.width(), paragraph.wrap, inner.width())) {
             // Lines that would leave the frame are not drawn (the frame clips its text).
             if (y + metrics.ascentPt + metrics.descentPt > inner.bottom() + 0.01)
                 return;
             const double x = alignedX(paragraph.align, inner.left(), inner.width(), l.widthPt);
             if (!l.text.isEmpty())
-                page.items.push_back(
-                    textRun(l.text, font, QPointF(x, y + metrics.ascentPt), inner, object.name));
+                page.items.push_back(textRun(l.text, font, QPointF(x, y + metrics.ascentPt), inner,
+                                             object.name, l.widthPt, metrics));
             y += metrics.lineSpacingPt;
         }
     }
@@ -282,9 +289,9 @@ void Layouter::drawImage(Page &page, const PageObject &object, const EvalContext
         const auto &measurer = TextMeasurer::instance();
         const QRectF inner = rect.adjusted(2, 2, -2, -2);
         const QString shown = measurer.fitted(QFileInfo(name).fileName(), font, inner.width());
-        page.items.push_back(textRun(shown, font,
-                                     QPointF(inner.left(), inner.top() + measurer.metrics(font).ascentPt),
-                                     inner, object.name));
+        const auto metrics = measurer.metrics(font);
+        page.items.push_back(textRun(shown, font, QPointF(inner.left(), inner.top() + metrics.ascentPt),
+                                     inner, object.name, measurer.width(shown, font), metrics));
         return;
     }
     Primitive p;
@@ -356,8 +363,9 @@ void Layouter::layoutLine(Block &block, const LineDef &lineDef, int lineIndex, L
         TableCellRecord cellRecord = this->cellRecord(cell, c.width, context);
         c.font = resolve(cell.font.over(lineFont));
         c.metrics = measurer.metrics(c.font);
-        c.lines =
-            measurer.breakLines(cellRecord.text, c.font, std::max(1.0, c.width - 2 * kCellPadH), cell.wrap);
+        // Text is clipped half a point inside the cell's edges.
+        c.lines = measurer.breakLines(cellRecord.text, c.font, std::max(1.0, c.width - 2 * kCellPadH),
+                                      cell.wrap, c.width - kCellPadH - kCellClip);
         c.align = cell.align;
         c.background = cell.background;
         const double textHeight =
@@ -396,11 +404,12 @@ void Layouter::layoutLine(Block &block, const LineDef &lineDef, int lineIndex, L
         if (c.background.isValid())
             block.items.push_back(box(cellRect, QColor(), 0, c.background, table_->name));
         double baseline = top + kCellPadV + c.metrics.ascentPt;
-        const QRectF clip = cellRect.adjusted(0.5, 0, -0.5, 0);
+        const QRectF clip = cellRect.adjusted(kCellClip, 0, -kCellClip, 0);
         for (const auto &l : c.lines) {
             const double tx = alignedX(c.align, c.x + kCellPadH, c.width - 2 * kCellPadH, l.widthPt);
             if (!l.text.isEmpty())
-                block.items.push_back(textRun(l.text, c.font, QPointF(tx, baseline), clip, table_->name));
+                block.items.push_back(
+                    textRun(l.text, c.font, QPointF(tx, baseline), clip, table_->name, l.widthPt, c.metrics));
             baseline += c.metrics.lineSpacingPt;
         }
     }

@@ -36,6 +36,9 @@ struct Primitive {
     RunFont font;
     QPointF origin;
     QRectF clip;
+    // Text: the laid-out line, its advance by the font's ascent and descent; null where not known
+    // (read from a preview file). Lets the painter leave out a clip that would cut nothing.
+    QRectF extent;
     QColor color = Qt::black;
     // Line from p1 to p2; rectangles and images fill `rect`.
     QPointF p1, p2;

@@ -133,13 +133,24 @@ void paintPrimitive(QPainter &painter, const Primitive &p, double fontFactor)
     case Primitive::Kind::Text: {
         RunFont font = p.font;
         font.sizePt *= fontFactor;
-        painter.save();
-        if (!p.clip.isNull())
-            painter.setClipRect(p.clip);
+        // A clip that cuts nothing is left out: every clip costs the PDF a path and a graphics state
+        // per line. Glyphs may reach a little beyond their advance, hence the margin.
+        constexpr double kInkMarginPt = 1;
+        const bool clipCuts =
+            !p.clip.isNull() &&
+            (p.extent.isNull() ||
+             !p.clip.adjusted(kInkMarginPt, kInkMarginPt, -kInkMarginPt, -kInkMarginPt).contains(p.extent));
+        const bool isolated = clipCuts || painter.hasClipping();
+        if (isolated) {
+            painter.save();
+            if (!p.clip.isNull())
+                painter.setClipRect(p.clip);
+        }
         painter.setFont(TextMeasurer::qfont(font));
         painter.setPen(p.color);
         painter.drawText(p.origin, p.text);
-        painter.restore();
+        if (isolated)
+            painter.restore();
         break;
     }
     case Primitive::Kind::Line:
@@ -179,6 +190,80 @@ QImage PagePainter::render(const Page &page, double dpi)
     return image;
 }
 
+namespace {
+
+// A landscape page is the standard paper turned, so printers pick the right paper size.
+QPageLayout layoutOf(const Page &page)
+{
+    const bool landscape = page.sizePt.width() > page.sizePt.height();
+    const QSizeF paper = landscape ? page.sizePt.transposed() : page.sizePt;
+    return QPageLayout(QPageSize(paper, QPageSize::Point),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+}
+
+} // namespace
+
+PageSequence::PageSequence(QPagedPaintDevice &device, const PaintNotifier *notifier, int total)
+    : device_(device), notifier_(notifier), total_(total)
+{
+}
+
+PageSequence::~PageSequence()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+void PageSequence::announce(unsigned message, bool preDraw, QSizeF size)
+{
+    PageNotification record;
+    record.preDraw = preDraw;
+    record.painter = &painter_;
+    record.rect = QRectF(QPointF(0, 0), size);
+    notifier_->raise(message, reinterpret_cast<intptr_t>(&record));
+}
+
+bool PageSequence::add(const Page &page)
+{
+    if (failed_)
+        return false;
+    const bool notifyPages = notifier_ && notifier_->pages && notifier_->raise;
+    if (painted_ == 0) {
+        device_.setPageLayout(layoutOf(page));
+        if (!painter_.begin(&device_)) {
+            failed_ = true;
+            return false;
+        }
+        if (notifier_ && notifier_->project && notifier_->raise)
+            announce(msg::Project, true, page.sizePt);
+    } else {
+        device_.setPageLayout(layoutOf(page));
+        device_.newPage();
+    }
+    if (notifyPages)
+        announce(msg::Page, true, page.sizePt);
+    PagePainter::paint(painter_, page, device_.logicalDpiX(), notifier_);
+    if (notifyPages)
+        announce(msg::Page, false, page.sizePt);
+    lastSize_ = page.sizePt;
+    ++painted_;
+    if (notifier_ && notifier_->pagePainted && !notifier_->pagePainted(painted_, total_)) {
+        painter_.end();
+        failed_ = true;
+        return false;
+    }
+    return true;
+}
+
+bool PageSequence::finish()
+{
+    if (failed_ || painted_ == 0)
+        return false;
+    if (notifier_ && notifier_->project && notifier_->raise)
+        announce(msg::Project, false, lastSize_);
+    return painter_.end();
+}
+
 bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, int first, int last,
                              int copies, const PaintNotifier *notifier)
 {
@@ -188,62 +273,22 @@ bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, 
             pages.push_back(&page);
     if (pages.empty())
         return false;
-    // A landscape page is the standard paper turned, so printers pick the right paper size.
-    auto layoutOf = [](const Page &page) {
-        const bool landscape = page.sizePt.width() > page.sizePt.height();
-        const QSizeF paper = landscape ? page.sizePt.transposed() : page.sizePt;
-        return QPageLayout(QPageSize(paper, QPageSize::Point),
-                           landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
-    };
-    device.setPageLayout(layoutOf(*pages.front()));
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    const bool notifyPages = notifier && notifier->pages && notifier->raise;
-    const bool notifyProject = notifier && notifier->project && notifier->raise;
-    auto announce = [&](unsigned message, bool preDraw, const Page &page) {
-        PageNotification record;
-        record.preDraw = preDraw;
-        record.painter = &painter;
-        record.rect = QRectF(QPointF(0, 0), page.sizePt);
-        notifier->raise(message, reinterpret_cast<intptr_t>(&record));
-    };
-    if (notifyProject)
-        announce(msg::Project, true, *pages.front());
-    bool firstPage = true;
-    const int total = int(pages.size()) * std::max(1, copies);
-    int painted = 0;
-    for (int copy = 0; copy < std::max(1, copies); ++copy) {
-        for (const Page *page : pages) {
-            if (!firstPage) {
-                device.setPageLayout(layoutOf(*page));
-                device.newPage();
-            }
-            firstPage = false;
-            if (notifyPages)
-                announce(msg::Page, true, *page);
-            paint(painter, *page, device.logicalDpiX(), notifier);
-            if (notifyPages)
-                announce(msg::Page, false, *page);
-            if (notifier && notifier->pagePainted && !notifier->pagePainted(++painted, total)) {
-                painter.end();
+    PageSequence sequence(device, notifier, int(pages.size()) * std::max(1, copies));
+    for (int copy = 0; copy < std::max(1, copies); ++copy)
+        for (const Page *page : pages)
+            if (!sequence.add(*page))
                 return false;
-            }
-        }
-    }
-    if (notifyProject)
-        announce(msg::Project, false, *pages.back());
-    return painter.end();
+    return sequence.finish();
 }
 
 namespace {
 
 // The text of a page object of the run's first page, its lines joined.
-QString firstPageText(const PageModel &model, const QLatin1String &object)
+QString firstPageText(const Page *firstPage, const QLatin1String &object)
 {
     QStringList parts;
-    if (!model.pages.empty())
-        for (const auto &p : model.pages.front().items)
+    if (firstPage)
+        for (const auto &p : firstPage->items)
             if (p.kind == Primitive::Kind::Text && !p.tableItem &&
                 p.object.compare(object, Qt::CaseInsensitive) == 0)
                 parts.append(p.text);
@@ -254,21 +299,34 @@ QString firstPageText(const PageModel &model, const QLatin1String &object)
 
 QString PagePainter::documentTitle(const PageModel &model)
 {
+    return documentTitle(model.pages.empty() ? nullptr : &model.pages.front(), model.projectFile);
+}
+
+QString PagePainter::documentTitle(const Page *firstPage, const QString &projectFile)
+{
     // The report's own title object on its first page; the project's name where it has none.
-    const QString title = firstPageText(model, QLatin1String("Titel"));
-    return title.isEmpty() ? QFileInfo(model.projectFile).completeBaseName() : title;
+    const QString title = firstPageText(firstPage, QLatin1String("Titel"));
+    return title.isEmpty() ? QFileInfo(projectFile).completeBaseName() : title;
 }
 
 QString PagePainter::documentAuthor(const PageModel &model)
 {
-    return firstPageText(model, QLatin1String("Mandant"));
+    return documentAuthor(model.pages.empty() ? nullptr : &model.pages.front());
+}
+
+QString PagePainter::documentAuthor(const Page *firstPage)
+{
+    return firstPageText(firstPage, QLatin1String("Mandant"));
 }
 
 bool PagePainter::finishPdfInfo(const PageModel &model, const QString &file)
 {
-    const QString author = documentAuthor(model);
-    return author.isEmpty() ||
-           setPdfDocumentInfo(file, documentTitle(model), author, QStringLiteral("karvenfp"));
+    return finishPdfInfo(documentTitle(model), documentAuthor(model), file);
+}
+
+bool PagePainter::finishPdfInfo(const QString &title, const QString &author, const QString &file)
+{
+    return author.isEmpty() || setPdfDocumentInfo(file, title, author, QStringLiteral("karvenfp"));
 }
 
 bool PagePainter::writePdf(const PageModel &model, const QString &file, int first, int last,

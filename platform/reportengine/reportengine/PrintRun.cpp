@@ -39,8 +39,19 @@ EvalContext PrintRun::context() const
     return c;
 }
 
+void PrintRun::finishPages()
+{
+    if (!pageSink_ || model_.pages.empty())
+        return;
+    pageSink_->page(model_.pages.back());
+    spare_ = std::move(model_.pages.back());
+    spare_.items.clear();
+    model_.pages.clear();
+}
+
 void PrintRun::beginPage()
 {
+    finishPages();
     ++current_;
     pageOpen_ = true;
     for (size_t i = 0; i < sums_.size(); ++i)
@@ -48,7 +59,7 @@ void PrintRun::beginPage()
             sums_[i] = 0;
     const EvalContext c = context();
     if (!sink_ || model_.pages.empty()) {
-        Page page;
+        Page page = std::move(spare_);
         page.number = current_;
         page.sizePt = layouter_.pageSizePt();
         layouter_.drawPageObjects(page, c);
@@ -78,11 +89,20 @@ void PrintRun::placeHeader(const EvalContext &context)
     }
     const Layouter::Block block = layouter_.header(context);
     layouter_.place(model_.pages.back(), block, tableY_, true);
+    keepRecords(block, std::nullopt);
+    tableY_ += block.heightPt;
+}
+
+void PrintRun::keepRecords(const Layouter::Block &block, std::optional<TableLineRecord::Kind> kind)
+{
+    if (pageSink_)
+        return; // painted pages need no table stream
     for (auto record : block.records) {
         record.page = current_;
+        if (kind)
+            record.kind = *kind;
         model_.table.push_back(std::move(record));
     }
-    tableY_ += block.heightPt;
 }
 
 int PrintRun::print()
@@ -104,11 +124,7 @@ int PrintRun::placeBlock(const Layouter::Block &block, TableLineRecord::Kind kin
     if (headerPending_)
         placeHeader(c);
     layouter_.place(model_.pages.back(), block, tableY_, true);
-    for (auto record : block.records) {
-        record.page = current_;
-        record.kind = kind;
-        model_.table.push_back(std::move(record));
-    }
+    keepRecords(block, kind);
     tableY_ += block.heightPt;
     tableHasLines_ = true;
     return TB_OK;

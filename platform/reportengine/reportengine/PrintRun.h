@@ -29,6 +29,13 @@ public:
     virtual void line(const TableLineRecord &line) = 0;
 };
 
+// Where a run that paints as it goes sends its pages, each once it is finished, in order.
+class PageSink {
+public:
+    virtual ~PageSink() = default;
+    virtual void page(const Page &page) = 0;
+};
+
 // The page loop of one print run: begins pages, places rows and the footer with the page-full rule,
 // keeps sums and the filter result, and collects the page model.
 class PrintRun {
@@ -50,6 +57,10 @@ public:
     // it is not delayed); sums and the filter work as on paper.
     void streamLinesTo(TableLineSink *sink) { sink_ = sink; }
     bool streaming() const { return sink_ != nullptr; }
+    // From the first page on, each finished page goes to `sink` and is dropped, and no table line is
+    // kept: the run holds one page at a time. The last page goes with finishPages().
+    void streamPagesTo(PageSink *sink) { pageSink_ = sink; }
+    void finishPages();
     bool started() const { return current_ > 0; }
 
     int currentPage() const { return current_; }
@@ -65,6 +76,8 @@ private:
     int placeBlock(const Layouter::Block &block, TableLineRecord::Kind kind);
     void streamBlock(Layouter::LineKind kind, const EvalContext &context);
     void addSums(const EvalContext &context);
+    // The table lines of a placed block, for exporters that want cells (`kind` overrides theirs).
+    void keepRecords(const Layouter::Block &block, std::optional<TableLineRecord::Kind> kind);
 
     Project project_;
     QString projectFile_;
@@ -83,6 +96,8 @@ private:
     bool footerOnNewPage_ = false;
     int rowIndex_ = 0;
     TableLineSink *sink_ = nullptr;
+    PageSink *pageSink_ = nullptr;
+    Page spare_; // a handed-on page, emptied, whose room the next page takes over
     bool headerStreamed_ = false;
     bool didMatch_ = true;
 };

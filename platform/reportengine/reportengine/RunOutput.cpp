@@ -10,8 +10,21 @@
 #include "reportengine/ExportWriter.h"
 #include "reportengine/Job.h"
 #include "reportengine/PagePainter.h"
+#include "reportengine/StreamedPdf.h"
 
 namespace tb {
+
+PaintNotifier paintNotifier(Job &job)
+{
+    PaintNotifier notifier;
+    const intptr_t mask = job.option(opt::CallbackMask);
+    notifier.objects = mask & TB_MASK_OBJECT;
+    notifier.pages = mask & TB_MASK_PAGE;
+    notifier.project = mask & TB_MASK_PROJECT;
+    notifier.tableLines = job.option(opt::TableColoring) == 1;
+    notifier.raise = [&job](unsigned message, intptr_t parameter) { return job.raise(message, parameter); };
+    return notifier;
+}
 
 int writeRunOutput(Job &job, EngineUi &ui)
 {
@@ -20,13 +33,7 @@ int writeRunOutput(Job &job, EngineUi &ui)
     const int first = firstOption == TB_PAGE_UNSET ? 1 : std::max(1, firstOption);
     const int last = job.printOptions[popt::LastPage];
     const int copies = std::max(1, job.printOptions[popt::Copies]);
-    PaintNotifier notifier;
-    const intptr_t mask = job.option(opt::CallbackMask);
-    notifier.objects = mask & TB_MASK_OBJECT;
-    notifier.pages = mask & TB_MASK_PAGE;
-    notifier.project = mask & TB_MASK_PROJECT;
-    notifier.tableLines = job.option(opt::TableColoring) == 1;
-    notifier.raise = [&job](unsigned message, intptr_t parameter) { return job.raise(message, parameter); };
+    PaintNotifier notifier = paintNotifier(job);
     // The progress box goes on to the last page written; Cancel there stops the writing.
     bool cancelled = false;
     notifier.pagePainted = [&ui, &cancelled](int painted, int total) {
@@ -50,9 +57,19 @@ int writeRunOutput(Job &job, EngineUi &ui)
         return shown.writeFile(file) ? TB_OK : TB_ERR_OUTPUT;
     }
 
-    bool anyPage = false;
+    // A PDF painted as the run went on has its last page still to paint; the others are gone.
+    StreamedPdf *const pdf = job.pdf.get();
+    if (pdf)
+        job.run->finishPages();
+    bool anyPage = pdf && pdf->pages() > 0;
     for (const auto &page : model.pages)
         anyPage = anyPage || (page.number >= first && page.number <= last);
+    // What is left of a painted PDF is putting the file in place.
+    auto finishPdf = [&](const QString &file) {
+        cancelled =
+            !ui.updateProgress(QStringLiteral("Seite %1 von %1 wird ausgegeben").arg(pdf->pages()), 100);
+        return !cancelled && pdf->finish(file);
+    };
 
     if (job.destination == TB_DEST_EXPORT) {
         const QString target = job.exportTarget();
@@ -69,7 +86,9 @@ int writeRunOutput(Job &job, EngineUi &ui)
         if (!anyPage)
             return TB_ERR_OUTPUT;
         bool written = false;
-        if (target == QLatin1String("PDF")) {
+        if (pdf) {
+            written = finishPdf(file);
+        } else if (target == QLatin1String("PDF")) {
             written = PagePainter::writePdf(model, file, first, last, &notifier);
         } else if (job.stream) {
             // The lines are written already; what is left is putting the file together.
@@ -114,6 +133,8 @@ int writeRunOutput(Job &job, EngineUi &ui)
         if (file.isEmpty() && !ui.selectFile(nullptr, QStringLiteral("Drucken in PDF-Datei"),
                                              QStringLiteral("PDF-Dateien (*.pdf)"), true, file))
             return TB_ERR_USER_ABORTED;
+        if (pdf)
+            return finishPdf(file) ? TB_OK : cancelled ? TB_ERR_USER_ABORTED : TB_ERR_OUTPUT;
         // Painted beside the target first: a failed run leaves an earlier file of that name.
         const bool ok = replaceOnSuccess(file, [&](const QString &neu) {
             QPrinter printer(QPrinter::HighResolution);

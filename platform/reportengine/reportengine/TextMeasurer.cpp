@@ -128,8 +128,29 @@ QString TextMeasurer::fitted(const QString &text, const RunFont &font, double wi
     return text.left(low);
 }
 
+QString TextMeasurer::visible(const QString &text, const RunFont &font, double clipPt) const
+{
+    const QFontMetricsF fm(qfont(font), &device());
+    const double limit = clipPt / kPxToPt;
+    if (text.isEmpty() || limit <= 0)
+        return QString();
+    // The last character that begins before the edge: the longest start narrower than it.
+    qsizetype low = 0, high = text.size() - 1;
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        if (fm.horizontalAdvance(text.left(middle)) < limit)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    qsizetype count = low + 1;
+    if (count < text.size() && text[count - 1].isHighSurrogate())
+        ++count; // a character outside the basic plane stays whole
+    return text.left(count);
+}
+
 std::vector<TextMeasurer::Line> TextMeasurer::breakLines(const QString &text, const RunFont &font,
-                                                         double widthPt, bool wrap) const
+                                                         double widthPt, bool wrap, double clipPt) const
 {
     std::vector<Line> lines;
     QString normal = text;
@@ -138,14 +159,22 @@ std::vector<TextMeasurer::Line> TextMeasurer::breakLines(const QString &text, co
     const QStringList paragraphs = normal.split(u'\n');
     const QFontMetricsF fm(qfont(font), &device());
     const double limit = widthPt / kPxToPt + 0.5;
-    auto push = [&](const QString &line) {
-        const QString shown = fitted(line, font, widthPt);
+    auto push = [&](const QString &line, double width = -1) {
+        if (width < 0)
+            width = fm.horizontalAdvance(line);
+        if (width <= limit) {
+            lines.push_back({line, width * kPxToPt});
+            return;
+        }
+        const QString shown = visible(line, font, std::max(clipPt, widthPt));
         lines.push_back({shown, fm.horizontalAdvance(shown) * kPxToPt});
     };
     for (const QString &raw : paragraphs) {
         const QString paragraph = expandTabs(raw, wrap);
-        if (!wrap || paragraph.isEmpty()) {
-            push(paragraph);
+        // Most paragraphs fit their cell whole: measured once, they need no breaking.
+        const double whole = fm.horizontalAdvance(paragraph);
+        if (!wrap || whole <= limit) {
+            push(paragraph, whole);
             continue;
         }
         QString line;

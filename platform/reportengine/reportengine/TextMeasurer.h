@@ -31,10 +31,15 @@ public:
     double width(const QString &text, const RunFont &font) const;
     // Lines of the text: breaks at CR LF / LF always, and between words (at spaces, after a hyphen
     // inside a word) when `wrap` is set. A word is never split: a line wider than the width is cut
-    // at the edge. Tabs are expanded (to a space where the text wraps).
-    std::vector<Line> breakLines(const QString &text, const RunFont &font, double widthPt, bool wrap) const;
+    // where it will be clipped, `clipPt` from its start (the width when that is less), keeping the
+    // characters that show at least in part. Tabs are expanded (to a space where the text wraps).
+    std::vector<Line> breakLines(const QString &text, const RunFont &font, double widthPt, bool wrap,
+                                 double clipPt = 0) const;
     // The longest start of `text` that fits the width.
     QString fitted(const QString &text, const RunFont &font, double widthPt) const;
+    // The start of `text` whose characters begin before `clipPt`: what shows, wholly or in part, of
+    // text clipped there.
+    QString visible(const QString &text, const RunFont &font, double clipPt) const;
 
 private:
     TextMeasurer();

@@ -2,6 +2,7 @@
 // number, date or word split across lines or cut by its cell, every fixed text whole.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -85,8 +86,9 @@ protected:
     void SetUp() override { ASSERT_TRUE(reporting::StandardProjekteKopieren(dir()).isEmpty()); }
     QString dir() const { return QString::fromStdString(dir_.path().string()); }
 
-    // Runs the project into the preview file with three rows of fixture data and answers its pages.
-    bool render(const QString &name, tb::PageModel &model)
+    // Runs the project into the preview file with `rows` rows of fixture data and answers its pages;
+    // with `pdf`, exports it to that PDF file instead.
+    bool render(const QString &name, tb::PageModel &model, int rows = 3, const QString &pdf = QString())
     {
         const QString file = QDir(dir()).filePath(name);
         tb::Project project;
@@ -109,10 +111,18 @@ protected:
             engine.TbDefineVariableA(job, n, fixtureValue(n, 0));
         engine.TbDefineVariableA(job, QStringLiteral("AktMandantName1"), QStringLiteral("Spedition Müller"));
         const bool list = project.kind == tb::ProjectKind::List;
-        const int start = engine.TbPrintWithBoxStartA(job, list ? tb::TB_OBJECT_LIST : tb::TB_OBJECT_CARD,
-                                                      file, tb::TB_PRINT_PREVIEW, tb::TB_BOX_PROGRESS,
-                                                      nullptr, QStringLiteral("Drucke in Vorschau..."));
+        const int start = engine.TbPrintWithBoxStartA(
+            job, list ? tb::TB_OBJECT_LIST : tb::TB_OBJECT_CARD, file,
+            pdf.isEmpty() ? tb::TB_PRINT_PREVIEW : tb::TB_PRINT_EXPORT, tb::TB_BOX_PROGRESS, nullptr,
+            QStringLiteral("Drucke in Vorschau..."));
         engine.TbPreviewSetTempPathA(job, dir());
+        if (!pdf.isEmpty()) {
+            const QString target = QStringLiteral("PDF");
+            engine.TbPrintSetOptionStringA(job, tb::TB_PRNOPTSTR_EXPORT_TARGET, target);
+            engine.TbXSetParameterA(job, 1, target, QStringLiteral("Export.Path"), QFileInfo(pdf).path());
+            engine.TbXSetParameterA(job, 1, target, QStringLiteral("Export.File"), QFileInfo(pdf).fileName());
+            engine.TbXSetParameterA(job, 1, target, QStringLiteral("Export.Quiet"), QStringLiteral("1"));
+        }
         if (start != 0) {
             ADD_FAILURE() << "start " << start;
             return false;
@@ -120,7 +130,7 @@ protected:
         engine.TbPrintOptionsDialogA(job, nullptr, QStringLiteral("Drucke in Vorschau\nCa. 1 Seite(n)"));
         engine.TbPrint(job);
         if (list) {
-            for (int row = 0; row < 3; ++row) {
+            for (int row = 0; row < rows; ++row) {
                 for (const QString &n : names)
                     engine.TbDefineFieldA(job, n, fixtureValue(n, row));
                 int result = engine.TbPrintFields(job);
@@ -134,6 +144,8 @@ protected:
                 engine.TbPrintFieldsEnd(job);
         }
         EXPECT_EQ(engine.TbPrintEnd(job, 0), 0);
+        if (!pdf.isEmpty())
+            return QFile::exists(pdf);
         return tb::PageModel::readFile(tb::Engine::previewFileName(file, dir()), model);
     }
 
@@ -179,6 +191,57 @@ TEST_F(ShippedProjectsAsRead, EveryValueAppearsWholeInThePdfTextLayer)
                     EXPECT_TRUE(text.contains(word))
                         << "\"" << word.toStdString() << "\" of \"" << cell.text.toStdString() << "\"";
     }
+}
+
+// The text layers of PDF files (pdftotext), several read at once.
+std::vector<QString> textLayers(const QStringList &files)
+{
+    std::vector<QString> texts(size_t(files.size()));
+    constexpr int kAtOnce = 8;
+    for (int from = 0; from < files.size(); from += kAtOnce) {
+        std::vector<std::unique_ptr<QProcess>> readers;
+        for (int i = from; i < std::min<int>(from + kAtOnce, int(files.size())); ++i) {
+            readers.push_back(std::make_unique<QProcess>());
+            readers.back()->start(QStringLiteral("pdftotext"),
+                                  {QStringLiteral("-layout"), files[i], QStringLiteral("-")});
+        }
+        for (size_t k = 0; k < readers.size(); ++k) {
+            readers[k]->waitForFinished(30000);
+            texts[size_t(from) + k] = QString::fromUtf8(readers[k]->readAllStandardOutput());
+        }
+    }
+    return texts;
+}
+
+// An exported PDF is painted page by page while the run goes on; it reads as the pages of the same run
+// laid out whole first and painted at the end, page for page.
+TEST_F(ShippedProjectsAsRead, PdfPaintedAsTheRunGoesReadsAsThePagesKeptWhole)
+{
+    constexpr int kRows = 40; // several pages for most lists
+    QStringList files;
+    std::vector<int> pages;
+    for (const QString &name : reporting::StandardProjektNamen()) {
+        SCOPED_TRACE(name.toStdString());
+        tb::PageModel model;
+        ASSERT_TRUE(render(name, model, kRows));
+        const QString kept = QDir(dir()).filePath(name + QStringLiteral(".kept.pdf"));
+        ASSERT_TRUE(tb::PagePainter::writePdf(model, kept, 1, 32767));
+        const QString painted = QDir(dir()).filePath(name + QStringLiteral(".painted.pdf"));
+        tb::PageModel unused;
+        ASSERT_TRUE(render(name, unused, kRows, painted));
+        EXPECT_TRUE(unused.pages.empty());
+        EXPECT_EQ(pdfPageCount(painted), int(model.pages.size()));
+        files << kept << painted;
+        pages.push_back(int(model.pages.size()));
+    }
+    const std::vector<QString> texts = textLayers(files);
+    for (int i = 0; i < files.size(); i += 2) {
+        SCOPED_TRACE(QFileInfo(files[i]).fileName().toStdString());
+        EXPECT_FALSE(texts[size_t(i)].trimmed().isEmpty());
+        EXPECT_EQ(texts[size_t(i) + 1], texts[size_t(i)]);
+        EXPECT_EQ(texts[size_t(i)].count(u'\f'), pages[size_t(i) / 2]);
+    }
+    EXPECT_GT(std::count_if(pages.begin(), pages.end(), [](int n) { return n > 1; }), 3);
 }
 
 TEST_F(ShippedProjectsAsRead, NoFixedTextIsClippedAtItsOwnSize)

@@ -715,3 +715,82 @@ TEST_F(EngineContract, PreviewAndPdfBreakPagesAlike)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EngineContract, TextCutByItsCellIsCutInTheTextLayerToo)
+{
+    // Letters of a fixed pitch (six tenths of the size), so the text layer's boxes tell which letters
+    // stand in the cell: those that show at least in part, and no other.
+    constexpr double kSize = 10;
+    constexpr double kAdvance = 0.6 * kSize;
+    tb::FontSpec mono;
+    mono.family = QStringLiteral("Liberation Mono");
+    mono.sizePt = kSize;
+    auto cellOf = [&](const char *field, tb::Align align, bool wrap) {
+        tb::CellDef c;
+        c.expr = QString::fromLatin1(field);
+        c.widthMm = 30;
+        c.align = align;
+        c.wrap = wrap;
+        c.font = mono;
+        return c;
+    };
+    tb::Project p = listProject();
+    tb::PageObject &table = p.objects.back();
+    ASSERT_EQ(table.type, tb::PageObject::Type::Table);
+    table.table.rows.front().cells = {cellOf("Links", tb::Align::Left, false),
+                                      cellOf("Rechts", tb::Align::Right, false),
+                                      cellOf("Umbruch", tb::Align::Left, true)};
+    tb::PageObject free;
+    free.type = tb::PageObject::Type::Text;
+    free.rectMm = QRectF(15, 250, 30, 8);
+    tb::Paragraph paragraph;
+    paragraph.expr = QStringLiteral("Frei");
+    paragraph.wrap = false;
+    paragraph.font = mono;
+    free.paragraphs.push_back(paragraph);
+    p.objects.push_back(free);
+
+    const QString tail = QStringLiteral("ennzeichenverwaltungsvorgangsnummer");
+    const QString file = project(p);
+    engine_->TbDefineVariableA(job_, QStringLiteral("Frei"), QStringLiteral("F") + tail);
+    runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 1, [&](int) {
+        for (const char *field : {"Links", "Rechts", "Umbruch"})
+            engine_->TbDefineFieldA(job_, QString::fromLatin1(field), QChar::fromLatin1(field[0]) + tail);
+    });
+    const auto words = pdfWords(pdf_);
+    ASSERT_FALSE(words.empty());
+    const double cellLeft = tb::mmToPt(15);
+    const double cellWidth = tb::mmToPt(30);
+    struct Case {
+        QChar initial;
+        double textLeft, clipRight; // where the text starts and where it is clipped
+    } cases[] = {
+        {u'L', cellLeft + 2.5, cellLeft + cellWidth - 0.5},
+        {u'R', cellLeft + cellWidth + 2.5, cellLeft + 2 * cellWidth - 0.5}, // a cut line starts left
+        {u'U', cellLeft + 2 * cellWidth + 2.5, cellLeft + 3 * cellWidth - 0.5},
+        {u'F', cellLeft, cellLeft + cellWidth},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(QString(c.initial).toStdString());
+        const QString full = c.initial + tail;
+        const auto word = std::find_if(words.begin(), words.end(), [&](const PdfWord &w) {
+            return w.text.startsWith(c.initial + tail.left(4));
+        });
+        ASSERT_NE(word, words.end());
+        EXPECT_TRUE(full.startsWith(word->text)) << word->text.toStdString();
+        EXPECT_LT(word->text.size(), full.size());
+        EXPECT_NEAR(word->xMin, c.textLeft, 0.2);
+        EXPECT_NEAR((word->xMax - word->xMin) / kAdvance, double(word->text.size()), 0.1);
+        // The last letter reaches the edge, and it begins before it.
+        EXPECT_GE(word->xMax, c.clipRight - 0.01);
+        EXPECT_LT(word->xMax - kAdvance, c.clipRight);
+    }
+    // What lies beyond the edges is nowhere in the text layer.
+    EXPECT_EQ(std::count_if(words.begin(), words.end(),
+                            [&](const PdfWord &w) { return w.text.contains(tail.right(6)); }),
+              0);
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <QApplication>
 #include <QString>
@@ -32,6 +33,13 @@ QString saveProject(const tb::Project &project, const QString &file);
 
 // Pages of a PDF file as text (pdftotext, one entry per page); empty when the file is missing.
 QStringList pdfPages(const QString &file);
+// The words of one page of a PDF's text layer with their boxes in points from the top left corner
+// (pdftotext -bbox).
+struct PdfWord {
+    QString text;
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+};
+std::vector<PdfWord> pdfWords(const QString &file, int page = 1);
 // Number of pages of a PDF file, read from its page objects (cheaper than running pdftotext).
 int pdfPageCount(const QString &file);
 
