@@ -2,7 +2,12 @@
 // vehicle's cost and tour rows read through the database layer's linked
 // cursors, then the evaluation), against plain SQLite queries that compute
 // the same monthly sums. Prints the ratio per mode.
-//   monthly_evaluation_bench [--scale=F] [benchmark options]   (F = 1: 10,000 vehicles)
+// Then the monthly totals of every vehicle (its stored monthly evaluations
+// added up and averaged, as the fleet costs and the vehicle comparison do it,
+// on the monthly rows linked to the vehicle) against plain SQLite SUMs over
+// the same rows.
+//   monthly_evaluation_bench [--scale=F] [benchmark options]
+//   (F = 1: 10,000 vehicles, 360,000 monthly rows)
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -17,6 +22,7 @@
 #include "dbe/Field.h"
 #include "dbe/Table.h"
 #include "fleet_generator.h"
+#include "regeln/MonatsSummen.h"
 #include "regeln/Monatsauswertung.h"
 #include "regeln/MonatsauswertungDaten.h"
 
@@ -154,8 +160,88 @@ void MonthTours_sqlite(benchmark::State &state)
         benchmark::DoNotOptimize(totalCostsSqlite(true, 1 << 30));
 }
 
+// ---- monthly totals of every vehicle
+
+// Three years of stored monthly evaluations per vehicle, written with plain SQL.
+void monatsZeilenSchreiben()
+{
+    char *fehler = nullptr;
+    const char *sql =
+        "WITH RECURSIVE j(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM j WHERE n < 35), "
+        "s AS (SELECT rowid AS v, KfzNr FROM kfzstamm) "
+        "INSERT INTO kfzmonat (KfzNr, AuswJahr, AuswMonatNum, AuswMonatText, GefKilometer, GesamtKosten, "
+        "GesamtKostenProKm, VerbrauchLiter, VerbrauchKosten, VerbrauchLiterPro100Km, ReparaturKosten, "
+        "WartungKosten, UntersuchungKosten, ReifenKosten, PflegeKosten, SonstigeKosten, Sonstige2Kosten, "
+        "Sonstige3Kosten, Sonstige4Kosten, Ertrag) "
+        "SELECT KfzNr, CAST(2022 + n / 12 AS TEXT), n % 12 + 1, 'Monat ' || (n % 12 + 1), "
+        "1500 + (v * 13 + n * 7) % 900, 1234.56 + (n % 7) * 35.5 + (v + n) % 5 * 9.9, 0.83, "
+        "(1500 + (v * 13 + n * 7) % 900) * 0.085, 212.47, 8.5, (n % 7) * 35.5, (n % 11) * 12.25, 0, "
+        "(v % 4) * 0.0001, (v + n) % 5 * 9.9, 1234.56, 0, 0, 0, 2500 + (v + n) % 700 "
+        "FROM s, j ORDER BY KfzNr, n";
+    if (sqlite3_exec(flotte->bench.db(), sql, nullptr, nullptr, &fehler) != SQLITE_OK) {
+        std::fprintf(stderr, "monthly rows: %s\n", fehler);
+        std::abort();
+    }
+}
+
+double monatsSummenOurs()
+{
+    auto stamm = openTable("KfzStamm.db");
+    dbe::TDataSource quelle(stamm.get());
+    auto monate = openTable("KfzMonat.DB", "KfzNr;AuswJahr;AuswMonatNum;AuswMonatText");
+    monate->SetMasterSource(&quelle);
+    monate->SetMasterFields(QStringLiteral("KfzNr"));
+    double summe = 0;
+    for (stamm->First(); !stamm->Eof(); stamm->Next()) {
+        fleet::TMonatsSummen s;
+        fleet::MonatsSummenBerechnen(*monate, s);
+        summe += s.SummeGesamtKosten.toDouble() + s.SummeGefKilometer.toDouble() + s.SummeErtrag.toDouble() +
+                 s.SchnittVerbrauchLiterPro100Km;
+    }
+    return summe;
+}
+
+// The same sums by aggregate queries, vehicle by vehicle.
+double monatsSummenSqlite()
+{
+    sqlite3_stmt *stamm = prepare("SELECT KfzNr FROM kfzstamm ORDER BY KfzNr");
+    sqlite3_stmt *monat = prepare(
+        "SELECT COUNT(*), SUM(GefKilometer), SUM(VerbrauchLiter), SUM(GesamtKosten), SUM(GesamtKostenProKm), "
+        "SUM(VerbrauchKosten), SUM(ReparaturKosten), SUM(WartungKosten), SUM(UntersuchungKosten), "
+        "SUM(ReifenKosten), SUM(SonstigeKosten), SUM(Sonstige2Kosten), SUM(Sonstige3Kosten), "
+        "SUM(Sonstige4Kosten), SUM(PflegeKosten), SUM(Ertrag) FROM kfzmonat WHERE KfzNr = ?1");
+    double summe = 0;
+    while (sqlite3_step(stamm) == SQLITE_ROW) {
+        sqlite3_reset(monat);
+        sqlite3_bind_text(monat, 1, reinterpret_cast<const char *>(sqlite3_column_text(stamm, 0)),
+                          sqlite3_column_bytes(stamm, 0), SQLITE_TRANSIENT);
+        if (sqlite3_step(monat) != SQLITE_ROW || sqlite3_column_int(monat, 0) == 0)
+            continue;
+        const double km = std::round(sqlite3_column_double(monat, 1) * 10000) / 10000;
+        const double liter = std::round(sqlite3_column_double(monat, 2) * 10000) / 10000;
+        summe += sqlite3_column_double(monat, 3) + km + sqlite3_column_double(monat, 15) +
+                 (km > 0 ? liter / km * 100 : 0);
+    }
+    sqlite3_finalize(stamm);
+    sqlite3_finalize(monat);
+    return summe;
+}
+
+void MonthTotals_ours(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(monatsSummenOurs());
+}
+void MonthTotals_sqlite(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(monatsSummenSqlite());
+}
+
 } // namespace
 
+BENCHMARK(MonthTotals_ours)->Unit(benchmark::kMillisecond);
+BENCHMARK(MonthTotals_sqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(MonthOdometer_ours)->Unit(benchmark::kMillisecond);
 BENCHMARK(MonthOdometer_sqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(MonthTours_ours)->Unit(benchmark::kMillisecond);
@@ -174,6 +260,7 @@ int main(int argc, char **argv)
         katalog << *fleet::KatalogTabelle(QString::fromLatin1(t));
     generateFleet(f.bench.path(), size, katalog);
     f.bench.Open();
+    monatsZeilenSchreiben();
     // The month of the generator's tenth day: costs before, in and after it.
     int tag = 0;
     base::decodeDate(45010, f.jahr, f.monat, tag);
@@ -185,6 +272,14 @@ int main(int argc, char **argv)
         const double ours = totalCostsOurs(touren, 50), plain = totalCostsSqlite(touren, 50);
         std::printf("check %s: %.2f / %.2f\n", touren ? "tours" : "odometer", ours, plain);
         if (std::abs(ours - plain) > 0.01 * 50 || ours <= 0) {
+            std::fprintf(stderr, "the two ways disagree\n");
+            return 1;
+        }
+    }
+    {
+        const double ours = monatsSummenOurs(), plain = monatsSummenSqlite();
+        std::printf("check monthly totals: %.2f / %.2f\n", ours, plain);
+        if (std::abs(ours - plain) > 1e-6 * std::abs(plain) || ours <= 0) {
             std::fprintf(stderr, "the two ways disagree\n");
             return 1;
         }

@@ -5,6 +5,7 @@
 #include "daten/ControlsFrei.h"
 #include "daten/DataModule1.h"
 #include "dbe/DataSet.h"
+#include "dbe/FieldTotals.h"
 
 namespace fleet {
 
@@ -41,37 +42,39 @@ const std::array<Geldgroesse, 13> kGeld{{
 void MonatsSummenBerechnen(dbe::TDataSet &monate, TMonatsSummen &summen)
 {
     summen = TMonatsSummen();
-    const int n = monate.RecordCount();
+    // Kilometres and litres first, then the money quantities in their order.
+    static const QStringList kFelder = [] {
+        QStringList f{QStringLiteral("GefKilometer"), QStringLiteral("VerbrauchLiter")};
+        for (const Geldgroesse &g : kGeld)
+            f << QString::fromLatin1(g.feld);
+        return f;
+    }();
+
+    dbe::TFieldTotals t;
+    {
+        ControlsFrei frei(monate);
+        // A pending change is saved first, as a walk over the rows would.
+        monate.CheckBrowseMode();
+        // Added up in the table's order: the same sums as row by row.
+        t = monate.SumFields(kFelder);
+        // The walk ended on the last row; callers may rely on it.
+        if (t.count > 0)
+            monate.Last();
+    }
+    const int n = t.count;
     if (n <= 0)
         return;
 
-    double km = 0, liter = 0;
-    std::array<base::Currency, kGeld.size()> geld{};
-    {
-        ControlsFrei frei(monate);
-        dbe::TField *fKm = monate.FieldByName(QStringLiteral("GefKilometer"));
-        dbe::TField *fLiter = monate.FieldByName(QStringLiteral("VerbrauchLiter"));
-        std::array<dbe::TField *, kGeld.size()> felder{};
-        for (size_t i = 0; i < kGeld.size(); ++i)
-            felder[i] = monate.FieldByName(QString::fromLatin1(kGeld[i].feld));
-        monate.First();
-        while (!monate.Eof()) {
-            km += fKm->AsFloat();
-            liter += fLiter->AsFloat();
-            for (size_t i = 0; i < kGeld.size(); ++i)
-                geld[i] += felder[i]->AsFloat();
-            monate.Next();
-        }
-    }
-
+    const double km = t.sums[0], liter = t.sums[1];
     summen.SummeGefKilometer = base::Currency::fromDouble(km);
     summen.SummeVerbrauchLiter = base::Currency::fromDouble(liter);
     summen.SchnittGefKilometer = km / n;
     summen.SchnittVerbrauchLiter = liter / n;
     for (size_t i = 0; i < kGeld.size(); ++i) {
+        const base::Currency geld = t.amounts[i + 2];
         if (kGeld[i].summe)
-            summen.*kGeld[i].summe = geld[i];
-        summen.*kGeld[i].schnitt = geld[i] / n;
+            summen.*kGeld[i].summe = geld;
+        summen.*kGeld[i].schnitt = geld / n;
     }
     // Litres per 100 km from the totals, not the mean of the rows' own values.
     if (summen.SummeGefKilometer > base::Currency())

@@ -36,10 +36,10 @@ struct TMonatsSummen {
 // fleet evaluations.
 extern TMonatsSummen MonatsSummen;
 
-// Sums exactly the rows the table shows (the caller sets its filter first) and
+// Sums exactly the rows the table shows (the caller sets its filter first),
+// reading only the summed fields of the stored rows with one statement, and
 // leaves it on its last row. The table's controls are frozen while it reads.
-// An error while reading goes on to the caller; the members keep what they
-// held at that moment.
+// An error while reading goes on to the caller; the members are then 0.
 void MonatsSummenBerechnen(dbe::TDataSet &monate, TMonatsSummen &summen);
 
 // Over TTblMonatKosten of the data module, into MonatsSummen.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "daten/Aliase.h"
+#include "dbe/DataSource.h"
+#include "dbe/Field.h"
 #include "dbe/Table.h"
 #include "kern_umgebung.h"
 #include "regeln/MonatsSummen.h"
@@ -68,6 +70,19 @@ TEST_P(MonatsSummen, SumsAndAveragesOfTheVisibleRows)
     EXPECT_EQ(s.SchnittReifenKosten, f.schnittReifen);
     EXPECT_EQ(s.SummeErtrag, f.summeErtrag);
     EXPECT_FALSE(monate.ControlsDisabled());
+    // The table is left on the last row it shows.
+    if (!f.monate.isEmpty()) {
+        dbe::TTable letzte(&umgebung.session());
+        letzte.SetDatabaseName(fleet::kAliasFuhrpark);
+        letzte.SetTableName("KfzMonat.DB");
+        letzte.Open();
+        letzte.SetFilter(f.filter);
+        letzte.SetFiltered(!f.filter.isEmpty());
+        letzte.Last();
+        EXPECT_TRUE(monate.Eof());
+        for (const char *feld : {"AuswJahr", "AuswMonatNum"})
+            EXPECT_EQ(monate.FieldByName(feld)->AsString(), letzte.FieldByName(feld)->AsString());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -136,5 +151,57 @@ INSTANTIATE_TEST_SUITE_P(
                            Currency::fromUnits(2),
                            {}}),
     [](const ::testing::TestParamInfo<Fall> &info) { return std::string(info.param.name); });
+
+// As a detail of the vehicles: only the current vehicle's rows count, and a
+// change not yet saved is saved and counted.
+TEST(MonatsSummenDetail, OnlyTheCurrentVehiclesRowsWithTheirPendingChange)
+{
+    kerntest::Umgebung umgebung;
+    dbe::TSession &session = umgebung.session();
+    const struct {
+        const char *kfz, *jahr;
+        double monat, km, ertrag;
+    } zeilen[] = {{"A-1", "2024", 1, 1000, 100.5}, {"A-1", "2024", 2, 500, 0.25},
+                  {"A-10", "2024", 1, 7000, 9},    {"B-2", "2023", 12, 300, 1000.01},
+                  {"B-2", "2024", 1, 200, 2000},   {"B-2", "2024", 2, 100, 3}};
+    for (const auto &z : zeilen)
+        kerntest::zeileAnfuegen(session, fleet::kAliasFuhrpark, "KfzMonat.DB",
+                                {"KfzNr", "AuswJahr", "AuswMonatNum", "GefKilometer", "Ertrag"},
+                                {z.kfz, z.jahr, z.monat, z.km, z.ertrag});
+    for (const char *kfz : {"A-1", "A-10", "B-2"})
+        kerntest::zeileAnfuegen(session, fleet::kAliasFuhrpark, "KfzStamm.db", {"KfzNr"}, {kfz});
+    dbe::TTable stamm(&session);
+    stamm.SetDatabaseName(fleet::kAliasFuhrpark);
+    stamm.SetTableName("KfzStamm.db");
+    stamm.Open();
+    dbe::TDataSource quelle(&stamm);
+    dbe::TTable monate(&session);
+    monate.SetDatabaseName(fleet::kAliasFuhrpark);
+    monate.SetTableName("KfzMonat.DB");
+    monate.SetIndexFieldNames("KfzNr;AuswJahr;AuswMonatNum;AuswMonatText");
+    monate.SetMasterSource(&quelle);
+    monate.SetMasterFields("KfzNr");
+    monate.Open();
+
+    QStringList ergebnis;
+    for (stamm.First(); !stamm.Eof(); stamm.Next()) {
+        fleet::TMonatsSummen s;
+        fleet::MonatsSummenBerechnen(monate, s);
+        ergebnis << QStringLiteral("%1 %2 %3 %4")
+                        .arg(stamm.FieldByName("KfzNr")->AsString(), s.SummeGefKilometer.toString(0),
+                             s.SummeErtrag.toString(2), QString::number(s.SchnittGefKilometer));
+    }
+    EXPECT_EQ(ergebnis.join(" | "), "A-1 1500 100,75 750 | A-10 7000 9,00 7000 | B-2 600 3003,01 200");
+
+    // B-2 is current; its first month changed but not saved.
+    monate.First();
+    monate.Edit();
+    monate.FieldByName("GefKilometer")->SetAsFloat(1200);
+    fleet::TMonatsSummen s;
+    fleet::MonatsSummenBerechnen(monate, s);
+    EXPECT_EQ(monate.State(), dbe::TDataSetState::dsBrowse);
+    EXPECT_EQ(s.SummeGefKilometer, Currency::fromInt(1500));
+    EXPECT_DOUBLE_EQ(s.SchnittGefKilometer, 500);
+}
 
 } // namespace
