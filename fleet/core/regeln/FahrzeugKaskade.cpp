@@ -24,26 +24,16 @@ struct TabellenFehler {
     QString meldung;
 };
 
-// A cursor of its own on the table of `vorbild`, ordered by the vehicle
-// field, so that neither the master link, the index nor a filter of the
-// window decides which rows are the vehicle's.
-void nachFahrzeugOeffnen(dbe::TTable &t, const dbe::TTable &vorbild, const QString &tabelle,
-                         const QString &kfzFeld)
-{
-    t.SetDatabaseName(vorbild.DatabaseName());
-    t.SetTableName(tabelle);
-    t.SetIndexFieldNames(kfzFeld);
-    t.Open();
-}
-
 // Deletes every row of the vehicle in a table with one statement: through the
-// module's own table when its order starts with the vehicle field (a range
-// deletion ignores its master link and filters), else on a cursor of its own.
+// module's table `vorbild` when it is open on that table in an order that
+// starts with the vehicle field (a range deletion ignores its master link and
+// filters), else on a cursor of its own, after which `vorbild` reads again.
 void zeilenLoeschen(dbe::TTable &vorbild, const QString &tabelle, const QString &kfzFeld,
                     const QString &kfzNr, const QString &meldung)
 {
     try {
-        if (vorbild.Active() && vorbild.TableName() == tabelle) {
+        const bool gleicheTabelle = vorbild.Active() && vorbild.TableName() == tabelle;
+        if (gleicheTabelle) {
             const QStringList ordnung = vorbild.IndexFields();
             if (!ordnung.isEmpty() && ordnung.first().compare(kfzFeld, Qt::CaseInsensitive) == 0) {
                 vorbild.DeleteRange({kfzNr}, {kfzNr});
@@ -51,8 +41,12 @@ void zeilenLoeschen(dbe::TTable &vorbild, const QString &tabelle, const QString 
             }
         }
         dbe::TTable t(&vorbild.Session());
-        nachFahrzeugOeffnen(t, vorbild, tabelle, kfzFeld);
-        t.DeleteRange({kfzNr}, {kfzNr});
+        t.SetDatabaseName(vorbild.DatabaseName());
+        t.SetTableName(tabelle);
+        t.SetIndexFieldNames(kfzFeld);
+        t.Open();
+        if (t.DeleteRange({kfzNr}, {kfzNr}) > 0 && gleicheTabelle)
+            vorbild.Refresh();
     } catch (const dbe::EDatabaseError &) {
         throw TabellenFehler{meldung};
     }
@@ -73,7 +67,7 @@ FahrzeugKaskade::~FahrzeugKaskade()
             Verschluckt(Q_FUNC_INFO, e);
         }
         transaktion_.reset();
-        // The bookings were deleted through the window's table: show them again.
+        // The window's bookings show again what the rollback brought back.
         try {
             dm_.TTblDispo.Refresh();
         } catch (const std::exception &e) {
@@ -114,7 +108,7 @@ void FahrzeugKaskade::freigeben()
     }
 }
 
-void FahrzeugKaskade::buchungenPruefen(const QString &kfzNr)
+void FahrzeugKaskade::buchungenPruefen()
 {
     // The view is put on the vehicle and all periods, as after the deletion
     // it shows what is left of it.
@@ -123,11 +117,16 @@ void FahrzeugKaskade::buchungenPruefen(const QString &kfzNr)
     dbe::TTable &dispo = dm_.TTblDispo;
     if (!dispo.BeforeDelete)
         return;
-    // The bookings' own rule sees every booking of the vehicle before any row goes.
+    // The bookings' own rule sees every booking of the vehicle before any row
+    // goes, on a cursor of its own that the window does not filter.
     try {
         dbe::TTable t(&dispo.Session());
-        nachFahrzeugOeffnen(t, dispo, dispo.TableName(), QStringLiteral("Kfznr"));
-        t.SetRange({kfzNr}, {kfzNr});
+        t.SetDatabaseName(dispo.DatabaseName());
+        t.SetTableName(dispo.TableName());
+        t.SetIndexFieldNames(QStringLiteral("Kfznr"));
+        t.SetMasterSource(&dm_.TDataSrcMain);
+        t.SetMasterFields(QStringLiteral("KfzNr"));
+        t.Open();
         for (t.First(); !t.Eof(); t.Next())
             dispo.BeforeDelete(t);
     } catch (const dbe::EDatabaseError &) {
@@ -156,10 +155,9 @@ void FahrzeugKaskade::loeschen(const QString &kfzNr)
     zeilenLoeschen(dm_.TTblMain, QStringLiteral("KfzTerminInfo.db"), QStringLiteral("Kfznr"), kfzNr,
                    QStringLiteral("Kann zugehörige Terminnotizen nicht löschen!"));
 
-    // The window's bookings show that they are gone.
+    // The bookings' after-delete rule shows the window what is left.
     dbe::TTable &dispo = dm_.TTblDispo;
     try {
-        dispo.Refresh();
         if (dispo.AfterDelete)
             dispo.AfterDelete(dispo);
     } catch (const dbe::EDatabaseError &) {
@@ -173,7 +171,7 @@ void FahrzeugKaskade::DetailsLoeschen()
     sperren();
     try {
         // Read before the transaction starts: other workstations' writes wait only for the deletion.
-        buchungenPruefen(kfzNr);
+        buchungenPruefen();
         transaktion_ =
             std::make_unique<dbe::TTransaction>(dm_.TTblMain.Session(), dm_.TTblMain.DatabaseName());
         loeschen(kfzNr);

@@ -36,7 +36,7 @@ public:
 
 private:
     void sperren();
-    void buchungenPruefen(const QString &kfzNr);
+    void buchungenPruefen();
     void loeschen(const QString &kfzNr);
     void freigeben();
 
