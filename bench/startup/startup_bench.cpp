@@ -4,8 +4,10 @@
 //   empty   the first start on an empty machine (a fresh data root each time)
 //   fleet   a start on a generated fleet of N vehicles with their details
 //   bare    QApplication and an empty QMainWindow
-// A start ends when the main window's first paint is done; the process then
-// reports its CPU time and leaves. Printed: the median of the runs, CPU and
+// The fleet's appointment dates lie from 100 days before the day of the run
+// to 600 days after it, so the due list built at every start holds the share
+// of vehicles a real fleet shows. A start ends when the main window's first
+// paint is done; the process then reports its CPU time and leaves. Printed: the median of the runs, CPU and
 // wall seconds, and the ratio of each start to the floor, measured in one run.
 //   startup_bench [--vehicles=N] [--runs=R]      (N = 10,000, R = 5)
 //   startup_bench --start=empty|fleet|bare       (what the parent starts)
@@ -22,7 +24,10 @@
 #include <string>
 #include <vector>
 
+#include <sqlite3.h>
+
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -30,6 +35,7 @@
 #include <QTimer>
 
 #include "StandardProjekte.h"
+#include "base/DateTime.h"
 #include "daten/Aliase.h"
 #include "daten/DataModule1.h"
 #include "daten/ErsterStart.h"
@@ -116,8 +122,11 @@ int startFleet(int argc, char **argv)
         [] {
             if (!fleet::HauptFormular)
                 return 1;
-            FirstPaint done(fleet::HauptFormular,
-                            [] { std::printf("vehicles=%d\n", fleet::DataModule1->TTblMain.RecordCount()); });
+            FirstPaint done(fleet::HauptFormular, [] {
+                std::printf("vehicles=%d\n", fleet::DataModule1->TTblMain.RecordCount());
+                dbe::TTable &liste = fleet::DataModule1->TTblTermine;
+                std::printf("due=%d\n", liste.Active() ? liste.RecordCount() : -1);
+            });
             fleet::HauptFormular->show();
             return ui::Application::exec();
         },
@@ -139,6 +148,7 @@ QProcessEnvironment machine(const QString &root)
 
 struct Times {
     std::vector<double> cpu, wall;
+    int due = -1; // rows of the due list the start built
 };
 
 double median(std::vector<double> v)
@@ -177,9 +187,34 @@ bool measure(const QString &self, const char *kind, const QProcessEnvironment &e
                      out.constData());
         return false;
     }
+    if (const int due = out.indexOf("due="); due >= 0)
+        times.due = out.mid(due + 4, out.indexOf('\n', due) - due - 4).toInt();
     times.cpu.push_back(out.mid(at + 4, out.indexOf('\n', at) - at - 4).toDouble());
     times.wall.push_back(seconds);
     return true;
+}
+
+// The generator writes appointment dates from a fixed day on; they move so
+// that the earliest lies 100 days before today.
+void moveAppointmentsToToday(const QString &client)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(QDir(client).filePath(QStringLiteral("dbe.sqlite")).toUtf8().constData(), &db);
+    const QDate today = QDate::currentDate();
+    const double now = base::encodeDate(today.year(), today.month(), today.day());
+    const QByteArray sql = QStringLiteral("UPDATE kfzstamm SET KfzTUEVTermin = KfzTUEVTermin + %1 - m, "
+                                          "KfzASUTermin = KfzASUTermin + %1 - m, "
+                                          "KfzInspektTermin = KfzInspektTermin + %1 - m "
+                                          "FROM (SELECT min(KfzTUEVTermin) AS m FROM kfzstamm)")
+                               .arg(now - 100)
+                               .toUtf8();
+    char *error = nullptr;
+    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::fprintf(stderr, "moving the appointments failed: %s\n", error);
+        sqlite3_free(error);
+        std::exit(1);
+    }
+    sqlite3_close(db);
 }
 
 // The first start on an empty root, then the fleet written into the first
@@ -198,6 +233,7 @@ void prepareFleet(const QString &root, int vehicles)
     const QString client = fleet::DatenWurzel() + QStringLiteral("/Datenbk");
     const long long rows =
         generateFleetDirectory(client, size, fleet::KatalogDesAlias(fleet::kAliasFuhrpark));
+    moveAppointmentsToToday(client);
     std::printf("fleet: %d vehicles, %lld rows in %s\n", vehicles, rows, qPrintable(client));
     for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "KARVENFP_CONFIG_DIR"})
         unsetenv(name);
@@ -259,5 +295,6 @@ int main(int argc, char **argv)
     line("first start, empty machine", empty);
     const std::string fleetName = "fleet of " + std::to_string(vehicles) + " vehicles";
     line(fleetName.c_str(), fleet);
+    std::printf("  (the fleet's due list held %d vehicles)\n", fleet.due);
     return 0;
 }

@@ -12,6 +12,8 @@
 #include "logik/FaelligeTermine.h"
 #include "logik/TerminFortschreibung.h"
 #include "logik/TerminInfoDaten.h"
+#include "logik/TerminRegeln.h"
+#include "regeln/Terminarten.h"
 #include "termin_umgebung.h"
 #include "ui/testing/ScriptedMessages.h"
 
@@ -106,6 +108,116 @@ TEST_F(TerminListeTest, RebuildListsOnlyVehiclesWithADueWatchedKind)
     // A second rebuild starts from an empty table.
     EXPECT_EQ(aufbau.einlesen(vorgaben(true)).zeilen, 2);
     EXPECT_EQ(zelle("A-1", "ASUTermin"), "01.02.2024");
+}
+
+// Every kind at and beside the edges of its due rule, on several vehicles,
+// watched and unwatched: the list holds exactly the cells the rule lets
+// through, each with the master's text and its note flag, and a row only for
+// a vehicle with at least one of them.
+TEST(TerminListeRegelTest, EveryKindAtItsEdgesIsListedExactlyAsTheRuleSays)
+{
+    termintest::TerminUmgebung u;
+    const QList<fleet::Terminart> &arten = fleet::Terminarten();
+    ListenVorgaben v = vorgaben(true);
+    const double von = v.stichtagVon + v.schwellen.vorwarnTage;
+    const double bis = v.stichtagBis + v.schwellen.vorwarnTage;
+    // Each list's last case leaves the field empty.
+    const QList<double> tage{von, bis, von - 1, bis + 1, bis + 0.75, von - 0.25, 0};
+    // Odometer values against a reading of 20000 (5000 for one vehicle).
+    const QList<double> km{21000, 21001, 20999.5, 21000.4, 21500, 15000, 0};
+    const int fahrzeuge = 9;
+    for (int f = 0; f < fahrzeuge; ++f) {
+        QMap<QString, QVariant> werte;
+        for (int i = 0; i < arten.size(); ++i) {
+            const int fall = (i + f) % tage.size();
+            // Vehicle 8 has no appointment at all.
+            if (fall == tage.size() - 1 || f == 8)
+                continue;
+            werte[arten[i].stammFeld] = arten[i].km ? QVariant(km[fall]) : QVariant(tage[fall]);
+        }
+        u.fahrzeug(QStringLiteral("E-%1").arg(f), f == 7 ? 5000 : 20000, werte,
+                   QStringLiteral("Fahrzeug Nr. %1 Außendienst").arg(f));
+    }
+    // Vehicles with a single appointment: each case on its own, on a watched
+    // date kind and a watched odometer kind.
+    for (int i = 1; i < arten.size(); i += 3)
+        v.beobachtet[static_cast<size_t>(i)] = false;
+    QList<int> datum, kilometer;
+    for (int i = 0; i < arten.size(); ++i)
+        if (v.beobachtet[static_cast<size_t>(i)])
+            (arten[i].km ? kilometer : datum) << i;
+    for (int fall = 0; fall + 1 < tage.size(); ++fall) {
+        const fleet::Terminart &d = arten[datum[(fall * 5) % datum.size()]];
+        const fleet::Terminart &k = arten[kilometer[fall % kilometer.size()]];
+        u.fahrzeug(QStringLiteral("D-%1").arg(fall), 20000, {{d.stammFeld, tage[fall]}});
+        u.fahrzeug(QStringLiteral("K-%1").arg(fall), 20000, {{k.stammFeld, km[fall]}});
+        for (const auto &[nr, art] :
+             {std::pair{QStringLiteral("D-%1"), &d}, std::pair{QStringLiteral("K-%1"), &k}})
+            u.notiz(nr.arg(fall), art->terminName(), u.stammWert(nr.arg(fall), art->stammFeld));
+    }
+    // Notes on some listed values, on values beside them and on other vehicles.
+    u.notiz("E-0", arten[0].terminName(), u.stammWert("E-0", arten[0].stammFeld));
+    u.notiz("E-1", arten[5].terminName(), u.stammWert("E-1", arten[5].stammFeld));
+    u.notiz("E-2", arten[5].terminName(), "1");
+    u.notiz("E-3", arten[0].terminName(), u.stammWert("E-4", arten[0].stammFeld));
+    u.notiz("E-4", arten[20].terminName(), u.stammWert("E-4", arten[20].stammFeld));
+
+    const ListenStand stand = FaelligeTermine(u.dm()).einlesen(v);
+    ASSERT_FALSE(stand.einleseFehler);
+    ASSERT_FALSE(stand.notizFehler);
+
+    dbe::TTable stamm(&u.session()), notizen(&u.session());
+    stamm.SetDatabaseName(fleet::kAliasFuhrpark);
+    stamm.SetTableName("KfzStamm.db");
+    stamm.Open();
+    notizen.SetDatabaseName(fleet::kAliasFuhrpark);
+    notizen.SetTableName("KfzTerminInfo.db");
+    notizen.Open();
+    dbe::TTable &liste = u.dm().TTblTermine;
+    int zeilen = 0, zellen = 0;
+    QStringList sortIndizes(24);
+    for (stamm.First(); !stamm.Eof(); stamm.Next()) {
+        const QString nr = stamm.FieldByName("KfzNr")->AsString();
+        const double kmStand = stamm.FieldByName("KfzKmStand")->AsFloat();
+        QMap<QString, QString> erwartet;
+        for (int i = 0; i < arten.size(); ++i) {
+            const fleet::Terminart &a = arten[i];
+            dbe::TField *wert = stamm.FieldByName(a.stammFeld);
+            if (!v.beobachtet[static_cast<size_t>(i)] || wert->IsNull())
+                continue;
+            const bool faellig =
+                a.km ? fleet::termine::KmFaellig(wert->AsFloat(), kmStand, v.schwellen.vorwarnKm)
+                     : fleet::termine::DatumFaellig(wert->AsDateTime(), v.stichtagVon, v.stichtagBis,
+                                                    v.schwellen.vorwarnTage);
+            if (faellig) {
+                erwartet[a.feld] = wert->AsString();
+                sortIndizes[3 + i] = a.sortIndex;
+            }
+        }
+        SCOPED_TRACE(nr.toStdString());
+        ASSERT_EQ(liste.Locate("KfzNr", nr), !erwartet.isEmpty());
+        if (erwartet.isEmpty())
+            continue;
+        ++zeilen;
+        EXPECT_EQ(liste.FieldByName("Info")->AsString(), stamm.FieldByName("Info")->AsString());
+        EXPECT_EQ(liste.FieldByName("KfzKmStand")->AsFloat(), kmStand);
+        for (const fleet::Terminart &a : arten) {
+            SCOPED_TRACE(a.feld.toStdString());
+            const QString text = erwartet.value(a.feld);
+            EXPECT_EQ(liste.FieldByName(a.feld)->AsString(), text);
+            if (text.isEmpty())
+                continue;
+            ++zellen;
+            EXPECT_EQ(liste.FieldByName(a.infoFeld())->AsBoolean(),
+                      notizen.Locate("Kfznr;TerminName;Terminwert", {nr, a.terminName(), text}));
+        }
+    }
+    EXPECT_EQ(stand.zeilen, zeilen);
+    EXPECT_EQ(stand.sortIndexNamen, sortIndizes);
+    // The fixture reaches both sides of every rule.
+    EXPECT_GT(zeilen, 3);
+    EXPECT_LT(zeilen, stamm.RecordCount());
+    EXPECT_GT(zellen, 20);
 }
 
 TEST_F(TerminListeTest, CleanupDeletesOnlyNotesWhoseListedValueMovedOn)
