@@ -146,7 +146,10 @@ void paintPrimitive(QPainter &painter, const Primitive &p, double fontFactor)
             if (!p.clip.isNull())
                 painter.setClipRect(p.clip);
         }
-        painter.setFont(TextMeasurer::qfont(font));
+        // Setting a font resolves it for the device anew, so it is set only when it changes.
+        const QFont wanted = TextMeasurer::qfont(font);
+        if (painter.font() != wanted)
+            painter.setFont(wanted);
         painter.setPen(p.color);
         painter.drawText(p.origin, p.text);
         if (isolated)

@@ -1,5 +1,7 @@
 #include "reportengine/TextMeasurer.h"
 
+#include <deque>
+
 #include <QFontMetricsF>
 #include <QImage>
 
@@ -31,7 +33,9 @@ const TextMeasurer &TextMeasurer::instance()
     return measurer;
 }
 
-QFont TextMeasurer::qfont(const RunFont &font)
+namespace {
+
+QFont makeFont(const RunFont &font)
 {
     QFont f(font.family);
     f.setPointSizeF(font.sizePt > 0 ? font.sizePt : 9);
@@ -43,15 +47,54 @@ QFont TextMeasurer::qfont(const RunFont &font)
     return f;
 }
 
+// A font and its measures on the measuring device, resolved once: a fresh QFont looks its glyphs'
+// engine up again for every text it measures or paints. Copies share what was resolved.
+struct ResolvedFont {
+    RunFont font;
+    QFont qfont;
+    QFontMetricsF metrics;
+    TextMeasurer::Metrics inPoints;
+};
+
+bool sameFont(const RunFont &a, const RunFont &b)
+{
+    return a.sizePt == b.sizePt && a.bold == b.bold && a.italic == b.italic && a.underline == b.underline &&
+           a.family == b.family;
+}
+
+const ResolvedFont &resolved(const RunFont &font)
+{
+    // Per thread, as Qt keeps its fonts; never destroyed, so that no font outlives the application's
+    // font cache at exit. A report uses a handful of fonts; beyond the bound the oldest goes.
+    constexpr size_t kKept = 64;
+    thread_local auto *const kept = new std::deque<ResolvedFont>();
+    for (const ResolvedFont &entry : *kept)
+        if (sameFont(entry.font, font))
+            return entry;
+    if (kept->size() >= kKept)
+        kept->pop_front();
+    QFont f = makeFont(font);
+    const QFontMetricsF fm(f, &device());
+    kept->push_back(
+        {font, f, fm, {fm.ascent() * kPxToPt, fm.descent() * kPxToPt, fm.lineSpacing() * kPxToPt}});
+    return kept->back();
+}
+
+} // namespace
+
+QFont TextMeasurer::qfont(const RunFont &font)
+{
+    return resolved(font).qfont;
+}
+
 TextMeasurer::Metrics TextMeasurer::metrics(const RunFont &font) const
 {
-    const QFontMetricsF fm(qfont(font), &device());
-    return {fm.ascent() * kPxToPt, fm.descent() * kPxToPt, fm.lineSpacing() * kPxToPt};
+    return resolved(font).inPoints;
 }
 
 double TextMeasurer::width(const QString &text, const RunFont &font) const
 {
-    const QFontMetricsF fm(qfont(font), &device());
+    const QFontMetricsF fm = resolved(font).metrics;
     return fm.horizontalAdvance(text) * kPxToPt;
 }
 
@@ -112,7 +155,7 @@ std::vector<Piece> piecesOf(const QString &paragraph)
 
 QString TextMeasurer::fitted(const QString &text, const RunFont &font, double widthPt) const
 {
-    const QFontMetricsF fm(qfont(font), &device());
+    const QFontMetricsF fm = resolved(font).metrics;
     const double limit = widthPt / kPxToPt + 0.5;
     if (fm.horizontalAdvance(text) <= limit)
         return text;
@@ -130,7 +173,7 @@ QString TextMeasurer::fitted(const QString &text, const RunFont &font, double wi
 
 QString TextMeasurer::visible(const QString &text, const RunFont &font, double clipPt) const
 {
-    const QFontMetricsF fm(qfont(font), &device());
+    const QFontMetricsF fm = resolved(font).metrics;
     const double limit = clipPt / kPxToPt;
     if (text.isEmpty() || limit <= 0)
         return QString();
@@ -157,7 +200,7 @@ std::vector<TextMeasurer::Line> TextMeasurer::breakLines(const QString &text, co
     normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     normal.replace(u'\r', u'\n');
     const QStringList paragraphs = normal.split(u'\n');
-    const QFontMetricsF fm(qfont(font), &device());
+    const QFontMetricsF fm = resolved(font).metrics;
     const double limit = widthPt / kPxToPt + 0.5;
     auto push = [&](const QString &line, double width = -1) {
         if (width < 0)
