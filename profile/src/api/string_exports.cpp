@@ -21,7 +21,7 @@ int ProfGetStringA(ProfJob *job, ProfList *list, const char *path, char *buffer,
         if (!job)
             return -5;
         ItemList &base = baseList(*job, list, path);
-        return findItemValue(base, path ? path : "", buffer, size);
+        return copyItemValue(job->paths.valueItem(base, path), buffer, size);
     });
 }
 
@@ -43,7 +43,8 @@ int ProfGetStringLengthA(ProfJob *job, ProfList *list, const char *path)
         if (!job)
             return -5;
         ItemList &base = baseList(*job, list, path);
-        return getItemValueLength(base, path ? path : "");
+        const Item *item = job->paths.valueItem(base, path);
+        return item ? static_cast<int>(item->value.size()) : kNotFound;
     });
 }
 

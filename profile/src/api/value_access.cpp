@@ -10,19 +10,23 @@ void storeValue(ProfJob *job, ProfList *list, const char *path, std::string text
     if (!job)
         return;
     ItemList &base = baseList(*job, list, path);
-    if (how == Store::Set)
+    if (how == Store::Set) {
+        if (Item *item = job->paths.valueItem(base, path)) {
+            item->value = std::move(text);
+            return;
+        }
         setValue(base, path ? path : "", std::move(text));
-    else
+    } else
         appendValue(base, path ? path : "", std::move(text));
 }
 
-std::optional<std::string> nonEmptyValue(ProfJob &job, ProfList *list, const char *path)
+const std::string *nonEmptyValue(ProfJob &job, ProfList *list, const char *path)
 {
     ItemList &base = baseList(job, list, path);
-    const Item *item = findValueItem(base, path ? path : "");
+    const Item *item = job.paths.valueItem(base, path);
     if (!item || item->value.empty())
-        return std::nullopt;
-    return item->value;
+        return nullptr;
+    return &item->value;
 }
 
 } // namespace tbpr::api

@@ -14,8 +14,8 @@ enum class Store { Set, Append };
 // the invalid job.
 void storeValue(ProfJob *job, ProfList *list, const char *path, std::string text, Store how);
 
-// The value text at the path; nullopt when missing or empty.
-std::optional<std::string> nonEmptyValue(ProfJob &job, ProfList *list, const char *path);
+// The value text at the path (owned by the tree); nullptr when missing or empty.
+const std::string *nonEmptyValue(ProfJob &job, ProfList *list, const char *path);
 
 // The typed getter rule: invalid job or missing/empty value: the default is
 // stored and -6 returned; a text the parser refuses: -9 and out untouched;
@@ -23,7 +23,7 @@ std::optional<std::string> nonEmptyValue(ProfJob &job, ProfList *list, const cha
 template <typename T, typename Parse>
 int getTyped(ProfJob *job, ProfList *list, const char *path, T *out, const T &defaultValue, Parse parse)
 {
-    std::optional<std::string> text;
+    const std::string *text = nullptr;
     if (job)
         text = nonEmptyValue(*job, list, path);
     if (!text) {

@@ -1,14 +1,36 @@
 #include "core/item_list.h"
 
+#include <atomic>
+
 namespace tbpr {
 namespace {
 
-constexpr size_t kIndexThreshold = 24;
+constexpr size_t kIndexThreshold = 8;
+
+std::atomic<uint64_t> g_rememberedEnds{0};
+
+void noteRememberedEnd()
+{
+    g_rememberedEnds.fetch_add(1, std::memory_order_relaxed);
+}
 
 } // namespace
 
+uint64_t rememberedEnds()
+{
+    return g_rememberedEnds.load(std::memory_order_relaxed);
+}
+
+Item::~Item()
+{
+    if (remembered)
+        noteRememberedEnd();
+}
+
 ItemList::~ItemList()
 {
+    if (remembered_)
+        noteRememberedEnd();
     // Tears the subtree down level by level instead of recursively, so a
     // deep tree cannot exhaust the stack.
     std::vector<std::unique_ptr<ItemList>> pending;
@@ -76,65 +98,46 @@ bool ItemList::removeSublist(const ItemList *sublist)
 
 void ItemList::indexItem(Item &item)
 {
-    if (!index_)
-        return;
-    Slot &slot = (*index_)[item.name];
-    if (item.isList()) {
-        if (!slot.firstList)
-            slot.firstList = &item;
-    } else if (!slot.firstValue) {
-        slot.firstValue = &item;
-    }
+    if (!index_.empty())
+        index_.add(item);
 }
 
 void ItemList::dropIndex()
 {
-    index_.reset();
+    index_.clear();
 }
 
-const std::unordered_map<std::string_view, ItemList::Slot> *ItemList::index() const
+Item *ItemList::first(std::string_view name, bool list) const
 {
-    if (items_.size() < kIndexThreshold)
-        return nullptr;
-    if (!index_) {
-        auto built = std::make_unique<std::unordered_map<std::string_view, Slot>>();
-        built->reserve(items_.size());
+    if (items_.size() < kIndexThreshold) {
         for (const auto &item : items_) {
-            Slot &slot = (*built)[item->name];
-            Item *&first = item->isList() ? slot.firstList : slot.firstValue;
-            if (!first)
-                first = item.get();
+            if (item->isList() == list && std::string_view(item->name) == name)
+                return item.get();
         }
-        index_ = std::move(built);
+        return nullptr;
     }
-    return index_.get();
+    if (index_.empty()) {
+        index_.reserve(items_.size());
+        for (const auto &item : items_)
+            index_.add(*item);
+    }
+    return index_.find(name, list);
 }
 
 Item *ItemList::firstValue(std::string_view name) const
 {
-    if (const auto *map = index()) {
-        const auto found = map->find(name);
-        return found == map->end() ? nullptr : found->second.firstValue;
-    }
-    for (const auto &item : items_) {
-        if (!item->isList() && item->name == name)
-            return item.get();
-    }
-    return nullptr;
+    return first(name, false);
 }
 
 ItemList *ItemList::firstList(std::string_view name) const
 {
-    if (const auto *map = index()) {
-        const auto found = map->find(name);
-        return (found == map->end() || !found->second.firstList) ? nullptr
-                                                                 : found->second.firstList->sublist.get();
-    }
-    for (const auto &item : items_) {
-        if (item->isList() && item->name == name)
-            return item->sublist.get();
-    }
-    return nullptr;
+    Item *item = first(name, true);
+    return item ? item->sublist.get() : nullptr;
+}
+
+Item *ItemList::firstListItem(std::string_view name) const
+{
+    return first(name, true);
 }
 
 std::unique_ptr<ItemList> cloneList(const ItemList &source)

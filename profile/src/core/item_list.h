@@ -1,10 +1,12 @@
 #pragma once
 // The profile tree: ordered lists of named values and named sublists.
 // Names need not be unique; lookups take the first match of the right kind.
+#include "core/name_index.h"
+
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tbpr {
@@ -15,9 +17,21 @@ struct Item {
     std::string name;
     std::string value;
     std::unique_ptr<ItemList> sublist; // set for a list item
+    // Set once a path cache has remembered a walk through this item.
+    mutable bool remembered = false;
+
+    Item() = default;
+    ~Item();
+    Item(const Item &) = delete;
+    Item &operator=(const Item &) = delete;
 
     bool isList() const { return sublist != nullptr; }
 };
+
+// How often an item or list that a path cache walked through has ended,
+// process-wide. Items are only ever appended, so a first match stays the
+// first match until this count moves.
+uint64_t rememberedEnds();
 
 class ItemList {
 public:
@@ -48,21 +62,23 @@ public:
 
     Item *firstValue(std::string_view name) const;
     ItemList *firstList(std::string_view name) const;
+    // The list item holding the first sublist of that name.
+    Item *firstListItem(std::string_view name) const;
+
+    // Marks the list as the start of a remembered walk.
+    void markRemembered() const { remembered_ = true; }
 
 private:
-    struct Slot {
-        Item *firstValue = nullptr;
-        Item *firstList = nullptr;
-    };
+    Item *first(std::string_view name, bool list) const;
     void indexItem(Item &item);
     void dropIndex();
-    const std::unordered_map<std::string_view, Slot> *index() const;
 
     std::string name_;
     std::vector<std::unique_ptr<Item>> items_;
-    // Name index of long lists, built on first lookup; appends keep it
+    // Name index of longer lists, built on first lookup; appends keep it
     // current, removals drop it.
-    mutable std::unique_ptr<std::unordered_map<std::string_view, Slot>> index_;
+    mutable NameIndex index_;
+    mutable bool remembered_ = false;
 };
 
 template <typename Predicate> size_t ItemList::removeIf(Predicate predicate)

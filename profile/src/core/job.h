@@ -2,6 +2,7 @@
 // The job record behind a ProfJob handle: one profile tree with its source.
 #include "core/file.h"
 #include "core/item_list.h"
+#include "core/path_cache.h"
 
 #include <atomic>
 #include <memory>
@@ -11,6 +12,7 @@ struct ProfJob {
     std::string path;       // opened from; default target of a save without a path
     bool exclusive = false; // the file (or stream) stays open in keptFile
     tbpr::ItemList root{"/"};
+    tbpr::PathCache paths; // value items found by path, from any start list
     int lastError = 0;
     std::unique_ptr<tbpr::File> keptFile;
     int streamDepth = 0;

@@ -16,7 +16,16 @@ struct Split {
 
 Split splitFirst(const char *path, const CodePage &page)
 {
-    const char *slash = MbStrChr(path, '/', page);
+    // A byte below 0x80 is a character of its own in every code page, so up
+    // to the first byte above 0x7F a "/" separates without asking the page.
+    const char *p = path;
+    for (; static_cast<unsigned char>(*p) - 1u < 0x7Fu; ++p) {
+        if (*p == '/')
+            return {std::string_view(path, static_cast<size_t>(p - path)), p + 1};
+    }
+    if (!*p)
+        return {std::string_view(path, static_cast<size_t>(p - path)), nullptr};
+    const char *slash = MbStrChr(p, '/', page);
     if (!slash)
         return {std::string_view(path), nullptr};
     return {std::string_view(path, static_cast<size_t>(slash - path)), slash + 1};
@@ -27,26 +36,45 @@ const char *orEmpty(const char *path)
     return path ? path : "";
 }
 
-} // namespace
-
-const Item *findValueItem(const ItemList &list, const char *path, const CodePage &page)
+// Mark: every list item passed and the value item found are marked as
+// remembered.
+template <bool Mark> Item *walkToValue(const ItemList &list, const char *path, const CodePage &page)
 {
     const ItemList *current = &list;
     const char *p = orEmpty(path);
     for (;;) {
         const Split split = splitFirst(p, page);
-        if (!split.rest)
-            return current->firstValue(split.head);
-        current = current->firstList(split.head);
-        if (!current)
+        if (!split.rest) {
+            Item *found = current->firstValue(split.head);
+            if (Mark && found)
+                found->remembered = true;
+            return found;
+        }
+        const Item *listItem = current->firstListItem(split.head);
+        if (!listItem)
             return nullptr;
+        if (Mark)
+            listItem->remembered = true;
+        current = listItem->sublist.get();
         p = split.rest;
     }
 }
 
-int findItemValue(const ItemList &list, const char *path, char *buffer, int size, const CodePage &page)
+} // namespace
+
+const Item *findValueItem(const ItemList &list, const char *path, const CodePage &page)
 {
-    const Item *item = findValueItem(list, path, page);
+    return walkToValue<false>(list, path, page);
+}
+
+Item *findValueItemMarked(const ItemList &list, const char *path, const CodePage &page)
+{
+    list.markRemembered();
+    return walkToValue<true>(list, path, page);
+}
+
+int copyItemValue(const Item *item, char *buffer, int size, const CodePage &page)
+{
     if (!item)
         return kNotFound;
     if (size <= 0 || !buffer)
@@ -56,6 +84,11 @@ int findItemValue(const ItemList &list, const char *path, char *buffer, int size
     std::memcpy(buffer, item->value.data(), count);
     buffer[count] = '\0';
     return static_cast<int>(count);
+}
+
+int findItemValue(const ItemList &list, const char *path, char *buffer, int size, const CodePage &page)
+{
+    return copyItemValue(findValueItem(list, path, page), buffer, size, page);
 }
 
 std::string getItemValueString(const ItemList &list, const char *path, const CodePage &page)
@@ -116,14 +149,14 @@ ItemList &appendList(ItemList &list, const char *path, const CodePage &page)
     }
 }
 
-ItemList &findOrCreateParent(ItemList &list, const char *path, std::string &name, const CodePage &page)
+ItemList &findOrCreateParent(ItemList &list, const char *path, std::string_view &name, const CodePage &page)
 {
     ItemList *current = &list;
     const char *p = orEmpty(path);
     for (;;) {
         const Split split = splitFirst(p, page);
         if (!split.rest) {
-            name.assign(split.head);
+            name = split.head;
             return *current;
         }
         ItemList *found = current->firstList(split.head);
@@ -136,19 +169,19 @@ ItemList &findOrCreateParent(ItemList &list, const char *path, std::string &name
 
 void setValue(ItemList &list, const char *path, std::string value, const CodePage &page)
 {
-    std::string name;
+    std::string_view name;
     ItemList &parent = findOrCreateParent(list, path, name, page);
     if (Item *item = parent.firstValue(name))
         item->value = std::move(value);
     else
-        parent.appendValue(std::move(name), std::move(value));
+        parent.appendValue(std::string(name), std::move(value));
 }
 
 void appendValue(ItemList &list, const char *path, std::string value, const CodePage &page)
 {
-    std::string name;
+    std::string_view name;
     ItemList &parent = findOrCreateParent(list, path, name, page);
-    parent.appendValue(std::move(name), std::move(value));
+    parent.appendValue(std::string(name), std::move(value));
 }
 
 void deleteItems(ItemList &list, const char *path, const CodePage &page)

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace tbpr {
 
@@ -14,8 +15,13 @@ inline constexpr int kNotFound = -6;
 
 // The value item at the path, or nullptr.
 const Item *findValueItem(const ItemList &list, const char *path, const CodePage &page = currentCodePage());
-// Copies the value (whole characters, terminated) and returns the bytes
-// copied; kNotFound when missing; 0 (nothing copied) for a size below 1.
+// The same walk for a path cache: the start list, the list items passed and
+// the value item found are marked as remembered.
+Item *findValueItemMarked(const ItemList &list, const char *path, const CodePage &page = currentCodePage());
+// Copies the value of the item (whole characters, terminated) and returns
+// the bytes copied; kNotFound for no item; 0 (nothing copied) for a size below 1.
+int copyItemValue(const Item *item, char *buffer, int size, const CodePage &page = currentCodePage());
+// copyItemValue of the value item at the path.
 int findItemValue(const ItemList &list, const char *path, char *buffer, int size,
                   const CodePage &page = currentCodePage());
 std::string getItemValueString(const ItemList &list, const char *path,
@@ -27,8 +33,8 @@ ItemList *findList(ItemList &list, const char *path, const CodePage &page = curr
 ItemList &createList(ItemList &list, const char *path, const CodePage &page = currentCodePage());
 ItemList &appendList(ItemList &list, const char *path, const CodePage &page = currentCodePage());
 // The list that is to hold the last segment (inner lists created as needed);
-// name receives the last segment.
-ItemList &findOrCreateParent(ItemList &list, const char *path, std::string &name,
+// name receives the last segment (a view into path).
+ItemList &findOrCreateParent(ItemList &list, const char *path, std::string_view &name,
                              const CodePage &page = currentCodePage());
 void setValue(ItemList &list, const char *path, std::string value, const CodePage &page = currentCodePage());
 void appendValue(ItemList &list, const char *path, std::string value,

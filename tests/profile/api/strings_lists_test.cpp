@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -145,4 +146,50 @@ TEST_F(StringsAndLists, CopyListIntoItselfCopiesASnapshot)
     ProfList *l = ProfGetListA(job, nullptr, "l");
     EXPECT_EQ(ProfCopyList(job, l, job, nullptr), 0);
     EXPECT_EQ(items(job, l), (Items{"b=2", "a=1", "[l]", "a=1", "[l]"}));
+}
+
+// Lookups repeated between changes see every change, whichever export made it.
+TEST_F(StringsAndLists, RepeatedLookupsFollowEveryChange)
+{
+    ProfList *b = nullptr;
+    struct Step {
+        const char *what;
+        std::function<void()> change;
+        const char *expected; // at "/a/b/n", and "<-6>" when missing
+    };
+    const Step steps[] = {
+        {"set", [&] { ProfSetIntA(job, nullptr, "a/b/n", 1); }, "1"},
+        {"appended twice", [&] { ProfAppendIntA(job, nullptr, "a/b/n", 2); }, "1"},
+        {"set again", [&] { ProfSetIntA(job, nullptr, "/a/b/n", 3); }, "3"},
+        {"list deleted", [&] { ProfDeleteListA(job, nullptr, "a"); }, "<-6>"},
+        {"set into new lists", [&] { ProfSetStringA(job, nullptr, "a/b/n", "4"); }, "4"},
+        {"item deleted through the list",
+         [&] {
+             b = ProfGetListA(job, nullptr, "a/b");
+             ProfDeleteItemA(job, b, "n");
+         },
+         "<-6>"},
+        {"set through the list", [&] { ProfSetStringA(job, b, "n", "5"); }, "5"},
+        {"list emptied", [&] { ProfEmptyList(job, b); }, "<-6>"},
+        {"set once more", [&] { ProfSetStringA(job, b, "n", "6"); }, "6"},
+        {"list created anew", [&] { ProfCreateListA(job, nullptr, "a/b"); }, "<-6>"},
+        {"root emptied",
+         [&] {
+             ProfSetStringA(job, nullptr, "a/b/n", "7");
+             ProfEmptyList(job, nullptr);
+         },
+         "<-6>"},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        for (int round = 0; round < 2; ++round) {
+            EXPECT_EQ(get("/a/b/n"), step.expected);
+            int value = -1;
+            const bool found = std::string(step.expected) != "<-6>";
+            EXPECT_EQ(ProfGetIntA(job, nullptr, "a/b/n", &value, 99), found ? 0 : -6);
+            EXPECT_EQ(value, found ? std::stoi(step.expected) : 99);
+            EXPECT_EQ(ProfGetStringLengthA(job, nullptr, "a/b/n"), found ? 1 : -6);
+        }
+    }
 }
