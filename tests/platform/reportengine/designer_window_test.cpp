@@ -6,8 +6,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
@@ -59,22 +57,13 @@ QString shipped(const char *name)
            QString::fromUtf8(name);
 }
 
-// Left and right edge in points of the first such word on page 1 of a PDF (pdftotext -bbox), or -1.
+// Left and right edge in points of the first such word on page 1 of a PDF, or -1.
 std::pair<double, double> wordEdges(const QString &pdf, const char *word)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                   QStringLiteral("1"), pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    const QRegularExpression pattern(
-        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>%1</word>")
-            .arg(QRegularExpression::escape(QString::fromUtf8(word))));
-    const auto match = pattern.match(html);
-    if (!match.hasMatch())
-        return {-1, -1};
-    return {match.captured(1).toDouble(), match.captured(2).toDouble()};
+    for (const PdfWord &w : pdfWords(pdf))
+        if (w.text == QString::fromUtf8(word))
+            return {w.xMin, w.xMax};
+    return {-1, -1};
 }
 
 double wordLeft(const QString &pdf, const char *word)

@@ -794,3 +794,24 @@ TEST_F(EngineContract, TextCutByItsCellIsCutInTheTextLayerToo)
 }
 
 } // namespace
+
+namespace {
+
+// One copy is painted as the run goes, more are painted from the kept pages at its end: the copies
+// read as the single one, one after the other.
+TEST_F(EngineContract, PdfPrinterGivesEveryCopyOfTheRun)
+{
+    const QString file = project(listProject(60));
+    std::vector<QStringList> runs;
+    for (int copies : {1, 2}) {
+        ui_->script.copies = copies;
+        QFile::remove(pdf_);
+        const auto r = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 20, rowDefiner());
+        EXPECT_EQ(r.end, 0) << copies;
+        runs.push_back(pdfPages(pdf_));
+    }
+    ASSERT_GT(runs[0].size(), 1);
+    EXPECT_EQ(runs[1], runs[0] + runs[0]);
+}
+
+} // namespace
