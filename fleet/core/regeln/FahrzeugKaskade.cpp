@@ -28,16 +28,16 @@ struct TabellenFehler {
 // module's table `vorbild` when it is open on that table in an order that
 // starts with the vehicle field (a range deletion ignores its master link and
 // filters), else on a cursor of its own, after which `vorbild` reads again.
-void zeilenLoeschen(dbe::TTable &vorbild, const QString &tabelle, const QString &kfzFeld,
-                    const QString &kfzNr, const QString &meldung)
+// Returns the number of rows deleted.
+int zeilenLoeschen(dbe::TTable &vorbild, const QString &tabelle, const QString &kfzFeld, const QString &kfzNr,
+                   const QString &meldung)
 {
     try {
         const bool gleicheTabelle = vorbild.Active() && vorbild.TableName() == tabelle;
         if (gleicheTabelle) {
             const QStringList ordnung = vorbild.IndexFields();
             if (!ordnung.isEmpty() && ordnung.first().compare(kfzFeld, Qt::CaseInsensitive) == 0) {
-                vorbild.DeleteRange({kfzNr}, {kfzNr});
-                return;
+                return vorbild.DeleteRange({kfzNr}, {kfzNr});
             }
         }
         dbe::TTable t(&vorbild.Session());
@@ -45,8 +45,10 @@ void zeilenLoeschen(dbe::TTable &vorbild, const QString &tabelle, const QString 
         t.SetTableName(tabelle);
         t.SetIndexFieldNames(kfzFeld);
         t.Open();
-        if (t.DeleteRange({kfzNr}, {kfzNr}) > 0 && gleicheTabelle)
+        const int n = t.DeleteRange({kfzNr}, {kfzNr});
+        if (n > 0 && gleicheTabelle)
             vorbild.Refresh();
+        return n;
     } catch (const dbe::EDatabaseError &) {
         throw TabellenFehler{meldung};
     }
@@ -151,14 +153,14 @@ void FahrzeugKaskade::loeschen(const QString &kfzNr)
     };
     for (const auto &d : details)
         zeilenLoeschen(d.tabelle, d.tabelle.TableName(), kfz, kfzNr, QString::fromUtf8(d.meldung));
-    zeilenLoeschen(dm_.TTblDispo, dm_.TTblDispo.TableName(), kfz, kfzNr, kDispoMeldung);
+    const int buchungen = zeilenLoeschen(dm_.TTblDispo, dm_.TTblDispo.TableName(), kfz, kfzNr, kDispoMeldung);
     zeilenLoeschen(dm_.TTblMain, QStringLiteral("KfzTerminInfo.db"), QStringLiteral("Kfznr"), kfzNr,
                    QStringLiteral("Kann zugehörige Terminnotizen nicht löschen!"));
 
     // The bookings' after-delete rule shows the window what is left.
     dbe::TTable &dispo = dm_.TTblDispo;
     try {
-        if (dispo.AfterDelete)
+        if (buchungen > 0 && dispo.AfterDelete)
             dispo.AfterDelete(dispo);
     } catch (const dbe::EDatabaseError &) {
         throw TabellenFehler{kDispoMeldung};
