@@ -1,5 +1,7 @@
 #include "daten/ErsterStart.h"
 
+#include <optional>
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -22,15 +24,15 @@ void verzeichnisAnlegen(const QString &pfad)
         throw std::runtime_error("cannot create " + pfad.toStdString());
 }
 
-// Opening creates a missing table from the catalogue; a table that is already
-// there keeps its rows.
+// A missing table is created from the catalogue, without opening it; a table
+// that is already there keeps its rows.
 void tabelleAnlegen(dbe::TSession &session, const dbe::TableDef &def)
 {
     dbe::TTable t(&session);
     t.SetDatabaseName(def.alias);
     t.SetTableName(def.name);
-    t.Open();
-    t.Close();
+    if (!t.Exists())
+        t.CreateTable(&def);
 }
 
 void zeileSchreiben(dbe::TTable &t, const startdaten::Zeile &zeile)
@@ -42,9 +44,11 @@ void zeileSchreiben(dbe::TTable &t, const startdaten::Zeile &zeile)
 }
 
 // Rows go only into an empty table, so that data found in the directories stays.
-// `datenbank` is an alias or a client's directory.
+// `datenbank` is an alias or a client's directory. The rows go in with one
+// commit: their own, or that of the caller's transaction.
+enum class Commit { Eigener, DesAufrufers };
 void zeilenEinfuegen(dbe::TSession &session, const QString &datenbank, const QString &tabelle,
-                     const QList<startdaten::Zeile> &zeilen)
+                     const QList<startdaten::Zeile> &zeilen, Commit commit)
 {
     dbe::TTable t(&session);
     t.SetDatabaseName(datenbank);
@@ -53,13 +57,22 @@ void zeilenEinfuegen(dbe::TSession &session, const QString &datenbank, const QSt
         t.CreateTable(KatalogTabelle(tabelle));
     t.Open();
     if (t.IsEmpty()) {
-        // One commit for all rows: a first start writes some hundred of them.
-        dbe::TTransaction transaktion(session, datenbank);
+        std::optional<dbe::TTransaction> transaktion;
+        if (commit == Commit::Eigener)
+            transaktion.emplace(session, datenbank);
         for (const startdaten::Zeile &z : zeilen)
             zeileSchreiben(t, z);
-        transaktion.Commit();
+        if (transaktion)
+            transaktion->Commit();
     }
     t.Close();
+}
+
+void mandantZeilenEinfuegen(dbe::TSession &session, const QString &datenbank, Commit commit)
+{
+    zeilenEinfuegen(session, datenbank, QStringLiteral("TerminKz.DB"), startdaten::TerminKennzeichen(),
+                    commit);
+    zeilenEinfuegen(session, datenbank, QStringLiteral("HILFE.DB"), startdaten::HilfeThemen(), commit);
 }
 
 } // namespace
@@ -79,8 +92,7 @@ QString ProgrammVerzeichnisPfad()
 
 void MandantVerzeichnisEinrichten(dbe::TSession &session, const QString &datenbank)
 {
-    zeilenEinfuegen(session, datenbank, QStringLiteral("TerminKz.DB"), startdaten::TerminKennzeichen());
-    zeilenEinfuegen(session, datenbank, QStringLiteral("HILFE.DB"), startdaten::HilfeThemen());
+    mandantZeilenEinfuegen(session, datenbank, Commit::Eigener);
 }
 
 bool ErsterStartEinrichten(dbe::TSession &session)
@@ -100,19 +112,24 @@ bool ErsterStartEinrichten(dbe::TSession &session)
     session.AddStandardAlias(kAliasFuhrparkPriv, wurzel + QLatin1Char('/') + kVerzeichnisArbeitsplatz);
     session.AddStandardAlias(kAliasFuhrpkMand, wurzel + QLatin1Char('/') + kVerzeichnisMandanten);
 
-    // One commit per alias for all its tables.
+    // One commit per alias for all its tables and their start rows.
     for (const QString &alias : {kAliasFuhrpark, kAliasFuhrparkPriv, kAliasFuhrpkMand}) {
         dbe::TTransaction transaktion(session, alias);
         for (const dbe::TableDef &def : KatalogDesAlias(alias))
             tabelleAnlegen(session, def);
+        if (alias == kAliasFuhrpkMand) {
+            zeilenEinfuegen(session, alias, QStringLiteral("Kfzsyste.DB"),
+                            {startdaten::EinstellungenAllgemein()}, Commit::DesAufrufers);
+            zeilenEinfuegen(session, alias, QStringLiteral("Mandant.db"), startdaten::Mandanten(),
+                            Commit::DesAufrufers);
+        } else if (alias == kAliasFuhrparkPriv) {
+            zeilenEinfuegen(session, alias, QStringLiteral("Kfzsyspr.DB"),
+                            {startdaten::EinstellungenArbeitsplatz()}, Commit::DesAufrufers);
+        } else {
+            mandantZeilenEinfuegen(session, alias, Commit::DesAufrufers);
+        }
         transaktion.Commit();
     }
-    zeilenEinfuegen(session, kAliasFuhrpkMand, QStringLiteral("Kfzsyste.DB"),
-                    {startdaten::EinstellungenAllgemein()});
-    zeilenEinfuegen(session, kAliasFuhrparkPriv, QStringLiteral("Kfzsyspr.DB"),
-                    {startdaten::EinstellungenArbeitsplatz()});
-    zeilenEinfuegen(session, kAliasFuhrpkMand, QStringLiteral("Mandant.db"), startdaten::Mandanten());
-    MandantVerzeichnisEinrichten(session, kAliasFuhrpark);
 
     // Saved last: a start that failed half-way is set up again at the next one.
     session.SaveConfigFile();

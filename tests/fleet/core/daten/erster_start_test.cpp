@@ -90,6 +90,7 @@ TEST(ErsterStart, EmptyHomeGetsConfigurationDirectoriesTablesAndStartRows)
         dbe::TTable t(&u.session());
         t.SetDatabaseName(def.alias);
         t.SetTableName(def.name);
+        EXPECT_TRUE(t.Exists()) << def.name.toStdString();
         EXPECT_NO_THROW(t.Open()) << def.name.toStdString();
     }
     EXPECT_EQ(zeilen(u.session(), fleet::kAliasFuhrpkMand, "Kfzsyste.DB"), 1);
