@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QDir>
+#include <QHash>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -198,11 +199,16 @@ void THauptFormular::FormCreate()
 
 void THauptFormular::beschriftungenAnwenden()
 {
+    // The window's components by name, gathered in one walk through them.
+    QHash<QString, QList<QObject *>> nachName;
+    for (QObject *o : findChildren<QObject *>())
+        if (!o->objectName().isEmpty())
+            nachName[o->objectName()].append(o);
     for (const fleet::Beschriftung &b : Beschriftungen(FeldBezeichnungen)) {
         if (!b.text)
             continue;
         // Labels and menu items alike carry a "text" property.
-        for (QObject *o : findChildren<QObject *>(b.komponente))
+        for (QObject *o : nachName.value(b.komponente))
             o->setProperty("text", *b.text);
     }
 }
