@@ -69,6 +69,8 @@ public:
     // Ends the painting; false when no page was painted, an add failed or the device failed.
     bool finish();
     int painted() const { return painted_; }
+    // The device could not be painted on, or the painting was stopped.
+    bool failed() const { return failed_; }
 
 private:
     void announce(unsigned message, bool preDraw, QSizeF size);

@@ -61,6 +61,8 @@ int writeRunOutput(Job &job, EngineUi &ui)
     StreamedPdf *const pdf = job.pdf.get();
     if (pdf)
         job.run->finishPages();
+    if (pdf && pdf->failed())
+        return TB_ERR_OUTPUT;
     bool anyPage = pdf && pdf->pages() > 0;
     for (const auto &page : model.pages)
         anyPage = anyPage || (page.number >= first && page.number <= last);

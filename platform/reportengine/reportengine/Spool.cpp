@@ -26,7 +26,7 @@ bool Spool::copyTo(QIODevice &out, qint64 begin, qint64 end)
     const qint64 size = file_.size();
     if (end < 0)
         end = size;
-    if (!ok_ || !file_.seek(begin))
+    if (!ok() || !file_.seek(begin))
         return false;
     constexpr qint64 kChunk = 1 << 20;
     QByteArray buffer(kChunk, Qt::Uninitialized);

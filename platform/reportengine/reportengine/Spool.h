@@ -21,7 +21,8 @@ public:
     // Copies the bytes from `begin` to `end` (the whole spool by default) to `out`; false when the
     // spool could not be written or read, or `out` refuses them.
     bool copyTo(QIODevice &out, qint64 begin = 0, qint64 end = -1);
-    bool ok() const { return ok_; }
+    // False once the file could not be made or written, also by a writer of device().
+    bool ok() const { return ok_ && file_.error() == QFileDevice::NoError; }
 
 private:
     QTemporaryFile file_;

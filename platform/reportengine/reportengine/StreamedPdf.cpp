@@ -18,7 +18,10 @@ std::unique_ptr<StreamedPdf> StreamedPdf::forRun(Job &job, EngineUi &ui)
                             std::max(1, job.printOptions[popt::Copies]) == 1;
     if (!exportToPdf && !pdfPrinter)
         return nullptr;
-    return std::unique_ptr<StreamedPdf>(new StreamedPdf(job, ui, job.run->model().projectFile));
+    std::unique_ptr<StreamedPdf> pdf(new StreamedPdf(job, ui, job.run->model().projectFile));
+    if (!pdf->spool_.ok())
+        return nullptr; // painted at the end as a whole then
+    return pdf;
 }
 
 StreamedPdf::StreamedPdf(Job &job, EngineUi &ui, QString projectFile)
@@ -43,6 +46,11 @@ int StreamedPdf::pages() const
     return sequence_ ? sequence_->painted() : 0;
 }
 
+bool StreamedPdf::failed() const
+{
+    return inRange_ && (!sequence_ || sequence_->failed() || !spool_.ok());
+}
+
 void StreamedPdf::page(const Page &page)
 {
     if (!titled_) {
@@ -53,7 +61,10 @@ void StreamedPdf::page(const Page &page)
     }
     const int firstOption = job_.printOptions[popt::FirstPage];
     const int first = firstOption == TB_PAGE_UNSET ? 1 : std::max(1, firstOption);
-    if (page.number < first || page.number > job_.printOptions[popt::LastPage] || !spool_.ok())
+    if (page.number < first || page.number > job_.printOptions[popt::LastPage])
+        return;
+    inRange_ = true;
+    if (!spool_.ok())
         return;
     if (!writer_) {
         writer_ = std::make_unique<QPdfWriter>(&spool_.device());
@@ -67,7 +78,7 @@ void StreamedPdf::page(const Page &page)
 
 bool StreamedPdf::finish(const QString &file)
 {
-    if (!sequence_ || !sequence_->finish())
+    if (!sequence_ || !sequence_->finish() || !spool_.ok())
         return false;
     return replaceOnSuccess(file, [&](const QString &neu) {
         QFile out(neu);

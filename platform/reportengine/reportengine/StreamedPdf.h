@@ -21,14 +21,16 @@ class Job;
 class StreamedPdf : public PageSink {
 public:
     // The PDF of the job's run when it can be painted as it goes, else null: an export to PDF, or the
-    // PDF printer with one copy. Call before the run's first page. Cancel in the progress box while a
-    // page is painted cancels the run.
+    // PDF printer with one copy, when a spool file can be made. Call before the run's first page. Cancel in
+    // the progress box while a page is painted cancels the run.
     static std::unique_ptr<StreamedPdf> forRun(Job &job, EngineUi &ui);
 
     ~StreamedPdf() override;
     void page(const Page &page) override;
     // Pages painted so far (those in the range).
     int pages() const;
+    // A page of the range could not be painted or the file not be written.
+    bool failed() const;
     // Ends the painting and puts the file in place; an earlier file of that name stays when this
     // fails. False when no page was painted or the file cannot be written.
     bool finish(const QString &file);
@@ -44,6 +46,7 @@ private:
     std::unique_ptr<PageSequence> sequence_;
     QString title_, author_;
     bool titled_ = false;
+    bool inRange_ = false; // a page of the range came
 };
 
 } // namespace tb

@@ -815,3 +815,29 @@ TEST_F(EngineContract, PdfPrinterGivesEveryCopyOfTheRun)
 }
 
 } // namespace
+
+namespace {
+
+// Where no spool file can be made, the PDF is painted whole at the end of the run, as before.
+TEST_F(EngineContract, PdfWithoutRoomForItsSpoolIsPaintedAtTheEnd)
+{
+    const QString file = project(listProject(60));
+    // A file where the temporary folder should be: nothing can be made in it.
+    const QString notAFolder = QString::fromStdString((dir_ / "kein-ordner").string());
+    QFile blocker(notAFolder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QByteArray temp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", notAFolder.toLocal8Bit());
+    const auto r = runListLoop(*engine_, job_, file, tb::TB_PRINT_PRINTER, 20, rowDefiner());
+    if (temp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", temp);
+    EXPECT_EQ(r.end, 0);
+    const QStringList pages = pdfPages(pdf_);
+    ASSERT_GT(pages.size(), 1);
+    EXPECT_TRUE(pages.last().contains(QStringLiteral("20 Posten")));
+}
+
+} // namespace
