@@ -199,6 +199,32 @@ void BM_TypedLookups(benchmark::State &state, const DataSet *set)
     ProfJobClose(job);
 }
 
+// The same lookups as the first after a change: before each round a value
+// that was looked up is deleted and set again, which makes the library
+// forget the paths it remembered, so every lookup walks the tree.
+void BM_UncachedLookups(benchmark::State &state, const DataSet *set)
+{
+    Prepared &p = prepare(*set);
+    ProfJob *job = ProfJobOpenA(p.textPath.c_str());
+    const char *changed = p.intPaths.front().c_str();
+    for (auto _ : state) {
+        state.PauseTiming();
+        int kept = 0;
+        ProfGetIntA(job, nullptr, changed, &kept, 0);
+        ProfDeleteItemA(job, nullptr, changed);
+        ProfSetIntA(job, nullptr, changed, kept);
+        state.ResumeTiming();
+        long sum = 0;
+        for (const std::string &path : p.intPaths) {
+            int value = 0;
+            ProfGetIntA(job, nullptr, path.c_str(), &value, 0);
+            sum += value;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    ProfJobClose(job);
+}
+
 pugi::xml_node pugiItem(pugi::xml_node profile, const std::pair<int, int> &at)
 {
     return profile.find_child_by_attribute("list", "name", listName(at.first).c_str())
@@ -367,9 +393,11 @@ public:
     {
         ConsoleReporter::Finalize();
         static const std::pair<const char *, const char *> kPairs[] = {
-            {"TextOpen", "InihOpen"},       {"XmlOpen", "PugiOpen"},  {"TypedLookups", "PugiLookups"},
-            {"TypedLookups", "MapLookups"}, {"Writes", "PugiWrites"}, {"Writes", "MapWrites"},
-            {"SaveText", "PugiSave"},       {"SaveXml", "PugiSave"},
+            {"TextOpen", "InihOpen"},          {"XmlOpen", "PugiOpen"},
+            {"TypedLookups", "PugiLookups"},   {"TypedLookups", "MapLookups"},
+            {"UncachedLookups", "MapLookups"}, {"Writes", "PugiWrites"},
+            {"Writes", "MapWrites"},           {"SaveText", "PugiSave"},
+            {"SaveXml", "PugiSave"},
         };
         std::printf("\nRatios of CPU time (ours / reference; below 1 is faster):\n");
         for (const DataSet &set : kSets) {
@@ -377,7 +405,7 @@ public:
                 const auto a = nanoseconds_.find(std::string(ours) + "/" + set.name);
                 const auto b = nanoseconds_.find(std::string(reference) + "/" + set.name);
                 if (a != nanoseconds_.end() && b != nanoseconds_.end() && b->second > 0)
-                    std::printf("  %-8s %-13s / %-12s %6.2f  (%.3f ms / %.3f ms)\n", set.name, ours,
+                    std::printf("  %-8s %-15s / %-12s %6.2f  (%.3f ms / %.3f ms)\n", set.name, ours,
                                 reference, a->second / b->second, a->second / 1e6, b->second / 1e6);
             }
         }
@@ -407,12 +435,19 @@ void registerSet(const DataSet &set)
 {
     using Fn = void (*)(benchmark::State &, const DataSet *);
     const std::pair<const char *, Fn> kBenchmarks[] = {
-        {"TextOpen", BM_TextOpen},         {"InihOpen", BM_InihOpen},
-        {"XmlOpen", BM_XmlOpen},           {"PugiOpen", BM_PugiOpen},
-        {"TypedLookups", BM_TypedLookups}, {"PugiLookups", BM_PugiLookups},
-        {"MapLookups", BM_MapLookups},     {"Writes", BM_Writes},
-        {"PugiWrites", BM_PugiWrites},     {"MapWrites", BM_MapWrites},
-        {"SaveText", BM_SaveText},         {"SaveXml", BM_SaveXml},
+        {"TextOpen", BM_TextOpen},
+        {"InihOpen", BM_InihOpen},
+        {"XmlOpen", BM_XmlOpen},
+        {"PugiOpen", BM_PugiOpen},
+        {"TypedLookups", BM_TypedLookups},
+        {"PugiLookups", BM_PugiLookups},
+        {"MapLookups", BM_MapLookups},
+        {"UncachedLookups", BM_UncachedLookups},
+        {"Writes", BM_Writes},
+        {"PugiWrites", BM_PugiWrites},
+        {"MapWrites", BM_MapWrites},
+        {"SaveText", BM_SaveText},
+        {"SaveXml", BM_SaveXml},
         {"PugiSave", BM_PugiSave},
     };
     for (const auto &[name, fn] : kBenchmarks)

@@ -29,8 +29,6 @@ Item::~Item()
 
 ItemList::~ItemList()
 {
-    if (remembered_)
-        noteRememberedEnd();
     // Tears the subtree down level by level instead of recursively, so a
     // deep tree cannot exhaust the stack.
     std::vector<std::unique_ptr<ItemList>> pending;
@@ -107,37 +105,39 @@ void ItemList::dropIndex()
     index_.clear();
 }
 
-Item *ItemList::first(std::string_view name, bool list) const
+Item *ItemList::firstOfKind(std::string_view name, bool list) const
 {
-    if (items_.size() < kIndexThreshold) {
-        for (const auto &item : items_) {
-            if (item->isList() == list && std::string_view(item->name) == name)
-                return item.get();
-        }
-        return nullptr;
+    for (const auto &item : items_) {
+        if (item->isList() == list && std::string_view(item->name) == name)
+            return item.get();
     }
+    return nullptr;
+}
+
+const NameIndex &ItemList::index() const
+{
     if (index_.empty()) {
         index_.reserve(items_.size());
         for (const auto &item : items_)
             index_.add(*item);
     }
-    return index_.find(name, list);
+    return index_;
 }
 
 Item *ItemList::firstValue(std::string_view name) const
 {
-    return first(name, false);
+    if (items_.size() < kIndexThreshold)
+        return firstOfKind(name, false);
+    return index().findValue(name);
 }
 
 ItemList *ItemList::firstList(std::string_view name) const
 {
-    Item *item = first(name, true);
-    return item ? item->sublist.get() : nullptr;
-}
-
-Item *ItemList::firstListItem(std::string_view name) const
-{
-    return first(name, true);
+    if (items_.size() < kIndexThreshold) {
+        const Item *item = firstOfKind(name, true);
+        return item ? item->sublist.get() : nullptr;
+    }
+    return index().findList(name);
 }
 
 std::unique_ptr<ItemList> cloneList(const ItemList &source)

@@ -17,7 +17,7 @@ struct Item {
     std::string name;
     std::string value;
     std::unique_ptr<ItemList> sublist; // set for a list item
-    // Set once a path cache has remembered a walk through this item.
+    // Set once a path cache has remembered this value item.
     mutable bool remembered = false;
 
     Item() = default;
@@ -28,9 +28,10 @@ struct Item {
     bool isList() const { return sublist != nullptr; }
 };
 
-// How often an item or list that a path cache walked through has ended,
+// How often a value item that a path cache remembered has ended,
 // process-wide. Items are only ever appended, so a first match stays the
-// first match until this count moves.
+// first match until it or a list on its path ends, and a list ends only
+// with everything in it.
 uint64_t rememberedEnds();
 
 class ItemList {
@@ -45,6 +46,7 @@ public:
     ItemList(const ItemList &) = delete;
     ItemList &operator=(const ItemList &) = delete;
 
+    // A list item's name is its sublist's name, set before the list is appended.
     const std::string &name() const { return name_; }
     void setName(std::string name) { name_ = std::move(name); }
     const std::vector<std::unique_ptr<Item>> &items() const { return items_; }
@@ -62,14 +64,10 @@ public:
 
     Item *firstValue(std::string_view name) const;
     ItemList *firstList(std::string_view name) const;
-    // The list item holding the first sublist of that name.
-    Item *firstListItem(std::string_view name) const;
-
-    // Marks the list as the start of a remembered walk.
-    void markRemembered() const { remembered_ = true; }
 
 private:
-    Item *first(std::string_view name, bool list) const;
+    Item *firstOfKind(std::string_view name, bool list) const;
+    const NameIndex &index() const;
     void indexItem(Item &item);
     void dropIndex();
 
@@ -78,7 +76,6 @@ private:
     // Name index of longer lists, built on first lookup; appends keep it
     // current, removals drop it.
     mutable NameIndex index_;
-    mutable bool remembered_ = false;
 };
 
 template <typename Predicate> size_t ItemList::removeIf(Predicate predicate)

@@ -18,26 +18,34 @@ uint64_t mix(uint64_t h, uint64_t word)
 }
 
 // Names are short: compared a word at a time without a library call.
-inline __attribute__((always_inline)) bool sameName(const Item &item, std::string_view name)
+inline __attribute__((always_inline)) bool sameName(std::string_view a, std::string_view b)
 {
-    size_t n = name.size();
-    if (item.name.size() != n)
+    size_t n = b.size();
+    if (a.size() != n)
         return false;
-    const char *a = item.name.data();
-    const char *b = name.data();
-    for (; n >= 8; n -= 8, a += 8, b += 8) {
+    const char *p = a.data();
+    const char *q = b.data();
+    for (; n >= 8; n -= 8, p += 8, q += 8) {
         uint64_t x;
         uint64_t y;
-        std::memcpy(&x, a, 8);
-        std::memcpy(&y, b, 8);
+        std::memcpy(&x, p, 8);
+        std::memcpy(&y, q, 8);
         if (x != y)
             return false;
     }
     for (; n > 0; --n) {
-        if (*a++ != *b++)
+        if (*p++ != *q++)
             return false;
     }
     return true;
+}
+
+// The name of a slot's target: a sublist has its item's name.
+inline __attribute__((always_inline)) std::string_view targetName(uint64_t key, const void *target)
+{
+    if (key & 1)
+        return static_cast<const ItemList *>(target)->name();
+    return static_cast<const Item *>(target)->name;
 }
 
 inline __attribute__((always_inline)) uint64_t hashOf(std::string_view name)
@@ -82,10 +90,14 @@ void NameIndex::reserve(size_t n)
         return;
     std::vector<Slot> old(size);
     old.swap(slots_);
-    used_ = 0;
+    const size_t mask = slots_.size() - 1;
     for (const Slot &slot : old) {
-        if (slot.item)
-            insert(slot.key, *slot.item);
+        if (!slot.target)
+            continue;
+        size_t i = (slot.key >> 1) & mask;
+        while (slots_[i].target)
+            i = (i + 1) & mask;
+        slots_[i] = slot;
     }
 }
 
@@ -93,25 +105,26 @@ void NameIndex::add(Item &item)
 {
     if (2 * (used_ + 1) > slots_.size())
         reserve(used_ + 1);
-    insert(keyOf(nameHash(item.name), item.isList()), item);
+    const bool list = item.isList();
+    insert(keyOf(hashOf(item.name), list), list ? static_cast<void *>(item.sublist.get()) : &item, item.name);
 }
 
-void NameIndex::insert(uint64_t key, Item &item)
+void NameIndex::insert(uint64_t key, void *target, std::string_view name)
 {
     const size_t mask = slots_.size() - 1;
     for (size_t i = (key >> 1) & mask;; i = (i + 1) & mask) {
         Slot &slot = slots_[i];
-        if (!slot.item) {
-            slot = Slot{key, &item};
+        if (!slot.target) {
+            slot = Slot{key, target};
             ++used_;
             return;
         }
-        if (slot.key == key && sameName(*slot.item, item.name))
-            return; // an earlier item of this name and kind stays first
+        if (slot.key == key && sameName(targetName(key, slot.target), name))
+            return; // an earlier one of this name and kind stays first
     }
 }
 
-Item *NameIndex::find(std::string_view name, bool list) const
+void *NameIndex::find(std::string_view name, bool list) const
 {
     if (slots_.empty())
         return nullptr;
@@ -119,11 +132,21 @@ Item *NameIndex::find(std::string_view name, bool list) const
     const size_t mask = slots_.size() - 1;
     for (size_t i = (key >> 1) & mask;; i = (i + 1) & mask) {
         const Slot &slot = slots_[i];
-        if (!slot.item)
+        if (!slot.target)
             return nullptr;
-        if (slot.key == key && sameName(*slot.item, name))
-            return slot.item;
+        if (slot.key == key && sameName(targetName(key, slot.target), name))
+            return slot.target;
     }
+}
+
+Item *NameIndex::findValue(std::string_view name) const
+{
+    return static_cast<Item *>(find(name, false));
+}
+
+ItemList *NameIndex::findList(std::string_view name) const
+{
+    return static_cast<ItemList *>(find(name, true));
 }
 
 } // namespace tbpr

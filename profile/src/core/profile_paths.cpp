@@ -36,8 +36,7 @@ const char *orEmpty(const char *path)
     return path ? path : "";
 }
 
-// Mark: every list item passed and the value item found are marked as
-// remembered.
+// Mark: the value item found is marked as remembered.
 template <bool Mark> Item *walkToValue(const ItemList &list, const char *path, const CodePage &page)
 {
     const ItemList *current = &list;
@@ -50,12 +49,9 @@ template <bool Mark> Item *walkToValue(const ItemList &list, const char *path, c
                 found->remembered = true;
             return found;
         }
-        const Item *listItem = current->firstListItem(split.head);
-        if (!listItem)
+        current = current->firstList(split.head);
+        if (!current)
             return nullptr;
-        if (Mark)
-            listItem->remembered = true;
-        current = listItem->sublist.get();
         p = split.rest;
     }
 }
@@ -69,7 +65,6 @@ const Item *findValueItem(const ItemList &list, const char *path, const CodePage
 
 Item *findValueItemMarked(const ItemList &list, const char *path, const CodePage &page)
 {
-    list.markRemembered();
     return walkToValue<true>(list, path, page);
 }
 

@@ -15,8 +15,7 @@ inline constexpr int kNotFound = -6;
 
 // The value item at the path, or nullptr.
 const Item *findValueItem(const ItemList &list, const char *path, const CodePage &page = currentCodePage());
-// The same walk for a path cache: the start list, the list items passed and
-// the value item found are marked as remembered.
+// The same walk for a path cache: the value item found is marked as remembered.
 Item *findValueItemMarked(const ItemList &list, const char *path, const CodePage &page = currentCodePage());
 // Copies the value of the item (whole characters, terminated) and returns
 // the bytes copied; kNotFound for no item; 0 (nothing copied) for a size below 1.

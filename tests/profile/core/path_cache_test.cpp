@@ -106,8 +106,8 @@ TEST(PathCache, StaysRightBeyondItsSize)
 }
 
 // The count that makes every cache forget moves only when something a cache
-// walked through ends, so unrelated removals keep the caches warm.
-TEST(PathCache, OnlyTheEndOfAWalkedItemOrListMakesCachesForget)
+// found ends, so unrelated removals keep the caches warm.
+TEST(PathCache, OnlyTheEndOfAFoundItemMakesCachesForget)
 {
     struct Case {
         const char *what;
@@ -121,7 +121,7 @@ TEST(PathCache, OnlyTheEndOfAWalkedItemOrListMakesCachesForget)
         {"found value removed", [](ItemList &root) { deleteItems(root, "l/v"); }, true},
         {"list on the walk removed", [](ItemList &root) { deleteLists(root, "l"); }, true},
         {"walked list emptied", [](ItemList &root) { findList(root, "l")->clear(); }, true},
-        {"start list ended", [](ItemList &root) { deleteLists(root, "l/start"); }, true},
+        {"start list of a lookup ended", [](ItemList &root) { deleteLists(root, "l/start"); }, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -130,8 +130,10 @@ TEST(PathCache, OnlyTheEndOfAWalkedItemOrListMakesCachesForget)
         setValue(root, "other", "x");
         appendList(root, "free");
         ItemList &start = createList(root, "l/start");
+        setValue(start, "deep/w", "2");
         PathCache cache;
         ASSERT_EQ(valueOf(cache.valueItem(root, "l/v", utf8())), "1");
+        ASSERT_EQ(valueOf(cache.valueItem(start, "deep/w", utf8())), "2");
         EXPECT_EQ(cache.valueItem(start, "missing", utf8()), nullptr);
         const uint64_t before = rememberedEnds();
         c.change(root);
