@@ -3,6 +3,7 @@
 #include <deque>
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 
 namespace tb {
@@ -54,7 +55,26 @@ struct ResolvedFont {
     QFont qfont;
     QFontMetricsF metrics;
     TextMeasurer::Metrics inPoints;
+    // Widths in device pixels of short texts measured before: the values of a column repeat.
+    QHash<QString, double> widths;
 };
+
+// The width of a whole paragraph, in device pixels.
+double paragraphWidth(ResolvedFont &font, const QString &text)
+{
+    constexpr qsizetype kShort = 48;
+    constexpr qsizetype kKeptWidths = 4096;
+    if (text.size() > kShort)
+        return font.metrics.horizontalAdvance(text);
+    const auto it = font.widths.constFind(text);
+    if (it != font.widths.cend())
+        return *it;
+    if (font.widths.size() >= kKeptWidths)
+        font.widths.clear();
+    const double width = font.metrics.horizontalAdvance(text);
+    font.widths.insert(text, width);
+    return width;
+}
 
 bool sameFont(const RunFont &a, const RunFont &b)
 {
@@ -62,13 +82,13 @@ bool sameFont(const RunFont &a, const RunFont &b)
            a.family == b.family;
 }
 
-const ResolvedFont &resolved(const RunFont &font)
+ResolvedFont &resolved(const RunFont &font)
 {
     // Per thread, as Qt keeps its fonts; never destroyed, so that no font outlives the application's
     // font cache at exit. A report uses a handful of fonts; beyond the bound the oldest goes.
     constexpr size_t kKept = 64;
     thread_local auto *const kept = new std::deque<ResolvedFont>();
-    for (const ResolvedFont &entry : *kept)
+    for (ResolvedFont &entry : *kept)
         if (sameFont(entry.font, font))
             return entry;
     if (kept->size() >= kKept)
@@ -76,7 +96,7 @@ const ResolvedFont &resolved(const RunFont &font)
     QFont f = makeFont(font);
     const QFontMetricsF fm(f, &device());
     kept->push_back(
-        {font, f, fm, {fm.ascent() * kPxToPt, fm.descent() * kPxToPt, fm.lineSpacing() * kPxToPt}});
+        {font, f, fm, {fm.ascent() * kPxToPt, fm.descent() * kPxToPt, fm.lineSpacing() * kPxToPt}, {}});
     return kept->back();
 }
 
@@ -215,7 +235,7 @@ std::vector<TextMeasurer::Line> TextMeasurer::breakLines(const QString &text, co
     for (const QString &raw : paragraphs) {
         const QString paragraph = expandTabs(raw, wrap);
         // Most paragraphs fit their cell whole: measured once, they need no breaking.
-        const double whole = fm.horizontalAdvance(paragraph);
+        const double whole = paragraphWidth(resolved(font), paragraph);
         if (!wrap || whole <= limit) {
             push(paragraph, whole);
             continue;
