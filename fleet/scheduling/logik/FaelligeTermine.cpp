@@ -3,6 +3,8 @@
 #include <cmath>
 #include <exception>
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSet>
 
 #include "daten/DataModule1.h"
@@ -69,12 +71,17 @@ QString kandidaten(const QList<const Terminart *> &arten, const ListenVorgaben &
     return oder.isEmpty() ? QStringLiteral("0") : oder.join(QStringLiteral(" OR "));
 }
 
+// A set of texts as one literal of the statement that the storage reads as a
+// table ("SELECT value FROM json_each(...)"): however many they are, the
+// statement stays short to parse.
 QString texte(const QSet<QString> &werte)
 {
-    QStringList liste;
-    for (QString w : werte)
-        liste << QLatin1Char('\'') + w.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
-    return liste.join(QLatin1Char(','));
+    QJsonArray liste;
+    for (const QString &w : werte)
+        liste.append(w);
+    QString json = QString::fromUtf8(QJsonDocument(liste).toJson(QJsonDocument::Compact));
+    return QStringLiteral("(SELECT value FROM json_each('%1'))")
+        .arg(json.replace(QLatin1Char('\''), QStringLiteral("''")));
 }
 
 // The keys of the notes that may belong to listed cells (their vehicle, kind
@@ -91,7 +98,7 @@ QSet<QString> notizenLesen(dbe::TSession &session, const QString &datenbank, con
     dbe::TQuery notizen(&session);
     notizen.SetDatabaseName(datenbank);
     notizen.SetSQL(
-        {QStringLiteral("SELECT %1, %2, %3 FROM %4 WHERE %1 IN (%5) AND +%2 IN (%6) AND +%3 IN (%7)")
+        {QStringLiteral("SELECT %1, %2, %3 FROM %4 WHERE %1 IN %5 AND +%2 IN %6 AND +%3 IN %7")
              .arg(bezeichner(QStringLiteral("Kfznr")), bezeichner(QStringLiteral("TerminName")),
                   bezeichner(QStringLiteral("TerminWert")), bezeichner(QStringLiteral("KfzTerminInfo")),
                   texte(fahrzeuge), texte(namen), texte(werte))});
