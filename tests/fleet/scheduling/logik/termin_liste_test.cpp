@@ -161,6 +161,10 @@ TEST(TerminListeRegelTest, EveryKindAtItsEdgesIsListedExactlyAsTheRuleSays)
     u.notiz("E-2", arten[5].terminName(), "1");
     u.notiz("E-3", arten[0].terminName(), u.stammWert("E-4", arten[0].stammFeld));
     u.notiz("E-4", arten[20].terminName(), u.stammWert("E-4", arten[20].stammFeld));
+    // Quotes and a backslash in the vehicle number are plain text to the list.
+    const QString zeichen = QStringLiteral("O'N\"l\\1");
+    u.fahrzeug(zeichen, 20000, {{arten[0].stammFeld, bis}, {arten[5].stammFeld, 21000}});
+    u.notiz(zeichen, arten[0].terminName(), u.stammWert(zeichen, arten[0].stammFeld));
 
     const ListenStand stand = FaelligeTermine(u.dm()).einlesen(v);
     ASSERT_FALSE(stand.einleseFehler);
