@@ -183,18 +183,23 @@ void BM_PugiOpen(benchmark::State &state, const DataSet *set)
 
 // --- lookups -----------------------------------------------------------------
 
+long sumOfLookups(ProfJob *job, const Prepared &p)
+{
+    long sum = 0;
+    for (const std::string &path : p.intPaths) {
+        int value = 0;
+        ProfGetIntA(job, nullptr, path.c_str(), &value, 0);
+        sum += value;
+    }
+    return sum;
+}
+
 void BM_TypedLookups(benchmark::State &state, const DataSet *set)
 {
     Prepared &p = prepare(*set);
     ProfJob *job = ProfJobOpenA(p.textPath.c_str());
     for (auto _ : state) {
-        long sum = 0;
-        for (const std::string &path : p.intPaths) {
-            int value = 0;
-            ProfGetIntA(job, nullptr, path.c_str(), &value, 0);
-            sum += value;
-        }
-        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(sumOfLookups(job, p));
     }
     ProfJobClose(job);
 }
@@ -214,13 +219,7 @@ void BM_UncachedLookups(benchmark::State &state, const DataSet *set)
         ProfDeleteItemA(job, nullptr, changed);
         ProfSetIntA(job, nullptr, changed, kept);
         state.ResumeTiming();
-        long sum = 0;
-        for (const std::string &path : p.intPaths) {
-            int value = 0;
-            ProfGetIntA(job, nullptr, path.c_str(), &value, 0);
-            sum += value;
-        }
-        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(sumOfLookups(job, p));
     }
     ProfJobClose(job);
 }
