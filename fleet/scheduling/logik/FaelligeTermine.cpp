@@ -218,6 +218,7 @@ void FaelligeTermine::scannen(const ListenVorgaben &v, ListenStand &stand)
         QList<Zelle> zellen;
     };
     QList<Zeile> zeilen;
+    zeilen.reserve(stamm.RecordCount());
     QSet<QString> fahrzeugNummern, terminNamen, werte;
     std::exception_ptr abbruch;
     try {
