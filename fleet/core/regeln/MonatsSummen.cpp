@@ -50,6 +50,11 @@ void MonatsSummenBerechnen(dbe::TDataSet &monate, TMonatsSummen &summen)
         return f;
     }();
 
+    // A table without rows keeps a change it is in the middle of.
+    const dbe::TDataSetState zustand = monate.State();
+    if ((zustand == dbe::TDataSetState::dsEdit || zustand == dbe::TDataSetState::dsInsert) &&
+        monate.RecordCount() <= 0)
+        return;
     dbe::TFieldTotals t;
     {
         ControlsFrei frei(monate);

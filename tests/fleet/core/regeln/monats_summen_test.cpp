@@ -204,4 +204,23 @@ TEST(MonatsSummenDetail, OnlyTheCurrentVehiclesRowsWithTheirPendingChange)
     EXPECT_DOUBLE_EQ(s.SchnittGefKilometer, 500);
 }
 
+// A table without rows keeps the new row it is in the middle of.
+TEST(MonatsSummenDetail, ANewRowOfAnEmptyTableStaysUnsaved)
+{
+    kerntest::Umgebung umgebung;
+    dbe::TTable monate(&umgebung.session());
+    monate.SetDatabaseName(fleet::kAliasFuhrpark);
+    monate.SetTableName("KfzMonat.DB");
+    monate.Open();
+    monate.Append();
+    monate.FieldByName("KfzNr")->SetAsString("A-1");
+    monate.FieldByName("GefKilometer")->SetAsFloat(800);
+    fleet::TMonatsSummen s;
+    fleet::MonatsSummenBerechnen(monate, s);
+    EXPECT_EQ(monate.State(), dbe::TDataSetState::dsInsert);
+    EXPECT_EQ(s.SummeGefKilometer, Currency());
+    monate.Cancel();
+    EXPECT_EQ(monate.RecordCount(), 0);
+}
+
 } // namespace
