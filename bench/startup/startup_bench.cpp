@@ -4,11 +4,12 @@
 //   empty   the first start on an empty machine (a fresh data root each time)
 //   fleet   a start on a generated fleet of N vehicles with their details
 //   bare    QApplication and an empty QMainWindow
-// The fleet's appointment dates lie from 100 days before the day of the run
-// to 600 days after it, so the due list built at every start holds the share
-// of vehicles a real fleet shows. A start ends when the main window's first
-// paint is done; the process then reports its CPU time and leaves. Printed: the median of the runs, CPU and
-// wall seconds, and the ratio of each start to the floor, measured in one run.
+// The fleet's HU, AU and inspection dates lie from 100 days before the day of
+// the run to 600 days after it, so the due list that every start builds lists
+// about three vehicles in ten (the count is printed). A start ends when the
+// main window's first paint is done; the process then reports its CPU time
+// and leaves. Printed: the median of the runs, CPU and wall seconds, and the
+// ratio of each start to the floor, measured in one run.
 //   startup_bench [--vehicles=N] [--runs=R]      (N = 10,000, R = 5)
 //   startup_bench --start=empty|fleet|bare       (what the parent starts)
 //   startup_bench --prepare=DIR [--vehicles=N]   a fleet root to profile one start on:
