@@ -62,7 +62,7 @@ int writeRunOutput(Job &job, EngineUi &ui)
     if (pdf)
         job.run->finishPages();
     if (pdf && pdf->failed())
-        return TB_ERR_OUTPUT;
+        return job.aborted ? TB_ERR_USER_ABORTED : TB_ERR_OUTPUT; // Cancel came with the last page
     bool anyPage = pdf && pdf->pages() > 0;
     for (const auto &page : model.pages)
         anyPage = anyPage || (page.number >= first && page.number <= last);

@@ -662,6 +662,12 @@ TEST_F(ExportTest, ProgressGoesOnWhileWritingAndCancelLeavesNoFile)
         EXPECT_FALSE(QFile::exists(file));
         EXPECT_EQ(ui_->record.progressClosed, ui_->record.progressOpened) << "the box is closed";
     }
+    // A PDF of one page paints it at the end of the run: Cancel there ends the run as cancelled too.
+    const QString one = qpath("abbruch-eine-seite.pdf");
+    ui_->script.cancelAtProgress = 1;
+    EXPECT_EQ(exportRun(QStringLiteral("PDF"), one, project(), 1), tb::TB_ERR_USER_ABORTED);
+    EXPECT_EQ(pagesLaidOut_, 1);
+    EXPECT_FALSE(QFile::exists(one));
     const QStringList left = QDir(QString::fromStdString(dir_.str())).entryList({QStringLiteral("abbruch*")});
     EXPECT_TRUE(left.isEmpty()) << left.join(u' ').toStdString();
 }
