@@ -1,5 +1,6 @@
 #include "logik/FahrzeugDurchlauf.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "dbe/Field.h"
@@ -35,10 +36,55 @@ private:
     QString kfzNr_;
 };
 
+// Unlinks the details the walk does not read and links them again when the
+// walk ends in any way; their controls hear of it only then.
+class DetailsRuhen {
+public:
+    DetailsRuhen(dbe::TTable &fahrzeuge, const std::vector<const dbe::TDataSet *> &gelesen)
+    {
+        for (dbe::TTable *d : dbe::TTable::DetailsOf(fahrzeuge)) {
+            if (std::find(gelesen.begin(), gelesen.end(), d) != gelesen.end())
+                continue;
+            d->DisableControls();
+            ruhend_.push_back({d, d->MasterSource()});
+            try {
+                d->SetMasterSource(nullptr);
+            } catch (...) {
+                wiederVerbinden();
+                throw;
+            }
+        }
+    }
+    ~DetailsRuhen() { wiederVerbinden(); }
+    DetailsRuhen(const DetailsRuhen &) = delete;
+    DetailsRuhen &operator=(const DetailsRuhen &) = delete;
+
+private:
+    void wiederVerbinden()
+    {
+        for (auto it = ruhend_.rbegin(); it != ruhend_.rend(); ++it) {
+            try {
+                it->detail->SetMasterSource(it->quelle);
+            } catch (const std::exception &) {
+                // Linked again; it follows the vehicle table at its next move.
+            }
+            it->detail->EnableControls();
+        }
+        ruhend_.clear();
+    }
+    struct Ruhend {
+        dbe::TTable *detail;
+        dbe::TDataSource *quelle;
+    };
+    std::vector<Ruhend> ruhend_;
+};
+
 } // namespace
 
-void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::function<void()> &jeFahrzeug)
+void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::vector<const dbe::TDataSet *> &gelesen,
+                          const std::function<void()> &jeFahrzeug)
 {
+    DetailsRuhen ruhen(fahrzeuge, gelesen);
     PositionHalten halten(fahrzeuge);
     for (fahrzeuge.First(); !fahrzeuge.Eof(); fahrzeuge.Next())
         jeFahrzeug();

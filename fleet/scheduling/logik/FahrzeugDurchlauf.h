@@ -1,17 +1,23 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 namespace dbe {
+class TDataSet;
 class TTable;
-}
+} // namespace dbe
 
 namespace fleet {
 
 // Moves the vehicle table over every vehicle in its order and under its
-// filter, and calls `jeFahrzeug` on each; its detail tables follow it (its
-// controls stay on for that). Afterwards, also when a call throws, the table
-// is back on the vehicle that was current.
-void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::function<void()> &jeFahrzeug);
+// filter, and calls `jeFahrzeug` on each. The detail tables in `gelesen`
+// follow it (its controls stay on for that); its other details are unlinked
+// for the walk, with their controls frozen, so that they read nothing on each
+// move, and are linked again at the end. Afterwards, also when a call throws,
+// the table is back on the vehicle that was current and every detail follows
+// it as before.
+void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::vector<const dbe::TDataSet *> &gelesen,
+                          const std::function<void()> &jeFahrzeug);
 
 } // namespace fleet

@@ -4,6 +4,7 @@
 #include "daten/DataModule1.h"
 #include "daten/TabellenRoutinen.h"
 #include "dbe/Field.h"
+#include "logik/ErgebnisTransaktion.h"
 #include "logik/FahrzeugDurchlauf.h"
 #include "regeln/MonatsSummen.h"
 
@@ -44,7 +45,8 @@ bool FahrzeugvergleichBerechnen(TDataModule1 &dm)
     const auto text = [&stamm](const char *feld) {
         return stamm.FieldByName(QString::fromLatin1(feld))->AsString();
     };
-    FahrzeugeDurchlaufen(stamm, [&] {
+    ErgebnisTransaktion transaktion(vergleich);
+    FahrzeugeDurchlaufen(stamm, {&dm.TTblMonatKosten}, [&] {
         TMonatsSummen s;
         MonatsSummenBerechnen(dm.TTblMonatKosten, s);
         vergleich.Append();
@@ -62,6 +64,7 @@ bool FahrzeugvergleichBerechnen(TDataModule1 &dm)
             ->SetAsFloat(s.SchnittVerbrauchLiterPro100Km);
         vergleich.Post();
     });
+    transaktion.Abschliessen();
     vergleich.First();
     return true;
 }

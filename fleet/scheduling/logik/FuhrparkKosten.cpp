@@ -6,6 +6,7 @@
 #include "daten/TabellenRoutinen.h"
 #include "dbe/Errors.h"
 #include "dbe/Field.h"
+#include "logik/ErgebnisTransaktion.h"
 #include "logik/FahrzeugDurchlauf.h"
 #include "regeln/MonatsSummen.h"
 
@@ -113,7 +114,8 @@ void FuhrparkKostenBerechnen(TDataModule1 &dm, const QString &zeitraumFilter, TF
     const auto feld = [](dbe::TDataSet &t, const char *name) {
         return t.FieldByName(QString::fromLatin1(name));
     };
-    FahrzeugeDurchlaufen(stamm, [&] {
+    ErgebnisTransaktion transaktion(ergebnis);
+    FahrzeugeDurchlaufen(stamm, {&monate}, [&] {
         if (schritt)
             schritt();
         TMonatsSummen s;
@@ -170,6 +172,7 @@ void FuhrparkKostenBerechnen(TDataModule1 &dm, const QString &zeitraumFilter, TF
                       s.SummeSonstige4Kosten;
         summen.Fix = summen.Gesamt - summen.Var;
     });
+    transaktion.Abschliessen();
     ergebnis.First();
 }
 

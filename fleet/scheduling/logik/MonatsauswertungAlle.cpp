@@ -8,6 +8,7 @@
 #include "daten/TabellenRoutinen.h"
 #include "dbe/Field.h"
 #include "dbe/Session.h"
+#include "logik/ErgebnisTransaktion.h"
 #include "logik/FahrzeugDurchlauf.h"
 #include "regeln/Monatsauswertung.h"
 #include "regeln/MonatsauswertungDaten.h"
@@ -51,7 +52,11 @@ bool MonatsauswertungAlleBerechnen(TDataModule1 &dm, dbe::TTable &ergebnis, std:
         ~Frei() { t.EnableControls(); }
     } frei{ergebnis};
     const QString jahrText = QString::number(jahr);
-    FahrzeugeDurchlaufen(dm.TTblMain, [&] {
+    ErgebnisTransaktion transaktion(ergebnis);
+    std::vector<const dbe::TDataSet *> gelesen{&dm.TTblVarKosten};
+    if (TourenModus)
+        gelesen.push_back(&dm.TTblTouren);
+    FahrzeugeDurchlaufen(dm.TTblMain, gelesen, [&] {
         if (schritt)
             schritt();
         MonatsauswertungEingabe e;
@@ -92,6 +97,7 @@ bool MonatsauswertungAlleBerechnen(TDataModule1 &dm, dbe::TTable &ergebnis, std:
             feld(ergebnis, name)->SetAsCurrency(wert);
         ergebnis.Post();
     });
+    transaktion.Abschliessen();
     ergebnis.First();
     return true;
 }

@@ -185,6 +185,7 @@ public:
     void dataEvent(TDataEvent event, long long info = 0);
     void addDataSource(TDataSource *source);
     void removeDataSource(TDataSource *source);
+    const std::vector<TDataSource *> &dataSources() const { return dataSources_; }
     int physicalFieldCount() const;
     detail::Cursor *cursor() const { return cursor_.get(); }
     // Calculated and lookup values of a record (OnCalcFields runs on it).

@@ -28,6 +28,7 @@ public:
 class MasterLink : public TDataLink {
 public:
     explicit MasterLink(TTable *detail) : detail_(detail) {}
+    TTable *detail() const { return detail_; }
 
 protected:
     void CheckBrowseMode() override
@@ -352,6 +353,16 @@ void TTable::SetMasterFields(const QString &fields)
 {
     masterFields_ = fields;
     SetMasterSource(masterSource_);
+}
+
+std::vector<TTable *> TTable::DetailsOf(const TDataSet &master)
+{
+    std::vector<TTable *> out;
+    for (const TDataSource *source : master.dataSources())
+        for (TDataLink *link : source->links())
+            if (auto *m = dynamic_cast<MasterLink *>(link))
+                out.push_back(m->detail());
+    return out;
 }
 
 // The master's link values in this table's key types; false when the index does not fit them.

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QList>
 #include <QString>
@@ -51,6 +52,9 @@ public:
     void SetMasterSource(TDataSource *source);
     QString MasterFields() const { return masterFields_; }
     void SetMasterFields(const QString &fields);
+
+    // The tables that follow this dataset as details, through any of its data sources.
+    static std::vector<TTable *> DetailsOf(const TDataSet &master);
 
     // Key search on the active index. Values compare field by field; fewer
     // values than index fields search the leading part; blank equals blank.

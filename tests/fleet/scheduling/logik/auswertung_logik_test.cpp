@@ -1,10 +1,13 @@
 // The fleet evaluations over the data module's tables, without windows.
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "base/GermanFormat.h"
 #include "daten/Aliase.h"
 #include "dbe/Errors.h"
 #include "dbe/Field.h"
+#include "dbe/Session.h"
 #include "kern_umgebung.h"
 #include "logik/Fahrzeugvergleich.h"
 #include "logik/FuhrparkKosten.h"
@@ -182,6 +185,65 @@ TEST_F(AuswertungTest, FleetCostsLeaveTheMonthlyFilterAsItWasAlsoOnFailure)
     EXPECT_EQ(s.Km.toDouble(), 100) << "the totals reached before the failure";
     EXPECT_EQ(u.dm().TTblMain.FieldByName("KfzNr")->AsString(), "C-3");
     EXPECT_TRUE(u.dm().TTblFuhrparkKosten.Active());
+}
+
+// Every evaluation walks the vehicles with only the details it reads following;
+// the others stay put during the walk and follow the vehicle again afterwards,
+// also when the walk fails. The result rows are committed when the run ends,
+// those posted before a failure as well.
+TEST_F(AuswertungTest, DetailsNotReadStayPutDuringTheWalkAndFollowAgain)
+{
+    for (const char *nr : {"A-1", "B-2", "C-3", "D-4", "E-5", "F-6", "G-7", "H-8"}) {
+        fahrzeug(nr);
+        kerntest::zeileAnfuegen(u.session(), fleet::kAliasFuhrpark, "KfzReif.db", {"KfzNr"}, {nr});
+        monat(nr, "2024", 3, 100, 100, 10);
+    }
+    dbe::TTable &reifen = u.dm().TTblReifen;
+    reifen.Refresh();
+    u.dm().TTblMain.Locate("KfzNr", "C-3");
+    int bewegt = 0;
+    reifen.AfterScroll = [&bewegt](dbe::TDataSet &) { ++bewegt; };
+    dbe::TTable monatErgebnis(&u.session());
+    monatErgebnis.SetDatabaseName(fleet::kAliasFuhrparkPriv);
+    monatErgebnis.SetTableName("MoAusPrv.DB");
+    fleet::TFuhrparkSummen s;
+    const struct {
+        const char *name;
+        std::function<void()> lauf;
+    } laeufe[] = {
+        {"Vergleich", [&] { ASSERT_TRUE(fleet::FahrzeugvergleichBerechnen(u.dm())); }},
+        {"Fuhrparkkosten", [&] { fleet::FuhrparkKostenBerechnen(u.dm(), "AuswJahr = 2024", s); }},
+        {"Monat alle",
+         [&] { ASSERT_TRUE(fleet::MonatsauswertungAlleBerechnen(u.dm(), monatErgebnis, 2024, 3, "März")); }},
+    };
+    for (const auto &l : laeufe) {
+        bewegt = 0;
+        l.lauf();
+        EXPECT_LE(bewegt, 2) << l.name << ": unlinked and linked again, no move per vehicle";
+        EXPECT_EQ(reifen.MasterSource(), &u.dm().TDataSrcMain) << l.name;
+        EXPECT_FALSE(reifen.ControlsDisabled()) << l.name;
+        EXPECT_EQ(reifen.RecordCount(), 1) << l.name;
+        EXPECT_EQ(reifen.FieldByName("KfzNr")->AsString(), "C-3") << l.name;
+    }
+    EXPECT_EQ(u.dm().TTblAlleFahrzeuge.RecordCount(), 8);
+    EXPECT_EQ(u.dm().TTblFuhrparkKosten.RecordCount(), 8);
+    EXPECT_EQ(monatErgebnis.RecordCount(), 8);
+    EXPECT_EQ(s.Km.toDouble(), 800);
+
+    u.dm().TTblFuhrparkKosten.BeforePost = [](dbe::TDataSet &t) {
+        if (t.FieldByName("KfzNr")->AsString() == "E-5")
+            throw dbe::EDatabaseError("Schreibfehler");
+    };
+    EXPECT_THROW(fleet::FuhrparkKostenBerechnen(u.dm(), "AuswJahr = 2024", s), dbe::EDatabaseError);
+    u.dm().TTblFuhrparkKosten.BeforePost = nullptr;
+    EXPECT_EQ(reifen.MasterSource(), &u.dm().TDataSrcMain);
+    EXPECT_FALSE(reifen.ControlsDisabled());
+    EXPECT_EQ(reifen.FieldByName("KfzNr")->AsString(), "C-3");
+    EXPECT_FALSE(u.session().InTransaction(fleet::kAliasFuhrparkPriv));
+    EXPECT_EQ(
+        kerntest::ZweiterArbeitsplatz::einmal("zaehlen", fleet::kAliasFuhrparkPriv, "KfzFuKst.db").trimmed(),
+        "4")
+        << "the rows before the failure, seen by another workstation";
 }
 
 // Cost records with odometer readings: February 10.000 km, March 10.500 and
