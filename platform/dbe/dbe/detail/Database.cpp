@@ -337,10 +337,9 @@ std::shared_ptr<TableInfo> Database::table(const QString &tableName)
         info->def = fromJson(QJsonDocument::fromJson(json).object());
         info->key = key;
         info->sqlName = quoteIdent(key);
-        QStringList cols{QStringLiteral("rowid")};
         for (const FieldDef &f : info->def.fields)
-            cols << quoteIdent(f.name);
-        info->selectList = cols.join(QStringLiteral(", "));
+            info->quotedColumns << quoteIdent(f.name);
+        info->selectList = QStringLiteral("rowid, ") + info->quotedColumns.join(QStringLiteral(", "));
     }
     sqlite3_reset(s);
     if (info)

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include <QHash>
 #include <QSet>
@@ -24,7 +25,18 @@ struct TableInfo {
     QString sqlName;                           // quoted table name in the storage
     QString key;                               // lower-case name without extension
     QString selectList;                        // "rowid, \"A\", \"B\", ..."
+    QStringList quotedColumns;                 // the quoted column of each field
     int fieldIndex(const QString &name) const; // 0-based, any case; -1 when none
+
+    // A reading order as cursors use it: the fields asked for with the primary key's remaining
+    // fields after them, and the ORDER BY lists both ways. Built once per layout and order (the
+    // storage index it needs then exists); a new layout is a new TableInfo.
+    struct Order {
+        QStringList fields;          // the fields asked for, as the definition spells them
+        std::vector<int> keyColumns; // 0-based fields of the full key
+        QString asc, desc;           // ORDER BY lists, rowid last
+    };
+    mutable QHash<QString, std::shared_ptr<const Order>> orders; // by the fields asked for, lower case
 };
 
 // Canonical table key: lower-case file name without directory and extension.

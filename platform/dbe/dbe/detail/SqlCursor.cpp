@@ -86,10 +86,8 @@ private:
 class SqlCursor : public Cursor {
 public:
     SqlCursor(Database &db, std::shared_ptr<TableInfo> info, QString lockTable)
-        : db_(db), info_(std::move(info)), lockTable_(std::move(lockTable))
+        : db_(db), info_(std::move(info)), lockTable_(std::move(lockTable)), columns_(info_->quotedColumns)
     {
-        for (const FieldDef &f : info_->def.fields)
-            columns_ << quoteIdent(f.name);
         setOrder(QStringList());
     }
 
@@ -126,6 +124,20 @@ public:
                 return;
         }
         orderBuilt_ = true;
+        const QString key = fields.join(QLatin1Char(';')).toLower();
+        auto built = info_->orders.value(key);
+        if (!built)
+            built = buildOrder(fields);
+        orderFields_ = built->fields;
+        keyColumns_ = built->keyColumns;
+        orderAsc_ = built->asc;
+        orderDesc_ = built->desc;
+        info_->orders.insert(key, built);
+        rebuildBase();
+    }
+
+    std::shared_ptr<const TableInfo::Order> buildOrder(const QStringList &fields)
+    {
         orderFields_.clear();
         keyColumns_.clear();
         for (const QString &f : fields) {
@@ -152,9 +164,12 @@ public:
         }
         asc << QStringLiteral("rowid");
         desc << QStringLiteral("rowid DESC");
-        orderAsc_ = asc.join(QStringLiteral(", "));
-        orderDesc_ = desc.join(QStringLiteral(", "));
-        rebuildBase();
+        auto order = std::make_shared<TableInfo::Order>();
+        order->fields = orderFields_;
+        order->keyColumns = keyColumns_;
+        order->asc = asc.join(QStringLiteral(", "));
+        order->desc = desc.join(QStringLiteral(", "));
+        return order;
     }
 
     void setRange(const KeyRange &range) override
@@ -434,15 +449,17 @@ public:
             }
         }
         checkUnique(record, 0);
-        if (insertSql_.isEmpty()) {
+        sqlite3_stmt *s = insertStatement_;
+        if (s) {
+            sqlite3_reset(s); // every field is bound below
+        } else {
             QStringList marks;
             for (int i = 0; i < columns_.size(); ++i)
                 marks << QStringLiteral("?");
-            insertSql_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                             .arg(info_->sqlName, columns_.join(QStringLiteral(", ")),
-                                  marks.join(QStringLiteral(", ")));
+            s = insertStatement_ = db_.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                   .arg(info_->sqlName, columns_.join(QStringLiteral(", ")),
+                                                        marks.join(QStringLiteral(", "))));
         }
-        sqlite3_stmt *s = db_.prepare(insertSql_);
         for (int i = 0; i < info_->def.fields.size(); ++i)
             bindValue(s, i + 1, record.values.value(i), info_->def.fields[i].type);
         if (sqlite3_step(s) != SQLITE_DONE) {
@@ -646,16 +663,18 @@ private:
         for (size_t k = 0; k < uniqueKeys_.size(); ++k) {
             const std::vector<int> &cols = uniqueKeys_[k];
             const quint64 blanks = blankMask(record, cols);
-            QString &sql = uniqueSql_[(static_cast<quint64>(k) << 32) | blanks];
-            if (sql.isEmpty()) {
+            // Every parameter is bound below: a reset is all a kept statement needs.
+            sqlite3_stmt *&s = uniqueStatements_[(static_cast<quint64>(k) << 32) | blanks];
+            if (s) {
+                sqlite3_reset(s);
+            } else {
                 QStringList parts;
                 for (size_t j = 0; j < cols.size(); ++j)
                     parts << quoteIdent(info_->def.fields[cols[j]].name) +
                                  (blanks & (1ULL << j) ? QStringLiteral(" IS NULL") : QStringLiteral(" = ?"));
-                sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 AND rowid <> ? LIMIT 1")
-                          .arg(info_->sqlName, parts.join(QStringLiteral(" AND ")));
+                s = db_.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 AND rowid <> ? LIMIT 1")
+                                    .arg(info_->sqlName, parts.join(QStringLiteral(" AND "))));
             }
-            sqlite3_stmt *s = db_.prepare(sql);
             int n = 1;
             for (size_t j = 0; j < cols.size(); ++j)
                 if (!(blanks & (1ULL << j)))
@@ -1013,10 +1032,12 @@ private:
     Record scratch_;
     std::vector<int> usedFields_; // fields the filters read (1-based)
     quint64 usedFieldsEpoch_ = 0;
-    QString insertSql_, updateSql_;
+    // Statements of the connection (it keeps them while it lives, as long as the cursor).
+    sqlite3_stmt *insertStatement_ = nullptr;
+    QString updateSql_;
     bool uniqueKeysBuilt_ = false;
     std::vector<std::vector<int>> uniqueKeys_;
-    QHash<quint64, QString> uniqueSql_;
+    QHash<quint64, sqlite3_stmt *> uniqueStatements_; // by unique key and its blank fields
     bool orderBuilt_ = false;
     bool prefetched_ = false; // page_ holds the first page read ahead
     bool pageForward_ = true;

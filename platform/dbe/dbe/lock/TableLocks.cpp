@@ -48,31 +48,14 @@ QString tableKey(const QString &table)
 // One open file description of a lock file, closed on destruction.
 class LockFile {
 public:
-    LockFile(const QString &path, const QString &table) : path_(path)
-    {
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd_ == -1)
-            throw LockError(LockError::Reason::LockFile, table,
-                            QStringLiteral("Sperrdatei %1 kann nicht geöffnet werden").arg(path));
-    }
+    explicit LockFile(int fd) : fd_(fd) {}
     ~LockFile() { ::close(fd_); }
     LockFile(const LockFile &) = delete;
     LockFile &operator=(const LockFile &) = delete;
     int fd() const { return fd_; }
 
 private:
-    QString path_;
     int fd_ = -1;
-};
-
-// An open lock of one cursor: its own description, so it excludes every other
-// cursor, of this process too.
-class OpenLock : public LockRelease {
-public:
-    explicit OpenLock(std::unique_ptr<LockFile> file) : file_(std::move(file)) {}
-
-private:
-    std::unique_ptr<LockFile> file_;
 };
 
 class DirectoryLocks;
@@ -92,6 +75,16 @@ struct WriteState {
     }
 };
 
+// The process's open locks of one table: one description, shared on the open
+// byte while any cursor of the process has the table open, exclusive while
+// one has it exclusively. It stays open when the last cursor closes (its lock
+// released), so that opening the table again costs one lock call.
+struct OpenState {
+    std::unique_ptr<LockFile> file;
+    int shared = 0;
+    bool exclusive = false;
+};
+
 class DirectoryLocks : public TableLocks, public std::enable_shared_from_this<DirectoryLocks> {
 public:
     explicit DirectoryLocks(const QString &directory) : directory_(directory) {}
@@ -100,20 +93,41 @@ public:
 
     LockHandle openShared(const QString &table) override
     {
-        auto file = openFile(table);
-        if (!setLock(file->fd(), kOpenByte, Mode::Shared))
+        const QString key = tableKey(table);
+        std::lock_guard guard(mutex_);
+        OpenState &state = openState(key, table);
+        if (state.exclusive || (state.shared == 0 && !setLock(state.file->fd(), kOpenByte, Mode::Shared)))
             throw LockError(LockError::Reason::Exclusive, table,
                             QStringLiteral("Tabelle %1 ist exklusiv geöffnet").arg(table));
-        return LockHandle(std::make_unique<OpenLock>(std::move(file)));
+        ++state.shared;
+        return LockHandle(std::make_unique<OpenRelease>(shared_from_this(), key, false));
     }
 
     LockHandle openExclusive(const QString &table) override
     {
-        auto file = openFile(table);
-        if (!setLock(file->fd(), kOpenByte, Mode::Exclusive))
+        const QString key = tableKey(table);
+        std::lock_guard guard(mutex_);
+        OpenState &state = openState(key, table);
+        if (state.exclusive || state.shared > 0 || !setLock(state.file->fd(), kOpenByte, Mode::Exclusive))
             throw LockError(LockError::Reason::TableInUse, table,
                             QStringLiteral("Tabelle %1 ist in Benutzung").arg(table));
-        return LockHandle(std::make_unique<OpenLock>(std::move(file)));
+        state.exclusive = true;
+        return LockHandle(std::make_unique<OpenRelease>(shared_from_this(), key, true));
+    }
+
+    void releaseOpen(const QString &key, bool exclusive)
+    {
+        std::lock_guard guard(mutex_);
+        auto it = openStates_.find(key);
+        if (it == openStates_.end())
+            return;
+        OpenState &state = it->second;
+        if (exclusive)
+            state.exclusive = false;
+        else
+            --state.shared;
+        if (!state.exclusive && state.shared == 0)
+            setLock(state.file->fd(), kOpenByte, Mode::None);
     }
 
     LockHandle lockTable(const QString &table) override
@@ -151,6 +165,20 @@ public:
     }
 
 private:
+    class OpenRelease : public LockRelease {
+    public:
+        OpenRelease(std::shared_ptr<DirectoryLocks> owner, QString key, bool exclusive)
+            : owner_(std::move(owner)), key_(std::move(key)), exclusive_(exclusive)
+        {
+        }
+        ~OpenRelease() override { owner_->releaseOpen(key_, exclusive_); }
+
+    private:
+        std::shared_ptr<DirectoryLocks> owner_;
+        QString key_;
+        bool exclusive_;
+    };
+
     class WriteRelease : public LockRelease {
     public:
         WriteRelease(std::shared_ptr<DirectoryLocks> owner, QString key, int WriteState::*counter)
@@ -190,17 +218,42 @@ private:
         return LockHandle(std::make_unique<WriteRelease>(shared_from_this(), key, counter));
     }
 
+    OpenState &openState(const QString &key, const QString &table)
+    {
+        OpenState &state = openStates_[key];
+        if (!state.file) {
+            try {
+                state.file = openFile(table);
+            } catch (...) {
+                openStates_.erase(key);
+                throw;
+            }
+        }
+        return state;
+    }
+
+    // The lock directory is made when a lock file cannot be opened for want of it.
     std::unique_ptr<LockFile> openFile(const QString &table) const
     {
         const QString dir = directory_ + QStringLiteral("/.locks");
-        if (!QFileInfo(dir).isDir() && !QDir().mkpath(dir))
-            throw LockError(LockError::Reason::LockFile, table,
-                            QStringLiteral("Sperrverzeichnis %1 kann nicht angelegt werden").arg(dir));
-        return std::make_unique<LockFile>(dir + QLatin1Char('/') + lockFileName(table), table);
+        const QByteArray path = QFile::encodeName(dir + QLatin1Char('/') + lockFileName(table));
+        int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd == -1 && errno == ENOENT) {
+            if (!QDir().mkpath(dir))
+                throw LockError(LockError::Reason::LockFile, table,
+                                QStringLiteral("Sperrverzeichnis %1 kann nicht angelegt werden").arg(dir));
+            fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        }
+        if (fd == -1)
+            throw LockError(
+                LockError::Reason::LockFile, table,
+                QStringLiteral("Sperrdatei %1 kann nicht geöffnet werden").arg(QFile::decodeName(path)));
+        return std::make_unique<LockFile>(fd);
     }
 
     QString directory_;
     mutable std::mutex mutex_;
+    std::map<QString, OpenState> openStates_;
     std::map<QString, WriteState> writeStates_;
 };
 

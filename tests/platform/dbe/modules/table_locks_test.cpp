@@ -160,6 +160,25 @@ TEST_F(TableLocksTest, ExclusiveOpenAgainstCursorsOfThisAndOtherProcesses)
     EXPECT_EQ(Probe(dir.str(), "KfzDispo.db", "exclusive").answer(), "ok");
 }
 
+// Several cursors of this process on one table: another process may open it
+// exclusively only when the last of them has closed, again after reopening.
+TEST_F(TableLocksTest, OnlyTheLastCursorClosingFreesTheTableForAnExclusiveOpenElsewhere)
+{
+    for (int runde = 0; runde < 2; ++runde) {
+        LockHandle first = locks->openShared("KfzVar.db");
+        LockHandle second = locks->openShared("kfzvar");
+        first.release();
+        EXPECT_EQ(Probe(dir.str(), "KfzVar.db", "exclusive").answer(), "refused") << runde;
+        EXPECT_EQ(refusal([&] { return locks->openExclusive("KfzVar.db"); }), LockError::Reason::TableInUse);
+        second.release();
+        EXPECT_EQ(Probe(dir.str(), "KfzVar.db", "exclusive").answer(), "ok") << runde;
+    }
+    LockHandle exclusive = locks->openExclusive("KfzVar.db");
+    EXPECT_EQ(refusal([&] { return locks->openExclusive("KfzVar.db"); }), LockError::Reason::TableInUse);
+    exclusive.release();
+    EXPECT_TRUE(locks->openShared("KfzVar.db").isHeld());
+}
+
 TEST_F(TableLocksTest, ExclusiveHolderDiesAndTheTableOpensAgain)
 {
     Probe holder(dir.str(), "TImport.db", "exclusive");
