@@ -1,5 +1,7 @@
 #include "formulare/TerminFormular.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QCalendarWidget>
 #include <QGridLayout>
@@ -99,8 +101,6 @@ void TTerminFormular::aufbauen()
 {
     setWindowTitle(QStringLiteral("Terminverwaltung"));
     setWindowFlags(Qt::Window);
-    resize(1000, 740);
-    setMinimumSize(860, 250);
 
     TLblTerminAnzahl = ui::make<QLabel>(this, "TLblTerminAnzahl");
     TLblTerminAnzahl->setFrameShape(QFrame::Panel);
@@ -238,6 +238,11 @@ void TTerminFormular::aufbauen()
     haupt->addWidget(GrpBoxTermine);
     haupt->addLayout(befehle);
     haupt->addLayout(drucken);
+    // The command groups show their captions whole: the window is never
+    // narrower than they need side by side.
+    const int breite = haupt->minimumSize().width();
+    setMinimumSize(std::max(860, breite), 250);
+    resize(std::max(1000, breite), 740);
 
     DBGrid1->setCellPainter([this](ui::DBGrid::CellStyle &stil) { zelleMalen(stil); });
 

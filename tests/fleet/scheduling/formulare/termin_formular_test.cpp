@@ -118,6 +118,12 @@ private slots:
         // No settings form: no colours, the overdue labels hidden.
         QVERIFY(!form->FarbigeTerminfelder);
         QVERIFY(!form->LblWarnzeitTage->isVisible());
+        // The commands below the list show their captions whole.
+        for (QWidget *w : std::initializer_list<QWidget *>{
+                 form->ChkBoxAlle, form->BtnWelcheTermineZeigen, form->BtnEinzelterminFortschreiben,
+                 form->BtnMarkierteTermineFortschreiben, form->ChkBoxTermineMarkieren,
+                 form->BtnTermineZeigeStammdaten, form->BtnTermineGehezuStammdaten, form->BtnTerminInfo})
+            QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(w->objectName()));
     }
 
     void titleClicksSortByTheKindAndMarkOneTitle()
