@@ -12,6 +12,7 @@
 #include <QValueAxis>
 
 #include "base/GermanFormat.h"
+#include "formulare/seiten/GanzzahlAchse.h"
 #include "ui/Guard.h"
 
 namespace fleet {
@@ -81,6 +82,7 @@ void TBalkenDiagramm::setDaten(const QStringList &namen, const QList<double> &we
     // Room above the highest bar for its upright mark.
     y->setRange(niedrigster, hoechster > niedrigster ? hoechster * 1.45 : 1.0);
     y->setLabelFormat(QStringLiteral("%.0f"));
+    GanzzahligTeilen(*y);
     chart()->addAxis(y, Qt::AlignLeft);
     reihe->attachAxis(y);
     connect(x, &QBarCategoryAxis::rangeChanged, this, [this] { markenSetzen(); });

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QValueAxis>
 
+#include "formulare/seiten/GanzzahlAchse.h"
 #include "ui/Colors.h"
 
 namespace fleet {
@@ -166,7 +167,7 @@ void MonatsuebersichtGrafik::fuellen(const std::vector<MonatsuebersichtPunkt> &p
     unten_->setRange(0, rechts);
     oben_->setRange(0, rechts);
     links_->setRange(tief, hoch > tief ? hoch * 1.05 : tief + 1);
-    links_->applyNiceNumbers();
+    GanzzahligTeilen(*links_);
 }
 
 void MonatsuebersichtGrafik::ReiheUmschalten(QAbstractSeries *reihe)

@@ -14,8 +14,10 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
+#include <QSet>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QValueAxis>
 
 #include "base/DateTime.h"
 #include "daten/Aliase.h"
@@ -25,6 +27,7 @@
 #include "dbe/Table.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/seiten/DiagrammBild.h"
+#include "formulare/seiten/GanzzahlAchse.h"
 #include "formulare/seiten/KostenSeite.h"
 #include "formulare/seiten/MonatsauswertungSeite.h"
 #include "formulare/seiten/MonatsuebersichtGrafik.h"
@@ -275,6 +278,26 @@ private slots:
         QCOMPARE(fenster->PageCtrlMain->activePage(), fenster->TabMonatsuebersicht);
         QVERIFY(!dm->TTblVarKosten.Filtered());
         QVERIFY(meldungen.verifyDone());
+    }
+
+    // The value axes label whole numbers: small ranges get one mark per
+    // number, so no label repeats ("0, 0, 1, 1, 1" on an empty chart).
+    void valueAxesNeverRepeatALabel()
+    {
+        const struct {
+            double von, bis;
+        } faelle[] = {{0, 1}, {0, 0.3}, {-0.4, 1.2}, {0, 4.35}, {0, 3000}, {-250, 12345.6}};
+        for (const auto &f : faelle) {
+            QValueAxis achse;
+            achse.setRange(f.von, f.bis);
+            fleet::GanzzahligTeilen(achse);
+            QVERIFY(achse.min() <= f.von && achse.max() >= f.bis);
+            QStringList marken;
+            const int n = achse.tickCount();
+            for (int i = 0; i < n; ++i)
+                marken << QString::number(achse.min() + i * (achse.max() - achse.min()) / (n - 1), 'f', 0);
+            QCOMPARE(QSet<QString>(marken.begin(), marken.end()).size(), marken.size());
+        }
     }
 
     void theChartShowsTheMonthsAndSwitchesSeries()
