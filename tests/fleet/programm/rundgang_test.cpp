@@ -131,6 +131,26 @@ private:
         return liste;
     }
 
+public:
+    // A caption cut by its own button (its box narrower than the text needs)
+    // is named as a hint: how wide a text runs depends on the fonts at hand.
+    void beschriftungenPruefen(const QString &wo, QWidget *fenster)
+    {
+        for (QAbstractButton *b : fenster->findChildren<QAbstractButton *>()) {
+            if (!b->isVisible() || b->text().isEmpty() || b->inherits("QToolButton"))
+                continue;
+            if (b->width() < b->sizeHint().width()) {
+                std::fprintf(stderr,
+                             "HINWEIS %s: Beschriftung \"%s\" (%s) abgeschnitten, %d statt %d Punkte\n",
+                             qPrintable(wo), qPrintable(b->text()), qPrintable(b->objectName()), b->width(),
+                             b->sizeHint().width());
+                ++abgeschnitten;
+            }
+        }
+    }
+    int abgeschnitten = 0;
+
+private:
     void ansehenUndSchliessen(QWidget *w)
     {
         const QString titel = w->windowTitle();
@@ -141,6 +161,7 @@ private:
                          qPrintable(aktuell_ ? aktuell_->wo : QString()), w->metaObject()->className());
             ++fehler;
         }
+        beschriftungenPruefen(aktuell_ ? aktuell_->wo : titel, w);
         if (!bilderVerzeichnis_.isEmpty())
             w->grab().save(QDir(bilderVerzeichnis_)
                                .filePath(QStringLiteral("%1_%2.png")
@@ -289,6 +310,7 @@ int Rundgehen(const QString &bilder)
         if (!bilder.isEmpty())
             haupt.grab().save(
                 QDir(bilder).filePath(QStringLiteral("seite_%1.png").arg(i, 2, 10, QLatin1Char('0'))));
+        rundgang.beschriftungenPruefen(QStringLiteral("Seite ") + name, seite);
         for (QAbstractButton *b : seite->findChildren<QAbstractButton *>()) {
             if (!b->isVisible() || !b->isEnabled() || b->inherits("QRadioButton") || b->inherits("QCheckBox"))
                 continue;
@@ -313,9 +335,9 @@ int Rundgehen(const QString &bilder)
         for (const QString &g : gesperrt)
             aus << "  " << g << '\n';
     }
-    std::printf("%lld Schritte, %lld gesperrte Befehle, %d Fehler\n",
+    std::printf("%lld Schritte, %lld gesperrte Befehle, %d abgeschnittene Beschriftungen, %d Fehler\n",
                 static_cast<long long>(rundgang.schritte.size()), static_cast<long long>(gesperrt.size()),
-                rundgang.fehler);
+                rundgang.abgeschnitten, rundgang.fehler);
     haupt.close();
     return rundgang.fehler == 0 ? 0 : 1;
 }

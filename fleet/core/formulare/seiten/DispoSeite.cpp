@@ -111,7 +111,7 @@ void DispoSeite::sichtAufbauen(QVBoxLayout *seite)
         auswahl(this, "RadioGrpDispositionSicht", QStringLiteral("Sichtbarer Zeitraum/Dispositionen"),
                 {QStringLiteral("Alle"), QStringLiteral("Zeitraum"), QStringLiteral("Monat"),
                  QStringLiteral("Tag"), QStringLiteral("Heute"), QStringLiteral("Ab heute")},
-                6);
+                3); // two rows: one row would cut the captions beside the date fields
     CmbBoxDispositionMonat = liste(this, "CmbBoxDispositionMonat", monate());
     CmbBoxDispositionJahr = liste(this, "CmbBoxDispositionJahr", jahre());
     DateTimePckDisposition = ui::make<ui::DatePicker>(this, "DateTimePckDisposition");

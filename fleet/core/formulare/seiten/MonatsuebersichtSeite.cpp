@@ -90,8 +90,6 @@ void MonatsuebersichtSeite::aufbauen()
                      [this](int modus) { MonatsuebersichtDrucken(modus); });
     TBitBtnMonatsuebersichtDrucken = druck.drucken;
     TBitBtnMonatsuebersichtVorschau = druck.vorschau;
-    uKopf->addWidget(TBitBtnMonatsuebersichtDrucken);
-    uKopf->addWidget(TBitBtnMonatsuebersichtVorschau);
     uebersicht->addLayout(uKopf);
     auto *mitte = new QHBoxLayout;
     DBGridMonatsuebersicht = raster(this, "DBGridMonatsuebersicht", DataModule1->TDataSrcMonatKosten);
@@ -107,6 +105,9 @@ void MonatsuebersichtSeite::aufbauen()
     knoepfe->addWidget(TBtnLoeschen);
     knoepfe->addWidget(TBtnZeigMonatsauswertung);
     knoepfe->addStretch(1);
+    // Printing below the list, as on the other pages: the row above keeps its captions whole.
+    knoepfe->addWidget(TBitBtnMonatsuebersichtDrucken);
+    knoepfe->addWidget(TBitBtnMonatsuebersichtVorschau);
     uebersicht->addLayout(knoepfe);
     grafikAufbauen(uebersicht);
 
