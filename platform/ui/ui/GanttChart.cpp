@@ -327,10 +327,12 @@ void GanttChart::render(QPainter &painter, const QRect &area) const
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(plot);
-    // Top: one date per day, turned by 90 degrees.
+    // Top: one date per day, turned by 90 degrees; an automatic axis without
+    // bars has no days to name (its range is a placeholder).
     const int labelWidth = fm.height() + 2;
     double lastLabel = -1e9;
-    for (double d = firstDay; d <= v.t1; d += dayStep) {
+    const bool datesShown = !timeAutomatic_ || !bars_.isEmpty() || zoomed_;
+    for (double d = firstDay; datesShown && d <= v.t1; d += dayStep) {
         const double x = xOf(d, plot, v);
         if (x < plot.left() - 0.5 || x > plot.right() + 0.5 || x - lastLabel < labelWidth)
             continue;
