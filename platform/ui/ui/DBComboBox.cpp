@@ -1,5 +1,7 @@
 #include "ui/DBComboBox.h"
 
+#include <QLineEdit>
+
 #include "dbe/Field.h"
 #include "ui/Guard.h"
 
@@ -19,6 +21,9 @@ void DBComboBox::showValue()
     setText(value);
     if (!isEditable() && currentText() != value)
         setCurrentIndex(-1);
+    // A text longer than the box shows its start until the user is in it.
+    if (isEditable() && lineEdit() && !hasFocus())
+        lineEdit()->setCursorPosition(0);
 }
 
 void DBComboBox::userChanged()

@@ -30,6 +30,9 @@ void DBEdit::showValue()
                  : field->Alignment() == dbe::TAlignment::taCenter     ? Qt::AlignCenter
                                                                        : Qt::AlignLeft | Qt::AlignVCenter);
     setText(hasFocus() && writable ? field->Text() : field->DisplayText());
+    // A text longer than the box shows its start until the user is in it.
+    if (!hasFocus())
+        setCursorPosition(0);
 }
 
 void DBEdit::userEdited(const QString &)

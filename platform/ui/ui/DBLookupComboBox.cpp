@@ -151,6 +151,9 @@ void DBLookupComboBox::showValue()
     QSignalBlocker quiet(this);
     setEditText(shown);
     lineEdit()->setReadOnly(!link_.canModify());
+    // A text longer than the box shows its start until the user is in it.
+    if (!hasFocus())
+        lineEdit()->setCursorPosition(0);
 }
 
 void DBLookupComboBox::showPopup()

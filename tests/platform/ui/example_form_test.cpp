@@ -89,6 +89,10 @@ private slots:
         QCOMPARE(form.findChild<ui::DBEdit *>(QStringLiteral("EditInfo")), form.EditInfo);
         QCOMPARE(form.EditKfzNr->text(), QStringLiteral("HH-AB 12"));
         QCOMPARE(form.TPanelStatus->text(), QStringLiteral("1 von 2"));
+        // A box the user is not in shows its text from the start.
+        QVERIFY(!form.EditInfo->hasFocus());
+        QCOMPARE(form.EditInfo->text(), QStringLiteral("Kombi Vertrieb"));
+        QCOMPARE(form.EditInfo->cursorPosition(), 0);
         QVERIFY(form.grab().save(screenshotPath(QStringLiteral("ui_example_form_stammdaten.png"))));
 
         // A new vehicle: the page cannot be left, and a post without a number is refused.
