@@ -1,5 +1,7 @@
 #include "logik/TerminInfoDaten.h"
 
+#include <cmath>
+
 #include <QHash>
 
 #include "daten/DataModule1.h"
@@ -126,7 +128,12 @@ bool WerkstattTerminBald(TDataModule1 &dm, base::TDateTime heute)
     bool bald = false;
     try {
         notizen.SetTableName(kNotizTabelle);
+        // Only the agreed dates from today on are read, through their index;
+        // the rule still decides on each of them.
+        notizen.SetIndexName(QStringLiteral("Termin_Sort"));
         notizen.Open();
+        const double tag = std::floor(heute);
+        notizen.SetRange({tag}, {tag + 4});
         dbe::TField *vereinbart = notizen.FieldByName(QStringLiteral("TerminVereinbart"));
         for (notizen.First(); !notizen.Eof() && !bald; notizen.Next()) {
             if (vereinbart->IsNull())

@@ -244,10 +244,16 @@ TEST_F(TerminListeTest, WorkshopDateNearReadsTheAgreedDates)
 {
     const auto heute = encodeDate(2024, 5, 10);
     u.notiz("A-1", "TTblTermineTUEVTermin", "01.03.2024", heute + 4);
+    u.notiz("A-2", "TTblTermineTUEVTermin", "01.03.2024", heute - 1);
     EXPECT_FALSE(fleet::termine::WerkstattTerminBald(u.dm(), heute));
+    // Today and three days on are near, at any hour of today.
+    EXPECT_TRUE(fleet::termine::WerkstattTerminBald(u.dm(), heute - 1 + 0.75));
+    EXPECT_TRUE(fleet::termine::WerkstattTerminBald(u.dm(), heute + 1));
     u.notiz("B-2", "TTblTermineTUEVTermin", "01.03.2024", heute + 3);
     EXPECT_TRUE(fleet::termine::WerkstattTerminBald(u.dm(), heute));
+    EXPECT_TRUE(fleet::termine::WerkstattTerminBald(u.dm(), heute + 0.5));
     EXPECT_FALSE(u.dm().TTblVar.Active());
+    EXPECT_TRUE(u.dm().TTblVar.IndexName().isEmpty());
 }
 
 // Roll-forward against the recording window.
