@@ -1,4 +1,5 @@
 // The program body of the fleet program: the only place that knows every form.
+#include <functional>
 #include <memory>
 
 #include <QCoreApplication>
@@ -31,9 +32,7 @@
 #include "ui/StartUp.h"
 
 #include "ReportKatalogDienst.h"
-#ifndef KARVENFP_OHNE_MAIN
 #include "StandardProjekte.h"
-#endif
 
 namespace fleet {
 
@@ -149,6 +148,20 @@ void SchliessenBeendetProgramm(ui::FormBase &fenster)
     });
 }
 
+// The program once its application object stands: the shipped report
+// projects in place, the program body's singletons registered, the start run;
+// `mitHauptfenster` follows a successful start and gives the exit code.
+int ProgrammAusfuehren(const std::function<int()> &mitHauptfenster)
+{
+    // The shipped report projects go into the program directory where the
+    // engine and the designer find them; projects already there are kept.
+    reporting::StandardProjekteKopieren(ProgrammVerzeichnisPfad());
+    dbe::TSession &session = dbe::TSession::Default();
+    Programmkoerper koerper;
+    SingletonsEintragen(koerper, session);
+    return ProgrammStarten(koerper, mitHauptfenster, session);
+}
+
 } // namespace fleet
 
 #ifndef KARVENFP_OHNE_MAIN
@@ -157,25 +170,14 @@ int main(int argc, char *argv[])
     ui::Application app(argc, argv);
     ui::Application::setApplicationName(QStringLiteral("karvenfp"));
     ui::startGerman();
-
-    // The shipped report projects go into the program directory where the
-    // engine and the designer find them; projects already there are kept.
-    reporting::StandardProjekteKopieren(fleet::ProgrammVerzeichnisPfad());
-
-    dbe::TSession &session = dbe::TSession::Default();
-    fleet::Programmkoerper koerper;
-    fleet::SingletonsEintragen(koerper, session);
     // The message loop runs until the main window closes; without a main window
     // there is nothing to wait for.
-    return fleet::ProgrammStarten(
-        koerper,
-        [] {
-            if (!fleet::HauptFormular)
-                return 0;
-            fleet::SchliessenBeendetProgramm(*fleet::HauptFormular);
-            fleet::HauptFormular->show();
-            return ui::Application::exec();
-        },
-        session);
+    return fleet::ProgrammAusfuehren([] {
+        if (!fleet::HauptFormular)
+            return 0;
+        fleet::SchliessenBeendetProgramm(*fleet::HauptFormular);
+        fleet::HauptFormular->show();
+        return ui::Application::exec();
+    });
 }
 #endif

@@ -35,13 +35,10 @@
 #include <QProcess>
 #include <QTimer>
 
-#include "StandardProjekte.h"
 #include "base/DateTime.h"
 #include "daten/Aliase.h"
 #include "daten/DataModule1.h"
 #include "daten/ErsterStart.h"
-#include "daten/Programmkoerper.h"
-#include "daten/Programmstart.h"
 #include "daten/schema/Katalog.h"
 #include "dbe/Session.h"
 #include "fleet_generator.h"
@@ -51,8 +48,8 @@
 #include "ui/StartUp.h"
 
 namespace fleet {
-// The program body's singletons, as fleet/main.cpp registers them.
-void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session);
+// The program's own start (fleet/main.cpp).
+int ProgrammAusfuehren(const std::function<int()> &mitHauptfenster);
 } // namespace fleet
 
 namespace {
@@ -114,24 +111,17 @@ int startFleet(int argc, char **argv)
     ui::Application app(argc, argv);
     ui::Application::setApplicationName(QStringLiteral("karvenfp"));
     ui::startGerman();
-    reporting::StandardProjekteKopieren(fleet::ProgrammVerzeichnisPfad());
-    dbe::TSession &session = dbe::TSession::Default();
-    fleet::Programmkoerper koerper;
-    fleet::SingletonsEintragen(koerper, session);
-    const int code = fleet::ProgrammStarten(
-        koerper,
-        [] {
-            if (!fleet::HauptFormular)
-                return 1;
-            FirstPaint done(fleet::HauptFormular, [] {
-                std::printf("vehicles=%d\n", fleet::DataModule1->TTblMain.RecordCount());
-                dbe::TTable &liste = fleet::DataModule1->TTblTermine;
-                std::printf("due=%d\n", liste.Active() ? liste.RecordCount() : -1);
-            });
-            fleet::HauptFormular->show();
-            return ui::Application::exec();
-        },
-        session);
+    const int code = fleet::ProgrammAusfuehren([] {
+        if (!fleet::HauptFormular)
+            return 1;
+        FirstPaint done(fleet::HauptFormular, [] {
+            std::printf("vehicles=%d\n", fleet::DataModule1->TTblMain.RecordCount());
+            dbe::TTable &liste = fleet::DataModule1->TTblTermine;
+            std::printf("due=%d\n", liste.Active() ? liste.RecordCount() : -1);
+        });
+        fleet::HauptFormular->show();
+        return ui::Application::exec();
+    });
     std::fprintf(stderr, "the program ended before its main window was painted (%d)\n", code);
     return 1;
 }

@@ -4,6 +4,8 @@
 // box it opens is looked at and closed. Fails on a crash, an internal or
 // English message, or a window without a title; given a directory it keeps a
 // picture of every window and a list of what each command did.
+#include <functional>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -24,13 +26,9 @@
 
 #include <cstdio>
 
-#include "StandardProjekte.h"
 #include "daten/DataModule1.h"
 #include "daten/ErsterStart.h"
-#include "daten/Programmkoerper.h"
-#include "daten/Programmstart.h"
 #include "dbe/Field.h"
-#include "dbe/Session.h"
 #include "formulare/HauptFormular.h"
 #include "ui/Application.h"
 #include "ui/FormBase.h"
@@ -40,8 +38,9 @@
 #include "ui/StartUp.h"
 
 namespace fleet {
-void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session);
-}
+// The program's own start (fleet/main.cpp).
+int ProgrammAusfuehren(const std::function<int()> &mitHauptfenster);
+} // namespace fleet
 
 namespace {
 
@@ -357,10 +356,5 @@ int main(int argc, char *argv[])
     const QString bilder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (!bilder.isEmpty())
         QDir().mkpath(bilder);
-    reporting::StandardProjekteKopieren(fleet::ProgrammVerzeichnisPfad());
-    dbe::TSession &session = dbe::TSession::Default();
-    fleet::Programmkoerper koerper;
-    fleet::SingletonsEintragen(koerper, session);
-    return fleet::ProgrammStarten(
-        koerper, [&bilder] { return fleet::HauptFormular ? Rundgehen(bilder) : 1; }, session);
+    return fleet::ProgrammAusfuehren([&bilder] { return fleet::HauptFormular ? Rundgehen(bilder) : 1; });
 }
