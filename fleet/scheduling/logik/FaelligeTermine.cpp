@@ -25,11 +25,6 @@ QString notizSchluessel(const QString &kfzNr, const QString &terminName, const Q
     return kfzNr + QLatin1Char('\n') + terminName + QLatin1Char('\n') + wert;
 }
 
-QString bezeichner(QString name)
-{
-    return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
 QString zahl(double wert)
 {
     return QString::number(wert, 'f', 0);
@@ -41,13 +36,13 @@ QString zahl(double wert)
 // itself still chooses among the rows read.
 QString vielleichtFaellig(const Terminart &art, const ListenVorgaben &v)
 {
-    const QString wert = bezeichner(art.stammFeld);
+    const QString wert = dbe::QuotedName(art.stammFeld);
     const QString keineZahl = QStringLiteral("typeof(%1) NOT IN ('integer', 'real')");
     QString bedingung;
     if (art.km) {
         // Whole kilometres on both sides: rounded, the reading can lose at
         // most one kilometre against the due value.
-        const QString km = bezeichner(QStringLiteral("KfzKmStand"));
+        const QString km = dbe::QuotedName(QStringLiteral("KfzKmStand"));
         bedingung =
             QStringLiteral("%1 OR %2 OR %3 <= coalesce(%4, 0) + %5")
                 .arg(keineZahl.arg(wert), keineZahl.arg(km) + QStringLiteral(" AND %1 IS NOT NULL").arg(km),
@@ -99,9 +94,10 @@ QSet<QString> notizenLesen(dbe::TSession &session, const QString &datenbank, con
     notizen.SetDatabaseName(datenbank);
     notizen.SetSQL(
         {QStringLiteral("SELECT %1, %2, %3 FROM %4 WHERE %1 IN %5 AND +%2 IN %6 AND +%3 IN %7")
-             .arg(bezeichner(QStringLiteral("Kfznr")), bezeichner(QStringLiteral("TerminName")),
-                  bezeichner(QStringLiteral("TerminWert")), bezeichner(QStringLiteral("KfzTerminInfo")),
-                  texte(fahrzeuge), texte(namen), texte(werte))});
+             .arg(dbe::QuotedName(QStringLiteral("Kfznr")), dbe::QuotedName(QStringLiteral("TerminName")),
+                  dbe::QuotedName(QStringLiteral("TerminWert")),
+                  dbe::QuotedName(QStringLiteral("KfzTerminInfo")), texte(fahrzeuge), texte(namen),
+                  texte(werte))});
     notizen.Open();
     schluessel.reserve(notizen.RecordCount());
     dbe::TField *kfz = notizen.Fields(0);
@@ -182,11 +178,11 @@ void FaelligeTermine::scannen(const ListenVorgaben &v, ListenStand &stand)
     // fields the list takes (the vehicle, its text and reading, the watched
     // kinds) and only the vehicles that may be due. The progress still counts
     // every vehicle: those passed over are counted at the end.
-    const QString tabelle = bezeichner(QStringLiteral("KfzStamm"));
-    QStringList felder{bezeichner(QStringLiteral("KfzNr")), bezeichner(QStringLiteral("Info")),
-                       bezeichner(QStringLiteral("KfzKmStand"))};
+    const QString tabelle = dbe::QuotedName(QStringLiteral("KfzStamm"));
+    QStringList felder{dbe::QuotedName(QStringLiteral("KfzNr")), dbe::QuotedName(QStringLiteral("Info")),
+                       dbe::QuotedName(QStringLiteral("KfzKmStand"))};
     for (const Terminart *a : beobachtet)
-        felder << bezeichner(a->stammFeld);
+        felder << dbe::QuotedName(a->stammFeld);
     dbe::TQuery anzahl(&notizen.Session());
     anzahl.SetDatabaseName(notizen.DatabaseName());
     anzahl.SetSQL({QStringLiteral("SELECT count(*) FROM %1").arg(tabelle)});

@@ -201,4 +201,9 @@ std::unique_ptr<detail::Cursor> TQuery::openCursor()
     return detail::makeRowsCursor(std::move(def), std::move(rows), std::move(texts));
 }
 
+QString QuotedName(const QString &name)
+{
+    return detail::quoteIdent(name);
+}
+
 } // namespace dbe

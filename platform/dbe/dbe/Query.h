@@ -36,4 +36,8 @@ private:
     bool requestLive_ = false;
 };
 
+// A table or field name as it stands in a statement of SetSQL: quoted, so
+// that any name, also one with spaces or quotes, is read as that name.
+QString QuotedName(const QString &name);
+
 } // namespace dbe
