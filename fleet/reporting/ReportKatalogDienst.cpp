@@ -23,6 +23,7 @@
 #include "daten/MandantDaten.h"
 #include "dbe/Field.h"
 #include "dienste/Formularzugriff.h"
+#include "dienste/TerminDienste.h"
 #include "formulare/HauptFormular.h"
 #include "navigation/DBVFilter.h"
 #include "navigation/DBVexarion.h"
@@ -629,6 +630,9 @@ void TReportKatalog::ausfuehren(int reportNummer, int modus, bool designer)
                 fleet::DataModuleFahrerErzeugen();
             fleet::FahrerFormularErzeugt = true;
         }
+        // The due list is built when first needed; its layout shows the list and its captions.
+        if (reportNummer == 6 && fleet::Dienst<fleet::TerminDienste>::vorhanden())
+            fleet::terminDienste().TerminListeBereitstellen();
         if (reportNummer == 19 && !fleet::MonatsauswertungAlleFahrzeugeErzeugt &&
             MonatsauswertungAlleFahrzeugeFormularErzeugen) {
             MonatsauswertungAlleFahrzeugeFormularErzeugen();

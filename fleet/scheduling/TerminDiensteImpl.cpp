@@ -35,6 +35,12 @@ void TerminDiensteImpl::TerminListeZeigen()
     TerminFormular->activateWindow();
 }
 
+void TerminDiensteImpl::TerminListeBereitstellen()
+{
+    if (TerminFormular)
+        TerminFormular->ListeBereitstellen();
+}
+
 bool TerminDiensteImpl::DispoZeitraumErfragen(DispoZeitraum &zeitraum)
 {
     return DispositionEingabeFormular ? DispositionEingabeFormular->Erfragen(zeitraum) : true;

@@ -10,6 +10,7 @@ class TerminDiensteImpl : public TerminDienste {
 public:
     void TerminListeModalZeigen() override;
     void TerminListeZeigen() override;
+    void TerminListeBereitstellen() override;
     bool DispoZeitraumErfragen(DispoZeitraum &zeitraum) override;
     void TourBearbeiten(int pruefCode) override;
     void FahrzeugvergleichZeigen() override;

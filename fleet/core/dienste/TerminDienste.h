@@ -25,6 +25,10 @@ public:
     // non-modally from the main menu.
     virtual void TerminListeModalZeigen() = 0;
     virtual void TerminListeZeigen() = 0;
+    // Builds the due-appointment list (Termine.DB and the list form's
+    // captions) if it has not been built since start, for a reader that
+    // comes before the list is first shown.
+    virtual void TerminListeBereitstellen() = 0;
     // The period dialog of a new booking, preset with `zeitraum`; false when the
     // user aborted it, else `zeitraum` holds the confirmed period.
     virtual bool DispoZeitraumErfragen(DispoZeitraum &zeitraum) = 0;

@@ -6,6 +6,7 @@
 #include <QCalendarWidget>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "base/GermanFormat.h"
 #include "daten/DataModule1.h"
@@ -252,7 +254,11 @@ void TTerminFormular::aufbauen()
     ui::on(this, &ui::FormBase::formActivate, this, &TTerminFormular::FormActivate);
     ui::on(this, &ui::FormBase::formDeactivate, this, &TTerminFormular::FormDeactivate);
     // A handler that closes the list leaves no return behind: shown again, it reads the list.
-    ui::on(this, &ui::FormBase::formShow, this, [this] { rueckkehrOhneAufbau_ = false; });
+    ui::on(this, &ui::FormBase::formShow, this, &TTerminFormular::beimZeigen);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *fenster) {
+        if (fenster && fenster != windowHandle())
+            aktivierungVorweg_ = false;
+    });
     ui::on(this, &ui::FormBase::formClose, this, &TTerminFormular::FormClose);
     ui::on(DateTimePckTermine, &ui::DatePicker::onChange, this,
            h(&TTerminFormular::DateTimePckTermineChange));
@@ -324,8 +330,29 @@ void TTerminFormular::FormCreate()
     });
 }
 
+void TTerminFormular::beimZeigen()
+{
+    rueckkehrOhneAufbau_ = false;
+    if (!listeAusstehend_)
+        return;
+    // First shown: the list is built before the window is painted, as the
+    // activation that follows would build it.
+    FormActivate();
+    aktivierungVorweg_ = true;
+}
+
+void TTerminFormular::ListeBereitstellen()
+{
+    if (listeAusstehend_)
+        FaelligeTermineEinlesen();
+}
+
 void TTerminFormular::FormActivate()
 {
+    if (aktivierungVorweg_) {
+        aktivierungVorweg_ = false;
+        return;
+    }
     if (rueckkehrOhneAufbau_) {
         // Back from a box or dialog of this form's own handler: nothing changed
         // that the handler did not rebuild for already.
@@ -397,6 +424,7 @@ void TTerminFormular::labelsFaerben()
 
 void TTerminFormular::FaelligeTermineEinlesen()
 {
+    listeAusstehend_ = false;
     alsHandler([&] {
         DBGrid1->hide();
         SortIndexNamen = QStringList(24, QString());
@@ -566,6 +594,11 @@ void TTerminFormular::kartenSelektionAnwenden(bool vonErzeugung)
         terminselektionSpeichern();
     GrpBoxTerminwahl->show();
     GrpBoxTermine->hide();
+    if (vonErzeugung) {
+        // Nobody has seen the list yet; it is built when it is first needed.
+        listeAusstehend_ = true;
+        return;
+    }
     repaint();
     FaelligeTermineEinlesen();
 }

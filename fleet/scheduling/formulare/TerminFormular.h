@@ -56,6 +56,11 @@ public:
 
     // The rebuild of the list from the vehicle master.
     void FaelligeTermineEinlesen();
+    // Creation leaves the list to be built when it is first needed: when the
+    // form is first shown, or when someone reads Termine.DB before that.
+    // Builds it now if it is still outstanding.
+    void ListeBereitstellen();
+    bool ListeAusstehend() const { return listeAusstehend_; }
     // Deletes the note of one due occurrence; true when one was deleted.
     bool TerminInfoLoeschen(const QString &kfzNr, const QString &terminName, const QString &terminWert);
 
@@ -100,8 +105,16 @@ private:
     bool fahrzeugZeigen();
     QString spaltenTitel(int spalte) const;
 
+    void beimZeigen();
+
     int handlerTiefe_ = 0;
     bool rueckkehrOhneAufbau_ = false;
+    // The list has not been built since creation.
+    bool listeAusstehend_ = false;
+    // The show built the list the way the activation would; the activation
+    // that follows it, before any other window took the focus, has nothing
+    // left to do.
+    bool aktivierungVorweg_ = false;
 };
 
 // The one instance, created by the program body after the main window.

@@ -15,6 +15,7 @@
 #include "Tb6.h"
 #include "daten/DataModule1.h"
 #include "daten/DataModuleFahrer.h"
+#include "fakes/AufzeichnendeDienste.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/MandantenFormular.h"
 #include "katalog_umgebung.h"
@@ -402,6 +403,20 @@ TEST_F(KatalogTest, DesignerShowsEveryRowButKeepsTheCostFilterAndTheDispatchLink
         EXPECT_EQ(ui::hourglassDepth(), 0);
     }
     EXPECT_TRUE(fleet::FahrerFormularErzeugt);
+}
+
+TEST_F(KatalogTest, DesigningTheDueListAsksForTheListToBeBuiltFirst)
+{
+    // The list is built when first needed; its layout is the one report that reads it without the list
+    // having been shown.
+    fleet::testing::AufzeichnendeTerminDienste termine;
+    katalog().DesignReport(6);
+    EXPECT_EQ(laeufe_, 1);
+    EXPECT_EQ(termine.aufrufe, QStringList{"TerminListeBereitstellen"});
+    termine.aufrufe.clear();
+    katalog().DesignReport(7);
+    katalog().PrintReport(6, fleet::kDrucken);
+    EXPECT_EQ(termine.aufrufe, QStringList{});
 }
 
 TEST_F(KatalogTest, SelectedToursPrintOnlyTheMarkedRowsInTableOrder)

@@ -27,6 +27,7 @@ public:
 
     void TerminListeModalZeigen() override { aufrufe << "TerminListeModalZeigen"; }
     void TerminListeZeigen() override { aufrufe << "TerminListeZeigen"; }
+    void TerminListeBereitstellen() override { aufrufe << "TerminListeBereitstellen"; }
     bool DispoZeitraumErfragen(DispoZeitraum &zeitraum) override
     {
         aufrufe << "DispoZeitraumErfragen";

@@ -143,6 +143,57 @@ private slots:
         QVERIFY(meldungen.verifyDone());
     }
 
+    void createdItLeavesTheListUntilItIsFirstShownThenBuildsItOnce()
+    {
+        ui::testing::ScriptedMessages meldungen;
+        dbe::TTable &liste = u->dm().TTblTermine;
+        QVERIFY(!liste.Active());
+        QVERIFY(anzahl().isEmpty());
+        int aufbauten = 0;
+        // Each build empties the list, opening it exclusively for that.
+        liste.AfterOpen = [&](dbe::TDataSet &) { aufbauten += liste.Exclusive() ? 1 : 0; };
+        // Shown: built before the window is painted; the activation that
+        // follows does not build it again.
+        form->show();
+        QCOMPARE(aufbauten, 1);
+        QCOMPARE(anzahl(), kAnzahl.arg(1));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::qWait(20);
+        QCOMPARE(aufbauten, 1);
+        // Every later activation reads the vehicles again.
+        faelligesFahrzeug("B-2");
+        woandersHin();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(aufbauten, 2);
+        QCOMPARE(anzahl(), kAnzahl.arg(2));
+        liste.AfterOpen = nullptr;
+        QVERIFY(meldungen.verifyDone());
+    }
+
+    void aReaderBeforeTheFirstShowGetsTheBuiltListAndAnotherWindowFirstMeansARebuild()
+    {
+        ui::testing::ScriptedMessages meldungen;
+        dbe::TTable &liste = u->dm().TTblTermine;
+        int aufbauten = 0;
+        // Each build empties the list, opening it exclusively for that.
+        liste.AfterOpen = [&](dbe::TDataSet &) { aufbauten += liste.Exclusive() ? 1 : 0; };
+        form->ListeBereitstellen();
+        form->ListeBereitstellen();
+        QCOMPARE(aufbauten, 1);
+        QVERIFY(liste.Locate("KfzNr", "A-1"));
+        QCOMPARE(anzahl(), kAnzahl.arg(1));
+        QCOMPARE(form->TLblTerminart->text(), QString("Fällige Termine (Sicht: Alle Termine)"));
+        // Built already, the list is read at the activation of its first show, as at every one.
+        faelligesFahrzeug("B-2");
+        zeigen();
+        QCOMPARE(aufbauten, 2);
+        QCOMPARE(anzahl(), kAnzahl.arg(2));
+        liste.AfterOpen = nullptr;
+        QVERIFY(meldungen.verifyDone());
+    }
+
     void closedFromItsOwnHandlerAndOpenedAgainItRebuilds()
     {
         // "GeheZu" closes the list from inside its handler; the next time the
