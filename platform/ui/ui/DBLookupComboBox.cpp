@@ -138,16 +138,32 @@ QString DBLookupComboBox::keyValue() const
     return typed;
 }
 
+QString DBLookupComboBox::lookedUpText(const QString &key) const
+{
+    const QString column = listFields_.value(0, keyField_);
+    dbe::TDataSource *source = listSource();
+    dbe::TDataSet *dataSet = source ? source->DataSet() : nullptr;
+    if (key.isEmpty() || column.compare(keyField_, Qt::CaseInsensitive) == 0 || !dataSet ||
+        !dataSet->Active() || !isVisible())
+        return key;
+    const dbe::TField *shown = dataSet->FindField(column);
+    if (!shown || !dataSet->FindField(keyField_))
+        return key;
+    const QVariant value = dataSet->Lookup(keyField_, {key}, column);
+    return value.isValid() ? shown->TextOf(value, true) : key;
+}
+
 void DBLookupComboBox::showValue()
 {
     dbe::TField *field = link_.field();
     const QString key = field ? field->AsString() : QString();
-    QString shown = key;
-    for (int row = 0; row < rows_->rowCount(); ++row)
-        if (rows_->item(row)->data(KeyRole).toString() == key) {
-            shown = rows_->item(row)->text();
-            break;
-        }
+    QString shown = listOutdated_ ? lookedUpText(key) : key;
+    if (!listOutdated_)
+        for (int row = 0; row < rows_->rowCount(); ++row)
+            if (rows_->item(row)->data(KeyRole).toString() == key) {
+                shown = rows_->item(row)->text();
+                break;
+            }
     QSignalBlocker quiet(this);
     setEditText(shown);
     lineEdit()->setReadOnly(!link_.canModify());
@@ -166,13 +182,23 @@ void DBLookupComboBox::showEvent(QShowEvent *event)
 {
     ComboBox::showEvent(event);
     guard(this, [this] {
-        if (!listOutdated_)
-            return;
-        refreshList();
-        // A field shown before the list was there shows its key: show its row's text now.
-        if (link_.field() && !link_.modified())
+        // A field shown while the box was hidden shows its key: show its row's text now.
+        if (listOutdated_ && link_.field() && !link_.modified())
             showValue();
     });
+}
+
+void DBLookupComboBox::focusInEvent(QFocusEvent *event)
+{
+    // Typing completes from the list and the arrow keys step through it.
+    guard(this, [this] { readListIfOutdated(); });
+    ComboBox::focusInEvent(event);
+}
+
+void DBLookupComboBox::wheelEvent(QWheelEvent *event)
+{
+    guard(this, [this] { readListIfOutdated(); });
+    ComboBox::wheelEvent(event);
 }
 
 void DBLookupComboBox::positionListSource(int row)

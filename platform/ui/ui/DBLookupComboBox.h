@@ -15,9 +15,12 @@ namespace ui {
 // show the listField columns ("KfzNr;Info;Gruppe"), and choosing a row
 // writes that row's keyField value into the data field. A text that is in
 // no row may be typed as well and is written as it stands (the lookup tables
-// grow from it). The list is read when the box is first shown or dropped
-// down, and again only after the list dataset changed (opened, closed,
-// posted, refreshed, filtered) or the list's fields were set anew.
+// grow from it). The list is read when the user first comes to it (drops it
+// down, enters the box, turns the wheel over it) or a value is written, and
+// again only after the list dataset changed (opened, closed, posted,
+// refreshed, filtered) or the list's fields were set anew. Until then the box
+// shows the text of the data field's row by a keyed lookup in the list
+// dataset (none when the shown column is the key itself).
 class DBLookupComboBox : public ComboBox, public DataAwareControl {
     Q_OBJECT
     Q_PROPERTY(dbe::TDataSource *dataSource READ dataSource WRITE setDataSource)
@@ -48,8 +51,10 @@ public:
     void showPopup() override;
 
 protected:
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     class ListLink;
@@ -57,6 +62,8 @@ private:
     // Reads the list when it is outdated.
     void readListIfOutdated();
     void showValue();
+    // The text shown for `key` while the list is not read.
+    QString lookedUpText(const QString &key) const;
     void userChanged();
     void positionListSource(int row);
 

@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(combo->text(), QStringLiteral("Kombi"));
         QCOMPARE(label->text(), QStringLiteral("1000"));
         QCOMPARE(picker->text(), QStringLiteral(" ")); // blank date
-        QCOMPARE(lookup->count(), 2);
+        QCOMPARE(lookup->count(), 0); // read when the user comes to it
         QCOMPARE(memo->toPlainText(), QStringLiteral("Kombi"));
         QCOMPARE(comboChanges, 0);
 
@@ -216,6 +216,7 @@ private slots:
         QCOMPARE(vehicles.table->State(), dbe::TDataSetState::dsEdit);
 
         lookup->setFocus();
+        QCOMPARE(lookup->count(), 2);
         lookup->lineEdit()->selectAll();
         QTest::keyClicks(lookup->lineEdit(), QStringLiteral("Fuhrpark Nord")); // in no row
         picker->setFocus();
@@ -240,10 +241,11 @@ private slots:
                  QStringLiteral("Werkstatt"));
     }
 
-    // A lookup reads its list when first shown, not while it is being set up,
-    // and again only when it opens after its list dataset changed; moving
-    // through the list dataset changes nothing.
-    void lookupReadsItsListWhenShownAndAfterItsDatasetChanged()
+    // A lookup reads its list when the user first comes to it, not while it
+    // is set up or shown (it shows its row's text by a keyed lookup until
+    // then), and again only when it opens after its list dataset changed;
+    // moving through the list dataset changes nothing.
+    void lookupReadsItsListWhenFirstUsedAndAfterItsDatasetChanged()
     {
         DbFixture db;
         VehicleTable list(db), data(db);
@@ -258,14 +260,26 @@ private slots:
         lookup->setDataField(QStringLiteral("KfzNr"));
         QCOMPARE(lookup->count(), 0);
         QVERIFY(lookup->listOutdated());
-        QCOMPARE(lookup->currentText(), QStringLiteral("A-1")); // the key until the rows are there
+        QCOMPARE(lookup->currentText(), QStringLiteral("A-1")); // the key while hidden
 
-        Window window({lookup});
-        QCOMPARE(lookup->count(), 2);
+        Window window({new QLineEdit, lookup}); // the window's focus goes to the edit
+        QTRY_VERIFY(QApplication::focusWidget());
+        QCOMPARE(lookup->count(), 0);
         QCOMPARE(lookup->currentText(), QStringLiteral("Kombi"));
         data.table->Next();
         QCOMPARE(lookup->currentText(), QStringLiteral("Transporter"));
+        data.table->Append();
+        data.table->FieldByName(QStringLiteral("KfzNr"))->SetAsString(QStringLiteral("X-9"));
+        QCOMPARE(lookup->currentText(), QStringLiteral("X-9")); // in no row: the key as it stands
+        data.table->Cancel();
+        QCOMPARE(list.table->FieldByName(QStringLiteral("KfzNr"))->AsString(), QStringLiteral("A-1"));
+        QVERIFY(lookup->listOutdated());
 
+        // Entering the box reads the list (typing completes from it).
+        lookup->setFocus();
+        QTRY_VERIFY(lookup->hasFocus());
+        QCOMPARE(lookup->count(), 2);
+        QCOMPARE(lookup->currentText(), QStringLiteral("Transporter"));
         list.table->Next();
         list.table->Prior();
         QVERIFY(!lookup->listOutdated());
