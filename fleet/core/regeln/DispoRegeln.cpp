@@ -261,11 +261,13 @@ void buchungPruefen(TDataModule1 &dm, dbe::TDataSet &dispo)
         feld(dispo, "AngelegtVon")->SetAsString(AktuellerArbeitsplatz);
 }
 
+const QString kAngelegtVon = QStringLiteral("AngelegtVon");
+
 void rechtPruefen(const dbe::TDataSet &dispo, const QString &meldung)
 {
     if (!DispoNurEigene)
         return;
-    const QString inhaber = feld(dispo, "AngelegtVon")->AsString();
+    const QString inhaber = dispo.FieldByName(kAngelegtVon)->AsString();
     if (inhaber.isEmpty() || inhaber == AktuellerArbeitsplatz)
         return;
     ui::messages().warning(meldung);
@@ -290,6 +292,12 @@ void auslastungUndKnoepfe()
 }
 
 } // namespace
+
+const QStringList &DispoLoeschRegelFelder()
+{
+    static const QStringList felder{kAngelegtVon};
+    return felder;
+}
 
 void DispoRegelnBinden(TDataModule1 &dm)
 {

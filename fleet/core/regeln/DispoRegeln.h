@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 
 namespace fleet {
 
@@ -26,6 +27,11 @@ extern bool DispoFortschreiben;
 extern DispoKopieFelder DispoKopie;
 // The period dialog of the last new booking was confirmed.
 extern bool DispoEingabeBestaetigt;
+
+// The fields of a booking that the delete rule bound by DispoRegelnBinden looks
+// at: a deletion of many bookings at once reads only these before it asks the
+// rule about each booking.
+const QStringList &DispoLoeschRegelFelder();
 
 // Fills the data module's places of the booking rules: the period dialog
 // before a new booking, the new booking's values, validation, collision test

@@ -3,9 +3,12 @@
 #include "base/Abort.h"
 #include "daten/DataModule1.h"
 #include "daten/TabellenRoutinen.h"
+#include "dbe/Query.h"
 #include "dbe/Session.h"
 #include "dienste/HauptFormularZugriff.h"
 #include "dienste/Protokoll.h"
+#include "regeln/DispoRegeln.h"
+#include "regeln/TabellenAnweisung.h"
 #include "ui/Messages.h"
 
 namespace fleet {
@@ -27,17 +30,19 @@ struct TabellenFehler {
 // Deletes every row of the vehicle in a table with one statement: through the
 // module's table `vorbild` when it is open on that table in an order that
 // starts with the vehicle field (a range deletion ignores its master link and
-// filters), else on a cursor of its own, after which `vorbild` reads again.
-// Returns the number of rows deleted.
+// filters), else on a cursor of its own. `vorbild` reads again at once unless
+// `vomFahrzeugGelesen`: the vehicle row's deletion that follows moves its
+// master, and with it, it reads anyway. Returns the number of rows deleted.
 int zeilenLoeschen(dbe::TTable &vorbild, const QString &tabelle, const QString &kfzFeld, const QString &kfzNr,
-                   const QString &meldung)
+                   const QString &meldung, bool vomFahrzeugGelesen = false)
 {
     try {
         const bool gleicheTabelle = vorbild.Active() && vorbild.TableName() == tabelle;
         if (gleicheTabelle) {
             const QStringList ordnung = vorbild.IndexFields();
             if (!ordnung.isEmpty() && ordnung.first().compare(kfzFeld, Qt::CaseInsensitive) == 0) {
-                return vorbild.DeleteRange({kfzNr}, {kfzNr});
+                return vomFahrzeugGelesen ? vorbild.DeleteRangeUnread({kfzNr}, {kfzNr})
+                                          : vorbild.DeleteRange({kfzNr}, {kfzNr});
             }
         }
         dbe::TTable t(&vorbild.Session());
@@ -45,8 +50,8 @@ int zeilenLoeschen(dbe::TTable &vorbild, const QString &tabelle, const QString &
         t.SetTableName(tabelle);
         t.SetIndexFieldNames(kfzFeld);
         t.Open();
-        const int n = t.DeleteRange({kfzNr}, {kfzNr});
-        if (n > 0 && gleicheTabelle)
+        const int n = t.DeleteRangeUnread({kfzNr}, {kfzNr});
+        if (n > 0 && gleicheTabelle && !vomFahrzeugGelesen)
             vorbild.Refresh();
         return n;
     } catch (const dbe::EDatabaseError &) {
@@ -69,11 +74,16 @@ FahrzeugKaskade::~FahrzeugKaskade()
             Verschluckt(Q_FUNC_INFO, e);
         }
         transaktion_.reset();
-        // The window's bookings show again what the rollback brought back.
-        try {
-            dm_.TTblDispo.Refresh();
-        } catch (const std::exception &e) {
-            Verschluckt(Q_FUNC_INFO, e);
+        // The window's details show again what the rollback brought back.
+        for (dbe::TTable *t : std::exchange(geleert_, {})) {
+            if (t == &dm_.TblBild && bildGeoeffnet_)
+                continue; // closed below
+            try {
+                if (t->Active())
+                    t->Refresh();
+            } catch (const std::exception &e) {
+                Verschluckt(Q_FUNC_INFO, e);
+            }
         }
     }
     freigeben();
@@ -110,7 +120,7 @@ void FahrzeugKaskade::freigeben()
     }
 }
 
-void FahrzeugKaskade::buchungenPruefen()
+void FahrzeugKaskade::buchungenPruefen(const QString &kfzNr)
 {
     // The view is put on the vehicle and all periods, as after the deletion
     // it shows what is left of it.
@@ -120,17 +130,17 @@ void FahrzeugKaskade::buchungenPruefen()
     if (!dispo.BeforeDelete)
         return;
     // The bookings' own rule sees every booking of the vehicle before any row
-    // goes, on a cursor of its own that the window does not filter.
+    // goes, whatever the window filters, with the fields it looks at read in
+    // one statement.
     try {
-        dbe::TTable t(&dispo.Session());
-        t.SetDatabaseName(dispo.DatabaseName());
-        t.SetTableName(dispo.TableName());
-        t.SetIndexFieldNames(QStringLiteral("Kfznr"));
-        t.SetMasterSource(&dm_.TDataSrcMain);
-        t.SetMasterFields(QStringLiteral("KfzNr"));
-        t.Open();
-        for (t.First(); !t.Eof(); t.Next())
-            dispo.BeforeDelete(t);
+        dbe::TQuery buchungen(&dispo.Session());
+        buchungen.SetDatabaseName(dispo.DatabaseName());
+        buchungen.SetSQL({QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                              .arg(SpaltenImSql(DispoLoeschRegelFelder()), TabelleImSql(dispo),
+                                   TextGleichImSql(QStringLiteral("Kfznr"), kfzNr))});
+        buchungen.Open();
+        for (buchungen.First(); !buchungen.Eof(); buchungen.Next())
+            dispo.BeforeDelete(buchungen);
     } catch (const dbe::EDatabaseError &) {
         throw TabellenFehler{kDispoMeldung};
     }
@@ -151,8 +161,13 @@ void FahrzeugKaskade::loeschen(const QString &kfzNr)
         {dm_.TblSchadensmanagement, "Kann zugehörige Schadensdatensätze nicht löschen!"},
         {dm_.TblBild, "Kann zugehörige Bildinformationen nicht löschen!"},
     };
-    for (const auto &d : details)
-        zeilenLoeschen(d.tabelle, d.tabelle.TableName(), kfz, kfzNr, QString::fromUtf8(d.meldung));
+    for (const auto &d : details) {
+        geleert_.append(&d.tabelle);
+        zeilenLoeschen(d.tabelle, d.tabelle.TableName(), kfz, kfzNr, QString::fromUtf8(d.meldung),
+                       d.tabelle.MasterSource() == &dm_.TDataSrcMain);
+    }
+    // The bookings' after-delete rule below looks at what is left of them.
+    geleert_.append(&dm_.TTblDispo);
     const int buchungen = zeilenLoeschen(dm_.TTblDispo, dm_.TTblDispo.TableName(), kfz, kfzNr, kDispoMeldung);
     zeilenLoeschen(dm_.TTblMain, QStringLiteral("KfzTerminInfo.db"), QStringLiteral("Kfznr"), kfzNr,
                    QStringLiteral("Kann zugehörige Terminnotizen nicht löschen!"));
@@ -173,7 +188,7 @@ void FahrzeugKaskade::DetailsLoeschen()
     sperren();
     try {
         // Read before the transaction starts: other workstations' writes wait only for the deletion.
-        buchungenPruefen();
+        buchungenPruefen(kfzNr);
         transaktion_ =
             std::make_unique<dbe::TTransaction>(dm_.TTblMain.Session(), dm_.TTblMain.DatabaseName());
         loeschen(kfzNr);

@@ -36,12 +36,14 @@ public:
 
 private:
     void sperren();
-    void buchungenPruefen();
+    void buchungenPruefen(const QString &kfzNr);
     void loeschen(const QString &kfzNr);
     void freigeben();
 
     TDataModule1 &dm_;
     QList<dbe::TTable *> gesperrt_;
+    // The window's tables whose rows the deletion went through; a rollback has them read again.
+    QList<dbe::TTable *> geleert_;
     bool bildGeoeffnet_ = false;
     std::unique_ptr<dbe::TTransaction> transaktion_;
 };

@@ -13,6 +13,7 @@
 #include "regeln/FahrzeugKaskade.h"
 #include "regeln/LeasingPrognose.h"
 #include "regeln/MonatsSummen.h"
+#include "regeln/TabellenAnweisung.h"
 #include "regeln/TerminNotizen.h"
 #include "regeln/Terminarten.h"
 #include "ui/Messages.h"
@@ -48,11 +49,7 @@ void FahrzeugAnzahlSpeichern(TDataModule1 &dm)
     try {
         if (MandantDatenLesen(dm.TTblMain.DatabaseName(), true)) {
             // All vehicles of the client, whatever filter the window has in force.
-            dbe::TTable alle(&dm.TTblMain.Session());
-            alle.SetDatabaseName(dm.TTblMain.DatabaseName());
-            alle.SetTableName(dm.TTblMain.TableName());
-            alle.Open();
-            const int anzahl = alle.RecordCount();
+            const int anzahl = GespeicherteZeilen(dm.TTblMain);
             mandanten.Edit();
             mandanten.FieldByName(QStringLiteral("AnzahlFahrzeuge"))->SetAsInteger(anzahl);
             mandanten.Post();

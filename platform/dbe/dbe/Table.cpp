@@ -606,6 +606,13 @@ void TTable::SetRange(const QVariantList &startValues, const QVariantList &endVa
 
 int TTable::DeleteRange(const QVariantList &low, const QVariantList &high)
 {
+    const int n = DeleteRangeUnread(low, high);
+    Resync();
+    return n;
+}
+
+int TTable::DeleteRangeUnread(const QVariantList &low, const QVariantList &high)
+{
     checkActive();
     CheckBrowseMode();
     if (!CanModify())
@@ -621,9 +628,7 @@ int TTable::DeleteRange(const QVariantList &low, const QVariantList &high)
         r.low << normalizeFor(*this, *cursor_, idx[i], low[i]);
     for (int i = 0; i < high.size(); ++i)
         r.high << normalizeFor(*this, *cursor_, idx[i], high[i]);
-    const int n = cursor_->removeRange(r);
-    Resync();
-    return n;
+    return cursor_->removeRange(r);
 }
 
 void TTable::GotoCurrent(TTable &other)

@@ -85,6 +85,10 @@ public:
     // table's write lock as a post does; inside a transaction of the session the deletion is part of
     // it. The table then stands on the nearest remaining row. Returns the number of rows deleted.
     int DeleteRange(const QVariantList &low, const QVariantList &high);
+    // As DeleteRange, without reading this table's rows again: until the caller refreshes the table
+    // or its master moves, it may still stand on a row that is gone. For a deletion that such a move
+    // follows at once, as a master row's deletion that its details' rows precede.
+    int DeleteRangeUnread(const QVariantList &low, const QVariantList &high);
 
     // Positions this table on the current row of another table on the same table file.
     void GotoCurrent(TTable &other);

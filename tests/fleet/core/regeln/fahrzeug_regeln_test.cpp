@@ -357,6 +357,14 @@ TEST_F(Kaskade, DeletingAVehicleLeavesNoRowOfItAndCountsTheRest)
     EXPECT_FALSE(dm->TblBild.Active());
     EXPECT_EQ(kerntest::ZweiterArbeitsplatz::einmal("sperrversuch", kAliasFuhrpark, "KfzHisto.db"), "ja");
     EXPECT_EQ(dm->TTblTouren.RecordCount(), 2); // now B-2's
+    for (dbe::TTable *t : {&dm->TTblTouren, &dm->TTblVarKosten, &dm->TTblHistorie, &dm->TTblDispo})
+        EXPECT_EQ(t->FieldByName("KfzNr")->AsString(), "B-2") << t->Name().toStdString();
+
+    // The last vehicle going leaves the window's details empty.
+    haupt().Delete();
+    EXPECT_EQ(anzahlFahrzeugeMandant1(), 0);
+    for (dbe::TTable *t : {&dm->TTblTouren, &dm->TTblVarKosten, &dm->TTblHistorie, &dm->TTblDispo})
+        EXPECT_TRUE(t->IsEmpty()) << t->Name().toStdString();
 }
 
 TEST_F(Kaskade, ATableLockedByAnotherWorkstationKeepsEverything)
@@ -395,6 +403,28 @@ TEST_F(Kaskade, AFailureInTheMiddleKeepsEverything)
     haupt().Delete();
     EXPECT_EQ(zeilenVon(s(), "KfzStamm.db", "A-1"), 0);
     EXPECT_EQ(zeilenVon(s(), "KfzTour.db", "A-1"), 0);
+}
+
+// The details are gone when the vehicle row itself cannot go: they come back,
+// and the window's detail tables show them again.
+TEST_F(Kaskade, AVehicleRowThatCannotGoBringsBackTheDetailsTheWindowShows)
+{
+    kerntest::MeldungsRekorder meldungen;
+    kerntest::ZweiterArbeitsplatz anderer("sperren", kAliasFuhrpark, "KfzStamm.db");
+    ASSERT_TRUE(anderer.bereit());
+    try {
+        haupt().Delete();
+        ADD_FAILURE() << "the vehicle row went";
+    } catch (const std::exception &) {
+    }
+    EXPECT_EQ(zeilenJeTabelle("A-1"), voll);
+    EXPECT_EQ(zeilenVon(s(), "KfzStamm.db", "A-1"), 1);
+    EXPECT_EQ(haupt().FieldByName("KfzNr")->AsString(), "A-1");
+    EXPECT_EQ(dm->TTblTouren.FieldByName("Tour")->AsString(), "T1");
+    EXPECT_EQ(dm->TTblHistorie.FieldByName("Info")->AsString(), "Ölwechsel");
+    EXPECT_EQ(dm->TblSchadensmanagement.FieldByName("Bearbeitungsnummer")->AsString(), "S-7");
+    EXPECT_EQ(dm->TTblDispo.RecordCount(), 2);
+    EXPECT_EQ(meldungen.texte.join("|").toStdString(), "");
 }
 
 TEST_F(Kaskade, OnlyTheDeletedVehicleLosesRowsAlsoBesideNeighbouringNumbers)

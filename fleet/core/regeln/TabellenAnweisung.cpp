@@ -1,0 +1,42 @@
+#include "regeln/TabellenAnweisung.h"
+
+#include "dbe/Field.h"
+#include "dbe/Query.h"
+#include "dbe/Table.h"
+
+namespace fleet {
+
+QString TabelleImSql(const dbe::TTable &tabelle)
+{
+    const QString datei = tabelle.TableName();
+    const int punkt = datei.lastIndexOf(QLatin1Char('.'));
+    return dbe::QuotedName(punkt > 0 ? datei.left(punkt) : datei);
+}
+
+QString SpaltenImSql(const QStringList &felder)
+{
+    QStringList spalten;
+    for (const QString &f : felder)
+        spalten << dbe::QuotedName(f);
+    return spalten.isEmpty() ? QStringLiteral("1") : spalten.join(QStringLiteral(", "));
+}
+
+QString TextGleichImSql(const QString &feld, const QString &wert)
+{
+    if (wert.isEmpty())
+        return dbe::QuotedName(feld) + QStringLiteral(" IS NULL");
+    QString text = wert;
+    return QStringLiteral("%1 = '%2'")
+        .arg(dbe::QuotedName(feld), text.replace(QLatin1Char('\''), QStringLiteral("''")));
+}
+
+int GespeicherteZeilen(const dbe::TTable &tabelle)
+{
+    dbe::TQuery anzahl(&tabelle.Session());
+    anzahl.SetDatabaseName(tabelle.DatabaseName());
+    anzahl.SetSQL({QStringLiteral("SELECT count(*) FROM %1").arg(TabelleImSql(tabelle))});
+    anzahl.Open();
+    return anzahl.Fields(0)->AsInteger();
+}
+
+} // namespace fleet
