@@ -231,6 +231,10 @@ TEST_F(Fahrzeugregeln, TheClientCountsAllVehiclesAlsoUnderAFilter)
     haupt().Post();
     EXPECT_EQ(anzahlFahrzeugeMandant1(), 3);
     EXPECT_FALSE(dm->TblMandanten.Active());
+    // Deleting the only vehicle the filter shows.
+    haupt().Delete();
+    EXPECT_EQ(anzahlFahrzeugeMandant1(), 2);
+    EXPECT_FALSE(dm->TblMandanten.Active());
 }
 
 TEST_F(Fahrzeugregeln, NewVehiclesSwitchTheFilterOffFirst)
@@ -448,6 +452,36 @@ TEST_F(Kaskade, OnlyTheDeletedVehicleLosesRowsAlsoBesideNeighbouringNumbers)
                       .join(' '),
                   kfz == "A-1" ? "0 0 0" : "1 1 1")
             << kfz.toStdString();
+}
+
+// Vehicle numbers with characters that a statement's text quotes: the rule
+// sees their bookings, and the vehicle goes only when it allows.
+TEST_F(Kaskade, TheBookingsOfANumberWithQuotesAreSeenByTheRule)
+{
+    ui::testing::ScriptedMessages meldungen([](const QString &r) { ADD_FAILURE() << r.toStdString(); });
+    const bool nurEigene = fleet::DispoNurEigene;
+    const QString platz = fleet::AktuellerArbeitsplatz;
+    fleet::DispoNurEigene = true;
+    fleet::AktuellerArbeitsplatz = "PC1";
+    for (const QString kfz : {"O'B 1", "X'' \\"}) {
+        zeileAnfuegen(s(), kAliasFuhrpark, "KfzStamm.db", {"KfzNr"}, {kfz});
+        zeileAnfuegen(s(), kAliasFuhrpark, "KfzDispo.DB", {"Kfznr", "DatumVon", "DatumBis", "AngelegtVon"},
+                      {kfz, base::encodeDate(2025, 6, 1), base::encodeDate(2025, 6, 2), "PC2"});
+        haupt().Refresh();
+        ASSERT_TRUE(haupt().Locate("KfzNr", kfz));
+        meldungen.expectWarning("Sie haben nicht das Recht, diese Disposition zu löschen !");
+        EXPECT_THROW(haupt().Delete(), base::SilentAbort) << kfz.toStdString();
+        EXPECT_TRUE(meldungen.verifyDone());
+        EXPECT_EQ(zeilenVon(s(), "KfzStamm.db", kfz), 1);
+        fleet::AktuellerArbeitsplatz = "PC2";
+        haupt().Delete();
+        EXPECT_EQ(zeilenVon(s(), "KfzStamm.db", kfz), 0);
+        EXPECT_EQ(zeilenVon(s(), "KfzDispo.DB", kfz), 0);
+        fleet::AktuellerArbeitsplatz = "PC1";
+    }
+    EXPECT_EQ(zeilenJeTabelle("A-1"), voll);
+    fleet::DispoNurEigene = nurEigene;
+    fleet::AktuellerArbeitsplatz = platz;
 }
 
 // The bookings' own delete rule sees every booking of the vehicle, also one
