@@ -166,7 +166,7 @@ void FahrzeugKaskade::loeschen(const QString &kfzNr)
         zeilenLoeschen(d.tabelle, d.tabelle.TableName(), kfz, kfzNr, QString::fromUtf8(d.meldung),
                        d.tabelle.MasterSource() == &dm_.TDataSrcMain);
     }
-    // The bookings' after-delete rule below looks at what is left of them.
+    // The bookings read again at once: their after-delete rule below looks at what is left.
     geleert_.append(&dm_.TTblDispo);
     const int buchungen = zeilenLoeschen(dm_.TTblDispo, dm_.TTblDispo.TableName(), kfz, kfzNr, kDispoMeldung);
     zeilenLoeschen(dm_.TTblMain, QStringLiteral("KfzTerminInfo.db"), QStringLiteral("Kfznr"), kfzNr,
