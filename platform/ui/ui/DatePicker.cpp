@@ -1,6 +1,7 @@
 #include "ui/DatePicker.h"
 
 #include <QCalendarWidget>
+#include <QChildEvent>
 #include <QEvent>
 
 #include "ui/Guard.h"
@@ -12,7 +13,6 @@ DatePicker::DatePicker(Kind kind, QWidget *parent) : QDateTimeEdit(parent), kind
     if (kind == Kind::Date) {
         setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
         setCalendarPopup(true);
-        watchCalendar();
     } else {
         setDisplayFormat(QStringLiteral("HH:mm:ss"));
     }
@@ -56,20 +56,22 @@ void DatePicker::setDateTime(const QDateTime &dateTime)
     settingInCode_ = false;
 }
 
-void DatePicker::watchCalendar()
+void DatePicker::childEvent(QChildEvent *event)
 {
-    QCalendarWidget *calendar = calendarWidget(); // makes the popup
-    QWidget *popup = calendar ? calendar->window() : nullptr;
-    if (!popup || popup == window())
-        return;
-    watchedPopup_ = popup;
-    popup->installEventFilter(this);
+    QDateTimeEdit::childEvent(event);
+    // The calendar's popup window is a child made when it first drops down;
+    // children are watched from their birth on, before they are whole.
+    if (event->added() && kind_ == Kind::Date)
+        event->child()->installEventFilter(this);
 }
 
 bool DatePicker::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == watchedPopup_ && event->type() == QEvent::Hide)
-        guard(this, [this] { emit onCloseUp(); });
+    if (event->type() == QEvent::Hide && watched->isWidgetType() && watched->parent() == this) {
+        const auto *popup = static_cast<QWidget *>(watched);
+        if (popup->isWindow() && popup->findChild<QCalendarWidget *>())
+            guard(this, [this] { emit onCloseUp(); });
+    }
     return QDateTimeEdit::eventFilter(watched, event);
 }
 

@@ -8,7 +8,8 @@ namespace ui {
 
 // A date (or time) picker with a drop-down calendar. onChange fires when the
 // user changes the value; setting it in code (setValue, setDate) fires
-// nothing. onCloseUp fires when the calendar closes.
+// nothing. onCloseUp fires when the calendar closes. The calendar is made
+// when it first drops down.
 class DatePicker : public QDateTimeEdit {
     Q_OBJECT
 public:
@@ -27,14 +28,12 @@ signals:
     void onCloseUp();
 
 protected:
+    void childEvent(QChildEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void watchCalendar();
-
     Kind kind_;
     bool settingInCode_ = false;
-    QObject *watchedPopup_ = nullptr;
 };
 
 } // namespace ui

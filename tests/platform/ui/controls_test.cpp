@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -115,6 +116,25 @@ private slots:
         QTest::keyClick(picker, Qt::Key_Up);
         QCOMPARE(pickerChanges, 1);
         QCOMPARE(picker->value(), base::encodeDate(2024, 5, 11));
+
+        // The calendar is made when it first drops down; each closing is a close-up,
+        // a day chosen in it a change.
+        QVERIFY(!picker->findChild<QCalendarWidget *>());
+        int closeUps = 0;
+        on(picker, &DatePicker::onCloseUp, picker, [&] { ++closeUps; });
+        for (int round = 1; round <= 2; ++round) {
+            QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 6, picker->height() / 2));
+            auto *calendar = picker->findChild<QCalendarWidget *>();
+            QVERIFY(calendar);
+            QTRY_VERIFY(calendar->window()->isVisible());
+            QCOMPARE(calendar->selectedDate(), QDate(2024, 5, 10 + round));
+            QCOMPARE(closeUps, round - 1);
+            calendar->setSelectedDate(QDate(2024, 5, 11 + round));
+            emit calendar->activated(calendar->selectedDate()); // chosen: the popup closes
+            QTRY_COMPARE(closeUps, round);
+            QCOMPARE(picker->value(), base::encodeDate(2024, 5, 11 + round));
+            QCOMPARE(pickerChanges, 1 + round);
+        }
     }
 
     // The user picks a tab: the veto runs while the old page is active and
