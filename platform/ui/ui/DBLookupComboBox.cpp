@@ -32,17 +32,12 @@ private:
 };
 
 DBLookupComboBox::DBLookupComboBox(QWidget *parent)
-    : ComboBox(parent), listLink_(std::make_unique<ListLink>(*this)), rows_(new QStandardItemModel(this))
+    : ComboBox(parent), listLink_(std::make_unique<ListLink>(*this)),
+      rows_(qobject_cast<QStandardItemModel *>(model())) // the box's own rows
 {
+    Q_ASSERT(rows_);
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    setModel(rows_);
-    auto *view = new QTableView(this);
-    view->horizontalHeader()->hide();
-    view->verticalHeader()->hide();
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setShowGrid(false);
-    setView(view);
     link_.onDataChange = [this] { showValue(); };
     link_.onWriteValue = [this] {
         readListIfOutdated();
@@ -120,8 +115,8 @@ void DBLookupComboBox::refreshList()
         row.first()->setData(dataSet->Fields(key)->TextOf(values.value(key), false), KeyRole);
         rows_->appendRow(row);
     }
-    if (auto *table = qobject_cast<QTableView *>(view()))
-        table->resizeColumnsToContents();
+    if (table_)
+        table_->resizeColumnsToContents();
     QSignalBlocker quiet(this);
     setEditText(shown);
 }
@@ -175,6 +170,17 @@ void DBLookupComboBox::showValue()
 void DBLookupComboBox::showPopup()
 {
     guard(this, [this] { readListIfOutdated(); });
+    if (!table_) {
+        // The drop-down shows the rows as a table without headers; it is made
+        // when it first drops down.
+        table_ = new QTableView(this);
+        table_->horizontalHeader()->hide();
+        table_->verticalHeader()->hide();
+        table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+        table_->setShowGrid(false);
+        setView(table_);
+        table_->resizeColumnsToContents();
+    }
     ComboBox::showPopup();
 }
 

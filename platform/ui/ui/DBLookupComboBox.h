@@ -8,6 +8,7 @@
 #include "ui/FieldLink.h"
 
 class QStandardItemModel;
+class QTableView;
 
 namespace ui {
 
@@ -72,6 +73,7 @@ private:
     QString keyField_;
     QStringList listFields_;
     QStandardItemModel *rows_;
+    QTableView *table_ = nullptr;
     bool positions_ = false;
 };
 
