@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHash>
 #include <QPointer>
+#include <QSet>
 #include <QVariant>
 #include <QWidget>
 
@@ -10,20 +11,45 @@ namespace fleet {
 
 namespace {
 
-// What was found last time under a name. Looking through every window and
-// every component by name is slow (the settings form does it hundreds of
-// times at start); a hit is used again while it still bears the name and sits
-// where it was found.
+// Looking through every window and every component by name is slow (the
+// settings form asks for hundreds of components at start). A window found is
+// used again while it still bears the name; the components of a form are
+// read into a directory of names in one pass when the first one is asked
+// for, and an entry is used while it still bears the name and sits in the
+// form. Names that several components bear, and names not in the directory,
+// are searched for as before.
 QHash<QString, QPointer<QWidget>> &gefundeneFormulare()
 {
     static QHash<QString, QPointer<QWidget>> gefunden;
     return gefunden;
 }
 
-QHash<QPair<const QWidget *, QString>, QPointer<QObject>> &gefundeneKomponenten()
+struct Verzeichnis {
+    QPointer<QWidget> form;
+    QHash<QString, QPointer<QObject>> namen;
+    QSet<QString> mehrfach;
+};
+
+Verzeichnis &verzeichnisVon(QWidget *form)
 {
-    static QHash<QPair<const QWidget *, QString>, QPointer<QObject>> gefunden;
-    return gefunden;
+    static QHash<const QWidget *, Verzeichnis> verzeichnisse;
+    Verzeichnis &v = verzeichnisse[form];
+    if (v.form != form) {
+        v = Verzeichnis();
+        v.form = form;
+        for (QObject *o : form->findChildren<QObject *>()) {
+            const QString name = o->objectName();
+            if (name.isEmpty() || v.mehrfach.contains(name))
+                continue;
+            if (v.namen.contains(name)) {
+                v.namen.remove(name);
+                v.mehrfach.insert(name);
+            } else {
+                v.namen.insert(name, o);
+            }
+        }
+    }
+    return v;
 }
 
 bool liegtIn(const QObject *komponente, const QWidget *form)
@@ -58,7 +84,10 @@ QObject *KomponenteFinden(const QString &formular, const QString &komponente)
     QWidget *form = FormularFinden(formular);
     if (!form)
         return nullptr;
-    QPointer<QObject> &bekannt = gefundeneKomponenten()[qMakePair(form, komponente)];
+    Verzeichnis &v = verzeichnisVon(form);
+    if (v.mehrfach.contains(komponente))
+        return form->findChild<QObject *>(komponente);
+    QPointer<QObject> &bekannt = v.namen[komponente];
     if (bekannt && bekannt->objectName() == komponente && liegtIn(bekannt, form))
         return bekannt;
     bekannt = form->findChild<QObject *>(komponente);

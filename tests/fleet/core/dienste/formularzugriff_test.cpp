@@ -29,6 +29,8 @@ private slots:
         form->setObjectName("HauptFormular");
         auto *seite = new QWidget(form.get());
         QLabel *gruppe = label(seite, "LblGruppe");
+        QLabel *zweiter = label(seite, "LblDoppelt");
+        QLabel *erster = label(form.get(), "LblDoppelt");
         auto *aktion = new QAction(form.get());
         aktion->setObjectName("Gruppe1");
         QCOMPARE(FormularFinden("HauptFormular"), form.get());
@@ -52,6 +54,11 @@ private slots:
         neu->setParent(&anderes);
         QCOMPARE(KomponenteFinden("HauptFormular", "LblGruppeAlt"), nullptr);
         QCOMPARE(KomponenteFinden("EinstellungenFormular", "LblGruppeAlt"), neu);
+
+        // Two of one name: the search decides.
+        QCOMPARE(KomponenteFinden("HauptFormular", "LblDoppelt"), erster);
+        delete erster;
+        QCOMPARE(KomponenteFinden("HauptFormular", "LblDoppelt"), zweiter);
 
         // A window that is no window any more, renamed or gone.
         seite->setParent(nullptr);
