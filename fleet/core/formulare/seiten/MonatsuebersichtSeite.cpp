@@ -224,7 +224,7 @@ void MonatsuebersichtSeite::anfangen()
 void MonatsuebersichtSeite::betreten()
 {
     MonatsuebersichtAnzeigen();
-    GrafikAktualisieren();
+    sichtbareGrafikAktualisieren();
     DBGridMonatsuebersicht->setFocus();
 }
 
@@ -297,7 +297,7 @@ void MonatsuebersichtSeite::jahrFilter(bool jahr)
         monate.SetFiltered(false);
     }
     MonatsuebersichtAnzeigen();
-    GrafikAktualisieren();
+    sichtbareGrafikAktualisieren();
 }
 
 void MonatsuebersichtSeite::RadioGrpSichtClick()
@@ -345,6 +345,13 @@ void MonatsuebersichtSeite::GrafikAktualisieren()
     DBChartMonatsuebersicht->fuellen(MonatsuebersichtPunkteLesen(DataModule1->TTblMonatKosten));
 }
 
+void MonatsuebersichtSeite::sichtbareGrafikAktualisieren()
+{
+    // A chart switched off gets its data when it is switched on or pictured.
+    if (!DBChartMonatsuebersicht->isHidden())
+        GrafikAktualisieren();
+}
+
 void MonatsuebersichtSeite::TBtnLoeschenClick()
 {
     if (ui::messages().question(
@@ -356,7 +363,7 @@ void MonatsuebersichtSeite::TBtnLoeschenClick()
         }
     }
     MonatsuebersichtAnzeigen();
-    GrafikAktualisieren();
+    sichtbareGrafikAktualisieren();
 }
 
 void MonatsuebersichtSeite::TBtnZeigMonatsauswertungClick()

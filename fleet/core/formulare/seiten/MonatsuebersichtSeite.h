@@ -69,6 +69,7 @@ public:
 private:
     void panelsAufbauen(QHBoxLayout *zeile);
     void jahrFilter(bool jahr);
+    void sichtbareGrafikAktualisieren();
     void grafikAufbauen(QVBoxLayout *seite);
 
     KostenSeite &kosten_;

@@ -336,7 +336,12 @@ private slots:
         seite().ComboBoxJahr->setItemIndex(seite().ComboBoxJahr->findText("2006"));
         seite().ComboBoxJahrChange();
         QCOMPARE(punkte("Series1"), QList<QPointF>{QPointF(0, 900)});
+        // Switched off, the chart follows no filter; switched on again it shows what the grid shows.
+        seite().CheckBoxGrafik->setChecked(false);
         seite().RadioGrpSicht->setItemIndex(0);
+        QCOMPARE(monate.RecordCount(), 3);
+        seite().CheckBoxGrafik->setChecked(true);
+        QCOMPARE(punkte("Series1"), (QList<QPointF>{QPointF(0, 1200), QPointF(1, 1500.5), QPointF(2, 900)}));
 
         // A click switches a series off and on, on the line or on its legend entry.
         QAbstractSeries *reparatur = grafik->reihe(4);
