@@ -3,9 +3,9 @@
 // cursors, then the evaluation), against plain SQLite queries that compute
 // the same monthly sums. Prints the ratio per mode.
 // Then the monthly totals of every vehicle (its stored monthly evaluations
-// added up and averaged, as the fleet costs and the vehicle comparison do it,
-// on the monthly rows linked to the vehicle) against plain SQLite SUMs over
-// the same rows.
+// added up and averaged, as the fleet costs and the vehicle comparison do it:
+// their walk over the vehicles, the monthly rows linked to the vehicle)
+// against plain SQLite SUMs over the same rows.
 //   monthly_evaluation_bench [--scale=F] [benchmark options]
 //   (F = 1: 10,000 vehicles, 360,000 monthly rows)
 #include <cmath>
@@ -22,6 +22,7 @@
 #include "dbe/Field.h"
 #include "dbe/Table.h"
 #include "fleet_generator.h"
+#include "logik/FahrzeugDurchlauf.h"
 #include "regeln/MonatsSummen.h"
 #include "regeln/Monatsauswertung.h"
 #include "regeln/MonatsauswertungDaten.h"
@@ -192,12 +193,13 @@ double monatsSummenOurs()
     monate->SetMasterSource(&quelle);
     monate->SetMasterFields(QStringLiteral("KfzNr"));
     double summe = 0;
-    for (stamm->First(); !stamm->Eof(); stamm->Next()) {
+    // The walk of the fleet costs and the vehicle comparison.
+    fleet::FahrzeugeDurchlaufen(*stamm, {monate.get()}, [&] {
         fleet::TMonatsSummen s;
         fleet::MonatsSummenBerechnen(*monate, s);
         summe += s.SummeGesamtKosten.toDouble() + s.SummeGefKilometer.toDouble() + s.SummeErtrag.toDouble() +
                  s.SchnittVerbrauchLiterPro100Km;
-    }
+    });
     return summe;
 }
 

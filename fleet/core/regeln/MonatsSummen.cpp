@@ -58,13 +58,10 @@ void MonatsSummenBerechnen(dbe::TDataSet &monate, TMonatsSummen &summen)
     dbe::TFieldTotals t;
     {
         ControlsFrei frei(monate);
-        // A pending change is saved first, as a walk over the rows would.
-        monate.CheckBrowseMode();
-        // Added up in the table's order: the same sums as row by row.
-        t = monate.SumFields(kFelder);
-        // The walk ended on the last row; callers may rely on it.
-        if (t.count > 0)
-            monate.Last();
+        // A pending change is saved first, as a walk over the rows would; added up in the table's
+        // order (the same sums as row by row), and the walk ends on the last row: callers may rely
+        // on it.
+        t = monate.SumFieldsToLast(kFelder);
     }
     const int n = t.count;
     if (n <= 0)

@@ -37,8 +37,8 @@ struct TMonatsSummen {
 extern TMonatsSummen MonatsSummen;
 
 // Sums exactly the rows the table shows (the caller sets its filter first),
-// reading only the summed fields of the stored rows with one statement, and
-// leaves it on its last row. The table's controls are frozen while it reads.
+// reading only the summed fields of the stored rows and the last row in full,
+// and leaves it on its last row. The table's controls are frozen while it reads.
 // An error while reading goes on to the caller; the members are then 0.
 void MonatsSummenBerechnen(dbe::TDataSet &monate, TMonatsSummen &summen);
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 #include "dbe/Field.h"
+#include "dbe/ReadScope.h"
 #include "dbe/Table.h"
 
 namespace fleet {
@@ -86,6 +88,13 @@ void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::vector<const dbe::T
 {
     DetailsRuhen ruhen(fahrzeuge, gelesen);
     PositionHalten halten(fahrzeuge);
+    // The vehicles and the details read share one read transaction of their storage, renewed
+    // every few milliseconds so that other workstations' writes go through meanwhile.
+    std::vector<std::unique_ptr<dbe::TReadScope>> lesen;
+    lesen.push_back(std::make_unique<dbe::TReadScope>(fahrzeuge));
+    for (const dbe::TDataSet *d : gelesen)
+        if (const auto *t = dynamic_cast<const dbe::TTable *>(d))
+            lesen.push_back(std::make_unique<dbe::TReadScope>(*t));
     for (fahrzeuge.First(); !fahrzeuge.Eof(); fahrzeuge.Next())
         jeFahrzeug();
 }

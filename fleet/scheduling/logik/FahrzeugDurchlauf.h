@@ -14,7 +14,10 @@ namespace fleet {
 // filter, and calls `jeFahrzeug` on each. The detail tables in `gelesen`
 // follow it (its controls stay on for that); its other details are unlinked
 // for the walk, with their controls frozen, so that they read nothing on each
-// move, and are linked again at the end. Afterwards, also when a call throws,
+// move, and are linked again at the end. The vehicles and the details read
+// share one read transaction of their storage, renewed every few milliseconds
+// (another workstation's write waits no longer; a write of `jeFahrzeug` is
+// committed as always). Afterwards, also when a call throws,
 // the table is back on the vehicle that was current and every detail follows
 // it as before.
 void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::vector<const dbe::TDataSet *> &gelesen,

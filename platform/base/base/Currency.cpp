@@ -1,6 +1,5 @@
 #include "base/Currency.h"
 
-#include <cfenv>
 #include <cmath>
 #include <cstdlib>
 
@@ -27,16 +26,23 @@ int64_t divideRoundHalfEven(int64_t numerator, int64_t denominator)
 
 static int64_t roundHalfEven(double scaled)
 {
-    // nearbyint follows the current rounding mode; round-to-nearest is ties
-    // to even, which is what the fixed-point conversion does.
-    int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    double r = std::nearbyint(scaled);
-    std::fesetround(saved);
+    // Ties to even whatever the floating-point rounding mode is. Below 2^52 the fraction
+    // scaled - floor(scaled) is exact; from there on every double is a whole number already.
+    constexpr double kWhole = 4503599627370496.0; // 2^52
+    if (!(std::fabs(scaled) < kWhole))
+        return static_cast<int64_t>(scaled);
+    const double below = std::floor(scaled);
+    const double fraction = scaled - below;
+    double r = below;
+    if (fraction > 0.5 || (fraction == 0.5 && (static_cast<int64_t>(below) & 1) != 0))
+        r = below + 1.0;
     return static_cast<int64_t>(r);
 }
 
-Currency Currency::fromDouble(double value) { return fromUnits(roundHalfEven(value * kScale)); }
+Currency Currency::fromDouble(double value)
+{
+    return fromUnits(roundHalfEven(value * kScale));
+}
 
 Currency Currency::operator*(double factor) const
 {

@@ -678,9 +678,8 @@ int TDataSet::RecordCount() const
     return count_;
 }
 
-TFieldTotals TDataSet::SumFields(const QStringList &fields, bool inOrder) const
+std::vector<int> TDataSet::totalSlots(const QStringList &fields) const
 {
-    checkActive();
     const TableDef &def = cursor_->def();
     std::vector<int> columns;
     for (const QString &name : fields) {
@@ -703,8 +702,46 @@ TFieldTotals TDataSet::SumFields(const QStringList &fields, bool inOrder) const
         }
         columns.push_back(slot);
     }
+    return columns;
+}
+
+TFieldTotals TDataSet::SumFields(const QStringList &fields, bool inOrder) const
+{
+    checkActive();
+    const std::vector<int> columns = totalSlots(fields);
     TFieldTotals totals;
     cursor_->totals(columns, inOrder, totals);
+    return totals;
+}
+
+TFieldTotals TDataSet::SumFieldsToLast(const QStringList &fields)
+{
+    checkActive();
+    const std::vector<int> columns = totalSlots(fields);
+    checkBrowseModeForMove();
+    // A handler before the move may change rows: then the sums and the move one after the other.
+    if (BeforeScroll) {
+        TFieldTotals totals = SumFields(fields);
+        if (totals.count > 0)
+            Last();
+        return totals;
+    }
+    TFieldTotals totals;
+    Record r;
+    {
+        BusyGuard g(busy_, name_);
+        if (!cursor_->totalsToLast(columns, totals, r))
+            return totals;
+        current_ = std::move(r);
+        calculateFields(current_);
+        hasCurrent_ = true;
+        bof_ = false;
+        eof_ = true;
+        recNo_ = 0;
+        recNoVersion_ = cursor_->localVersion();
+    }
+    positionChanged(0);
+    runEvent(AfterScroll);
     return totals;
 }
 

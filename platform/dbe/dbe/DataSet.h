@@ -142,6 +142,10 @@ public:
     // the count stay the same, the double sums may differ in the last bits. A field that is text or a
     // blob is refused (engine error).
     TFieldTotals SumFields(const QStringList &fields, bool inOrder = true) const;
+    // SumFields in order followed by Last, with one read of the storage where it can: a pending
+    // change is posted first, the dataset is left on its last row with the events of Last. Without
+    // rows it stays where it is and no scroll event runs.
+    TFieldTotals SumFieldsToLast(const QStringList &fields);
 
     // Controls (data links) are not told while disabled; data events still fire.
     void DisableControls();
@@ -212,6 +216,8 @@ protected:
     void setState(TDataSetState state);
     void positionChanged(int distance);
     void moveToEnd(bool last);
+    // The physical slots of fields to be added up; text and blob fields are refused.
+    std::vector<int> totalSlots(const QStringList &fields) const;
     // Makes a fetched row current (calculated fields, flags cleared).
     void setCurrentRecord(const Record &record);
     TField *addPersistentField(std::unique_ptr<TField> field);

@@ -1,3 +1,8 @@
+#include <cfenv>
+#include <cmath>
+#include <random>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "base/Currency.h"
@@ -11,14 +16,60 @@ TEST(Currency, ConversionFromDoubleRoundsHalfToEven)
         int64_t units;
     } cases[] = {
         // Halves that are exact in binary: 0.03125 = 312.5 units, 0.09375 = 937.5 units.
-        {1.0, 10000},        {0.03125, 312},     {0.09375, 938},     {-0.09375, -938},
-        {1.03125, 10312},    {0.12344, 1234},    {1234.5678, 12345678},
-        {-2.5, -25000},      {0.0, 0},
+        {1.0, 10000},
+        {0.03125, 312},
+        {0.09375, 938},
+        {-0.09375, -938},
+        {1.03125, 10312},
+        {0.12344, 1234},
+        {1234.5678, 12345678},
+        {-2.5, -25000},
+        {0.0, 0},
         // 0.00015 is stored just below the half, so it rounds down as the value it is.
         {0.00015, 1},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Currency::fromDouble(c.value).units(), c.units) << c.value;
+}
+
+// The conversion agrees with rounding the scaled value (the product as the caller's rounding mode
+// gives it) to the nearest whole number in the floating-point unit's ties-to-even mode, whatever
+// rounding mode the caller has set.
+TEST(Currency, ConversionFromDoubleIsNearbyIntTiesToEvenInEveryRoundingMode)
+{
+    std::vector<double> values;
+    std::mt19937_64 random(44);
+    std::uniform_real_distribution<double> amount(-1e6, 1e6);
+    std::uniform_int_distribution<int64_t> units(-4000000000000LL, 4000000000000LL);
+    for (int i = 0; i < 200000; ++i) {
+        values.push_back(amount(random));
+        // Halves of a unit, exact in binary only where the scaling leaves them so.
+        values.push_back((static_cast<double>(units(random)) + 0.5) / 10000);
+        values.push_back(static_cast<double>(units(random)) / 10000);
+    }
+    for (double edge : {0.0, -0.0, 0.00005, -0.00005, 0.00015, -0.00025, 0.5, -0.5, 1.5, -1.5, 2.5, -2.5,
+                        450359962737.0496, -450359962737.0496, 922337203685.4775, 1e-300, -1e-300})
+        values.push_back(edge);
+    auto reference = [](double v) {
+        volatile double scaled = v * Currency::kScale; // in the caller's mode, not moved past the switch
+        const int saved = std::fegetround();
+        std::fesetround(FE_TONEAREST);
+        const double r = std::nearbyint(scaled);
+        std::fesetround(saved);
+        return static_cast<int64_t>(r);
+    };
+    for (int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        int differ = 0;
+        for (double v : values) {
+            std::fesetround(mode);
+            const int64_t expected = reference(v);
+            const int64_t got = Currency::fromDouble(v).units();
+            std::fesetround(FE_TONEAREST);
+            if (got != expected && ++differ <= 5)
+                ADD_FAILURE() << "mode " << mode << ": " << v << " gives " << got << ", not " << expected;
+        }
+        EXPECT_EQ(differ, 0) << "mode " << mode;
+    }
 }
 
 TEST(Currency, AdditionOfFieldsIsRoundedPerValue)
@@ -38,8 +89,8 @@ TEST(Currency, DivisionRoundsHalfToEven)
         int64_t divisor;
         int64_t expected;
     } cases[] = {
-        {10000, 3, 3333},  {20000, 3, 6667}, {5, 2, 2},   {7, 2, 4},   {-5, 2, -2},
-        {-7, 2, -4},       {15, 10, 2},      {25, 10, 2}, {1, 0, 0},   {100, -3, -33},
+        {10000, 3, 3333}, {20000, 3, 6667}, {5, 2, 2},   {7, 2, 4}, {-5, 2, -2},
+        {-7, 2, -4},      {15, 10, 2},      {25, 10, 2}, {1, 0, 0}, {100, -3, -33},
     };
     for (const auto &c : cases)
         EXPECT_EQ((Currency::fromUnits(c.units) / c.divisor).units(), c.expected)
@@ -59,9 +110,9 @@ TEST(Currency, RatioOfAmounts)
 TEST(Currency, TextHasTwoDecimalsAndComma)
 {
     EXPECT_EQ(Currency::fromDouble(1234.5).toString(), "1234,50");
-    EXPECT_EQ(Currency::fromUnits(125).toString(), "0,01");   // 0.0125 -> 0.01 (even)
-    EXPECT_EQ(Currency::fromUnits(135).toString(), "0,01");   // 0.0135 -> 0.01 (not half)
-    EXPECT_EQ(Currency::fromUnits(150).toString(), "0,02");   // 0.015 -> 0.02 (even)
+    EXPECT_EQ(Currency::fromUnits(125).toString(), "0,01"); // 0.0125 -> 0.01 (even)
+    EXPECT_EQ(Currency::fromUnits(135).toString(), "0,01"); // 0.0135 -> 0.01 (not half)
+    EXPECT_EQ(Currency::fromUnits(150).toString(), "0,02"); // 0.015 -> 0.02 (even)
     EXPECT_EQ(Currency::fromUnits(-150).toString(), "-0,02");
     EXPECT_EQ(Currency::fromInt(750).toString(0), "750");
 }

@@ -127,6 +127,12 @@ void Cursor::totals(const std::vector<int> &fields, bool, TFieldTotals &out)
     }
 }
 
+bool Cursor::totalsToLast(const std::vector<int> &fields, TFieldTotals &out, Record &lastRow)
+{
+    totals(fields, true, out);
+    return out.count > 0 && last(lastRow);
+}
+
 bool Cursor::acceptsView(const filter::RecordAccessor &row) const
 {
     for (const TreeFilter &t : trees_)

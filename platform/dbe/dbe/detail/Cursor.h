@@ -106,6 +106,9 @@ public:
     // Totals of the given fields (indexes) over the visible rows, in order or, when inOrder is false,
     // in whatever order the storage reads them fastest.
     virtual void totals(const std::vector<int> &fields, bool inOrder, TFieldTotals &out);
+    // The totals in order and the last visible row (false when there is none), as totals and last()
+    // one after the other give them.
+    virtual bool totalsToLast(const std::vector<int> &fields, TFieldTotals &out, Record &lastRow);
 
     // Reads the first page of the view ahead, so that the next first() needs no statement; reads
     // of several cursors share one read transaction of each storage (held lists the storages whose

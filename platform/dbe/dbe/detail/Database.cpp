@@ -274,6 +274,8 @@ void raiseStorageError(int code, const QString &table, const QString &directory)
 
 sqlite3_stmt *Database::prepare(const QString &sql)
 {
+    if (readDepth_ > 0)
+        renewReads();
     auto it = statements_.find(sql);
     if (it != statements_.end()) {
         sqlite3_reset(*it);
@@ -438,8 +440,16 @@ void Database::ensureIndex(const TableInfo &info, const QStringList &columns)
                 return;
         }
     }
-    exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-             .arg(quoteIdent(name), info.sqlName, q.join(QStringLiteral(", "))));
+    // A write like any other: it ends a shared read transaction rather than joining it.
+    beginWrite(info.def.name);
+    try {
+        exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                 .arg(quoteIdent(name), info.sqlName, q.join(QStringLiteral(", "))));
+        endWrite(true, info.def.name);
+    } catch (...) {
+        endWrite(false);
+        throw;
+    }
 }
 
 void Database::dropAllRows(const TableInfo &info)
@@ -461,7 +471,7 @@ void Database::enterReads()
 {
     if (readDepth_++ > 0 || explicitTx_ || writeDepth_ > 0)
         return;
-    readTx_ = sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    beginReads(std::chrono::steady_clock::now());
 }
 
 void Database::leaveReads()
@@ -470,12 +480,49 @@ void Database::leaveReads()
         endReads();
 }
 
+void Database::beginReads(std::chrono::steady_clock::time_point now)
+{
+    // Deferred: the storage's lock is taken by the first read, not here.
+    readTx_ = sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    readSince_ = now;
+}
+
 void Database::endReads()
 {
     if (!std::exchange(readTx_, false))
         return;
     if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Database::renewReads()
+{
+    if (explicitTx_ || writeDepth_ > 0)
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    if (readTx_ && now - readSince_ < kReadHold)
+        return;
+    if (readTx_) {
+        // A statement still stepping keeps the lock whatever is committed: ended at a later one.
+        if (statementStepping())
+            return;
+        endReads();
+    }
+    beginReads(now);
+}
+
+void Database::pauseReads()
+{
+    if (readTx_ && !statementStepping())
+        endReads();
+}
+
+bool Database::statementStepping() const
+{
+    for (sqlite3_stmt *s = sqlite3_next_stmt(db_, nullptr); s; s = sqlite3_next_stmt(db_, s))
+        if (sqlite3_stmt_busy(s))
+            return true;
+    return false;
 }
 
 void Database::beginWrite(const QString &table)

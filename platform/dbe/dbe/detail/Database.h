@@ -87,10 +87,15 @@ public:
     void rollback();
     bool inTransaction() const { return explicitTx_; }
     // Reads between enterReads and leaveReads share one read transaction (one lock of the storage
-    // instead of one per statement). Only for reads that run no caller's code: other workstations'
-    // commits wait until it ends. A write in between ends it first.
+    // instead of one per statement). Other workstations' commits wait for it, so it is held at most
+    // kReadHold: the first statement after that ends it and begins a new one (unless a statement is
+    // still stepping). A write in between ends it first; the reads after the write begin a new one.
     void enterReads();
     void leaveReads();
+    static constexpr std::chrono::milliseconds kReadHold{25};
+    // Ends the shared read transaction now (the process waits for input, say), unless a statement
+    // is still stepping; the next statement inside enterReads/leaveReads begins a new one.
+    void pauseReads();
 
     // Raises the storage's last failure as an engine error in German, naming
     // the table (when given) and the data directory.
@@ -107,7 +112,12 @@ public:
 
 private:
     static int waitForTurn(void *self, int attempt);
+    void beginReads(std::chrono::steady_clock::time_point now);
     void endReads();
+    // Inside enterReads/leaveReads: a read transaction again after a write, a new one once the
+    // current is older than kReadHold.
+    void renewReads();
+    bool statementStepping() const;
 
     QString directory_;
     std::chrono::steady_clock::time_point waitingSince_;
@@ -120,6 +130,7 @@ private:
     bool explicitTx_ = false;
     bool readTx_ = false;
     int readDepth_ = 0;
+    std::chrono::steady_clock::time_point readSince_;
     bool readOnly_ = false;
     bool hasCatalogue_ = true;
     std::shared_ptr<lock::TableLocks> locks_;

@@ -557,6 +557,54 @@ private:
         }
     };
 
+    // Adds up the fields over the visible rows, reading only them (and the row identity, when
+    // lastRowId asks for the last row's) unless the filters must see the rows in C++.
+    void addUp(const std::vector<int> &fields, bool inOrder, TFieldTotals &out, qint64 *lastRowId)
+    {
+        out = TFieldTotals();
+        out.sums.assign(fields.size(), 0.0);
+        out.amounts.assign(fields.size(), base::Currency());
+        // column: the statement column of the first field; byField: field n is column n + 1.
+        auto add = [&](sqlite3_stmt *s, int column, bool byField) {
+            ++out.count;
+            for (size_t i = 0; i < fields.size(); ++i) {
+                const int c = byField ? fields[i] + 1 : column + static_cast<int>(i);
+                const double v = numberAt(s, c, info_->def.fields[fields[i]].type);
+                out.sums[i] += v;
+                out.amounts[i] += v;
+            }
+            if (lastRowId)
+                *lastRowId = sqlite3_column_int64(s, 0);
+        };
+        db_.checkExternalChanges();
+        if (checkInCpp()) {
+            scanAll(
+                [&](sqlite3_stmt *s) {
+                    if (rowAccepted(s))
+                        add(s, 1, true);
+                    return true;
+                },
+                inOrder);
+            return;
+        }
+        // Only the fields asked for leave the storage.
+        QStringList cols;
+        if (lastRowId)
+            cols << QStringLiteral("rowid");
+        for (int f : fields)
+            cols << quoteIdent(info_->def.fields[f].name);
+        if (cols.isEmpty())
+            cols << QStringLiteral("1");
+        sqlite3_stmt *s =
+            db_.prepare(QStringLiteral("SELECT %1 FROM %2%3%4")
+                            .arg(cols.join(QStringLiteral(", ")), info_->sqlName, where(QString()),
+                                 inOrder ? QStringLiteral(" ORDER BY ") + orderAsc_ : QString()));
+        bindAll(s, baseBinds_, 1);
+        while (sqlite3_step(s) == SQLITE_ROW)
+            add(s, lastRowId ? 1 : 0, false);
+        sqlite3_reset(s);
+    }
+
     static bool isBlank(const QVariant &v)
     {
         return !v.isValid() || v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
@@ -585,43 +633,38 @@ private:
 
     void totals(const std::vector<int> &fields, bool inOrder, TFieldTotals &out) override
     {
-        out = TFieldTotals();
-        out.sums.assign(fields.size(), 0.0);
-        out.amounts.assign(fields.size(), base::Currency());
-        auto add = [&](sqlite3_stmt *s, int columnOffset, bool byField) {
-            ++out.count;
-            for (size_t i = 0; i < fields.size(); ++i) {
-                const int column = byField ? fields[i] + columnOffset : static_cast<int>(i);
-                const double v = numberAt(s, column, info_->def.fields[fields[i]].type);
-                out.sums[i] += v;
-                out.amounts[i] += v;
+        addUp(fields, inOrder, out, nullptr);
+    }
+
+    // The totals as totals() reads them, with the identity of the last row, then that row in full.
+    bool totalsToLast(const std::vector<int> &fields, TFieldTotals &out, Record &lastRow) override
+    {
+        // Both reads in one read transaction, unless a record filter (a caller's code) runs.
+        struct Reads {
+            Database *db;
+            ~Reads()
+            {
+                if (db)
+                    db->leaveReads();
             }
-        };
-        db_.checkExternalChanges();
-        if (checkInCpp()) {
-            scanAll(
-                [&](sqlite3_stmt *s) {
-                    if (rowAccepted(s))
-                        add(s, 1, true);
-                    return true;
-                },
-                inOrder);
-            return;
-        }
-        // Only the fields asked for leave the storage.
-        QStringList cols;
-        for (int f : fields)
-            cols << quoteIdent(info_->def.fields[f].name);
-        if (cols.isEmpty())
-            cols << QStringLiteral("1");
-        sqlite3_stmt *s =
-            db_.prepare(QStringLiteral("SELECT %1 FROM %2%3%4")
-                            .arg(cols.join(QStringLiteral(", ")), info_->sqlName, where(QString()),
-                                 inOrder ? QStringLiteral(" ORDER BY ") + orderAsc_ : QString()));
-        bindAll(s, baseBinds_, 1);
-        while (sqlite3_step(s) == SQLITE_ROW)
-            add(s, 0, false);
-        sqlite3_reset(s);
+        } reads{predicate_ ? nullptr : &db_};
+        if (reads.db)
+            reads.db->enterReads();
+        qint64 lastRowId = 0;
+        addUp(fields, true, out, &lastRowId);
+        if (out.count == 0)
+            return false;
+        if (!fetch(lastRowId, lastRow))
+            return last(lastRow); // gone meanwhile (another workstation): the last row there is now
+        // The cursor stands on the last row: nothing after it, the rows before it read when asked.
+        page_.assign(1, lastRow);
+        prefetched_ = false;
+        pageForward_ = true;
+        pageAtEnd_ = true;
+        pageChange_ = db_.changeCount();
+        pageEpoch_ = filterEpoch_;
+        hint_ = 0;
+        return true;
     }
 
     // Unique keys where blank equals blank (the storage's own unique indexes
@@ -688,11 +731,9 @@ private:
     }
 
     // A field's value as a total counts it, read straight from the statement (totalValue of
-    // columnValue without the variant).
-    double numberAt(sqlite3_stmt *s, int column, FieldType type) const
+    // columnValue without the variant): the storage reads blank as 0.
+    static double numberAt(sqlite3_stmt *s, int column, FieldType type)
     {
-        if (sqlite3_column_type(s, column) == SQLITE_NULL)
-            return 0.0;
         switch (type) {
         case FieldType::SmallInt:
         case FieldType::Integer:

@@ -3,11 +3,17 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
+#include <QTimer>
+
+#include "dbe/ReadScope.h"
 
 using namespace dbe;
 
@@ -63,6 +69,60 @@ TEST_F(ProcessesTest, APostIsVisibleAtOnceToASecondCursorAndASecondProcess)
     EXPECT_TRUE(second->FindKey({"C"}));
     t->Last();
     EXPECT_EQ(t->FieldByName(QStringLiteral("KfzNr"))->AsString(), "C");
+}
+
+// A walk reading through one held read transaction: another process's post goes through while the
+// walk goes on reading, and while the walk waits in an event loop; a post of the walk itself is
+// committed at once and the walk reads on.
+TEST_F(ProcessesTest, AReadScopeLetsOtherProcessesWriteAndCommitsItsOwnWritesAtOnce)
+{
+    int argc = 1;
+    char name[] = "dbe_core_processes_test";
+    char *argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (!QCoreApplication::instance())
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    const QString helper = QStringLiteral(CORE_HELPER_PATH);
+    auto second = table(QStringLiteral("Kfz.db"));
+    second->Open();
+    TReadScope lesen(*t);
+    EXPECT_EQ(t->RecordCount(), 1);
+
+    // Reading on: the held transaction is renewed within milliseconds.
+    QProcess poster;
+    QElapsedTimer timer;
+    timer.start();
+    poster.start(helper, {QStringLiteral("post"), dirPath(), QStringLiteral("Kfz.db"), QStringLiteral("B")});
+    while (!poster.waitForFinished(2) && timer.elapsed() < 8000)
+        t->RecordCount();
+    EXPECT_LT(timer.elapsed(), 4000);
+    EXPECT_EQ(QString::fromUtf8(poster.readAllStandardOutput()).trimmed(), "ok");
+    QThread::msleep(30);
+    EXPECT_EQ(t->RecordCount(), 2);
+
+    // Waiting for events: the transaction ends while the loop waits.
+    QEventLoop loop;
+    QProcess waiter;
+    QObject::connect(&waiter, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(8000, &loop, &QEventLoop::quit);
+    timer.restart();
+    waiter.start(helper, {QStringLiteral("post"), dirPath(), QStringLiteral("Kfz.db"), QStringLiteral("C")});
+    loop.exec();
+    EXPECT_LT(timer.elapsed(), 4000);
+    EXPECT_EQ(QString::fromUtf8(waiter.readAllStandardOutput()).trimmed(), "ok");
+
+    // Its own post: committed for every other process, and the walk's cursors read on. A
+    // transaction inside it rolls back and commits as always.
+    addVehicles(*second, {{"D", ""}});
+    EXPECT_EQ(run({QStringLiteral("count"), dirPath(), QStringLiteral("Kfz.db")}), "4");
+    for (const bool commit : {false, true}) {
+        TTransaction tx(*session, QStringLiteral("Daten"));
+        addVehicles(*second, {{commit ? "F" : "E", ""}});
+        EXPECT_EQ(t->RecordCount(), 5);
+        commit ? tx.Commit() : tx.Rollback();
+    }
+    EXPECT_EQ(run({QStringLiteral("count"), dirPath(), QStringLiteral("Kfz.db")}), "5");
+    EXPECT_EQ(column(*t, QStringLiteral("KfzNr")), QStringList({"A", "B", "C", "D", "F"}));
 }
 
 TEST_F(ProcessesTest, WriteLockHeldElsewhereRefusesLockAndWritesUntilTheHolderDies)

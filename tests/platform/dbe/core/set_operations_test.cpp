@@ -51,6 +51,13 @@ protected:
         return out;
     }
 
+    static QString rowText(TDataSet &t)
+    {
+        return t.FieldByName(QStringLiteral("KfzNr"))->AsString() + QLatin1Char('/') +
+               t.FieldByName(QStringLiteral("Datum"))->AsString() + QLatin1Char('/') +
+               t.FieldByName(QStringLiteral("Betrag"))->AsString();
+    }
+
     QStringList numbers()
     {
         auto all = table(QStringLiteral("Kosten.db"));
@@ -143,6 +150,9 @@ TEST_F(SetOperationsTest, SumFieldsGivesWhatALoopOverTheVisibleRowsGives)
     };
     for (const View &v : views) {
         v.apply();
+        QStringList rows;
+        for (kosten->First(); !kosten->Eof(); kosten->Next())
+            rows << rowText(*kosten);
         const TFieldTotals expected = loop(*kosten, fields);
         for (bool inOrder : {true, false}) {
             const TFieldTotals got = kosten->SumFields(fields, inOrder);
@@ -153,7 +163,37 @@ TEST_F(SetOperationsTest, SumFieldsGivesWhatALoopOverTheVisibleRowsGives)
             else
                 EXPECT_NEAR(got.sums[0], expected.sums[0], 1e-9) << v.name;
         }
+        // Added up and moved to the last row at once: the same totals, the row Last shows, and the
+        // rows before it one Prior away.
+        kosten->First();
+        int scrolled = 0;
+        kosten->AfterScroll = [&](TDataSet &) { ++scrolled; };
+        const TFieldTotals toLast = kosten->SumFieldsToLast(fields);
+        kosten->AfterScroll = nullptr;
+        EXPECT_EQ(toLast.count, expected.count) << v.name;
+        EXPECT_EQ(toLast.amounts, expected.amounts) << v.name;
+        EXPECT_EQ(toLast.sums, expected.sums) << v.name;
+        ASSERT_FALSE(rows.isEmpty()) << v.name;
+        EXPECT_EQ(rowText(*kosten), rows.last()) << v.name;
+        EXPECT_EQ(scrolled, 1) << v.name;
+        EXPECT_TRUE(kosten->Eof()) << v.name;
+        kosten->Next();
+        EXPECT_EQ(rowText(*kosten), rows.last()) << v.name;
+        if (rows.size() > 1) {
+            kosten->Prior();
+            EXPECT_EQ(rowText(*kosten), rows[rows.size() - 2]) << v.name;
+        }
     }
+    // No rows: nothing to move to, no scroll.
+    kosten->SetFilter(QStringLiteral("KfzNr = 'X'"));
+    kosten->SetFiltered(true);
+    int scrolled = 0;
+    kosten->AfterScroll = [&](TDataSet &) { ++scrolled; };
+    EXPECT_EQ(kosten->SumFieldsToLast(fields).count, 0);
+    EXPECT_EQ(scrolled, 0);
+    EXPECT_TRUE(kosten->IsEmpty());
+    kosten->AfterScroll = nullptr;
+    kosten->SetFiltered(false);
     EXPECT_EQ(kosten->SumFields(fields).amounts[0], base::Currency::fromDouble(12345.67 + 1000.25 + 0.3));
     EXPECT_THROW(kosten->SumFields({QStringLiteral("Art")}), EDBEngineError);
     EXPECT_THROW(kosten->SumFields({QStringLiteral("Gibtsnicht")}), EDBEngineError);
