@@ -23,8 +23,8 @@ QString SpaltenImSql(const QStringList &felder);
 // a missing one, any other the exact text.
 QString TextGleichImSql(const QString &feld, const QString &wert);
 
-// The number of stored rows of the table, whatever range, filter or master
-// link the component has in force.
+// The number of stored rows of the table (not a text file), whatever range,
+// filter or master link the component has in force.
 int GespeicherteZeilen(const dbe::TTable &tabelle);
 
 } // namespace fleet
