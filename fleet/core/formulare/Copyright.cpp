@@ -20,7 +20,6 @@ TCopyright::TCopyright(QWidget *parent) : ui::FormBase(QStringLiteral("Copyright
 
     auto *oben = new QHBoxLayout;
     Image1 = ui::make<QLabel>(this, "Image1");
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
     LblHersteller = ui::make<QLabel>(this, "LblHersteller", QStringLiteral("KARVEN Software"));
     oben->addWidget(Image1);
     oben->addWidget(LblHersteller, 1);
@@ -51,6 +50,13 @@ TCopyright::TCopyright(QWidget *parent) : ui::FormBase(QStringLiteral("Copyright
     unten->addStretch(1);
     spalte->addLayout(unten);
     setMinimumWidth(320);
+}
+
+void TCopyright::setVisible(bool visible)
+{
+    if (visible && Image1->pixmap().isNull())
+        Image1->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
+    ui::FormBase::setVisible(visible);
 }
 
 } // namespace fleet

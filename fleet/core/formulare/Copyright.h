@@ -12,6 +12,9 @@ class TCopyright : public ui::FormBase {
 public:
     explicit TCopyright(QWidget *parent = nullptr);
 
+    // The picture is read when the box is first shown.
+    void setVisible(bool visible) override;
+
     QLabel *Image1, *LblHersteller, *PanTitel, *LblVersion;
     QPushButton *BitBtnSchliessen;
 };

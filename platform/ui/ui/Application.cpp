@@ -1,10 +1,16 @@
 #include "ui/Application.h"
 
+#include <QStyle>
+
+#include "ui/DeferredIconStyle.h"
 #include "ui/Guard.h"
 
 namespace ui {
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setStyle(new DeferredIconStyle(style()->name()));
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {

@@ -1,9 +1,14 @@
+#include <memory>
+
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -35,6 +40,27 @@ QPoint tabCentre(QTabBar *bar, int index)
 class ControlsTest : public QObject {
     Q_OBJECT
 private slots:
+    // The program's style reads the standard icons it defers when they are
+    // first drawn: they look exactly as the base style's.
+    void standardIconsLookAsTheBaseStylesWhetherDeferredOrNot()
+    {
+        auto *programStyle = qobject_cast<QProxyStyle *>(QApplication::style());
+        QVERIFY(programStyle);
+        std::unique_ptr<QStyle> base(QStyleFactory::create(programStyle->baseStyle()->name()));
+        QVERIFY(base);
+        for (const QStyle::StandardPixmap pixmap :
+             {QStyle::SP_ArrowLeft, QStyle::SP_ArrowRight, QStyle::SP_ToolBarHorizontalExtensionButton,
+              QStyle::SP_ComputerIcon, QStyle::SP_DialogOkButton}) {
+            const QIcon icon = QApplication::style()->standardIcon(pixmap);
+            const QIcon expected = base->standardIcon(pixmap);
+            QVERIFY(!icon.isNull());
+            for (const int size : {16, 48}) {
+                QCOMPARE(icon.actualSize(QSize(size, size)), expected.actualSize(QSize(size, size)));
+                QCOMPARE(icon.pixmap(size, size).toImage(), expected.pixmap(size, size).toImage());
+            }
+        }
+    }
+
     // Setting a radio group's item or a check box in code fires the click
     // handler (only on a change); setting a combo box's item or a date
     // picker's date in code does not fire the change handler.
