@@ -411,12 +411,27 @@ void DBGrid::sectionMoved(int, int oldVisual, int newVisual)
 
 void DBGrid::applyColumnWidths()
 {
+    // Each new layout of the rows sets the widths again; the texts measured
+    // repeat, and measuring a text is dear.
+    if (font() != widthFont_ || horizontalHeader()->font() != widthTitleFont_) {
+        widthFont_ = font();
+        widthTitleFont_ = horizontalHeader()->font();
+        digitWidths_.clear();
+        titleWidths_.clear();
+    }
     for (int column = 0; column < model_->columnCount(); ++column) {
         dbe::TField *field = model_->fieldAt(column);
         const int chars = qBound(3, field->DisplayWidth(), 40);
-        const int width = qMax(fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))),
-                               horizontalHeader()->fontMetrics().horizontalAdvance(field->DisplayLabel()));
-        setColumnWidth(column, width + 14);
+        auto digits = digitWidths_.constFind(chars);
+        if (digits == digitWidths_.constEnd())
+            digits =
+                digitWidths_.insert(chars, fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))));
+        const QString title = field->DisplayLabel();
+        auto titleWidth = titleWidths_.constFind(title);
+        if (titleWidth == titleWidths_.constEnd())
+            titleWidth =
+                titleWidths_.insert(title, horizontalHeader()->fontMetrics().horizontalAdvance(title));
+        setColumnWidth(column, qMax(*digits, *titleWidth) + 14);
     }
 }
 

@@ -3,6 +3,8 @@
 #include <functional>
 
 #include <QColor>
+#include <QFont>
+#include <QHash>
 #include <QList>
 #include <QTableView>
 
@@ -124,6 +126,10 @@ private:
     bool committing_ = false;    // the editor's text is being written into the field
     bool commitRefused_ = false; // the field refused it: the editor stays open
     QVariant refusedValue_;      // what it refused
+    // Text widths the column widths were taken from, for the fonts they were measured in.
+    QFont widthFont_, widthTitleFont_;
+    QHash<int, int> digitWidths_;     // by number of digits
+    QHash<QString, int> titleWidths_; // by title
 };
 
 } // namespace ui

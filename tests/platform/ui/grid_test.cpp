@@ -74,6 +74,34 @@ struct GridOverVehicles {
 class GridTest : public QObject {
     Q_OBJECT
 private slots:
+    // A column is as wide as its title or its field's digits, whichever is
+    // wider, in the fonts the grid has when its rows are laid out anew.
+    void columnWidthsFollowTitlesDigitsAndFonts()
+    {
+        GridOverVehicles g;
+        const auto breite = [&g](const QFont &zeilen, const QFont &titel, int spalte) {
+            const dbe::TField *f = g.grid.columnField(spalte);
+            return qMax(
+                       QFontMetrics(zeilen).horizontalAdvance(QString(qBound(3, f->DisplayWidth(), 40), '0')),
+                       QFontMetrics(titel).horizontalAdvance(f->DisplayLabel())) +
+                   14;
+        };
+        g.field("Info")->SetDisplayLabel(QStringLiteral("Eine recht lange Überschrift der Spalte"));
+        g.vehicles.table->Close();
+        g.vehicles.table->Open();
+        for (int c = 0; c < g.grid.model()->columnCount(); ++c)
+            QCOMPARE(g.grid.columnWidth(c), breite(g.grid.font(), g.grid.horizontalHeader()->font(), c));
+        const int vorher = g.grid.columnWidth(1);
+        QFont gross = g.grid.font();
+        gross.setPointSizeF(gross.pointSizeF() * 2);
+        g.grid.setFont(gross);
+        g.vehicles.table->Close();
+        g.vehicles.table->Open();
+        QVERIFY(g.grid.columnWidth(1) > vorher);
+        for (int c = 0; c < g.grid.model()->columnCount(); ++c)
+            QCOMPARE(g.grid.columnWidth(c), breite(gross, g.grid.horizontalHeader()->font(), c));
+    }
+
     // The grid follows the cursor, moves it, edits in place, posts and cancels.
     void gridFollowsTheCursorEditsPostsAndCancels()
     {
