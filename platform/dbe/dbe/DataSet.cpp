@@ -451,6 +451,7 @@ void TDataSet::Open()
     if (!session_)
         session_ = &TSession::Default();
     session_->registerDataSet(this);
+    totalsCursor_ = nullptr; // a new cursor may be at the old one's address
     cursor_ = openCursor();
     try {
         bindFields();
@@ -681,6 +682,9 @@ int TDataSet::RecordCount() const
 std::vector<int> TDataSet::totalSlots(const QStringList &fields) const
 {
     const TableDef &def = cursor_->def();
+    // A walk asks for the same list at every record.
+    if (totalsCursor_ == cursor_.get() && fields == totalNames_)
+        return totalSlots_;
     std::vector<int> columns;
     for (const QString &name : fields) {
         int slot = -1;
@@ -702,6 +706,9 @@ std::vector<int> TDataSet::totalSlots(const QStringList &fields) const
         }
         columns.push_back(slot);
     }
+    totalsCursor_ = cursor_.get();
+    totalNames_ = fields;
+    totalSlots_ = columns;
     return columns;
 }
 

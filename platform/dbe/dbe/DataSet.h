@@ -264,6 +264,10 @@ protected:
     mutable int windowStart_ = 0;
     mutable quint64 windowVersion_ = 0;
     std::shared_ptr<filter::FilterText> filterProgram_;
+    // The slots of the fields last added up, for the cursor they were looked up in.
+    mutable const detail::Cursor *totalsCursor_ = nullptr;
+    mutable QStringList totalNames_;
+    mutable std::vector<int> totalSlots_;
 };
 
 } // namespace dbe

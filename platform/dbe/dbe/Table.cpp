@@ -252,14 +252,23 @@ QStringList TTable::GetIndexNames() const
     return names;
 }
 
+// The names of a list "A;B" trimmed; asked at every move of a master, so split once per text.
+const QStringList &TTable::FieldList::of(const QString &text) const
+{
+    if (text != from) {
+        names.clear();
+        for (const QString &f : text.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            names << f.trimmed();
+        blank = text.trimmed().isEmpty();
+        from = text;
+    }
+    return names;
+}
+
 QStringList TTable::IndexFields() const
 {
-    if (!indexFieldNames_.trimmed().isEmpty()) {
-        QStringList out;
-        for (const QString &f : indexFieldNames_.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-            out << f.trimmed();
-        return out;
-    }
+    if (const QStringList &named = indexFieldList_.of(indexFieldNames_); !indexFieldList_.blank)
+        return named;
     const QList<IndexDef> defs = IndexDefs();
     if (!indexName_.isEmpty()) {
         for (const IndexDef &ix : defs)
@@ -370,8 +379,8 @@ bool TTable::linkValues(QVariantList &values) const
 {
     TDataSet *master = masterSource_->DataSet();
     values.clear();
-    for (const QString &f : masterFields_.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        values << master->FieldByName(f.trimmed())->Value();
+    for (const QString &f : masterFieldList_.of(masterFields_))
+        values << master->FieldByName(f)->Value();
     const QStringList idx = IndexFields();
     if (idx.size() < values.size())
         return false;
@@ -409,8 +418,8 @@ void TTable::masterChanged(bool force)
     if (!master || !master->Active())
         return;
     QVariantList values;
-    for (const QString &f : masterFields_.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        values << master->FieldByName(f.trimmed())->Value();
+    for (const QString &f : masterFieldList_.of(masterFields_))
+        values << master->FieldByName(f)->Value();
     if (!force && masterValuesSet_ && values == masterValues_)
         return;
     // The detail's key fields take the master's values in their own types.

@@ -128,6 +128,13 @@ private:
     QVariantList keyValues(const Record &keyRecord, int count) const;
 
     QString databaseName_, tableName_, indexName_, indexFieldNames_, masterFields_;
+    struct FieldList {
+        mutable QString from;
+        mutable QStringList names;
+        mutable bool blank = true; // the text holds no name
+        const QStringList &of(const QString &text) const;
+    };
+    FieldList indexFieldList_, masterFieldList_;
     TDataSource *masterSource_ = nullptr;
     std::unique_ptr<TDataLink> masterLink_;
     QVariantList masterValues_;

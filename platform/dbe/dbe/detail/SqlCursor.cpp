@@ -200,15 +200,19 @@ public:
             db_.enterReads();
             held.push_back(&db_);
         }
+        // A detail nobody walked past its first row since the last move reads only that row; the
+        // page a walk needs follows at its first step.
         Record r;
-        fillPage(true, nullptr, QString(), {}, r);
+        fillPage(true, nullptr, QString(), {}, r, walked_ ? kPage : 1);
         prefetched_ = true;
+        walked_ = false;
     }
 
     bool last(Record &out) override { return fillPage(false, nullptr, QString(), {}, out); }
 
     bool next(const Record &from, Record &out) override
     {
+        walked_ = true;
         const int i = pageIndex(from);
         if (i >= 0 && i + 1 < static_cast<int>(page_.size())) {
             hint_ = i + 1;
@@ -251,8 +255,10 @@ public:
 
     bool fetch(qint64 rowId, Record &out) override
     {
-        sqlite3_stmt *s = db_.prepare(
-            QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(info_->selectList, info_->sqlName));
+        if (fetchSql_.isEmpty())
+            fetchSql_ =
+                QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(info_->selectList, info_->sqlName);
+        sqlite3_stmt *s = db_.prepare(fetchSql_);
         sqlite3_bind_int64(s, 1, rowId);
         const bool found = sqlite3_step(s) == SQLITE_ROW;
         if (found)
@@ -587,18 +593,28 @@ private:
                 inOrder);
             return;
         }
-        // Only the fields asked for leave the storage.
-        QStringList cols;
-        if (lastRowId)
-            cols << QStringLiteral("rowid");
-        for (int f : fields)
-            cols << quoteIdent(info_->def.fields[f].name);
-        if (cols.isEmpty())
-            cols << QStringLiteral("1");
-        sqlite3_stmt *s =
-            db_.prepare(QStringLiteral("SELECT %1 FROM %2%3%4")
-                            .arg(cols.join(QStringLiteral(", ")), info_->sqlName, where(QString()),
-                                 inOrder ? QStringLiteral(" ORDER BY ") + orderAsc_ : QString()));
+        // Only the fields asked for leave the storage. A walk asks the same at every record: the
+        // statement's text is kept while the view stays.
+        TotalsSql &kept = totalsSql_;
+        if (kept.sql.isEmpty() || kept.where != baseWhere_ || kept.order != orderAsc_ ||
+            kept.fields != fields || kept.inOrder != inOrder || kept.rowId != (lastRowId != nullptr)) {
+            QStringList cols;
+            if (lastRowId)
+                cols << QStringLiteral("rowid");
+            for (int f : fields)
+                cols << quoteIdent(info_->def.fields[f].name);
+            if (cols.isEmpty())
+                cols << QStringLiteral("1");
+            kept = {baseWhere_,
+                    orderAsc_,
+                    fields,
+                    inOrder,
+                    lastRowId != nullptr,
+                    QStringLiteral("SELECT %1 FROM %2%3%4")
+                        .arg(cols.join(QStringLiteral(", ")), info_->sqlName, where(QString()),
+                             inOrder ? QStringLiteral(" ORDER BY ") + orderAsc_ : QString())};
+        }
+        sqlite3_stmt *s = db_.prepare(kept.sql);
         bindAll(s, baseBinds_, 1);
         while (sqlite3_step(s) == SQLITE_ROW)
             add(s, lastRowId ? 1 : 0, false);
@@ -972,12 +988,12 @@ private:
     // Reads the next page of visible rows after (forward) or before `from`
     // (or from the start/end), with an extra condition on the first query.
     bool fillPage(bool forward, const Record *from, const QString &extra, std::vector<Bind> extraBinds,
-                  Record &out)
+                  Record &out, int firstPage = kPage)
     {
         prefetched_ = false;
         const bool inCpp = checkInCpp();
         const bool sameRun = from && pageForward_ == forward && pageIndex(*from) >= 0;
-        pageSize_ = sameRun ? std::min(pageSize_ * 2, 512) : 16;
+        pageSize_ = sameRun ? std::clamp(pageSize_ * 2, kPage, 512) : firstPage;
         std::vector<Record> rows;
         Record cursorKey;
         bool haveKey = false;
@@ -1071,6 +1087,13 @@ private:
     bool checkInCpp_ = false;
     std::vector<Record> page_;
     Record scratch_;
+    QString fetchSql_; // a row by its identity
+    struct TotalsSql {
+        QString where, order; // the view's condition and order it was made for
+        std::vector<int> fields;
+        bool inOrder = false, rowId = false;
+        QString sql;
+    } totalsSql_;
     std::vector<int> usedFields_; // fields the filters read (1-based)
     quint64 usedFieldsEpoch_ = 0;
     // Statements of the connection (it keeps them while it lives, as long as the cursor).
@@ -1086,7 +1109,9 @@ private:
     quint64 pageChange_ = 0;
     quint64 pageEpoch_ = 0;
     int hint_ = -1;
-    int pageSize_ = 16;
+    static constexpr int kPage = 16; // rows of a first page; a run of steps doubles it
+    int pageSize_ = kPage;
+    bool walked_ = true; // a step went past the first row since the last read-ahead for a master
 };
 
 } // namespace

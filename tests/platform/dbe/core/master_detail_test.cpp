@@ -55,6 +55,43 @@ TEST_F(MasterDetailTest, DetailIsRerangedBeforeTheMastersAfterScroll)
                                 "detail AfterScroll", "master AfterScroll A: 2 rows, first 1"}));
 }
 
+// The detail reads ahead only as far as it was walked after the last moves; whatever it read, a
+// walk, a step back from its end and a count show every row of the vehicle in order.
+TEST_F(MasterDetailTest, DetailsWalkedOrNotShowEveryRowOfTheirVehicle)
+{
+    auto more = table(QStringLiteral("Kosten.db"));
+    more->Open();
+    for (int i = 0; i < 40; ++i) {
+        more->Append();
+        more->FieldByName(QStringLiteral("KfzNr"))->SetAsString(QStringLiteral("C"));
+        more->FieldByName(QStringLiteral("Betrag"))->SetAsFloat(100 + i);
+        more->Post();
+    }
+    const QStringList a{"1", "3"}, b{"2", "4", "5"};
+    QStringList c;
+    for (int i = 0; i < 40; ++i)
+        c << QString::number(100 + i);
+    struct Step {
+        int move; // master rows to move by
+        bool walk;
+        QStringList rows;
+    };
+    const Step steps[] = {{0, true, a},   {1, false, b}, {1, false, c}, {-2, true, a}, {2, true, c},
+                          {-1, false, b}, {-1, true, a}, {2, false, c}, {0, true, c}};
+    for (const Step &s : steps) {
+        master->MoveBy(s.move);
+        const std::string vehicle = master->FieldByName(QStringLiteral("KfzNr"))->AsString().toStdString();
+        EXPECT_EQ(detail->FieldByName(QStringLiteral("Betrag"))->AsString(), s.rows.first()) << vehicle;
+        if (s.walk) {
+            EXPECT_EQ(column(*detail, QStringLiteral("Betrag")), s.rows) << vehicle;
+        }
+        EXPECT_EQ(detail->RecordCount(), s.rows.size()) << vehicle;
+    }
+    detail->Last();
+    detail->Prior();
+    EXPECT_EQ(detail->FieldByName(QStringLiteral("Betrag"))->AsString(), "138");
+}
+
 TEST_F(MasterDetailTest, InsertFillsLinkedFieldsAndAnUnchangedMasterKeyKeepsTheDetail)
 {
     master->Next(); // B
