@@ -177,8 +177,35 @@ public:
         if (range.active == range_.active && range.low == range_.low && range.high == range_.high &&
             range.lowExclusive == range_.lowExclusive && range.highExclusive == range_.highExclusive)
             return; // the view stays as it is
+        // A master move: the same condition with other values, so only the values bound change.
+        if (baseEpoch_ == filterEpoch_ && samePointShape(range_, range)) {
+            range_ = range;
+            const int n = std::min<int>(range.low.size(), static_cast<int>(keyColumns_.size()));
+            size_t b = 0;
+            for (int i = 0; i < n; ++i)
+                if (!isBlank(range.low[i]))
+                    baseBinds_[b++].value = range.low[i];
+            rebuildBase();
+            baseEpoch_ = filterEpoch_;
+            return;
+        }
         range_ = range;
         rebuildBase();
+    }
+
+    // Two point ranges whose condition reads the same (blank values say IS NULL, others bind).
+    bool samePointShape(const KeyRange &a, const KeyRange &b) const
+    {
+        auto point = [](const KeyRange &r) {
+            return r.active && r.low == r.high && !r.lowExclusive && !r.highExclusive;
+        };
+        if (!point(a) || !point(b) || a.low.size() != b.low.size())
+            return false;
+        const int n = std::min<int>(a.low.size(), static_cast<int>(keyColumns_.size()));
+        for (int i = 0; i < n; ++i)
+            if (isBlank(a.low[i]) != isBlank(b.low[i]))
+                return false;
+        return true;
     }
 
     bool first(Record &out) override
@@ -973,6 +1000,19 @@ private:
         sqlite3_reset(s);
     }
 
+    // The rows of the view from its start or its end, a page at a time: asked at every move of a
+    // master, so the text is kept while the view's condition and order stay.
+    const QString &endSql(bool forward)
+    {
+        EndSql &kept = forward ? firstSql_ : lastSql_;
+        const QString &order = forward ? orderAsc_ : orderDesc_;
+        if (kept.sql.isEmpty() || kept.where != baseWhere_ || kept.order != order)
+            kept = {baseWhere_, order,
+                    QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ?")
+                        .arg(info_->selectList, info_->sqlName, where(QString()), order)};
+        return kept.sql;
+    }
+
     int pageIndex(const Record &from)
     {
         if (page_.empty() || pageChange_ != db_.changeCount() || pageEpoch_ != filterEpoch_)
@@ -1023,10 +1063,12 @@ private:
             }
             const int want = pageSize_ - static_cast<int>(rows.size());
             const int limit = inCpp ? std::max(want, 64) : want;
-            sqlite3_stmt *s = db_.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ?")
-                                              .arg(info_->selectList, info_->sqlName,
-                                                   where(conds.join(QStringLiteral(" AND "))),
-                                                   forward ? orderAsc_ : orderDesc_));
+            sqlite3_stmt *s =
+                db_.prepare(conds.isEmpty() ? endSql(forward)
+                                            : QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ?")
+                                                  .arg(info_->selectList, info_->sqlName,
+                                                       where(conds.join(QStringLiteral(" AND "))),
+                                                       forward ? orderAsc_ : orderDesc_));
             const int li = bindAll(s, binds, 1);
             sqlite3_bind_int(s, li, limit);
             int got = 0;
@@ -1088,6 +1130,9 @@ private:
     std::vector<Record> page_;
     Record scratch_;
     QString fetchSql_; // a row by its identity
+    struct EndSql {
+        QString where, order, sql;
+    } firstSql_, lastSql_;
     struct TotalsSql {
         QString where, order; // the view's condition and order it was made for
         std::vector<int> fields;
