@@ -111,13 +111,15 @@ QGroupBox *kasten(QWidget *p, const QString &titel, QLayout *inhalt)
     return b;
 }
 
-// A page whose content may be taller than the form.
-QWidget *rollbar(QWidget *inhalt)
+// A page whose content may be taller than the form. The content goes in
+// empty and is filled there: the area measures what it takes, and a filled
+// page is then measured only when the form is first shown.
+QScrollArea *rollbar()
 {
     auto *rollen = new QScrollArea;
     rollen->setWidgetResizable(true);
     rollen->setFrameShape(QFrame::NoFrame);
-    rollen->setWidget(inhalt);
+    rollen->setWidget(new QWidget);
     return rollen;
 }
 
@@ -405,7 +407,8 @@ QWidget *TEinstellungenFormular::datenbankAufbauen()
 
 QWidget *TEinstellungenFormular::feldnamen1Aufbauen()
 {
-    auto *inhalt = new QWidget;
+    QScrollArea *seite = rollbar();
+    QWidget *inhalt = seite->widget();
     auto *fix = new QGridLayout;
     Zeilen kosten(inhalt, fix);
     const char *const fixkosten[][2] = {{"DBEditHaftpflicht", "NameKostenHaftpflicht"},
@@ -458,12 +461,13 @@ QWidget *TEinstellungenFormular::feldnamen1Aufbauen()
     auto *zeile = new QHBoxLayout(inhalt);
     zeile->addLayout(links);
     zeile->addWidget(kasten(inhalt, QStringLiteral("Bemerkungsfelder"), bem), 1);
-    return rollbar(inhalt);
+    return seite;
 }
 
 QWidget *TEinstellungenFormular::feldnamen2Aufbauen()
 {
-    auto *inhalt = new QWidget;
+    QScrollArea *seite = rollbar();
+    QWidget *inhalt = seite->widget();
     auto *raster = new QGridLayout(inhalt);
     raster->setVerticalSpacing(2);
     raster->addWidget(label(inhalt, QStringLiteral("LblSpalteSichtbar"), QStringLiteral("sichtbar")), 0, 2);
@@ -529,12 +533,13 @@ QWidget *TEinstellungenFormular::feldnamen2Aufbauen()
     raster->addWidget(schadstoff, zeile, 1);
     raster->setColumnStretch(1, 1);
     raster->setRowStretch(zeile + 1, 1);
-    return rollbar(inhalt);
+    return seite;
 }
 
 QWidget *TEinstellungenFormular::feldnamen3Aufbauen()
 {
-    auto *inhalt = new QWidget;
+    QScrollArea *seite = rollbar();
+    QWidget *inhalt = seite->widget();
     auto *termine = new QGridLayout;
     Zeilen t(inhalt, termine);
     t.alle({{"Inspektion:", "DBEditInspTermin", "NameInspTermin"},
@@ -567,12 +572,13 @@ QWidget *TEinstellungenFormular::feldnamen3Aufbauen()
     auto *zeile = new QHBoxLayout(inhalt);
     zeile->addWidget(kasten(inhalt, QStringLiteral("Termine"), termine), 1);
     zeile->addLayout(rechts, 1);
-    return rollbar(inhalt);
+    return seite;
 }
 
 QWidget *TEinstellungenFormular::feldnamen4Aufbauen()
 {
-    auto *inhalt = new QWidget;
+    QScrollArea *seite = rollbar();
+    QWidget *inhalt = seite->widget();
     auto *raster = new QGridLayout;
     Zeilen links(inhalt, raster, 0);
     Zeilen rechts(inhalt, raster, 2);
@@ -588,7 +594,7 @@ QWidget *TEinstellungenFormular::feldnamen4Aufbauen()
     raster->setRowStretch(10, 1);
     auto *spalte = new QVBoxLayout(inhalt);
     spalte->addWidget(kasten(inhalt, QStringLiteral("Fahrzeug-Freifelder"), raster));
-    return rollbar(inhalt);
+    return seite;
 }
 
 QWidget *TEinstellungenFormular::farbenAufbauen()
