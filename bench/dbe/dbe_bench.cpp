@@ -4,6 +4,7 @@
 #include <malloc.h>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 
 #include <benchmark/benchmark.h>
@@ -12,6 +13,7 @@
 #include <QDir>
 
 #include "dbe/EngineCursor.h"
+#include "dbe/ReadScope.h"
 #include "dbe/Session.h"
 #include "dbe/Table.h"
 #include "fleet_generator.h"
@@ -246,7 +248,9 @@ int scrollCount()
     return std::min(1000, fleet->size.vehicles);
 }
 
-void MasterDetail1000_layer(benchmark::State &state)
+// Steps the master with its ten details linked; as a walk of the program's own (an evaluation over
+// every vehicle) when `walk` is set: then the reads share one bounded read transaction.
+void masterDetailLayer(benchmark::State &state, bool walk)
 {
     auto master = openTable("KfzStamm.db");
     dbe::TDataSource src(master.get());
@@ -257,10 +261,23 @@ void MasterDetail1000_layer(benchmark::State &state)
         details.back()->SetMasterFields(QStringLiteral("KfzNr"));
     }
     for (auto _ : state) {
+        std::optional<dbe::TReadScope> scope;
+        if (walk)
+            scope.emplace(*master);
         master->First();
         for (int i = 1; i < scrollCount(); ++i)
             master->Next();
     }
+}
+
+void MasterDetail1000_layer(benchmark::State &state)
+{
+    masterDetailLayer(state, false);
+}
+
+void MasterDetail1000Walk_layer(benchmark::State &state)
+{
+    masterDetailLayer(state, true);
 }
 
 // The same rows in the same order: the master in key order, and what each detail reads when the
@@ -311,6 +328,11 @@ void MasterDetail1000_sqlite(benchmark::State &state)
 void MasterDetail1000_sqlite_page16(benchmark::State &state)
 {
     masterDetailSqlite(state, 16);
+}
+
+void MasterDetail1000Walk_sqlite(benchmark::State &state)
+{
+    masterDetailSqlite(state, 1);
 }
 
 // ---- RecordCount under a filter text, and a filter tree, over the vehicles
@@ -509,6 +531,8 @@ BENCHMARK(MasterDetail1000_sqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(MasterDetail1000_sqlite_page16)
     ->Name("MasterDetail1000_sqlite-page16")
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(MasterDetail1000Walk_layer)->Unit(benchmark::kMillisecond);
+BENCHMARK(MasterDetail1000Walk_sqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(FilterTextCount_layer)->Unit(benchmark::kMillisecond);
 BENCHMARK(FilterTextCount_sqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(FilterTextCount_sqlite_rows)->Name("FilterTextCount_sqlite-rows")->Unit(benchmark::kMillisecond);
