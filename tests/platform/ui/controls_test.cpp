@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProxyStyle>
@@ -10,6 +11,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTabBar>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -33,6 +35,27 @@ namespace {
 QPoint tabCentre(QTabBar *bar, int index)
 {
     return bar->tabRect(index).center();
+}
+
+// What an editable box shows of itself and of its drop-down, as text.
+QString editableBoxState(QComboBox &box)
+{
+    QStringList s;
+    QLineEdit *editor = box.lineEdit();
+    s << QString::number(box.isEditable()) << QString::number(box.focusPolicy())
+      << QString::number(box.testAttribute(Qt::WA_Resized)) << QString::number(box.width())
+      << QString::number(box.height()) << QString::number(editor->hasFrame())
+      << QString::number(editor->focusProxy() == &box) << editor->palette().color(QPalette::Base).name()
+      << QString::number(editor->geometry().width()) << QString::number(editor->completer()->completionMode())
+      << QString::number(editor->completer()->caseSensitivity());
+    QAbstractItemView *view = box.view();
+    QWidget *dropDown = view->parentWidget();
+    s << QString::fromLatin1(view->metaObject()->className())
+      << QString::fromLatin1(box.itemDelegate()->metaObject()->className())
+      << QString::number(view->verticalScrollBarPolicy()) << QString::number(view->hasMouseTracking())
+      << QString::number(view->textElideMode()) << dropDown->palette().color(QPalette::Base).name()
+      << QString::number(dropDown->contentsMargins().top()) << QString::number(int(dropDown->windowFlags()));
+    return s.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -339,6 +362,51 @@ private slots:
         QVERIFY(later.created());
         QCOMPARE(&later.get(QStringLiteral("anders")), &made); // made once
         QCOMPARE(made.objectName(), QStringLiteral("DispoFFFormular"));
+    }
+
+    // A box becomes editable without making its drop-down, which it makes
+    // when first asked for: the box and its drop-down come out as the ones
+    // QComboBox makes as it becomes editable, before and after the first
+    // opening, with the list of its own or with a table put in.
+    void anEditableBoxIsTheSameWithItsDropDownMadeLater()
+    {
+        for (const bool table : {false, true}) {
+            QWidget form;
+            auto *layout = new QVBoxLayout(&form);
+            auto *ours = new ComboBox(&form);
+            auto *qts = new QComboBox(&form);
+            for (QComboBox *box : {static_cast<QComboBox *>(ours), qts}) {
+                box->addItems(
+                    {QStringLiteral("Kombi"), QStringLiteral("Transporter"), QStringLiteral("Bus")});
+                layout->addWidget(box);
+            }
+            QPalette yellow = form.palette();
+            yellow.setColor(QPalette::Base, Qt::yellow);
+            ours->setEditable(true);
+            qts->setEditable(true);
+            QVERIFY(ours->findChildren<QFrame *>(QString(), Qt::FindDirectChildrenOnly).isEmpty());
+            ours->setPalette(yellow);
+            qts->setPalette(yellow);
+            if (table) {
+                ours->setView(new QTableView);
+                qts->setView(new QTableView);
+            }
+            QCOMPARE(editableBoxState(*ours), editableBoxState(*qts));
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            for (QComboBox *box : {static_cast<QComboBox *>(ours), qts}) {
+                box->showPopup();
+                box->hidePopup();
+            }
+            QCOMPARE(editableBoxState(*ours), editableBoxState(*qts));
+            for (QComboBox *box : {static_cast<QComboBox *>(ours), qts}) {
+                box->setFocus(); // the completer works in the box the user is in
+                QTRY_VERIFY(box->hasFocus());
+                box->setEditText(QString());
+                QTest::keyClicks(box, QStringLiteral("Tr"));
+                QCOMPARE(box->currentText(), QStringLiteral("Transporter")); // completes inline
+            }
+        }
     }
 
     void popupMenuKnowsTheControlItWasOpenedOn()
