@@ -33,7 +33,7 @@ inline double TakeScaleArgument(int &argc, char **argv)
 // Collects the times of benchmark pairs "<Name>_<ours>" and "<Name>_sqlite"
 // and prints the ratio ours / SQLite of each pair at the end. Further
 // references "<Name>_sqlite-<what>" get a line of their own, named after what
-// they compare with.
+// they compare with. Run with --benchmark_repetitions=N, the medians are compared.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     RatioReporter(std::string ours, std::string heading) : ours_("_" + ours), heading_(std::move(heading)) {}
@@ -42,8 +42,15 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run &r : runs) {
-            times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
-            units_[r.benchmark_name()] = benchmark::GetTimeUnitString(r.time_unit);
+            // With repetitions the ratio is that of the medians; single repetitions and the other
+            // aggregates are left out of it.
+            if (r.repetitions > 1 && (r.run_type != Run::RT_Aggregate || r.aggregate_name != "median"))
+                continue;
+            std::string name = r.benchmark_name();
+            if (r.run_type == Run::RT_Aggregate)
+                name.erase(name.size() - r.aggregate_name.size() - 1);
+            times_[name] = r.GetAdjustedCPUTime();
+            units_[name] = benchmark::GetTimeUnitString(r.time_unit);
         }
     }
     void Finalize() override
