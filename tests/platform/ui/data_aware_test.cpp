@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(combo->text(), QStringLiteral("Kombi"));
         QCOMPARE(label->text(), QStringLiteral("1000"));
         QCOMPARE(picker->text(), QStringLiteral(" ")); // blank date
-        QCOMPARE(lookup->count(), 0); // read when the user comes to it
+        QCOMPARE(lookup->count(), 0);                  // read when the user comes to it
         QCOMPARE(memo->toPlainText(), QStringLiteral("Kombi"));
         QCOMPARE(comboChanges, 0);
 
