@@ -14,6 +14,7 @@
 #include "formulare/HauptFormular.h"
 #include "formulare/seiten/DruckKnoepfe.h"
 #include "regeln/Mandant.h"
+#include "regeln/TabellenAnweisung.h"
 #include "ui/Connect.h"
 #include "ui/DBGrid.h"
 #include "ui/Messages.h"
@@ -31,17 +32,6 @@ constexpr int kReportMandantenListe = 21;
 bool bearbeitet(const dbe::TDataSet &tabelle)
 {
     return tabelle.State() == dbe::TDataSetState::dsEdit || tabelle.State() == dbe::TDataSetState::dsInsert;
-}
-
-// The number of all vehicles of the current client, whatever filter the main
-// window has put on its vehicle table.
-int alleFahrzeuge(const dbe::TTable &fahrzeuge)
-{
-    dbe::TTable alle(&fahrzeuge.Session());
-    alle.SetDatabaseName(fahrzeuge.DatabaseName());
-    alle.SetTableName(fahrzeuge.TableName());
-    alle.Open();
-    return alle.RecordCount();
 }
 
 } // namespace
@@ -172,7 +162,8 @@ void TMandantenFormular::BtnMandantZaehlenClick()
                 QStringLiteral("Möchten Sie jetzt die Fahrzeuge des aktuellen Mandanten zählen")) ||
             !gefunden)
             return;
-        const int anzahl = alleFahrzeuge(DataModule1->TTblMain);
+        // All vehicles of the client, whatever filter the main window has in force.
+        const int anzahl = GespeicherteZeilen(DataModule1->TTblMain);
         mandanten.Edit();
         mandanten.FieldByName(QStringLiteral("AnzahlFahrzeuge"))->SetAsInteger(anzahl);
         mandanten.Post();
