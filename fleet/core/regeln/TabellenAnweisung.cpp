@@ -8,9 +8,7 @@ namespace fleet {
 
 QString TabelleImSql(const dbe::TTable &tabelle)
 {
-    const QString datei = tabelle.TableName();
-    const int punkt = datei.lastIndexOf(QLatin1Char('.'));
-    return dbe::QuotedName(punkt > 0 ? datei.left(punkt) : datei);
+    return dbe::QuotedTableName(tabelle.TableName());
 }
 
 QString SpaltenImSql(const QStringList &felder)
@@ -25,9 +23,7 @@ QString TextGleichImSql(const QString &feld, const QString &wert)
 {
     if (wert.isEmpty())
         return dbe::QuotedName(feld) + QStringLiteral(" IS NULL");
-    QString text = wert;
-    return QStringLiteral("%1 = '%2'")
-        .arg(dbe::QuotedName(feld), text.replace(QLatin1Char('\''), QStringLiteral("''")));
+    return dbe::QuotedName(feld) + QStringLiteral(" = ") + dbe::QuotedText(wert);
 }
 
 int GespeicherteZeilen(const dbe::TTable &tabelle)

@@ -74,9 +74,8 @@ QString texte(const QSet<QString> &werte)
     QJsonArray liste;
     for (const QString &w : werte)
         liste.append(w);
-    QString json = QString::fromUtf8(QJsonDocument(liste).toJson(QJsonDocument::Compact));
-    return QStringLiteral("(SELECT value FROM json_each('%1'))")
-        .arg(json.replace(QLatin1Char('\''), QStringLiteral("''")));
+    return QStringLiteral("(SELECT value FROM json_each(%1))")
+        .arg(dbe::QuotedText(QString::fromUtf8(QJsonDocument(liste).toJson(QJsonDocument::Compact))));
 }
 
 // The keys of the notes that may belong to listed cells (their vehicle, kind
@@ -96,7 +95,7 @@ QSet<QString> notizenLesen(dbe::TSession &session, const QString &datenbank, con
         {QStringLiteral("SELECT %1, %2, %3 FROM %4 WHERE %1 IN %5 AND +%2 IN %6 AND +%3 IN %7")
              .arg(dbe::QuotedName(QStringLiteral("Kfznr")), dbe::QuotedName(QStringLiteral("TerminName")),
                   dbe::QuotedName(QStringLiteral("TerminWert")),
-                  dbe::QuotedName(QStringLiteral("KfzTerminInfo")), texte(fahrzeuge), texte(namen),
+                  dbe::QuotedTableName(QStringLiteral("KfzTerminInfo.db")), texte(fahrzeuge), texte(namen),
                   texte(werte))});
     notizen.Open();
     schluessel.reserve(notizen.RecordCount());
@@ -178,7 +177,7 @@ void FaelligeTermine::scannen(const ListenVorgaben &v, ListenStand &stand)
     // fields the list takes (the vehicle, its text and reading, the watched
     // kinds) and only the vehicles that may be due. The progress still counts
     // every vehicle: those passed over are counted at the end.
-    const QString tabelle = dbe::QuotedName(QStringLiteral("KfzStamm"));
+    const QString tabelle = dbe::QuotedTableName(QStringLiteral("KfzStamm.db"));
     QStringList felder{dbe::QuotedName(QStringLiteral("KfzNr")), dbe::QuotedName(QStringLiteral("Info")),
                        dbe::QuotedName(QStringLiteral("KfzKmStand"))};
     for (const Terminart *a : beobachtet)

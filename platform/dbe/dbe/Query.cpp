@@ -206,4 +206,15 @@ QString QuotedName(const QString &name)
     return detail::quoteIdent(name);
 }
 
+QString QuotedTableName(const QString &tableName)
+{
+    return detail::quoteIdent(detail::tableKeyOf(tableName));
+}
+
+QString QuotedText(const QString &text)
+{
+    QString literal = text;
+    return QLatin1Char('\'') + literal.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+}
+
 } // namespace dbe

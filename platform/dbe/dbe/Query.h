@@ -39,5 +39,9 @@ private:
 // A table or field name as it stands in a statement of SetSQL: quoted, so
 // that any name, also one with spaces or quotes, is read as that name.
 QString QuotedName(const QString &name);
+// The stored table of a table file name ("KfzStamm.db"), as a statement names it.
+QString QuotedTableName(const QString &tableName);
+// A text as a literal of a statement: quoted, with its quotes doubled.
+QString QuotedText(const QString &text);
 
 } // namespace dbe

@@ -73,7 +73,6 @@ QIcon DeferredIconStyle::standardIcon(StandardPixmap pixmap, const QStyleOption 
     case SP_ToolBarVerticalExtensionButton:
     case SP_ArrowLeft:
     case SP_ArrowRight:
-    case SP_ComputerIcon:
         // Icons the base style always has, asked for without an option.
         if (!option)
             return QIcon(new DeferredIconEngine(baseStyle(), pixmap, widget));

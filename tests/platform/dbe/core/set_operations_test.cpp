@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "base/Abort.h"
+#include "dbe/Field.h"
+#include "dbe/Query.h"
 
 using namespace dbe;
 
@@ -197,6 +199,26 @@ TEST_F(SetOperationsTest, SumFieldsGivesWhatALoopOverTheVisibleRowsGives)
     EXPECT_EQ(kosten->SumFields(fields).amounts[0], base::Currency::fromDouble(12345.67 + 1000.25 + 0.3));
     EXPECT_THROW(kosten->SumFields({QStringLiteral("Art")}), EDBEngineError);
     EXPECT_THROW(kosten->SumFields({QStringLiteral("Gibtsnicht")}), EDBEngineError);
+}
+
+// A statement made of a table file name, field names and texts with quotes reads exactly those rows.
+TEST_F(SetOperationsTest, QuotedNamesAndTextsReadTheRowsTheyName)
+{
+    for (const char *nr : {"O'Neil", "O''Neil", "O"}) {
+        kosten->Append();
+        kosten->FieldByName(QStringLiteral("KfzNr"))->SetAsString(QString::fromLatin1(nr));
+        kosten->Post();
+    }
+    TQuery q(session.get());
+    q.SetDatabaseName(QStringLiteral("Daten"));
+    for (const char *nr : {"O'Neil", "O''Neil", "A", "'"}) {
+        q.Close();
+        q.SetSQL({QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = %3")
+                      .arg(QuotedTableName(QStringLiteral("Kosten.db")), QuotedName(QStringLiteral("KfzNr")),
+                           QuotedText(QString::fromLatin1(nr)))});
+        q.Open();
+        EXPECT_EQ(q.Fields(0)->AsInteger(), QByteArray(nr) == "A" ? 3 : QByteArray(nr) == "'" ? 0 : 1) << nr;
+    }
 }
 
 } // namespace
