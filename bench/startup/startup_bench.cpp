@@ -4,6 +4,8 @@
 //   empty   the first start on an empty machine (a fresh data root each time)
 //   fleet   a start on a generated fleet of N vehicles with their details
 //   bare    QApplication and an empty QMainWindow
+//   text    the same window with a menu bar, a line of text and a status
+//           line: the fonts any window with words loads (context, not a goal)
 //   due     the fleet start, then the first opening of the due list
 // The fleet's HU, AU and inspection dates lie from 100 days before the day of
 // the run to 600 days after it, so the due list lists about three vehicles in
@@ -14,7 +16,7 @@
 // leaves. Printed: the median of the runs, CPU and wall seconds, and the ratio
 // of each start to the floor, measured in one run.
 //   startup_bench [--vehicles=N] [--runs=R]      (N = 10,000, R = 5)
-//   startup_bench --start=empty|fleet|due|bare   (what the parent starts)
+//   startup_bench --start=empty|fleet|due|bare|text   (what the parent starts)
 //   startup_bench --prepare=DIR [--vehicles=N]   a fleet root to profile one start on:
 //     XDG_DATA_HOME=DIR/daten XDG_CONFIG_HOME=DIR/config KARVENFP_CONFIG_DIR=DIR/config/karvenfp
 //     startup_bench --start=fleet
@@ -35,8 +37,12 @@
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "base/DateTime.h"
@@ -113,11 +119,16 @@ void reportDue()
     std::printf("due=%d\n", liste.Active() ? liste.RecordCount() : -1);
 }
 
-int startBare(int argc, char **argv)
+int startBare(int argc, char **argv, bool withText)
 {
     QApplication app(argc, argv);
     QMainWindow window;
     window.resize(1024, 768);
+    if (withText) {
+        window.menuBar()->addMenu(QStringLiteral("&Datei"))->addAction(QStringLiteral("&Beenden"));
+        window.setCentralWidget(new QLabel(QStringLiteral("Fahrzeug M-KV 1234, Kilometerstand 123.456")));
+        window.statusBar()->showMessage(QStringLiteral("Bereit"));
+    }
     FirstPaint done(&window, [] {
         std::printf("cpu=%.6f\n", cpuSeconds());
         leave();
@@ -282,8 +293,8 @@ int main(int argc, char **argv)
     QString prepareOnly;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--start=bare")
-            return startBare(argc, argv);
+        if (a == "--start=bare" || a == "--start=text")
+            return startBare(argc, argv, a == "--start=text");
         if (a == "--start=empty" || a == "--start=fleet" || a == "--start=due")
             return startFleet(argc, argv, a == "--start=due");
         if (a.rfind("--vehicles=", 0) == 0)
@@ -308,13 +319,13 @@ int main(int argc, char **argv)
     const QString self = QString::fromLocal8Bit(argv[0]);
     // Warm the file cache and the fleet's first-start leftovers with one
     // unmeasured start of each, then interleave the measured ones.
-    Times bare, empty, fleet, due, ignored;
+    Times bare, text, empty, fleet, due, ignored;
     const auto emptyRoot = [&base](int n) { return base + QStringLiteral("/empty%1").arg(n); };
     bool ok = measure(self, "bare", machine(base), ignored) &&
               measure(self, "fleet", machine(fleetRoot), ignored) &&
               measure(self, "empty", machine(emptyRoot(0)), ignored);
     for (int r = 1; ok && r <= runs; ++r)
-        ok = measure(self, "bare", machine(base), bare) &&
+        ok = measure(self, "bare", machine(base), bare) && measure(self, "text", machine(base), text) &&
              measure(self, "empty", machine(emptyRoot(r)), empty) &&
              measure(self, "fleet", machine(fleetRoot), fleet, vehicles) &&
              measure(self, "due", machine(fleetRoot), due, vehicles);
@@ -328,9 +339,12 @@ int main(int argc, char **argv)
                     median(t.cpu) / floorCpu, median(t.wall) / floorWall);
     };
     line("bare Qt main window (floor)", bare);
+    line("the same with text", text);
     line("first start, empty machine", empty);
     const std::string fleetName = "fleet of " + std::to_string(vehicles) + " vehicles";
     line(fleetName.c_str(), fleet);
+    std::printf("  %-28s %8s %8s %10.2f %10.2f\n", "fleet against window w/ text", "", "",
+                median(fleet.cpu) / median(text.cpu), median(fleet.wall) / median(text.wall));
     std::printf("\nthe due list, built when first shown, after the fleet's start (CPU seconds)\n");
     std::printf("  %-28s %8.3f   (%d vehicles listed)\n", "first opening", median(due.opening), due.due);
     std::vector<double> both;
