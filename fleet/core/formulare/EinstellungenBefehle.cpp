@@ -165,12 +165,14 @@ void TEinstellungenFormular::TBtnNeuesPasswortClick()
 
 void TEinstellungenFormular::SpeedBtnDesignerMonatsuebersichtClick()
 {
+    SeitenAufbauen();
     if (const std::optional<int> nummer = DesignerNummer(ComboBoxDesigner->currentText()))
         reportDienste().DesignReport(*nummer);
 }
 
 void TEinstellungenFormular::PageCtrlEinstellungenChange()
 {
+    SeitenAufbauen();
     TBitBtnSpeichern->setEnabled(true);
     ui::TabSheet *seite = PageCtrlEinstellungen->activePage();
     if (seite == TabDesigner) {

@@ -124,7 +124,14 @@ void TEinstellungenFormular::FarbenVorschauZeigen()
 void TEinstellungenFormular::vorschauZeigen(const Farbsatz &farben)
 {
     vorschau_ = farben;
-    const auto f = [&farben](Farbe farbe) { return farben[static_cast<int>(farbe)]; };
+    vorschauGefaerbt_ = true;
+    if (seitenAufgebaut_)
+        vorschauFaerben();
+}
+
+void TEinstellungenFormular::vorschauFaerben()
+{
+    const auto f = [this](Farbe farbe) { return vorschau_[static_cast<int>(farbe)]; };
     ui::setTextColor(DBEditFarbdialogKopfzeileKfznr, f(Farbe::KopfzeileFeldSchrift));
     ui::setBackgroundColor(DBEditFarbdialogKopfzeileKfznr, f(Farbe::KopfzeileFeldHinterg));
     ui::setBackgroundColor(PanFarbdialogKopfzeile, f(Farbe::KopfzeilePanel));
@@ -143,6 +150,19 @@ void TEinstellungenFormular::KopfzeileFarbenAnwenden()
                 ProgrammFarbe(Farbe::KopfzeileFeldSchrift));
 }
 
+bool TEinstellungenFormular::markiert(const QString &flagge) const
+{
+    const QString feld = flagge + QStringLiteral("Markiert");
+    // The form's boxes, not the stored flags: an unsaved change counts.
+    if (seitenAufgebaut_) {
+        const auto *box = findChild<ui::DBCheckBox *>(QStringLiteral("DBChkBox") + feld);
+        return box && box->isChecked();
+    }
+    // Before their page is built, the flag as its box will show it.
+    return starteinstellungen::KreuzGesetzt(DataModule1->TDataSrcEinstellungenAllgem, feld,
+                                            QStringLiteral("Wahr"));
+}
+
 void TEinstellungenFormular::StammdatenFarbenAnwenden()
 {
     try {
@@ -153,14 +173,10 @@ void TEinstellungenFormular::StammdatenFarbenAnwenden()
             seite->update();
         }
         faerben(QStringLiteral("RadioGrpDrucken"), ProgrammFarbe(Farbe::StammdatenFormular), std::nullopt);
-        // The form's boxes, not the stored flags: an unsaved change counts.
-        for (const auto &m : kMarkierbar) {
-            const auto *box = findChild<ui::DBCheckBox *>(
-                QStringLiteral("DBChkBox%1Markiert").arg(QString::fromLatin1(m[0])));
-            const bool markiert = box && box->isChecked();
-            faerben(QString::fromLatin1(m[1]), markiert ? ProgrammFarbe(Farbe::StammdatenMarkiert) : feld,
+        for (const auto &m : kMarkierbar)
+            faerben(QString::fromLatin1(m[1]),
+                    markiert(QString::fromLatin1(m[0])) ? ProgrammFarbe(Farbe::StammdatenMarkiert) : feld,
                     schrift);
-        }
         for (const QString &name : ohneMarkierung())
             faerben(name, feld, schrift);
     } catch (const std::exception &e) {

@@ -123,6 +123,13 @@ QScrollArea *rollbar()
     return rollen;
 }
 
+void inhaltEinsetzen(ui::TabSheet *seite, QWidget *inhalt)
+{
+    auto *l = new QVBoxLayout(seite);
+    l->setContentsMargins(8, 8, 8, 8);
+    l->addWidget(inhalt);
+}
+
 } // namespace
 
 TEinstellungenFormular::TEinstellungenFormular(QWidget *parent)
@@ -142,25 +149,58 @@ void TEinstellungenFormular::aufbauen()
     setMinimumSize(760, 600);
     auto *haupt = new QVBoxLayout(this);
     PageCtrlEinstellungen = ui::make<ui::PageControl>(this, "PageCtrlEinstellungen");
-    const auto seite = [this](const char *name, const char *text, QWidget *inhalt) {
+    const auto seite = [this](const char *name, const char *text, QWidget *inhalt = nullptr) {
         ui::TabSheet *s = PageCtrlEinstellungen->addPage(QString::fromLatin1(name), QString::fromUtf8(text));
-        auto *l = new QVBoxLayout(s);
-        l->setContentsMargins(8, 8, 8, 8);
-        l->addWidget(inhalt);
+        if (inhalt)
+            inhaltEinsetzen(s, inhalt);
         return s;
     };
     TabSicherheit = seite("TabSicherheit", "Benutzerrechte", rechteAufbauen());
     TabAllgemeineVorgaben = seite("TabAllgemeineVorgaben", "Allgemeine Vorgaben", allgemeinAufbauen());
     TabTerminVorgaben = seite("TabTerminVorgaben", "Terminvorgaben", termineAufbauen());
-    TabDesigner = seite("TabDesigner", "Report-Designer", designerAufbauen());
-    TabDatenbank = seite("TabDatenbank", "Datenbank", datenbankAufbauen());
-    TabFeldnamen = seite("TabFeldnamen", "Feldbezeichnungen1", feldnamen1Aufbauen());
-    TabFeldnamen2 = seite("TabFeldnamen2", "Feldbezeichnungen2", feldnamen2Aufbauen());
-    TabFeldnamen3 = seite("TabFeldnamen3", "Feldbezeichnungen3", feldnamen3Aufbauen());
-    TabFeldnamen4 = seite("TabFeldnamen4", "Feldbezeichnungen4", feldnamen4Aufbauen());
-    TabFarbDialog = seite("TabFarbDialog", "Farb-Dialog", farbenAufbauen());
+    // Filled by SeitenAufbauen(), in this order: the controls join the
+    // form's tab order after those of the pages before them.
+    TabDesigner = seite("TabDesigner", "Report-Designer");
+    TabDatenbank = seite("TabDatenbank", "Datenbank");
+    TabFeldnamen = seite("TabFeldnamen", "Feldbezeichnungen1");
+    TabFeldnamen2 = seite("TabFeldnamen2", "Feldbezeichnungen2");
+    TabFeldnamen3 = seite("TabFeldnamen3", "Feldbezeichnungen3");
+    TabFeldnamen4 = seite("TabFeldnamen4", "Feldbezeichnungen4");
+    TabFarbDialog = seite("TabFarbDialog", "Farb-Dialog");
     haupt->addWidget(PageCtrlEinstellungen, 1);
+}
 
+void TEinstellungenFormular::SeitenAufbauen()
+{
+    if (seitenAufgebaut_)
+        return;
+    seitenAufgebaut_ = true;
+    inhaltEinsetzen(TabDesigner, designerAufbauen());
+    inhaltEinsetzen(TabDatenbank, datenbankAufbauen());
+    inhaltEinsetzen(TabFeldnamen, feldnamen1Aufbauen());
+    inhaltEinsetzen(TabFeldnamen2, feldnamen2Aufbauen());
+    inhaltEinsetzen(TabFeldnamen3, feldnamen3Aufbauen());
+    inhaltEinsetzen(TabFeldnamen4, feldnamen4Aufbauen());
+    inhaltEinsetzen(TabFarbDialog, farbenAufbauen());
+    knoepfeAufbauen();
+    seitenVerbinden();
+    if (vorschauGefaerbt_)
+        vorschauFaerben();
+    if (nachschlagTitel_) {
+        LblNachschlagetabGruppe->setText(nachschlagTitel_->first);
+        LblNachschlagetabKostenstelle->setText(nachschlagTitel_->second);
+    }
+}
+
+void TEinstellungenFormular::setVisible(bool visible)
+{
+    if (visible)
+        SeitenAufbauen();
+    ui::FormBase::setVisible(visible);
+}
+
+void TEinstellungenFormular::knoepfeAufbauen()
+{
     TBitBtnSpeichern = ui::make<QPushButton>(this, "TBitBtnSpeichern", QStringLiteral("&Speichern"));
     TBitBtnSpeichern->setToolTip(QStringLiteral("Einstellungen speichern"));
     BitBtnSchliessen = ui::make<QPushButton>(this, "BitBtnSchliessen", QStringLiteral("S&chließen"));
@@ -170,7 +210,7 @@ void TEinstellungenFormular::aufbauen()
     knoepfe->addStretch(1);
     knoepfe->addWidget(TBitBtnSpeichern);
     knoepfe->addWidget(BitBtnSchliessen);
-    haupt->addLayout(knoepfe);
+    static_cast<QVBoxLayout *>(layout())->addLayout(knoepfe);
 }
 
 QWidget *TEinstellungenFormular::rechteAufbauen()
@@ -681,9 +721,21 @@ void TEinstellungenFormular::verbinden()
     const auto klick = [this](QPushButton *b, void (TEinstellungenFormular::*handler)()) {
         ui::on(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
     };
-    klick(TBitBtnSpeichern, &TEinstellungenFormular::TBitBtnSpeichernClick);
     klick(TBtnPassword, &TEinstellungenFormular::TBtnPasswordClick);
     klick(TBtnNeuesPasswort, &TEinstellungenFormular::TBtnNeuesPasswortClick);
+    // The consistency rules answer the user's clicks, not a record being shown.
+    ui::on(DBChkBoxTerminverwaltungZeigen, &QCheckBox::clicked, this,
+           [this] { DBChkBoxTerminverwaltungZeigenClick(); });
+    ui::on(DBCheckBoxTermine, &QCheckBox::clicked, this, [this] { DBCheckBoxTermineClick(); });
+    ui::on(DBChkBoxFarblicheInfos, &QCheckBox::clicked, this, [this] { DBCheckBoxTermineClick(); });
+}
+
+void TEinstellungenFormular::seitenVerbinden()
+{
+    const auto klick = [this](QPushButton *b, void (TEinstellungenFormular::*handler)()) {
+        ui::on(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    klick(TBitBtnSpeichern, &TEinstellungenFormular::TBitBtnSpeichernClick);
     klick(SpeedBtnDesignerMonatsuebersicht, &TEinstellungenFormular::SpeedBtnDesignerMonatsuebersichtClick);
     klick(BitBtnGruppeLoeschen, &TEinstellungenFormular::BitBtnGruppeLoeschenClick);
     klick(BitBtnKostenstelleLoeschen, &TEinstellungenFormular::BitBtnKostenstelleLoeschenClick);
@@ -691,11 +743,6 @@ void TEinstellungenFormular::verbinden()
     klick(BitBtnReifentypLoeschen, &TEinstellungenFormular::BitBtnReifentypLoeschenClick);
     klick(BtnTabAnsichtReset, &TEinstellungenFormular::BtnTabAnsichtResetClick);
     klick(BtnFarbdialogReset, &TEinstellungenFormular::BtnFarbdialogResetClick);
-    // The consistency rules answer the user's clicks, not a record being shown.
-    ui::on(DBChkBoxTerminverwaltungZeigen, &QCheckBox::clicked, this,
-           [this] { DBChkBoxTerminverwaltungZeigenClick(); });
-    ui::on(DBCheckBoxTermine, &QCheckBox::clicked, this, [this] { DBCheckBoxTermineClick(); });
-    ui::on(DBChkBoxFarblicheInfos, &QCheckBox::clicked, this, [this] { DBCheckBoxTermineClick(); });
 }
 
 } // namespace fleet

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include <QList>
 #include <QString>
@@ -34,9 +35,21 @@ namespace fleet {
 // where it applies the stored settings to the running program; shown modally
 // from the menu. Its check boxes are read by other windows as the live value
 // of their settings.
+//
+// Start-up builds the first three pages (rights, general and appointment
+// settings: the boxes other windows read) and the tabs of all ten; the
+// content of the other seven and the buttons below them come when the form
+// is first shown, or by SeitenAufbauen(). Until then their pointers are null.
 class TEinstellungenFormular : public ui::FormBase {
 public:
     explicit TEinstellungenFormular(QWidget *parent = nullptr);
+
+    // Builds the pages and buttons start-up left out, once; what start-up
+    // gave them (colours of the preview, titles of the lookup tables) is
+    // shown on them. Done by the form itself before it is first shown.
+    void SeitenAufbauen();
+    bool SeitenAufgebaut() const { return seitenAufgebaut_; }
+    void setVisible(bool visible) override;
 
     // Applies the stored settings, each step on its own: a failing step shows
     // its error and the next one still runs.
@@ -68,30 +81,37 @@ public:
     void StammdatenFelderZeigen();
     void TerminFelderZeigen();
 
-    ui::PageControl *PageCtrlEinstellungen;
-    ui::TabSheet *TabSicherheit, *TabAllgemeineVorgaben, *TabTerminVorgaben, *TabDesigner, *TabDatenbank,
-        *TabFeldnamen, *TabFeldnamen2, *TabFeldnamen3, *TabFeldnamen4, *TabFarbDialog;
-    QPushButton *TBitBtnSpeichern, *BitBtnSchliessen;
+    ui::PageControl *PageCtrlEinstellungen = nullptr;
+    ui::TabSheet *TabSicherheit = nullptr, *TabAllgemeineVorgaben = nullptr, *TabTerminVorgaben = nullptr,
+                 *TabDesigner = nullptr, *TabDatenbank = nullptr, *TabFeldnamen = nullptr,
+                 *TabFeldnamen2 = nullptr, *TabFeldnamen3 = nullptr, *TabFeldnamen4 = nullptr,
+                 *TabFarbDialog = nullptr;
+    QPushButton *TBitBtnSpeichern = nullptr, *BitBtnSchliessen = nullptr;
 
     // "Benutzerrechte"
-    QGroupBox *PanRechte;
-    QLabel *LblArbeitsplatzeinstellungen;
-    ui::DBCheckBox *DBChkBoxSchreibrechte, *DBChkBoxTerminverwaltungZeigen, *DBChkBoxNurEigeneDispo;
-    QPushButton *TBtnPassword, *TBtnNeuesPasswort;
+    QGroupBox *PanRechte = nullptr;
+    QLabel *LblArbeitsplatzeinstellungen = nullptr;
+    ui::DBCheckBox *DBChkBoxSchreibrechte = nullptr, *DBChkBoxTerminverwaltungZeigen = nullptr,
+                   *DBChkBoxNurEigeneDispo = nullptr;
+    QPushButton *TBtnPassword = nullptr, *TBtnNeuesPasswort = nullptr;
     // "Allgemeine Vorgaben" and "Terminvorgaben"
-    ui::DBCheckBox *DBCheckBoxSchreibschutz, *DBCheckBoxLeasing, *DBCheckBoxTermine, *DBChkBoxFarblicheInfos;
+    ui::DBCheckBox *DBCheckBoxSchreibschutz = nullptr, *DBCheckBoxLeasing = nullptr,
+                   *DBCheckBoxTermine = nullptr, *DBChkBoxFarblicheInfos = nullptr;
     // "Report-Designer"
-    QComboBox *ComboBoxDesigner;
-    QPushButton *SpeedBtnDesignerMonatsuebersicht;
+    QComboBox *ComboBoxDesigner = nullptr;
+    QPushButton *SpeedBtnDesignerMonatsuebersicht = nullptr;
     // "Datenbank"
-    QLabel *LblNachschlagetabGruppe, *LblNachschlagetabKostenstelle;
-    ui::DBGrid *DBGridGruppe, *DBGridKostenstelle, *DBGridLeasing, *DBGridReifentyp;
-    QPushButton *BitBtnGruppeLoeschen, *BitBtnKostenstelleLoeschen, *BitBtnLeasinggesellschaftLoeschen,
-        *BitBtnReifentypLoeschen, *BtnTabAnsichtReset;
+    QLabel *LblNachschlagetabGruppe = nullptr, *LblNachschlagetabKostenstelle = nullptr;
+    ui::DBGrid *DBGridGruppe = nullptr, *DBGridKostenstelle = nullptr, *DBGridLeasing = nullptr,
+               *DBGridReifentyp = nullptr;
+    QPushButton *BitBtnGruppeLoeschen = nullptr, *BitBtnKostenstelleLoeschen = nullptr,
+                *BitBtnLeasinggesellschaftLoeschen = nullptr, *BitBtnReifentypLoeschen = nullptr,
+                *BtnTabAnsichtReset = nullptr;
     // "Farb-Dialog"
-    QFrame *PanFarbdialogKopfzeile, *PanFarbdialogFahrzeugStammdaten;
-    ui::DBEdit *DBEditFarbdialogKopfzeileKfznr, *EditFarbdialogKfzNr, *EditFarbdialogFeldMarkiert;
-    QPushButton *BtnFarbdialogReset;
+    QFrame *PanFarbdialogKopfzeile = nullptr, *PanFarbdialogFahrzeugStammdaten = nullptr;
+    ui::DBEdit *DBEditFarbdialogKopfzeileKfznr = nullptr, *EditFarbdialogKfzNr = nullptr,
+               *EditFarbdialogFeldMarkiert = nullptr;
+    QPushButton *BtnFarbdialogReset = nullptr;
 
     // The colours the preview shows; a colour button starts from them.
     const Farbsatz &Vorschau() const { return vorschau_; }
@@ -108,7 +128,9 @@ private:
     QWidget *feldnamen3Aufbauen();
     QWidget *feldnamen4Aufbauen();
     QWidget *farbenAufbauen();
+    void knoepfeAufbauen();
     void verbinden();
+    void seitenVerbinden();
 
     // A step of the start-up under its own guard.
     void schritt(const std::function<void()> &aktion);
@@ -124,8 +146,16 @@ private:
                                           const QString &fahrzeugFeld, const QString &name);
     void farbenAufHauptfenster();
     void vorschauZeigen(const Farbsatz &farben);
+    void vorschauFaerben();
+    // Whether the highlight box of a master-data field is ticked.
+    bool markiert(const QString &flagge) const;
 
     Farbsatz vorschau_;
+    // The preview shows vorschau_ (start-up coloured it).
+    bool vorschauGefaerbt_ = false;
+    // The titles start-up gave the lookup tables of groups and cost centres.
+    std::optional<std::pair<QString, QString>> nachschlagTitel_;
+    bool seitenAufgebaut_ = false;
 };
 
 extern TEinstellungenFormular *EinstellungenFormular;

@@ -94,21 +94,26 @@ void anwenden(const QList<Wirkung> &wirkungen)
     }
 }
 
-bool gleicheTabelle(const QString &a, const QString &b)
+// Tables are the same when their names without extension are, in any case.
+QString tabellenName(const QString &dateiname)
 {
-    return QFileInfo(a).completeBaseName().compare(QFileInfo(b).completeBaseName(), Qt::CaseInsensitive) == 0;
+    return QFileInfo(dateiname).completeBaseName();
 }
 
 void anzeigenamenAnwenden(const QList<Anzeigename> &namen)
 {
     TDataModule1 &dm = *DataModule1;
-    for (const Anzeigename &a : namen)
-        for (dbe::TTable *t : dm.AlleTabellen()) {
-            // The scratch tables are lent out and named by their borrower.
-            if (t == &dm.TTblVar || t == &dm.TTblVar1 || !gleicheTabelle(t->TableName(), a.tabelle))
-                continue;
-            t->FieldByName(a.feld)->SetDisplayLabel(a.text);
-        }
+    // The scratch tables are lent out and named by their borrower.
+    QList<std::pair<dbe::TTable *, QString>> tabellen;
+    for (dbe::TTable *t : dm.AlleTabellen())
+        if (t != &dm.TTblVar && t != &dm.TTblVar1)
+            tabellen.append({t, tabellenName(t->TableName())});
+    for (const Anzeigename &a : namen) {
+        const QString name = tabellenName(a.tabelle);
+        for (const auto &[t, tName] : tabellen)
+            if (tName.compare(name, Qt::CaseInsensitive) == 0)
+                t->FieldByName(a.feld)->SetDisplayLabel(a.text);
+    }
 }
 
 } // namespace
@@ -135,7 +140,9 @@ void TEinstellungenFormular::FormCreate()
     schritt([this] { rechteAnwenden(); });
     schritt([this] {
         PageCtrlEinstellungen->setActivePage(TabSicherheit);
-        ComboBoxDesigner->setCurrentIndex(0);
+        // A designer list built later starts on its first entry all the same.
+        if (ComboBoxDesigner)
+            ComboBoxDesigner->setCurrentIndex(0);
     });
     schritt([&] {
         TourenModus = TourenModusAus(text(allg, "Textfeld1"));
@@ -148,9 +155,12 @@ void TEinstellungenFormular::FormCreate()
     schritt([&] { anwenden(ArbeitsplatzWirkungen(leser(priv))); });
     schritt([this] { anzeigenamenSetzen(); });
     schritt([this] {
-        LblNachschlagetabGruppe->setText(NachschlagTitel(FeldBezeichnungen[QStringLiteral("NameGruppe")]));
-        LblNachschlagetabKostenstelle->setText(
-            NachschlagTitel(FeldBezeichnungen[QStringLiteral("NameKostenstelle")]));
+        nachschlagTitel_ = {NachschlagTitel(FeldBezeichnungen[QStringLiteral("NameGruppe")]),
+                            NachschlagTitel(FeldBezeichnungen[QStringLiteral("NameKostenstelle")])};
+        if (LblNachschlagetabGruppe) {
+            LblNachschlagetabGruppe->setText(nachschlagTitel_->first);
+            LblNachschlagetabKostenstelle->setText(nachschlagTitel_->second);
+        }
     });
     schritt([&] {
         KollisionsPruefung = KollisionsPruefungAus(text(allg, "Textfeld14"));

@@ -1,6 +1,9 @@
 #include "regeln/StartEinstellungen.h"
 
 #include "daten/Einstellungswerte.h"
+#include "dbe/DataSet.h"
+#include "dbe/DataSource.h"
+#include "dbe/Field.h"
 #include "regeln/FeldBezeichnungen.h"
 
 namespace fleet {
@@ -291,6 +294,23 @@ QList<Anzeigename> BemerkungsAnzeigenamen(const Feldleser &allgemein)
                 setze(l, g.tabelle, g.felder[i], text);
         }
     return l;
+}
+
+bool KreuzGesetzt(const dbe::TDataSource &quelle, const QString &feld, const QString &angekreuzt)
+{
+    const dbe::TDataSet *daten = quelle.DataSet();
+    if (!daten || !quelle.Enabled() || !daten->Active() || feld.isEmpty())
+        return false;
+    const dbe::TField *f = daten->FindField(feld);
+    if (!f || f->IsNull())
+        return false;
+    if (f->DataType() == dbe::TFieldType::ftBoolean)
+        return f->AsBoolean();
+    const QString text = f->AsString();
+    for (const QString &eintrag : angekreuzt.split(QLatin1Char(';')))
+        if (eintrag.compare(text, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
 }
 
 QString NachschlagTitel(const QString &bezeichnung)

@@ -8,6 +8,10 @@
 #include <QStringList>
 #include <QVariant>
 
+namespace dbe {
+class TDataSource;
+}
+
 namespace fleet {
 
 class TFeldBezeichnungen;
@@ -81,6 +85,12 @@ QList<Anzeigename> FeldAnzeigenamen(const TFeldBezeichnungen &namen, const Feldl
                                     const std::function<QString(const QString &label)> &beschriftung);
 // Captions of the remark fields, only where the user gave one.
 QList<Anzeigename> BemerkungsAnzeigenamen(const Feldleser &allgemein);
+
+// Whether a check box over this field of the source (not greyed, ticked at
+// one of the ";"-separated texts `angekreuzt`) shows ticked: a logical field
+// as it is, another by its text; never while the source is closed or
+// disabled, nor for a missing or blank field.
+bool KreuzGesetzt(const dbe::TDataSource &quelle, const QString &feld, const QString &angekreuzt);
 
 // Title of a lookup table on the settings page "Datenbank".
 QString NachschlagTitel(const QString &bezeichnung);

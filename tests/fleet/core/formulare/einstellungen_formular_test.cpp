@@ -30,8 +30,10 @@
 #include "kern_umgebung.h"
 #include "regeln/DispoRegeln.h"
 #include "regeln/EinstellungsBefehle.h"
+#include "regeln/FeldBezeichnungen.h"
 #include "regeln/ProgrammFarben.h"
 #include "regeln/Seitenwechsel.h"
+#include "regeln/StartEinstellungen.h"
 #include "ui/Application.h"
 #include "ui/Colors.h"
 #include "ui/DBCheckBox.h"
@@ -228,6 +230,7 @@ private slots:
         for (ui::TabSheet *s : {form->TabSicherheit, form->TabFeldnamen4, form->TabFarbDialog})
             QVERIFY(s->tabVisible());
         QCOMPARE(form->PageCtrlEinstellungen->activePage(), form->TabSicherheit);
+        form->SeitenAufbauen();
         QCOMPARE(form->ComboBoxDesigner->currentIndex(), 0);
         QVERIFY(!form->PanRechte->isEnabled());
         QCOMPARE(form->LblArbeitsplatzeinstellungen->text(),
@@ -335,6 +338,11 @@ private slots:
         // Free field 5 shows Freifeld51, the chassis number Freifeld5.
         QCOMPARE(haupt("EditFreifeld5")->property("dataField").toString(), QString("Freifeld51"));
         QCOMPARE(haupt("EditFahrgestellnummer")->property("dataField").toString(), QString("Freifeld5"));
+        // The lookup page, built later, shows the titles of the start.
+        const fleet::TFeldBezeichnungen beimStart = fleet::FeldBezeichnungen;
+        fleet::FeldBezeichnungen.setzen("NameGruppe", "später");
+        form->SeitenAufbauen();
+        fleet::FeldBezeichnungen = beimStart;
         QCOMPARE(form->LblNachschlagetabGruppe->text(), QString("Nachschlagetabelle \"Abteilung\""));
         // The names are cut to the 20 characters they use.
         QCOMPARE(form->LblNachschlagetabKostenstelle->text(),
@@ -352,6 +360,7 @@ private slots:
         QCOMPARE(hintergrund(fenster->PanKopfzeile), ui::toQColor(ui::color::Teal));
         QCOMPARE(hintergrund(haupt("EditKfzKmStand")), ui::toQColor(ui::color::Lime));
         QCOMPARE(hintergrund(haupt("EditKfzNr")), ui::toQColor(ui::color::Yellow));
+        form->SeitenAufbauen();
         QCOMPARE(hintergrund(form->EditFarbdialogFeldMarkiert), ui::toQColor(ui::color::Lime));
 
         // Blank colour fields give the defaults, not black.
@@ -372,6 +381,7 @@ private slots:
                       {"FarbeKopfzeilePanel", int(ui::color::Teal)},
                       {"FarbeStammdatenFeld", int(ui::color::Yellow)}});
         starten();
+        form->SeitenAufbauen();
         ScriptedMessages meldungen;
         meldungen.expectQuestion(
             "Möchten Sie die Programm-Farben wieder auf die ursprünglichen Farben zurücksetzen", true);
@@ -425,6 +435,99 @@ private slots:
         QCOMPARE(lesen(session(), fleet::kAliasFuhrpkMand, "Kfzsyste.DB", "KennzeichenMarkiert").toBool(),
                  false);
         QVERIFY(!dm->TTblVar.Active());
+    }
+
+    // Start-up builds the pages its steps and other windows read; the rest
+    // comes once, when the form is first shown, behind them in the tab order.
+    void theOtherPagesComeWhenTheFormIsFirstShown()
+    {
+        starten();
+        QVERIFY(!form->SeitenAufgebaut());
+        QVERIFY(!form->TBitBtnSpeichern);
+        QVERIFY(!finde<QWidget>(form.get(), "DBGridGruppe"));
+        QVERIFY(!finde<QWidget>(form.get(), "DBChkBoxKennzeichenMarkiert"));
+        for (const char *n : {"DBCheckBoxSchreibschutz", "DBCheckBoxLeasing", "DBChkBoxFarblicheInfos",
+                              "DBChkBoxSchreibrechte"})
+            QVERIFY2(finde<QWidget>(form.get(), n), n);
+        QCOMPARE(form->PageCtrlEinstellungen->pageCount(), 10);
+
+        form->show();
+        QVERIFY(form->SeitenAufgebaut());
+        const qsizetype teile = form->findChildren<QObject *>().size();
+        ui::PageControl *seiten = form->PageCtrlEinstellungen;
+        const auto seiteVon = [&](QWidget *w) {
+            for (QWidget *p = w; p && p != form.get(); p = p->parentWidget())
+                if (auto *s = qobject_cast<ui::TabSheet *>(p))
+                    return seiten->indexOf(s);
+            return w == form->TBitBtnSpeichern || w == form->BitBtnSchliessen ? seiten->pageCount() : -1;
+        };
+        QList<QWidget *> reihe;
+        for (QWidget *w = form->nextInFocusChain(); w != form.get(); w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus)
+                reihe << w;
+        int vorige = -1;
+        QSet<int> mitFokus;
+        for (QWidget *w : reihe) {
+            const int seite = seiteVon(w);
+            QVERIFY2(seite >= vorige, qPrintable(w->objectName()));
+            vorige = seite;
+            mitFokus.insert(seite);
+        }
+        QCOMPARE(mitFokus.size(), seiten->pageCount() + 2); // the tabs, every page, the buttons
+        QCOMPARE(reihe.mid(reihe.size() - 2),
+                 (QList<QWidget *>{form->TBitBtnSpeichern, form->BitBtnSchliessen}));
+        form->hide();
+        form->show();
+        QCOMPARE(form->findChildren<QObject *>().size(), teile);
+        form->hide();
+    }
+
+    // Until their page is built the highlight flags are read as their boxes
+    // will show them: the rule agrees with a box over the same field.
+    void aFlagReadsAsItsBoxWillShowIt()
+    {
+        starten();
+        dbe::TDataSource &quelle = dm->TDataSrcEinstellungenPriv;
+        dbe::TTable &t = dm->TTblEinstellungenPriv;
+        struct Fall {
+            const char *feld, *angekreuzt;
+            QVariant wert;
+            bool erwartet;
+        };
+        const Fall faelle[] = {
+            {"Rights", "S", "S", true},
+            {"Rights", "S", "s", true},
+            {"Rights", "X;S", "S", true},
+            {"Rights", "S", "L", false},
+            {"Rights", "S", "", false},
+            {"Rights", "S", QVariant(), false},
+            {"StammdatenZeigen", "Wahr", true, true},
+            {"StammdatenZeigen", "Wahr", false, false},
+            {"StammdatenZeigen", "Wahr", QVariant(), false},
+            {"Fehlt", "Wahr", QVariant(), false},
+        };
+        t.Edit();
+        for (const Fall &f : faelle) {
+            const QString feld = QString::fromLatin1(f.feld);
+            if (dbe::TField *feldObjekt = t.FindField(feld)) {
+                if (f.wert.isValid())
+                    feldObjekt->SetValue(f.wert);
+                else
+                    feldObjekt->Clear();
+            }
+            ui::DBCheckBox box;
+            box.setValueChecked(QString::fromLatin1(f.angekreuzt));
+            box.setDataSource(&quelle);
+            box.setDataField(feld);
+            const QString fall = feld + " = " + f.wert.toString();
+            QVERIFY2(box.isChecked() == f.erwartet, qPrintable(fall));
+            QVERIFY2(fleet::starteinstellungen::KreuzGesetzt(quelle, feld,
+                                                             QString::fromLatin1(f.angekreuzt)) == f.erwartet,
+                     qPrintable(fall));
+        }
+        t.Cancel();
+        t.Close();
+        QVERIFY(!fleet::starteinstellungen::KreuzGesetzt(quelle, "Rights", "L"));
     }
 
     void fieldVisibilityFollowsTheFlagsBothWays()
@@ -529,6 +632,7 @@ private slots:
     void theDesignerOpensTheChosenReport()
     {
         starten();
+        form->SeitenAufbauen();
         fleet::testing::AufzeichnendeReportDienste reports;
         QCOMPARE(form->ComboBoxDesigner->count(), 25);
         QCOMPARE(form->ComboBoxDesigner->itemText(0), QString("Disposition"));
@@ -656,6 +760,7 @@ private slots:
         kerntest::zeileAnfuegen(session(), fleet::kAliasFuhrparkPriv, "FeldPos.db",
                                 {"TabKz", "FeldName", "FeldPosNeu"}, {"Main", "KfzNr", 3});
         starten();
+        form->SeitenAufbauen();
         const QString frage =
             "Möchten Sie die Änderungen an den tabellarischen Ansichten (Sortierung) zurücksetzen";
         ScriptedMessages meldungen;
