@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include "base/Abort.h"
 #include "base/DateTime.h"
@@ -194,6 +195,10 @@ void THauptFormular::FormCreate()
     beschriftungenAnwenden();
 
     ImportKmStand = 0;
+    // The window's size when it is not maximised, given first: a window
+    // never sized would be sized from every page's contents as it is
+    // maximised, and that size is not needed.
+    resize(QSize(1024, 768).boundedTo(screen()->availableGeometry().size()));
     setWindowState(windowState() | Qt::WindowMaximized);
 }
 

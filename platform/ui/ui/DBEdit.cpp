@@ -12,6 +12,7 @@ DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent)
 {
     link_.onDataChange = [this] { showValue(); };
     link_.onStateChange = [this] { showValue(); };
+    link_.dataChangeShowsState = true;
     link_.onWriteValue = [this] { link_.field()->SetText(text()); };
     connect(this, &QLineEdit::textEdited, this, &DBEdit::userEdited);
 }

@@ -11,7 +11,7 @@ public:
 
 protected:
     void ActiveChanged() override { model_.rebuild(); }
-    void LayoutChanged() override { model_.rebuild(); }
+    void LayoutChanged() override { model_.layoutChanged(); }
     void DataSetChanged() override { model_.refreshRows(); }
     void DataSetScrolled(int) override { model_.cursorScrolled(); }
     void RecordChanged(dbe::TField *) override { model_.recordChanged(); }
@@ -35,8 +35,36 @@ dbe::TDataSource *DataSetModel::dataSource() const
 
 void DataSetModel::setDataSource(dbe::TDataSource *source)
 {
+    const bool wasActive = link_->Active();
     link_->SetDataSource(source);
+    // A link that became active or inactive has been rebuilt already.
+    if (link_->Active() == wasActive)
+        rebuild();
+}
+
+void DataSetModel::layoutChanged()
+{
+    if (layoutHolds_ > 0) {
+        layoutPending_ = true;
+        return;
+    }
     rebuild();
+}
+
+void DataSetModel::changeFields(const std::function<void()> &change)
+{
+    ++layoutHolds_;
+    const auto release = [this] {
+        if (--layoutHolds_ == 0 && layoutPending_)
+            rebuild();
+    };
+    try {
+        change();
+    } catch (...) {
+        release();
+        throw;
+    }
+    release();
 }
 
 dbe::TField *DataSetModel::fieldAt(int column) const
@@ -84,6 +112,7 @@ int DataSetModel::readCurrentRow() const
 void DataSetModel::rebuild()
 {
     beginResetModel();
+    layoutPending_ = false;
     columns_.clear();
     rows_ = 0;
     insertRow_ = -1;

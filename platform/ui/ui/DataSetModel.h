@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QSet>
@@ -40,6 +42,10 @@ public:
     void expectAppend() { appendExpected_ = true; }
     // Whether the cell of the current row in this column may be edited now.
     bool canEdit(int column) const;
+    // Runs `change`, which shows, hides or moves fields of the dataset: the
+    // model takes the new field list once, when it is done (or has thrown),
+    // not at each field.
+    void changeFields(const std::function<void()> &change);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -56,6 +62,7 @@ private:
     class Link;
     friend class Link;
     void rebuild();
+    void layoutChanged();
     void refreshRows();
     void cursorScrolled();
     void recordChanged();
@@ -70,6 +77,8 @@ private:
     int insertRow_ = -1; // the row a record being inserted is shown at
     bool readOnly_ = false;
     bool appendExpected_ = false;
+    int layoutHolds_ = 0;
+    bool layoutPending_ = false; // the field list changed while held
 };
 
 } // namespace ui

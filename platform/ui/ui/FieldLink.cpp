@@ -9,7 +9,22 @@ void FieldLink::setSource(dbe::TDataSource *source)
 {
     if (source == DataSource())
         return;
+    const bool wasActive = Active();
     SetDataSource(source);
+    // A link that became active or inactive has shown the field already.
+    if (Active() == wasActive) {
+        resolveField();
+        showField();
+    }
+}
+
+void FieldLink::bind(dbe::TDataSource *source, const QString &fieldName)
+{
+    fieldName_ = fieldName;
+    if (source != DataSource()) {
+        setSource(source);
+        return;
+    }
     resolveField();
     showField();
 }
@@ -79,7 +94,7 @@ void FieldLink::ActiveChanged()
 {
     resolveField();
     showField();
-    if (onStateChange)
+    if (onStateChange && !dataChangeShowsState)
         onStateChange();
 }
 

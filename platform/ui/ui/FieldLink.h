@@ -29,6 +29,9 @@ public:
     void setSource(dbe::TDataSource *source);
     QString fieldName() const { return fieldName_; }
     void setFieldName(const QString &name);
+    // Source and field at once: the control is shown the field once, not
+    // first without a field and then with it.
+    void bind(dbe::TDataSource *source, const QString &fieldName);
     // The field while the dataset is open; null otherwise or when there is none of that name.
     dbe::TField *field() const { return field_; }
 
@@ -50,6 +53,9 @@ public:
     std::function<void()> onDataChange;  // show the field's value
     std::function<void()> onStateChange; // active or editing changed
     std::function<void()> onWriteValue;  // write the control's value into the field
+    // onDataChange shows the state as well (read-only or not): when both
+    // change at once, as the dataset opens or closes, it alone is called.
+    bool dataChangeShowsState = false;
 
 protected:
     void ActiveChanged() override;
@@ -76,6 +82,7 @@ public:
     void setDataSource(dbe::TDataSource *source) { link_.setSource(source); }
     QString dataField() const { return link_.fieldName(); }
     void setDataField(const QString &name) { link_.setFieldName(name); }
+    void setDataBinding(dbe::TDataSource *source, const QString &name) { link_.bind(source, name); }
     bool dataReadOnly() const { return link_.ReadOnly(); }
     void setDataReadOnly(bool readOnly)
     {

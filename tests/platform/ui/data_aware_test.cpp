@@ -117,6 +117,49 @@ private slots:
         QCOMPARE(vehicles.table->State(), dbe::TDataSetState::dsEdit);
     }
 
+    // Source and field set at once show the field once: an edit over an open,
+    // changeable dataset is never made read-only on the way. Over a closed
+    // dataset it is empty and read-only until the dataset opens.
+    void sourceAndFieldAtOnce()
+    {
+        DbFixture db;
+        VehicleTable vehicles(db);
+        DbFixture::addVehicles(*vehicles.table, {{"A-1", "Kombi", 1000}});
+        struct ReadOnlyChanges : QObject {
+            int count = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                count += e->type() == QEvent::ReadOnlyChange;
+                return false;
+            }
+        } changes;
+        DBEdit edit;
+        edit.installEventFilter(&changes);
+        edit.setDataBinding(&vehicles.source, QStringLiteral("Km"));
+        QCOMPARE(edit.text(), QStringLiteral("1000"));
+        QVERIFY(!edit.isReadOnly());
+        QCOMPARE(edit.alignment(), Qt::AlignRight | Qt::AlignVCenter);
+        QCOMPARE(changes.count, 0);
+        edit.setDataBinding(&vehicles.source, QStringLiteral("Info"));
+        QCOMPARE(edit.text(), QStringLiteral("Kombi"));
+        QCOMPARE(edit.maxLength(), 30);
+        QCOMPARE(edit.dataField(), QStringLiteral("Info"));
+
+        vehicles.table->Close();
+        QCOMPARE(edit.text(), QString());
+        QVERIFY(edit.isReadOnly());
+        DBEdit closed;
+        closed.setDataBinding(&vehicles.source, QStringLiteral("Info"));
+        QVERIFY(closed.isReadOnly());
+        QCOMPARE(closed.field(), nullptr);
+        vehicles.table->Open();
+        QCOMPARE(closed.text(), QStringLiteral("Kombi"));
+        QVERIFY(!closed.isReadOnly());
+        closed.setDataBinding(nullptr, QStringLiteral("Info"));
+        QCOMPARE(closed.text(), QString());
+        QVERIFY(closed.isReadOnly());
+    }
+
     void checkBoxWithValueTextsAndRadioGroupWithValues()
     {
         DbFixture db;

@@ -1,4 +1,5 @@
 #include <functional>
+#include <stdexcept>
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -260,6 +261,41 @@ private slots:
         g.field("Info")->SetVisible(false);
         g.vehicles.table->MoveField(g.field("Km"), 0); // a layout change reads the columns again
         QCOMPARE(headers(g.grid), (QStringList{"Km", "Kennzeichen"}));
+    }
+
+    // Fields shown and hidden together make one new column set, read once;
+    // a grid put on an open dataset reads its columns once as well.
+    void fieldsChangedTogetherAreReadOnce()
+    {
+        GridOverVehicles g;
+        int resets = 0;
+        QObject::connect(g.grid.model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+        g.grid.dataModel()->changeFields([&] {
+            g.field("Info")->SetVisible(false);
+            g.field("Gruppe")->SetVisible(true);
+            g.field("Art")->SetVisible(true);
+        });
+        QCOMPARE(resets, 1);
+        QCOMPARE(headers(g.grid), (QStringList{"KfzNr", "Km", "Art", "Gruppe"}));
+        // What was changed before a failure is shown all the same.
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, g.grid.dataModel()->changeFields([&] {
+            g.field("Art")->SetVisible(false);
+            throw std::runtime_error("abgebrochen");
+        }));
+        QCOMPARE(resets, 2);
+        QCOMPARE(headers(g.grid), (QStringList{"KfzNr", "Km", "Gruppe"}));
+        // Nothing changed, nothing read.
+        g.grid.dataModel()->changeFields([] {});
+        QCOMPARE(resets, 2);
+
+        DBGrid other;
+        QObject::connect(other.model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+        other.setDataSource(&g.vehicles.source);
+        QCOMPARE(resets, 3);
+        QCOMPARE(headers(other), (QStringList{"KfzNr", "Km", "Gruppe"}));
+        other.setDataSource(nullptr);
+        QCOMPARE(resets, 4);
+        QCOMPARE(other.columnCount(), 0);
     }
 
     // Dragging a column reorders the dataset's field list (the stored column

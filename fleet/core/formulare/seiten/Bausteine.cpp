@@ -76,8 +76,7 @@ ui::DBEdit *edit(QWidget *parent, const QString &name, dbe::TDataSource &quelle,
 {
     auto *e = new ui::DBEdit(parent);
     e->setObjectName(name);
-    e->setDataSource(&quelle);
-    e->setDataField(feld);
+    e->setDataBinding(&quelle, feld);
     return e;
 }
 
@@ -90,8 +89,7 @@ ui::DBLookupComboBox *nachschlag(QWidget *parent, const char *name, dbe::TDataSo
     c->setListSource(&liste);
     c->setKeyField(QString::fromLatin1(listenFeld));
     c->setListField(QString::fromLatin1(listenFeld));
-    c->setDataSource(&quelle);
-    c->setDataField(QString::fromLatin1(feld));
+    c->setDataBinding(&quelle, QString::fromLatin1(feld));
     return c;
 }
 

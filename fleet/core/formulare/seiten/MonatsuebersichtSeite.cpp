@@ -26,6 +26,7 @@
 #include "ui/ComboBox.h"
 #include "ui/Connect.h"
 #include "ui/DBGrid.h"
+#include "ui/DataSetModel.h"
 #include "ui/FormBase.h"
 #include "ui/Messages.h"
 #include "ui/Printer.h"
@@ -324,12 +325,15 @@ void MonatsuebersichtSeite::RadioGrpMonatsuebersichtTabelleClick()
         if (dbe::TField *f = monate.FindField(QString::fromLatin1(feld)))
             f->SetVisible(an);
     };
-    for (const char *f : kStandardSpalten)
-        sichtbar(f, !kosten);
-    for (const char *f : kKostenSpalten)
-        sichtbar(f, kosten);
     const bool ertrag = !kosten && TourenModus;
-    sichtbar("Ertrag", ertrag);
+    // The grid takes its new columns once, not at each field.
+    DBGridMonatsuebersicht->dataModel()->changeFields([&] {
+        for (const char *f : kStandardSpalten)
+            sichtbar(f, !kosten);
+        for (const char *f : kKostenSpalten)
+            sichtbar(f, kosten);
+        sichtbar("Ertrag", ertrag);
+    });
     TLblSummeErtragMonat->setVisible(ertrag);
     TLblDErtragMonat->setVisible(ertrag);
     TLblErtragMonatsuebersichtUeberschrift->setVisible(ertrag);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -406,6 +407,10 @@ private slots:
         QCOMPARE(fenster->windowTitle(), QString("KARVEN Fuhrpark / Mandant1 - Unbekannt"));
         QCOMPARE(fenster->minimumSize(), QSize(900, 740));
         QVERIFY(fenster->windowState() & Qt::WindowMaximized);
+        // Not maximised, the window has a size of its own, within the screen unless below its minimum.
+        const QSize normal = fenster->normalGeometry().size();
+        const QSize bildschirm = fenster->screen()->availableGeometry().size();
+        QCOMPARE(normal, QSize(1024, 768).boundedTo(bildschirm).expandedTo(QSize(900, 740)));
     }
 
     void closingSavesTheColumnOrders_data()
