@@ -5,6 +5,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QHash>
 #include <QLabel>
 #include <QVariant>
 
@@ -221,8 +222,17 @@ void TEinstellungenFormular::rechteAnwenden()
 
 void TEinstellungenFormular::anzeigenamenSetzen()
 {
-    const auto beschriftung = [](const QString &label) {
-        QObject *l = hauptKomponente(label);
+    // Reading the labels changes nothing on the main window: one pass over
+    // its components answers them all as the search by each name would.
+    std::optional<QHash<QString, QObject *>> erste;
+    const auto beschriftung = [&erste](const QString &label) {
+        if (!erste) {
+            QWidget *haupt = FormularFinden(QStringLiteral("HauptFormular"));
+            erste = haupt ? ErsteNachNamen(*haupt) : QHash<QString, QObject *>();
+        }
+        QObject *l = erste->value(label);
+        if (!l)
+            l = hauptKomponente(label); // a menu item's caption, a chart's series
         return l ? l->property("text").toString() : QString();
     };
     anzeigenamenAnwenden(

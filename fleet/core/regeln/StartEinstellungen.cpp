@@ -1,5 +1,7 @@
 #include "regeln/StartEinstellungen.h"
 
+#include <QObject>
+
 #include "daten/Einstellungswerte.h"
 #include "dbe/DataSet.h"
 #include "dbe/DataSource.h"
@@ -56,6 +58,18 @@ const QList<Flagge> &flaggen()
         {"Fahrer-StammdatenZeigen", {sperren("Fahrer1")}},
     };
     return liste;
+}
+
+void verzeichnen(const QObject &oben, QHash<QString, QObject *> &erste)
+{
+    const QObjectList &kinder = oben.children();
+    for (QObject *k : kinder) {
+        const QString name = k->objectName();
+        if (!name.isEmpty() && !erste.contains(name))
+            erste.insert(name, k);
+    }
+    for (const QObject *k : kinder)
+        verzeichnen(*k, erste);
 }
 
 void setze(QList<Anzeigename> &liste, const char *tabelle, const char *feld, const QString &text)
@@ -311,6 +325,13 @@ bool KreuzGesetzt(const dbe::TDataSource &quelle, const QString &feld, const QSt
         if (eintrag.compare(text, Qt::CaseInsensitive) == 0)
             return true;
     return false;
+}
+
+QHash<QString, QObject *> ErsteNachNamen(const QObject &oben)
+{
+    QHash<QString, QObject *> erste;
+    verzeichnen(oben, erste);
+    return erste;
 }
 
 QString NachschlagTitel(const QString &bezeichnung)

@@ -3,10 +3,13 @@
 #include <functional>
 
 #include <QChar>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+class QObject;
 
 namespace dbe {
 class TDataSource;
@@ -91,6 +94,11 @@ QList<Anzeigename> BemerkungsAnzeigenamen(const Feldleser &allgemein);
 // as it is, another by its text; never while the source is closed or
 // disabled, nor for a missing or blank field.
 bool KreuzGesetzt(const dbe::TDataSource &quelle, const QString &feld, const QString &angekreuzt);
+
+// Every name among the objects below `oben` with the object findChild finds
+// by it (the children of an object before their children), in one pass: for
+// many lookups while the objects stay as they are.
+QHash<QString, QObject *> ErsteNachNamen(const QObject &oben);
 
 // Title of a lookup table on the settings page "Datenbank".
 QString NachschlagTitel(const QString &bezeichnung);

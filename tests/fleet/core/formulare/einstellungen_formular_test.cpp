@@ -335,6 +335,13 @@ private slots:
         QCOMPARE(dm->TTblMain.FieldByName("Freifeld5")->DisplayLabel(), QString("Fahrzeug-Ident-Nr."));
         QCOMPARE(dm->TTblMain.FieldByName("Freifeld10")->DisplayLabel(), QString("Zehn"));
         QCOMPARE(dm->TTblMain.FieldByName("Gruppe")->DisplayLabel(), QString("Abteilung"));
+        // Appointments take the caption of their label on the main window.
+        for (const auto &[label, feld] : {std::pair{"LblInspektionTermin", "KfzInspektTermin"},
+                                          std::pair{"LblFreierTermin14", "FreierTermin14"}}) {
+            const QString text = haupt(label)->property("text").toString();
+            QVERIFY(!text.isEmpty());
+            QCOMPARE(dm->TTblMain.FieldByName(feld)->DisplayLabel(), text);
+        }
         // Free field 5 shows Freifeld51, the chassis number Freifeld5.
         QCOMPARE(haupt("EditFreifeld5")->property("dataField").toString(), QString("Freifeld51"));
         QCOMPARE(haupt("EditFahrgestellnummer")->property("dataField").toString(), QString("Freifeld5"));

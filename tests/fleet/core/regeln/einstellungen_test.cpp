@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include <QMap>
+#include <QObject>
 
 #include "daten/Aliase.h"
 #include "dbe/Errors.h"
@@ -220,6 +221,39 @@ TEST(StartEinstellungen, RemarkCaptionsOnlyWhereTheUserGaveOne)
                                   {"KfzTour.db", "Bemerkungen", "Kunde"},
                                   {"KfzHisto.db", "Reserve2", "Werkstatt"}}));
     EXPECT_EQ(NachschlagTitel("Abteilung"), "Nachschlagetabelle \"Abteilung\"");
+}
+
+// Names borne more than once, at the same depth and deeper on an earlier
+// branch: each is answered as findChild answers it.
+TEST(StartEinstellungen, TheNameDirectoryAnswersAsFindChild)
+{
+    QObject wurzel;
+    const auto kind = [](QObject *eltern, const char *name) {
+        auto *o = new QObject(eltern);
+        o->setObjectName(QString::fromLatin1(name));
+        return o;
+    };
+    QObject *a = kind(&wurzel, "A");
+    kind(a, "Tief");         // deeper, on the first branch
+    kind(kind(a, "B"), "C"); // two levels down
+    QObject *b = kind(&wurzel, "B");
+    kind(b, "C");
+    kind(b, "Tief");
+    kind(&wurzel, "Tief"); // a child of the root comes before every grandchild
+    kind(&wurzel, "");
+    kind(kind(&wurzel, "D"), "A");
+
+    const QHash<QString, QObject *> erste = ErsteNachNamen(wurzel);
+    QStringList namen;
+    for (QObject *o : wurzel.findChildren<QObject *>())
+        if (!o->objectName().isEmpty() && !namen.contains(o->objectName()))
+            namen << o->objectName();
+    EXPECT_EQ(erste.size(), namen.size());
+    for (const QString &n : namen)
+        EXPECT_EQ(erste.value(n), wurzel.findChild<QObject *>(n)) << n.toStdString();
+    EXPECT_EQ(erste.value("Tief")->parent(), &wurzel);
+    EXPECT_EQ(erste.value("C")->parent()->parent(), a);
+    EXPECT_FALSE(erste.contains(""));
 }
 
 TEST(ProgrammFarben, DefaultsAndTheirPlatformValues)
