@@ -47,8 +47,7 @@ ui::DBCheckBox *kreuz(QWidget *p, const QString &name, const QString &text, dbe:
     c->setObjectName(name);
     c->setValueChecked(QStringLiteral("Wahr"));
     c->setValueUnchecked(QStringLiteral("Falsch"));
-    c->setDataSource(&quelle);
-    c->setDataField(feld);
+    c->setDataBinding(&quelle, feld);
     return c;
 }
 
@@ -60,8 +59,7 @@ ui::DBRadioGroup *wahl(QWidget *p, const char *name, const QString &titel, const
     r->setColumns(spalten);
     r->setItems(eintraege);
     r->setValues(werte);
-    r->setDataSource(&allgemein());
-    r->setDataField(QString::fromLatin1(feld));
+    r->setDataBinding(&allgemein(), QString::fromLatin1(feld));
     return r;
 }
 
