@@ -711,14 +711,16 @@ QWidget *TEinstellungenFormular::farbenAufbauen()
     return inhalt;
 }
 
+void TEinstellungenFormular::klick(QPushButton *knopf, void (TEinstellungenFormular::*handler)())
+{
+    ui::on(knopf, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+}
+
 void TEinstellungenFormular::verbinden()
 {
     ui::on(this, &ui::FormBase::formClose, this, &TEinstellungenFormular::FormClose);
     ui::on(PageCtrlEinstellungen, &ui::PageControl::onChange, this,
            &TEinstellungenFormular::PageCtrlEinstellungenChange);
-    const auto klick = [this](QPushButton *b, void (TEinstellungenFormular::*handler)()) {
-        ui::on(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
-    };
     klick(TBtnPassword, &TEinstellungenFormular::TBtnPasswordClick);
     klick(TBtnNeuesPasswort, &TEinstellungenFormular::TBtnNeuesPasswortClick);
     // The consistency rules answer the user's clicks, not a record being shown.
@@ -730,9 +732,6 @@ void TEinstellungenFormular::verbinden()
 
 void TEinstellungenFormular::seitenVerbinden()
 {
-    const auto klick = [this](QPushButton *b, void (TEinstellungenFormular::*handler)()) {
-        ui::on(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
-    };
     klick(TBitBtnSpeichern, &TEinstellungenFormular::TBitBtnSpeichernClick);
     klick(SpeedBtnDesignerMonatsuebersicht, &TEinstellungenFormular::SpeedBtnDesignerMonatsuebersichtClick);
     klick(BitBtnGruppeLoeschen, &TEinstellungenFormular::BitBtnGruppeLoeschenClick);

@@ -129,6 +129,7 @@ private:
     QWidget *feldnamen4Aufbauen();
     QWidget *farbenAufbauen();
     void knoepfeAufbauen();
+    void klick(QPushButton *knopf, void (TEinstellungenFormular::*handler)());
     void verbinden();
     void seitenVerbinden();
 
