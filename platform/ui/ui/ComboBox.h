@@ -24,8 +24,19 @@ public:
 signals:
     void onChange();
 
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The completion of typed text from the list, made when the user first
+    // comes to the box or types into it.
+    void makeCompleter();
+
     QLineEdit *connectedEditor_ = nullptr;
+    QLineEdit *editorWithoutCompleter_ = nullptr;
 };
 
 } // namespace ui

@@ -37,8 +37,9 @@ QPoint tabCentre(QTabBar *bar, int index)
     return bar->tabRect(index).center();
 }
 
-// What an editable box shows of itself and of its drop-down, as text.
-QString editableBoxState(QComboBox &box)
+// What an editable box shows of itself and of its drop-down, as text; with
+// its completer, unless it has not made it yet.
+QString editableBoxState(QComboBox &box, bool withCompleter = true)
 {
     QStringList s;
     QLineEdit *editor = box.lineEdit();
@@ -46,8 +47,16 @@ QString editableBoxState(QComboBox &box)
       << QString::number(box.testAttribute(Qt::WA_Resized)) << QString::number(box.width())
       << QString::number(box.height()) << QString::number(editor->hasFrame())
       << QString::number(editor->focusProxy() == &box) << editor->palette().color(QPalette::Base).name()
-      << QString::number(editor->geometry().width()) << QString::number(editor->completer()->completionMode())
-      << QString::number(editor->completer()->caseSensitivity());
+      << QString::number(editor->geometry().width());
+    if (withCompleter) {
+        const QCompleter *completer = editor->completer();
+        if (!completer)
+            return QStringLiteral("no completer");
+        s << QString::number(completer->completionMode()) << QString::number(completer->caseSensitivity())
+          << QString::number(completer->completionColumn())
+          << QString::number(completer->model() == box.model())
+          << QString::number(completer->widget() == &box) << QString::number(completer->parent() == editor);
+    }
     QAbstractItemView *view = box.view();
     QWidget *dropDown = view->parentWidget();
     s << QString::fromLatin1(view->metaObject()->className())
@@ -391,14 +400,14 @@ private slots:
                 ours->setView(new QTableView);
                 qts->setView(new QTableView);
             }
-            QCOMPARE(editableBoxState(*ours), editableBoxState(*qts));
+            QCOMPARE(editableBoxState(*ours, false), editableBoxState(*qts, false));
             form.show();
             QVERIFY(QTest::qWaitForWindowExposed(&form));
             for (QComboBox *box : {static_cast<QComboBox *>(ours), qts}) {
                 box->showPopup();
                 box->hidePopup();
             }
-            QCOMPARE(editableBoxState(*ours), editableBoxState(*qts));
+            QCOMPARE(editableBoxState(*ours, false), editableBoxState(*qts, false));
             for (QComboBox *box : {static_cast<QComboBox *>(ours), qts}) {
                 box->setFocus(); // the completer works in the box the user is in
                 QTRY_VERIFY(box->hasFocus());
@@ -406,6 +415,29 @@ private slots:
                 QTest::keyClicks(box, QStringLiteral("Tr"));
                 QCOMPARE(box->currentText(), QStringLiteral("Transporter")); // completes inline
             }
+            QCOMPARE(editableBoxState(*ours), editableBoxState(*qts));
+        }
+    }
+
+    // Keys typed into a box or straight into its editor before the box ever
+    // had the focus find the completer Qt's box has.
+    void typingIntoAnEditorNeverFocusedCompletes()
+    {
+        for (const bool intoEditor : {false, true}) {
+            ComboBox ours;
+            QComboBox qts;
+            for (QComboBox *box : {static_cast<QComboBox *>(&ours), &qts})
+                box->addItems({QStringLiteral("Kombi"), QStringLiteral("Transporter")});
+            ours.setEditable(true);
+            qts.setEditable(true);
+            QCOMPARE(editableBoxState(ours), QStringLiteral("no completer"));
+            for (QComboBox *box : {static_cast<QComboBox *>(&ours), &qts}) {
+                box->setEditText(QString());
+                QTest::keyClicks(intoEditor ? static_cast<QWidget *>(box->lineEdit()) : box,
+                                 QStringLiteral("tr"));
+            }
+            QCOMPARE(ours.currentText(), qts.currentText());
+            QCOMPARE(editableBoxState(ours), editableBoxState(qts));
         }
     }
 
