@@ -472,6 +472,9 @@ void DispoSeite::balkenLesen()
 
 void DispoSeite::DispoGrafikZeitraumSetzen()
 {
+    // The chart of a page not shown gets its bars when the page is entered.
+    if (!DBChart1->isVisibleTo(window()))
+        return;
     balkenLesen();
     // The one row is the current vehicle's, or that of several.
     DBChart1->setRowLabels(FahrzeugAuswahl() == 0 ? QStringList() : QStringList{QStringLiteral("Fahrzeuge")});

@@ -124,6 +124,26 @@ private slots:
         umgebung.reset();
     }
 
+    // The chart reads its bookings when its page is entered, not while the
+    // window starts on another page.
+    void theChartIsFilledWhenThePageIsEntered()
+    {
+        buchung("A-1", encodeDate(2024, 2, 10), encodeDate(2024, 2, 12), "innen");
+        buchung("A-1", encodeDate(2024, 3, 5), encodeDate(2024, 3, 5), "maerz");
+        dm = std::make_unique<fleet::TDataModule1>(&umgebung->session());
+        fleet::DataModule1 = dm.get();
+        fenster = std::make_unique<THauptFormular>();
+        fenster->NavigationSetzen(&navigation);
+        QVERIFY(seite().DBChart1->bars().isEmpty());
+        seite().RadioGrpDispositionSicht->setItemIndex(5); // from today on, still not shown
+        QVERIFY(seite().DBChart1->bars().isEmpty());
+        seite().RadioGrpDispositionSicht->setItemIndex(0);
+        fenster->PageCtrlMain->setActivePage(fenster->TabDispo);
+        fenster->PageCtrlMainChange();
+        QCOMPARE(seite().DBChart1->bars().size(), 2);
+        QCOMPARE(seite().DBChart1->bars().at(1).label, QStringLiteral("A-1"));
+    }
+
     void eachViewModeKeepsItsBookings()
     {
         buchung("A-1", encodeDate(2024, 1, 31), encodeDate(2024, 2, 1), "erster");
