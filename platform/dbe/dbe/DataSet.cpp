@@ -155,7 +155,7 @@ void TDataSet::EnableControls()
 TField *TDataSet::FindField(const QString &name) const
 {
     for (TField *f : fields_)
-        if (f->FieldName().compare(name, Qt::CaseInsensitive) == 0)
+        if (sameName(f->FieldName(), name))
             return f;
     return nullptr;
 }
@@ -254,17 +254,19 @@ void TDataSet::bindFields()
         }
     }
     int extra = n;
+    int next = 0; // declared fields mostly follow the table's order: the field after the last one first
     for (TField *f : fields_) {
         if (f->FieldKind() == TFieldKind::fkData) {
-            int idx = -1;
-            for (int i = 0; i < n; ++i)
-                if (def.fields[i].name.compare(f->FieldName(), Qt::CaseInsensitive) == 0)
+            int idx = next < n && sameName(def.fields[next].name, f->FieldName()) ? next : -1;
+            for (int i = 0; i < n && idx < 0; ++i)
+                if (sameName(def.fields[i].name, f->FieldName()))
                     idx = i;
             if (idx < 0)
                 databaseError(QStringLiteral("%1: Feld '%2' nicht gefunden").arg(name_, f->FieldName()));
             f->setTypeAndSize(fieldTypeOf(def.fields[idx].type), def.fields[idx].size);
             f->bind(idx, idx + 1);
             f->applyDef(def.fields[idx]);
+            next = idx + 1;
         } else {
             f->bind(extra++, 0);
         }
@@ -462,9 +464,16 @@ void TDataSet::Open()
         throw;
     }
     state_ = TDataSetState::dsBrowse;
+    firstRead_ = FirstRead();
     afterCursorOpened();
     Record r;
-    hasCurrent_ = cursor_->first(r);
+    if (standsOnFirstRead()) {
+        // A detail went to the first of its master's rows (with the events of First) as it opened:
+        // that row is the one opening reads, nothing moved or changed since.
+        r = current_;
+    } else {
+        hasCurrent_ = cursor_->first(r);
+    }
     if (hasCurrent_) {
         current_ = r;
         calculateFields(current_);
@@ -512,6 +521,15 @@ void TDataSet::Close()
 
 // ---- navigation
 
+bool TDataSet::standsOnFirstRead() const
+{
+    // Any move since leaves another row, position or view version behind (or Bof cleared).
+    return firstRead_.version != 0 && firstRead_.version == cursor_->localVersion() &&
+           state_ == TDataSetState::dsBrowse && bof_ && recNoVersion_ == firstRead_.version &&
+           (hasCurrent_ ? recNo_ == 1 && current_.rowId == firstRead_.rowId
+                        : eof_ && recNo_ == 0 && firstRead_.rowId == 0);
+}
+
 void TDataSet::checkBrowseModeForMove()
 {
     checkActive();
@@ -553,6 +571,7 @@ void TDataSet::moveToEnd(bool last)
         eof_ = last || !hasCurrent_;
         recNo_ = hasCurrent_ && !last ? 1 : 0;
         recNoVersion_ = cursor_->localVersion();
+        firstRead_ = last ? FirstRead() : FirstRead{recNoVersion_, hasCurrent_ ? r.rowId : 0};
     }
     positionChanged(0);
     runEvent(AfterScroll);
@@ -689,7 +708,7 @@ std::vector<int> TDataSet::totalSlots(const QStringList &fields) const
     for (const QString &name : fields) {
         int slot = -1;
         for (int i = 0; i < def.fields.size() && slot < 0; ++i)
-            if (def.fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            if (sameName(def.fields[i].name, name))
                 slot = i;
         if (slot < 0)
             engineError(ErrorCode::FieldNotFound, QStringLiteral("Feld '%1' nicht gefunden").arg(name));

@@ -216,6 +216,9 @@ protected:
     void setState(TDataSetState state);
     void positionChanged(int distance);
     void moveToEnd(bool last);
+    // Whether the dataset still stands where its last First left it (the first row of the view
+    // then, or no row), nothing moved or written since.
+    bool standsOnFirstRead() const;
     // The physical slots of fields to be added up; text and blob fields are refused.
     std::vector<int> totalSlots(const QStringList &fields) const;
     // Makes a fetched row current (calculated fields, flags cleared).
@@ -256,6 +259,10 @@ protected:
     bool hasComputedFields_ = false;    // calculated or lookup fields
     std::vector<TField *> fieldOfSlot_; // data field of each physical field (null when not declared)
     int busy_ = 0;                      // guards against re-entering the dataset's own operations
+    struct FirstRead {
+        quint64 version = 0; // the view's version then; 0 when the last move to an end was no First
+        qint64 rowId = 0;    // the row First made current; 0 when there was none
+    } firstRead_;
     mutable int recNo_ = 0;
     mutable quint64 recNoVersion_ = 0;
     mutable int count_ = -1;

@@ -55,6 +55,21 @@ struct IndexDef {
     unsigned options = 0;
 };
 
+// Whether two field (or table) names are the same in any case. Names of different length never are,
+// nor names whose first letters (plain ASCII) differ in any case: those tests first spare the
+// comparison of nearly every other name of a table.
+inline bool sameName(const QString &a, const QString &b)
+{
+    if (a.size() != b.size())
+        return false;
+    if (a.isEmpty() || a == b)
+        return true;
+    const char16_t x = a.front().unicode(), y = b.front().unicode();
+    if (x < 128 && y < 128 && (x | 0x20) != (y | 0x20))
+        return false;
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 struct TableDef {
     QString name;  // file name as the program names it, e.g. "KfzStamm.db"
     QString alias; // the alias whose directory holds it (used to create it at first start)

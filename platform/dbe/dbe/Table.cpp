@@ -65,7 +65,7 @@ int physicalSlot(const detail::Cursor &c, const QString &name)
 {
     const auto &fields = c.def().fields;
     for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+        if (sameName(fields[i].name, name))
             return i;
     engineError(ErrorCode::FieldNotFound, QStringLiteral("Feld '%1' nicht gefunden").arg(name));
 }

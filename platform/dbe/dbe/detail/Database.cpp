@@ -60,38 +60,44 @@ QJsonObject toJson(const TableDef &def)
 QStringList toStringList(const QJsonValue &v)
 {
     QStringList out;
-    for (const QJsonValue &e : v.toArray())
+    const QJsonArray a = v.toArray();
+    out.reserve(a.size());
+    for (const QJsonValue &e : a)
         out << e.toString();
     return out;
 }
 
+// Read once per table and connection when a table first opens: the keys are looked up without
+// making a string of each, and nothing of the document is copied.
 TableDef fromJson(const QJsonObject &o)
 {
     TableDef def;
-    def.name = o["name"].toString();
-    def.alias = o["alias"].toString();
-    for (const QJsonValue &fv : o["fields"].toArray()) {
-        QJsonObject fo = fv.toObject();
+    def.name = o.value(QLatin1StringView("name")).toString();
+    def.alias = o.value(QLatin1StringView("alias")).toString();
+    const QJsonArray fields = o.value(QLatin1StringView("fields")).toArray();
+    def.fields.reserve(fields.size());
+    for (const QJsonValue &fv : fields) {
+        const QJsonObject fo = fv.toObject();
         FieldDef f;
-        f.name = fo["name"].toString();
-        f.type = static_cast<FieldType>(fo["type"].toInt());
-        f.size = fo["size"].toInt();
-        f.required = fo["required"].toBool();
-        if (fo.contains("min"))
-            f.minValue = fo["min"].toVariant();
-        if (fo.contains("max"))
-            f.maxValue = fo["max"].toVariant();
-        if (fo.contains("default"))
-            f.defaultValue = fo["default"].toVariant();
+        f.name = fo.value(QLatin1StringView("name")).toString();
+        f.type = static_cast<FieldType>(fo.value(QLatin1StringView("type")).toInt());
+        f.size = fo.value(QLatin1StringView("size")).toInt();
+        f.required = fo.value(QLatin1StringView("required")).toBool();
+        if (const QJsonValue v = fo.value(QLatin1StringView("min")); !v.isUndefined())
+            f.minValue = v.toVariant();
+        if (const QJsonValue v = fo.value(QLatin1StringView("max")); !v.isUndefined())
+            f.maxValue = v.toVariant();
+        if (const QJsonValue v = fo.value(QLatin1StringView("default")); !v.isUndefined())
+            f.defaultValue = v.toVariant();
         def.fields << f;
     }
-    def.primaryKey = toStringList(o["primaryKey"]);
-    for (const QJsonValue &iv : o["indexes"].toArray()) {
-        QJsonObject io = iv.toObject();
+    def.primaryKey = toStringList(o.value(QLatin1StringView("primaryKey")));
+    for (const QJsonValue &iv : o.value(QLatin1StringView("indexes")).toArray()) {
+        const QJsonObject io = iv.toObject();
         IndexDef i;
-        i.name = io["name"].toString();
-        i.fields = toStringList(io["fields"]);
-        i.options = static_cast<unsigned>(io["options"].toInt());
+        i.name = io.value(QLatin1StringView("name")).toString();
+        i.fields = toStringList(io.value(QLatin1StringView("fields")));
+        i.options = static_cast<unsigned>(io.value(QLatin1StringView("options")).toInt());
         def.indexes << i;
     }
     return def;
@@ -138,9 +144,15 @@ QString readOnlyMessage(const QString &table, const QString &directory)
 
 QString quoteIdent(const QString &name)
 {
-    QString q = name;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
+    QString q;
+    q.reserve(name.size() + 2);
+    q += QLatin1Char('"');
+    if (name.contains(QLatin1Char('"')))
+        q += QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    else
+        q += name;
+    q += QLatin1Char('"');
+    return q;
 }
 
 QString tableKeyOf(const QString &tableName)
@@ -155,7 +167,7 @@ QString tableKeyOf(const QString &tableName)
 int TableInfo::fieldIndex(const QString &name) const
 {
     for (int i = 0; i < def.fields.size(); ++i)
-        if (def.fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+        if (sameName(def.fields[i].name, name))
             return i;
     return -1;
 }
@@ -339,6 +351,7 @@ std::shared_ptr<TableInfo> Database::table(const QString &tableName)
         info->def = fromJson(QJsonDocument::fromJson(json).object());
         info->key = key;
         info->sqlName = quoteIdent(key);
+        info->quotedColumns.reserve(info->def.fields.size());
         for (const FieldDef &f : info->def.fields)
             info->quotedColumns << quoteIdent(f.name);
         info->selectList = QStringLiteral("rowid, ") + info->quotedColumns.join(QStringLiteral(", "));

@@ -36,7 +36,7 @@ public:
     int fieldNumber(const QString &name) const override
     {
         for (int i = 0; i < def_.fields.size(); ++i)
-            if (def_.fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            if (sameName(def_.fields[i].name, name))
                 return i + 1;
         return 0;
     }
