@@ -101,6 +101,64 @@ TEST_F(FieldsTest, ValuesAndGermanTextsOfEveryType)
     t->Cancel();
 }
 
+// A table's definition comes back from the storage as it was made, in another session too: types,
+// sizes, checks, defaults, keys and indexes, and names that need quoting; fields are found in any case.
+TEST_F(FieldsTest, DefinitionsReadBackFromTheStorageAsMade)
+{
+    TableDef def;
+    def.name = QStringLiteral("Pruef.db");
+    def.fields = {fd("Nr", FieldType::Integer), fd("Anzeige \"kurz\"", FieldType::String, 12),
+                  fd("Ölstand", FieldType::Float), fd("Betrag", FieldType::Currency)};
+    def.fields[0].required = true;
+    def.fields[1].defaultValue = QStringLiteral("neu");
+    def.fields[2].minValue = 0.5;
+    def.fields[2].maxValue = 7;
+    def.primaryKey = {QStringLiteral("Nr")};
+    def.indexes = {
+        {QStringLiteral("ByAnzeige"), {QStringLiteral("Anzeige \"kurz\"")}, ixUnique | ixCaseInsensitive}};
+    session->RegisterTable(def);
+    {
+        auto t = table(QStringLiteral("Pruef.db"));
+        t->Open();
+        t->Append();
+        t->FieldByName(QStringLiteral("Nr"))->SetAsInteger(1);
+        t->FieldByName(QStringLiteral("Ölstand"))->SetAsFloat(2.5);
+        t->Post();
+    }
+    TSession other(QString::fromStdString((dir / "other.cfg").string()));
+    other.AddStandardAlias(QStringLiteral("Daten"), QString::fromStdString(dir.str()));
+    TTable t(&other);
+    t.SetDatabaseName(QStringLiteral("Daten"));
+    t.SetTableName(QStringLiteral("PRUEF.DB"));
+    t.Open();
+    const QList<FieldDef> read = t.FieldDefs();
+    ASSERT_EQ(read.size(), def.fields.size());
+    for (int i = 0; i < read.size(); ++i) {
+        SCOPED_TRACE(def.fields[i].name.toStdString());
+        EXPECT_EQ(read[i].name, def.fields[i].name);
+        EXPECT_EQ(read[i].type, def.fields[i].type);
+        EXPECT_EQ(read[i].size, def.fields[i].size);
+        EXPECT_EQ(read[i].required, def.fields[i].required);
+        EXPECT_EQ(read[i].minValue.isValid(), def.fields[i].minValue.isValid());
+        EXPECT_EQ(read[i].minValue.toDouble(), def.fields[i].minValue.toDouble());
+        EXPECT_EQ(read[i].maxValue.toDouble(), def.fields[i].maxValue.toDouble());
+        EXPECT_EQ(read[i].defaultValue.toString(), def.fields[i].defaultValue.toString());
+    }
+    const QList<IndexDef> indexes = t.IndexDefs();
+    ASSERT_EQ(indexes.size(), 2);
+    EXPECT_EQ(indexes[0].fields, QStringList({"Nr"}));
+    EXPECT_EQ(indexes[1].name, "ByAnzeige");
+    EXPECT_EQ(indexes[1].fields, def.indexes[0].fields);
+    EXPECT_EQ(indexes[1].options, ixUnique | ixCaseInsensitive);
+    EXPECT_EQ(t.FieldByName(QStringLiteral("Anzeige \"kurz\""))->AsString(), "neu");
+    EXPECT_EQ(t.FindField(QStringLiteral("ÖLSTAND")), t.Fields(2));
+    EXPECT_EQ(t.FindField(QStringLiteral("anzeige \"KURZ\"")), t.Fields(1));
+    EXPECT_EQ(t.FindField(QStringLiteral("Olstand")), nullptr);
+    EXPECT_EQ(t.FindField(QStringLiteral("Nr ")), nullptr);
+    EXPECT_EQ(t.FieldByName(QStringLiteral("ölstand"))->AsFloat(), 2.5);
+    t.Close();
+}
+
 TEST_F(FieldsTest, DeclaredFieldsFixSubsetAndOrderAndMayMove)
 {
     auto t = table(QStringLiteral("Kfz.db"));

@@ -1,6 +1,7 @@
 #include "fixture.h"
 
 #include <functional>
+#include <utility>
 
 #include "base/Abort.h"
 #include "dbe/EngineCursor.h"
@@ -147,6 +148,60 @@ TEST_F(MasterDetailTest, LinkSetAndClearedAtRunTime)
     detail->SetMasterFields(QStringLiteral("KfzNr"));
     EXPECT_EQ(detail->RecordCount(), 1);
     EXPECT_EQ(scrolls, 1);
+}
+
+// A detail opening on its master goes to the first of the master's rows with the events of First,
+// then those of opening; whatever a handler does meanwhile, it opens on that first row.
+TEST_F(MasterDetailTest, ADetailOpensOnTheFirstOfItsMastersRows)
+{
+    const QString betrag = QStringLiteral("Betrag");
+    auto openAndWalk = [&](QStringList &log) {
+        log.clear();
+        detail->Open();
+        EXPECT_TRUE(detail->Bof());
+        QStringList walked;
+        for (int guard = 0; !detail->Eof() && guard < 10; ++guard) {
+            walked << detail->FieldByName(betrag)->AsString();
+            detail->Next();
+        }
+        return walked;
+    };
+    QStringList log;
+    detail->Close();
+    detail->BeforeOpen = [&](TDataSet &) { log << QStringLiteral("BeforeOpen"); };
+    detail->BeforeScroll = [&](TDataSet &) { log << QStringLiteral("BeforeScroll"); };
+    detail->AfterScroll = [&](TDataSet &d) {
+        log << QStringLiteral("AfterScroll ") + d.FieldByName(betrag)->AsString();
+    };
+    detail->AfterOpen = [&](TDataSet &d) {
+        log << QStringLiteral("AfterOpen %1 %2").arg(d.RecNo()).arg(d.FieldByName(betrag)->AsString());
+    };
+    master->Next(); // B: 2, 4, 5
+    EXPECT_EQ(openAndWalk(log), QStringList({"2", "4", "5"}));
+    EXPECT_EQ(log.mid(0, 5),
+              QStringList({"BeforeOpen", "BeforeScroll", "AfterScroll 2", "AfterOpen 1 2", "AfterScroll 2"}));
+
+    detail->Close();
+    master->Next(); // C: none
+    EXPECT_EQ(openAndWalk(log), QStringList());
+    EXPECT_TRUE(detail->Eof());
+    EXPECT_EQ(detail->RecordCount(), 0);
+    EXPECT_EQ(log, QStringList({"BeforeOpen", "BeforeScroll", "AfterScroll ", "AfterOpen 0 "}));
+
+    // A handler stepping on while the detail goes to its first row.
+    detail->Close();
+    master->First(); // A: 1, 3
+    bool stepped = false;
+    detail->AfterScroll = [&](TDataSet &d) {
+        if (!std::exchange(stepped, true))
+            d.Next();
+    };
+    detail->AfterOpen = nullptr;
+    detail->Open();
+    EXPECT_TRUE(stepped);
+    EXPECT_TRUE(detail->Bof());
+    EXPECT_EQ(detail->RecNo(), 1);
+    EXPECT_EQ(detail->FieldByName(betrag)->AsString(), "1");
 }
 
 TEST_F(MasterDetailTest, ClonesFollowTheSameViewAndSetToAnotherCursorsRecord)
