@@ -170,8 +170,10 @@ void TEinstellungenFormular::aufbauen()
 
 void TEinstellungenFormular::SeitenAufbauen()
 {
-    if (seitenAufgebaut_)
+    if (seitenAufgebaut_) {
+        nachschlagRasterBinden();
         return;
+    }
     seitenAufgebaut_ = true;
     inhaltEinsetzen(TabDesigner, designerAufbauen());
     inhaltEinsetzen(TabDatenbank, datenbankAufbauen());
@@ -187,6 +189,18 @@ void TEinstellungenFormular::SeitenAufbauen()
     if (nachschlagTitel_) {
         LblNachschlagetabGruppe->setText(nachschlagTitel_->first);
         LblNachschlagetabKostenstelle->setText(nachschlagTitel_->second);
+    }
+    nachschlagRasterBinden();
+}
+
+void TEinstellungenFormular::nachschlagRasterBinden()
+{
+    // A grid whose table could not be read stays unbound and is bound at the
+    // next opening; the form itself is whole either way.
+    while (!nachschlagQuellen_.isEmpty()) {
+        const auto [raster, quelle] = nachschlagQuellen_.first();
+        raster->setDataSource(quelle);
+        nachschlagQuellen_.removeFirst();
     }
 }
 
@@ -412,7 +426,10 @@ QWidget *TEinstellungenFormular::datenbankAufbauen()
                                 const char *grid, dbe::TDataSource &quelle, const char *knopf, QLabel *&l,
                                 ui::DBGrid *&g, QPushButton *&b) {
         l = label(inhalt, QString::fromLatin1(lbl), titel);
-        g = seiten::raster(inhalt, grid, quelle);
+        // Bound to its table once every control of the late pages exists
+        // (nachschlagRasterBinden): reading the table may fail.
+        g = ui::make<ui::DBGrid>(inhalt, grid);
+        nachschlagQuellen_.append({g, &quelle});
         g->setReadOnly(true);
         g->setRowSelect(true);
         b = ui::make<QPushButton>(inhalt, knopf, QStringLiteral("&Löschen"));

@@ -17,8 +17,9 @@ class QLabel;
 class QPushButton;
 
 namespace dbe {
+class TDataSource;
 class TTable;
-}
+} // namespace dbe
 
 namespace ui {
 class DBCheckBox;
@@ -129,6 +130,7 @@ private:
     QWidget *feldnamen4Aufbauen();
     QWidget *farbenAufbauen();
     void knoepfeAufbauen();
+    void nachschlagRasterBinden();
     void klick(QPushButton *knopf, void (TEinstellungenFormular::*handler)());
     void verbinden();
     void seitenVerbinden();
@@ -157,6 +159,8 @@ private:
     // The titles start-up gave the lookup tables of groups and cost centres.
     std::optional<std::pair<QString, QString>> nachschlagTitel_;
     bool seitenAufgebaut_ = false;
+    // Grids of the lookup tables not yet bound to their table.
+    QList<std::pair<ui::DBGrid *, dbe::TDataSource *>> nachschlagQuellen_;
 };
 
 extern TEinstellungenFormular *EinstellungenFormular;

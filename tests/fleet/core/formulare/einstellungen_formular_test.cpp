@@ -38,6 +38,7 @@
 #include "ui/Colors.h"
 #include "ui/DBCheckBox.h"
 #include "ui/DBEdit.h"
+#include "ui/DBGrid.h"
 #include "ui/DBRadioGroup.h"
 #include "ui/Hourglass.h"
 #include "ui/PageControl.h"
@@ -487,6 +488,43 @@ private slots:
         form->show();
         QCOMPARE(form->findChildren<QObject *>().size(), teile);
         form->hide();
+    }
+
+    // A lookup table that cannot be read when the form is first shown leaves
+    // the form whole; its grid is bound at the next opening.
+    void anUnreadableLookupTableLeavesTheFormWhole()
+    {
+        starten();
+        dbe::TTable &gruppen = dm->TTblGruppe;
+        bool unlesbar = false;
+        gruppen.OnFilterRecord = [&](dbe::TDataSet &, bool &accept) {
+            if (unlesbar)
+                throw std::runtime_error("Tabelle gesperrt");
+            accept = true;
+        };
+        gruppen.SetFiltered(true);
+        unlesbar = true;
+        // Another workstation's new group: the count must be read again.
+        kerntest::zeileAnfuegen(session(), fleet::kAliasFuhrpark, "KfzGruppe.db", {"Gruppe"},
+                                {"Transporter"});
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, form->show());
+        QVERIFY(form->SeitenAufgebaut());
+        for (const QObject *teil :
+             {static_cast<QObject *>(form->TBitBtnSpeichern), static_cast<QObject *>(form->BitBtnSchliessen),
+              static_cast<QObject *>(form->DBGridGruppe), static_cast<QObject *>(form->DBGridReifentyp),
+              static_cast<QObject *>(form->BtnTabAnsichtReset),
+              static_cast<QObject *>(form->BtnFarbdialogReset),
+              static_cast<QObject *>(form->ComboBoxDesigner)})
+            QVERIFY(teil);
+        QCOMPARE(form->DBGridReifentyp->dataSource(), nullptr);
+
+        unlesbar = false;
+        form->show();
+        QCOMPARE(form->DBGridGruppe->dataSource(), &dm->DataSrcGruppe);
+        QCOMPARE(form->DBGridReifentyp->dataSource(), &dm->DataSrcReifentyp);
+        form->hide();
+        gruppen.OnFilterRecord = nullptr;
+        gruppen.SetFiltered(false);
     }
 
     // Until their page is built the highlight flags are read as their boxes
