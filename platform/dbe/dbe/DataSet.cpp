@@ -1,6 +1,7 @@
 #include "dbe/DataSet.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "base/Abort.h"
 #include "dbe/Session.h"
@@ -34,6 +35,12 @@ struct BusyGuard {
     ~BusyGuard() { --busy; }
 };
 
+quint64 newFieldsEpoch()
+{
+    static std::atomic<quint64> epochs{0};
+    return ++epochs;
+}
+
 bool isBlankValue(const QVariant &v)
 {
     return !v.isValid() || v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
@@ -41,7 +48,10 @@ bool isBlankValue(const QVariant &v)
 
 } // namespace
 
-TDataSet::TDataSet(TSession *session) : session_(session ? session : &TSession::Default()) {}
+TDataSet::TDataSet(TSession *session)
+    : session_(session ? session : &TSession::Default()), fieldsEpoch_(newFieldsEpoch())
+{
+}
 
 TDataSet::~TDataSet()
 {
@@ -182,6 +192,7 @@ TField *TDataSet::addPersistentField(std::unique_ptr<TField> field)
     if (Active())
         databaseError(QStringLiteral("Felder können nur bei geschlossener Datenmenge angelegt werden"));
     field->setPersistent(true);
+    fieldsEpoch_ = newFieldsEpoch();
     fields_.push_back(field.get());
     ownedFields_.push_back(std::move(field));
     return fields_.back();
@@ -214,6 +225,7 @@ void TDataSet::ClearFields()
 {
     if (Active())
         databaseError(QStringLiteral("Felder können nur bei geschlossener Datenmenge entfernt werden"));
+    fieldsEpoch_ = newFieldsEpoch();
     fields_.clear();
     ownedFields_.clear();
 }
@@ -512,6 +524,7 @@ void TDataSet::Close()
     for (TField *f : fields_)
         anyPersistent = anyPersistent || f->persistent();
     if (!anyPersistent) {
+        fieldsEpoch_ = newFieldsEpoch();
         fields_.clear();
         ownedFields_.clear();
     }

@@ -190,6 +190,9 @@ public:
     void addDataSource(TDataSource *source);
     void removeDataSource(TDataSource *source);
     const std::vector<TDataSource *> &dataSources() const { return dataSources_; }
+    // Changes whenever this dataset's fields may be dropped or made anew (no two datasets share a
+    // value): a field looked up while it stays the same may be kept.
+    quint64 fieldsEpoch() const { return fieldsEpoch_; }
     int physicalFieldCount() const;
     detail::Cursor *cursor() const { return cursor_.get(); }
     // Calculated and lookup values of a record (OnCalcFields runs on it).
@@ -237,6 +240,7 @@ protected:
     TDataSetState state_ = TDataSetState::dsInactive;
     std::vector<TField *> fields_; // field list in display order
     std::vector<std::unique_ptr<TField>> ownedFields_;
+    quint64 fieldsEpoch_;
     std::unique_ptr<detail::Cursor> cursor_;
     Record current_;                     // the current row (or the row being edited/inserted)
     Record saved_;                       // the row before edit/insert (for Cancel)

@@ -205,6 +205,8 @@ std::unique_ptr<detail::Cursor> TTable::openCursor()
 
 void TTable::afterCursorOpened()
 {
+    linkTyping_ = {};
+    readAhead_ = {};
     applyOrder();
     masterValuesSet_ = false;
     if (masterSource_ && masterSource_->DataSet() && masterSource_->DataSet()->Active())
@@ -216,6 +218,8 @@ void TTable::closeCursor()
 {
     engineCursor_.reset();
     lockHolder_.reset();
+    linkTyping_ = {};
+    readAhead_ = {};
     locked_ = false;
     keyBufferInUse_ = -1;
 }
@@ -344,6 +348,8 @@ void TTable::SetMasterSource(TDataSource *source)
     masterSource_ = source;
     masterLink_.reset();
     masterValuesSet_ = false;
+    masterFieldsFound_ = {};
+    readAhead_ = {};
     if (source && !masterFields_.isEmpty()) {
         masterLink_ = std::make_unique<MasterLink>(this);
         masterLink_->SetDataSource(source);
@@ -374,33 +380,74 @@ std::vector<TTable *> TTable::DetailsOf(const TDataSet &master)
     return out;
 }
 
-// The master's link values in this table's key types; false when the index does not fit them.
-bool TTable::linkValues(QVariantList &values) const
+// The master's values of MasterFields as they stand.
+void TTable::masterFieldValues(QVariantList &values)
 {
-    TDataSet *master = masterSource_->DataSet();
+    const TDataSet *master = masterSource_->DataSet();
+    MasterFieldsFound &found = masterFieldsFound_;
+    if (found.master != master || found.epoch != master->fieldsEpoch()) {
+        std::vector<TField *> fields;
+        for (const QString &f : masterFieldList_.of(masterFields_))
+            fields.push_back(master->FieldByName(f));
+        found = {master, master->fieldsEpoch(), std::move(fields)};
+    }
     values.clear();
-    for (const QString &f : masterFieldList_.of(masterFields_))
-        values << master->FieldByName(f)->Value();
+    values.reserve(static_cast<qsizetype>(found.fields.size()));
+    for (const TField *f : found.fields)
+        values << f->Value();
+}
+
+// The master's values in this table's key types; false when the index has fewer fields.
+bool TTable::typeLinkValues(QVariantList &values)
+{
     const QStringList idx = IndexFields();
     if (idx.size() < values.size())
         return false;
-    for (int i = 0; i < values.size(); ++i)
-        values[i] = normalizeFor(*this, *cursor_, idx[i], values[i]);
+    if (linkTyping_.names != idx) {
+        linkTyping_.names = idx;
+        linkTyping_.fields.clear();
+        for (const QString &name : idx) {
+            TField *f = FindField(name);
+            linkTyping_.fields.push_back(f && f->FieldKind() == TFieldKind::fkData ? f : nullptr);
+        }
+    }
+    for (int i = 0; i < values.size(); ++i) {
+        TField *f = linkTyping_.fields[static_cast<size_t>(i)];
+        values[i] = f ? f->Normalize(values[i]) : normalizeFor(*this, *cursor_, idx[i], values[i]);
+    }
     return true;
 }
+
+namespace {
+
+// Equal values of the same types (a master's values compared with those read ahead for them).
+bool sameValues(const QVariantList &a, const QVariantList &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i)
+        if (a[i].typeId() != b[i].typeId() || a[i] != b[i])
+            return false;
+    return true;
+}
+
+} // namespace
 
 // Puts the cursor on the master's new record and reads its first page ahead, unless the detail
 // is editing or a record filter (a caller's code) has to see the rows.
 void TTable::prefetchForMaster(std::vector<detail::Database *> &held)
 {
+    readAhead_.set = false;
     if (state_ != TDataSetState::dsBrowse || !masterSource_ || masterFields_.isEmpty() ||
         (filtered_ && OnFilterRecord) || !cursor_ || cursor_->driverName() != QLatin1String("PARADOX"))
         return;
     TDataSet *master = masterSource_->DataSet();
     if (!master || !master->Active() || master->State() != TDataSetState::dsBrowse)
         return;
-    QVariantList values;
-    if (!linkValues(values) || (masterValuesSet_ && values == masterValues_))
+    QVariantList from, values;
+    masterFieldValues(from);
+    values = from;
+    if (!typeLinkValues(values) || (masterValuesSet_ && values == masterValues_))
         return;
     cursor_->setOrder(IndexFields());
     detail::KeyRange r;
@@ -408,6 +455,7 @@ void TTable::prefetchForMaster(std::vector<detail::Database *> &held)
     r.low = r.high = values;
     cursor_->setRange(r);
     cursor_->prefetchFirst(held);
+    readAhead_ = {true, from, values, cursor_->localVersion()};
 }
 
 void TTable::masterChanged(bool force)
@@ -417,21 +465,24 @@ void TTable::masterChanged(bool force)
     TDataSet *master = masterSource_->DataSet();
     if (!master || !master->Active())
         return;
+    const ReadAhead ahead = std::exchange(readAhead_, {});
     QVariantList values;
-    for (const QString &f : masterFieldList_.of(masterFields_))
-        values << master->FieldByName(f)->Value();
+    masterFieldValues(values);
     if (!force && masterValuesSet_ && values == masterValues_)
         return;
-    // The detail's key fields take the master's values in their own types.
-    const QStringList idx = IndexFields();
-    if (idx.size() < values.size())
+    // The detail's key fields take the master's values in their own types: the read-ahead of this
+    // move did so already and set the cursor's view for them, unless that view changed since.
+    const bool readAhead =
+        ahead.set && cursor_->localVersion() == ahead.version && sameValues(values, ahead.from);
+    if (readAhead)
+        values = ahead.typed;
+    else if (!typeLinkValues(values))
         databaseError(QStringLiteral("%1: MasterFields passen nicht zum Index").arg(Name()));
-    for (int i = 0; i < values.size(); ++i)
-        values[i] = normalizeFor(*this, *cursor_, idx[i], values[i]);
     CheckBrowseMode();
     masterValues_ = values;
     masterValuesSet_ = true;
-    applyOrder();
+    if (!readAhead)
+        applyOrder();
     First();
 }
 

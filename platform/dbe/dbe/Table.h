@@ -120,7 +120,8 @@ private:
     friend class MasterLink;
     void masterChanged(bool force);
     void prefetchForMaster(std::vector<detail::Database *> &held);
-    bool linkValues(QVariantList &values) const;
+    void masterFieldValues(QVariantList &values);
+    bool typeLinkValues(QVariantList &values);
     void applyOrder();
     void changeOrder(const std::function<void()> &change);
     void setKeyState(int which, bool clear);
@@ -139,6 +140,25 @@ private:
     std::unique_ptr<TDataLink> masterLink_;
     QVariantList masterValues_;
     bool masterValuesSet_ = false;
+    // The master's fields of MasterFields, found once while the master's fields stay the same.
+    struct MasterFieldsFound {
+        const TDataSet *master = nullptr;
+        quint64 epoch = 0;
+        std::vector<TField *> fields;
+    } masterFieldsFound_;
+    // The key fields that give the master's values this table's types, found once per open
+    // cursor and order (names: the index fields they were found for; null: not declared).
+    struct LinkTyping {
+        QStringList names;
+        std::vector<TField *> fields;
+    } linkTyping_;
+    // What the read-ahead of a master's move made of the master's values, taken up by the move
+    // itself while the cursor's view has not changed since (version).
+    struct ReadAhead {
+        bool set = false;
+        QVariantList from, typed;
+        quint64 version = 0;
+    } readAhead_;
     int keyFieldCount_ = 0;
     bool keyExclusive_ = false;
     bool exclusive_ = false;

@@ -147,7 +147,9 @@ Database::~Database()
     for (sqlite3_stmt *s : std::as_const(statements_))
         sqlite3_finalize(s);
     if (explicitTx_)
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        control(Control::Rollback);
+    for (sqlite3_stmt *s : controls_)
+        sqlite3_finalize(s);
     sqlite3_close(db_);
 }
 
@@ -204,20 +206,25 @@ void raiseStorageError(int code, const QString &table, const QString &directory)
 
 sqlite3_stmt *Database::prepare(const QString &sql)
 {
+    if (auto it = statements_.constFind(sql); it != statements_.constEnd())
+        return again(*it);
     if (readDepth_ > 0)
         renewReads();
-    auto it = statements_.find(sql);
-    if (it != statements_.end()) {
-        sqlite3_reset(*it);
-        sqlite3_clear_bindings(*it);
-        return *it;
-    }
     sqlite3_stmt *stmt = nullptr;
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v3(db_, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_PREPARE_PERSISTENT,
                            &stmt, nullptr) != SQLITE_OK)
         raise(QString());
     statements_.insert(sql, stmt);
+    return stmt;
+}
+
+sqlite3_stmt *Database::again(sqlite3_stmt *stmt)
+{
+    if (readDepth_ > 0)
+        renewReads();
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
     return stmt;
 }
 
@@ -414,7 +421,7 @@ void Database::leaveReads()
 void Database::beginReads(std::chrono::steady_clock::time_point now)
 {
     // Deferred: the storage's lock is taken by the first read, not here.
-    readTx_ = sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    readTx_ = control(Control::Begin) == SQLITE_OK;
     readSince_ = now;
 }
 
@@ -422,8 +429,8 @@ void Database::endReads()
 {
     if (!std::exchange(readTx_, false))
         return;
-    if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (control(Control::Commit) != SQLITE_OK)
+        control(Control::Rollback);
 }
 
 void Database::renewReads()
@@ -448,6 +455,20 @@ void Database::pauseReads()
         endReads();
 }
 
+int Database::control(Control which)
+{
+    static const char *const texts[] = {"BEGIN", "BEGIN IMMEDIATE", "COMMIT", "ROLLBACK"};
+    sqlite3_stmt *&s = controls_[static_cast<int>(which)];
+    if (!s && sqlite3_prepare_v3(db_, texts[static_cast<int>(which)], -1, SQLITE_PREPARE_PERSISTENT, &s,
+                                 nullptr) != SQLITE_OK) {
+        s = nullptr;
+        return sqlite3_errcode(db_);
+    }
+    const int rc = sqlite3_step(s);
+    sqlite3_reset(s); // the storage's error code stays what the step left
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
 bool Database::statementStepping() const
 {
     for (sqlite3_stmt *s = sqlite3_next_stmt(db_, nullptr); s; s = sqlite3_next_stmt(db_, s))
@@ -463,7 +484,7 @@ void Database::beginWrite(const QString &table)
     endReads();
     if (explicitTx_ || writeDepth_++ > 0)
         return;
-    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    if (control(Control::BeginImmediate) != SQLITE_OK) {
         writeDepth_ = 0;
         raise(table);
     }
@@ -475,15 +496,15 @@ void Database::endWrite(bool commitIt, const QString &table)
         return;
     writeDepth_ = 0;
     if (commitIt) {
-        if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        if (control(Control::Commit) != SQLITE_OK) {
             // The commit's failure (a disk that fails or is full) is what the user is told,
             // not the rollback's.
             const int code = sqlite3_errcode(db_);
-            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            control(Control::Rollback);
             raiseStorageError(code, table, directory_);
         }
     } else {
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        control(Control::Rollback);
     }
 }
 
@@ -512,7 +533,7 @@ void Database::startTransaction()
     if (readOnly_)
         engineError(ErrorCode::ReadOnly, readOnlyText(QString()));
     endReads();
-    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (control(Control::BeginImmediate) != SQLITE_OK)
         raise(QString());
     explicitTx_ = true;
 }
@@ -521,7 +542,7 @@ void Database::commit()
 {
     if (!explicitTx_)
         return;
-    if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (control(Control::Commit) != SQLITE_OK)
         raise(QString());
     explicitTx_ = false;
     txWrites_.clear();
@@ -531,7 +552,7 @@ void Database::rollback()
 {
     if (!explicitTx_)
         return;
-    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    control(Control::Rollback);
     explicitTx_ = false;
     txWrites_.clear();
     noteChange();

@@ -71,6 +71,9 @@ public:
 
     // A prepared statement from the cache, reset and with cleared bindings.
     sqlite3_stmt *prepare(const QString &sql);
+    // A statement prepare gave before, made ready the same way without looking its text up (for
+    // statements a cursor runs at every move of a master).
+    sqlite3_stmt *again(sqlite3_stmt *stmt);
     void exec(const QString &sql);
 
     quint64 changeCount() const { return changes_; }
@@ -118,11 +121,16 @@ private:
     // current is older than kReadHold.
     void renewReads();
     bool statementStepping() const;
+    // BEGIN, COMMIT and the like, each prepared once per connection: a master's move ends a read
+    // transaction and begins one. Returns SQLITE_OK or the storage's failure.
+    enum class Control { Begin, BeginImmediate, Commit, Rollback };
+    int control(Control which);
 
     QString directory_;
     std::chrono::steady_clock::time_point waitingSince_;
     sqlite3 *db_ = nullptr;
     QHash<QString, sqlite3_stmt *> statements_;
+    sqlite3_stmt *controls_[4] = {};
     QHash<QString, std::shared_ptr<TableInfo>> tables_;
     QSet<QString> ensuredIndexes_;
     quint64 changes_ = 1;

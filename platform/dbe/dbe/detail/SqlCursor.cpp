@@ -116,14 +116,18 @@ public:
     void setOrder(const QStringList &fields) override
     {
         // A master move sets the same order again: nothing to rebuild.
+        if (orderBuilt_ && fields == orderAskedFor_)
+            return;
         if (orderBuilt_ && fields.size() == orderFields_.size()) {
             bool same = true;
             for (int i = 0; i < fields.size() && same; ++i)
                 same = fields[i].compare(orderFields_[i], Qt::CaseInsensitive) == 0;
-            if (same)
+            if (same) {
+                orderAskedFor_ = fields;
                 return;
+            }
         }
-        orderBuilt_ = true;
+        orderBuilt_ = false; // until it is built
         const QString key = fields.join(QLatin1Char(';')).toLower();
         auto built = info_->orders.value(key);
         if (!built)
@@ -133,6 +137,8 @@ public:
         orderAsc_ = built->asc;
         orderDesc_ = built->desc;
         info_->orders.insert(key, built);
+        orderBuilt_ = true;
+        orderAskedFor_ = fields;
         rebuildBase();
     }
 
@@ -650,7 +656,8 @@ private:
 
     static bool isBlank(const QVariant &v)
     {
-        return !v.isValid() || v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
+        return !v.isValid() || v.isNull() ||
+               (v.typeId() == QMetaType::QString && static_cast<const QString *>(v.constData())->isEmpty());
     }
 
     int removeRange(const KeyRange &range) override
@@ -1002,15 +1009,16 @@ private:
 
     // The rows of the view from its start or its end, a page at a time: asked at every move of a
     // master, so the text is kept while the view's condition and order stay.
-    const QString &endSql(bool forward)
+    sqlite3_stmt *endStatement(bool forward)
     {
         EndSql &kept = forward ? firstSql_ : lastSql_;
         const QString &order = forward ? orderAsc_ : orderDesc_;
-        if (kept.sql.isEmpty() || kept.where != baseWhere_ || kept.order != order)
-            kept = {baseWhere_, order,
-                    QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ?")
-                        .arg(info_->selectList, info_->sqlName, where(QString()), order)};
-        return kept.sql;
+        if (kept.stmt && kept.where == baseWhere_ && kept.order == order)
+            return db_.again(kept.stmt);
+        kept = {baseWhere_, order, nullptr};
+        kept.stmt = db_.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ?")
+                                    .arg(info_->selectList, info_->sqlName, where(QString()), order));
+        return kept.stmt;
     }
 
     int pageIndex(const Record &from)
@@ -1045,7 +1053,7 @@ private:
         const bool nullPhaseNeeded = !forward;
         bool nullPhase = false;
         while (static_cast<int>(rows.size()) < pageSize_) {
-            std::vector<Bind> binds = baseBinds_;
+            std::vector<Bind> binds; // after the view's own
             QStringList conds;
             if (!extra.isEmpty()) {
                 conds << extra;
@@ -1063,24 +1071,24 @@ private:
             }
             const int want = pageSize_ - static_cast<int>(rows.size());
             const int limit = inCpp ? std::max(want, 64) : want;
-            sqlite3_stmt *s =
-                db_.prepare(conds.isEmpty() ? endSql(forward)
-                                            : QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ?")
-                                                  .arg(info_->selectList, info_->sqlName,
-                                                       where(conds.join(QStringLiteral(" AND "))),
-                                                       forward ? orderAsc_ : orderDesc_));
-            const int li = bindAll(s, binds, 1);
+            sqlite3_stmt *s = conds.isEmpty()
+                                  ? endStatement(forward)
+                                  : db_.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ?")
+                                                    .arg(info_->selectList, info_->sqlName,
+                                                         where(conds.join(QStringLiteral(" AND "))),
+                                                         forward ? orderAsc_ : orderDesc_));
+            const int li = bindAll(s, binds, bindAll(s, baseBinds_, 1));
             sqlite3_bind_int(s, li, limit);
             int got = 0;
-            Record r;
             try {
                 while (sqlite3_step(s) == SQLITE_ROW) {
+                    Record r; // a row of its own: the page keeps it, the next is read anew
                     read(s, r);
                     ++got;
                     cursorKey = r;
                     haveKey = true;
                     if (!inCpp || accepts(r))
-                        rows.push_back(r);
+                        rows.push_back(std::move(r));
                     // A full page ends on its last row: the rows read past it
                     // belong to the next page, and they say nothing of the end.
                     if (static_cast<int>(rows.size()) >= pageSize_)
@@ -1131,7 +1139,8 @@ private:
     Record scratch_;
     QString fetchSql_; // a row by its identity
     struct EndSql {
-        QString where, order, sql;
+        QString where, order;
+        sqlite3_stmt *stmt = nullptr; // the connection's, kept while it lives
     } firstSql_, lastSql_;
     struct TotalsSql {
         QString where, order; // the view's condition and order it was made for
@@ -1148,7 +1157,8 @@ private:
     std::vector<std::vector<int>> uniqueKeys_;
     QHash<quint64, sqlite3_stmt *> uniqueStatements_; // by unique key and its blank fields
     bool orderBuilt_ = false;
-    bool prefetched_ = false; // page_ holds the first page read ahead
+    QStringList orderAskedFor_; // the fields setOrder was last given
+    bool prefetched_ = false;   // page_ holds the first page read ahead
     bool pageForward_ = true;
     bool pageAtEnd_ = false;
     quint64 pageChange_ = 0;

@@ -68,6 +68,26 @@ TEST_F(CursorTest, OrderBreaksTiesByPrimaryKeyAndPutsBlanksFirst)
     EXPECT_EQ(back, QStringList({"B", "F", "E", "C", "A", "D"}));
 }
 
+// An order naming an unknown field is refused each time it is asked for; the table keeps reading
+// in the order it had, and the orders asked for before still apply.
+TEST_F(CursorTest, AnUnknownOrderFieldIsRefusedEachTimeAndTheOrderStays)
+{
+    auto t = table(QStringLiteral("Kfz.db"));
+    t->SetIndexFieldNames(QStringLiteral("Info"));
+    t->Open();
+    addVehicles(*t, {{"A", "c"}, {"B", "a"}, {"C", "b"}});
+    const QStringList byInfo{"B", "C", "A"};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_THROW(t->SetIndexFieldNames(QStringLiteral("Gibtsnicht")), EDatabaseError) << attempt;
+        EXPECT_EQ(t->IndexFieldNames(), "Info");
+        EXPECT_EQ(column(*t, QStringLiteral("KfzNr")), byInfo) << attempt;
+    }
+    t->SetIndexFieldNames(QString());
+    EXPECT_EQ(column(*t, QStringLiteral("KfzNr")), QStringList({"A", "B", "C"}));
+    t->SetIndexFieldNames(QStringLiteral("Info"));
+    EXPECT_EQ(column(*t, QStringLiteral("KfzNr")), byInfo);
+}
+
 TEST_F(CursorTest, RowsWithoutPrimaryKeyKeepInsertionOrderWithinAnIndexField)
 {
     auto t = table(QStringLiteral("Kosten.db"));

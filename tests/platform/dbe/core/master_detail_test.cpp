@@ -204,6 +204,50 @@ TEST_F(MasterDetailTest, ADetailOpensOnTheFirstOfItsMastersRows)
     EXPECT_EQ(detail->FieldByName(betrag)->AsString(), "1");
 }
 
+// The master's fields are made anew when it opens again (here in another order, as declared
+// fields): the detail follows the new master's link field, not the one it found before.
+TEST_F(MasterDetailTest, AMasterOpenedAgainWithOtherFieldsIsFollowedByItsLinkField)
+{
+    master->Next(); // B
+    EXPECT_EQ(column(*detail, QStringLiteral("Betrag")), QStringList({"2", "4", "5"}));
+    master->Close();
+    master->AddField(QStringLiteral("Info"));
+    master->AddField(QStringLiteral("KfzNr"));
+    master->Open();
+    EXPECT_EQ(column(*detail, QStringLiteral("Betrag")), QStringList({"1", "3"}));
+    master->Next();
+    EXPECT_EQ(column(*detail, QStringLiteral("Betrag")), QStringList({"2", "4", "5"}));
+    master->Next();
+    EXPECT_TRUE(detail->IsEmpty());
+}
+
+// A handler of one detail may change another detail's order while the master moves: that detail
+// still shows the new vehicle's rows, in its new order.
+TEST_F(MasterDetailTest, ADetailsOrderChangedByAnotherDetailWhileTheMasterMovesShowsTheNewRows)
+{
+    auto first = table(QStringLiteral("Kosten.db"));
+    first->SetIndexFieldNames(QStringLiteral("KfzNr"));
+    first->Open();
+    // The detail linked first is told first.
+    detail->SetMasterSource(nullptr);
+    first->SetMasterSource(src.get());
+    first->SetMasterFields(QStringLiteral("KfzNr"));
+    detail->SetMasterSource(src.get());
+    bool reorder = false;
+    first->AfterScroll = [&](TDataSet &) {
+        if (std::exchange(reorder, false))
+            detail->SetIndexFieldNames(QStringLiteral("KfzNr;Betrag"));
+    };
+    reorder = true;
+    master->Next(); // B
+    EXPECT_EQ(detail->IndexFieldNames(), "KfzNr;Betrag");
+    EXPECT_EQ(detail->FieldByName(QStringLiteral("KfzNr"))->AsString(), "B");
+    EXPECT_EQ(column(*detail, QStringLiteral("Betrag")), QStringList({"2", "4", "5"}));
+    EXPECT_EQ(column(*first, QStringLiteral("Betrag")), QStringList({"2", "4", "5"}));
+    master->First();
+    EXPECT_EQ(column(*detail, QStringLiteral("Betrag")), QStringList({"1", "3"}));
+}
+
 TEST_F(MasterDetailTest, ClonesFollowTheSameViewAndSetToAnotherCursorsRecord)
 {
     TEngineCursor *h = detail->Handle();
