@@ -484,7 +484,7 @@ void TDataSet::Open()
         // that row is the one opening reads, nothing moved or changed since.
         r = current_;
     } else {
-        hasCurrent_ = cursor_->first(r);
+        hasCurrent_ = cursor_->openFirst(r);
     }
     if (hasCurrent_) {
         current_ = r;

@@ -74,6 +74,9 @@ public:
 
     // Rows of the view in order.
     virtual bool first(Record &out) = 0;
+    // The first row as a dataset opening asks for it: a cursor may leave the rows after it to be
+    // read at the first step.
+    virtual bool openFirst(Record &out) { return first(out); }
     virtual bool last(Record &out) = 0;
     virtual bool next(const Record &from, Record &out) = 0;
     virtual bool prior(const Record &from, Record &out) = 0;

@@ -227,6 +227,10 @@ public:
         return fillPage(true, nullptr, QString(), {}, out);
     }
 
+    // A table just opened reads only the row it shows (most are not walked, and a grid reads its
+    // rows itself); the page a walk needs follows at its first step.
+    bool openFirst(Record &out) override { return fillPage(true, nullptr, QString(), {}, out, 1); }
+
     void prefetchFirst(std::vector<Database *> &held) override
     {
         if (std::find(held.begin(), held.end(), &db_) == held.end()) {

@@ -47,6 +47,59 @@ TEST_F(CursorTest, BofAndEofFollowTheClassLibrary)
     }
 }
 
+// A table just opened stands on its first row; walking on from there, without First, and back shows
+// every visible row in order, whatever the size of the table and with a record filter too.
+TEST_F(CursorTest, AnOpenedTableWalksOnFromItsFirstRow)
+{
+    auto t = table(QStringLiteral("Kfz.db"));
+    t->Open();
+    QStringList all;
+    for (int i = 0; i < 40; ++i) {
+        const QString nr = QStringLiteral("K%1").arg(i, 2, 10, QLatin1Char('0'));
+        all << nr;
+        addVehicles(*t, {{nr, QString::number(i % 3)}});
+        for (const bool filtered : {false, true}) {
+            if (!(i == 0 || i == 1 || i == 15 || i == 16 || i == 39))
+                continue;
+            SCOPED_TRACE(QStringLiteral("%1 rows, filtered %2").arg(i + 1).arg(filtered).toStdString());
+            t->Close();
+            t->OnFilterRecord = [](TDataSet &d, bool &accept) {
+                accept = d.FieldByName(QStringLiteral("Info"))->AsString() != QLatin1String("1");
+            };
+            t->SetFiltered(filtered);
+            QStringList expected;
+            for (int k = 0; k <= i; ++k)
+                if (!filtered || k % 3 != 1)
+                    expected << all[k];
+            t->Open();
+            EXPECT_TRUE(t->Bof());
+            EXPECT_EQ(t->RecNo(), 1);
+            QStringList forward, backward;
+            while (!t->Eof()) {
+                forward << t->FieldByName(QStringLiteral("KfzNr"))->AsString();
+                t->Next();
+            }
+            EXPECT_EQ(forward, expected);
+            while (!t->Bof()) {
+                backward.prepend(t->FieldByName(QStringLiteral("KfzNr"))->AsString());
+                t->Prior();
+            }
+            EXPECT_EQ(backward, expected);
+            t->Close();
+            t->Open();
+            t->Prior();
+            EXPECT_TRUE(t->Bof());
+            EXPECT_EQ(t->FieldByName(QStringLiteral("KfzNr"))->AsString(), expected.first());
+            EXPECT_EQ(t->MoveBy(100), static_cast<int>(expected.size()) - 1);
+            EXPECT_TRUE(t->Eof());
+            EXPECT_EQ(t->FieldByName(QStringLiteral("KfzNr"))->AsString(), expected.last());
+            EXPECT_EQ(t->RecordCount(), expected.size());
+            t->SetFiltered(false);
+            t->OnFilterRecord = nullptr;
+        }
+    }
+}
+
 TEST_F(CursorTest, OrderBreaksTiesByPrimaryKeyAndPutsBlanksFirst)
 {
     auto t = table(QStringLiteral("Kfz.db"));
