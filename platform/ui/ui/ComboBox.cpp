@@ -3,7 +3,6 @@
 #include <QCompleter>
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 

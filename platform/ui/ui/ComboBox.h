@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QPointer>
 
 class QLineEdit;
 
@@ -36,7 +37,7 @@ private:
     void makeCompleter();
 
     QLineEdit *connectedEditor_ = nullptr;
-    QLineEdit *editorWithoutCompleter_ = nullptr;
+    QPointer<QLineEdit> editorWithoutCompleter_; // gone when the box stops being editable
 };
 
 } // namespace ui

@@ -439,6 +439,16 @@ private slots:
             QCOMPARE(ours.currentText(), qts.currentText());
             QCOMPARE(editableBoxState(ours), editableBoxState(qts));
         }
+        // A box no longer editable has lost its editor; coming to it again is harmless.
+        ComboBox box;
+        box.addItems({QStringLiteral("Kombi"), QStringLiteral("Transporter")});
+        box.setEditable(true);
+        box.setEditable(false);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QTest::keyClick(&box, Qt::Key_Down);
+        QCOMPARE(box.currentText(), QStringLiteral("Transporter"));
+        box.setEditable(true);
+        QVERIFY(box.lineEdit());
     }
 
     void popupMenuKnowsTheControlItWasOpenedOn()
