@@ -411,27 +411,33 @@ bool TTable::typeLinkValues(QVariantList &values)
             linkTyping_.fields.push_back(f && f->FieldKind() == TFieldKind::fkData ? f : nullptr);
         }
     }
+    QVariantList typed;
+    typed.reserve(values.size());
     for (int i = 0; i < values.size(); ++i) {
         TField *f = linkTyping_.fields[static_cast<size_t>(i)];
-        values[i] = f ? f->Normalize(values[i]) : normalizeFor(*this, *cursor_, idx[i], values[i]);
+        typed << (f ? f->Normalize(values[i]) : normalizeFor(*this, *cursor_, idx[i], values[i]));
+    }
+    values = std::move(typed);
+    return true;
+}
+
+// Whether the master's fields of MasterFields (as found last) still hold these values, of the same
+// types.
+bool TTable::masterStillAt(const QVariantList &values) const
+{
+    const MasterFieldsFound &found = masterFieldsFound_;
+    const TDataSet *master = masterSource_->DataSet();
+    if (found.master != master || found.epoch != master->fieldsEpoch() ||
+        found.fields.size() != static_cast<size_t>(values.size()))
+        return false;
+    for (size_t i = 0; i < found.fields.size(); ++i) {
+        const QVariant v = found.fields[i]->Value();
+        const QVariant &w = values[static_cast<qsizetype>(i)];
+        if (v.typeId() != w.typeId() || v != w)
+            return false;
     }
     return true;
 }
-
-namespace {
-
-// Equal values of the same types (a master's values compared with those read ahead for them).
-bool sameValues(const QVariantList &a, const QVariantList &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (int i = 0; i < a.size(); ++i)
-        if (a[i].typeId() != b[i].typeId() || a[i] != b[i])
-            return false;
-    return true;
-}
-
-} // namespace
 
 // Puts the cursor on the master's new record and reads its first page ahead, unless the detail
 // is editing or a record filter (a caller's code) has to see the rows.
@@ -465,19 +471,23 @@ void TTable::masterChanged(bool force)
     TDataSet *master = masterSource_->DataSet();
     if (!master || !master->Active())
         return;
-    const ReadAhead ahead = std::exchange(readAhead_, {});
-    QVariantList values;
-    masterFieldValues(values);
-    if (!force && masterValuesSet_ && values == masterValues_)
-        return;
     // The detail's key fields take the master's values in their own types: the read-ahead of this
-    // move did so already and set the cursor's view for them, unless that view changed since.
-    const bool readAhead =
-        ahead.set && cursor_->localVersion() == ahead.version && sameValues(values, ahead.from);
-    if (readAhead)
+    // move did so already and set the cursor's view for them, unless the master's values or that
+    // view changed since.
+    const ReadAhead ahead = std::exchange(readAhead_, {});
+    const bool readAhead = ahead.set && cursor_->localVersion() == ahead.version && masterStillAt(ahead.from);
+    QVariantList values;
+    if (readAhead) {
+        if (!force && masterValuesSet_ && ahead.from == masterValues_)
+            return;
         values = ahead.typed;
-    else if (!typeLinkValues(values))
-        databaseError(QStringLiteral("%1: MasterFields passen nicht zum Index").arg(Name()));
+    } else {
+        masterFieldValues(values);
+        if (!force && masterValuesSet_ && values == masterValues_)
+            return;
+        if (!typeLinkValues(values))
+            databaseError(QStringLiteral("%1: MasterFields passen nicht zum Index").arg(Name()));
+    }
     CheckBrowseMode();
     masterValues_ = values;
     masterValuesSet_ = true;

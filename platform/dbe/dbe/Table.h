@@ -122,6 +122,7 @@ private:
     void prefetchForMaster(std::vector<detail::Database *> &held);
     void masterFieldValues(QVariantList &values);
     bool typeLinkValues(QVariantList &values);
+    bool masterStillAt(const QVariantList &values) const;
     void applyOrder();
     void changeOrder(const std::function<void()> &change);
     void setKeyState(int which, bool clear);

@@ -1047,6 +1047,7 @@ private:
         const bool sameRun = from && pageForward_ == forward && pageIndex(*from) >= 0;
         pageSize_ = sameRun ? std::clamp(pageSize_ * 2, kPage, 512) : firstPage;
         std::vector<Record> rows;
+        rows.reserve(static_cast<size_t>(pageSize_));
         Record cursorKey;
         bool haveKey = false;
         if (from) {
