@@ -7,6 +7,7 @@
 #include "dbe/DataSource.h"
 #include "dbe/Field.h"
 #include "regeln/FeldBezeichnungen.h"
+#include "ui/DBCheckBox.h"
 
 namespace fleet {
 int SichtbareFreifelder = 20;
@@ -315,16 +316,7 @@ bool KreuzGesetzt(const dbe::TDataSource &quelle, const QString &feld, const QSt
     const dbe::TDataSet *daten = quelle.DataSet();
     if (!daten || !quelle.Enabled() || !daten->Active() || feld.isEmpty())
         return false;
-    const dbe::TField *f = daten->FindField(feld);
-    if (!f || f->IsNull())
-        return false;
-    if (f->DataType() == dbe::TFieldType::ftBoolean)
-        return f->AsBoolean();
-    const QString text = f->AsString();
-    for (const QString &eintrag : angekreuzt.split(QLatin1Char(';')))
-        if (eintrag.compare(text, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    return ui::fieldShowsChecked(daten->FindField(feld), angekreuzt);
 }
 
 QHash<QString, QObject *> ErsteNachNamen(const QObject &oben)

@@ -17,6 +17,14 @@ bool listContains(const QString &texts, const QString &text)
 
 } // namespace
 
+bool fieldShowsChecked(const dbe::TField *field, const QString &valueChecked)
+{
+    if (!field || field->IsNull())
+        return false;
+    return field->DataType() == dbe::TFieldType::ftBoolean ? field->AsBoolean()
+                                                           : listContains(valueChecked, field->AsString());
+}
+
 DBCheckBox::DBCheckBox(const QString &caption, QWidget *parent) : CheckBox(caption, parent)
 {
     link_.onDataChange = [this] { showValue(); };
@@ -57,12 +65,7 @@ void DBCheckBox::showValue()
         setCheckState(Qt::PartiallyChecked);
         return;
     }
-    bool checked = false;
-    if (field && !field->IsNull())
-        checked = field->DataType() == dbe::TFieldType::ftBoolean
-                      ? field->AsBoolean()
-                      : listContains(valueChecked_, field->AsString());
-    setChecked(checked);
+    setChecked(fieldShowsChecked(field, valueChecked_));
 }
 
 void DBCheckBox::nextCheckState()

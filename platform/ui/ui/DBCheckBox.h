@@ -3,7 +3,16 @@
 #include "ui/CheckBox.h"
 #include "ui/FieldLink.h"
 
+namespace dbe {
+class TField;
+}
+
 namespace ui {
+
+// Whether a check box over `field` shows it checked: a logical field by its
+// value, any other when its text is one of `valueChecked` (separated by ";",
+// compared without regard to case); a blank or missing field never.
+bool fieldShowsChecked(const dbe::TField *field, const QString &valueChecked);
 
 // A check box over a field: a logical field directly, any other field by its
 // text, which is checked when it equals one of the valueChecked texts
