@@ -7,7 +7,8 @@ using namespace dbe::detail;
 
 namespace {
 
-void expectSame(const TableDef &a, const TableDef &b)
+// With `sameTypes` unset, numbers may come back as another numeric type (JSON keeps one).
+void expectSame(const TableDef &a, const TableDef &b, bool sameTypes = true)
 {
     EXPECT_EQ(a.name, b.name);
     EXPECT_EQ(a.alias, b.alias);
@@ -20,7 +21,9 @@ void expectSame(const TableDef &a, const TableDef &b)
         EXPECT_EQ(x.required, y.required);
         for (const auto &[v, w] : {std::pair{x.minValue, y.minValue}, std::pair{x.maxValue, y.maxValue},
                                    std::pair{x.defaultValue, y.defaultValue}}) {
-            EXPECT_EQ(v.metaType(), w.metaType());
+            if (sameTypes) {
+                EXPECT_EQ(v.metaType(), w.metaType());
+            }
             EXPECT_EQ(v, w);
         }
     }
@@ -42,9 +45,8 @@ FieldDef field(const char *name, FieldType type, int size = 0)
     return f;
 }
 
-// Definitions as the catalogue writes them are read directly, to the same definition the JSON
-// document gives.
-TEST(TableDefJsonTest, WrittenDefinitionsReadBackDirectly)
+// A definition as the catalogue writes it reads back the same.
+TEST(TableDefJsonTest, WrittenDefinitionsReadBack)
 {
     TableDef full;
     full.name = QStringLiteral("KfzStamm.db");
@@ -54,11 +56,11 @@ TEST(TableDefJsonTest, WrittenDefinitionsReadBackDirectly)
                    field("Bild", FieldType::Graphic)};
     full.fields[0].required = true;
     full.fields[1].minValue = 0.5;
-    full.fields[1].maxValue = 7;
+    full.fields[1].maxValue = 7.0;
     full.fields[1].defaultValue = -1.25e-7;
-    full.fields[2].defaultValue = QStringLiteral("1.000,50 – Straße");
+    full.fields[2].defaultValue = QStringLiteral("1.000,50 – Straße \"neu\"");
     full.fields[3].minValue = true;
-    full.fields[3].maxValue = 2147483647;
+    full.fields[3].maxValue = 2147483647.0;
     full.primaryKey = {QStringLiteral("KfzNr"), QStringLiteral("Nr")};
     full.indexes = {{QStringLiteral("ByOel"), {QStringLiteral("Ölstand")}, ixUnique | ixCaseInsensitive},
                     {QStringLiteral("Leer"), {}, 0}};
@@ -66,56 +68,37 @@ TEST(TableDefJsonTest, WrittenDefinitionsReadBackDirectly)
     bare.name = QStringLiteral("Leer.db");
     for (const TableDef &def : {full, bare}) {
         SCOPED_TRACE(def.name.toStdString());
-        const QByteArray json = tableDefToJson(def);
-        TableDef direct;
-        ASSERT_TRUE(readTableDefDirectly(json, direct)) << json.toStdString();
-        expectSame(direct, readTableDefFromDocument(json));
-        expectSame(direct, tableDefFromJson(json));
-        EXPECT_EQ(direct.fields.size(), def.fields.size());
-        EXPECT_EQ(direct.name, def.name);
+        const TableDef read = tableDefFromJson(tableDefToJson(def));
+        expectSame(read, def, false);
+        expectSame(tableDefFromJson(tableDefToJson(read)), read);
     }
 }
 
-// Whatever the bytes, the result is the JSON document's; the direct reading takes what it can.
-TEST(TableDefJsonTest, AnyEntryReadsAsTheJsonDocumentReadsIt)
+// Whatever the bytes, reading gives a definition: what is none gives an empty one, and what is
+// not understood is passed over.
+TEST(TableDefJsonTest, AnyEntryReads)
 {
     struct Case {
         const char *json;
-        bool direct;
+        const char *name;
+        int fields;
     };
     const Case cases[] = {
-        {R"( { "name" : "A.db" , "fields" : [ { "name" : "X" , "type" : 2 , "size" : 0 } ] } )", true},
-        {R"({"fields":[{"name":"X","type":1,"min":null,"max":"z","default":1e3}],"primaryKey":["X"]})", true},
-        {R"({"name":"A.db","fields":[],"indexes":[{"name":"","fields":["X","Y"],"options":-5}]})", true},
-        {R"({"name":"A \"b\".db"})", false},                // escapes
-        {R"({"name":"A.db","name":"B.db"})", false},        // a key twice
-        {R"({"name":"A.db","extra":{"x":[1,2]}})", false},  // a key unknown
-        {R"({"fields":[{"name":"X","type":2.0}]})", false}, // a type not written whole
-        {R"({"fields":[{"name":"X","type":"2"}]})", false}, // a type as text
-        {R"({"fields":[{"name":"X","size":12345678901}]})", false},
-        {R"({"fields":[{"name":"X","size":007}]})", false},
-        {R"({"fields":[{"name":"X","required":1}]})", false},
-        {R"({"fields":[{"name":"X","min":[1]}]})", false},
-        {R"({"fields":[{"name":"X","min":tru}]})", false},
-        {R"({"fields":[3,{"name":"X"}]})", false}, // an element that is no object
-        {R"({"primaryKey":["X",1]})", false},
-        {R"({"name":"A.db"} trailing)", false},
-        {R"({"name":"A.db")", false},
-        {R"([{"name":"A.db"}])", false},
-        {"{\"name\":\"\xc3\x28\"}", false}, // no UTF-8
-        {"{\"name\":\"a\tb\"}", false},     // a control character
-        {"", false},
-        {"\xff\xfe{", false},
+        {R"( { "name" : "A.db" , "fields" : [ { "name" : "X" , "type" : 2 , "size" : 0 } ] } )", "A.db", 1},
+        {R"({"name":"A \"b\".db"})", "A \"b\".db", 0},
+        {R"({"name":"A.db","extra":{"x":[1,2]}})", "A.db", 0},
+        {R"({"fields":[3,{"name":"X","type":"2","size":12345678901}]})", "", 2},
+        {R"({"name":"A.db"} trailing)", "", 0},
+        {R"({"name":"A.db")", "", 0},
+        {R"([{"name":"A.db"}])", "", 0},
+        {"", "", 0},
+        {"\xff\xfe{", "", 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.json);
-        const QByteArray json(c.json);
-        TableDef direct;
-        EXPECT_EQ(readTableDefDirectly(json, direct), c.direct);
-        const TableDef reference = readTableDefFromDocument(json);
-        if (c.direct)
-            expectSame(direct, reference);
-        expectSame(tableDefFromJson(json), reference);
+        const TableDef def = tableDefFromJson(QByteArray(c.json));
+        EXPECT_EQ(def.name, QString::fromUtf8(c.name));
+        EXPECT_EQ(def.fields.size(), c.fields);
     }
 }
 
