@@ -1,6 +1,6 @@
 // Start-up of the fleet program to its first shown main window, each start in
-// a process of its own on the offscreen platform, against a bare Qt main window
-// (the floor):
+// a process of its own on the offscreen platform (or the one --platform names,
+// xcb under a display, say), against a bare Qt main window (the floor):
 //   empty   the first start on an empty machine (a fresh data root each time)
 //   fleet   a start on a generated fleet of N vehicles with their details
 //   bare    QApplication and an empty QMainWindow
@@ -15,7 +15,7 @@
 // window's first paint is done; the process then reports its CPU time and
 // leaves. Printed: the median of the runs, CPU and wall seconds, and the ratio
 // of each start to the floor, measured in one run.
-//   startup_bench [--vehicles=N] [--runs=R]      (N = 10,000, R = 5)
+//   startup_bench [--vehicles=N] [--runs=R] [--platform=P]   (N = 10,000, R = 5, P = offscreen)
 //   startup_bench --start=empty|fleet|due|bare|text   (what the parent starts)
 //   startup_bench --prepare=DIR [--vehicles=N]   a fleet root to profile one start on:
 //     XDG_DATA_HOME=DIR/daten XDG_CONFIG_HOME=DIR/config KARVENFP_CONFIG_DIR=DIR/config/karvenfp
@@ -171,11 +171,18 @@ int startFleet(int argc, char **argv, bool openDueList)
     return 1;
 }
 
+// The window system the starts are measured on.
+QString &platform()
+{
+    static QString name = QStringLiteral("offscreen");
+    return name;
+}
+
 // Environment of a start whose data root and configuration lie in `root`.
 QProcessEnvironment machine(const QString &root)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform());
     env.insert(QStringLiteral("XDG_DATA_HOME"), root + QStringLiteral("/daten"));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/config"));
     env.insert(QStringLiteral("KARVENFP_CONFIG_DIR"), root + QStringLiteral("/config/karvenfp"));
@@ -303,8 +310,10 @@ int main(int argc, char **argv)
             prepareOnly = QString::fromLocal8Bit(a.c_str() + 10);
         else if (a.rfind("--runs=", 0) == 0)
             runs = std::max(1, std::atoi(a.c_str() + 7));
+        else if (a.rfind("--platform=", 0) == 0 && a.size() > 11)
+            platform() = QString::fromLocal8Bit(a.c_str() + 11);
         else {
-            std::fprintf(stderr, "usage: %s [--vehicles=N] [--runs=R]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--vehicles=N] [--runs=R] [--platform=P]\n", argv[0]);
             return 2;
         }
     }
@@ -332,7 +341,8 @@ int main(int argc, char **argv)
     if (!ok)
         return 1;
     const double floorCpu = median(bare.cpu), floorWall = median(bare.wall);
-    std::printf("\nstart-up to the first painted main window, median of %d runs (seconds)\n", runs);
+    std::printf("\nstart-up to the first painted main window on %s, median of %d runs (seconds)\n",
+                qPrintable(platform()), runs);
     std::printf("  %-28s %8s %8s %10s %10s\n", "start", "CPU", "wall", "CPU ratio", "wall ratio");
     const auto line = [&](const char *name, const Times &t) {
         std::printf("  %-28s %8.3f %8.3f %10.2f %10.2f\n", name, median(t.cpu), median(t.wall),
