@@ -49,6 +49,9 @@ void THauptFormular::aufbauen()
     haupt->addWidget(kopfzeileAufbauen());
 
     PageCtrlMain = ui::make<ui::PageControl>(this, "PageCtrlMain");
+    // The window is given its size, so the hidden pages need not be laid
+    // out before the first one shows.
+    PageCtrlMain->setSizedByActivePage(true);
     TabStammDaten = PageCtrlMain->addPage(QStringLiteral("TabStammDaten"), QStringLiteral("Stammdaten"));
     TabMemo = PageCtrlMain->addPage(QStringLiteral("TabMemo"), QStringLiteral("Memo/Dok./Bild"));
     TabTouren = PageCtrlMain->addPage(QStringLiteral("TabTouren"), QStringLiteral("Touren"));

@@ -9,6 +9,39 @@
 
 namespace ui {
 
+namespace {
+
+// Qt sizes a page stack by its largest page, which lays out every page,
+// hidden ones too, before the first one is shown. Sized by the active page,
+// the stack is asked again when another page shows (its layout request).
+class PageStack : public QStackedWidget {
+public:
+    using QStackedWidget::QStackedWidget;
+
+    QSize sizeHint() const override
+    {
+        const QWidget *page = byActivePage ? currentWidget() : nullptr;
+        return page ? framed(page->sizeHint()) : QStackedWidget::sizeHint();
+    }
+    QSize minimumSizeHint() const override
+    {
+        const QWidget *page = byActivePage ? currentWidget() : nullptr;
+        return page ? framed(page->minimumSizeHint().expandedTo(page->minimumSize()))
+                    : QStackedWidget::minimumSizeHint();
+    }
+
+    bool byActivePage = false;
+
+private:
+    QSize framed(QSize size) const
+    {
+        const int frame = 2 * frameWidth();
+        return size.expandedTo(QSize(0, 0)) + QSize(frame, frame);
+    }
+};
+
+} // namespace
+
 void TabSheet::setTabVisible(bool visible)
 {
     tabVisible_ = visible;
@@ -24,7 +57,7 @@ void TabSheet::setCaption(const QString &caption)
 }
 
 PageControl::PageControl(QWidget *parent)
-    : QWidget(parent), tabs_(new QTabBar(this)), stack_(new QStackedWidget(this))
+    : QWidget(parent), tabs_(new QTabBar(this)), stack_(new PageStack(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -48,6 +81,12 @@ TabSheet *PageControl::addPage(const QString &name, const QString &caption)
     tabs_->addTab(caption);
     inCode_ = false;
     return page;
+}
+
+void PageControl::setSizedByActivePage(bool byActivePage)
+{
+    static_cast<PageStack *>(stack_)->byActivePage = byActivePage;
+    stack_->updateGeometry();
 }
 
 int PageControl::pageCount() const

@@ -45,6 +45,11 @@ public:
     void setActivePage(TabSheet *page);
     void setActivePageIndex(int index);
     QTabBar *tabBar() const { return tabs_; }
+    // Whether the pages take the room of the active page alone instead of
+    // that of the largest (Qt's way, which lays out every page at the first
+    // show); then the room is asked for anew whenever another page becomes
+    // active. For a window whose size is set, not taken from its contents.
+    void setSizedByActivePage(bool byActivePage);
 
 signals:
     void onChanging(bool &allowChange);

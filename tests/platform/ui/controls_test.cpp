@@ -247,6 +247,33 @@ private slots:
         QCOMPARE(pages.activePage(), costs);
     }
 
+    // Sized by the active page, the pages ask for that page's room only, and
+    // the window grows when a page that needs more becomes active; otherwise
+    // the largest page counts, as in Qt.
+    void sizedByActivePage()
+    {
+        for (const bool byActivePage : {false, true}) {
+            PageControl pages;
+            pages.addPage(QStringLiteral("TabKlein"), QStringLiteral("Klein"));
+            TabSheet *large = pages.addPage(QStringLiteral("TabGross"), QStringLiteral("Groß"));
+            auto *inhalt = new QVBoxLayout(large);
+            auto *block = new QWidget;
+            block->setMinimumSize(600, 400);
+            inhalt->addWidget(block);
+            pages.setSizedByActivePage(byActivePage);
+            pages.resize(300, 200);
+            pages.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&pages));
+            QCOMPARE(pages.minimumSizeHint().width() >= 600, !byActivePage);
+            QCOMPARE(pages.width() >= 600, !byActivePage);
+
+            pages.setActivePage(large);
+            QTRY_VERIFY(pages.width() >= 600 && pages.height() >= 400);
+            QVERIFY(pages.minimumSizeHint().width() >= 600);
+            QCOMPARE(block->size().expandedTo(QSize(600, 400)), block->size());
+        }
+    }
+
     void hiddenTabsAndDisabledPages()
     {
         PageControl pages;
