@@ -82,10 +82,6 @@ MonatsuebersichtGrafik::MonatsuebersichtGrafik(QWidget *parent) : QChartView(par
         a->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
         a->setGridLineVisible(false);
     }
-    c->addAxis(links_, Qt::AlignLeft);
-    c->addAxis(unten_, Qt::AlignBottom);
-    c->addAxis(oben_, Qt::AlignTop);
-
     for (int i = 0; i < kMonatsuebersichtReihen; ++i) {
         const Reihenart &art = kReihen[i];
         const QColor farbe = ui::toQColor(art.farbe);
@@ -112,17 +108,36 @@ MonatsuebersichtGrafik::MonatsuebersichtGrafik(QWidget *parent) : QChartView(par
         }
         reihe->setName(QString::fromUtf8(art.titel));
         reihe->setObjectName(QString::fromLatin1(art.objektName));
-        c->addSeries(reihe);
-        reihe->attachAxis(links_);
-        reihe->attachAxis(art.oben ? oben_ : unten_);
         reihe->setVisible(art.aktiv);
         reihen_[i] = reihe;
     }
     // Point marks of "Pflege" as the series table asks.
     if (auto *pflege = qobject_cast<QLineSeries *>(reihen_[ReihePflege]))
         pflege->setPointsVisible(true);
+}
+
+void MonatsuebersichtGrafik::einhaengen()
+{
+    if (eingehaengt_)
+        return;
+    eingehaengt_ = true;
+    QChart *c = chart();
+    c->addAxis(links_, Qt::AlignLeft);
+    c->addAxis(unten_, Qt::AlignBottom);
+    c->addAxis(oben_, Qt::AlignTop);
+    for (int i = 0; i < kMonatsuebersichtReihen; ++i) {
+        c->addSeries(reihen_[i]);
+        reihen_[i]->attachAxis(links_);
+        reihen_[i]->attachAxis(kReihen[i].oben ? oben_ : unten_);
+    }
     for (QLegendMarker *m : c->legend()->markers())
         connect(m, &QLegendMarker::clicked, this, [this, m] { ReiheUmschalten(m->series()); });
+}
+
+void MonatsuebersichtGrafik::showEvent(QShowEvent *event)
+{
+    einhaengen();
+    QChartView::showEvent(event);
 }
 
 QAbstractSeries *MonatsuebersichtGrafik::reihe(const QString &objectName) const
@@ -135,6 +150,7 @@ QAbstractSeries *MonatsuebersichtGrafik::reihe(const QString &objectName) const
 
 void MonatsuebersichtGrafik::fuellen(const std::vector<MonatsuebersichtPunkt> &punkte)
 {
+    einhaengen();
     double hoch = 0, tief = 0;
     for (int i = 0; i < kMonatsuebersichtReihen; ++i) {
         QList<QPointF> werte;

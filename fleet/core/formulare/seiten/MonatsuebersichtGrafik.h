@@ -17,6 +17,10 @@ namespace fleet {
 // ("Ertrag", "Mittelwert" over a zero baseline) and eleven lines, one point
 // per month in the cursor's order. A click on a series or its legend entry
 // switches it off (its entry goes with it); a double click shows them all.
+// The series and axes exist from the start (the settings switch series on by
+// name), but join the chart only when it first gets data or shows: laying
+// out thirteen series, their legend and three axes is a good part of the
+// program's start, and the chart is switched off until the user wants it.
 class MonatsuebersichtGrafik : public QChartView {
 public:
     explicit MonatsuebersichtGrafik(QWidget *parent);
@@ -34,8 +38,12 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void einhaengen();
+
+    bool eingehaengt_ = false;
     std::array<QAbstractSeries *, kMonatsuebersichtReihen> reihen_{};
     QCategoryAxis *unten_ = nullptr, *oben_ = nullptr;
     QValueAxis *links_ = nullptr;

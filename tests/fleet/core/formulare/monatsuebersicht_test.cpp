@@ -364,6 +364,32 @@ private slots:
         QVERIFY(seite().TBtnZeigMonatsauswertung->isEnabled());
     }
 
+    // Until the chart gets data or shows, its series stand apart from it; the
+    // settings still find them by name inside the chart, and what they switch
+    // on then is drawn, legend entry and all, as if switched on afterwards.
+    void seriesJoinTheChartWhenItFirstGetsData()
+    {
+        starten();
+        fleet::MonatsuebersichtGrafik *grafik = seite().DBChartMonatsuebersicht;
+        QVERIFY(grafik->chart()->series().isEmpty());
+        auto *ertrag = grafik->chart()->findChild<QAbstractSeries *>(QStringLiteral("Series14"));
+        QVERIFY(ertrag);
+        QVERIFY(!ertrag->isVisible());
+        ertrag->setProperty("visible", true);
+
+        seite().GrafikAktualisieren();
+        QCOMPARE(grafik->chart()->series().size(), 13);
+        QCOMPARE(grafik->chart()->series().first(), ertrag);
+        QCOMPARE(grafik->chart()->axes().size(), 3);
+        const QImage davor = fleet::DiagrammBitmap(grafik, {600, 300});
+        grafik->ReiheUmschalten(ertrag);
+        QVERIFY(fleet::DiagrammBitmap(grafik, {600, 300}) != davor);
+        grafik->ReiheUmschalten(ertrag);
+        QCOMPARE(fleet::DiagrammBitmap(grafik, {600, 300}), davor);
+        seite().GrafikAktualisieren(); // joined once
+        QCOMPARE(grafik->chart()->series().size(), 13);
+    }
+
     void hidingTheChartOnAReadOnlyWorkstationKeepsDeleteOff_data()
     {
         QTest::addColumn<bool>("nurLesen");
