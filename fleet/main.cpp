@@ -45,6 +45,8 @@ std::unique_ptr<reporting::TReportKatalog> reportKatalog;
 // TEinstellungenFormular, TCopyright, TPasswordDlg, TAlleFahrzeugeFormular,
 // THilfeFormular, TTourAuswertungFormular, TFuhrparkKostenFormular,
 // TDispositionEingabeFormular, TMandantenFormular, TTourEditFormular.
+// The forms that nothing needs at start are made on first use instead and
+// freed in their place.
 namespace {
 
 TerminDiensteImpl &termineDienste()
@@ -70,19 +72,25 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
         });
     // Forms need the application object; without one (tests of the data
     // module alone) they are not made.
-    const auto form = [&koerper](const QString &klasse, auto *&global) {
-        using Form = std::remove_reference_t<decltype(*global)>;
-        koerper.eintragen(
-            klasse,
-            [&global] {
-                if (QCoreApplication::instance())
-                    global = new Form();
-            },
-            [&global] {
-                Form *weg = global;
-                global = nullptr;
-                delete weg;
-            });
+    const auto erzeugen = [](auto *&global) {
+        return [&global] {
+            if (QCoreApplication::instance())
+                global = new std::remove_reference_t<decltype(*global)>();
+        };
+    };
+    const auto freigeben = [](auto *&global) {
+        return [&global] {
+            auto *weg = global;
+            global = nullptr;
+            delete weg;
+        };
+    };
+    const auto form = [&](const QString &klasse, auto *&global) {
+        koerper.eintragen(klasse, erzeugen(global), freigeben(global));
+    };
+    // A form that nothing needs at start, made on first use by its object name.
+    const auto beiBedarf = [&](const QString &klasse, const QString &formular, auto *&global) {
+        koerper.eintragenBeiBedarf(klasse, formular, erzeugen(global), freigeben(global));
     };
     // The report catalogue comes into force with the main window, the owner of its engine
     // component, and goes before it.
@@ -125,11 +133,14 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
     form(QStringLiteral("TPasswordDlg"), PasswordDlg);
     form(QStringLiteral("TAlleFahrzeugeFormular"), AlleFahrzeugeFormular);
     form(QStringLiteral("THilfeFormular"), HilfeFormular);
-    form(QStringLiteral("TTourAuswertungFormular"), TourAuswertungFormular);
-    form(QStringLiteral("TFuhrparkKostenFormular"), FuhrparkKostenFormular);
-    form(QStringLiteral("TDispositionEingabeFormular"), DispositionEingabeFormular);
+    beiBedarf(QStringLiteral("TTourAuswertungFormular"), QStringLiteral("TourAuswertungFormular"),
+              TourAuswertungFormular);
+    beiBedarf(QStringLiteral("TFuhrparkKostenFormular"), QStringLiteral("FuhrparkKostenFormular"),
+              FuhrparkKostenFormular);
+    beiBedarf(QStringLiteral("TDispositionEingabeFormular"), QStringLiteral("DispositionEingabeFormular"),
+              DispositionEingabeFormular);
     form(QStringLiteral("TMandantenFormular"), MandantenFormular);
-    form(QStringLiteral("TTourEditFormular"), TourEditFormular);
+    beiBedarf(QStringLiteral("TTourEditFormular"), QStringLiteral("TourEditFormular"), TourEditFormular);
 }
 
 // Closing the main window ends the program. The end is queued, so that the

@@ -43,16 +43,18 @@ void TerminDiensteImpl::TerminListeBereitstellen()
 
 bool TerminDiensteImpl::DispoZeitraumErfragen(DispoZeitraum &zeitraum)
 {
-    return DispositionEingabeFormular ? DispositionEingabeFormular->Erfragen(zeitraum) : true;
+    TDispositionEingabeFormular *form = DispositionEingabeFormularBereitstellen();
+    return form ? form->Erfragen(zeitraum) : true;
 }
 
 void TerminDiensteImpl::TourBearbeiten(int pruefCode)
 {
-    if (!TourEditFormular)
+    TTourEditFormular *form = TourEditFormularBereitstellen();
+    if (!form)
         return;
     if (pruefCode >= 0)
-        TourEditFormular->FehlerCode = pruefCode;
-    TourEditFormular->showModal();
+        form->FehlerCode = pruefCode;
+    form->showModal();
 }
 
 void TerminDiensteImpl::FahrzeugvergleichZeigen()
@@ -63,14 +65,14 @@ void TerminDiensteImpl::FahrzeugvergleichZeigen()
 
 void TerminDiensteImpl::FuhrparkKostenZeigen()
 {
-    if (FuhrparkKostenFormular)
-        FuhrparkKostenFormular->showModal();
+    if (TFuhrparkKostenFormular *form = FuhrparkKostenFormularBereitstellen())
+        form->showModal();
 }
 
 void TerminDiensteImpl::TourAuswertungZeigen()
 {
-    if (TourAuswertungFormular)
-        TourAuswertungFormular->showModal();
+    if (TTourAuswertungFormular *form = TourAuswertungFormularBereitstellen())
+        form->showModal();
 }
 
 void TerminDiensteImpl::MonatsauswertungAlleFahrzeugeZeigen()

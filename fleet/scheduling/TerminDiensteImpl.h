@@ -5,7 +5,8 @@
 namespace fleet {
 
 // The scheduling part's answer to what the core asks of it. Each member hands
-// over to its form; a member whose form is not built yet does nothing.
+// over to its form, made on first use; a member whose form the program does
+// not make does nothing.
 class TerminDiensteImpl : public TerminDienste {
 public:
     void TerminListeModalZeigen() override;

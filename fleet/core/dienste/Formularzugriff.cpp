@@ -52,6 +52,26 @@ Verzeichnis &verzeichnisVon(QWidget *form)
     return v;
 }
 
+std::function<bool(const QString &)> &erzeuger()
+{
+    static std::function<bool(const QString &)> e;
+    return e;
+}
+
+// Looks through the top-level windows and keeps what it found (or nothing).
+QWidget *fensterSuchen(const QString &name)
+{
+    QPointer<QWidget> &bekannt = gefundeneFormulare()[name];
+    bekannt = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == name) {
+            bekannt = w;
+            return w;
+        }
+    }
+    return nullptr;
+}
+
 bool liegtIn(const QObject *komponente, const QWidget *form)
 {
     for (const QObject *o = komponente->parent(); o; o = o->parent())
@@ -66,17 +86,24 @@ QWidget *FormularFinden(const QString &name)
 {
     if (!qApp)
         return nullptr;
-    QPointer<QWidget> &bekannt = gefundeneFormulare()[name];
+    const QPointer<QWidget> &bekannt = gefundeneFormulare()[name];
     if (bekannt && bekannt->isWindow() && bekannt->objectName() == name)
         return bekannt;
-    bekannt = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == name) {
-            bekannt = w;
-            return w;
-        }
-    }
-    return nullptr;
+    if (QWidget *w = fensterSuchen(name))
+        return w;
+    return FormularErzeugen(name) ? fensterSuchen(name) : nullptr;
+}
+
+void FormularErzeugerSetzen(std::function<bool(const QString &name)> e)
+{
+    erzeuger() = std::move(e);
+}
+
+bool FormularErzeugen(const QString &name)
+{
+    // A copy: making the form may set another maker.
+    const std::function<bool(const QString &)> e = erzeuger();
+    return e && e(name);
 }
 
 QObject *KomponenteFinden(const QString &formular, const QString &komponente)

@@ -22,6 +22,11 @@ namespace fleet {
 
 TDispositionEingabeFormular *DispositionEingabeFormular = nullptr;
 
+TDispositionEingabeFormular *DispositionEingabeFormularBereitstellen()
+{
+    return FormularBereitstellen(DispositionEingabeFormular, QStringLiteral("DispositionEingabeFormular"));
+}
+
 namespace {
 
 void hauptPickerSetzen(const char *name, base::TDateTime datum)

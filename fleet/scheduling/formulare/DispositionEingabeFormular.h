@@ -54,5 +54,7 @@ private:
 
 // The one instance, created by the program body.
 extern TDispositionEingabeFormular *DispositionEingabeFormular;
+// The form, made on first use; nullptr when the program does not make it.
+TDispositionEingabeFormular *DispositionEingabeFormularBereitstellen();
 
 } // namespace fleet

@@ -16,6 +16,7 @@
 #include "daten/DataModule1.h"
 #include "daten/Einstellungswerte.h"
 #include "dbe/Field.h"
+#include "dienste/Formularzugriff.h"
 #include "dienste/ReportDienste.h"
 #include "formulare/AuswertungsBausteine.h"
 #include "formulare/BalkenDiagramm.h"
@@ -30,6 +31,11 @@
 namespace fleet {
 
 TFuhrparkKostenFormular *FuhrparkKostenFormular = nullptr;
+
+TFuhrparkKostenFormular *FuhrparkKostenFormularBereitstellen()
+{
+    return FormularBereitstellen(FuhrparkKostenFormular, QStringLiteral("FuhrparkKostenFormular"));
+}
 
 namespace {
 
@@ -193,12 +199,12 @@ TFuhrparkKostenFormular::TFuhrparkKostenFormular(QWidget *parent)
 
 void TFuhrparkKostenFormular::FormCreate()
 {
+    // The filter the main window hands over is left alone: the command that
+    // hands it over may be the one that makes this form.
     const QSignalBlocker still(RadioGrpSicht);
     RadioGrpSicht->setItemIndex(0);
     ComboBoxJahr->setCurrentIndex(ComboBoxJahr->findText(HeuteJahrText));
     CmbBoxMonat->setCurrentIndex(HeuteMonat >= 1 ? HeuteMonat - 1 : 0);
-    AuswertungFilterName.clear();
-    AuswertungFilterWert.clear();
     LblSonstigeKostenName->setText(FeldBezeichnungen[QStringLiteral("NameSonstigeKosten")]);
     LblSonstige2KostenName->setText(FeldBezeichnungen[QStringLiteral("NameSonstige2Kosten")]);
     LblSonstige3KostenName->setText(FeldBezeichnungen[QStringLiteral("NameSonstige3Kosten")]);

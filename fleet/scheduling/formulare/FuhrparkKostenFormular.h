@@ -66,5 +66,7 @@ private:
 
 // The one instance, created by the program body.
 extern TFuhrparkKostenFormular *FuhrparkKostenFormular;
+// The form, made on first use; nullptr when the program does not make it.
+TFuhrparkKostenFormular *FuhrparkKostenFormularBereitstellen();
 
 } // namespace fleet

@@ -12,6 +12,7 @@
 
 #include "base/GermanFormat.h"
 #include "daten/DataModule1.h"
+#include "dienste/Formularzugriff.h"
 #include "dienste/ReportDienste.h"
 #include "formulare/AuswertungsBausteine.h"
 #include "navigation/DBVNavigator.h"
@@ -24,6 +25,11 @@
 namespace fleet {
 
 TTourAuswertungFormular *TourAuswertungFormular = nullptr;
+
+TTourAuswertungFormular *TourAuswertungFormularBereitstellen()
+{
+    return FormularBereitstellen(TourAuswertungFormular, QStringLiteral("TourAuswertungFormular"));
+}
 
 namespace {
 

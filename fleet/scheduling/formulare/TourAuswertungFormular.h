@@ -55,5 +55,7 @@ private:
 
 // The one instance, created by the program body.
 extern TTourAuswertungFormular *TourAuswertungFormular;
+// The form, made on first use; nullptr when the program does not make it.
+TTourAuswertungFormular *TourAuswertungFormularBereitstellen();
 
 } // namespace fleet

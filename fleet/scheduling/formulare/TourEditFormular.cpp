@@ -25,6 +25,11 @@ namespace fleet {
 
 TTourEditFormular *TourEditFormular = nullptr;
 
+TTourEditFormular *TourEditFormularBereitstellen()
+{
+    return FormularBereitstellen(TourEditFormular, QStringLiteral("TourEditFormular"));
+}
+
 namespace {
 
 const QString kDatumHinweis = QStringLiteral("Bestimmen Sie hier das Anfangsdatum der Tour");

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+#include <utility>
+
 #include "daten/Aliase.h"
 #include "daten/DataModule1.h"
 #include "daten/Programmkoerper.h"
 #include "daten/Programmstart.h"
 #include "daten/schema/Katalog.h"
 #include "dbe/Table.h"
+#include "dienste/Formularzugriff.h"
 #include "kern_umgebung.h"
 
 namespace fleet {
@@ -57,6 +62,78 @@ TEST(Programmkoerper, CreatesInOrderAndFreesInReverse)
         "C", [] { throw std::runtime_error("kaputt"); }, [&] { protokoll << "-C"; });
     EXPECT_THROW(f.erzeugen(), std::runtime_error);
     EXPECT_EQ(protokoll, QStringList({"+A", "+B", "-B", "-A"}));
+}
+
+TEST(Programmkoerper, FormsMadeOnFirstUseComeWhenAskedForOnceTheStartPassedThemAndGoInTheirPlace)
+{
+    QStringList protokoll;
+    bool cFragtNachB = false, cFragtNachD = false;
+    fleet::Programmkoerper k;
+    const auto schritt = [&](const QString &klasse, const QString &formular,
+                             std::function<void()> dabei = {}) {
+        auto erzeugen = [&protokoll, klasse, dabei] {
+            if (dabei)
+                dabei();
+            protokoll << "+" + klasse;
+        };
+        auto freigeben = [&protokoll, klasse] { protokoll << "-" + klasse; };
+        if (formular.isEmpty())
+            k.eintragen(klasse, erzeugen, freigeben);
+        else
+            k.eintragenBeiBedarf(klasse, formular, erzeugen, freigeben);
+    };
+    schritt("TA", "");
+    schritt("TB", "B");
+    // A form made at start that looks for others: one before it in the order
+    // existed at that moment, one after it not yet.
+    schritt("TC", "", [&] {
+        cFragtNachB = fleet::FormularErzeugen("B");
+        cFragtNachD = fleet::FormularErzeugen("D");
+    });
+    schritt("TD", "D");
+    // A form whose making asks for itself, and one whose making fails once.
+    schritt("TE", "E", [] { fleet::FormularErzeugen("E"); });
+    bool fFehlt = true;
+    schritt("TF", "F", [&fFehlt] {
+        if (std::exchange(fFehlt, false))
+            throw std::runtime_error("kaputt");
+    });
+
+    EXPECT_FALSE(k.bereitstellen("B")) << "before the start";
+    k.erzeugen();
+    EXPECT_TRUE(cFragtNachB);
+    EXPECT_FALSE(cFragtNachD);
+    EXPECT_EQ(protokoll, QStringList({"+TA", "+TB", "+TC"}));
+
+    protokoll.clear();
+    const struct {
+        const char *formular;
+        bool gemacht;
+    } anfragen[] = {{"D", true}, {"D", false}, {"B", false}, {"Unbekannt", false}, {"", false}, {"E", true}};
+    for (const auto &a : anfragen)
+        EXPECT_EQ(fleet::FormularErzeugen(a.formular), a.gemacht) << a.formular;
+    EXPECT_THROW(k.bereitstellen("F"), std::runtime_error);
+    EXPECT_FALSE(k.erzeugt("TF"));
+    EXPECT_TRUE(k.bereitstellen("F")) << "a failed making is tried again";
+    EXPECT_EQ(protokoll, QStringList({"+TD", "+TE", "+TF"}));
+    for (const char *klasse : {"TA", "TB", "TC", "TD", "TE", "TF"})
+        EXPECT_TRUE(k.erzeugt(klasse)) << klasse;
+
+    protokoll.clear();
+    k.freigeben();
+    EXPECT_EQ(protokoll, QStringList({"-TF", "-TE", "-TD", "-TC", "-TB", "-TA"}));
+    EXPECT_FALSE(fleet::FormularErzeugen("B")) << "after the end";
+
+    // A form never asked for is never made nor freed.
+    protokoll.clear();
+    fleet::Programmkoerper nurStart;
+    nurStart.eintragen(
+        "TA", [&] { protokoll << "+TA"; }, [&] { protokoll << "-TA"; });
+    nurStart.eintragenBeiBedarf(
+        "TB", "B", [&] { protokoll << "+TB"; }, [&] { protokoll << "-TB"; });
+    nurStart.erzeugen();
+    nurStart.freigeben();
+    EXPECT_EQ(protokoll, QStringList({"+TA", "-TA"}));
 }
 
 TEST(Programmkoerper, ProgramBodyCreatesTheDataModuleFirstAndKeepsTheFixedOrder)
