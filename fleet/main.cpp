@@ -45,8 +45,9 @@ std::unique_ptr<reporting::TReportKatalog> reportKatalog;
 // TEinstellungenFormular, TCopyright, TPasswordDlg, TAlleFahrzeugeFormular,
 // THilfeFormular, TTourAuswertungFormular, TFuhrparkKostenFormular,
 // TDispositionEingabeFormular, TMandantenFormular, TTourEditFormular.
-// The forms that nothing needs at start are made on first use instead and
-// freed in their place.
+// The start makes the data module, the main window, the appointments and the
+// settings, whose start steps the program needs; the other forms are made on
+// first use and freed in their place.
 namespace {
 
 TerminDiensteImpl &termineDienste()
@@ -127,19 +128,20 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
             delete weg;
             Dienst<TerminDienste>::setzen(nullptr);
         });
-    form(QStringLiteral("TTerminInfoDlg"), TerminInfoDlg);
+    beiBedarf(QStringLiteral("TTerminInfoDlg"), QStringLiteral("TerminInfoDlg"), TerminInfoDlg);
     form(QStringLiteral("TEinstellungenFormular"), EinstellungenFormular);
-    form(QStringLiteral("TCopyright"), Copyright);
-    form(QStringLiteral("TPasswordDlg"), PasswordDlg);
-    form(QStringLiteral("TAlleFahrzeugeFormular"), AlleFahrzeugeFormular);
-    form(QStringLiteral("THilfeFormular"), HilfeFormular);
+    beiBedarf(QStringLiteral("TCopyright"), QStringLiteral("Copyright"), Copyright);
+    beiBedarf(QStringLiteral("TPasswordDlg"), QStringLiteral("PasswordDlg"), PasswordDlg);
+    beiBedarf(QStringLiteral("TAlleFahrzeugeFormular"), QStringLiteral("AlleFahrzeugeFormular"),
+              AlleFahrzeugeFormular);
+    beiBedarf(QStringLiteral("THilfeFormular"), QStringLiteral("HilfeFormular"), HilfeFormular);
     beiBedarf(QStringLiteral("TTourAuswertungFormular"), QStringLiteral("TourAuswertungFormular"),
               TourAuswertungFormular);
     beiBedarf(QStringLiteral("TFuhrparkKostenFormular"), QStringLiteral("FuhrparkKostenFormular"),
               FuhrparkKostenFormular);
     beiBedarf(QStringLiteral("TDispositionEingabeFormular"), QStringLiteral("DispositionEingabeFormular"),
               DispositionEingabeFormular);
-    form(QStringLiteral("TMandantenFormular"), MandantenFormular);
+    beiBedarf(QStringLiteral("TMandantenFormular"), QStringLiteral("MandantenFormular"), MandantenFormular);
     beiBedarf(QStringLiteral("TTourEditFormular"), QStringLiteral("TourEditFormular"), TourEditFormular);
 }
 

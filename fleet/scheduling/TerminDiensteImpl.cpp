@@ -59,8 +59,8 @@ void TerminDiensteImpl::TourBearbeiten(int pruefCode)
 
 void TerminDiensteImpl::FahrzeugvergleichZeigen()
 {
-    if (AlleFahrzeugeFormular)
-        AlleFahrzeugeFormular->showModal();
+    if (TAlleFahrzeugeFormular *form = AlleFahrzeugeFormularBereitstellen())
+        form->showModal();
 }
 
 void TerminDiensteImpl::FuhrparkKostenZeigen()

@@ -7,9 +7,16 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "dienste/Formularzugriff.h"
+
 namespace fleet {
 
 TCopyright *Copyright = nullptr;
+
+TCopyright *CopyrightBereitstellen()
+{
+    return FormularBereitstellen(Copyright, QStringLiteral("Copyright"));
+}
 
 TCopyright::TCopyright(QWidget *parent) : ui::FormBase(QStringLiteral("Copyright"), parent)
 {

@@ -20,5 +20,7 @@ public:
 };
 
 extern TCopyright *Copyright;
+// The form, made on first use; nullptr when the program does not make it.
+TCopyright *CopyrightBereitstellen();
 
 } // namespace fleet

@@ -108,9 +108,9 @@ void TEinstellungenFormular::rechteTitel(bool aenderbar)
 
 std::optional<QString> TEinstellungenFormular::passwortErfragen()
 {
-    // The dialog is made after this form at start; a form made alone (tests) makes its own.
+    // The program's dialog, made on first use; a form made alone (tests) makes its own.
     std::unique_ptr<TPasswordDlg> eigener;
-    TPasswordDlg *dlg = PasswordDlg;
+    TPasswordDlg *dlg = PasswordDlgBereitstellen();
     if (!dlg) {
         eigener = std::make_unique<TPasswordDlg>(this);
         dlg = eigener.get();

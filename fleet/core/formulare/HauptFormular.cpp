@@ -422,8 +422,8 @@ QString THauptFormular::Sperrgrund(const QString &aktion) const
 
 void THauptFormular::Mandanten1Click()
 {
-    if (MandantenFormular)
-        MandantenFormular->showModal();
+    if (TMandantenFormular *form = MandantenFormularBereitstellen())
+        form->showModal();
 }
 
 void THauptFormular::Einstellungen1Click()
@@ -447,12 +447,13 @@ void THauptFormular::Datenexport1Click()
 
 void THauptFormular::Copyright1Click()
 {
-    if (Copyright)
-        Copyright->showModal();
+    if (TCopyright *form = CopyrightBereitstellen())
+        form->showModal();
 }
 
 void THauptFormular::Textverarbeitung1Click()
 {
+    // A help never opened is not made to be closed.
     if (HilfeFormular)
         HilfeFormular->close();
     try {
@@ -466,8 +467,8 @@ void THauptFormular::Textverarbeitung1Click()
 void THauptFormular::ErsteSchritte1Click()
 {
     HilfeThema = 1;
-    if (HilfeFormular)
-        HilfeFormular->show();
+    if (THilfeFormular *form = HilfeFormularBereitstellen())
+        form->show();
 }
 
 // ---- what the vehicle rules touch

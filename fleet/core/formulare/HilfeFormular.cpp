@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "daten/DataModule1.h"
+#include "dienste/Formularzugriff.h"
 #include "ui/Connect.h"
 #include "ui/DBMemo.h"
 
@@ -12,6 +13,11 @@ namespace fleet {
 
 int HilfeThema = 1;
 THilfeFormular *HilfeFormular = nullptr;
+
+THilfeFormular *HilfeFormularBereitstellen()
+{
+    return FormularBereitstellen(HilfeFormular, QStringLiteral("HilfeFormular"));
+}
 
 THilfeFormular::THilfeFormular(QWidget *parent) : ui::FormBase(QStringLiteral("HilfeFormular"), parent)
 {

@@ -26,5 +26,7 @@ public:
 };
 
 extern THilfeFormular *HilfeFormular;
+// The form, made on first use; nullptr when the program does not make it.
+THilfeFormular *HilfeFormularBereitstellen();
 
 } // namespace fleet

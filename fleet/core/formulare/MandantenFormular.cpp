@@ -24,6 +24,11 @@ namespace fleet {
 
 TMandantenFormular *MandantenFormular = nullptr;
 
+TMandantenFormular *MandantenFormularBereitstellen()
+{
+    return FormularBereitstellen(MandantenFormular, QStringLiteral("MandantenFormular"));
+}
+
 namespace {
 
 constexpr int kReportMandant = 22;

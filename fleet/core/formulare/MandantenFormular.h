@@ -37,5 +37,7 @@ private:
 };
 
 extern TMandantenFormular *MandantenFormular;
+// The form, made on first use; nullptr when the program does not make it.
+TMandantenFormular *MandantenFormularBereitstellen();
 
 } // namespace fleet

@@ -6,11 +6,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dienste/Formularzugriff.h"
 #include "ui/Connect.h"
 
 namespace fleet {
 
 TPasswordDlg *PasswordDlg = nullptr;
+
+TPasswordDlg *PasswordDlgBereitstellen()
+{
+    return FormularBereitstellen(PasswordDlg, QStringLiteral("PasswordDlg"));
+}
 
 TPasswordDlg::TPasswordDlg(QWidget *parent) : ui::FormBase(QStringLiteral("PasswordDlg"), parent)
 {

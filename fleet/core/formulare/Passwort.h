@@ -27,5 +27,7 @@ public:
 };
 
 extern TPasswordDlg *PasswordDlg;
+// The form, made on first use; nullptr when the program does not make it.
+TPasswordDlg *PasswordDlgBereitstellen();
 
 } // namespace fleet

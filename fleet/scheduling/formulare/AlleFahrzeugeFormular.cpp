@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "daten/DataModule1.h"
+#include "dienste/Formularzugriff.h"
 #include "dienste/ReportDienste.h"
 #include "formulare/AuswertungsBausteine.h"
 #include "logik/Fahrzeugvergleich.h"
@@ -20,6 +21,11 @@
 namespace fleet {
 
 TAlleFahrzeugeFormular *AlleFahrzeugeFormular = nullptr;
+
+TAlleFahrzeugeFormular *AlleFahrzeugeFormularBereitstellen()
+{
+    return FormularBereitstellen(AlleFahrzeugeFormular, QStringLiteral("AlleFahrzeugeFormular"));
+}
 
 namespace {
 

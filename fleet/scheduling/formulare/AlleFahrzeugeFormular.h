@@ -35,5 +35,7 @@ private:
 
 // The one instance, created by the program body.
 extern TAlleFahrzeugeFormular *AlleFahrzeugeFormular;
+// The form, made on first use; nullptr when the program does not make it.
+TAlleFahrzeugeFormular *AlleFahrzeugeFormularBereitstellen();
 
 } // namespace fleet

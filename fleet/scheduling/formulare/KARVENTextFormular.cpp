@@ -287,8 +287,8 @@ void TKARVENTextFormular::ShowHint(const QString &hint)
 void TKARVENTextFormular::ErsteSchritte1Click()
 {
     HilfeThema = 2;
-    if (HilfeFormular)
-        HilfeFormular->show();
+    if (THilfeFormular *form = HilfeFormularBereitstellen())
+        form->show();
 }
 
 // ---- editing

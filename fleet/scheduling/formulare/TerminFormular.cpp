@@ -808,6 +808,9 @@ void TTerminFormular::Bemerkung1Click()
     const QString ueberschrift = QStringLiteral("Fahrzeug: ") + kfzNr + QStringLiteral("   ") + titel +
                                  QStringLiteral("-Termin: ") + wert;
 
+    TTerminInfoDlg *dialog = TerminInfoDlgBereitstellen();
+    if (!dialog)
+        return;
     dbe::TTable &notizen = DataModule1->TTblVar1;
     bool neuAufbauen = false;
     try {
@@ -824,12 +827,12 @@ void TTerminFormular::Bemerkung1Click()
         } else {
             notiz.freifelder[0] = titel + QStringLiteral("-Termin");
         }
-        TerminInfoDlg->Vorbereiten(ueberschrift, info, notiz, kalender);
-        const int ergebnis = TerminInfoDlg->showModal();
+        dialog->Vorbereiten(ueberschrift, info, notiz, kalender);
+        const int ergebnis = dialog->showModal();
         if (ergebnis != ui::mrAbort) {
-            const termine::TerminNotiz neu = TerminInfoDlg->Notiz();
+            const termine::TerminNotiz neu = dialog->Notiz();
             neuAufbauen = true;
-            if (vorhanden && TerminInfoDlg->LoeschenGewaehlt()) {
+            if (vorhanden && dialog->LoeschenGewaehlt()) {
                 try {
                     notizen.Delete();
                 } catch (const std::exception &e) {

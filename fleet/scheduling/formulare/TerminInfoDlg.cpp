@@ -13,6 +13,7 @@
 #include "base/GermanFormat.h"
 #include "daten/DataModule1.h"
 #include "dbe/Field.h"
+#include "dienste/Formularzugriff.h"
 #include "dienste/ReportDienste.h"
 #include "ui/Clock.h"
 #include "ui/ComboBox.h"
@@ -22,6 +23,11 @@
 namespace fleet {
 
 TTerminInfoDlg *TerminInfoDlg = nullptr;
+
+TTerminInfoDlg *TerminInfoDlgBereitstellen()
+{
+    return FormularBereitstellen(TerminInfoDlg, QStringLiteral("TerminInfoDlg"));
+}
 
 namespace {
 

@@ -57,5 +57,7 @@ private:
 
 // The one instance, created by the program body after the due list.
 extern TTerminInfoDlg *TerminInfoDlg;
+// The form, made on first use; nullptr when the program does not make it.
+TTerminInfoDlg *TerminInfoDlgBereitstellen();
 
 } // namespace fleet
