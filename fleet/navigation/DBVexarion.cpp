@@ -108,7 +108,6 @@ TDBVexarion::TDBVexarion(QWidget *owner) : QObject(nullptr)
     setParent(form);
     form_ = form;
     masterLink_ = std::make_unique<MasterWatch>([this] { masterSourceGone(); });
-    RegisterClockCursors();
     currentInterfaces_ = form->isMinimized() ? interfacesMinimized_ : interfacesNormal_;
     possible_.fill(false);
     possible_[nbUserBtn] = true;

@@ -35,10 +35,13 @@ int DataSetClockPhase(int sequenceNumber, int visited, int total)
 void ShowClockCursor(int phase)
 {
     const int number = kClockCursorFirst + phase;
-    if (sink())
+    if (sink()) {
         sink()(number);
-    else
+    } else {
+        // Drawn when a search first shows them, not when a form is made.
+        RegisterClockCursors();
         ui::setScreenCursor(number);
+    }
     if (QCoreApplication::instance())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -19,7 +19,8 @@ void ShowClockCursor(int phase);
 using ClockCursorSink = std::function<void(int cursorNumber)>;
 ClockCursorSink ExchangeClockCursorSink(ClockCursorSink sink);
 
-// Registers the 13 clock pictures with the kit's screen-cursor mapping (once).
+// Registers the 13 clock pictures with the kit's screen-cursor mapping (once;
+// ShowClockCursor does it when it first shows one).
 void RegisterClockCursors();
 
 } // namespace nav

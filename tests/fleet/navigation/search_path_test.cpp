@@ -2,14 +2,18 @@
 // indexed seek, scan of the engine cursor or of the data set), seen by where
 // the data set ends up and what the search answers.
 #include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QTimer>
 
 #include "extender_fixture.h"
 #include "navigation/NavExceptions.h"
+#include "navigation/NavGlyphs.h"
 #include "navigation/SearchClock.h"
 #include "navigation/TableDefs.h"
 #include "temp_dir.h"
+#include "ui/ScreenCursor.h"
 
 using namespace nav;
 
@@ -54,6 +58,21 @@ struct PathCase {
 };
 
 } // namespace
+
+// Without a sink the clock shows as the screen cursor, each phase its own
+// picture, whether a navigator was made before or not (first in this file, so
+// that it runs before any is).
+TEST(SearchClock, ShowsItsPicturesAsTheScreenCursor)
+{
+    for (int phase : {0, 5, 12}) {
+        ShowClockCursor(phase);
+        ASSERT_TRUE(QGuiApplication::overrideCursor());
+        EXPECT_EQ(QGuiApplication::overrideCursor()->pixmap().toImage(), clockGlyph(phase).toImage())
+            << phase;
+    }
+    ui::setScreenCursor(ui::cursor::Default);
+    EXPECT_FALSE(QGuiApplication::overrideCursor());
+}
 
 TEST_F(SearchPath, EachTextTakesItsWay)
 {
