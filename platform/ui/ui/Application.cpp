@@ -4,12 +4,14 @@
 
 #include "ui/DeferredIconStyle.h"
 #include "ui/Guard.h"
+#include "ui/StylePixmaps.h"
 
 namespace ui {
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     setStyle(new DeferredIconStyle(style()->name()));
+    preloadStylePixmaps();
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)

@@ -5,6 +5,7 @@
 #include <QCompleter>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,6 +25,7 @@
 #include "ui/PageControl.h"
 #include "ui/PopupMenu.h"
 #include "ui/RadioGroup.h"
+#include "ui/StylePixmaps.h"
 #include "ui/testing/ScriptedMessages.h"
 #include "ui_test_main.h"
 
@@ -90,6 +92,19 @@ private slots:
                 QCOMPARE(icon.actualSize(QSize(size, size)), expected.actualSize(QSize(size, size)));
                 QCOMPARE(icon.pixmap(size, size).toImage(), expected.pixmap(size, size).toImage());
             }
+        }
+    }
+
+    // The style's pictures read ahead are the very pixmaps the style's own
+    // loading then finds, so its first painting reads no file.
+    void stylePixmapsReadAheadAreWhatTheStyleLoads()
+    {
+        QPixmapCache::clear();
+        const std::vector<StylePixmap> read = preloadStylePixmaps();
+        QVERIFY(!read.empty());
+        for (const StylePixmap &picture : read) {
+            QVERIFY(!picture.pixmap.isNull());
+            QCOMPARE(QPixmap(picture.path).cacheKey(), picture.pixmap.cacheKey());
         }
     }
 
