@@ -1269,29 +1269,7 @@ void TDBVexarion::SwitchGlobalEdit(bool edit)
         } else {
             for (auto &defs : tables_)
                 defs->PostIfEditing();
-            std::function<void(QWidget *)> lock = [&](QWidget *parent) {
-                for (QObject *child : parent->children()) {
-                    auto *w = qobject_cast<QWidget *>(child);
-                    if (!w || w->isWindow())
-                        continue;
-                    if (takesPartInGlobalEdit(w) && !w->property("readOnly").toBool()) {
-                        w->setProperty("readOnly", true);
-                        lockedControls_.append(w);
-                    }
-                    if (ComponentRO) {
-                        bool readOnly = true;
-                        ComponentRO(w, readOnly, true);
-                        if (!readOnly) {
-                            readOnly = true;
-                            ComponentRO(w, readOnly, false);
-                            lockedControls_.append(w);
-                            continue;
-                        }
-                    }
-                    lock(w);
-                }
-            };
-            lock(form_);
+            lockControlsBelow(form_);
         }
         globalEdit_ = edit;
     } catch (...) {
@@ -1301,6 +1279,44 @@ void TDBVexarion::SwitchGlobalEdit(bool edit)
     }
     CheckPossibilities();
     refreshNavigators();
+}
+
+void TDBVexarion::lockControlsBelow(QWidget *parent)
+{
+    for (QObject *child : parent->children()) {
+        auto *w = qobject_cast<QWidget *>(child);
+        if (!w || w->isWindow())
+            continue;
+        if (takesPartInGlobalEdit(w) && !w->property("readOnly").toBool()) {
+            w->setProperty("readOnly", true);
+            lockedControls_.append(w);
+        }
+        if (ComponentRO) {
+            bool readOnly = true;
+            ComponentRO(w, readOnly, true);
+            if (!readOnly) {
+                readOnly = true;
+                ComponentRO(w, readOnly, false);
+                lockedControls_.append(w);
+                continue;
+            }
+        }
+        lockControlsBelow(w);
+    }
+}
+
+void TDBVexarion::ControlsAdded(QWidget *root)
+{
+    if (destroying_ || !root)
+        return;
+    if (formScanned_)
+        for (QWidget *control : root->findChildren<QWidget *>()) {
+            dbe::TDataSource *source = nullptr;
+            if (GetControlDataSource(control, source) && source)
+                registerSource(source);
+        }
+    if (manageGlobalEdit_ && !globalEdit_ && form_)
+        lockControlsBelow(root);
 }
 
 bool TDBVexarion::DuplicateField(dbe::TField *field, bool confirm)

@@ -281,6 +281,10 @@ public:
     void HandleNBBtn(TDBVNavigateBtn button, TShiftState shift, int info);
     void CheckPossibilities();
     void SwitchGlobalEdit(bool edit);
+    // Controls the form made below `root` after the extender took it in:
+    // their data sources are known and, while editing is off, they are locked
+    // as the others were.
+    void ControlsAdded(QWidget *root);
     bool DuplicateField(dbe::TField *field, bool confirm);
     bool DuplicateRecord(dbe::TDataSet *dataSet);
 
@@ -382,6 +386,7 @@ private:
     void setBookmarkOptions();
     void registerSource(dbe::TDataSource *source);
     void scanForm();
+    void lockControlsBelow(QWidget *parent);
     void shortCutKey(int key, TShiftState shift, Target &target, bool &handled);
     void incSearchKey(int key, const QString &text, Target &target, bool &handled);
     void moveWithinGrid(QWidget *grid, bool forward);

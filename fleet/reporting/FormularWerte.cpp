@@ -25,7 +25,11 @@ QWidget &Formular(const QString &formular)
 
 QObject &Steuerelement(const QString &formular, const QString &komponente)
 {
-    QObject *o = Formular(formular).findChild<QObject *>(komponente);
+    QWidget &form = Formular(formular);
+    QObject *o = form.findChild<QObject *>(komponente);
+    // Perhaps on a part of the form made when first needed.
+    if (!o && fleet::FormularVervollstaendigen(&form))
+        o = form.findChild<QObject *>(komponente);
     if (!o)
         throw EFormularFehlt(
             QStringLiteral("Das Formular „%1“ hat kein Element „%2“.").arg(formular, komponente));

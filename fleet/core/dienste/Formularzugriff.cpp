@@ -30,10 +30,15 @@ struct Verzeichnis {
     QSet<QString> mehrfach;
 };
 
+QHash<const QWidget *, Verzeichnis> &verzeichnisse()
+{
+    static QHash<const QWidget *, Verzeichnis> v;
+    return v;
+}
+
 Verzeichnis &verzeichnisVon(QWidget *form)
 {
-    static QHash<const QWidget *, Verzeichnis> verzeichnisse;
-    Verzeichnis &v = verzeichnisse[form];
+    Verzeichnis &v = verzeichnisse()[form];
     if (v.form != form) {
         v = Verzeichnis();
         v.form = form;
@@ -106,11 +111,8 @@ bool FormularErzeugen(const QString &name)
     return e && e(name);
 }
 
-QObject *KomponenteFinden(const QString &formular, const QString &komponente)
+QObject *KomponenteImFormular(QWidget *form, const QString &komponente)
 {
-    QWidget *form = FormularFinden(formular);
-    if (!form)
-        return nullptr;
     Verzeichnis &v = verzeichnisVon(form);
     if (v.mehrfach.contains(komponente))
         return form->findChild<QObject *>(komponente);
@@ -119,6 +121,41 @@ QObject *KomponenteFinden(const QString &formular, const QString &komponente)
         return bekannt;
     bekannt = form->findChild<QObject *>(komponente);
     return bekannt;
+}
+
+QObject *KomponenteFinden(const QString &formular, const QString &komponente)
+{
+    QWidget *form = FormularFinden(formular);
+    if (!form)
+        return nullptr;
+    if (QObject *o = KomponenteImFormular(form, komponente))
+        return o;
+    // Perhaps on a part of the form not made yet.
+    return FormularVervollstaendigen(form) ? KomponenteImFormular(form, komponente) : nullptr;
+}
+
+bool FormularVervollstaendigen(QWidget *form)
+{
+    auto *teile = dynamic_cast<TeileBeiBedarf *>(form);
+    return teile && teile->AlleTeileMachen();
+}
+
+void KomponentenNeuErfassen(QWidget *form)
+{
+    verzeichnisse().remove(form);
+}
+
+void KomponenteEinstellen(const QString &formular, const QString &komponente, const QString &eigenschaft,
+                          const std::function<void(QObject &)> &einstellen)
+{
+    QWidget *form = FormularFinden(formular);
+    if (!form)
+        return;
+    auto *teile = dynamic_cast<TeileBeiBedarf *>(form);
+    if (QObject *o = teile ? teile->GemachteKomponente(komponente) : KomponenteImFormular(form, komponente))
+        einstellen(*o);
+    else if (teile)
+        teile->Vormerken(komponente, eigenschaft, einstellen);
 }
 
 int AuswahlIndex(const QString &formular, const QString &radioGruppe)

@@ -1,8 +1,5 @@
 // The settings form's start-up: the stored settings applied to the running
 // program, once, each step on its own.
-#include <QAction>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHash>
@@ -41,51 +38,47 @@ QString text(dbe::TTable &tabelle, const char *feld)
     return Text(tabelle.FieldByName(QString::fromLatin1(feld))->Value());
 }
 
-// A component of the main window by name; a menu item also by its caption,
-// a chart's series inside its chart. Null when it is not built.
+// A component of the main window by name among what is made; a menu item
+// also by its caption, a chart's series inside its chart.
 QObject *hauptKomponente(const QString &name)
 {
     QWidget *haupt = FormularFinden(QStringLiteral("HauptFormular"));
-    if (!haupt)
-        return nullptr;
-    if (QObject *o = haupt->findChild<QObject *>(name))
-        return o;
-    for (QAction *a : haupt->findChildren<QAction *>())
-        if (a->text() == name)
-            return a;
-    for (QChartView *ansicht : haupt->findChildren<QChartView *>())
-        if (ansicht->chart())
-            if (QObject *serie = ansicht->chart()->findChild<QObject *>(name))
-                return serie;
-    return nullptr;
+    if (const auto *teile = dynamic_cast<const TeileBeiBedarf *>(haupt))
+        return teile->GemachteKomponente(name);
+    return haupt ? haupt->findChild<QObject *>(name) : nullptr;
 }
 
 void anwenden(const QList<Wirkung> &wirkungen)
 {
+    const QString haupt = QStringLiteral("HauptFormular");
     for (const Wirkung &w : wirkungen) {
-        QObject *o = hauptKomponente(w.komponente);
-        if (!o)
-            continue; // not built yet
-        auto *seite = qobject_cast<ui::TabSheet *>(o);
         switch (w.art) {
         case Wirkung::Zeigen:
-        case Wirkung::Verbergen:
-            if (seite)
-                seite->setTabVisible(w.art == Wirkung::Zeigen);
-            else
-                o->setProperty("visible", w.art == Wirkung::Zeigen);
+        case Wirkung::Verbergen: {
+            const bool zeigen = w.art == Wirkung::Zeigen;
+            KomponenteEinstellen(haupt, w.komponente, QStringLiteral("visible"), [zeigen](QObject &o) {
+                if (auto *seite = qobject_cast<ui::TabSheet *>(&o))
+                    seite->setTabVisible(zeigen);
+                else
+                    o.setProperty("visible", zeigen);
+            });
             break;
+        }
         case Wirkung::Freigeben:
-        case Wirkung::Sperren:
+        case Wirkung::Sperren: {
             // An action in the window's group of commands without handler
             // stays disabled all the same.
-            o->setProperty("enabled", w.art == Wirkung::Freigeben);
+            const bool an = w.art == Wirkung::Freigeben;
+            KomponenteEinstellen(haupt, w.komponente, QStringLiteral("enabled"),
+                                 [an](QObject &o) { o.setProperty("enabled", an); });
             break;
+        }
         case Wirkung::SerieAktivieren:
-            o->setProperty("visible", true);
+            KomponenteEinstellen(haupt, w.komponente, QStringLiteral("visible"),
+                                 [](QObject &o) { o.setProperty("visible", true); });
             break;
         case Wirkung::NeueZeilenSperren:
-            if (HauptFormular) {
+            if (HauptFormular && hauptKomponente(w.komponente)) {
                 HauptNavigation &n = HauptFormular->Navigation();
                 using namespace seitenwechsel;
                 n.SetAllowKeys(n.AllowKeys() & ~(akDuplicate | akDelete | akInsert));
@@ -150,8 +143,10 @@ void TEinstellungenFormular::FormCreate()
         anwenden(KilometerModusWirkungen(TourenModus));
     });
     schritt([&] {
-        if (QObject *spalten = hauptKomponente(QStringLiteral("RadioGrpMonatsuebersichtTabelle")))
-            spalten->setProperty("itemIndex", UebersichtSpaltenAus(text(allg, "Textfeld2")));
+        const int spalten = UebersichtSpaltenAus(text(allg, "Textfeld2"));
+        KomponenteEinstellen(QStringLiteral("HauptFormular"),
+                             QStringLiteral("RadioGrpMonatsuebersichtTabelle"), QStringLiteral("itemIndex"),
+                             [spalten](QObject &o) { o.setProperty("itemIndex", spalten); });
     });
     schritt([&] { anwenden(ArbeitsplatzWirkungen(leser(priv))); });
     schritt([this] { anzeigenamenSetzen(); });

@@ -83,15 +83,6 @@ THauptFormular::THauptFormular(QWidget *parent) : ui::FormBase(QStringLiteral("H
     ui::on(PageCtrlMain, &ui::PageControl::onChanging, this, &THauptFormular::PageCtrlMainChanging);
     ui::on(PageCtrlMain, &ui::PageControl::onChange, this, &THauptFormular::PageCtrlMainChange);
     ui::on(TBitBtnEnde, &QPushButton::clicked, this, [this] { TBitBtnEndeClick(); });
-    ui::on(auswertung_->TBtnMonatsauswertungBerechnen, &QPushButton::clicked, this,
-           [this] { TBtnMonatsauswertungBerechnenClick(); });
-    BtnExtGrafik = dispo_->BtnExtGrafik;
-    BtnFreieFahrzeuge = dispo_->BtnFreieFahrzeuge;
-    BtnMonatsauswertungAlleFahrzeuge = auswertung_->BtnMonatsauswertungAlleFahrzeuge;
-    ui::on(BtnExtGrafik, &QPushButton::clicked, this, [this] { BtnExtGrafikClick(); });
-    ui::on(BtnFreieFahrzeuge, &QPushButton::clicked, this, [this] { BtnFreieFahrzeugeClick(); });
-    ui::on(BtnMonatsauswertungAlleFahrzeuge, &QPushButton::clicked, this,
-           [this] { BtnMonatsauswertungAlleFahrzeugeClick(); });
 
     HauptFormular = this;
     HauptfensterSetzen(this);
@@ -184,6 +175,7 @@ void THauptFormular::FormCreate()
         HeuteJahrIndex = static_cast<int>(jahre.size());
     for (HauptSeite *seite : seiten_)
         seite->anfangen();
+    angefangen_ = true; // a page made from now on starts by itself
 
     dbe::TTable &einstellungen = DataModule1->TTblEinstellungenAllgem;
     FeldBezeichnungen = FeldBezeichnungenLesen([&einstellungen](const QString &feld) {
@@ -204,22 +196,31 @@ void THauptFormular::FormCreate()
 
 void THauptFormular::beschriftungenAnwenden()
 {
-    // The window's components by name, gathered in one walk through them.
+    beschriftungen_.clear();
+    for (const fleet::Beschriftung &b : Beschriftungen(FeldBezeichnungen))
+        if (b.text)
+            beschriftungen_.append({b.komponente, *b.text});
+    beschriftungenAnwenden(*this);
+}
+
+void THauptFormular::beschriftungenAnwenden(QObject &oben)
+{
+    if (beschriftungen_.isEmpty())
+        return;
+    // The components by name, gathered in one walk through them.
     QHash<QString, QList<QObject *>> nachName;
-    for (QObject *o : findChildren<QObject *>())
+    for (QObject *o : oben.findChildren<QObject *>())
         if (!o->objectName().isEmpty())
             nachName[o->objectName()].append(o);
-    for (const fleet::Beschriftung &b : Beschriftungen(FeldBezeichnungen)) {
-        if (!b.text)
-            continue;
-        // Labels and menu items alike carry a "text" property.
-        for (QObject *o : nachName.value(b.komponente))
-            o->setProperty("text", *b.text);
-    }
+    // Labels and menu items alike carry a "text" property.
+    for (const auto &[komponente, text] : beschriftungen_)
+        for (QObject *o : nachName.value(komponente))
+            o->setProperty("text", text);
 }
 
 void THauptFormular::FormShow()
 {
+    gezeigt_ = true;
     // Services put in force after the window was made count too.
     MenueFreigeben();
     knoepfeFreigeben();
@@ -283,17 +284,17 @@ void THauptFormular::PageCtrlMainChange()
 
 void THauptFormular::TBtnMonatsauswertungBerechnenClick()
 {
-    auswertung_->Berechnen();
+    Monatsauswertung().Berechnen();
 }
 
 int THauptFormular::MonatsauswertungBerechnen()
 {
-    return auswertung_->MonatsauswertungBerechnen();
+    return Monatsauswertung().MonatsauswertungBerechnen();
 }
 
 void THauptFormular::MonatsauswertungWarnung(int code)
 {
-    auswertung_->MonatsauswertungWarnung(code);
+    Monatsauswertung().MonatsauswertungWarnung(code);
 }
 
 void THauptFormular::TDBVexarionMainBeforeHandleNBBtn(nav::TDBVNavigateBtn button)
@@ -310,10 +311,10 @@ void THauptFormular::TDBVexarionMainAfterHandleNBBtn(nav::TDBVNavigateBtn button
 {
     if (button == nav::nbDupRecord) {
         ui::messages().information(QStringLiteral("Bitte geben Sie anschließend das neue Kennzeichen ein!"));
-        stammdaten_->EditKfzNr->setFocus();
-        stammdaten_->EditKfzNr->clear();
+        Stammdaten().EditKfzNr->setFocus();
+        Stammdaten().EditKfzNr->clear();
     } else if (button == nav::nbInsert) {
-        stammdaten_->EditKfzNr->setFocus();
+        Stammdaten().EditKfzNr->setFocus();
     }
     globalEditZeigen();
 }
@@ -407,6 +408,8 @@ void THauptFormular::knoepfeFreigeben()
     const QString grund = DienstSperrgrund(kTerminDienste);
     if (!grund.isEmpty())
         for (QPushButton *b : {BtnExtGrafik, BtnFreieFahrzeuge, BtnMonatsauswertungAlleFahrzeuge}) {
+            if (!b)
+                continue; // its page is not made yet; it does this when made
             b->setEnabled(false);
             b->setToolTip(grund);
         }
@@ -481,9 +484,9 @@ bool THauptFormular::FahrzeugFilterAktiv() const
 void THauptFormular::Filtereinaus1Click()
 {
     try {
-        if (PageCtrlMain->activePage() == TabDispo && dispo_->FahrzeugAuswahl() == 2) {
-            dispo_->FahrzeugAuswahlSetzen(0);
-            dispo_->DBGridDispo->setFocus();
+        if (PageCtrlMain->activePage() == TabDispo && Dispo().FahrzeugAuswahl() == 2) {
+            Dispo().FahrzeugAuswahlSetzen(0);
+            Dispo().DBGridDispo->setFocus();
         }
     } catch (const std::exception &e) {
         Verschluckt(Q_FUNC_INFO, e);
@@ -493,38 +496,38 @@ void THauptFormular::Filtereinaus1Click()
 
 void THauptFormular::KfzNrEingabeFreigeben(bool freigeben)
 {
-    stammdaten_->KfzNrEingabeFreigeben(freigeben);
+    Stammdaten().KfzNrEingabeFreigeben(freigeben);
 }
 
 void THauptFormular::KfzNrEingabeZeigen()
 {
     PageCtrlMain->setActivePage(TabStammDaten);
-    stammdaten_->EditKfzNr->setFocus();
+    Stammdaten().EditKfzNr->setFocus();
 }
 
 QString THauptFormular::NachschlagText(Nachschlagfeld feld) const
 {
-    return stammdaten_->NachschlagText(feld);
+    return Stammdaten().NachschlagText(feld);
 }
 
 int THauptFormular::MontierteReifen() const
 {
-    return reifen_->MontierteReifen();
+    return Reifen().MontierteReifen();
 }
 
 void THauptFormular::ReifenSeiteZeigen(int saison)
 {
-    reifen_->ReifenSeiteZeigen(saison);
+    Reifen().ReifenSeiteZeigen(saison);
 }
 
 void THauptFormular::ReifenLaufleistungLoeschen()
 {
-    reifen_->ReifenLaufleistungLoeschen();
+    Reifen().ReifenLaufleistungLoeschen();
 }
 
 void THauptFormular::ReifenLaufleistungAnzeigen()
 {
-    reifen_->ReifenLaufleistungAnzeigen();
+    Reifen().ReifenLaufleistungAnzeigen();
 }
 
 bool THauptFormular::DispoSeiteAktiv() const
@@ -534,107 +537,120 @@ bool THauptFormular::DispoSeiteAktiv() const
 
 void THauptFormular::DispoAuslastungAnzeigen()
 {
-    dispo_->AuslastungAnzeigen();
+    Dispo().AuslastungAnzeigen();
 }
 
 void THauptFormular::DispoAufAktuellesFahrzeugAlleZeitraeume()
 {
-    dispo_->AufAktuellesFahrzeugAlleZeitraeume();
+    Dispo().AufAktuellesFahrzeugAlleZeitraeume();
 }
 
 ui::DBGrid *THauptFormular::Grid(const QString &name)
 {
-    for (HauptSeite *seite : seiten_)
-        if (ui::DBGrid *grid = seite->rasterFinden(name))
-            return grid;
+    for (int versuch = 0; versuch < 2; ++versuch) {
+        for (HauptSeite *seite : seiten_)
+            if (ui::DBGrid *grid = seite->rasterFinden(name))
+                return grid;
+        if (!AlleTeileMachen())
+            break;
+    }
     return nullptr;
 }
 
 int THauptFormular::KostenSicht() const
 {
-    return kosten_->KostenSicht();
+    return Kosten().KostenSicht();
 }
 
 void THauptFormular::KostenSichtSetzen(int sicht)
 {
-    kosten_->KostenSichtSetzen(sicht);
+    Kosten().KostenSichtSetzen(sicht);
 }
 
 QString THauptFormular::KostenJahr() const
 {
-    return kosten_->KostenJahr();
+    return Kosten().KostenJahr();
+}
+
+template <class Komponente> Komponente *THauptFormular::komponente(const QString &name) const
+{
+    auto *k = findChild<Komponente *>(name);
+    // Perhaps on a page not made yet (the window looks the same once made).
+    if (!k && const_cast<THauptFormular *>(this)->AlleTeileMachen())
+        k = findChild<Komponente *>(name);
+    return k;
 }
 
 QString THauptFormular::Beschriftung(const QString &label) const
 {
-    const auto *l = findChild<QLabel *>(label);
+    const auto *l = komponente<QLabel>(label);
     return l ? l->text() : QString();
 }
 
 QString THauptFormular::AuswahlText(const QString &auswahl) const
 {
-    const auto *c = findChild<QComboBox *>(auswahl);
+    const auto *c = komponente<QComboBox>(auswahl);
     return c ? c->currentText() : QString();
 }
 
 std::optional<base::TDateTime> THauptFormular::DispoErsterTag() const
 {
-    return dispo_->ErsterTag();
+    return Dispo().ErsterTag();
 }
 
 std::optional<base::TDateTime> THauptFormular::DispoLetzterTag() const
 {
-    return dispo_->LetzterTag();
+    return Dispo().LetzterTag();
 }
 
 int THauptFormular::DispoFahrzeugAuswahl() const
 {
-    return dispo_->FahrzeugAuswahl();
+    return Dispo().FahrzeugAuswahl();
 }
 
 void THauptFormular::DispoFahrzeugAuswahlSetzen(int auswahl)
 {
-    dispo_->FahrzeugAuswahlSetzen(auswahl);
+    Dispo().FahrzeugAuswahlSetzen(auswahl);
 }
 
 int THauptFormular::DispoSicht() const
 {
-    return dispo_->Sicht();
+    return Dispo().Sicht();
 }
 
 void THauptFormular::DispoSichtSetzen(int sicht)
 {
-    dispo_->SichtSetzen(sicht);
+    Dispo().SichtSetzen(sicht);
 }
 
 void THauptFormular::TerminFortschreiben(const QString &edit)
 {
-    stammdaten_->TerminFortschreiben(edit);
+    Stammdaten().TerminFortschreiben(edit);
 }
 
 void THauptFormular::DispoKnoepfeFreigeben(bool freigeben)
 {
-    dispo_->KnoepfeFreigeben(freigeben);
+    Dispo().KnoepfeFreigeben(freigeben);
 }
 
 void THauptFormular::DispoGrafikZeitraumSetzen()
 {
-    dispo_->DispoGrafikZeitraumSetzen();
+    Dispo().DispoGrafikZeitraumSetzen();
 }
 
 void THauptFormular::BildLeeren()
 {
-    memo_->BildLeeren();
+    Memo().BildLeeren();
 }
 
 void THauptFormular::SchadenFilterAusschalten()
 {
-    schaden_->SchadenFilterAusschalten();
+    Schaden().SchadenFilterAusschalten();
 }
 
 void THauptFormular::LeasingPrognoseAnzeigen(const QString &text)
 {
-    stammdaten_->LeasingPrognoseAnzeigen(text);
+    Stammdaten().LeasingPrognoseAnzeigen(text);
 }
 
 } // namespace fleet

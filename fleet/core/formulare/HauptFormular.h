@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "dienste/DetailFensterZugriff.h"
+#include "dienste/Formularzugriff.h"
 #include "dienste/HauptFormularZugriff.h"
 #include "navigation/FilterRecords.h"
 #include "navigation/NavigateBtn.h"
@@ -73,8 +74,12 @@ extern int HeuteJahrIndex;
 extern int ImportKmStand;
 
 // The main window: one vehicle is current, its master data and its detail
-// tables are shown on ten pages.
-class THauptFormular : public ui::FormBase, public HauptFormularZugriff, public DetailFensterZugriff {
+// tables are shown on ten pages. The master-data page is made with the
+// window, every other page when it is first shown or asked for.
+class THauptFormular : public ui::FormBase,
+                       public HauptFormularZugriff,
+                       public DetailFensterZugriff,
+                       public TeileBeiBedarf {
 public:
     explicit THauptFormular(QWidget *parent = nullptr);
     ~THauptFormular() override;
@@ -182,25 +187,36 @@ public:
     void DispoKnoepfeFreigeben(bool freigeben) override;
     void DispoGrafikZeitraumSetzen() override;
 
-    // The pages, each owning its controls.
-    StammdatenSeite &Stammdaten() const { return *stammdaten_; }
-    MemoSeite &Memo() const { return *memo_; }
-    TourenSeite &Touren() const { return *touren_; }
-    KostenSeite &Kosten() const { return *kosten_; }
-    MonatsauswertungSeite &Monatsauswertung() const { return *auswertung_; }
-    MonatsuebersichtSeite &Monatsuebersicht() const { return *uebersicht_; }
+    // The pages, each owning its controls; a page not made yet is made.
+    StammdatenSeite &Stammdaten() const { return seite(stammdaten_, TabStammDaten); }
+    MemoSeite &Memo() const { return seite(memo_, TabMemo); }
+    TourenSeite &Touren() const { return seite(touren_, TabTouren); }
+    KostenSeite &Kosten() const { return seite(kosten_, TabKosten); }
+    MonatsauswertungSeite &Monatsauswertung() const { return seite(auswertung_, TabMonatsAuswertung); }
+    MonatsuebersichtSeite &Monatsuebersicht() const { return seite(uebersicht_, TabMonatsuebersicht); }
     // The monthly evaluation of the current vehicle for the period of the
     // page's lists, whether or not the page is shown; a code above 0 warns.
     int MonatsauswertungBerechnen();
     void MonatsauswertungWarnung(int code);
-    ReifenSeite &Reifen() const { return *reifen_; }
-    HistorieSeite &Historie() const { return *historie_; }
-    SchadenSeite &Schaden() const { return *schaden_; }
-    DispoSeite &Dispo() const { return *dispo_; }
+    ReifenSeite &Reifen() const { return seite(reifen_, TabReifen); }
+    HistorieSeite &Historie() const { return seite(historie_, TabHistorie); }
+    SchadenSeite &Schaden() const { return seite(schaden_, TabSchadensmanagement); }
+    DispoSeite &Dispo() const { return seite(dispo_, TabDispo); }
+
+    // Every page made with the window instead of on demand, for windows made
+    // from now on: a test compares the pages made late with these.
+    static void SeitenSofortMachen(bool sofort);
+
+    // The pages made on demand (HauptFormularSeiten.cpp).
+    QObject *GemachteKomponente(const QString &name) const override;
+    bool AlleTeileMachen() override;
+    void Vormerken(const QString &name, const QString &eigenschaft,
+                   const std::function<void(QObject &)> &einstellen) override;
 
     // Components of the window itself (object names as the system names them).
     QMenuBar *MainMenu;
     QAction *Mandanten1, *Copyright1, *Beenden1, *ErsteSchritte1;
+    // Buttons of the dispatch and the evaluation page; null until the page is made.
     QPushButton *BtnExtGrafik = nullptr, *BtnFreieFahrzeuge = nullptr,
                 *BtnMonatsauswertungAlleFahrzeuge = nullptr;
     QWidget *PanKopfzeile;
@@ -224,7 +240,21 @@ private:
     QWidget *kopfzeileAufbauen();
     void seitenAufbauen();
     HauptSeite *aktiveSeite() const;
+    // The page on that tab, made if need be.
+    template <class Seite> Seite &seite(Seite *const &platz, ui::TabSheet *tab) const
+    {
+        if (!platz)
+            const_cast<THauptFormular *>(this)->seiteMachen(tab); // the window looks the same
+        return *platz;
+    }
+    void seiteMachen(ui::TabSheet *tab);
+    // A component of the window by name, its pages made if need be.
+    template <class Komponente> Komponente *komponente(const QString &name) const;
+    HauptSeite *neueSeite(ui::TabSheet *tab);
+    void seiteEinrichten(HauptSeite &seite);
+    void vorgemerkteAnwenden();
     void beschriftungenAnwenden();
+    void beschriftungenAnwenden(QObject &oben);
     void globalEditZeigen();
     void navigationAufbauen();
     void FahrzeugFilterClick(const QString &aktion);
@@ -244,7 +274,18 @@ private:
     HistorieSeite *historie_ = nullptr;
     SchadenSeite *schaden_ = nullptr;
     DispoSeite *dispo_ = nullptr;
-    std::vector<HauptSeite *> seiten_;
+    std::vector<HauptSeite *> seiten_; // the pages made, in the order made
+    bool angefangen_ = false;          // FormCreate has set the pages made then
+    bool gezeigt_ = false;             // FormShow has run
+    // The captions FormCreate applied, for the pages made later.
+    QList<std::pair<QString, QString>> beschriftungen_;
+    struct Vormerkung {
+        QString name, eigenschaft;
+        std::function<void(QObject &)> einstellen;
+    };
+    std::vector<Vormerkung> vorgemerkt_;
+    bool vormerkungenLaufen_ = false;
+    static bool seitenSofort_;
     QActionGroup *gesperrt_ = nullptr; // disabled: the commands that cannot run
 };
 

@@ -14,16 +14,6 @@
 #include "formulare/HauptFormular.h"
 #include "formulare/HauptMenue.h"
 #include "formulare/seiten/Bausteine.h"
-#include "formulare/seiten/DispoSeite.h"
-#include "formulare/seiten/HistorieSeite.h"
-#include "formulare/seiten/KostenSeite.h"
-#include "formulare/seiten/MemoSeite.h"
-#include "formulare/seiten/MonatsauswertungSeite.h"
-#include "formulare/seiten/MonatsuebersichtSeite.h"
-#include "formulare/seiten/ReifenSeite.h"
-#include "formulare/seiten/SchadenSeite.h"
-#include "formulare/seiten/StammdatenSeite.h"
-#include "formulare/seiten/TourenSeite.h"
 #include "ui/Connect.h"
 #include "ui/DBEdit.h"
 #include "ui/PageControl.h"
@@ -208,23 +198,14 @@ QWidget *THauptFormular::kopfzeileAufbauen()
 
 void THauptFormular::seitenAufbauen()
 {
-    stammdaten_ = new StammdatenSeite(TabStammDaten);
-    memo_ = new MemoSeite(TabMemo);
-    touren_ = new TourenSeite(TabTouren);
-    kosten_ = new KostenSeite(TabKosten);
-    auswertung_ = new MonatsauswertungSeite(TabMonatsAuswertung, *kosten_);
-    uebersicht_ = new MonatsuebersichtSeite(TabMonatsuebersicht, *kosten_, [this] {
-        PageCtrlMain->setActivePage(TabKosten);
-        PageCtrlMainChange();
+    // The other pages are made when first shown or asked for.
+    ui::on(PageCtrlMain, &ui::PageControl::pageAboutToShow, this, [this](ui::TabSheet *tab) {
+        if (tab)
+            seiteMachen(tab);
     });
-    reifen_ = new ReifenSeite(TabReifen);
-    historie_ = new HistorieSeite(TabHistorie);
-    schaden_ = new SchadenSeite(TabSchadensmanagement);
-    dispo_ = new DispoSeite(TabDispo);
-    seiten_ = {stammdaten_, memo_,   touren_,   kosten_,  auswertung_,
-               uebersicht_, reifen_, historie_, schaden_, dispo_};
-    for (HauptSeite *seite : seiten_)
-        seite->aufbauen();
+    seiteMachen(TabStammDaten);
+    if (seitenSofort_)
+        AlleTeileMachen();
 }
 
 } // namespace fleet

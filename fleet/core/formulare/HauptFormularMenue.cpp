@@ -172,7 +172,7 @@ bool THauptFormular::FahrzeugFilterAnwenden(int anzahl)
 void THauptFormular::TDBVexarionMainFilterChanged()
 {
     TPanelFilter->setText(navigation_->FilterAktiv() ? FilterBezeichnung : QString());
-    if (dispo_->FahrzeugAuswahl() != 2)
+    if (Dispo().FahrzeugAuswahl() != 2)
         return;
     try {
         // The dispatch page's record filter reads the vehicle filter.
@@ -308,7 +308,7 @@ void THauptFormular::BtnExtGrafikClick()
     } catch (const std::exception &e) {
         // The chart is an extra; the page stays usable.
         Verschluckt(Q_FUNC_INFO, e);
-        dispo_->RadioGrpDispoFahrzeuge->setEnabled(true);
+        Dispo().RadioGrpDispoFahrzeuge->setEnabled(true);
     }
 }
 

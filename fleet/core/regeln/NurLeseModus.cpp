@@ -55,12 +55,17 @@ void freigeben(QObject *komponente, bool an)
 void NurLeseModusSetzen(bool nurLesen)
 {
     const QString haupt = QStringLiteral("HauptFormular");
+    const QString enabled = QStringLiteral("enabled");
     for (const char *name : kBearbeitungsKnoepfe) {
-        bool an = !nurLesen;
-        // Copying a booking needs the dispatch page on the current vehicle.
-        if (an && qstrcmp(name, "BtnDispoKopieren") == 0)
-            an = AuswahlIndex(haupt, QStringLiteral("RadioGrpDispoFahrzeuge")) == 0;
-        freigeben(KomponenteFinden(haupt, QString::fromLatin1(name)), an);
+        const bool an = !nurLesen;
+        // Copying a booking needs the dispatch page on the current vehicle;
+        // the page's choice is read when the button is set.
+        const bool kopieren = an && qstrcmp(name, "BtnDispoKopieren") == 0;
+        KomponenteEinstellen(
+            haupt, QString::fromLatin1(name), enabled, [haupt, an, kopieren](QObject &knopf) {
+                freigeben(&knopf,
+                          kopieren ? AuswahlIndex(haupt, QStringLiteral("RadioGrpDispoFahrzeuge")) == 0 : an);
+            });
     }
     freigeben(KomponenteFinden(QStringLiteral("TerminFormular"),
                                QStringLiteral("BtnMarkierteTermineFortschreiben")),

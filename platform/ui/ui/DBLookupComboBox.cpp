@@ -39,6 +39,9 @@ DBLookupComboBox::DBLookupComboBox(QWidget *parent)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     link_.onDataChange = [this] { showValue(); };
+    // Switched read-only (or back), the text field follows at once, not only
+    // when the next record shows; the text stays as the user may be typing it.
+    link_.onStateChange = [this] { lineEdit()->setReadOnly(!link_.canModify()); };
     link_.onWriteValue = [this] {
         readListIfOutdated();
         link_.field()->SetAsString(keyValue());

@@ -114,12 +114,24 @@ void FormBase::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
+    shown_ = true;
+    enterBelongsToControls(this);
+    guard(this, [&] { emit formShow(); });
+}
+
+void FormBase::enterBelongsToControls(QWidget *root)
+{
     // Enter belongs to the controls (the navigation set moves on with it); only
     // a button made default on purpose takes it.
-    for (QPushButton *button : findChildren<QPushButton *>())
+    for (QPushButton *button : root->findChildren<QPushButton *>())
         if (!button->isDefault())
             button->setAutoDefault(false);
-    guard(this, [&] { emit formShow(); });
+}
+
+void FormBase::controlsAdded(QWidget *root)
+{
+    if (shown_ && root)
+        enterBelongsToControls(root);
 }
 
 void FormBase::hideEvent(QHideEvent *event)

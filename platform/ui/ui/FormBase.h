@@ -48,6 +48,9 @@ public:
     void setButtonResult(QAbstractButton *button, int result);
     // The button that Escape clicks (none: Escape does nothing).
     void setCancelButton(QAbstractButton *button) { cancelButton_ = button; }
+    // Controls made below `root` after the form was shown get what showing
+    // gave the others (Enter stays with the controls).
+    void controlsAdded(QWidget *root);
 
 signals:
     void formShow();
@@ -71,8 +74,10 @@ private:
     // Whether the active window is a window of this form that is no form
     // (a message box, a file dialog).
     bool ownWindowActive() const;
+    static void enterBelongsToControls(QWidget *root);
 
     int modalResult_ = mrNone;
+    bool shown_ = false;
     bool inModalLoop_ = false;
     bool closing_ = false;
     QAbstractButton *cancelButton_ = nullptr;

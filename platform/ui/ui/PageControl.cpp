@@ -127,7 +127,7 @@ void PageControl::setActivePageIndex(int index)
         return; // a page without tab cannot be shown
     inCode_ = true;
     tabs_->setCurrentIndex(index);
-    stack_->setCurrentIndex(index);
+    showPage(index);
     inCode_ = false;
 }
 
@@ -141,7 +141,7 @@ void PageControl::updateTab(TabSheet *page)
     tabs_->setTabVisible(index, page->tabVisible());
     // Hiding the active page's tab shows the page of the tab Qt moves to.
     if (tabs_->currentIndex() >= 0)
-        stack_->setCurrentIndex(tabs_->currentIndex());
+        showPage(tabs_->currentIndex());
     inCode_ = false;
 }
 
@@ -176,8 +176,15 @@ void PageControl::tabPicked(int index)
         inCode_ = false;
         return;
     }
-    stack_->setCurrentIndex(index);
+    showPage(index);
     guard(this, [&] { emit onChange(); });
+}
+
+void PageControl::showPage(int index)
+{
+    if (index != stack_->currentIndex())
+        guard(this, [&] { emit pageAboutToShow(page(index)); });
+    stack_->setCurrentIndex(index);
 }
 
 } // namespace ui

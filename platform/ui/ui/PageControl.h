@@ -54,6 +54,9 @@ public:
 signals:
     void onChanging(bool &allowChange);
     void onChange();
+    // A page is about to become the one shown, in code or by the user (before
+    // onChange): a page whose controls are made when first needed makes them.
+    void pageAboutToShow(ui::TabSheet *page);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -61,6 +64,7 @@ protected:
 private:
     friend class TabSheet;
     void tabPicked(int index);
+    void showPage(int index);
     void updateTab(TabSheet *page);
 
     QTabBar *tabs_;

@@ -88,6 +88,18 @@ void zeileAnfuegen(dbe::TSession &session, const QString &alias, const QString &
     t.Close();
 }
 
+void satzSetzen(dbe::TSession &session, const QString &alias, const QString &tabelle, const Werte &werte)
+{
+    dbe::TTable t(&session);
+    t.SetDatabaseName(alias);
+    t.SetTableName(tabelle);
+    t.Open();
+    t.Edit();
+    for (const auto &[feld, wert] : werte)
+        t.FieldByName(feld)->SetValue(wert);
+    t.Post();
+}
+
 ZweiterArbeitsplatz::ZweiterArbeitsplatz(const QString &modus, const QString &alias, const QString &tabelle)
 {
     prozess_.start(QStringLiteral(TABELLE_HALTEN), {modus, alias, tabelle});

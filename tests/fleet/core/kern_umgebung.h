@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include <QProcess>
 #include <QString>
@@ -37,6 +38,12 @@ private:
 // Appends one row to a table of an alias and posts it.
 void zeileAnfuegen(dbe::TSession &session, const QString &alias, const QString &tabelle,
                    const QStringList &felder, const QVariantList &werte);
+
+// Field values by field name.
+using Werte = QList<std::pair<QString, QVariant>>;
+
+// Writes fields of the first record of a table (the one record of a settings table).
+void satzSetzen(dbe::TSession &session, const QString &alias, const QString &tabelle, const Werte &werte);
 
 // A second workstation: a process of its own on the same directories.
 class ZweiterArbeitsplatz {

@@ -10,6 +10,7 @@
 #include "daten/Aliase.h"
 #include "daten/DataModule1.h"
 #include "daten/MandantDaten.h"
+#include "dienste/Formularzugriff.h"
 #include "engine_fixture.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/seiten/MonatsauswertungSeite.h"
@@ -112,7 +113,8 @@ protected:
         const QString pdf = QDir(ausgabe()).filePath(QString::fromLatin1(knopf) + ".pdf");
         QFile::remove(pdf);
         ui_->script.pdfFile = pdf;
-        auto *k = fenster_->findChild<QPushButton *>(knopf);
+        auto *k =
+            qobject_cast<QPushButton *>(fleet::KomponenteFinden("HauptFormular", QString::fromLatin1(knopf)));
         // On its page, as the user sees it: the catalogue came into force after the window.
         for (QWidget *w = k; w; w = w->parentWidget())
             if (auto *seite = qobject_cast<ui::TabSheet *>(w))

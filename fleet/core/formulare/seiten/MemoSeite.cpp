@@ -151,7 +151,9 @@ void MemoSeite::aufbauen()
            [this] { BtnBildTabelleAenderungenSpeichernClick(); });
     ui::on(SpeedBtnBildab, &QToolButton::clicked, this, [this] { SpeedBtnBildabClick(); });
     ui::on(SpeedBtnBildauf, &QToolButton::clicked, this, [this] { SpeedBtnBildaufClick(); });
-    listeSchliessen();
+    // The list starts closed. The table is not opened at start; a page made
+    // later leaves it to whoever opened it meanwhile.
+    listeSperren();
 }
 
 void MemoSeite::betreten()
@@ -197,6 +199,11 @@ void MemoSeite::listeSchliessen()
         // disabled all the same.
         Verschluckt(Q_FUNC_INFO);
     }
+    listeSperren();
+}
+
+void MemoSeite::listeSperren()
+{
     for (QWidget *w :
          std::initializer_list<QWidget *>{DBGridBildinformationen, BtnBildTabelleAenderungenSpeichern,
                                           BtnBildTabelleLoeschen, BtnBildTabelleLaden})

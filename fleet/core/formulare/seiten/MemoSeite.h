@@ -55,6 +55,7 @@ public:
 
 private:
     void listeSchliessen();
+    void listeSperren();
     void listeOeffnen();
     bool bildZeigen(const QString &pfad);
     void bildVerschieben(const QString &richtung);

@@ -13,6 +13,7 @@
 #include "daten/Aliase.h"
 #include "daten/DataModule1.h"
 #include "dbe/Table.h"
+#include "dienste/Formularzugriff.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/MandantenFormular.h"
 #include "formulare/seiten/KostenSeite.h"
@@ -62,7 +63,11 @@ class DruckKnoepfeTest : public QObject {
         fenster = std::make_unique<THauptFormular>();
         fleet::HauptFormular = fenster.get();
     }
-    QPushButton *knopf(const char *name) { return fenster->findChild<QPushButton *>(name); }
+    QPushButton *knopf(const char *name)
+    {
+        return qobject_cast<QPushButton *>(
+            fleet::KomponenteFinden("HauptFormular", QString::fromLatin1(name)));
+    }
     // A click as the user makes it: only an enabled button answers.
     void klick(const char *name)
     {

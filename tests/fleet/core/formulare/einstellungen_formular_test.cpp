@@ -23,6 +23,7 @@
 #include "daten/schema/Katalog.h"
 #include "dbe/Errors.h"
 #include "dbe/Table.h"
+#include "dienste/Formularzugriff.h"
 #include "formulare/EinstellungenFormular.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/HauptNavigation.h"
@@ -51,20 +52,7 @@ using ui::testing::ScriptedMessages;
 
 namespace {
 
-using Werte = QList<std::pair<QString, QVariant>>;
-
-// Writes fields of the one record of a settings table.
-void setzen(dbe::TSession &s, const QString &alias, const QString &tabelle, const Werte &werte)
-{
-    dbe::TTable t(&s);
-    t.SetDatabaseName(alias);
-    t.SetTableName(tabelle);
-    t.Open();
-    t.Edit();
-    for (const auto &[feld, wert] : werte)
-        t.FieldByName(feld)->SetValue(wert);
-    t.Post();
-}
+using kerntest::Werte;
 
 QVariant lesen(dbe::TSession &s, const QString &alias, const QString &tabelle, const QString &feld)
 {
@@ -109,9 +97,13 @@ private:
     QTimer timer_;
 };
 
+// A component by name; the main window's pages are made to find it.
 template <class T> T *finde(QWidget *w, const char *name)
 {
-    return w->findChild<T *>(QString::fromLatin1(name));
+    T *k = w->findChild<T *>(QString::fromLatin1(name));
+    if (!k && fleet::FormularVervollstaendigen(w))
+        k = w->findChild<T *>(QString::fromLatin1(name));
+    return k;
 }
 
 QColor hintergrund(QWidget *w)
@@ -130,8 +122,14 @@ class EinstellungenFormularTest : public QObject {
     std::unique_ptr<TEinstellungenFormular> form;
 
     dbe::TSession &session() { return umgebung->session(); }
-    void allgemein(const Werte &w) { setzen(session(), fleet::kAliasFuhrpkMand, "Kfzsyste.DB", w); }
-    void arbeitsplatz(const Werte &w) { setzen(session(), fleet::kAliasFuhrparkPriv, "Kfzsyspr.DB", w); }
+    void allgemein(const Werte &w)
+    {
+        kerntest::satzSetzen(session(), fleet::kAliasFuhrpkMand, "Kfzsyste.DB", w);
+    }
+    void arbeitsplatz(const Werte &w)
+    {
+        kerntest::satzSetzen(session(), fleet::kAliasFuhrparkPriv, "Kfzsyspr.DB", w);
+    }
 
     void starten()
     {
@@ -277,7 +275,7 @@ private slots:
             if (f.name.endsWith("Zeigen"))
                 werte.append({f.name, true});
         kerntest::zeileAnfuegen(session(), fleet::kAliasFuhrparkPriv, "Kfzsysp2.DB", {"Rights"}, {"L"});
-        setzen(session(), fleet::kAliasFuhrparkPriv, "Kfzsysp2.DB", werte);
+        kerntest::satzSetzen(session(), fleet::kAliasFuhrparkPriv, "Kfzsysp2.DB", werte);
 
         dm = std::make_unique<fleet::TDataModule1>(&session());
         fleet::DataModule1 = dm.get();

@@ -21,6 +21,7 @@
 #include "daten/Einstellungswerte.h"
 #include "dbe/Table.h"
 #include "dienste/DetailFensterZugriff.h"
+#include "dienste/Formularzugriff.h"
 #include "dienste/HauptfensterDienste.h"
 #include "formulare/Copyright.h"
 #include "formulare/HauptFormular.h"
@@ -127,6 +128,9 @@ void einstellung(dbe::TSession &s, const QString &feld, const QString &wert)
 QString text(QWidget *fenster, const char *name)
 {
     auto *l = fenster->findChild<QLabel *>(QString::fromLatin1(name));
+    // On a page not made yet: made now, with the captions of the start.
+    if (!l && fleet::FormularVervollstaendigen(fenster))
+        l = fenster->findChild<QLabel *>(QString::fromLatin1(name));
     return l ? l->text() : QStringLiteral("<fehlt>");
 }
 

@@ -21,6 +21,7 @@
 #include "dbe/Field.h"
 #include "dbe/Table.h"
 #include "dienste/Dienstvertraege.h"
+#include "dienste/Formularzugriff.h"
 #include "formulare/Copyright.h"
 #include "formulare/EinstellungenFormular.h"
 #include "formulare/FahrerStammdatenFormular.h"
@@ -382,7 +383,8 @@ private slots:
         }
         QVERIFY(gebunden >= 2);
         // The evaluation computes in the window itself.
-        auto *berechnen = fenster->findChild<QWidget *>("TBtnMonatsauswertungBerechnen");
+        auto *berechnen = qobject_cast<QWidget *>(
+            fleet::KomponenteFinden("HauptFormular", "TBtnMonatsauswertungBerechnen"));
         QVERIFY(berechnen);
         QVERIFY(berechnen->isEnabled());
     }
