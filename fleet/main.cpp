@@ -41,13 +41,13 @@ std::unique_ptr<reporting::TReportKatalog> reportKatalog;
 } // namespace
 
 // The singletons in their fixed order; forms join here as they are built:
-// TDataModule1, THauptFormular, TTerminFormular, TTerminInfoDlg,
+// TDataModule1, THauptFormular, the scheduling service, TTerminFormular, TTerminInfoDlg,
 // TEinstellungenFormular, TCopyright, TPasswordDlg, TAlleFahrzeugeFormular,
 // THilfeFormular, TTourAuswertungFormular, TFuhrparkKostenFormular,
 // TDispositionEingabeFormular, TMandantenFormular, TTourEditFormular.
-// The start makes the data module, the main window, the appointments and the
-// settings, whose start steps the program needs; the other forms are made on
-// first use and freed in their place.
+// The start makes the data module, the main window and the settings, whose
+// start steps the program needs; the other forms are made on first use and
+// freed in their place.
 namespace {
 
 TerminDiensteImpl &termineDienste()
@@ -113,21 +113,15 @@ void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session)
             HauptFormular = nullptr;
             delete weg;
         });
-    // The scheduling service comes into force with its first form.
+    // The scheduling service comes into force in the place of its first form,
+    // the appointment list, which is made on first use; it goes after it.
     koerper.eintragen(
-        QStringLiteral("TTerminFormular"),
-        [] {
-            Dienst<TerminDienste>::setzen(&termineDienste());
-            if (QCoreApplication::instance())
-                TerminFormular = new TTerminFormular();
-        },
+        QStringLiteral("TerminDienste"), [] { Dienst<TerminDienste>::setzen(&termineDienste()); },
         [] {
             termineDienste().Freigeben();
-            TTerminFormular *weg = TerminFormular;
-            TerminFormular = nullptr;
-            delete weg;
             Dienst<TerminDienste>::setzen(nullptr);
         });
+    beiBedarf(QStringLiteral("TTerminFormular"), QStringLiteral("TerminFormular"), TerminFormular);
     beiBedarf(QStringLiteral("TTerminInfoDlg"), QStringLiteral("TerminInfoDlg"), TerminInfoDlg);
     form(QStringLiteral("TEinstellungenFormular"), EinstellungenFormular);
     beiBedarf(QStringLiteral("TCopyright"), QStringLiteral("Copyright"), Copyright);

@@ -22,23 +22,24 @@ namespace fleet {
 
 void TerminDiensteImpl::TerminListeModalZeigen()
 {
-    if (TerminFormular)
-        TerminFormular->showModal();
+    if (TTerminFormular *form = TerminFormularBereitstellen())
+        form->showModal();
 }
 
 void TerminDiensteImpl::TerminListeZeigen()
 {
-    if (!TerminFormular)
+    TTerminFormular *form = TerminFormularBereitstellen();
+    if (!form)
         return;
-    TerminFormular->show();
-    TerminFormular->raise();
-    TerminFormular->activateWindow();
+    form->show();
+    form->raise();
+    form->activateWindow();
 }
 
 void TerminDiensteImpl::TerminListeBereitstellen()
 {
-    if (TerminFormular)
-        TerminFormular->ListeBereitstellen();
+    if (TTerminFormular *form = TerminFormularBereitstellen())
+        form->ListeBereitstellen();
 }
 
 bool TerminDiensteImpl::DispoZeitraumErfragen(DispoZeitraum &zeitraum)

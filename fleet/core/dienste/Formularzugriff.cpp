@@ -87,16 +87,21 @@ bool liegtIn(const QObject *komponente, const QWidget *form)
 
 } // namespace
 
-QWidget *FormularFinden(const QString &name)
+QWidget *GemachtesFormular(const QString &name)
 {
     if (!qApp)
         return nullptr;
     const QPointer<QWidget> &bekannt = gefundeneFormulare()[name];
     if (bekannt && bekannt->isWindow() && bekannt->objectName() == name)
         return bekannt;
-    if (QWidget *w = fensterSuchen(name))
+    return fensterSuchen(name);
+}
+
+QWidget *FormularFinden(const QString &name)
+{
+    if (QWidget *w = GemachtesFormular(name))
         return w;
-    return FormularErzeugen(name) ? fensterSuchen(name) : nullptr;
+    return qApp && FormularErzeugen(name) ? fensterSuchen(name) : nullptr;
 }
 
 void FormularErzeugerSetzen(std::function<bool(const QString &name)> e)

@@ -16,6 +16,10 @@ namespace fleet {
 // A form that the program makes on first use is made by the lookup.
 QWidget *FormularFinden(const QString &name);
 
+// The top-level window with that object name if it is made; a form made on
+// first use is not made by this lookup.
+QWidget *GemachtesFormular(const QString &name);
+
 // The program body makes some forms on first use rather than at start. While
 // it runs, `erzeuger` makes the form of a name when it is one of them and not
 // made yet, and says whether it made it; empty: no form is made on demand.

@@ -50,10 +50,18 @@ void freigeben(QObject *komponente, bool an)
         komponente->setProperty("enabled", an);
 }
 
+bool nurLeseModusAn = false;
+
 } // namespace
+
+bool NurLeseModusAn()
+{
+    return nurLeseModusAn;
+}
 
 void NurLeseModusSetzen(bool nurLesen)
 {
+    nurLeseModusAn = nurLesen;
     const QString haupt = QStringLiteral("HauptFormular");
     const QString enabled = QStringLiteral("enabled");
     for (const char *name : kBearbeitungsKnoepfe) {
@@ -67,9 +75,9 @@ void NurLeseModusSetzen(bool nurLesen)
                           kopieren ? AuswahlIndex(haupt, QStringLiteral("RadioGrpDispoFahrzeuge")) == 0 : an);
             });
     }
-    freigeben(KomponenteFinden(QStringLiteral("TerminFormular"),
-                               QStringLiteral("BtnMarkierteTermineFortschreiben")),
-              !nurLesen);
+    if (QWidget *termine = GemachtesFormular(QStringLiteral("TerminFormular")))
+        freigeben(KomponenteImFormular(termine, QStringLiteral("BtnMarkierteTermineFortschreiben")),
+                  !nurLesen);
 }
 
 } // namespace fleet

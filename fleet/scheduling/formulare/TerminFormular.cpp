@@ -28,6 +28,7 @@
 #include "logik/FaelligeTermine.h"
 #include "logik/TerminFortschreibung.h"
 #include "logik/TerminInfoDaten.h"
+#include "regeln/NurLeseModus.h"
 #include "regeln/TerminNotizen.h"
 #include "regeln/Terminarten.h"
 #include "ui/CheckBox.h"
@@ -43,6 +44,11 @@
 namespace fleet {
 
 TTerminFormular *TerminFormular = nullptr;
+
+TTerminFormular *TerminFormularBereitstellen()
+{
+    return FormularBereitstellen(TerminFormular, QStringLiteral("TerminFormular"));
+}
 
 namespace {
 
@@ -328,6 +334,8 @@ void TTerminFormular::FormCreate()
         if (gelesen)
             kartenSelektionAnwenden(true);
     });
+    // Made after the editing commands were switched off, it starts with them off.
+    BtnMarkierteTermineFortschreiben->setEnabled(!NurLeseModusAn());
 }
 
 void TTerminFormular::beimZeigen()

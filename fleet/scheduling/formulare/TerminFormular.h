@@ -117,7 +117,10 @@ private:
     bool aktivierungVorweg_ = false;
 };
 
-// The one instance, created by the program body after the main window.
+// The one instance, made by the program body when first needed.
 extern TTerminFormular *TerminFormular;
+
+// The appointment list, made if need be; nullptr when the program does not make it.
+TTerminFormular *TerminFormularBereitstellen();
 
 } // namespace fleet

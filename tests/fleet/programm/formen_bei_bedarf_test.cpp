@@ -7,12 +7,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "daten/DataModule1.h"
 #include "daten/Programmkoerper.h"
 #include "daten/Programmstart.h"
+#include "dienste/Dienst.h"
 #include "dienste/Formularzugriff.h"
 #include "dienste/TerminDienste.h"
 #include "formulare/AlleFahrzeugeFormular.h"
@@ -30,6 +32,7 @@
 #include "formulare/TourEditFormular.h"
 #include "kern_umgebung.h"
 #include "regeln/AuswertungFilter.h"
+#include "regeln/NurLeseModus.h"
 
 namespace fleet {
 void SingletonsEintragen(Programmkoerper &koerper, dbe::TSession &session);
@@ -80,6 +83,9 @@ const QList<SpaeteForm> &spaeteFormen()
          [] { fleet::TerminInfoDlgBereitstellen(); }},
         {"TPasswordDlg", "PasswordDlg", [] { return fleet::PasswordDlg; },
          [] { fleet::PasswordDlgBereitstellen(); }},
+        // The appointment list, asked for by its commands and the reports.
+        {"TTerminFormular", "TerminFormular", [] { return fleet::TerminFormular; },
+         [] { fleet::terminDienste().TerminListeBereitstellen(); }},
     };
     return formen;
 }
@@ -164,10 +170,10 @@ private slots:
         const Ende ende = programmLaufen([&reihenfolge](fleet::Programmkoerper &k) {
             reihenfolge = k.Reihenfolge();
             // What the start needs is there.
-            for (QWidget *w :
-                 {static_cast<QWidget *>(fleet::HauptFormular), static_cast<QWidget *>(fleet::TerminFormular),
-                  static_cast<QWidget *>(fleet::EinstellungenFormular)})
+            for (QWidget *w : {static_cast<QWidget *>(fleet::HauptFormular),
+                               static_cast<QWidget *>(fleet::EinstellungenFormular)})
                 QVERIFY(w);
+            QVERIFY(fleet::Dienst<fleet::TerminDienste>::vorhanden());
             for (const SpaeteForm &f : spaeteFormen())
                 QVERIFY2(!f.global() && !k.erzeugt(f.klasse), f.klasse);
             for (const SpaeteForm &f : spaeteFormen()) {
@@ -220,6 +226,23 @@ private slots:
             QCOMPARE(ende.freigegeben.contains(f.name), gemacht.contains(f.klasse));
         }
         QVERIFY(ende.vorDemDatenmodul);
+    }
+
+    // The appointment list made after the editing commands were switched off
+    // starts with its own off, and follows the switch from then on.
+    void theAppointmentListMadeLateTakesTheReadOnlySwitch()
+    {
+        for (const bool nurLesen : {true, false})
+            programmLaufen([nurLesen](fleet::Programmkoerper &) {
+                fleet::NurLeseModusSetzen(nurLesen);
+                QVERIFY(!fleet::TerminFormular);
+                fleet::terminDienste().TerminListeBereitstellen();
+                QVERIFY(fleet::TerminFormular);
+                QPushButton *alle = fleet::TerminFormular->BtnMarkierteTermineFortschreiben;
+                QCOMPARE(alle->isEnabled(), !nurLesen);
+                fleet::NurLeseModusSetzen(!nurLesen);
+                QCOMPARE(alle->isEnabled(), nurLesen);
+            });
     }
 
     void theFilterHandedOverStaysWhenItsCommandMakesTheCostForm()

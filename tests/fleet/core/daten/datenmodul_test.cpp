@@ -140,6 +140,7 @@ TEST(Programmkoerper, ProgramBodyCreatesTheDataModuleFirstAndKeepsTheFixedOrder)
 {
     const QStringList fest{"TDataModule1",
                            "THauptFormular",
+                           "TerminDienste", // in force in its first form's place
                            "TTerminFormular",
                            "TTerminInfoDlg",
                            "TEinstellungenFormular",
