@@ -6,6 +6,8 @@
 #include <QPolygonF>
 #include <QTransform>
 
+#include "ui/DeferredIcon.h"
+
 namespace nav {
 
 namespace {
@@ -188,19 +190,22 @@ void drawGlyph(QPainter &p, const QString &name)
 
 QIcon navGlyph(const QString &name, bool vertical)
 {
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter painter(&pixmap);
-        drawGlyph(painter, name.toUpper());
-    }
-    static const QStringList turned = {QStringLiteral("FIRST"),   QStringLiteral("PGROUP"),
-                                       QStringLiteral("PRIOR"),   QStringLiteral("NEXT"),
-                                       QStringLiteral("NGROUP"),  QStringLiteral("LAST"),
-                                       QStringLiteral("LSCROLL"), QStringLiteral("RSCROLL")};
-    if (vertical && turned.contains(name.toUpper()))
-        pixmap = pixmap.transformed(QTransform().rotate(90));
-    return QIcon(pixmap);
+    // Drawn when first shown: most bars hide some of their buttons.
+    return ui::deferredIcon([glyph = name.toUpper(), vertical] {
+        QPixmap pixmap(kSize, kSize);
+        pixmap.fill(Qt::transparent);
+        {
+            QPainter painter(&pixmap);
+            drawGlyph(painter, glyph);
+        }
+        static const QStringList turned = {QStringLiteral("FIRST"),   QStringLiteral("PGROUP"),
+                                           QStringLiteral("PRIOR"),   QStringLiteral("NEXT"),
+                                           QStringLiteral("NGROUP"),  QStringLiteral("LAST"),
+                                           QStringLiteral("LSCROLL"), QStringLiteral("RSCROLL")};
+        if (vertical && turned.contains(glyph))
+            pixmap = pixmap.transformed(QTransform().rotate(90));
+        return QIcon(pixmap);
+    });
 }
 
 QPixmap clockGlyph(int phase)

@@ -1,9 +1,12 @@
 // The navigator bar on the extender's form: clicks, states, hints, auto-repeat.
 #include <QCoreApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QTransform>
 
 #include "extender_fixture.h"
+#include "navigation/NavGlyphs.h"
 #include "navigation/TableDefs.h"
 
 using namespace nav;
@@ -171,4 +174,21 @@ TEST_F(NavigatorTest, IncrementalSearchBoxShowsTheSearchText)
     EXPECT_EQ(dynamic_cast<TDBVNavIncSrch *>(bar->Button(nbSearchInc)), nullptr);
     bar->SetUseNISBtn(true);
     EXPECT_FALSE(bar->UseNISBtn());
+}
+
+// The button images are drawn when first shown: a vertical bar's move images
+// are the horizontal ones turned a quarter, and the disabled image is the
+// icon's own greyed one.
+TEST(NavGlyphs, VerticalImagesTurnAndDisabledOnesAreGreyed)
+{
+    const QImage next = nav::navGlyph(QStringLiteral("NEXT")).pixmap(16, 16).toImage();
+    const QImage turned = nav::navGlyph(QStringLiteral("NEXT"), true).pixmap(16, 16).toImage();
+    ASSERT_FALSE(next.isNull());
+    EXPECT_NE(next, QImage(next.size(), next.format())); // something is drawn
+    EXPECT_EQ(turned, next.transformed(QTransform().rotate(90)));
+    // Images that do not turn stay as they are on a vertical bar.
+    EXPECT_EQ(nav::navGlyph(QStringLiteral("SEARCH"), true).pixmap(16, 16).toImage(),
+              nav::navGlyph(QStringLiteral("SEARCH")).pixmap(16, 16).toImage());
+    const QIcon icon = nav::navGlyph(QStringLiteral("NEXT"));
+    EXPECT_NE(icon.pixmap(16, 16, QIcon::Disabled).toImage(), icon.pixmap(16, 16).toImage());
 }
