@@ -486,7 +486,12 @@ void TDBVexarion::Deactivate(QObject *sender)
 
 void TDBVexarion::scanForm()
 {
-    for (QWidget *control : form_->findChildren<QWidget *>()) {
+    registerSourcesBelow(form_);
+}
+
+void TDBVexarion::registerSourcesBelow(QWidget *root)
+{
+    for (QWidget *control : root->findChildren<QWidget *>()) {
         dbe::TDataSource *source = nullptr;
         if (GetControlDataSource(control, source) && source)
             registerSource(source);
@@ -1310,11 +1315,7 @@ void TDBVexarion::ControlsAdded(QWidget *root)
     if (destroying_ || !root)
         return;
     if (formScanned_)
-        for (QWidget *control : root->findChildren<QWidget *>()) {
-            dbe::TDataSource *source = nullptr;
-            if (GetControlDataSource(control, source) && source)
-                registerSource(source);
-        }
+        registerSourcesBelow(root);
     if (manageGlobalEdit_ && !globalEdit_ && form_)
         lockControlsBelow(root);
 }

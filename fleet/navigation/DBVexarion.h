@@ -386,6 +386,7 @@ private:
     void setBookmarkOptions();
     void registerSource(dbe::TDataSource *source);
     void scanForm();
+    void registerSourcesBelow(QWidget *root);
     void lockControlsBelow(QWidget *parent);
     void shortCutKey(int key, TShiftState shift, Target &target, bool &handled);
     void incSearchKey(int key, const QString &text, Target &target, bool &handled);

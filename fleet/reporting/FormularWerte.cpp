@@ -25,11 +25,9 @@ QWidget &Formular(const QString &formular)
 
 QObject &Steuerelement(const QString &formular, const QString &komponente)
 {
-    QWidget &form = Formular(formular);
-    QObject *o = form.findChild<QObject *>(komponente);
-    // Perhaps on a part of the form made when first needed.
-    if (!o && fleet::FormularVervollstaendigen(&form))
-        o = form.findChild<QObject *>(komponente);
+    Formular(formular); // a missing form is told as such
+    // (The lookup makes a part of the form made when first needed.)
+    QObject *o = fleet::KomponenteFinden(formular, komponente);
     if (!o)
         throw EFormularFehlt(
             QStringLiteral("Das Formular „%1“ hat kein Element „%2“.").arg(formular, komponente));
