@@ -285,6 +285,13 @@ void buchungAbgewiesen(dbe::EDatabaseError &fehler, dbe::TDataAction &aktion)
     SpalteZeigen(kGrid, QStringLiteral("UhrzeitVon"));
 }
 
+// A saved, deleted or dropped booking changes what the time line shows; the
+// table does not scroll for these, so the line is set here.
+void zeitleiste()
+{
+    fensterAufgabe([](DetailFensterZugriff &f) { f.DispoGrafikZeitraumSetzen(); });
+}
+
 void auslastungUndKnoepfe()
 {
     fensterAufgabe([](DetailFensterZugriff &f) { f.DispoAuslastungAnzeigen(); });
@@ -305,13 +312,18 @@ void DispoRegelnBinden(TDataModule1 &dm)
     dm.TTblDispoAfterInsert = [&dm](dbe::TDataSet &dispo) { nachEinfuegen(dm, dispo); };
     dm.TTblDispoBeforeEdit = [](dbe::TDataSet &dispo) { rechtPruefen(dispo, kKeinRechtAendern); };
     dm.TTblDispoBeforePost = [&dm](dbe::TDataSet &dispo) { buchungPruefen(dm, dispo); };
-    dm.TTblDispoAfterPost = [](dbe::TDataSet &) { auslastungUndKnoepfe(); };
+    dm.TTblDispoAfterPost = [](dbe::TDataSet &) {
+        auslastungUndKnoepfe();
+        zeitleiste();
+    };
     dm.TTblDispoAfterCancel = [](dbe::TDataSet &) {
         fensterAufgabe([](DetailFensterZugriff &f) { f.DispoKnoepfeFreigeben(true); });
+        zeitleiste();
     };
     dm.TTblDispoBeforeDelete = [](dbe::TDataSet &dispo) { rechtPruefen(dispo, kKeinRechtLoeschen); };
     dm.TTblDispoAfterDelete = [](dbe::TDataSet &) {
         fensterAufgabe([](DetailFensterZugriff &f) { f.DispoAuslastungAnzeigen(); });
+        zeitleiste();
     };
     dm.TTblDispoAfterScroll = [](dbe::TDataSet &) {
         fensterAufgabe([](DetailFensterZugriff &f) { f.DispoGrafikZeitraumSetzen(); });

@@ -161,6 +161,7 @@ void GanttChart::scrollTime(double days)
         zoom_.t1 += days;
     }
     update();
+    emit timeScrolled();
 }
 
 void GanttChart::scrollRows(int rows)
@@ -444,6 +445,8 @@ void GanttChart::mouseReleaseEvent(QMouseEvent *event)
     dragging_ = false;
     if (button != Qt::LeftButton) {
         update();
+        if (button == Qt::RightButton)
+            emit timeScrolled();
         return;
     }
     // Towards the lower right: zoom in; any other direction: back.

@@ -53,6 +53,9 @@ public:
     bool timeAutomatic() const { return timeAutomatic_; }
     double timeMinimum() const;
     double timeMaximum() const;
+    // The time range on screen: the axes' range, or the zoomed or panned one.
+    double visibleTimeFrom() const { return view().t0; }
+    double visibleTimeTo() const { return view().t1; }
 
     // Row axes: every row (automatic) or a window of `visibleRows` rows from firstRow.
     void setRowsAutomatic(bool automatic);
@@ -88,6 +91,8 @@ public:
 signals:
     void zoomed();
     void zoomUndone();
+    // The time range on screen moved: scrolled from code or panned with the mouse.
+    void timeScrolled();
     void barClicked(int bar, Qt::MouseButton button);
 
 protected:

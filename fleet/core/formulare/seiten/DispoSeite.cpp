@@ -9,6 +9,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "base/Abort.h"
 #include "daten/DataModule1.h"
 #include "daten/Einstellungswerte.h"
 #include "dbe/Table.h"
@@ -50,6 +51,11 @@ const QString kKopieFehlgeschlagen = QStringLiteral(
     "Der Kopiervorgang ist fehlgeschlagen, vermutlich ist dieser Dispositionsdatensatz schon in der "
     "Tourentabelle vorhanden oder die Tourentabelle wurde gerade von einem anderen Anwender gesperrt");
 
+// The bookings the time line shows at once; with more it shows a window of
+// days, which scrolling moves.
+constexpr int kBalkenAufEinmal = 1000;
+constexpr int kFensterTage = 7;
+
 dbe::TTable &dispo()
 {
     return DataModule1->TTblDispo;
@@ -60,18 +66,26 @@ bool bearbeitet(const dbe::TTable &t)
     return t.State() == dbe::TDataSetState::dsEdit || t.State() == dbe::TDataSetState::dsInsert;
 }
 
-// Times of a bar compared to the second: a time split from a day value is never exact.
-bool gleicheSekunde(base::TDateTime a, base::TDateTime b)
+// Leaves a trace of a swallowed failure; a silent abort is no fault: the
+// rules refused after their message, or the user ended the command.
+void verschluckt(const char *wo, const std::exception &fehler)
 {
-    return std::llround(a * 86400.0) == std::llround(b * 86400.0);
-}
-
-double zahl(const QVariant &v)
-{
-    return v.isNull() ? 0.0 : v.toDouble();
+    if (!dynamic_cast<const base::SilentAbort *>(&fehler))
+        Verschluckt(wo, fehler);
 }
 
 } // namespace
+
+template <class Befehl> bool DispoSeite::ausfuehren(const char *wo, Befehl befehl)
+{
+    try {
+        befehl();
+        return true;
+    } catch (const std::exception &e) {
+        verschluckt(wo, e);
+    }
+    return false;
+}
 
 void DispoSeite::aufbauen()
 {
@@ -204,6 +218,8 @@ void DispoSeite::verbinden()
     ui::on(DBGridDispo, &ui::DBGrid::onColEnter, this, [this] { DBGridDispoColEnter(); });
     ui::on(DBGridDispo, &ui::DBGrid::onKeyDown, this,
            [this](int &key, Qt::KeyboardModifiers) { DBGridDispoKeyDown(key); });
+    ui::on(DBChart1, &ui::GanttChart::timeScrolled, this, [this] { zeitleisteVerschoben(); });
+    ui::on(DBChart1, &ui::GanttChart::zoomUndone, this, [this] { zeitleisteVerschoben(); });
     ui::on(DBChart1, &ui::GanttChart::barClicked, this, [this](int balken, Qt::MouseButton knopf) {
         bool erledigt = false;
         DBChart1ClickSeries(balken, knopf, erledigt);
@@ -423,9 +439,7 @@ void DispoSeite::RadioGrpDispoFahrzeugeClick()
         t.Refresh();
         DBChart1->setThreeD(true);
         ui::setBackgroundColor(LblDispositionWelcheFahrzeuge, ui::color::Aqua);
-        LblDispositionWelcheFahrzeuge->setText(
-            QStringLiteral("Fahrzeug-Disposition: ") +
-            (HauptFormular ? HauptFormular->DBEditKopfzeileKfznr->text() : QString()));
+        fahrzeugBeschriftung();
         if (HauptFormular)
             HauptFormular->PanKopfzeile->setVisible(true);
         if (Sicht() == 0)
@@ -437,55 +451,82 @@ void DispoSeite::RadioGrpDispoFahrzeugeClick()
     AuslastungAnzeigen();
 }
 
-void DispoSeite::balkenLesen()
+void DispoSeite::fahrzeugBeschriftung()
+{
+    // The vehicle whose bookings are listed, also after the vehicle changed.
+    if (FahrzeugAuswahl() != 0)
+        return;
+    QString kfzNr;
+    if (DataModule1 && DataModule1->TTblMain.Active() && !DataModule1->TTblMain.IsEmpty())
+        kfzNr = DataModule1->TTblMain.FieldByName(QStringLiteral("KfzNr"))->AsString();
+    LblDispositionWelcheFahrzeuge->setText(QStringLiteral("Fahrzeug-Disposition: ") + kfzNr);
+}
+
+void DispoSeite::balkenZeigen(const DispoBalkenLesung &lesung)
 {
     DBChart1->clear();
-    balken_.clear();
-    const dbe::TTable &t = dispo();
-    if (!t.Active())
-        return;
-    const auto index = [&t](const char *name) {
-        const dbe::TField *f = t.FieldByName(QString::fromLatin1(name));
-        for (int i = 0; i < t.FieldCount(); ++i)
-            if (t.Fields(i) == f)
-                return i;
-        return -1;
-    };
-    const int kfz = index("Kfznr"), von = index("DatumVon"), bis = index("DatumBis"),
-              uhrVon = index("UhrzeitVon"), uhrBis = index("UhrzeitBis"), beginn = index("DatumUhrzeitVon"),
-              ende = index("DatumUhrzeitBis");
-    QVariantList werte;
-    const int anzahl = t.RecordCount();
-    for (int nr = 1; nr <= anzahl && t.ReadRecord(nr, werte); ++nr) {
-        Balken b{werte.value(kfz).toString(), zahl(werte.value(von)), zahl(werte.value(bis)),
-                 zahl(werte.value(uhrVon)), zahl(werte.value(uhrBis))};
-        // The derived begin and end, or the key's date and time when a row lacks them.
-        const double start = werte.value(beginn).isNull() ? std::floor(b.datumVon) + b.uhrzeitVon
-                                                          : werte.value(beginn).toDouble();
-        const double stop =
-            werte.value(ende).isNull() ? std::floor(b.datumBis) + b.uhrzeitBis : werte.value(ende).toDouble();
-        const int i = static_cast<int>(balken_.size());
-        DBChart1->addBar({start, stop, 0, QColor::fromHsv((i * 47) % 360, 150, 235), b.kfzNr});
-        balken_.append(b);
+    balken_ = lesung.balken;
+    for (int i = 0; i < balken_.size(); ++i) {
+        const DispoBalken &b = balken_.at(i);
+        DBChart1->addBar({b.beginn, b.ende, 0, QColor::fromHsv((i * 47) % 360, 150, 235), b.kfzNr});
     }
+    // The one row is the current vehicle's, or that of several.
+    DBChart1->setRowLabels(FahrzeugAuswahl() == 0 ? QStringList() : QStringList{QStringLiteral("Fahrzeuge")});
+}
+
+std::optional<DispoTage> DispoSeite::markierteBuchung() const
+{
+    const dbe::TTable &t = dispo();
+    if (!t.Active() || t.IsEmpty())
+        return std::nullopt;
+    const dbe::TField *von = t.FieldByName(QStringLiteral("DatumVon"));
+    const dbe::TField *bis = t.FieldByName(QStringLiteral("DatumBis"));
+    if (von->IsNull())
+        return std::nullopt;
+    const double erster = std::floor(von->AsDateTime());
+    return DispoTage{erster, bis->IsNull() ? erster : std::floor(bis->AsDateTime())};
 }
 
 void DispoSeite::DispoGrafikZeitraumSetzen()
 {
+    fahrzeugBeschriftung();
     // The chart of a page not shown gets its bars when the page is entered.
     if (!DBChart1->isVisibleTo(window()))
         return;
-    balkenLesen();
-    // The one row is the current vehicle's, or that of several.
-    DBChart1->setRowLabels(FahrzeugAuswahl() == 0 ? QStringList() : QStringList{QStringLiteral("Fahrzeuge")});
-    double spaetester = 0;
-    for (const ui::GanttChart::Bar &b : DBChart1->bars())
-        spaetester = std::max({spaetester, b.start, b.end});
-    const DispoAchse achse = DispoAchsenbereich(SichtDaten(), spaetester);
-    if (achse.automatisch)
-        DBChart1->setTimeAutomatic();
-    else
-        DBChart1->setTimeRange(achse.min, achse.max);
+    const DispoSichtDaten sicht = SichtDaten();
+    const DispoTage tage = DispoSichtTage(sicht);
+    const DispoBalkenLesung alle = DispoBalkenLesen(dispo(), tage, kBalkenAufEinmal);
+    gelesen_ = alle.gelesen;
+    if (alle.vollstaendig) {
+        fenster_.reset();
+        balkenZeigen(alle);
+        double spaetester = 0;
+        for (const DispoBalken &b : balken_)
+            spaetester = std::max({spaetester, b.beginn, b.ende});
+        const DispoAchse achse = DispoAchsenbereich(sicht, spaetester);
+        if (achse.automatisch)
+            DBChart1->setTimeAutomatic();
+        else
+            DBChart1->setTimeRange(achse.min, achse.max);
+        return;
+    }
+    // Too many to show at once: a window of days, kept while the marked booking lies in it.
+    fenster_ = DispoFenster(tage, fenster_, markierteBuchung(), ui::today(), kFensterTage);
+    const DispoBalkenLesung imFenster = DispoBalkenLesen(dispo(), *fenster_);
+    gelesen_ += imFenster.gelesen;
+    balkenZeigen(imFenster);
+    DBChart1->setTimeRange(fenster_->von, fenster_->bis + 1);
+}
+
+void DispoSeite::zeitleisteVerschoben()
+{
+    // With every booking of the view on the line, a move shows nothing new.
+    if (!fenster_)
+        return;
+    fenster_ = DispoTage{std::floor(DBChart1->visibleTimeFrom()), std::ceil(DBChart1->visibleTimeTo()) - 1};
+    const DispoBalkenLesung lesung = DispoBalkenLesen(dispo(), *fenster_);
+    gelesen_ = lesung.gelesen;
+    balkenZeigen(lesung);
 }
 
 void DispoSeite::CmbBoxDispositionMonatChange()
@@ -530,11 +571,7 @@ void DispoSeite::DateTimePckDispositionBisKeyUp()
 void DispoSeite::BtnDispoNeuClick()
 {
     DispoFortschreiben = false;
-    try {
-        dispo().Append();
-    } catch (const std::exception &e) {
-        Verschluckt(Q_FUNC_INFO, e);
-    }
+    ausfuehren(Q_FUNC_INFO, [] { dispo().Append(); });
 }
 
 void DispoSeite::BtnDispoKopierenClick()
@@ -542,7 +579,7 @@ void DispoSeite::BtnDispoKopierenClick()
     dbe::TTable &t = dispo();
     if (t.IsEmpty())
         return;
-    try {
+    ausfuehren(Q_FUNC_INFO, [&t] {
         DispoFortschreiben = true;
         const auto text = [&t](const char *feld) {
             return t.FieldByName(QString::fromLatin1(feld))->AsString();
@@ -550,9 +587,7 @@ void DispoSeite::BtnDispoKopierenClick()
         DispoKopie = {text("Tour"),         text("FahrerName"), text("FahrerKz"),   text("FahrerNr"),
                       text("Kostenstelle"), text("Bemerkung1"), text("Bemerkung2"), text("Bemerkung3")};
         t.Append();
-    } catch (const std::exception &e) {
-        Verschluckt(Q_FUNC_INFO, e);
-    }
+    });
 }
 
 void DispoSeite::BtnDispoSpeichernClick()
@@ -560,13 +595,9 @@ void DispoSeite::BtnDispoSpeichernClick()
     dbe::TTable &t = dispo();
     if (!bearbeitet(t))
         return;
-    try {
-        t.Post();
-    } catch (const std::exception &e) {
-        // The booking rules have spoken; the booking stays in edit.
-        Verschluckt(Q_FUNC_INFO, e);
+    // Refused by the booking rules, the booking stays in edit.
+    if (!ausfuehren(Q_FUNC_INFO, [&t] { t.Post(); }))
         AuslastungAnzeigen();
-    }
 }
 
 void DispoSeite::BtnDispoLoeschenClick()
@@ -637,7 +668,7 @@ void DispoSeite::BtnInTourenKopierenClick()
         setzen("Bemerkung3", wert("Bemerkung3"));
         touren.Post();
     } catch (const std::exception &e) {
-        Verschluckt(Q_FUNC_INFO, e);
+        verschluckt(Q_FUNC_INFO, e);
         try {
             if (bearbeitet(touren))
                 touren.Cancel();
@@ -686,52 +717,23 @@ void DispoSeite::DBGridDispoKeyDown(int &key)
 {
     if ((key != Qt::Key_Up && key != Qt::Key_Down) || !bearbeitet(dispo()))
         return;
-    try {
-        dispo().Post();
-    } catch (const std::exception &e) {
-        Verschluckt(Q_FUNC_INFO, e);
+    if (!ausfuehren(Q_FUNC_INFO, [] { dispo().Post(); })) {
         AuslastungAnzeigen();
         key = 0;
     }
 }
 
-bool DispoSeite::buchungWaehlen(const Balken &b, bool mitKfzNr)
+bool DispoSeite::buchungWaehlen(const DispoBalken &b)
 {
-    dbe::TTable &t = dispo();
-    const auto index = [&t](const char *name) {
-        const dbe::TField *f = t.FieldByName(QString::fromLatin1(name));
-        for (int i = 0; i < t.FieldCount(); ++i)
-            if (t.Fields(i) == f)
-                return i;
-        return -1;
-    };
-    const int kfz = index("Kfznr"), von = index("DatumVon"), bis = index("DatumBis"),
-              uhrVon = index("UhrzeitVon"), uhrBis = index("UhrzeitBis");
-    QVariantList w;
-    const int anzahl = t.RecordCount();
-    for (int nr = 1; nr <= anzahl && t.ReadRecord(nr, w); ++nr) {
-        if (mitKfzNr && w.value(kfz).toString() != b.kfzNr)
-            continue;
-        if (gleicheSekunde(zahl(w.value(von)), b.datumVon) &&
-            gleicheSekunde(zahl(w.value(bis)), b.datumBis) &&
-            gleicheSekunde(zahl(w.value(uhrVon)), b.uhrzeitVon) &&
-            gleicheSekunde(zahl(w.value(uhrBis)), b.uhrzeitBis)) {
-            t.SetRecNo(nr);
-            return true;
-        }
-    }
-    return false;
+    // By the whole key: bookings of several vehicles may share their times.
+    return dispo().Locate(DispoSchluesselFelder, b.schluessel);
 }
 
 void DispoSeite::Series15Click(int balken, Qt::MouseButton knopf)
 {
     if (knopf != Qt::LeftButton || balken < 0 || balken >= balken_.size())
         return;
-    try {
-        buchungWaehlen(balken_.at(balken), false);
-    } catch (const std::exception &e) {
-        Verschluckt(Q_FUNC_INFO, e);
-    }
+    ausfuehren(Q_FUNC_INFO, [&] { buchungWaehlen(balken_.at(balken)); });
 }
 
 void DispoSeite::DBChart1ClickSeries(int balken, Qt::MouseButton knopf, bool &erledigt)
@@ -739,14 +741,7 @@ void DispoSeite::DBChart1ClickSeries(int balken, Qt::MouseButton knopf, bool &er
     if (FahrzeugAuswahl() != 0 || knopf != Qt::LeftButton || dispo().IsEmpty() || balken < 0 ||
         balken >= balken_.size())
         return;
-    try {
-        Balken b = balken_.at(balken);
-        b.kfzNr = dispo().FieldByName(QStringLiteral("Kfznr"))->AsString();
-        buchungWaehlen(b, true);
-        erledigt = true;
-    } catch (const std::exception &e) {
-        Verschluckt(Q_FUNC_INFO, e);
-    }
+    erledigt = ausfuehren(Q_FUNC_INFO, [&] { buchungWaehlen(balken_.at(balken)); });
 }
 
 } // namespace fleet

@@ -5,6 +5,7 @@
 #include "base/DateTime.h"
 #include "formulare/seiten/HauptSeite.h"
 #include "regeln/DispoSicht.h"
+#include "regeln/DispoZeitleiste.h"
 
 class QLabel;
 class QPushButton;
@@ -77,6 +78,11 @@ public:
 
     // The page's state as the view and the utilisation read it.
     DispoSichtDaten SichtDaten() const;
+    // The days of the time line's window while the view has more bookings
+    // than it shows at once; none while it shows them all.
+    const std::optional<DispoTage> &ZeitleistenFenster() const { return fenster_; }
+    // The booking rows the time line's last read fetched.
+    int ZeitleisteGelesen() const { return gelesen_; }
 
     ui::RadioGroup *RadioGrpDispositionSicht = nullptr, *RadioGrpDispoFahrzeuge = nullptr;
     ui::ComboBox *CmbBoxDispositionMonat = nullptr, *CmbBoxDispositionJahr = nullptr;
@@ -93,19 +99,21 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The key of the booking a bar stands for.
-    struct Balken {
-        QString kfzNr;
-        base::TDateTime datumVon, datumBis, uhrzeitVon, uhrzeitBis;
-    };
     void sichtAufbauen(QVBoxLayout *seite);
     void knoepfeAufbauen(QVBoxLayout *seite);
     void verbinden();
-    void balkenLesen();
-    bool buchungWaehlen(const Balken &balken, bool mitKfzNr);
+    void fahrzeugBeschriftung();
+    void balkenZeigen(const DispoBalkenLesung &lesung);
+    void zeitleisteVerschoben();
+    std::optional<DispoTage> markierteBuchung() const;
+    bool buchungWaehlen(const DispoBalken &balken);
     bool bearbeitbar() const;
+    // A command whose failures the page swallows (the rules have spoken).
+    template <class Befehl> bool ausfuehren(const char *wo, Befehl befehl);
 
-    QList<Balken> balken_;
+    QList<DispoBalken> balken_;
+    std::optional<DispoTage> fenster_;
+    int gelesen_ = 0;
 };
 
 } // namespace fleet

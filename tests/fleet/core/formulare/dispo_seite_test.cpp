@@ -1,6 +1,8 @@
 // The dispatch page: view modes and vehicle choice through the layer, the
 // chart, the commands, through the main window over a real data module.
+#include <functional>
 #include <memory>
+#include <stdexcept>
 
 #include <QLabel>
 #include <QPushButton>
@@ -36,6 +38,26 @@ using fleet::THauptFormular;
 namespace {
 
 const base::TDateTime kHeute = encodeDate(2024, 2, 10);
+
+// The program's trace of swallowed failures while it lives.
+class Spur {
+public:
+    Spur()
+    {
+        zeilen.clear();
+        vorher_ = qInstallMessageHandler(&Spur::aufnehmen);
+    }
+    ~Spur() { qInstallMessageHandler(vorher_); }
+    static inline QStringList zeilen;
+
+private:
+    static void aufnehmen(QtMsgType, const QMessageLogContext &kontext, const QString &text)
+    {
+        if (QByteArray(kontext.category) == "karvenfp.fleet")
+            zeilen << text;
+    }
+    QtMessageHandler vorher_;
+};
 
 class Navigation : public fleet::HauptNavigation {
 public:
@@ -89,6 +111,40 @@ private:
         fenster->NavigationSetzen(&navigation);
         fenster->PageCtrlMain->setActivePage(fenster->TabDispo);
         seite().betreten();
+    }
+    // Bookings on every day from `ab` on, for each vehicle, in one transaction.
+    void jedenTag(const QStringList &fahrzeuge, base::TDateTime ab, int tage)
+    {
+        dbe::TTable t(&umgebung->session());
+        t.SetDatabaseName(fleet::kAliasFuhrpark);
+        t.SetTableName("KfzDispo.DB");
+        t.Open();
+        dbe::TTransaction transaktion(umgebung->session(), fleet::kAliasFuhrpark);
+        for (const QString &kfz : fahrzeuge)
+            for (int i = 0; i < tage; ++i) {
+                t.Append();
+                const QVariantList werte{
+                    kfz, ab + i, ab + i, encodeTime(8, 0), encodeTime(16, 0), "T" + QString::number(i)};
+                const char *felder[] = {"Kfznr", "DatumVon", "DatumBis", "UhrzeitVon", "UhrzeitBis", "Tour"};
+                for (int f = 0; f < werte.size(); ++f)
+                    t.FieldByName(felder[f])->SetValue(werte[f]);
+                t.Post();
+            }
+        transaktion.Commit();
+    }
+    // The time line's window of days, "dd.MM.yyyy-dd.MM.yyyy", or "" without one.
+    QString fensterTage()
+    {
+        const std::optional<fleet::DispoTage> f = seite().ZeitleistenFenster();
+        return f ? base::de::formatDate(f->von) + "-" + base::de::formatDate(f->bis) : QString();
+    }
+    // The first days of the bars on the chart, as "vehicle dd.MM."
+    QStringList balkenTage()
+    {
+        QStringList tage;
+        for (const ui::GanttChart::Bar &b : seite().DBChart1->bars())
+            tage << b.label + " " + base::toQDate(b.start).toString("dd.MM.");
+        return tage;
     }
     // The tours of the bookings the page shows, in order.
     QStringList sichtbar()
@@ -229,6 +285,133 @@ private slots:
         QVERIFY(dispo().Filter().isEmpty());
     }
 
+    // All vehicles' bookings are more than the time line shows at once: it
+    // reads the days of its window only, and again when the window moves.
+    void theTimeLineReadsOnlyTheDaysItShows()
+    {
+        const base::TDateTime ab = encodeDate(2023, 1, 1);
+        jedenTag({"A-1", "B-2"}, ab, 600);
+        starten();
+        // One vehicle's 600 bookings: all on the line, as the view shows them.
+        QCOMPARE(seite().DBChart1->bars().size(), 600);
+        QCOMPARE(fensterTage(), QString());
+        QVERIFY(seite().DBChart1->timeAutomatic());
+
+        seite().RadioGrpDispoFahrzeuge->setItemIndex(1);
+        QCOMPARE(dispo().RecordCount(), 1200);
+        // A week from the marked booking on, both vehicles.
+        QCOMPARE(fensterTage(), QStringLiteral("01.01.2023-07.01.2023"));
+        QCOMPARE(seite().DBChart1->timeMinimum(), ab);
+        QCOMPARE(seite().DBChart1->timeMaximum(), ab + 7);
+        QCOMPARE(seite().DBChart1->bars().size(), 14);
+        QVERIFY2(seite().ZeitleisteGelesen() <= 1001 + 14,
+                 qPrintable(QString::number(seite().ZeitleisteGelesen())));
+
+        // Scrolled by a day: the days now shown are read.
+        seite().Button2Click();
+        QCOMPARE(fensterTage(), QStringLiteral("02.01.2023-08.01.2023"));
+        QCOMPARE(seite().ZeitleisteGelesen(), 14);
+        QVERIFY(balkenTage().contains("A-1 08.01."));
+        QVERIFY(!balkenTage().contains("B-2 01.01."));
+
+        // A booking marked outside the window brings the window to it.
+        dispo().Last();
+        QCOMPARE(fensterTage(), base::de::formatDate(ab + 599) + "-" + base::de::formatDate(ab + 605));
+        const QString letzter = base::toQDate(ab + 599).toString("dd.MM.");
+        QCOMPARE(balkenTage(), (QStringList{"A-1 " + letzter, "B-2 " + letzter}));
+
+        // A month of both: shown at once, on the month's axis.
+        seite().CmbBoxDispositionJahr->setCurrentText("2023");
+        seite().CmbBoxDispositionMonat->setCurrentText("Februar");
+        seite().RadioGrpDispositionSicht->setItemIndex(2);
+        QCOMPARE(fensterTage(), QString());
+        QCOMPARE(seite().DBChart1->bars().size(), 56);
+        QCOMPARE(seite().DBChart1->timeMinimum(), encodeDate(2023, 2, 1));
+    }
+
+    // The time line shows a booking as soon as it is saved and drops it as
+    // soon as it is deleted.
+    void aSavedOrDeletedBookingIsOnTheTimeLineAtOnce()
+    {
+        buchung("A-1", kHeute, kHeute, "eins");
+        starten();
+        QCOMPARE(balkenTage(), QStringList{"A-1 10.02."});
+        fleet::testing::AufzeichnendeTerminDienste termine;
+        termine.zeitraumAntwort = {kHeute + 2, kHeute + 2, encodeTime(9, 0), encodeTime(11, 0)};
+        ui::testing::ScriptedMessages meldungen;
+        seite().BtnDispoNeu->click();
+        QCOMPARE(dispo().State(), dbe::TDataSetState::dsInsert);
+        dispo().FieldByName("Tour")->SetAsString("zwei");
+        seite().BtnDispoSpeichern->click();
+        QCOMPARE(dispo().State(), dbe::TDataSetState::dsBrowse);
+        QCOMPARE(balkenTage(), (QStringList{"A-1 10.02.", "A-1 12.02."}));
+
+        meldungen.expectQuestion("Möchten Sie den markierten Dispositionsdatensatz wirklich löschen", true);
+        QVERIFY(dispo().Locate("Tour", "eins"));
+        seite().BtnDispoLoeschen->click();
+        QVERIFY(meldungen.verifyDone());
+        QCOMPARE(balkenTage(), QStringList{"A-1 12.02."});
+    }
+
+    // "Fahrzeug-Disposition: ..." names the vehicle whose bookings are listed.
+    void theLabelNamesTheVehicleShown()
+    {
+        buchung("B-2", kHeute, kHeute, "b");
+        starten();
+        QLabel *beschriftung = seite().LblDispositionWelcheFahrzeuge;
+        QCOMPARE(beschriftung->text(), QStringLiteral("Fahrzeug-Disposition: A-1"));
+        dm->TTblMain.Next();
+        QCOMPARE(sichtbar(), QStringList{"b"});
+        QCOMPARE(beschriftung->text(), QStringLiteral("Fahrzeug-Disposition: B-2"));
+
+        // Moved while another page is shown, then the page entered again.
+        fenster->PageCtrlMain->setActivePage(fenster->TabStammDaten);
+        fenster->PageCtrlMainChange();
+        dm->TTblMain.First();
+        fenster->PageCtrlMain->setActivePage(fenster->TabDispo);
+        fenster->PageCtrlMainChange();
+        QCOMPARE(beschriftung->text(), QStringLiteral("Fahrzeug-Disposition: A-1"));
+    }
+
+    // A new booking refused or ended by its rules is no fault: nothing is
+    // traced; a real failure still is.
+    void anAbortIsNoFaultToTrace()
+    {
+        buchung("A-1", kHeute, kHeute, "eins");
+        starten();
+        fleet::testing::AufzeichnendeTerminDienste termine;
+        termine.zeitraumAntwort = {kHeute + 2, kHeute + 2, encodeTime(9, 0), encodeTime(11, 0)};
+        ui::testing::ScriptedMessages meldungen;
+        Spur spur;
+        struct Fall {
+            const char *was;
+            std::function<void()> vorher;
+            QPushButton *knopf;
+            QString spur;
+        };
+        const Fall faelle[] = {
+            {"period dialog aborted", [&] { termine.zeitraumBestaetigen = false; }, seite().BtnDispoNeu, ""},
+            {"new booking in insert", [&] { termine.zeitraumBestaetigen = true; }, seite().BtnDispoNeu, ""},
+            {"save refused by the rules",
+             [&] { dm->TTblDispoBeforePost = [](dbe::TDataSet &) { base::abortSilently(); }; },
+             seite().BtnDispoSpeichern, ""},
+            {"a failure",
+             [&] {
+                 dispo().Cancel();
+                 dm->TTblDispoBeforeInsert = [](dbe::TDataSet &) { throw std::runtime_error("Platte voll"); };
+             },
+             seite().BtnDispoNeu, "übergangen: Platte voll"},
+        };
+        for (const Fall &f : faelle) {
+            Spur::zeilen.clear();
+            f.vorher();
+            f.knopf->click();
+            QVERIFY2(f.spur.isEmpty() ? Spur::zeilen.isEmpty() : Spur::zeilen.join("\n").contains(f.spur),
+                     qPrintable(QString(f.was) + ": " + Spur::zeilen.join("\n")));
+        }
+        QCOMPARE(dispo().State(), dbe::TDataSetState::dsBrowse);
+    }
+
     void theLastDayFollowsTheFirst()
     {
         starten();
@@ -294,6 +477,7 @@ private slots:
         buchung("A-1", kHeute, kHeute + 1, "Nord-7");
         starten();
         ui::testing::ScriptedMessages meldungen;
+        Spur spur;
         QVERIFY(!seite().BtnInTourenKopieren->isHidden());
         const QString frage =
             "Möchten Sie den markierten Dispositionsdatensatz in die Fahrzeugtouren übernehmen";
@@ -338,6 +522,8 @@ private slots:
         seite().BtnInTourenKopieren->click();
         QVERIFY(meldungen.verifyDone());
         QCOMPARE(t.RecordCount(), 2);
+        // The refusal by the tour rules was answered with messages; it is no fault to trace.
+        QVERIFY2(Spur::zeilen.isEmpty(), qPrintable(Spur::zeilen.join('\n')));
     }
 
     void printingAndTheButtonsState()
@@ -385,6 +571,14 @@ private slots:
         QCOMPARE(dispo().FieldByName("Tour")->AsString(), QStringLiteral("spät"));
         emit seite().DBChart1->barClicked(0, Qt::RightButton);
         QCOMPARE(dispo().FieldByName("Tour")->AsString(), QStringLiteral("spät"));
+
+        // All vehicles: a bar of another vehicle at the same times marks that vehicle's booking.
+        buchung("B-2", kHeute, kHeute, "anderes", encodeTime(6, 0), encodeTime(8, 0));
+        seite().RadioGrpDispoFahrzeuge->setItemIndex(1);
+        QCOMPARE(seite().DBChart1->bars().at(2).label, QStringLiteral("B-2"));
+        emit seite().DBChart1->barClicked(2, Qt::LeftButton);
+        QCOMPARE(dispo().FieldByName("Tour")->AsString(), QStringLiteral("anderes"));
+        seite().RadioGrpDispoFahrzeuge->setItemIndex(0);
 
         // Up with a post that fails: the key is swallowed.
         dispo().Edit();
