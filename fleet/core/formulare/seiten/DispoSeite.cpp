@@ -51,10 +51,10 @@ const QString kKopieFehlgeschlagen = QStringLiteral(
     "Der Kopiervorgang ist fehlgeschlagen, vermutlich ist dieser Dispositionsdatensatz schon in der "
     "Tourentabelle vorhanden oder die Tourentabelle wurde gerade von einem anderen Anwender gesperrt");
 
-// The bookings the time line shows at once; with more it shows a window of
-// days, which scrolling moves.
+// The bookings the time line shows at once; with more it shows one day at a
+// time, which scrolling moves.
 constexpr int kBalkenAufEinmal = 1000;
-constexpr int kFensterTage = 7;
+constexpr int kFensterTage = 1;
 
 dbe::TTable &dispo()
 {
@@ -381,9 +381,11 @@ void DispoSeite::RadioGrpDispositionSichtClick()
         const DispoSichtDaten sicht = SichtDaten();
         dbe::TTable &t = dispo();
         if (modus == 0) {
-            t.SetFilter(QString());
+            // Unfiltered first: emptying the text of a filtered table would pass
+            // every booking through the record filter once.
             if (FahrzeugAuswahl() == 0 || FahrzeugAuswahl() == 1)
                 t.SetFiltered(false);
+            t.SetFilter(QString());
         } else {
             t.SetFilter(DispoFilterText(sicht));
             t.SetFiltered(true);

@@ -299,24 +299,23 @@ private slots:
 
         seite().RadioGrpDispoFahrzeuge->setItemIndex(1);
         QCOMPARE(dispo().RecordCount(), 1200);
-        // A week from the marked booking on, both vehicles.
-        QCOMPARE(fensterTage(), QStringLiteral("01.01.2023-07.01.2023"));
+        // The day of the marked booking, both vehicles.
+        QCOMPARE(fensterTage(), QStringLiteral("01.01.2023-01.01.2023"));
         QCOMPARE(seite().DBChart1->timeMinimum(), ab);
-        QCOMPARE(seite().DBChart1->timeMaximum(), ab + 7);
-        QCOMPARE(seite().DBChart1->bars().size(), 14);
-        QVERIFY2(seite().ZeitleisteGelesen() <= 1001 + 14,
+        QCOMPARE(seite().DBChart1->timeMaximum(), ab + 1);
+        QCOMPARE(balkenTage(), (QStringList{"A-1 01.01.", "B-2 01.01."}));
+        QVERIFY2(seite().ZeitleisteGelesen() <= 1001 + 2,
                  qPrintable(QString::number(seite().ZeitleisteGelesen())));
 
         // Scrolled by a day: the days now shown are read.
         seite().Button2Click();
-        QCOMPARE(fensterTage(), QStringLiteral("02.01.2023-08.01.2023"));
-        QCOMPARE(seite().ZeitleisteGelesen(), 14);
-        QVERIFY(balkenTage().contains("A-1 08.01."));
-        QVERIFY(!balkenTage().contains("B-2 01.01."));
+        QCOMPARE(fensterTage(), QStringLiteral("02.01.2023-02.01.2023"));
+        QCOMPARE(seite().ZeitleisteGelesen(), 2);
+        QCOMPARE(balkenTage(), (QStringList{"A-1 02.01.", "B-2 02.01."}));
 
         // A booking marked outside the window brings the window to it.
         dispo().Last();
-        QCOMPARE(fensterTage(), base::de::formatDate(ab + 599) + "-" + base::de::formatDate(ab + 605));
+        QCOMPARE(fensterTage(), base::de::formatDate(ab + 599) + "-" + base::de::formatDate(ab + 599));
         const QString letzter = base::toQDate(ab + 599).toString("dd.MM.");
         QCOMPARE(balkenTage(), (QStringList{"A-1 " + letzter, "B-2 " + letzter}));
 
@@ -327,6 +326,16 @@ private slots:
         QCOMPARE(fensterTage(), QString());
         QCOMPARE(seite().DBChart1->bars().size(), 56);
         QCOMPARE(seite().DBChart1->timeMinimum(), encodeDate(2023, 2, 1));
+
+        // Back to all days: the record filter does not see every booking on the way.
+        int gefiltert = 0;
+        dm->TTblDispoFilterRecord = [&gefiltert](dbe::TDataSet &, bool &annehmen) {
+            ++gefiltert;
+            annehmen = true;
+        };
+        seite().RadioGrpDispositionSicht->setItemIndex(0);
+        QCOMPARE(dispo().RecordCount(), 1200);
+        QCOMPARE(gefiltert, 0);
     }
 
     // The time line shows a booking as soon as it is saved and drops it as
