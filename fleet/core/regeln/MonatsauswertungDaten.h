@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include <QHash>
 #include <QString>
 
 #include "regeln/Monatsauswertung.h"
@@ -23,6 +24,26 @@ std::vector<KostenZeile> KostenZeilenLesen(dbe::TDataSet &kosten);
 std::vector<TourZeile> TourZeilenLesen(dbe::TDataSet &touren);
 // The nine annual amounts of the current master row.
 std::array<double, kStammBetraege> StammbetraegeLesen(dbe::TDataSet &stamm);
+
+// Whether what the cursors show of a month can be read for every vehicle at
+// once: each shows exactly the rows of its master's vehicle, with no filter
+// text, record filter or filter tree of its own, and the costs are in date
+// order. `touren` is null outside tours mode.
+bool MonatsEingabenLesbar(const dbe::TTable &kosten, const dbe::TTable *touren);
+
+// What the monthly evaluation reads of every vehicle for one month, read with
+// one statement per table instead of walking each vehicle's rows, by vehicle
+// number. The costs of the month come in the cost cursor's order, led by one
+// row before the month that carries the highest odometer reading of the rows
+// the cursor shows before them (all the odometer rule reads of those); the
+// tours of the month in the tour cursor's order. For cursors that
+// MonatsEingabenLesbar accepts; a pending change is saved first, as a walk
+// over the rows would save it.
+struct MonatsEingaben {
+    QHash<QString, std::vector<KostenZeile>> Kosten;
+    QHash<QString, std::vector<TourZeile>> Touren;
+};
+MonatsEingaben MonatsEingabenLesen(dbe::TTable &kosten, dbe::TTable *touren, int jahr, int monat);
 
 // "Januar" … "Dezember"; empty outside 1..12.
 QString Monatsname(int monat);

@@ -1,13 +1,14 @@
 #include "formulare/BalkenDiagramm.h"
 
+#include <algorithm>
 #include <cmath>
 
-#include <QBarCategoryAxis>
+#include <QBarSeries>
 #include <QBarSet>
-#include <QGraphicsSimpleTextItem>
+#include <QFontMetricsF>
+#include <QGraphicsItem>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStackedBarSeries>
 #include <QSvgGenerator>
 #include <QValueAxis>
 
@@ -19,6 +20,9 @@ namespace fleet {
 
 namespace {
 
+constexpr double kHalbeBreite = 0.35; // of the room of one bar
+constexpr double kTextAbstand = 4;    // between a text and its bar or the axis
+
 QColor balkenFarbe(int i)
 {
     static const QList<QColor> farben{QColor(220, 40, 40),  QColor(40, 110, 200),  QColor(240, 170, 20),
@@ -28,7 +32,168 @@ QColor balkenFarbe(int i)
     return farben[i % farben.size()];
 }
 
+// Draws a text turned upwards, centred on x, from y up.
+void hochkantSchreiben(QPainter &maler, const QFontMetricsF &masse, double x, double y, const QString &text)
+{
+    maler.save();
+    maler.translate(x, y);
+    maler.rotate(-90);
+    maler.drawText(QPointF(0, (masse.ascent() - masse.descent()) / 2), text);
+    maler.restore();
+}
+
 } // namespace
+
+// The bars' colours, the marks over them and the names under them, drawn for
+// the bars in view only. The series' own bars lie beneath in the series
+// colour; one colour per bar is more than a bar set offers.
+class BalkenZeichnung : public QGraphicsItem {
+public:
+    explicit BalkenZeichnung(QChart *chart) : QGraphicsItem(chart), chart_(chart)
+    {
+        setZValue(1000); // over the series and the axes
+        QFont f = chart->font();
+        namenSchrift_ = f;
+        f.setPointSizeF(f.pointSizeF() * 0.85);
+        markenSchrift_ = f;
+    }
+
+    void setDaten(QAbstractSeries *reihe, const QStringList &namen, const QList<double> &werte,
+                  const QStringList &marken)
+    {
+        reihe_ = reihe;
+        namen_ = namen;
+        werte_ = werte;
+        marken_ = marken;
+        neu();
+    }
+    void neu()
+    {
+        prepareGeometryChange();
+        update();
+    }
+    const QStringList &marken() const { return marken_; }
+    // Room under the plot area that the longest name takes.
+    double namenHoehe() const
+    {
+        const QFontMetricsF m(namenSchrift_);
+        double breitester = 0;
+        for (const QString &n : namen_)
+            breitester = std::max(breitester, m.horizontalAdvance(n));
+        return breitester + 2 * kTextAbstand;
+    }
+
+    QRectF boundingRect() const override { return chart_->rect(); }
+
+    void paint(QPainter *maler, const QStyleOptionGraphicsItem *, QWidget *) override
+    {
+        const Sicht s = sicht();
+        if (s.bis < s.von)
+            return;
+        const QRectF flaeche = chart_->plotArea();
+        maler->save();
+        maler->setClipRect(flaeche);
+        for (int i = s.von; i <= s.bis; ++i) {
+            const QRectF r =
+                QRectF(QPointF(s.x(i - kHalbeBreite), s.y(werte_[i])), QPointF(s.x(i + kHalbeBreite), s.y(0)))
+                    .normalized();
+            const QColor farbe = balkenFarbe(i);
+            maler->setPen(r.width() >= 3 ? QPen(farbe.darker(130)) : QPen(Qt::NoPen));
+            maler->setBrush(farbe);
+            maler->drawRect(r);
+        }
+        maler->restore();
+
+        maler->save();
+        maler->setPen(Qt::black);
+        maler->setFont(markenSchrift_);
+        const QFontMetricsF markenMasse(markenSchrift_);
+        for (int i : benannt(s))
+            if (markeSichtbar(s, i))
+                hochkantSchreiben(*maler, markenMasse, s.x(i), s.y(werte_[i]) - kTextAbstand,
+                                  marken_.value(i));
+        maler->setFont(namenSchrift_);
+        const QFontMetricsF namenMasse(namenSchrift_);
+        const double unten = flaeche.bottom() + kTextAbstand;
+        for (int i : benannt(s)) {
+            const QString &name = namen_.value(i);
+            hochkantSchreiben(*maler, namenMasse, s.x(i), unten + namenMasse.horizontalAdvance(name), name);
+        }
+        maler->restore();
+    }
+
+    QStringList sichtbareMarken() const
+    {
+        const Sicht s = sicht();
+        QStringList l;
+        for (int i : benannt(s))
+            if (markeSichtbar(s, i))
+                l << marken_.value(i);
+        return l;
+    }
+    QStringList sichtbareNamen() const
+    {
+        QStringList l;
+        for (int i : benannt(sicht()))
+            l << namen_.value(i);
+        return l;
+    }
+
+private:
+    // The bars in view, and where value coordinates lie on the chart.
+    struct Sicht {
+        int von = 0, bis = -1;
+        int schritt = 1; // every schritt-th bar is named
+        double x0 = 0, xProWert = 0, y0 = 0, yProWert = 0;
+        double x(double wert) const { return x0 + wert * xProWert; }
+        double y(double wert) const { return y0 + wert * yProWert; }
+    };
+
+    Sicht sicht() const
+    {
+        Sicht s;
+        if (!reihe_ || werte_.isEmpty() || !reihe_->chart())
+            return s;
+        const QPointF null = chart_->mapToPosition(QPointF(0, 0), reihe_);
+        const QPointF eins = chart_->mapToPosition(QPointF(1, 1), reihe_);
+        s.x0 = null.x();
+        s.y0 = null.y();
+        s.xProWert = eins.x() - null.x();
+        s.yProWert = eins.y() - null.y();
+        if (!(s.xProWert > 0) || !std::isfinite(s.yProWert))
+            return s;
+        const QRectF flaeche = chart_->plotArea();
+        const double links = (flaeche.left() - s.x0) / s.xProWert;
+        const double rechts = (flaeche.right() - s.x0) / s.xProWert;
+        s.von = std::max(0, static_cast<int>(std::ceil(links - kHalbeBreite)));
+        s.bis = std::min(static_cast<int>(werte_.size()) - 1,
+                         static_cast<int>(std::floor(rechts + kHalbeBreite)));
+        // Upright texts need their line height of room each.
+        const double platz = QFontMetricsF(namenSchrift_).height() + 2;
+        s.schritt = std::max(1, static_cast<int>(std::ceil(platz / s.xProWert)));
+        return s;
+    }
+    // The bars named: counted from the first bar, so that panning keeps the same ones.
+    static std::vector<int> benannt(const Sicht &s)
+    {
+        std::vector<int> l;
+        for (int i = (s.von + s.schritt - 1) / s.schritt * s.schritt; i <= s.bis; i += s.schritt)
+            l.push_back(i);
+        return l;
+    }
+    bool markeSichtbar(const Sicht &s, int i) const
+    {
+        const QRectF flaeche = chart_->plotArea();
+        const double oben = s.y(werte_[i]);
+        return oben >= flaeche.top() - 1 && oben <= flaeche.bottom() + 1;
+    }
+
+    QChart *chart_;
+    QAbstractSeries *reihe_ = nullptr;
+    QStringList namen_, marken_;
+    QList<double> werte_;
+    QFont namenSchrift_, markenSchrift_;
+};
 
 TBalkenDiagramm::TBalkenDiagramm(QWidget *parent) : QChartView(new QChart, parent)
 {
@@ -36,8 +201,11 @@ TBalkenDiagramm::TBalkenDiagramm(QWidget *parent) : QChartView(new QChart, paren
     chart()->setTitle(QStringLiteral("Gesamt"));
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
-    connect(chart(), &QChart::plotAreaChanged, this, [this] { markenSetzen(); });
+    zeichnung_ = new BalkenZeichnung(chart());
+    connect(chart(), &QChart::plotAreaChanged, this, [this] { neuZeichnen(); });
 }
+
+TBalkenDiagramm::~TBalkenDiagramm() = default;
 
 void TBalkenDiagramm::setTitel(const QString &titel)
 {
@@ -51,89 +219,80 @@ QString TBalkenDiagramm::titel() const
 
 void TBalkenDiagramm::setDaten(const QStringList &namen, const QList<double> &werte)
 {
-    namen_ = namen;
-    werte_ = werte;
+    zeichnung_->setDaten(nullptr, {}, {}, {});
     chart()->removeAllSeries();
     for (QAbstractAxis *achse : chart()->axes())
         chart()->removeAxis(achse);
-    auto *reihe = new QStackedBarSeries;
-    // One set per bar, so that each bar has its own colour.
-    for (int i = 0; i < werte.size(); ++i) {
-        auto *satz = new QBarSet(namen.value(i));
-        for (int j = 0; j < werte.size(); ++j)
-            *satz << (i == j ? werte[i] : 0.0);
-        satz->setColor(balkenFarbe(i));
-        satz->setBorderColor(balkenFarbe(i).darker(130));
-        reihe->append(satz);
-    }
-    reihe->setBarWidth(0.7);
-    chart()->addSeries(reihe);
-    auto *x = new QBarCategoryAxis;
-    x->append(namen.isEmpty() ? QStringList{QString()} : namen);
-    x->setLabelsAngle(-90);
+    reihe_ = new QBarSeries;
+    reihe_->setName(QStringLiteral("Series1"));
+    auto *satz = new QBarSet(QString());
+    satz->append(werte);
+    satz->setColor(Qt::red);
+    satz->setPen(Qt::NoPen);
+    reihe_->append(satz);
+    reihe_->setBarWidth(2 * kHalbeBreite);
+    chart()->addSeries(reihe_);
+
+    // Bar i stands at x = i; the names under the bars are drawn with them.
+    auto *x = new QValueAxis;
+    x->setRange(-0.5, std::max<qsizetype>(werte.size(), 1) - 0.5);
+    x->setLabelsVisible(false);
+    x->setGridLineVisible(false);
+    x->setTickCount(2);
     chart()->addAxis(x, Qt::AlignBottom);
-    reihe->attachAxis(x);
+    reihe_->attachAxis(x);
     auto *y = new QValueAxis;
-    double hoechster = 0, niedrigster = 0;
+    double hoechster = 0, niedrigster = 0, summe = 0;
     for (double w : werte) {
         hoechster = std::max(hoechster, w);
         niedrigster = std::min(niedrigster, w);
+        summe += std::abs(w);
     }
     // Room above the highest bar for its upright mark.
     y->setRange(niedrigster, hoechster > niedrigster ? hoechster * 1.45 : 1.0);
     y->setLabelFormat(QStringLiteral("%.0f"));
     GanzzahligTeilen(*y);
     chart()->addAxis(y, Qt::AlignLeft);
-    reihe->attachAxis(y);
-    connect(x, &QBarCategoryAxis::rangeChanged, this, [this] { markenSetzen(); });
-    connect(y, &QValueAxis::rangeChanged, this, [this] { markenSetzen(); });
-    qDeleteAll(markenTexte_);
-    markenTexte_.clear();
-    double summe = 0;
-    for (double w : werte)
-        summe += std::abs(w);
+    reihe_->attachAxis(y);
+    connect(x, &QValueAxis::rangeChanged, this, [this] { neuZeichnen(); });
+    connect(y, &QValueAxis::rangeChanged, this, [this] { neuZeichnen(); });
+
+    QStringList marken;
+    marken.reserve(werte.size());
     for (int i = 0; i < werte.size(); ++i) {
         const double anteil = summe > 0 ? std::abs(werte[i]) / summe * 100.0 : 0.0;
-        auto *text = new QGraphicsSimpleTextItem(namen.value(i) + QLatin1Char(' ') +
-                                                     base::de::formatFixed(anteil, 0) + QStringLiteral(" %"),
-                                                 chart());
-        QFont f = text->font();
-        f.setPointSizeF(f.pointSizeF() * 0.85);
-        text->setFont(f);
-        text->setRotation(-90); // upright marks stay apart over narrow bars
-        markenTexte_ << text;
+        marken << namen.value(i) + QLatin1Char(' ') + base::de::formatFixed(anteil, 0) + QStringLiteral(" %");
     }
-    markenSetzen();
+    zeichnung_->setDaten(reihe_, namen, werte, marken);
+    QMargins rand = chart()->margins();
+    rand.setBottom(static_cast<int>(std::ceil(zeichnung_->namenHoehe())));
+    chart()->setMargins(rand);
 }
 
 QStringList TBalkenDiagramm::marken() const
 {
-    QStringList l;
-    for (const QGraphicsSimpleTextItem *t : markenTexte_)
-        l << t->text();
-    return l;
+    return zeichnung_->marken();
 }
 
-void TBalkenDiagramm::markenSetzen()
+QStringList TBalkenDiagramm::sichtbareMarken() const
 {
-    if (chart()->series().isEmpty())
-        return;
-    QAbstractSeries *reihe = chart()->series().first();
-    const QRectF flaeche = chart()->plotArea();
-    for (int i = 0; i < markenTexte_.size(); ++i) {
-        const QPointF oben = chart()->mapToPosition(QPointF(i, werte_.value(i)), reihe);
-        QGraphicsSimpleTextItem *t = markenTexte_[i];
-        // Turned by -90 degrees: the text runs upwards from just above the bar.
-        const QRectF r = t->boundingRect();
-        t->setPos(oben.x() - r.height() / 2, oben.y() - 4);
-        t->setVisible(flaeche.adjusted(-r.height(), -1, r.height(), 1).contains(oben));
-    }
+    return zeichnung_->sichtbareMarken();
+}
+
+QStringList TBalkenDiagramm::sichtbareNamen() const
+{
+    return zeichnung_->sichtbareNamen();
+}
+
+void TBalkenDiagramm::neuZeichnen()
+{
+    zeichnung_->neu();
 }
 
 void TBalkenDiagramm::zoomZuruecksetzen()
 {
     chart()->zoomReset();
-    markenSetzen();
+    neuZeichnen();
 }
 
 bool TBalkenDiagramm::bildSpeichern(const QString &datei)
@@ -167,7 +326,7 @@ void TBalkenDiagramm::mouseMoveEvent(QMouseEvent *event)
         const QPoint p = event->position().toPoint();
         chart()->scroll(letztePosition_.x() - p.x(), 0);
         letztePosition_ = p;
-        markenSetzen();
+        neuZeichnen();
         event->accept();
         return;
     }
@@ -183,7 +342,7 @@ void TBalkenDiagramm::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     QChartView::mouseReleaseEvent(event);
-    markenSetzen();
+    neuZeichnen();
 }
 
 void TBalkenDiagramm::mouseDoubleClickEvent(QMouseEvent *event)

@@ -334,7 +334,9 @@ void TMonatsauswertungAlleFahrzeugeFormular::TBtnMonatsauswertungBerechnenClick(
         geleert = MonatsauswertungAlleBerechnen(
             dm, TblMonatsauswertungAF, std::uint16_t(jahr), std::uint16_t(monat),
             CmbBoxMonatsauswertungAFMonat->currentText(),
-            [this] { ProgBarMonatsauswertung->setValue(ProgBarMonatsauswertung->value() + 1); });
+            [this] { ProgBarMonatsauswertung->setValue(ProgBarMonatsauswertung->value() + 1); },
+            // The grid shows the new fields with their titles, hidden ones hidden, from the start.
+            [this] { spaltenEinrichten(); });
     }
     if (!geleert) {
         ui::messages().error(QStringLiteral("Fehler beim Löschen der Monatsauswertungs-Tabelle"));

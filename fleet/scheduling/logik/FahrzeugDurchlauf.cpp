@@ -4,6 +4,9 @@
 #include <exception>
 #include <memory>
 
+#include "daten/ControlsFrei.h"
+#include "dbe/EngineCursor.h"
+#include "dbe/Errors.h"
 #include "dbe/Field.h"
 #include "dbe/ReadScope.h"
 #include "dbe/Table.h"
@@ -42,7 +45,7 @@ private:
 // walk ends in any way; their controls hear of it only then.
 class DetailsRuhen {
 public:
-    DetailsRuhen(dbe::TTable &fahrzeuge, const std::vector<const dbe::TDataSet *> &gelesen)
+    DetailsRuhen(dbe::TTable &fahrzeuge, const std::vector<dbe::TDataSet *> &gelesen)
     {
         for (dbe::TTable *d : dbe::TTable::DetailsOf(fahrzeuge)) {
             if (std::find(gelesen.begin(), gelesen.end(), d) != gelesen.end())
@@ -81,13 +84,53 @@ private:
     std::vector<Ruhend> ruhend_;
 };
 
+// Takes the vehicle table's scroll rules off for the walk: they keep the main
+// window on the current vehicle (its monthly sums, its pages), which the walk
+// only passes through. When they are back, they run once for the vehicle the
+// table stands on, with its details following it again.
+class RegelnRuhen {
+public:
+    explicit RegelnRuhen(dbe::TTable &fahrzeuge)
+        : fahrzeuge_(fahrzeuge), vorher_(std::move(fahrzeuge.BeforeScroll)),
+          nachher_(std::move(fahrzeuge.AfterScroll))
+    {
+        fahrzeuge.BeforeScroll = nullptr;
+        fahrzeuge.AfterScroll = nullptr;
+    }
+    ~RegelnRuhen()
+    {
+        fahrzeuge_.BeforeScroll = std::move(vorher_);
+        fahrzeuge_.AfterScroll = std::move(nachher_);
+        if (!fahrzeuge_.AfterScroll || !fahrzeuge_.Active())
+            return;
+        try {
+            fahrzeuge_.AfterScroll(fahrzeuge_);
+        } catch (...) {
+            // As after a move back whose rules fail: the walk's own outcome stands.
+        }
+    }
+    RegelnRuhen(const RegelnRuhen &) = delete;
+    RegelnRuhen &operator=(const RegelnRuhen &) = delete;
+
+private:
+    dbe::TTable &fahrzeuge_;
+    dbe::TDataSet::Event vorher_, nachher_;
+};
+
 } // namespace
 
-void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::vector<const dbe::TDataSet *> &gelesen,
+void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::vector<dbe::TDataSet *> &gelesen,
                           const std::function<void()> &jeFahrzeug)
 {
+    // Undone in reverse: the table returns to its vehicle, the details follow
+    // it again, then the rules come back and see it with its details.
+    RegelnRuhen regeln(fahrzeuge);
     DetailsRuhen ruhen(fahrzeuge, gelesen);
     PositionHalten halten(fahrzeuge);
+    // The details read follow the vehicles; their grids hear of it once at the end.
+    std::vector<std::unique_ptr<ControlsFrei>> frei;
+    for (dbe::TDataSet *d : gelesen)
+        frei.push_back(std::make_unique<ControlsFrei>(*d));
     // The vehicles and the details read share one read transaction of their storage, renewed
     // every few milliseconds so that other workstations' writes go through meanwhile.
     std::vector<std::unique_ptr<dbe::TReadScope>> lesen;
@@ -97,6 +140,34 @@ void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::vector<const dbe::T
             lesen.push_back(std::make_unique<dbe::TReadScope>(*t));
     for (fahrzeuge.First(); !fahrzeuge.Eof(); fahrzeuge.Next())
         jeFahrzeug();
+}
+
+void FahrzeugeLesen(dbe::TTable &fahrzeuge, const QStringList &felder,
+                    const std::function<void(const std::vector<QVariant> &)> &jeFahrzeug)
+{
+    std::vector<int> nummern;
+    for (const QString &f : felder)
+        nummern.push_back(fahrzeuge.FieldByName(f)->FieldNo());
+    const dbe::TReadScope lesen(fahrzeuge);
+    const std::unique_ptr<dbe::TEngineCursor> klon = fahrzeuge.Handle()->Clone();
+    klon->SetToBegin();
+    std::vector<QVariant> werte(nummern.size());
+    for (;;) {
+        try {
+            klon->GetNextRecord();
+        } catch (const dbe::EDBEngineError &e) {
+            if (e.ErrorCode() == dbe::ErrorCode::EndOfTable)
+                return;
+            throw;
+        }
+        for (size_t i = 0; i < nummern.size(); ++i) {
+            bool leer = false;
+            werte[i] = klon->FieldValue(nummern[i], leer);
+            if (leer)
+                werte[i] = QVariant();
+        }
+        jeFahrzeug(werte);
+    }
 }
 
 } // namespace fleet

@@ -3,6 +3,9 @@
 #include <functional>
 #include <vector>
 
+#include <QStringList>
+#include <QVariant>
+
 namespace dbe {
 class TDataSet;
 class TTable;
@@ -17,10 +20,18 @@ namespace fleet {
 // move, and are linked again at the end. The vehicles and the details read
 // share one read transaction of their storage, renewed every few milliseconds
 // (another workstation's write waits no longer; a write of `jeFahrzeug` is
-// committed as always). Afterwards, also when a call throws,
-// the table is back on the vehicle that was current and every detail follows
-// it as before.
-void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::vector<const dbe::TDataSet *> &gelesen,
+// committed as always). The table's scroll rules (those of the main window)
+// do not run for the vehicles passed. Afterwards, also when a call throws,
+// the table is back on the vehicle that was current, every detail follows it
+// as before, and the rules are back and have run once for that vehicle.
+void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::vector<dbe::TDataSet *> &gelesen,
                           const std::function<void()> &jeFahrzeug);
+
+// Reads the vehicles of the vehicle table's view (its order, range and
+// filters) through a cursor of its own and hands `jeFahrzeug` the values of
+// `felder` of each, blank as null. The vehicle table does not move: neither
+// its rules nor its controls nor its details hear of the walk.
+void FahrzeugeLesen(dbe::TTable &fahrzeuge, const QStringList &felder,
+                    const std::function<void(const std::vector<QVariant> &)> &jeFahrzeug);
 
 } // namespace fleet

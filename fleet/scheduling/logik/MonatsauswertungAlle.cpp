@@ -38,12 +38,15 @@ QVariantList schluessel(dbe::TDataSet &zeile)
 
 bool MonatsauswertungAlleBerechnen(TDataModule1 &dm, dbe::TTable &ergebnis, std::uint16_t jahr,
                                    std::uint16_t monat, const QString &monatText,
-                                   const std::function<void()> &schritt)
+                                   const std::function<void()> &schritt,
+                                   const std::function<void()> &geoeffnet)
 {
     if (!TabelleLeeren(ergebnis))
         return false;
     if (!ergebnis.Active())
         ergebnis.Open();
+    if (geoeffnet)
+        geoeffnet();
     // Frozen only now: the emptying closes and reopens the table, which its
     // grid must hear of.
     ergebnis.DisableControls();
@@ -53,21 +56,9 @@ bool MonatsauswertungAlleBerechnen(TDataModule1 &dm, dbe::TTable &ergebnis, std:
     } frei{ergebnis};
     const QString jahrText = QString::number(jahr);
     ErgebnisTransaktion transaktion(ergebnis);
-    std::vector<const dbe::TDataSet *> gelesen{&dm.TTblVarKosten};
-    if (TourenModus)
-        gelesen.push_back(&dm.TTblTouren);
-    FahrzeugeDurchlaufen(dm.TTblMain, gelesen, [&] {
+    const auto zeileSchreiben = [&](const MonatsauswertungEingabe &e) {
         if (schritt)
             schritt();
-        MonatsauswertungEingabe e;
-        e.KfzNr = feld(dm.TTblMain, "KfzNr")->AsString();
-        e.Jahr = jahr;
-        e.Monat = monat;
-        e.TourenModus = TourenModus;
-        e.Stammbetraege = StammbetraegeLesen(dm.TTblMain);
-        e.Kosten = KostenZeilenLesen(dm.TTblVarKosten);
-        if (e.TourenModus)
-            e.Touren = TourZeilenLesen(dm.TTblTouren);
         const TMonatsauswertungErgebnis r = MonatsauswertungBerechnen(e).Ergebnis;
         MonatsauswertungErgebnis = r;
         ergebnis.Append();
@@ -96,7 +87,41 @@ bool MonatsauswertungAlleBerechnen(TDataModule1 &dm, dbe::TTable &ergebnis, std:
         for (const auto &[name, wert] : geld)
             feld(ergebnis, name)->SetAsCurrency(wert);
         ergebnis.Post();
-    });
+    };
+    MonatsauswertungEingabe e;
+    e.Jahr = jahr;
+    e.Monat = monat;
+    e.TourenModus = TourenModus;
+    dbe::TTable *touren = TourenModus ? &dm.TTblTouren : nullptr;
+    if (MonatsEingabenLesbar(dm.TTblVarKosten, touren)) {
+        // The month's rows of every vehicle at once, the vehicles through a
+        // cursor of their own: the vehicle table stays where it is.
+        MonatsEingaben daten = MonatsEingabenLesen(dm.TTblVarKosten, touren, jahr, monat);
+        QStringList felder{QStringLiteral("KfzNr")};
+        for (const char *f : kStammFelder)
+            felder << QString::fromLatin1(f);
+        FahrzeugeLesen(dm.TTblMain, felder, [&](const std::vector<QVariant> &fahrzeug) {
+            e.KfzNr = fahrzeug[0].toString();
+            for (int i = 0; i < kStammBetraege; ++i)
+                e.Stammbetraege[i] = fahrzeug[i + 1].toDouble();
+            e.Kosten = daten.Kosten.take(e.KfzNr);
+            e.Touren = daten.Touren.take(e.KfzNr);
+            zeileSchreiben(e);
+        });
+    } else {
+        // A filtered cost or tour view: its rows as the cursor shows them.
+        std::vector<dbe::TDataSet *> gelesen{&dm.TTblVarKosten};
+        if (touren)
+            gelesen.push_back(touren);
+        FahrzeugeDurchlaufen(dm.TTblMain, gelesen, [&] {
+            e.KfzNr = feld(dm.TTblMain, "KfzNr")->AsString();
+            e.Stammbetraege = StammbetraegeLesen(dm.TTblMain);
+            e.Kosten = KostenZeilenLesen(dm.TTblVarKosten);
+            if (touren)
+                e.Touren = TourZeilenLesen(*touren);
+            zeileSchreiben(e);
+        });
+    }
     transaktion.Abschliessen();
     ergebnis.First();
     return true;

@@ -20,11 +20,18 @@ class TDataModule1;
 // table (its order and filter) and appends one row per vehicle to
 // `ergebnis` (MoAusPrv.DB), which it empties first; false, with nothing
 // written, when it cannot be emptied. Each run leaves its result in the
-// shared result record. The vehicle table is back on its vehicle afterwards;
-// the result table's controls are frozen while rows are appended.
+// shared result record. The costs and tours of the month are read for all
+// vehicles at once and the vehicles through a cursor of their own, so the
+// vehicle table does not move and its rules (the main window's monthly sums)
+// do not run; only a filtered cost or tour view is walked vehicle by vehicle,
+// with those rules held off. The result table's controls are frozen while
+// rows are appended. `schritt` runs once per vehicle; `geoeffnet` as soon as
+// the emptied table is open again, before any row is written (its fields are
+// new then: the caller sets their titles and visibility).
 bool MonatsauswertungAlleBerechnen(TDataModule1 &dm, dbe::TTable &ergebnis, std::uint16_t jahr,
                                    std::uint16_t monat, const QString &monatText,
-                                   const std::function<void()> &schritt = {});
+                                   const std::function<void()> &schritt = {},
+                                   const std::function<void()> &geoeffnet = {});
 
 // The totals over the rows; the walk ends on the first row.
 struct TMonatsAlleSummen {

@@ -1,4 +1,6 @@
 // The fleet cost and the vehicle comparison forms offscreen, over a real data module.
+#include <QAbstractBarSeries>
+#include <QBarSet>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -40,6 +42,17 @@ public:
         AufzeichnendeReportDienste::PrintReport(nummer, modus);
     }
 };
+
+// The bars of every bar series of the chart: one per value of each of its sets.
+int balkenAnzahl(fleet::TBalkenDiagramm &diagramm)
+{
+    int anzahl = 0;
+    for (QAbstractSeries *reihe : diagramm.chart()->series())
+        if (auto *balken = qobject_cast<QAbstractBarSeries *>(reihe))
+            for (QBarSet *satz : balken->barSets())
+                anzahl += satz->count();
+    return anzahl;
+}
 
 } // namespace
 
@@ -115,6 +128,7 @@ private slots:
         QCOMPARE(form.LblFuhrparkSchadstoff->text(), QString("CO2/Gef.Km.(kg)"));
         QCOMPARE(form.LblSonstige4KostenName->text(), QString("Leasing"));
         QCOMPARE(form.DBChartFuhrpark->marken().size(), 12);
+        QCOMPARE(balkenAnzahl(*form.DBChartFuhrpark), 12);
         QVERIFY(form.DBChartFuhrpark->marken()[0].startsWith("M-KV 100 "));
         QVERIFY(form.DBChartFuhrpark->marken()[0].endsWith(" %"));
         QCOMPARE(form.DBChartFuhrpark->titel(), QString("Gesamt"));
@@ -148,6 +162,53 @@ private slots:
         QCOMPARE(berichte.aufrufe, QStringList({"PrintReport(8,2)"}));
         QVERIFY(berichte.bildDa);
         QDir::setCurrent(vorher);
+    }
+
+    // Many more bars than the chart is wide: one bar each, and only as many
+    // names and marks as fit side by side; zoomed in, every bar is named.
+    void aChartOfManyBarsNamesOnlyWhatFits()
+    {
+        fleet::TBalkenDiagramm diagramm;
+        diagramm.resize(500, 400);
+        QStringList namen;
+        QList<double> werte;
+        for (int i = 0; i < 2000; ++i) {
+            namen << QStringLiteral("K-%1").arg(i, 5, 10, QLatin1Char('0'));
+            werte << 100 + i % 37;
+        }
+        diagramm.setDaten(namen, werte);
+        diagramm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&diagramm));
+        QCOMPARE(balkenAnzahl(diagramm), 2000);
+        QCOMPARE(diagramm.marken().size(), 2000);
+
+        const double breite = diagramm.chart()->plotArea().width();
+        const double zeile = QFontMetricsF(diagramm.chart()->font()).height();
+        const QStringList namenGezeigt = diagramm.sichtbareNamen();
+        QVERIFY(!namenGezeigt.isEmpty());
+        QVERIFY2(namenGezeigt.size() * zeile <= breite + zeile,
+                 qPrintable(QStringLiteral("%1 names in %2 px").arg(namenGezeigt.size()).arg(breite)));
+        QCOMPARE(diagramm.sichtbareMarken().size(), namenGezeigt.size());
+        // Evenly spaced from the first bar on.
+        const int schritt = namenGezeigt.size() > 1 ? namen.indexOf(namenGezeigt[1]) : 1;
+        QVERIFY(schritt > 1);
+        for (int k = 0; k < namenGezeigt.size(); ++k)
+            QCOMPARE(namenGezeigt[k], namen[k * schritt]);
+
+        // Ten bars in view: each named and marked.
+        QChart *chart = diagramm.chart();
+        const QPointF von = chart->mapToPosition(QPointF(99.5, 0), chart->series().value(0));
+        const QPointF bis = chart->mapToPosition(QPointF(109.5, 0), chart->series().value(0));
+        chart->zoomIn(
+            QRectF(von.x(), chart->plotArea().top(), bis.x() - von.x(), chart->plotArea().height()));
+        QCOMPARE(diagramm.sichtbareNamen(), namen.mid(100, 10));
+        QCOMPARE(diagramm.sichtbareMarken().size(), 10);
+        if (qEnvironmentVariableIsSet("KARVENFP_BILDER"))
+            diagramm.grab().save(qEnvironmentVariable("KARVENFP_BILDER") + "/balken_gezoomt.png");
+        diagramm.zoomZuruecksetzen();
+        QCOMPARE(diagramm.sichtbareNamen(), namenGezeigt);
+        if (qEnvironmentVariableIsSet("KARVENFP_BILDER"))
+            diagramm.grab().save(qEnvironmentVariable("KARVENFP_BILDER") + "/balken_alle.png");
     }
 
     void fleetCostsShowRevenueInToursMode()
@@ -227,8 +288,21 @@ private slots:
         meldungen.expectWarning("Für diesen Monat konnten bei keinem Fahrzeug gefahrene Kilometer noch var. "
                                 "Kosten ermittelt werden - bitte überprüfen und ändern Sie gegebenenfalls "
                                 "Auswertungsmonat und Auswertungsjahr..");
+        // The grid's columns while the rows are written: titled, the hidden ones hidden.
+        QStringList spaltenWaehrenddessen;
+        form.TblMonatsauswertungAF.BeforePost = [&](dbe::TDataSet &) {
+            if (!spaltenWaehrenddessen.isEmpty())
+                return;
+            for (int i = 0; i < form.DBGridMonatsauswertungAF->columnCount(); ++i)
+                spaltenWaehrenddessen << form.DBGridMonatsauswertungAF->columnTitle(i);
+        };
         form.TBtnMonatsauswertungBerechnen->click();
+        form.TblMonatsauswertungAF.BeforePost = nullptr;
         QVERIFY(meldungen.verifyDone());
+        QCOMPARE(spaltenWaehrenddessen.value(0), QString("Kennzeichen"));
+        QCOMPARE(spaltenWaehrenddessen.value(1), QString("Gef. Km."));
+        for (const char *versteckt : {"AuswJahr", "AuswMonatNum", "AuswMonatText", "Ertrag"})
+            QVERIFY2(!spaltenWaehrenddessen.contains(versteckt), versteckt);
         QCOMPARE(form.TblMonatsauswertungAF.RecordCount(), 12);
         QCOMPARE(form.LblAuswertungszeitraum->text(), QString("Auswertungszeitraum: April 2024"));
         QCOMPARE(form.LblKfzInfo->text(), QString("Info: Sprinter Kühltransport"));

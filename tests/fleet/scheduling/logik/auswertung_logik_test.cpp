@@ -1,10 +1,12 @@
 // The fleet evaluations over the data module's tables, without windows.
 #include <functional>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "base/GermanFormat.h"
 #include "daten/Aliase.h"
+#include "daten/Einstellungswerte.h"
 #include "dbe/Errors.h"
 #include "dbe/Field.h"
 #include "dbe/Session.h"
@@ -12,7 +14,9 @@
 #include "logik/Fahrzeugvergleich.h"
 #include "logik/FuhrparkKosten.h"
 #include "logik/MonatsauswertungAlle.h"
+#include "regeln/MonatsSummen.h"
 #include "regeln/Monatsauswertung.h"
+#include "regeln/fenster_attrappe.h"
 #include "termin_umgebung.h"
 
 namespace {
@@ -272,6 +276,21 @@ protected:
                                 {"KfzNr", "BelegDatum", "BelegNummer", "Mwst", "ReparaturKosten"},
                                 {nr, datum, QString::number(++beleg), km, reparatur});
     }
+    // Every field of every result row, as text.
+    QStringList ergebnisZeilen()
+    {
+        QStringList zeilen;
+        for (ergebnis.First(); !ergebnis.Eof(); ergebnis.Next()) {
+            QStringList z;
+            for (int i = 0; i < ergebnis.FieldCount(); ++i) {
+                const QVariant v = ergebnis.Fields(i)->Value();
+                z << (v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 17)
+                                                      : v.toString());
+            }
+            zeilen << z.join(";");
+        }
+        return zeilen;
+    }
     QStringList gespeichert()
     {
         dbe::TTable t(&u.session());
@@ -307,6 +326,105 @@ TEST_F(MonatAlleTest, OneRowPerVehicleWithTotalsAndTheRowsWithoutValues)
     EXPECT_FALSE(fleet::MonatsZeileOhneWerte(1200, base::Currency::fromDouble(250.75)));
     EXPECT_TRUE(fleet::MonatsZeileOhneWerte(0.4, base::Currency::fromDouble(250.75)));
     EXPECT_TRUE(fleet::MonatsZeileOhneWerte(1200, base::Currency()));
+}
+
+// The vehicle table's rules (the main window's monthly sums and pages) do not
+// run for the vehicles evaluated, with the costs read for all vehicles at once
+// or, under a filter of the cost view, walked vehicle by vehicle; afterwards
+// the monthly sums are the current vehicle's.
+TEST_F(MonatAlleTest, TheMainWindowsMonthlySumsStayUnrunDuringTheRunAndAreRightAfter)
+{
+    monat("A-1", "2024", 1, 1000, 900, 80);
+    monat("B-2", "2024", 1, 200, 300, 20);
+    monat("B-2", "2024", 2, 250, 350, 25);
+    monat("C-3", "2024", 2, 7000, 5000, 600);
+    dbe::TTable &main = u.dm().TTblMain;
+    main.Locate("KfzNr", "B-2");
+    dbe::TTable &var = u.dm().TTblVarKosten;
+    // Read at once, the vehicle table does not move and the sums stay the
+    // current vehicle's; walked, the rules run once at the end, for it.
+    const struct {
+        const char *fall;
+        bool gefiltert;
+        double kmDanach;
+    } faelle[] = {{"costs read at once", false, -1}, {"filtered cost view", true, 450}};
+    for (const auto &f : faelle) {
+        var.OnFilterRecord = [](dbe::TDataSet &, bool &accept) { accept = true; };
+        var.SetFiltered(f.gefiltert);
+        fleettest::FensterAttrappe fenster;
+        fleet::MonatsSummen = fleet::TMonatsSummen();
+        fleet::MonatsSummen.SummeGefKilometer = base::Currency::fromDouble(-1); // a mark no run leaves
+        int schritte = 0;
+        bool gelaufen = false;
+        ASSERT_TRUE(fleet::MonatsauswertungAlleBerechnen(u.dm(), ergebnis, 2024, 3, "März", [&] {
+            ++schritte;
+            gelaufen = gelaufen || !fenster.aufrufe.isEmpty() ||
+                       fleet::MonatsSummen.SummeGefKilometer != base::Currency::fromDouble(-1);
+        })) << f.fall;
+        EXPECT_EQ(schritte, 3) << f.fall;
+        EXPECT_FALSE(gelaufen) << f.fall << ": the main window's rules ran for a vehicle passed";
+        EXPECT_EQ(main.FieldByName("KfzNr")->AsString(), "B-2") << f.fall;
+        EXPECT_EQ(fleet::MonatsSummen.SummeGefKilometer.toDouble(), f.kmDanach) << f.fall;
+        if (f.gefiltert) {
+            EXPECT_EQ(fleet::MonatsSummen.SummeGesamtKosten.toDouble(), 650) << f.fall;
+        }
+        EXPECT_EQ(u.dm().TTblMonatKosten.RecordCount(), 2) << f.fall << ": B-2's monthly rows follow again";
+        EXPECT_EQ(ergebnis.RecordCount(), 3) << f.fall;
+    }
+    var.SetFiltered(false);
+    var.OnFilterRecord = nullptr;
+}
+
+// The month's rows read for all vehicles at once give what the walk over each
+// vehicle's cost rows gives, field by field: readings before the month (a blank
+// date among them, one higher than the month's), rows after it, two receipts of
+// one day, a vehicle without rows, a month of another year; in tours mode the
+// tours' km and revenue.
+TEST_F(MonatAlleTest, TheMonthReadAtOnceGivesWhatTheWalkOverEveryVehicleGives)
+{
+    fahrzeug("D-4");
+    fahrzeug("E-5");
+    kosten("A-1", base::encodeDate(2024, 4, 2), 99000, 10);   // after the month: ignored
+    kosten("A-1", base::encodeDate(2023, 3, 9), 9000, 77.77); // March of another year
+    kosten("E-5", base::encodeDate(2024, 1, 9), 50000, 0);    // before, higher than in the month
+    kosten("D-4", 0, 300, 0);                                 // blank date: before the month
+    kosten("D-4", base::encodeDate(2024, 3, 31), 900, 12.5);
+    kosten("D-4", base::encodeDate(2024, 3, 31), 650, 0.01); // same day, the next receipt
+    kosten("E-5", base::encodeDate(2024, 3, 1), 4000.5, 0.1);
+    kosten("E-5", base::encodeDate(2024, 3, 15), 4500.5, 0.2);
+    for (const auto &[nr, tag, km, ertrag] : std::vector<std::tuple<QString, int, double, double>>{
+             {"A-1", 3, 120.5, 99.99}, {"A-1", 20, 0, 10}, {"C-3", 31, 300, 0.05}, {"E-5", 28, 45, 1}})
+        kerntest::zeileAnfuegen(u.session(), fleet::kAliasFuhrpark, "KfzTour.db",
+                                {"KfzNr", "Datum", "Tour", "GefahrenKm", "Ertrag"},
+                                {nr, base::encodeDate(2024, 3, tag), QString::number(tag), km, ertrag});
+    kerntest::zeileAnfuegen(u.session(), fleet::kAliasFuhrpark, "KfzStamm.db", {"KfzNr", "Steuer", "AFA"},
+                            {"F-6", 1200, 600.06});
+    u.dm().TTblMain.Refresh();
+    u.dm().TTblVarKosten.Refresh();
+    u.dm().TTblTouren.Refresh();
+    dbe::TTable &var = u.dm().TTblVarKosten;
+    for (const bool touren : {false, true}) {
+        fleet::TourenModus = touren;
+        var.SetFiltered(false);
+        ASSERT_TRUE(fleet::MonatsauswertungAlleBerechnen(u.dm(), ergebnis, 2024, 3, "März"));
+        const QStringList aufEinmal = ergebnisZeilen();
+        var.OnFilterRecord = [](dbe::TDataSet &, bool &accept) { accept = true; };
+        var.SetFiltered(true);
+        ASSERT_TRUE(fleet::MonatsauswertungAlleBerechnen(u.dm(), ergebnis, 2024, 3, "März"));
+        var.SetFiltered(false);
+        var.OnFilterRecord = nullptr;
+        EXPECT_EQ(aufEinmal, ergebnisZeilen()) << "tours mode " << touren;
+        ASSERT_EQ(aufEinmal.size(), 6);
+        if (!touren) {
+            ergebnis.First();
+            ergebnis.MoveBy(3);
+            EXPECT_EQ(ergebnis.FieldByName("KfzNr")->AsString(), "D-4");
+            EXPECT_EQ(ergebnis.FieldByName("GefKilometer")->AsFloat(), 600) << "900 - 300 of the blank date";
+            ergebnis.Next();
+            EXPECT_EQ(ergebnis.FieldByName("GefKilometer")->AsFloat(), 0) << "E-5: below the reading before";
+        }
+    }
+    fleet::TourenModus = false;
 }
 
 TEST_F(MonatAlleTest, WarningsByTheTotalsAsTheLabelsShowThem)
