@@ -1,7 +1,7 @@
 #include "regeln/FahrzeugFilter.h"
 
 #include "daten/DataModule1.h"
-#include "dbe/EngineCursor.h"
+#include "daten/SichtLesen.h"
 #include "dbe/detail/Cursor.h"
 #include "dienste/Formularzugriff.h"
 
@@ -12,20 +12,8 @@ FahrzeugFilter::FahrzeugFilter(dbe::TTable &fahrzeuge) : fahrzeuge_(fahrzeuge) {
 void FahrzeugFilter::neuLesen()
 {
     kennzeichen_.clear();
-    const int feld = fahrzeuge_.FieldByName(QStringLiteral("KfzNr"))->FieldNo();
-    std::unique_ptr<dbe::TEngineCursor> klon = fahrzeuge_.Handle()->Clone();
-    klon->SetToBegin();
-    for (;;) {
-        try {
-            klon->GetNextRecord();
-        } catch (const dbe::EDBEngineError &e) {
-            if (e.ErrorCode() == dbe::ErrorCode::EndOfTable)
-                break;
-            throw;
-        }
-        bool leer = false;
-        kennzeichen_.insert(klon->FieldValue(feld, leer).toString());
-    }
+    SichtLesen(fahrzeuge_, {QStringLiteral("KfzNr")},
+               [this](const std::vector<QVariant> &werte) { kennzeichen_.insert(werte[0].toString()); });
 }
 
 bool FahrzeugFilter::Enthaelt(const QString &kfzNr)

@@ -1,9 +1,16 @@
 #include "formulare/AuswertungsBausteine.h"
 
+#include <memory>
+
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
+#include "base/Abort.h"
+
 #include "formulare/seiten/DruckKnoepfe.h"
+#include "ui/AbortKey.h"
 #include "ui/Connect.h"
 #include "ui/FormBase.h"
 
@@ -33,6 +40,25 @@ QLabel *SummenLabel(QWidget *form, const char *name, const QString &text, int br
     l->setFrameShadow(QFrame::Sunken);
     l->setMinimumWidth(breite);
     return l;
+}
+
+std::function<void()> FortschrittSchritt(QProgressBar *balken)
+{
+    struct Uhr {
+        QElapsedTimer seit;
+        qint64 naechsterBlick = 250; // ms: a short run is not held up
+    };
+    auto uhr = std::make_shared<Uhr>();
+    uhr->seit.start();
+    return [balken, uhr] {
+        balken->setValue(balken->value() + 1);
+        const qint64 jetzt = uhr->seit.elapsed();
+        if (jetzt < uhr->naechsterBlick)
+            return;
+        uhr->naechsterBlick = jetzt + 100;
+        if (ui::escapePressed())
+            throw base::SilentAbort();
+    };
 }
 
 } // namespace fleet

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QWidget;
 
@@ -29,5 +30,11 @@ DruckKnoepfe DruckKnoepfeAnlegen(ui::FormBase *form, const QString &druckHinweis
 
 // A total of an evaluation: right-aligned in a sunken panel.
 QLabel *SummenLabel(QWidget *form, const char *name, const QString &text, int breite = 100);
+
+// The step of an evaluation's progress bar: advances the bar by one. Once the
+// run has taken a quarter of a second, every tenth of a second the window is
+// painted (the bar with it) and the input waiting is taken: Escape ends the run
+// quietly (base::SilentAbort), other input is dropped.
+std::function<void()> FortschrittSchritt(QProgressBar *balken);
 
 } // namespace fleet

@@ -263,9 +263,8 @@ void TFuhrparkKostenFormular::FuhrparkKostenBerechnen()
             }
         }
     } abschluss{this};
-    fleet::FuhrparkKostenBerechnen(
-        *DataModule1, FuhrparkZeitraumFilter(zeitraum, jahr, monat), Summen,
-        [this] { ProgBarFuhrparkkosten->setValue(ProgBarFuhrparkkosten->value() + 1); });
+    fleet::FuhrparkKostenBerechnen(*DataModule1, FuhrparkZeitraumFilter(zeitraum, jahr, monat), Summen,
+                                   FortschrittSchritt(ProgBarFuhrparkkosten));
 }
 
 void TFuhrparkKostenFormular::summenZeigen()

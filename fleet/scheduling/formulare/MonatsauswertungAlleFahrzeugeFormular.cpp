@@ -333,8 +333,7 @@ void TMonatsauswertungAlleFahrzeugeFormular::TBtnMonatsauswertungBerechnenClick(
         } abschluss{this};
         geleert = MonatsauswertungAlleBerechnen(
             dm, TblMonatsauswertungAF, std::uint16_t(jahr), std::uint16_t(monat),
-            CmbBoxMonatsauswertungAFMonat->currentText(),
-            [this] { ProgBarMonatsauswertung->setValue(ProgBarMonatsauswertung->value() + 1); },
+            CmbBoxMonatsauswertungAFMonat->currentText(), FortschrittSchritt(ProgBarMonatsauswertung),
             // The grid shows the new fields with their titles, hidden ones hidden, from the start.
             [this] { spaltenEinrichten(); });
     }

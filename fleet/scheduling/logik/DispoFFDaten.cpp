@@ -7,8 +7,7 @@
 #include <QLocale>
 
 #include "daten/Hilfstabellen.h"
-#include "dbe/EngineCursor.h"
-#include "dbe/Errors.h"
+#include "daten/SichtLesen.h"
 #include "dbe/Field.h"
 #include "dbe/Table.h"
 
@@ -73,34 +72,22 @@ QList<QStringList> FFZeilen(dbe::TTable &fahrzeuge, const QSet<QString> &gebucht
     QList<QStringList> zeilen;
     if (!fahrzeuge.Active())
         return zeilen;
-    QList<int> nummern;
+    QStringList felder;
     for (const char *name : kFelder)
-        nummern << fahrzeuge.FieldByName(QString::fromLatin1(name))->FieldNo();
-    const std::unique_ptr<dbe::TEngineCursor> klon = fahrzeuge.Handle()->Clone();
-    klon->SetToBegin();
-    for (;;) {
-        try {
-            klon->GetNextRecord();
-        } catch (const dbe::EDBEngineError &e) {
-            if (e.ErrorCode() == dbe::ErrorCode::EndOfTable)
-                break;
-            throw;
-        }
+        felder << QString::fromLatin1(name);
+    SichtLesen(fahrzeuge, felder, [&](const std::vector<QVariant> &werte) {
         if (schritt)
             schritt();
         QStringList zeile;
-        for (int nummer : nummern) {
-            bool leer = false;
-            const QVariant wert = klon->FieldValue(nummer, leer);
-            zeile << (leer ? QString() : wert.toString());
-        }
+        for (const QVariant &wert : werte)
+            zeile << wert.toString();
         const bool frei = !gebucht.contains(zeile.first());
         if (modus == kFFAlle)
             zeile << (frei ? QStringLiteral("X") : QStringLiteral(" "));
         else if (!frei)
-            continue;
+            return;
         zeilen << zeile;
-    }
+    });
     return zeilen;
 }
 

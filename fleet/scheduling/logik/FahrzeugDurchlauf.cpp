@@ -5,8 +5,6 @@
 #include <memory>
 
 #include "daten/ControlsFrei.h"
-#include "dbe/EngineCursor.h"
-#include "dbe/Errors.h"
 #include "dbe/Field.h"
 #include "dbe/ReadScope.h"
 #include "dbe/Table.h"
@@ -140,34 +138,6 @@ void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::vector<dbe::TDataSe
             lesen.push_back(std::make_unique<dbe::TReadScope>(*t));
     for (fahrzeuge.First(); !fahrzeuge.Eof(); fahrzeuge.Next())
         jeFahrzeug();
-}
-
-void FahrzeugeLesen(dbe::TTable &fahrzeuge, const QStringList &felder,
-                    const std::function<void(const std::vector<QVariant> &)> &jeFahrzeug)
-{
-    std::vector<int> nummern;
-    for (const QString &f : felder)
-        nummern.push_back(fahrzeuge.FieldByName(f)->FieldNo());
-    const dbe::TReadScope lesen(fahrzeuge);
-    const std::unique_ptr<dbe::TEngineCursor> klon = fahrzeuge.Handle()->Clone();
-    klon->SetToBegin();
-    std::vector<QVariant> werte(nummern.size());
-    for (;;) {
-        try {
-            klon->GetNextRecord();
-        } catch (const dbe::EDBEngineError &e) {
-            if (e.ErrorCode() == dbe::ErrorCode::EndOfTable)
-                return;
-            throw;
-        }
-        for (size_t i = 0; i < nummern.size(); ++i) {
-            bool leer = false;
-            werte[i] = klon->FieldValue(nummern[i], leer);
-            if (leer)
-                werte[i] = QVariant();
-        }
-        jeFahrzeug(werte);
-    }
 }
 
 } // namespace fleet

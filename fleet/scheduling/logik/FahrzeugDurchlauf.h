@@ -3,9 +3,6 @@
 #include <functional>
 #include <vector>
 
-#include <QStringList>
-#include <QVariant>
-
 namespace dbe {
 class TDataSet;
 class TTable;
@@ -26,12 +23,5 @@ namespace fleet {
 // as before, and the rules are back and have run once for that vehicle.
 void FahrzeugeDurchlaufen(dbe::TTable &fahrzeuge, const std::vector<dbe::TDataSet *> &gelesen,
                           const std::function<void()> &jeFahrzeug);
-
-// Reads the vehicles of the vehicle table's view (its order, range and
-// filters) through a cursor of its own and hands `jeFahrzeug` the values of
-// `felder` of each, blank as null. The vehicle table does not move: neither
-// its rules nor its controls nor its details hear of the walk.
-void FahrzeugeLesen(dbe::TTable &fahrzeuge, const QStringList &felder,
-                    const std::function<void(const std::vector<QVariant> &)> &jeFahrzeug);
 
 } // namespace fleet

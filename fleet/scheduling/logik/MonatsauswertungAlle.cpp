@@ -5,8 +5,10 @@
 #include "base/GermanFormat.h"
 #include "daten/DataModule1.h"
 #include "daten/Einstellungswerte.h"
+#include "daten/SichtLesen.h"
 #include "daten/TabellenRoutinen.h"
 #include "dbe/Field.h"
+#include "dbe/ReadScope.h"
 #include "dbe/Session.h"
 #include "logik/ErgebnisTransaktion.h"
 #include "logik/FahrzeugDurchlauf.h"
@@ -100,7 +102,8 @@ bool MonatsauswertungAlleBerechnen(TDataModule1 &dm, dbe::TTable &ergebnis, std:
         QStringList felder{QStringLiteral("KfzNr")};
         for (const char *f : kStammFelder)
             felder << QString::fromLatin1(f);
-        FahrzeugeLesen(dm.TTblMain, felder, [&](const std::vector<QVariant> &fahrzeug) {
+        const dbe::TReadScope lesen(dm.TTblMain);
+        SichtLesen(dm.TTblMain, felder, [&](const std::vector<QVariant> &fahrzeug) {
             e.KfzNr = fahrzeug[0].toString();
             for (int i = 0; i < kStammBetraege; ++i)
                 e.Stammbetraege[i] = fahrzeug[i + 1].toDouble();

@@ -3,19 +3,24 @@
 #include <QBarSet>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QThread>
 
 #include "AufzeichnendeDienste.h"
 #include "FensterAttrappe.h"
+#include "base/Abort.h"
 #include "base/GermanFormat.h"
 #include "daten/Aliase.h"
 #include "daten/Einstellungswerte.h"
 #include "dbe/Field.h"
 #include "formulare/AlleFahrzeugeFormular.h"
+#include "formulare/AuswertungsBausteine.h"
 #include "formulare/BalkenDiagramm.h"
 #include "formulare/FuhrparkKostenFormular.h"
 #include "formulare/HauptFormular.h"
@@ -209,6 +214,30 @@ private slots:
         QCOMPARE(diagramm.sichtbareNamen(), namenGezeigt);
         if (qEnvironmentVariableIsSet("KARVENFP_BILDER"))
             diagramm.grab().save(qEnvironmentVariable("KARVENFP_BILDER") + "/balken_alle.png");
+    }
+
+    // A run's step: a short run is not held up; once it has taken a while,
+    // Escape waiting in the input ends it quietly, other keys do not.
+    void aLongRunEndsQuietlyOnEscape()
+    {
+        QProgressBar balken;
+        balken.setRange(0, 100);
+        balken.setValue(0);
+        balken.show();
+        const std::function<void()> schritt = fleet::FortschrittSchritt(&balken);
+        const auto taste = [&balken](Qt::Key k) {
+            QCoreApplication::postEvent(&balken, new QKeyEvent(QEvent::KeyPress, k, Qt::NoModifier));
+        };
+        taste(Qt::Key_Escape);
+        schritt();
+        QCOMPARE(balken.value(), 1);
+        QThread::msleep(300);
+        QVERIFY_THROWS_EXCEPTION(base::SilentAbort, schritt());
+        QCOMPARE(balken.value(), 2);
+        taste(Qt::Key_A);
+        QThread::msleep(150);
+        schritt();
+        QCOMPARE(balken.value(), 3);
     }
 
     void fleetCostsShowRevenueInToursMode()
