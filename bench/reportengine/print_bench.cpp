@@ -31,6 +31,7 @@
 
 #include "reportengine/Engine.h"
 #include "reportengine/PageModel.h"
+#include "reportengine/PreviewPages.h"
 #include "reportengine/PreviewWindow.h"
 #include "reportengine/ScriptedEngineUi.h"
 
@@ -215,12 +216,13 @@ int runWay(const QString &way, const QString &projectFile, int rows)
         const double cpu = cpuSeconds();
         QElapsedTimer wall;
         wall.start();
-        tb::PageModel model;
+        // As the program's preview opens it: the window reads the pages it shows.
+        std::unique_ptr<tb::PreviewPages> pages;
         f.ok = engineRun(projectFile, rows, tb::TB_PRINT_PREVIEW, dir.path(), pdf) &&
-               tb::PreviewWindow::load(previewFile(projectFile, dir.path()), model);
+               (pages = tb::PreviewPages::open(previewFile(projectFile, dir.path())));
         if (f.ok) {
-            f.pages = int(model.pages.size());
-            tb::PreviewWindow window(nullptr, std::move(model), tb::PreviewGeometry{});
+            f.pages = pages->count();
+            tb::PreviewWindow window(nullptr, std::move(pages), tb::PreviewGeometry{});
             window.show();
             QCoreApplication::processEvents();
             f.ok = window.isVisible() && window.pageCount() == f.pages;

@@ -678,6 +678,7 @@ int Engine::TbPrintEnd(int job, int)
     j->run.reset();
     j->stream.reset();
     j->pdf.reset();
+    j->preview.reset();
     j->aborted = false;
     j->progressText.clear();
     j->progressPercent = 0;

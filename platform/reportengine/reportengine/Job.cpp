@@ -51,7 +51,8 @@ void Job::chooseStreaming(EngineUi &ui)
     stream = StreamedExport::forRun(*this);
     run->streamLinesTo(stream.get());
     pdf = stream ? nullptr : StreamedPdf::forRun(*this, ui);
-    run->streamPagesTo(pdf.get());
+    preview = stream || pdf ? nullptr : StreamedPreview::forRun(*this);
+    run->streamPagesTo(pdf ? static_cast<PageSink *>(pdf.get()) : preview.get());
 }
 
 QString Job::definedName(const QString &name) const

@@ -13,6 +13,7 @@
 #include "reportengine/PrintRun.h"
 #include "reportengine/StreamedExport.h"
 #include "reportengine/StreamedPdf.h"
+#include "reportengine/StreamedPreview.h"
 #include "reportengine/Value.h"
 
 class QWidget;
@@ -69,10 +70,11 @@ public:
     QString previewPath;
     QSet<QString> usedNames; // keys of the names the last loaded project refers to
 
-    // The run in progress, and its data export or PDF when that goes as a stream (the run writes into
-    // it, so it outlives the run).
+    // The run in progress, and its data export, PDF or preview when that goes as a stream (the run
+    // writes into it, so it outlives the run).
     std::unique_ptr<StreamedExport> stream;
     std::unique_ptr<StreamedPdf> pdf;
+    std::unique_ptr<StreamedPreview> preview;
     std::unique_ptr<PrintRun> run;
     int destination = TB_DEST_PRINTER;
     bool aborted = false;
@@ -83,8 +85,8 @@ public:
     QString pdfFile;
 
     intptr_t option(int number) const;
-    // Before the run's first page: a data export whose lines can go straight to the file does so, and
-    // a PDF is painted page by page as the run goes.
+    // Before the run's first page: a data export whose lines can go straight to the file does so, a
+    // PDF is painted and a preview written page by page as the run goes.
     void chooseStreaming(EngineUi &ui);
     bool caseSensitive() const { return option(opt::VarsCaseSensitive) != 0; }
     // The name as definitions and lookups key it (translated under option 51, folded under option 46).

@@ -267,20 +267,39 @@ bool PageSequence::finish()
     return painter_.end();
 }
 
-bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, int first, int last,
-                             int copies, const PaintNotifier *notifier)
+namespace {
+
+std::vector<const Page *> pagesNumbered(const PageModel &model, int first, int last)
 {
     std::vector<const Page *> pages;
     for (const auto &page : model.pages)
         if (page.number >= first && page.number <= last)
             pages.push_back(&page);
-    if (pages.empty())
+    return pages;
+}
+
+} // namespace
+
+bool PagePainter::paintPages(QPagedPaintDevice &device, const PageModel &model, int first, int last,
+                             int copies, const PaintNotifier *notifier)
+{
+    const std::vector<const Page *> pages = pagesNumbered(model, first, last);
+    return paintPages(
+        device, int(pages.size()), [&pages](int index) { return pages[size_t(index)]; }, copies, notifier);
+}
+
+bool PagePainter::paintPages(QPagedPaintDevice &device, int count, const PageAt &pageAt, int copies,
+                             const PaintNotifier *notifier)
+{
+    if (count <= 0)
         return false;
-    PageSequence sequence(device, notifier, int(pages.size()) * std::max(1, copies));
+    PageSequence sequence(device, notifier, count * std::max(1, copies));
     for (int copy = 0; copy < std::max(1, copies); ++copy)
-        for (const Page *page : pages)
-            if (!sequence.add(*page))
+        for (int index = 0; index < count; ++index) {
+            const Page *page = pageAt(index);
+            if (!page || !sequence.add(*page))
                 return false;
+        }
     return sequence.finish();
 }
 
@@ -335,12 +354,21 @@ bool PagePainter::finishPdfInfo(const QString &title, const QString &author, con
 bool PagePainter::writePdf(const PageModel &model, const QString &file, int first, int last,
                            const PaintNotifier *notifier)
 {
+    const std::vector<const Page *> pages = pagesNumbered(model, first, last);
+    return writePdf(
+        file, int(pages.size()), [&pages](int index) { return pages[size_t(index)]; }, documentTitle(model),
+        documentAuthor(model), notifier);
+}
+
+bool PagePainter::writePdf(const QString &file, int count, const PageAt &pageAt, const QString &title,
+                           const QString &author, const PaintNotifier *notifier)
+{
     return replaceOnSuccess(file, [&](const QString &neu) {
         QPdfWriter writer(neu);
         writer.setResolution(1200);
         writer.setCreator(QStringLiteral("karvenfp"));
-        writer.setTitle(documentTitle(model));
-        return paintPages(writer, model, first, last, 1, notifier) && finishPdfInfo(model, neu);
+        writer.setTitle(title);
+        return paintPages(writer, count, pageAt, 1, notifier) && finishPdfInfo(title, author, neu);
     });
 }
 

@@ -37,6 +37,11 @@ public:
     // when the device cannot be painted on or the notifier's pagePainted stopped it.
     static bool paintPages(QPagedPaintDevice &device, const PageModel &model, int first, int last, int copies,
                            const PaintNotifier *notifier = nullptr);
+    // The same for `count` pages handed over one at a time by `pageAt` (0-based; null stops it as
+    // a failure).
+    using PageAt = std::function<const Page *(int index)>;
+    static bool paintPages(QPagedPaintDevice &device, int count, const PageAt &pageAt, int copies,
+                           const PaintNotifier *notifier = nullptr);
     // The document title of a run: the text of the "Titel" object of its first page, else the
     // project's name.
     static QString documentTitle(const PageModel &model);
@@ -51,6 +56,9 @@ public:
     // Writes the pages first..last as a PDF file; a failed run leaves an earlier file as it was.
     static bool writePdf(const PageModel &model, const QString &file, int first, int last,
                          const PaintNotifier *notifier = nullptr);
+    // The same for `count` pages handed over one at a time, with the document's title and author.
+    static bool writePdf(const QString &file, int count, const PageAt &pageAt, const QString &title,
+                         const QString &author, const PaintNotifier *notifier = nullptr);
 };
 
 // Paints pages one after the other on a printer or PDF writer as they come, each on paper of its

@@ -31,7 +31,13 @@ bool PreviewWindow::load(const QString &file, PageModel &model)
 
 PreviewWindow::PreviewWindow(QWidget *parent, PageModel model, const PreviewGeometry &geometry,
                              PreviewNotifier notify)
-    : QDialog(parent), model_(std::move(model)), notify_(std::move(notify))
+    : PreviewWindow(parent, std::make_unique<ModelPages>(std::move(model)), geometry, std::move(notify))
+{
+}
+
+PreviewWindow::PreviewWindow(QWidget *parent, std::unique_ptr<PreviewPages> pages,
+                             const PreviewGeometry &geometry, PreviewNotifier notify)
+    : QDialog(parent), pages_(std::move(pages)), notify_(std::move(notify))
 {
     setObjectName(QStringLiteral("TbPreviewWindow"));
     setWindowTitle(QStringLiteral("Vorschau"));
@@ -135,18 +141,20 @@ void PreviewWindow::setZoom(int percent)
 
 void PreviewWindow::fitWidth()
 {
-    if (pageCount() == 0)
+    const Page *page = pages_->page(current_);
+    if (!page)
         return;
-    const double pageWidthPx = model_.pages[size_t(current_)].sizePt.width() * kScreenDpi / 72.0;
+    const double pageWidthPx = page->sizePt.width() * kScreenDpi / 72.0;
     const int available = view_->viewport()->width() - 24;
     setZoom(int(100.0 * available / pageWidthPx));
 }
 
 void PreviewWindow::fitPage()
 {
-    if (pageCount() == 0)
+    const Page *page = pages_->page(current_);
+    if (!page)
         return;
-    const QSizeF size = model_.pages[size_t(current_)].sizePt * (kScreenDpi / 72.0);
+    const QSizeF size = page->sizePt * (kScreenDpi / 72.0);
     const double zx = (view_->viewport()->width() - 24) / size.width();
     const double zy = (view_->viewport()->height() - 24) / size.height();
     setZoom(int(100.0 * std::min(zx, zy)));
@@ -155,14 +163,18 @@ void PreviewWindow::fitPage()
 void PreviewWindow::refresh()
 {
     scene_->clear();
-    if (pageCount() > 0) {
-        const QImage image = PagePainter::render(model_.pages[size_t(current_)], kScreenDpi * zoom_ / 100.0);
+    const Page *page = pages_->page(current_);
+    if (page) {
+        const QImage image = PagePainter::render(*page, kScreenDpi * zoom_ / 100.0);
         auto *shadow =
             scene_->addRect(QRectF(4, 4, image.width(), image.height()), Qt::NoPen, QColor(0x50, 0x50, 0x50));
         shadow->setZValue(-1);
         scene_->addPixmap(QPixmap::fromImage(image));
         scene_->setSceneRect(QRectF(-12, -12, image.width() + 28, image.height() + 28));
         pageLabel_->setText(QStringLiteral("Seite %1 von %2").arg(current_ + 1).arg(pageCount()));
+    } else if (pageCount() > 0) {
+        pageLabel_->setText(
+            QStringLiteral("Seite %1 von %2 kann nicht gelesen werden").arg(current_ + 1).arg(pageCount()));
     } else {
         pageLabel_->setText(QStringLiteral("Keine Seiten"));
     }
@@ -198,15 +210,22 @@ void PreviewWindow::printPages()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    PagePainter::paintPages(printer, model_, 1, 32767, printer.copyCount());
+    PagePainter::paintPages(
+        printer, pageCount(), [this](int index) { return pages_->page(index); }, printer.copyCount());
 }
 
 void PreviewWindow::saveAsPdf()
 {
     const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Als PDF speichern"), QString(),
                                                       QStringLiteral("PDF-Dateien (*.pdf)"));
-    if (!file.isEmpty())
-        PagePainter::writePdf(model_, file, 1, 32767);
+    const Page *first = pages_->page(0);
+    if (file.isEmpty() || !first)
+        return;
+    // Titled after the first page, as the run's own PDF is.
+    const QString title = PagePainter::documentTitle(first, pages_->projectFile());
+    const QString author = PagePainter::documentAuthor(first);
+    PagePainter::writePdf(
+        file, pageCount(), [this](int index) { return pages_->page(index); }, title, author);
 }
 
 } // namespace tb

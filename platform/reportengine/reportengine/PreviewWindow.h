@@ -2,8 +2,11 @@
 
 #include <QDialog>
 
+#include <memory>
+
 #include "reportengine/EngineUi.h"
 #include "reportengine/PageModel.h"
+#include "reportengine/PreviewPages.h"
 
 class QGraphicsScene;
 class QGraphicsView;
@@ -19,11 +22,14 @@ class PreviewWindow : public QDialog {
 public:
     PreviewWindow(QWidget *parent, PageModel model, const PreviewGeometry &geometry,
                   PreviewNotifier notify = {});
+    // Over pages read when they are shown (a preview file's).
+    PreviewWindow(QWidget *parent, std::unique_ptr<PreviewPages> pages, const PreviewGeometry &geometry,
+                  PreviewNotifier notify = {});
 
-    // Loads a preview file; false when it cannot be read.
+    // Loads a preview file whole; false when it cannot be read.
     static bool load(const QString &file, PageModel &model);
 
-    int pageCount() const { return int(model_.pages.size()); }
+    int pageCount() const { return pages_->count(); }
     int currentIndex() const { return current_; } // 0-based
     int zoomPercent() const { return zoom_; }
 
@@ -40,7 +46,7 @@ private:
     void refresh();
     void updateButtons();
 
-    PageModel model_;
+    std::unique_ptr<PreviewPages> pages_;
     PreviewNotifier notify_;
     QGraphicsScene *scene_ = nullptr;
     QGraphicsView *view_ = nullptr;

@@ -95,13 +95,14 @@ void PrintRun::placeHeader(const EvalContext &context)
 
 void PrintRun::keepRecords(const Layouter::Block &block, std::optional<TableLineRecord::Kind> kind)
 {
-    if (pageSink_)
-        return; // painted pages need no table stream
     for (auto record : block.records) {
         record.page = current_;
         if (kind)
             record.kind = *kind;
-        model_.table.push_back(std::move(record));
+        if (pageSink_)
+            pageSink_->tableLine(record);
+        else
+            model_.table.push_back(std::move(record));
     }
 }
 

@@ -29,11 +29,13 @@ public:
     virtual void line(const TableLineRecord &line) = 0;
 };
 
-// Where a run that paints as it goes sends its pages, each once it is finished, in order.
+// Where a run that paints as it goes sends its pages, each once it is finished, in order, and the
+// table lines of each page as they are placed on it (before the page).
 class PageSink {
 public:
     virtual ~PageSink() = default;
     virtual void page(const Page &page) = 0;
+    virtual void tableLine(const TableLineRecord &) {}
 };
 
 // The page loop of one print run: begins pages, places rows and the footer with the page-full rule,
@@ -57,8 +59,8 @@ public:
     // it is not delayed); sums and the filter work as on paper.
     void streamLinesTo(TableLineSink *sink) { sink_ = sink; }
     bool streaming() const { return sink_ != nullptr; }
-    // From the first page on, each finished page goes to `sink` and is dropped, and no table line is
-    // kept: the run holds one page at a time. The last page goes with finishPages().
+    // From the first page on, each finished page goes to `sink` and is dropped, and so does each
+    // table line: the run holds one page at a time. The last page goes with finishPages().
     void streamPagesTo(PageSink *sink) { pageSink_ = sink; }
     void finishPages();
     bool started() const { return current_ > 0; }

@@ -67,13 +67,14 @@ bool QtEngineUi::printOptions(QWidget *parent, PrintOptionsRequest &request)
 void QtEngineUi::showPreview(QWidget *parent, const QString &previewFile, const PreviewGeometry &geometry,
                              const PreviewNotifier &notify)
 {
-    PageModel model;
-    if (!PreviewWindow::load(previewFile, model)) {
+    // The window reads the pages it shows; a long preview opens on its first page at once.
+    std::unique_ptr<PreviewPages> pages = PreviewPages::open(previewFile);
+    if (!pages) {
         message(parent, QStringLiteral("Vorschau"),
                 QStringLiteral("Die Vorschau kann nicht gelesen werden."));
         return;
     }
-    PreviewWindow window(parent, std::move(model), geometry, notify);
+    PreviewWindow window(parent, std::move(pages), geometry, notify);
     window.exec();
 }
 

@@ -43,6 +43,11 @@ int writeRunOutput(Job &job, EngineUi &ui)
         return !cancelled;
     };
 
+    if (job.destination == TB_DEST_PREVIEW && job.preview) {
+        // Written as the run went on; its last page is still to come.
+        job.run->finishPages();
+        return job.preview->finish() ? TB_OK : TB_ERR_OUTPUT;
+    }
     if (job.destination == TB_DEST_PREVIEW) {
         // The preview shows the chosen range only.
         PageModel shown;

@@ -1,4 +1,6 @@
 // Print runs of the real engine, headless, driven the way the print loops drive it.
+#include <map>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -113,6 +115,28 @@ TEST_F(EngineContract, PageRangeOneToThreeOfFivePagesGivesThreePages)
     ASSERT_EQ(pages.size(), 3);
     EXPECT_TRUE(pages[2].contains(QStringLiteral("Seite 3")));
     EXPECT_LT(r.rowsPrinted, rows); // the loop stopped before page 4
+}
+
+TEST_F(EngineContract, PreviewOfAPageRangeHoldsThosePagesWithTheirLines)
+{
+    const QString file = project(listProject(60));
+    tb::PageModel model;
+    ui_->script.onPreview = [&](const QString &previewFile, const tb::PreviewNotifier &) {
+        ASSERT_TRUE(tb::PageModel::readFile(previewFile, model));
+    };
+    ui_->script.firstPage = 2;
+    ui_->script.lastPage = 3;
+    const auto r = runListLoop(*engine_, job_, file, tb::TB_PRINT_PREVIEW, 200, rowDefiner());
+    EXPECT_EQ(r.end, 0);
+    ASSERT_EQ(model.pages.size(), 2u);
+    EXPECT_EQ(model.pages[0].number, 2);
+    EXPECT_EQ(model.pages[1].number, 3);
+    std::map<int, int> rows; // per page
+    for (const auto &line : model.table)
+        rows[line.page] += line.kind == tb::TableLineRecord::Kind::Row;
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_GT(rows[2], 0);
+    EXPECT_GT(rows[3], 0);
 }
 
 TEST_F(EngineContract, EmptyTableGivesOnePageWithTheFooter)

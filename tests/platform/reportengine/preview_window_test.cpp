@@ -1,10 +1,14 @@
-// The preview window on a preview file, offscreen.
+// The preview window on a preview file, offscreen, and the preview file read a page at a time.
+#include <QtEndian>
+
 #include <QFile>
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
 
 #include "engine_fixture.h"
+#include "reportengine/PreviewFileWriter.h"
+#include "reportengine/PreviewPages.h"
 #include "reportengine/PreviewWindow.h"
 #include "temp_dir.h"
 
@@ -117,6 +121,179 @@ TEST(PreviewWindow, ACallbackCanTakeOverAButton)
     QTest::mouseClick(window.findChild<QToolButton *>(QStringLiteral("NaechsteSeite")), Qt::LeftButton);
     EXPECT_EQ(window.currentIndex(), 0);
     EXPECT_FALSE(window.findChild<QToolButton *>(QStringLiteral("AlsPdfSpeichern"))->isEnabled());
+}
+
+// Everything of a page that the preview file keeps.
+QStringList contentOf(const tb::Page &page)
+{
+    QStringList out{
+        QStringLiteral("%1 %2x%3").arg(page.number).arg(page.sizePt.width()).arg(page.sizePt.height())};
+    for (const auto &p : page.items) {
+        out << QStringLiteral("%1|%2|%3|%4 %5 %6%7%8|%9,%10|%11")
+                   .arg(int(p.kind))
+                   .arg(p.object, p.text, p.font.family)
+                   .arg(p.font.sizePt)
+                   .arg(p.font.bold)
+                   .arg(p.font.italic)
+                   .arg(p.font.underline)
+                   .arg(p.origin.x())
+                   .arg(p.origin.y())
+                   .arg(p.color.name(QColor::HexArgb))
+            << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
+                   .arg(p.clip.x())
+                   .arg(p.clip.width())
+                   .arg(p.p1.y())
+                   .arg(p.p2.x())
+                   .arg(p.rect.y())
+                   .arg(p.rect.height())
+                   .arg(p.penWidth)
+                   .arg(p.fill.isValid() ? p.fill.name(QColor::HexArgb) : QStringLiteral("-"))
+                   .arg(p.image.size());
+    }
+    return out;
+}
+
+QByteArray bytesOf(const QString &file)
+{
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+void put(const QString &file, const QByteArray &bytes)
+{
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+}
+
+// Where each page begins, from the index at the file's end.
+std::vector<qint64> pageOffsets(const QByteArray &bytes, int pages)
+{
+    const qint64 index = qFromBigEndian<qint64>(bytes.constData() + bytes.size() - 12);
+    std::vector<qint64> offsets;
+    for (int i = 0; i < pages; ++i)
+        offsets.push_back(qFromBigEndian<qint64>(bytes.constData() + index + 8 + 8 * i));
+    return offsets;
+}
+
+TEST(PreviewFile, WrittenAsTheRunGoesItIsTheFileOfTheWholeRun)
+{
+    testsupport::TempDir dir;
+    tb::PageModel model;
+    ASSERT_TRUE(tb::PageModel::readFile(writePreview(dir, 45), model));
+    ASSERT_GE(model.pages.size(), 4u);
+    ASSERT_FALSE(model.table.empty());
+    const QString whole = QString::fromStdString((dir / "whole.tbpv").string());
+    const QString streamed = QString::fromStdString((dir / "streamed.tbpv").string());
+    ASSERT_TRUE(model.writeFile(whole));
+    {
+        tb::PreviewFileWriter writer(streamed, model.projectFile);
+        for (const auto &page : model.pages) {
+            for (const auto &line : model.table)
+                if (line.page == page.number)
+                    writer.tableLine(line);
+            writer.page(page);
+        }
+        EXPECT_EQ(writer.pages(), int(model.pages.size()));
+        ASSERT_TRUE(writer.finish());
+    }
+    EXPECT_EQ(bytesOf(streamed), bytesOf(whole));
+}
+
+TEST(PreviewFile, PagesReadOneAtATimeAreThePagesOfTheWholeFile)
+{
+    testsupport::TempDir dir;
+    const QString file = writePreview(dir, 45);
+    tb::PageModel whole;
+    ASSERT_TRUE(tb::PageModel::readFile(file, whole));
+    const int count = int(whole.pages.size());
+    ASSERT_GE(count, 4);
+    tb::PreviewFilePages pages;
+    ASSERT_TRUE(pages.open(file)); // by its index
+    ASSERT_EQ(pages.count(), count);
+    EXPECT_EQ(pages.projectFile(), whole.projectFile);
+    for (const int index : {count - 1, 0, 2, 2, 1}) {
+        const tb::Page *page = pages.page(index);
+        ASSERT_TRUE(page) << index;
+        EXPECT_EQ(contentOf(*page), contentOf(whole.pages[size_t(index)])) << index;
+    }
+    EXPECT_EQ(pages.page(count), nullptr);
+    EXPECT_EQ(pages.page(-1), nullptr);
+}
+
+TEST(PreviewFile, DamageIsFoundWhereItLies)
+{
+    testsupport::TempDir dir;
+    const QString file = writePreview(dir, 45);
+    const QByteArray good = bytesOf(file);
+    tb::PageModel whole;
+    ASSERT_TRUE(tb::PageModel::readFile(file, whole));
+    const int count = int(whole.pages.size());
+    const std::vector<qint64> offsets = pageOffsets(good, count);
+    ASSERT_EQ(offsets.size(), size_t(count));
+    const qint64 index = qFromBigEndian<qint64>(good.constData() + good.size() - 12);
+    struct Case {
+        const char *what;
+        std::function<void(QByteArray &)> damage;
+        bool byIndex;        // read a page at a time
+        int unreadable = -1; // the page that cannot be read
+    } cases[] = {
+        {"index cut off", [](QByteArray &b) { b.chop(12); }, false},
+        {"index out of order",
+         [&](QByteArray &b) {
+             qToBigEndian<qint64>(offsets[2], b.data() + index + 8 + 8 * 1);
+             qToBigEndian<qint64>(offsets[1], b.data() + index + 8 + 8 * 2);
+         },
+         false},
+        {"index beyond the pages",
+         [&](QByteArray &b) { qToBigEndian<qint64>(b.size(), b.data() + index + 8 + 8 * 3); }, false},
+        {"index counting a page less",
+         [&](QByteArray &b) { qToBigEndian<quint32>(count - 1, b.data() + index + 4); }, false},
+        // The kind of the second page's first item: the whole file is refused, the page alone here.
+        {"a page damaged", [&](QByteArray &b) { b[offsets[1] + 24] = char(99); }, true, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QByteArray bytes = good;
+        c.damage(bytes);
+        const QString damaged = QString::fromStdString((dir / "damaged.tbpv").string());
+        put(damaged, bytes);
+        EXPECT_EQ(tb::PreviewFilePages().open(damaged), c.byIndex);
+        std::unique_ptr<tb::PreviewPages> pages = tb::PreviewPages::open(damaged);
+        if (c.unreadable >= 0 && !c.byIndex) {
+            EXPECT_FALSE(pages);
+            continue;
+        }
+        ASSERT_TRUE(pages);
+        ASSERT_EQ(pages->count(), count);
+        for (int i = 0; i < count; ++i) {
+            const tb::Page *page = pages->page(i);
+            if (i == c.unreadable) {
+                EXPECT_EQ(page, nullptr);
+                continue;
+            }
+            ASSERT_TRUE(page) << i;
+            EXPECT_EQ(contentOf(*page), contentOf(whole.pages[size_t(i)])) << i;
+        }
+        if (c.unreadable < 0)
+            continue;
+        tb::PageModel model;
+        EXPECT_FALSE(tb::PageModel::readFile(damaged, model));
+        // The window shows the others and says which one it cannot show.
+        tb::PreviewWindow window(nullptr, std::move(pages), {});
+        window.show();
+        auto *label = window.findChild<QLabel *>(QStringLiteral("SeitenAnzeige"));
+        ASSERT_TRUE(label);
+        window.showPage(c.unreadable);
+        EXPECT_EQ(
+            label->text(),
+            QStringLiteral("Seite %1 von %2 kann nicht gelesen werden").arg(c.unreadable + 1).arg(count));
+        EXPECT_TRUE(window.findChild<QToolButton *>(QStringLiteral("NaechsteSeite"))->isEnabled());
+        window.showPage(c.unreadable + 1);
+        EXPECT_EQ(label->text(), QStringLiteral("Seite %1 von %2").arg(c.unreadable + 2).arg(count));
+    }
+    put(QString::fromStdString((dir / "garbage.tbpv").string()), QByteArray("TBPV kaputt"));
+    EXPECT_FALSE(tb::PreviewPages::open(QString::fromStdString((dir / "garbage.tbpv").string())));
 }
 
 } // namespace
