@@ -123,6 +123,9 @@ bool floorPaint(const tb::PageModel &model, const QString &file)
     QPdfWriter writer(file);
     writer.setResolution(kDpi);
     QPainter painter;
+    // A font is made and set only when it changes, as any careful painting does.
+    tb::RunFont current;
+    bool anyFont = false;
     for (size_t n = 0; n < model.pages.size(); ++n) {
         const tb::Page &page = model.pages[n];
         const bool landscape = page.sizePt.width() > page.sizePt.height();
@@ -134,12 +137,19 @@ bool floorPaint(const tb::PageModel &model, const QString &file)
         for (const tb::Primitive &p : page.items) {
             switch (p.kind) {
             case tb::Primitive::Kind::Text: {
-                QFont font(p.font.family);
-                font.setPointSizeF(p.font.sizePt);
-                font.setBold(p.font.bold);
-                font.setItalic(p.font.italic);
-                painter.setFont(font);
-                painter.setPen(p.color);
+                const tb::RunFont &f = p.font;
+                if (!anyFont || f.family != current.family || f.sizePt != current.sizePt ||
+                    f.bold != current.bold || f.italic != current.italic) {
+                    QFont font(f.family);
+                    font.setPointSizeF(f.sizePt);
+                    font.setBold(f.bold);
+                    font.setItalic(f.italic);
+                    painter.setFont(font);
+                    current = f;
+                    anyFont = true;
+                }
+                if (painter.pen().color() != p.color || painter.pen().widthF() != 0)
+                    painter.setPen(p.color);
                 painter.drawText(p.origin * kScale, p.text);
                 break;
             }

@@ -15,9 +15,13 @@ bool PageModel::write(QIODevice &device) const
     preview::writeHeader(s, projectFile, quint32(pages.size()));
     std::vector<qint64> offsets;
     offsets.reserve(pages.size());
+    QByteArray bytes;
     for (const auto &page : pages) {
         offsets.push_back(device.pos());
-        preview::writePage(s, page);
+        bytes.clear();
+        preview::appendPage(bytes, page);
+        if (device.write(bytes) != bytes.size())
+            return false;
     }
     s << quint32(table.size());
     for (const auto &line : table)

@@ -1,12 +1,16 @@
 #include "reportengine/PreviewFileWriter.h"
 
+#include <filesystem>
+
 #include "reportengine/PreviewFormat.h"
 
 namespace tb {
 
-PreviewFileWriter::PreviewFileWriter(const QString &file, const QString &projectFile) : file_(file)
+PreviewFileWriter::PreviewFileWriter(const QString &file, const QString &projectFile)
+    : target_(file),
+      file_(file + QStringLiteral(".XXXXXX")) // beside it, so the rename stays on its file system
 {
-    ok_ = file_.open(QIODevice::WriteOnly) && table_.ok();
+    ok_ = file_.open() && table_.ok();
     stream_.setDevice(&file_);
     preview::prepare(stream_);
     tableStream_.setDevice(&table_.device());
@@ -27,7 +31,9 @@ void PreviewFileWriter::page(const Page &page)
     if (!ok())
         return;
     offsets_.push_back(file_.pos());
-    preview::writePage(stream_, page);
+    buffer_.clear();
+    preview::appendPage(buffer_, page);
+    ok_ = ok_ && file_.write(buffer_) == buffer_.size();
 }
 
 void PreviewFileWriter::tableLine(const TableLineRecord &line)
@@ -46,11 +52,18 @@ bool PreviewFileWriter::finish()
     if (!table_.copyTo(file_))
         return false;
     preview::writeIndex(stream_, offsets_, file_.pos());
-    const qint64 end = file_.pos();
     if (!ok() || !file_.seek(countAt_))
         return false;
     stream_ << quint32(offsets_.size());
-    return ok() && file_.seek(end) && file_.commit();
+    if (!ok() || !file_.flush())
+        return false;
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(file_.fileName()).toStdString(),
+                            QFile::encodeName(target_).toStdString(), error);
+    if (error)
+        return false;
+    file_.setAutoRemove(false); // its name is the target's now
+    return true;
 }
 
 } // namespace tb

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include <QDataStream>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include "reportengine/PageModel.h"
 #include "reportengine/Spool.h"
@@ -12,7 +12,8 @@ namespace tb {
 
 // Writes a preview file while a run goes on: each page as it is finished, the table lines into a
 // spool until the end; so a run of any length holds one page at a time. The file takes its place
-// only when finish() succeeds; an earlier file of that name stays until then.
+// only when finish() succeeds; an earlier file of that name stays until then. A preview is
+// scratch: it is not forced to the disk.
 class PreviewFileWriter {
 public:
     PreviewFileWriter(const QString &file, const QString &projectFile);
@@ -28,13 +29,15 @@ public:
     bool finish();
 
 private:
-    QSaveFile file_;
+    QString target_;
+    QTemporaryFile file_;
     QDataStream stream_;
     Spool table_;
     QDataStream tableStream_;
     quint32 tableLines_ = 0;
     qint64 countAt_ = 0;
     std::vector<qint64> offsets_;
+    QByteArray buffer_; // a page's bytes
     bool ok_ = false;
 };
 

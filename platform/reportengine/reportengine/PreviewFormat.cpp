@@ -1,18 +1,16 @@
 #include "reportengine/PreviewFormat.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include <QDataStream>
 #include <QIODevice>
+#include <QtEndian>
 
 namespace tb::preview {
 
 namespace {
-
-QDataStream &operator<<(QDataStream &s, const RunFont &f)
-{
-    return s << f.family << f.sizePt << f.bold << f.italic << f.underline;
-}
 
 QDataStream &operator>>(QDataStream &s, RunFont &f)
 {
@@ -78,12 +76,138 @@ void writeHeader(QDataStream &s, const QString &projectFile, quint32 pages)
     s << kMagic << kVersion << projectFile << pages;
 }
 
-void writePage(QDataStream &s, const Page &page)
+namespace {
+
+// The bytes a QDataStream of the file's version gives for each value, appended without a device
+// in between: a page holds thousands of values, and a stream's device costs a call for each.
+class Encoder {
+public:
+    explicit Encoder(QByteArray &out) : out_(out) {}
+
+    void i8(qint8 v) { out_.append(char(v)); }
+    void boolean(bool v) { i8(v ? 1 : 0); }
+    void u16(quint16 v) { put(v); }
+    void i32(qint32 v) { put(v); }
+    void u32(quint32 v) { put(v); }
+    void f64(double v)
+    {
+        quint64 bits = 0;
+        std::memcpy(&bits, &v, sizeof bits);
+        put(bits);
+    }
+    void point(QPointF p)
+    {
+        f64(p.x());
+        f64(p.y());
+    }
+    void size(QSizeF s)
+    {
+        f64(s.width());
+        f64(s.height());
+    }
+    void rect(const QRectF &r)
+    {
+        f64(r.x());
+        f64(r.y());
+        f64(r.width());
+        f64(r.height());
+    }
+    void string(const QString &s)
+    {
+        if (s.isNull()) {
+            u32(0xffffffff);
+            return;
+        }
+        u32(quint32(s.size() * 2));
+        const qsizetype at = out_.size();
+        out_.resize(at + s.size() * 2);
+        qToBigEndian<quint16>(s.utf16(), s.size(), out_.data() + at);
+    }
+    void bytes(const QByteArray &b)
+    {
+        if (b.isNull()) {
+            u32(0xffffffff);
+            return;
+        }
+        u32(quint32(b.size()));
+        out_.append(b);
+    }
+    // Plain RGB and the invalid colour directly; any other spec as Qt streams it.
+    void color(const QColor &c)
+    {
+        static const QByteArray invalid = streamed(QColor());
+        if (c.spec() == QColor::Rgb) {
+            const QRgba64 v = c.rgba64();
+            if (c == QColor::fromRgba64(v)) { // the unused fifth part is 0
+                i8(qint8(QColor::Rgb));
+                for (const quint16 part : {v.alpha(), v.red(), v.green(), v.blue(), quint16(0)})
+                    u16(part);
+                return;
+            }
+        } else if (c == QColor()) {
+            out_.append(invalid);
+            return;
+        }
+        out_.append(streamed(c));
+    }
+    void font(const RunFont &f)
+    {
+        string(f.family);
+        f64(f.sizePt);
+        boolean(f.bold);
+        boolean(f.italic);
+        boolean(f.underline);
+    }
+
+private:
+    template <typename T> void put(T v)
+    {
+        char b[sizeof(T)];
+        qToBigEndian(v, b);
+        out_.append(b, sizeof(T));
+    }
+    static QByteArray streamed(const QColor &c)
+    {
+        QByteArray bytes;
+        QDataStream s(&bytes, QIODevice::WriteOnly);
+        prepare(s);
+        s << c;
+        return bytes;
+    }
+
+    QByteArray &out_;
+};
+
+} // namespace
+
+void appendPage(QByteArray &out, const Page &page)
 {
-    s << qint32(page.number) << page.sizePt << quint32(page.items.size());
+    // The table's line and cell marks serve the painting notifications of a run; a preview gives
+    // none, so it keeps only what paints.
+    const auto marks = [](const Primitive &p) {
+        return p.kind == Primitive::Kind::TableLine || p.kind == Primitive::Kind::TableField;
+    };
+    Encoder e(out);
+    e.i32(page.number);
+    e.size(page.sizePt);
+    e.u32(quint32(page.items.size() - size_t(std::count_if(page.items.begin(), page.items.end(), marks))));
     for (const auto &p : page.items) {
-        s << qint8(p.kind) << p.object << p.text << p.font << p.origin << p.clip << p.color << p.p1 << p.p2
-          << p.rect << p.penWidth << p.fill << p.image << p.keepAspect;
+        if (marks(p))
+            continue;
+        e.i8(qint8(p.kind));
+        e.string(p.object);
+        e.string(p.text);
+        e.font(p.font);
+        e.point(p.origin);
+        e.rect(p.clip);
+        e.color(p.color);
+        e.point(p.p1);
+        e.point(p.p2);
+        e.rect(p.rect);
+        e.f64(p.penWidth);
+        e.color(p.fill);
+        e.bytes(p.image);
+        e.boolean(p.keepAspect);
     }
 }
 

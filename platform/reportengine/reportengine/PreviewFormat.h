@@ -20,7 +20,8 @@ constexpr quint32 kIndexMagic = 0x54425049; // "TBPI"
 void prepare(QDataStream &stream);
 
 void writeHeader(QDataStream &stream, const QString &projectFile, quint32 pages);
-void writePage(QDataStream &stream, const Page &page);
+// A page's bytes, appended to `out`; the table's line and cell marks are left out.
+void appendPage(QByteArray &out, const Page &page);
 void writeTableLine(QDataStream &stream, const TableLineRecord &line);
 // The index: where each page begins (from the file's start), then where the index begins.
 void writeIndex(QDataStream &stream, const std::vector<qint64> &pageOffsets, qint64 indexOffset);

@@ -128,4 +128,31 @@ TEST(HostileInput, DamagedPreviewFilesAreRefusedWhole)
     EXPECT_GE(damaged, 7);
 }
 
+TEST(HostileInput, SeedPreviewFilesWrittenAgainGiveTheirOwnBytesAndAnIndex)
+{
+    // The seeds were written by Qt's own stream; the engine's writer must give the same bytes.
+    const QDir dir(QStringLiteral(KARVEN_FUZZ_CORPUS "/preview_file"));
+    int seeds = 0;
+    for (const QString &name : dir.entryList({QStringLiteral("seed-*")}, QDir::Files)) {
+        QFile in(dir.filePath(name));
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        const QByteArray original = in.readAll();
+        QBuffer source;
+        source.setData(original);
+        source.open(QIODevice::ReadOnly);
+        tb::PageModel model;
+        ASSERT_TRUE(tb::PageModel::read(source, model)) << name.toStdString();
+        QBuffer written;
+        written.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(model.write(written));
+        const QByteArray bytes = written.data();
+        // The index: a mark, the count, an offset per page, where it begins, the mark again.
+        EXPECT_EQ(bytes.size(), original.size() + 8 + 8 * qsizetype(model.pages.size()) + 12)
+            << name.toStdString();
+        EXPECT_EQ(bytes.left(original.size()), original) << name.toStdString();
+        ++seeds;
+    }
+    EXPECT_GE(seeds, 2);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // The preview window on a preview file, offscreen, and the preview file read a page at a time.
 #include <QtEndian>
 
+#include <QBuffer>
 #include <QFile>
 #include <QLabel>
 #include <QTest>
@@ -198,6 +199,72 @@ TEST(PreviewFile, WrittenAsTheRunGoesItIsTheFileOfTheWholeRun)
         ASSERT_TRUE(writer.finish());
     }
     EXPECT_EQ(bytesOf(streamed), bytesOf(whole));
+}
+
+TEST(PreviewFile, EveryKindOfValueIsReadBackAsItWasWritten)
+{
+    tb::PageModel model;
+    model.projectFile = QStringLiteral("Übersicht.lst");
+    tb::Page page;
+    page.number = 7;
+    page.sizePt = QSizeF(841.89, 595.28);
+    struct Item {
+        QString text;
+        QColor color, fill;
+        QByteArray image;
+    } items[] = {
+        {QString(), QColor(Qt::black), QColor(), QByteArray()},
+        {QStringLiteral(""), QColor(0x12, 0x34, 0x56, 0x78), QColor::fromRgbF(0.1f, 0.2f, 0.3f),
+         QByteArray("")},
+        {QStringLiteral("Größe 𝄞 – ½"), QColor::fromHsv(200, 40, 90), QColor::fromCmyk(10, 20, 30, 40),
+         QByteArray("\x89PNG\r\n\x1a\n", 8)},
+        {QStringLiteral("Sommer:"), QColor(Qt::transparent), QColor(QStringLiteral("#F2F2F2")), QByteArray()},
+    };
+    for (const auto &item : items) {
+        tb::Primitive p;
+        p.kind = tb::Primitive::Kind(int(page.items.size()) % 4); // text, line, rectangle, picture
+        p.object = item.text.isNull() ? QString() : QStringLiteral("Tabelle");
+        p.text = item.text;
+        p.font = {QStringLiteral("Liberation Sans"), 8.5, true, false, true};
+        p.origin = QPointF(-1.5, 1e5);
+        p.clip = QRectF(0.25, 0.5, 100.125, 12);
+        p.color = item.color;
+        p.fill = item.fill;
+        p.p1 = QPointF(3, 4);
+        p.p2 = QPointF(-0.0, 7.75);
+        p.rect = QRectF(1, 2, 3, 4);
+        p.penWidth = 0.3;
+        p.image = item.image;
+        p.keepAspect = page.items.size() % 2 == 0;
+        page.items.push_back(p);
+    }
+    // The table's marks serve a run's painting notifications only; the preview keeps none.
+    tb::Page withMarks = page;
+    tb::Primitive mark;
+    mark.kind = tb::Primitive::Kind::TableLine;
+    withMarks.items.insert(withMarks.items.begin() + 1, mark);
+    mark.kind = tb::Primitive::Kind::TableField;
+    withMarks.items.push_back(mark);
+    model.pages = {withMarks};
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    ASSERT_TRUE(model.write(buffer));
+    buffer.seek(0);
+    tb::PageModel read;
+    ASSERT_TRUE(tb::PageModel::read(buffer, read));
+    ASSERT_EQ(read.pages.size(), 1u);
+    EXPECT_EQ(read.projectFile, model.projectFile);
+    EXPECT_EQ(contentOf(read.pages[0]), contentOf(page));
+    for (size_t i = 0; i < page.items.size(); ++i) {
+        const tb::Primitive &a = read.pages[0].items[i], &b = page.items[i];
+        EXPECT_EQ(a.color, b.color) << i;
+        EXPECT_EQ(a.fill, b.fill) << i;
+        EXPECT_EQ(a.text.isNull(), b.text.isNull()) << i;
+        EXPECT_EQ(a.image, b.image) << i;
+        EXPECT_EQ(a.image.isNull(), b.image.isNull()) << i;
+        EXPECT_EQ(a.keepAspect, b.keepAspect) << i;
+        EXPECT_EQ(a.kind, b.kind) << i;
+    }
 }
 
 TEST(PreviewFile, PagesReadOneAtATimeAreThePagesOfTheWholeFile)
