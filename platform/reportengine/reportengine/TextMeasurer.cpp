@@ -55,8 +55,11 @@ struct ResolvedFont {
     QFont qfont;
     QFontMetricsF metrics;
     TextMeasurer::Metrics inPoints;
-    // Widths in device pixels of short texts measured before: the values of a column repeat.
+    // Widths in device pixels of short texts measured before: the values of a column repeat. When
+    // the recent ones are many, they become the older ones and the oldest go; a value met again
+    // comes back to the recent ones, so a column's repeating values outlast its unique ones.
     QHash<QString, double> widths;
+    QHash<QString, double> olderWidths;
 };
 
 // The width of a whole paragraph, in device pixels.
@@ -69,9 +72,12 @@ double paragraphWidth(ResolvedFont &font, const QString &text)
     const auto it = font.widths.constFind(text);
     if (it != font.widths.cend())
         return *it;
-    if (font.widths.size() >= kKeptWidths)
+    if (font.widths.size() >= kKeptWidths) {
+        font.olderWidths = std::move(font.widths);
         font.widths.clear();
-    const double width = font.metrics.horizontalAdvance(text);
+    }
+    const auto older = font.olderWidths.constFind(text);
+    const double width = older != font.olderWidths.cend() ? *older : font.metrics.horizontalAdvance(text);
     font.widths.insert(text, width);
     return width;
 }
@@ -96,7 +102,7 @@ ResolvedFont &resolved(const RunFont &font)
     QFont f = makeFont(font);
     const QFontMetricsF fm(f, &device());
     kept->push_back(
-        {font, f, fm, {fm.ascent() * kPxToPt, fm.descent() * kPxToPt, fm.lineSpacing() * kPxToPt}, {}});
+        {font, f, fm, {fm.ascent() * kPxToPt, fm.descent() * kPxToPt, fm.lineSpacing() * kPxToPt}, {}, {}});
     return kept->back();
 }
 
