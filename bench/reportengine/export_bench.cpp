@@ -8,8 +8,6 @@
 // are finished, so its peak memory should hardly grow with the rows.
 //   export_bench [--rows=N]           all three, with the ratios
 //   export_bench --way=xls --rows=N   one way (what the parent starts)
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +21,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "process_usage.h"
 #include "reportengine/Engine.h"
 #include "reportengine/ProjectStore.h"
 #include "reportengine/ScriptedEngineUi.h"
@@ -171,12 +170,6 @@ struct Figure {
     bool ok = false;
 };
 
-double cpuSeconds(const rusage &usage)
-{
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 Figure measure(const QString &way, int rows)
 {
     QProcess child;
@@ -205,16 +198,13 @@ int main(int argc, char **argv)
     const QString way = argument(args, QStringLiteral("--way"), QString());
     if (!way.isEmpty()) {
         QTemporaryDir dir;
-        rusage before{};
-        getrusage(RUSAGE_SELF, &before);
+        const double before = testsupport::cpuSeconds();
         const QString file =
             dir.filePath(QStringLiteral("export.") + (way == QLatin1String("pdf") ? "pdf" : "xls"));
         const bool ok = way == QLatin1String("floor") ? floorRun(rows, file)
                                                       : engineRun(rows, way.toUpper(), dir.path(), file);
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        const double seconds = cpuSeconds(usage) - cpuSeconds(before);
-        std::printf("%.3f %.1f\n", seconds, double(usage.ru_maxrss) / 1024.0);
+        const double seconds = testsupport::cpuSeconds() - before;
+        std::printf("%.3f %.1f\n", seconds, testsupport::peakMegabytes());
         return ok ? 0 : 1;
     }
     std::printf("%d rows, six columns; each way in a process of its own\n", rows);

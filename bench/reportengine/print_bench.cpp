@@ -10,8 +10,6 @@
 //   print_bench [--rows=N] [--project=FILE]            all three, with the ratios
 //   print_bench --way=pdf --rows=N [--project=FILE]    one way (what the parent starts)
 //   print_bench --text=DIR --rows=N                    writes DIR/engine.pdf and DIR/floor.pdf
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -29,11 +27,15 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "process_usage.h"
 #include "reportengine/Engine.h"
 #include "reportengine/PageModel.h"
 #include "reportengine/PreviewPages.h"
 #include "reportengine/PreviewWindow.h"
 #include "reportengine/ScriptedEngineUi.h"
+
+using testsupport::cpuSeconds;
+using testsupport::peakMegabytes;
 
 namespace {
 
@@ -174,21 +176,6 @@ bool floorPaint(const tb::PageModel &model, const QString &file)
         }
     }
     return painter.end();
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
 }
 
 struct Figure {
