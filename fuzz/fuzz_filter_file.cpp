@@ -6,8 +6,8 @@
 
 #include <QBuffer>
 
-#include "navigation/FilterFile.h"
-#include "navigation/FilterValues.h"
+#include "navigation/filter/FilterFile.h"
+#include "navigation/filter/FilterValues.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "navigation/FilterRecords.h"
-#include "navigation/FilterTree.h"
+#include "navigation/filter/FilterRecords.h"
+#include "navigation/filter/FilterTree.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

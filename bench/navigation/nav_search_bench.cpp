@@ -11,7 +11,7 @@
 #include "bench_fleet.h"
 #include "dbe/Table.h"
 #include "fleet_generator.h"
-#include "navigation/TableDefs.h"
+#include "navigation/erweiterung/TableDefs.h"
 
 namespace {
 

@@ -25,8 +25,8 @@
 #include "dienste/Formularzugriff.h"
 #include "dienste/TerminDienste.h"
 #include "formulare/HauptFormular.h"
-#include "navigation/DBVFilter.h"
-#include "navigation/DBVexarion.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/filter/DBVFilter.h"
 #include "regeln/FahrzeugFilter.h"
 #include "ui/Hourglass.h"
 

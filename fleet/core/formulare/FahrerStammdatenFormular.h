@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "daten/DataModuleFahrer.h"
-#include "navigation/NavigateBtn.h"
+#include "navigation/leiste/NavigateBtn.h"
 #include "ui/FormBase.h"
 #include "ui/Messages.h"
 

@@ -9,8 +9,8 @@
 #include "dienste/DetailFensterZugriff.h"
 #include "dienste/Formularzugriff.h"
 #include "dienste/HauptFormularZugriff.h"
-#include "navigation/FilterRecords.h"
-#include "navigation/NavigateBtn.h"
+#include "navigation/filter/FilterRecords.h"
+#include "navigation/leiste/NavigateBtn.h"
 #include "ui/FormBase.h"
 #include "ui/Messages.h"
 

@@ -19,7 +19,7 @@
 #include "formulare/seiten/SchadenSeite.h"
 #include "formulare/seiten/StammdatenSeite.h"
 #include "formulare/seiten/TourenSeite.h"
-#include "navigation/DBVexarion.h"
+#include "navigation/erweiterung/DBVexarion.h"
 #include "ui/Connect.h"
 #include "ui/PageControl.h"
 

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-#include "navigation/ExtenderTypes.h"
-#include "navigation/FilterRecords.h"
-#include "navigation/NavigateBtn.h"
+#include "navigation/filter/FilterRecords.h"
+#include "navigation/leiste/ExtenderTypes.h"
+#include "navigation/leiste/NavigateBtn.h"
 
 namespace dbe {
 class TTable;

@@ -2,9 +2,9 @@
 
 #include "daten/DataModule1.h"
 #include "dbe/Table.h"
-#include "navigation/DBVNavigator.h"
-#include "navigation/DBVexarion.h"
-#include "navigation/NavCommandTable.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/leiste/DBVNavigator.h"
+#include "navigation/leiste/NavCommandTable.h"
 
 namespace fleet {
 

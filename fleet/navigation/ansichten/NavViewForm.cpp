@@ -1,15 +1,15 @@
-#include "navigation/NavViewForm.h"
+#include "navigation/ansichten/NavViewForm.h"
 
 #include <QHBoxLayout>
 
 #include "dbe/Errors.h"
 #include "dbe/Table.h"
-#include "navigation/DBVNavigator.h"
-#include "navigation/DBVexarion.h"
-#include "navigation/DataSetHelpers.h"
-#include "navigation/MasterRecord.h"
-#include "navigation/TableDefs.h"
-#include "navigation/UserFeedback.h"
+#include "navigation/daten/DataSetHelpers.h"
+#include "navigation/daten/MasterRecord.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/erweiterung/TableDefs.h"
+#include "navigation/gemeinsam/UserFeedback.h"
+#include "navigation/leiste/DBVNavigator.h"
 #include "ui/Connect.h"
 
 namespace nav {

@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "dbe/DataSource.h"
-#include "navigation/NavDialogBase.h"
-#include "navigation/ShortCut.h"
+#include "navigation/dialoge/NavDialogBase.h"
+#include "navigation/gemeinsam/ShortCut.h"
 
 namespace nav {
 

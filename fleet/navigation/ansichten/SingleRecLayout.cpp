@@ -1,4 +1,4 @@
-#include "navigation/SingleRecLayout.h"
+#include "navigation/ansichten/SingleRecLayout.h"
 
 #include <algorithm>
 #include <array>

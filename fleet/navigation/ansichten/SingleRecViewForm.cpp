@@ -1,4 +1,4 @@
-#include "navigation/SingleRecViewForm.h"
+#include "navigation/ansichten/SingleRecViewForm.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -7,9 +7,9 @@
 #include <QStyle>
 
 #include "dbe/Field.h"
-#include "navigation/DBVNavigator.h"
-#include "navigation/DataSetHelpers.h"
-#include "navigation/TableDefs.h"
+#include "navigation/daten/DataSetHelpers.h"
+#include "navigation/erweiterung/TableDefs.h"
+#include "navigation/leiste/DBVNavigator.h"
 #include "ui/Connect.h"
 #include "ui/DBCheckBox.h"
 #include "ui/DBEdit.h"

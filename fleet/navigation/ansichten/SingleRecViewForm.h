@@ -9,9 +9,9 @@
 #include <QScrollArea>
 #include <QSize>
 
-#include "navigation/DBVexarion.h"
-#include "navigation/NavViewForm.h"
-#include "navigation/SingleRecLayout.h"
+#include "navigation/ansichten/NavViewForm.h"
+#include "navigation/ansichten/SingleRecLayout.h"
+#include "navigation/erweiterung/DBVexarion.h"
 
 namespace nav {
 

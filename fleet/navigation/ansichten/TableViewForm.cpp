@@ -1,10 +1,10 @@
-#include "navigation/TableViewForm.h"
+#include "navigation/ansichten/TableViewForm.h"
 
 #include <QEvent>
 
 #include "dbe/Field.h"
-#include "navigation/DBVexarion.h"
-#include "navigation/TableDefs.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/erweiterung/TableDefs.h"
 #include "ui/Connect.h"
 #include "ui/DBGrid.h"
 

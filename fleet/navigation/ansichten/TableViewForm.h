@@ -1,6 +1,6 @@
 #pragma once
 
-#include "navigation/NavViewForm.h"
+#include "navigation/ansichten/NavViewForm.h"
 
 namespace ui {
 class DBGrid;

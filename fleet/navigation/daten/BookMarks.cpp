@@ -1,10 +1,10 @@
-#include "navigation/BookMarks.h"
+#include "navigation/daten/BookMarks.h"
 
 #include "dbe/Table.h"
-#include "navigation/BookmarkNumbering.h"
-#include "navigation/DataSetHelpers.h"
-#include "navigation/MasterRecord.h"
-#include "navigation/NavExceptions.h"
+#include "navigation/daten/BookmarkNumbering.h"
+#include "navigation/daten/DataSetHelpers.h"
+#include "navigation/daten/MasterRecord.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 
 namespace nav {
 

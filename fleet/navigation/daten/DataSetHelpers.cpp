@@ -1,4 +1,4 @@
-#include "navigation/DataSetHelpers.h"
+#include "navigation/daten/DataSetHelpers.h"
 
 #include "dbe/EngineCursor.h"
 #include "dbe/Errors.h"

@@ -1,4 +1,4 @@
-#include "navigation/DirectBlobReadStream.h"
+#include "navigation/daten/DirectBlobReadStream.h"
 
 #include <cstring>
 #include <stdexcept>

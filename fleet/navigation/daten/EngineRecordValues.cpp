@@ -1,12 +1,12 @@
-#include "navigation/EngineRecordValues.h"
+#include "navigation/daten/EngineRecordValues.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
 
 #include "base/GermanFormat.h"
-#include "navigation/DirectBlobReadStream.h"
-#include "navigation/TextHelpers.h"
+#include "navigation/daten/DirectBlobReadStream.h"
+#include "navigation/gemeinsam/TextHelpers.h"
 
 namespace nav {
 

@@ -1,6 +1,6 @@
-#include "navigation/FieldCopy.h"
+#include "navigation/daten/FieldCopy.h"
 
-#include "navigation/DataSetHelpers.h"
+#include "navigation/daten/DataSetHelpers.h"
 
 namespace nav {
 

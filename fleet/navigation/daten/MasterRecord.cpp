@@ -1,9 +1,9 @@
-#include "navigation/MasterRecord.h"
+#include "navigation/daten/MasterRecord.h"
 
 #include "dbe/Table.h"
-#include "navigation/DataSetHelpers.h"
-#include "navigation/TextHelpers.h"
-#include "navigation/UserFeedback.h"
+#include "navigation/daten/DataSetHelpers.h"
+#include "navigation/gemeinsam/TextHelpers.h"
+#include "navigation/gemeinsam/UserFeedback.h"
 #include "ui/Messages.h"
 
 namespace nav {

@@ -1,4 +1,4 @@
-#include "navigation/BookmarkDialog.h"
+#include "navigation/dialoge/BookmarkDialog.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>

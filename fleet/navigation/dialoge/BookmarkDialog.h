@@ -4,8 +4,8 @@
 
 #include <QTableWidget>
 
-#include "navigation/BookMarks.h"
-#include "navigation/NavDialogBase.h"
+#include "navigation/daten/BookMarks.h"
+#include "navigation/dialoge/NavDialogBase.h"
 
 namespace nav {
 

@@ -1,12 +1,12 @@
-#include "navigation/FilterDialog.h"
+#include "navigation/dialoge/FilterDialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "navigation/FilterValues.h"
-#include "navigation/TableFilterDataSet.h"
+#include "navigation/filter/FilterValues.h"
+#include "navigation/filter/TableFilterDataSet.h"
 #include "ui/Connect.h"
 #include "ui/Messages.h"
 

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 
 #include "dbe/DataSet.h"
-#include "navigation/FilterRecords.h"
-#include "navigation/NavDialogBase.h"
+#include "navigation/dialoge/NavDialogBase.h"
+#include "navigation/filter/FilterRecords.h"
 
 namespace nav {
 

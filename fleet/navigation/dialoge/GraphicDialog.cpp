@@ -1,4 +1,4 @@
-#include "navigation/GraphicDialog.h"
+#include "navigation/dialoge/GraphicDialog.h"
 
 #include <QActionGroup>
 #include <QKeyEvent>

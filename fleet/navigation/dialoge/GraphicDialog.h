@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 
-#include "navigation/NavDialogBase.h"
+#include "navigation/dialoge/NavDialogBase.h"
 
 namespace dbe {
 class TField;

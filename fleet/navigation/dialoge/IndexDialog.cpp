@@ -1,4 +1,4 @@
-#include "navigation/IndexDialog.h"
+#include "navigation/dialoge/IndexDialog.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

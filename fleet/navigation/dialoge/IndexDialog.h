@@ -2,7 +2,7 @@
 
 #include <QListWidget>
 
-#include "navigation/NavDialogBase.h"
+#include "navigation/dialoge/NavDialogBase.h"
 
 namespace nav {
 

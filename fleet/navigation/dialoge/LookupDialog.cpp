@@ -1,14 +1,14 @@
-#include "navigation/LookupDialog.h"
+#include "navigation/dialoge/LookupDialog.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-#include "navigation/DBVNavigator.h"
-#include "navigation/DBVexarion.h"
-#include "navigation/NavSets.h"
-#include "navigation/ShortCut.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/gemeinsam/ShortCut.h"
+#include "navigation/leiste/DBVNavigator.h"
+#include "navigation/leiste/NavSets.h"
 #include "ui/Connect.h"
 #include "ui/DBGrid.h"
 

@@ -8,9 +8,9 @@
 #include "dbe/DataSource.h"
 #include "dbe/Query.h"
 #include "dbe/Table.h"
-#include "navigation/ExtenderTypes.h"
-#include "navigation/NavDialogBase.h"
-#include "navigation/ShortCut.h"
+#include "navigation/dialoge/NavDialogBase.h"
+#include "navigation/gemeinsam/ShortCut.h"
+#include "navigation/leiste/ExtenderTypes.h"
 
 namespace ui {
 class DBGrid;

@@ -1,4 +1,4 @@
-#include "navigation/MemoDialog.h"
+#include "navigation/dialoge/MemoDialog.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

@@ -1,4 +1,4 @@
-#include "navigation/NavDialogBase.h"
+#include "navigation/dialoge/NavDialogBase.h"
 
 #include <QBoxLayout>
 

@@ -1,4 +1,4 @@
-#include "navigation/SearchDialog.h"
+#include "navigation/dialoge/SearchDialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -4,7 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "navigation/NavDialogBase.h"
+#include "navigation/dialoge/NavDialogBase.h"
 
 namespace nav {
 

@@ -5,16 +5,16 @@
 #include <QApplication>
 #include <QBuffer>
 
-#include "navigation/BookmarkDialog.h"
-#include "navigation/DBVexarion.h"
-#include "navigation/FilterDialog.h"
-#include "navigation/GraphicDialog.h"
-#include "navigation/IndexDialog.h"
-#include "navigation/MemoDialog.h"
-#include "navigation/NavExceptions.h"
-#include "navigation/RecordSearch.h"
-#include "navigation/SearchDialog.h"
-#include "navigation/TableDefs.h"
+#include "navigation/dialoge/BookmarkDialog.h"
+#include "navigation/dialoge/FilterDialog.h"
+#include "navigation/dialoge/GraphicDialog.h"
+#include "navigation/dialoge/IndexDialog.h"
+#include "navigation/dialoge/MemoDialog.h"
+#include "navigation/dialoge/SearchDialog.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/erweiterung/TableDefs.h"
+#include "navigation/gemeinsam/NavExceptions.h"
+#include "navigation/suche/RecordSearch.h"
 #include "ui/DBMemo.h"
 
 namespace nav {

@@ -9,13 +9,13 @@
 #include <QTextEdit>
 #include <QWidget>
 
-#include "navigation/DBVNavigator.h"
-#include "navigation/DBVexarion.h"
-#include "navigation/DataSetHelpers.h"
-#include "navigation/NavExceptions.h"
-#include "navigation/RecordSearch.h"
-#include "navigation/ShortCutRules.h"
-#include "navigation/TableDefs.h"
+#include "navigation/daten/DataSetHelpers.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/erweiterung/ShortCutRules.h"
+#include "navigation/erweiterung/TableDefs.h"
+#include "navigation/gemeinsam/NavExceptions.h"
+#include "navigation/leiste/DBVNavigator.h"
+#include "navigation/suche/RecordSearch.h"
 #include "ui/DBGrid.h"
 #include "ui/Guard.h"
 

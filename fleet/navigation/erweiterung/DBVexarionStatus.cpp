@@ -3,10 +3,10 @@
 #include <QLabel>
 
 #include "dbe/Errors.h"
-#include "navigation/DBVexarion.h"
-#include "navigation/DataSetHelpers.h"
-#include "navigation/NavExceptions.h"
-#include "navigation/TableDefs.h"
+#include "navigation/daten/DataSetHelpers.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/erweiterung/TableDefs.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 
 namespace nav {
 

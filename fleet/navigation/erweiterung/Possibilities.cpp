@@ -1,4 +1,4 @@
-#include "navigation/Possibilities.h"
+#include "navigation/erweiterung/Possibilities.h"
 
 namespace nav {
 

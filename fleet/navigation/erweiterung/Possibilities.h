@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "navigation/ExtenderTypes.h"
+#include "navigation/leiste/ExtenderTypes.h"
 
 namespace nav {
 

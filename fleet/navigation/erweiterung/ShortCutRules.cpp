@@ -1,4 +1,4 @@
-#include "navigation/ShortCutRules.h"
+#include "navigation/erweiterung/ShortCutRules.h"
 
 namespace nav {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "navigation/ExtenderTypes.h"
-#include "navigation/ShortCut.h"
+#include "navigation/gemeinsam/ShortCut.h"
+#include "navigation/leiste/ExtenderTypes.h"
 
 namespace nav {
 

@@ -1,4 +1,4 @@
-#include "navigation/StatusText.h"
+#include "navigation/erweiterung/StatusText.h"
 
 namespace nav {
 

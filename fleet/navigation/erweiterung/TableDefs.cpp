@@ -1,17 +1,17 @@
-#include "navigation/TableDefs.h"
+#include "navigation/erweiterung/TableDefs.h"
 
 #include "dbe/EngineCursor.h"
 #include "dbe/Errors.h"
 #include "dbe/Field.h"
 #include "dbe/Table.h"
-#include "navigation/DBVexarion.h"
-#include "navigation/DataSetHelpers.h"
-#include "navigation/EngineRecordValues.h"
-#include "navigation/NavExceptions.h"
-#include "navigation/RecordSearch.h"
-#include "navigation/SearchClock.h"
-#include "navigation/SingleRecViewForm.h"
-#include "navigation/UserFeedback.h"
+#include "navigation/ansichten/SingleRecViewForm.h"
+#include "navigation/daten/DataSetHelpers.h"
+#include "navigation/daten/EngineRecordValues.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/gemeinsam/NavExceptions.h"
+#include "navigation/gemeinsam/UserFeedback.h"
+#include "navigation/suche/RecordSearch.h"
+#include "navigation/suche/SearchClock.h"
 
 namespace nav {
 

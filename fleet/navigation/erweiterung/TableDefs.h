@@ -10,10 +10,10 @@
 
 #include "dbe/DataSet.h"
 #include "dbe/DataSource.h"
-#include "navigation/BookMarks.h"
-#include "navigation/DBVFilter.h"
-#include "navigation/FilterRecords.h"
-#include "navigation/SearchPattern.h"
+#include "navigation/daten/BookMarks.h"
+#include "navigation/filter/DBVFilter.h"
+#include "navigation/filter/FilterRecords.h"
+#include "navigation/suche/SearchPattern.h"
 
 namespace dbe {
 class TField;

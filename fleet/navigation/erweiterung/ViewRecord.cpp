@@ -1,4 +1,4 @@
-#include "navigation/ViewRecord.h"
+#include "navigation/erweiterung/ViewRecord.h"
 
 namespace nav {
 

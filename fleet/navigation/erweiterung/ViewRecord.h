@@ -1,6 +1,6 @@
 #pragma once
 
-#include "navigation/DBVexarion.h"
+#include "navigation/erweiterung/DBVexarion.h"
 
 // The keys and buttons the extender proposes for the bars of its dialogs
 // and views, before OnSpecialForm may change them.

@@ -1,12 +1,12 @@
-#include "navigation/DBVFilter.h"
+#include "navigation/filter/DBVFilter.h"
 
 #include <functional>
 
 #include <QFile>
 
-#include "navigation/FilterFile.h"
-#include "navigation/NavExceptions.h"
-#include "navigation/TableFilterDataSet.h"
+#include "navigation/filter/FilterFile.h"
+#include "navigation/filter/TableFilterDataSet.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 #include "ui/Hourglass.h"
 #include "ui/Messages.h"
 

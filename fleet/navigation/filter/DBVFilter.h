@@ -9,9 +9,9 @@
 #include <QString>
 
 #include "dbe/DataSet.h"
-#include "navigation/FilterDataSet.h"
-#include "navigation/FilterTree.h"
-#include "navigation/FilterValues.h"
+#include "navigation/filter/FilterDataSet.h"
+#include "navigation/filter/FilterTree.h"
+#include "navigation/filter/FilterValues.h"
 
 namespace nav {
 

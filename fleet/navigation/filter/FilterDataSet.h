@@ -7,7 +7,7 @@
 #include <QList>
 #include <QString>
 
-#include "navigation/FilterField.h"
+#include "navigation/filter/FilterField.h"
 
 namespace nav {
 

@@ -1,10 +1,10 @@
-#include "navigation/FilterFile.h"
+#include "navigation/filter/FilterFile.h"
 
 #include <cstring>
 
-#include "navigation/FilterRecords.h"
-#include "navigation/FilterValues.h"
-#include "navigation/NavExceptions.h"
+#include "navigation/filter/FilterRecords.h"
+#include "navigation/filter/FilterValues.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 
 namespace nav {
 

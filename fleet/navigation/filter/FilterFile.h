@@ -4,7 +4,7 @@
 #include <QIODevice>
 #include <QString>
 
-#include "navigation/FilterTree.h"
+#include "navigation/filter/FilterTree.h"
 
 // The filter-definition file "*.TFD": 14 magic bytes, a 141-byte header
 // (table name, root, counts), the nodes and the operands as stored records.

@@ -1,4 +1,4 @@
-#include "navigation/FilterRecords.h"
+#include "navigation/filter/FilterRecords.h"
 
 namespace nav {
 

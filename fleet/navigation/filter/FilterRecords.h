@@ -7,7 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "navigation/FilterField.h"
+#include "navigation/filter/FilterField.h"
 
 // The records of a filter-expression tree, kept byte for byte as the engine
 // buffer and the ".TFD" file hold them (little-endian).

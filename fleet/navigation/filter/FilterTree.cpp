@@ -1,10 +1,10 @@
-#include "navigation/FilterTree.h"
+#include "navigation/filter/FilterTree.h"
 
 #include <cstring>
 #include <functional>
 
-#include "navigation/FilterValues.h"
-#include "navigation/NavExceptions.h"
+#include "navigation/filter/FilterValues.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 
 namespace nav {
 

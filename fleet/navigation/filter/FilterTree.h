@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 
-#include "navigation/FilterRecords.h"
+#include "navigation/filter/FilterRecords.h"
 
 namespace nav {
 

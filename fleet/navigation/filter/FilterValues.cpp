@@ -1,4 +1,4 @@
-#include "navigation/FilterValues.h"
+#include "navigation/filter/FilterValues.h"
 
 #include <cmath>
 #include <cstring>
@@ -7,7 +7,7 @@
 
 #include "base/DateTime.h"
 #include "base/GermanFormat.h"
-#include "navigation/NavExceptions.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 
 namespace nav {
 

@@ -6,8 +6,8 @@
 
 #include <QString>
 
-#include "navigation/FilterField.h"
-#include "navigation/FilterRecords.h"
+#include "navigation/filter/FilterField.h"
+#include "navigation/filter/FilterRecords.h"
 
 // Conversion between operand texts, native field values and filter operands.
 namespace nav {

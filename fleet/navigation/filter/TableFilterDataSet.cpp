@@ -1,8 +1,8 @@
-#include "navigation/TableFilterDataSet.h"
+#include "navigation/filter/TableFilterDataSet.h"
 
 #include "dbe/EngineCursor.h"
 #include "dbe/Table.h"
-#include "navigation/DataSetHelpers.h"
+#include "navigation/daten/DataSetHelpers.h"
 
 namespace nav {
 

@@ -2,7 +2,7 @@
 
 #include "dbe/DataSet.h"
 #include "dbe/EngineCursor.h"
-#include "navigation/FilterDataSet.h"
+#include "navigation/filter/FilterDataSet.h"
 
 namespace nav {
 

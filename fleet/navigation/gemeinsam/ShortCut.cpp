@@ -1,4 +1,4 @@
-#include "navigation/ShortCut.h"
+#include "navigation/gemeinsam/ShortCut.h"
 
 #include <array>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "navigation/TextHelpers.h"
+#include "navigation/gemeinsam/TextHelpers.h"
 
 namespace nav {
 

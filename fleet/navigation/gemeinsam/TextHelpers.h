@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "navigation/ShortCut.h"
+#include "navigation/gemeinsam/ShortCut.h"
 
 // Small text helpers of the navigation set.
 namespace nav {

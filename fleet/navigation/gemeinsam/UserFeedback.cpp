@@ -1,6 +1,6 @@
-#include "navigation/UserFeedback.h"
+#include "navigation/gemeinsam/UserFeedback.h"
 
-#include "navigation/NavExceptions.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 #include "ui/AbortKey.h"
 #include "ui/Hourglass.h"
 

@@ -1,4 +1,4 @@
-#include "navigation/DBVNavigator.h"
+#include "navigation/leiste/DBVNavigator.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -8,9 +8,9 @@
 #include <QStyleOptionToolButton>
 #include <QTimer>
 
-#include "navigation/DBVexarion.h"
-#include "navigation/DataSetHelpers.h"
-#include "navigation/NavGlyphs.h"
+#include "navigation/daten/DataSetHelpers.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/leiste/NavGlyphs.h"
 #include "ui/Dialogs.h"
 #include "ui/Guard.h"
 

@@ -10,9 +10,9 @@
 #include <QWidget>
 
 #include "dbe/DataSource.h"
-#include "navigation/NavBarLayout.h"
-#include "navigation/NavButtonStates.h"
-#include "navigation/NavHints.h"
+#include "navigation/leiste/NavBarLayout.h"
+#include "navigation/leiste/NavButtonStates.h"
+#include "navigation/leiste/NavHints.h"
 
 class QAction;
 class QMenu;

@@ -1,6 +1,6 @@
-#include "navigation/DBVShortCuts.h"
+#include "navigation/leiste/DBVShortCuts.h"
 
-#include "navigation/NavExceptions.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 
 namespace nav {
 

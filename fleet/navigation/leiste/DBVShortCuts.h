@@ -7,8 +7,8 @@
 
 #include <QString>
 
-#include "navigation/NavigateBtn.h"
-#include "navigation/ShortCut.h"
+#include "navigation/gemeinsam/ShortCut.h"
+#include "navigation/leiste/NavigateBtn.h"
 
 namespace nav {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "navigation/NavigateBtn.h"
+#include "navigation/leiste/NavigateBtn.h"
 
 namespace nav {
 

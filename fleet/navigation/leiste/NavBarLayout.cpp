@@ -1,4 +1,4 @@
-#include "navigation/NavBarLayout.h"
+#include "navigation/leiste/NavBarLayout.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 
 #include <QRect>
 
-#include "navigation/NavCommandTable.h"
+#include "navigation/leiste/NavCommandTable.h"
 
 namespace nav {
 

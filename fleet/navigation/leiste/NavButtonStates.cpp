@@ -1,4 +1,4 @@
-#include "navigation/NavButtonStates.h"
+#include "navigation/leiste/NavButtonStates.h"
 
 namespace nav {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "navigation/ExtenderTypes.h"
+#include "navigation/leiste/ExtenderTypes.h"
 
 namespace nav {
 

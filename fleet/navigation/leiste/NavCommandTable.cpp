@@ -1,4 +1,4 @@
-#include "navigation/NavCommandTable.h"
+#include "navigation/leiste/NavCommandTable.h"
 
 namespace nav {
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "navigation/NavigateBtn.h"
+#include "navigation/leiste/NavigateBtn.h"
 
 namespace nav {
 

@@ -1,4 +1,4 @@
-#include "navigation/NavGlyphs.h"
+#include "navigation/leiste/NavGlyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
-#include "navigation/NavHints.h"
+#include "navigation/leiste/NavHints.h"
 
-#include "navigation/NavCommandTable.h"
+#include "navigation/leiste/NavCommandTable.h"
 
 namespace nav {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "navigation/DBVShortCuts.h"
+#include "navigation/leiste/DBVShortCuts.h"
 
 namespace nav {
 

@@ -1,4 +1,4 @@
-#include "navigation/NavigateBtn.h"
+#include "navigation/leiste/NavigateBtn.h"
 
 namespace nav {
 

@@ -1,9 +1,9 @@
-#include "navigation/LookupFields.h"
+#include "navigation/suche/LookupFields.h"
 
 #include <algorithm>
 
 #include "dbe/Field.h"
-#include "navigation/TextHelpers.h"
+#include "navigation/gemeinsam/TextHelpers.h"
 
 namespace nav {
 

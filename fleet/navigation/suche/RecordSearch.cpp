@@ -1,10 +1,10 @@
-#include "navigation/RecordSearch.h"
+#include "navigation/suche/RecordSearch.h"
 
 #include "dbe/Table.h"
-#include "navigation/DataSetHelpers.h"
-#include "navigation/EngineRecordValues.h"
-#include "navigation/SearchClock.h"
-#include "navigation/UserFeedback.h"
+#include "navigation/daten/DataSetHelpers.h"
+#include "navigation/daten/EngineRecordValues.h"
+#include "navigation/gemeinsam/UserFeedback.h"
+#include "navigation/suche/SearchClock.h"
 #include "ui/Hourglass.h"
 
 namespace nav {

@@ -1,11 +1,11 @@
-#include "navigation/SearchClock.h"
+#include "navigation/suche/SearchClock.h"
 
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 
-#include "navigation/NavGlyphs.h"
-#include "navigation/UserFeedback.h"
+#include "navigation/gemeinsam/UserFeedback.h"
+#include "navigation/leiste/NavGlyphs.h"
 #include "ui/ScreenCursor.h"
 
 namespace nav {

@@ -1,4 +1,4 @@
-#include "navigation/SearchPattern.h"
+#include "navigation/suche/SearchPattern.h"
 
 namespace nav {
 

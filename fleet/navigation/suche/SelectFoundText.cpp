@@ -1,9 +1,9 @@
-#include "navigation/SelectFoundText.h"
+#include "navigation/suche/SelectFoundText.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "navigation/SearchPattern.h"
+#include "navigation/suche/SearchPattern.h"
 
 namespace nav {
 

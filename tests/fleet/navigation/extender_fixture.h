@@ -5,8 +5,8 @@
 #include <QLabel>
 
 #include "nav_db_fixture.h"
-#include "navigation/DBVNavigator.h"
-#include "navigation/DBVexarion.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/leiste/DBVNavigator.h"
 #include "ui/DBEdit.h"
 #include "ui/DBGrid.h"
 #include "ui/FormBase.h"

@@ -19,7 +19,7 @@
 #include "formulare/HauptFormular.h"
 #include "formulare/MandantenFormular.h"
 #include "katalog_umgebung.h"
-#include "navigation/DBVexarion.h"
+#include "navigation/erweiterung/DBVexarion.h"
 #include "reportengine/EngineTypes.h"
 #include "ui/Hourglass.h"
 #include "ui/RadioGroup.h"

@@ -24,7 +24,7 @@
 #include "formulare/HauptNavigation.h"
 #include "formulare/seiten/DispoSeite.h"
 #include "kern_umgebung.h"
-#include "navigation/DBVexarion.h"
+#include "navigation/erweiterung/DBVexarion.h"
 #include "regeln/AuswertungFilter.h"
 #include "temp_dir.h"
 #include "ui/DBEdit.h"

@@ -17,9 +17,9 @@
 #include "formulare/HauptNavigation.h"
 #include "formulare/MandantenFormular.h"
 #include "kern_umgebung.h"
-#include "navigation/DBVNavigator.h"
-#include "navigation/DBVexarion.h"
-#include "navigation/FilterRecords.h"
+#include "navigation/erweiterung/DBVexarion.h"
+#include "navigation/filter/FilterRecords.h"
+#include "navigation/leiste/DBVNavigator.h"
 #include "ui/DBEdit.h"
 #include "ui/testing/ScriptedMessages.h"
 

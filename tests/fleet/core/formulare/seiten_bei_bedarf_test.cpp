@@ -30,7 +30,7 @@
 #include "formulare/HauptNavigation.h"
 #include "formulare/seiten/MonatsuebersichtSeite.h"
 #include "kern_umgebung.h"
-#include "navigation/NavigateBtn.h"
+#include "navigation/leiste/NavigateBtn.h"
 #include "ui/PageControl.h"
 #include "ui/RadioGroup.h"
 

@@ -3,8 +3,8 @@
 // two layouts over given sizes.
 #include <gtest/gtest.h>
 
-#include "navigation/SingleRecLayout.h"
-#include "navigation/ViewRecord.h"
+#include "navigation/ansichten/SingleRecLayout.h"
+#include "navigation/erweiterung/ViewRecord.h"
 
 using namespace nav;
 using namespace nav::srv;

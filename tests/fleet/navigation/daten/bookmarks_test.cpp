@@ -1,8 +1,8 @@
 #include "nav_db_fixture.h"
-#include "navigation/BookMarks.h"
-#include "navigation/BookmarkNumbering.h"
-#include "navigation/MasterRecord.h"
-#include "navigation/NavExceptions.h"
+#include "navigation/daten/BookMarks.h"
+#include "navigation/daten/BookmarkNumbering.h"
+#include "navigation/daten/MasterRecord.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 #include "ui/testing/ScriptedMessages.h"
 
 using namespace nav;

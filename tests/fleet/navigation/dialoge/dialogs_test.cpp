@@ -8,13 +8,13 @@
 #include <QTimer>
 
 #include "extender_fixture.h"
-#include "navigation/BookmarkDialog.h"
-#include "navigation/FilterDialog.h"
-#include "navigation/IndexDialog.h"
-#include "navigation/MemoDialog.h"
-#include "navigation/SearchDialog.h"
-#include "navigation/SelectFoundText.h"
-#include "navigation/TableDefs.h"
+#include "navigation/dialoge/BookmarkDialog.h"
+#include "navigation/dialoge/FilterDialog.h"
+#include "navigation/dialoge/IndexDialog.h"
+#include "navigation/dialoge/MemoDialog.h"
+#include "navigation/dialoge/SearchDialog.h"
+#include "navigation/erweiterung/TableDefs.h"
+#include "navigation/suche/SelectFoundText.h"
 
 using namespace nav;
 

@@ -10,8 +10,8 @@
 #include "dbe/EngineCursor.h"
 #include "dbe/Field.h"
 #include "extender_fixture.h"
-#include "navigation/LookupDialog.h"
-#include "navigation/TableDefs.h"
+#include "navigation/dialoge/LookupDialog.h"
+#include "navigation/erweiterung/TableDefs.h"
 #include "ui/AppHooks.h"
 
 using namespace nav;

@@ -4,12 +4,12 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "daten/schema/Katalog.h"
 #include "dbe/EngineCursor.h"
 #include "dbe/Query.h"
 #include "extender_fixture.h"
-#include "navigation/MemoDialog.h"
-#include "navigation/TableDefs.h"
-#include "daten/schema/Katalog.h"
+#include "navigation/dialoge/MemoDialog.h"
+#include "navigation/erweiterung/TableDefs.h"
 
 using fleet::SchemaKatalog;
 

@@ -2,10 +2,10 @@
 // conditions, status text and search patterns.
 #include <gtest/gtest.h>
 
-#include "navigation/Possibilities.h"
-#include "navigation/SearchPattern.h"
-#include "navigation/ShortCutRules.h"
-#include "navigation/StatusText.h"
+#include "navigation/erweiterung/Possibilities.h"
+#include "navigation/erweiterung/ShortCutRules.h"
+#include "navigation/erweiterung/StatusText.h"
+#include "navigation/suche/SearchPattern.h"
 
 using namespace nav;
 

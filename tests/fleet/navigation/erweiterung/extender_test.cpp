@@ -6,8 +6,8 @@
 
 #include "dbe/Errors.h"
 #include "extender_fixture.h"
-#include "navigation/NavExceptions.h"
-#include "navigation/TableDefs.h"
+#include "navigation/erweiterung/TableDefs.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 #include "ui/AppHooks.h"
 #include "ui/DatePicker.h"
 #include "ui/Guard.h"

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "navigation/FilterDataSet.h"
+#include "navigation/filter/FilterDataSet.h"
 
 // A data set for the filter that records the engine calls it receives.
 class FakeFilterDataSet : public nav::FilterDataSet {

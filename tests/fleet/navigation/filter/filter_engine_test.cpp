@@ -1,6 +1,6 @@
 #include "nav_db_fixture.h"
-#include "navigation/DBVFilter.h"
-#include "navigation/NavExceptions.h"
+#include "navigation/filter/DBVFilter.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 #include "ui/testing/ScriptedMessages.h"
 
 using namespace nav;

@@ -5,8 +5,8 @@
 
 #include "fake_filter_data_set.h"
 #include "filter_fixture.h"
-#include "navigation/DBVFilter.h"
-#include "navigation/NavExceptions.h"
+#include "navigation/filter/DBVFilter.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 #include "temp_dir.h"
 #include "ui/Hourglass.h"
 

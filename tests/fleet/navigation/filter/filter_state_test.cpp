@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_filter_data_set.h"
-#include "navigation/DBVFilter.h"
-#include "navigation/NavExceptions.h"
+#include "navigation/filter/DBVFilter.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 
 using namespace nav;
 

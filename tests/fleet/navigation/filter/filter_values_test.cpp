@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_filter_data_set.h"
-#include "navigation/FilterValues.h"
-#include "navigation/NavExceptions.h"
+#include "navigation/filter/FilterValues.h"
+#include "navigation/gemeinsam/NavExceptions.h"
 
 using namespace nav;
 

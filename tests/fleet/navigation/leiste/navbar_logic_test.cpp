@@ -1,9 +1,9 @@
 // The navigator bar's rules without a window: layout, hints, button states.
 #include <gtest/gtest.h>
 
-#include "navigation/NavBarLayout.h"
-#include "navigation/NavButtonStates.h"
-#include "navigation/NavHints.h"
+#include "navigation/leiste/NavBarLayout.h"
+#include "navigation/leiste/NavButtonStates.h"
+#include "navigation/leiste/NavHints.h"
 
 using namespace nav;
 

@@ -6,8 +6,8 @@
 #include <QTransform>
 
 #include "extender_fixture.h"
-#include "navigation/NavGlyphs.h"
-#include "navigation/TableDefs.h"
+#include "navigation/erweiterung/TableDefs.h"
+#include "navigation/leiste/NavGlyphs.h"
 
 using namespace nav;
 

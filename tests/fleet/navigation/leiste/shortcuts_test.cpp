@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "navigation/DBVShortCuts.h"
-#include "navigation/NavExceptions.h"
+#include "navigation/gemeinsam/NavExceptions.h"
+#include "navigation/leiste/DBVShortCuts.h"
 
 using namespace nav;
 

@@ -8,10 +8,10 @@
 #include <QTimer>
 
 #include "extender_fixture.h"
-#include "navigation/NavExceptions.h"
-#include "navigation/NavGlyphs.h"
-#include "navigation/SearchClock.h"
-#include "navigation/TableDefs.h"
+#include "navigation/erweiterung/TableDefs.h"
+#include "navigation/gemeinsam/NavExceptions.h"
+#include "navigation/leiste/NavGlyphs.h"
+#include "navigation/suche/SearchClock.h"
 #include "temp_dir.h"
 #include "ui/ScreenCursor.h"
 

@@ -13,7 +13,7 @@
 #include "formulare/TourAuswertungFormular.h"
 #include "formulare/TourEditFormular.h"
 #include "kern_umgebung.h"
-#include "navigation/DBVexarion.h"
+#include "navigation/erweiterung/DBVexarion.h"
 #include "regeln/TourZwischenablage.h"
 #include "termin_umgebung.h"
 #include "ui/DBGrid.h"
