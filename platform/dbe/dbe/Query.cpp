@@ -139,22 +139,14 @@ std::unique_ptr<detail::Cursor> TQuery::openCursor()
     if (!sqlite3_stmt_readonly(s.stmt))
         databaseError(QStringLiteral("Nur SELECT-Abfragen sind erlaubt"));
 
+    // The fields of table columns take their column's type before the first row is read, so their
+    // values are stored as they will be shown; an expression's type may depend on its values, so
+    // its column is typed, and its values converted in place, once all rows are read. Either way
+    // the result is held once.
     const int columns = sqlite3_column_count(s.stmt);
-    std::vector<QVector<QVariant>> raw;
-    for (;;) {
-        const int rc = sqlite3_step(s.stmt);
-        if (rc == SQLITE_DONE)
-            break;
-        if (rc != SQLITE_ROW)
-            db.raise(QString());
-        QVector<QVariant> row(columns);
-        for (int c = 0; c < columns; ++c)
-            row[c] = rawValue(s.stmt, c);
-        raw.push_back(std::move(row));
-    }
-
     TableDef def;
     def.name = QStringLiteral("Query");
+    std::vector<int> expressions;
     for (int c = 0; c < columns; ++c) {
         FieldDef field;
         field.name = QString::fromUtf8(sqlite3_column_name(s.stmt, c));
@@ -167,32 +159,47 @@ std::unique_ptr<detail::Cursor> TQuery::openCursor()
             field.type = from.type;
             field.size = from.size;
         } else {
-            QVariant first;
-            for (const auto &row : raw)
-                if (row[c].isValid() && !row[c].isNull()) {
-                    first = row[c];
-                    break;
-                }
-            field.type = typeOfExpression(sqlite3_column_decltype(s.stmt, c), first);
-            if (field.type == FieldType::String) {
-                int longest = 1;
-                for (const auto &row : raw)
-                    longest = std::max(longest, static_cast<int>(row[c].toString().size()));
-                field.size = longest;
-            }
+            expressions.push_back(c);
         }
         def.fields << field;
     }
+    std::vector<bool> typed(static_cast<size_t>(columns), true);
+    for (int c : expressions)
+        typed[static_cast<size_t>(c)] = false;
 
     std::vector<Record> rows;
-    rows.reserve(raw.size());
-    for (size_t i = 0; i < raw.size(); ++i) {
+    for (;;) {
+        const int rc = sqlite3_step(s.stmt);
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW)
+            db.raise(QString());
         Record r;
-        r.rowId = static_cast<qint64>(i) + 1;
+        r.rowId = static_cast<qint64>(rows.size()) + 1;
         r.values.resize(columns);
         for (int c = 0; c < columns; ++c)
-            r.values[c] = convertTo(raw[i][c], def.fields[c].type);
+            r.values[c] = typed[static_cast<size_t>(c)] ? convertTo(rawValue(s.stmt, c), def.fields[c].type)
+                                                        : rawValue(s.stmt, c);
         rows.push_back(std::move(r));
+    }
+
+    for (int c : expressions) {
+        FieldDef &field = def.fields[c];
+        QVariant first;
+        for (const Record &row : rows)
+            if (row.values[c].isValid() && !row.values[c].isNull()) {
+                first = row.values[c];
+                break;
+            }
+        field.type = typeOfExpression(sqlite3_column_decltype(s.stmt, c), first);
+        if (field.type == FieldType::String) {
+            int longest = 1;
+            for (const Record &row : rows)
+                longest = std::max(longest, static_cast<int>(row.values[c].toString().size()));
+            field.size = longest;
+        }
+        for (Record &row : rows)
+            row.values[c] = convertTo(row.values[c], field.type);
     }
     detail::RowsCursorTexts texts;
     texts.driverName = QStringLiteral("QUERY");
