@@ -1,32 +1,18 @@
 #pragma once
 
-#include <QString>
-
-namespace dbe {
-class TTable;
-class TSession;
-} // namespace dbe
+#include "dbe/WriteBatch.h"
 
 namespace fleet {
 
-// An evaluation writes its result rows in one transaction of the result
-// table's database instead of one commit per row. The rows posted are
-// committed when the run ends in any way, as each row's own commit would have
-// kept them; inside a caller's transaction nothing is started or committed.
-class ErgebnisTransaktion {
+// An evaluation writes its result rows in one write batch of the result table's database (one
+// commit instead of one per row; see dbe::TWriteBatch). Opened before the result table is emptied,
+// the emptying joins the same commit.
+class ErgebnisTransaktion : public dbe::TWriteBatch {
 public:
-    explicit ErgebnisTransaktion(dbe::TTable &ergebnis);
-    ~ErgebnisTransaktion();
-    ErgebnisTransaktion(const ErgebnisTransaktion &) = delete;
-    ErgebnisTransaktion &operator=(const ErgebnisTransaktion &) = delete;
+    using dbe::TWriteBatch::TWriteBatch;
 
     // Commits now; a failure is raised to the caller.
-    void Abschliessen();
-
-private:
-    dbe::TSession &session_;
-    QString datenbank_;
-    bool offen_ = false;
+    void Abschliessen() { Commit(); }
 };
 
 } // namespace fleet
