@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <optional>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,6 +14,7 @@
 #include "dbe/Field.h"
 #include "dbe/Query.h"
 #include "dbe/Session.h"
+#include "dbe/WriteBatch.h"
 #include "regeln/Terminarten.h"
 
 namespace fleet::termine {
@@ -129,19 +131,30 @@ ListenStand FaelligeTermine::einlesen(const ListenVorgaben &vorgaben)
     ListenStand stand;
     dbe::TTable &liste = dm_.TTblTermine;
     liste.DisableControls();
-    if (!TabelleLeeren(liste)) {
-        liste.EnableControls();
-        stand.loeschFehler = true;
-        return stand;
-    }
-    try {
-        scannen(vorgaben, stand);
-    } catch (const std::exception &) {
-        stand.einleseFehler = true;
+    {
+        // The list is this workstation's own table: emptied and refilled in one commit, one flush
+        // to disk however many vehicles it lists. Without the batch the emptying reports the cause.
+        std::optional<dbe::TWriteBatch> stapel;
         try {
-            if (liste.State() != dbe::TDataSetState::dsBrowse)
-                liste.Cancel();
+            stapel.emplace(liste);
         } catch (const std::exception &) {
+        }
+        if (!TabelleLeeren(liste)) {
+            liste.EnableControls();
+            stand.loeschFehler = true;
+            return stand;
+        }
+        try {
+            scannen(vorgaben, stand);
+            if (stapel)
+                stapel->Commit();
+        } catch (const std::exception &) {
+            stand.einleseFehler = true;
+            try {
+                if (liste.State() != dbe::TDataSetState::dsBrowse)
+                    liste.Cancel();
+            } catch (const std::exception &) {
+            }
         }
     }
     HilfstabellenZuruecksetzen();
@@ -272,31 +285,23 @@ void FaelligeTermine::scannen(const ListenVorgaben &v, ListenStand &stand)
     dbe::TField *listeKfzNr = liste.FieldByName(QStringLiteral("KfzNr"));
     dbe::TField *listeInfo = liste.FieldByName(QStringLiteral("Info"));
     dbe::TField *listeKm = liste.FieldByName(QStringLiteral("KfzKmStand"));
-    // The rows go in as one commit: the list is this workstation's own table.
-    dbe::TTransaction transaktion(liste.Session(), liste.DatabaseName());
-    try {
-        for (const Zeile &z : std::as_const(zeilen)) {
-            fortschritt(gezaehlt + 1);
-            liste.Append();
-            listeKfzNr->SetAsString(z.kfzNr);
-            listeInfo->SetAsString(z.info);
-            listeKm->SetAsFloat(static_cast<double>(KmGanzzahl(z.km)));
-            for (const Zelle &c : z.zellen) {
-                listenFelder[c.slot - 3]->SetAsString(c.wert);
-                stand.sortIndexNamen[c.slot] = c.art->sortIndex;
-                infoFelder[c.slot - 3]->SetAsBoolean(
-                    vorhandeneNotizen.contains(notizSchluessel(z.kfzNr, c.art->terminName(), c.wert)));
-            }
-            liste.Post();
+    for (const Zeile &z : std::as_const(zeilen)) {
+        fortschritt(gezaehlt + 1);
+        liste.Append();
+        listeKfzNr->SetAsString(z.kfzNr);
+        listeInfo->SetAsString(z.info);
+        listeKm->SetAsFloat(static_cast<double>(KmGanzzahl(z.km)));
+        for (const Zelle &c : z.zellen) {
+            listenFelder[c.slot - 3]->SetAsString(c.wert);
+            stand.sortIndexNamen[c.slot] = c.art->sortIndex;
+            infoFelder[c.slot - 3]->SetAsBoolean(
+                vorhandeneNotizen.contains(notizSchluessel(z.kfzNr, c.art->terminName(), c.wert)));
         }
-        if (abbruch)
-            std::rethrow_exception(abbruch);
-        fortschritt(fahrzeuge);
-    } catch (const std::exception &) {
-        transaktion.Commit();
-        throw;
+        liste.Post();
     }
-    transaktion.Commit();
+    if (abbruch)
+        std::rethrow_exception(abbruch);
+    fortschritt(fahrzeuge);
 }
 
 } // namespace fleet::termine

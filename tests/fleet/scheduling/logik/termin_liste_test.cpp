@@ -1,5 +1,7 @@
 // The due list's rebuild, note cleanup, workshop check and roll-forward over a
 // real data module in a fresh home.
+#include <sqlite3.h>
+
 #include <gtest/gtest.h>
 
 #include "FensterAttrappe.h"
@@ -7,6 +9,8 @@
 #include "daten/Aliase.h"
 #include "daten/Einstellungswerte.h"
 #include "dbe/Field.h"
+#include "dbe/Session.h"
+#include "dbe/detail/Database.h"
 #include "formulare/HauptFormular.h"
 #include "kern_umgebung.h"
 #include "logik/FaelligeTermine.h"
@@ -108,6 +112,39 @@ TEST_F(TerminListeTest, RebuildListsOnlyVehiclesWithADueWatchedKind)
     // A second rebuild starts from an empty table.
     EXPECT_EQ(aufbau.einlesen(vorgaben(true)).zeilen, 2);
     EXPECT_EQ(zelle("A-1", "ASUTermin"), "01.02.2024");
+}
+
+// The list is emptied and refilled in one commit of its storage (one flush to disk), on its first
+// rebuild and on every one after, however many vehicles it lists.
+TEST_F(TerminListeTest, RebuildCommitsOnceWhateverTheRowCount)
+{
+    dbe::TTable &liste = u.dm().TTblTermine;
+    sqlite3 *speicher = liste.Session().databaseFor(liste.DatabaseName()).handle();
+    int commits = 0;
+    sqlite3_commit_hook(
+        speicher,
+        [](void *zaehler) {
+            ++*static_cast<int *>(zaehler);
+            return 0;
+        },
+        &commits);
+    FaelligeTermine aufbau(u.dm());
+    struct Fall {
+        int weitere; // vehicles added before the rebuild, each with its HU due
+        int zeilen;
+    };
+    int hinzu = 0;
+    for (const Fall f : {Fall{0, 2}, Fall{0, 2}, Fall{25, 27}}) {
+        SCOPED_TRACE(f.zeilen);
+        for (int i = 0; i < f.weitere; ++i, ++hinzu)
+            u.fahrzeug(QStringLiteral("X-%1").arg(hinzu), 500, {{"KfzTUEVTermin", encodeDate(2024, 1, 10)}});
+        commits = 0;
+        const ListenStand stand = aufbau.einlesen(vorgaben());
+        EXPECT_EQ(stand.zeilen, f.zeilen);
+        EXPECT_EQ(commits, 1);
+        EXPECT_FALSE(liste.Session().InTransaction(liste.DatabaseName()));
+    }
+    sqlite3_commit_hook(speicher, nullptr, nullptr);
 }
 
 // Every kind at and beside the edges of its due rule, on several vehicles,
