@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "FortschrittsTakt.h"
 #include "base/GermanFormat.h"
 #include "dbe/Field.h"
 #include "reportengine/IEngine.h"
@@ -790,6 +791,9 @@ int TTb14_::Print(int userData, int objectType, QString projectFile, bool showFi
         }
     } else {
         SetOption(tb::opt::DelayTableHeader, 1);
+        // A record's text and bar in the box cost more than the record: the box follows the run
+        // at most ten times a second, and Cancel is noticed as often.
+        FortschrittsTakt boxTakt;
         bool repeat = false;
         auto going = [&]() { return (!last && result == 0) || (last && repeat && result == 0); };
         while (going() && PrintGetOption(tb::popt::CurrentPage) < PrintGetOption(tb::popt::LastPage)) {
@@ -800,7 +804,8 @@ int TTb14_::Print(int userData, int objectType, QString projectFile, bool showFi
                 if (!repeat)
                     fireDefine(OnDefineFields, false, userData, false, percentage, last, result);
                 percentage = std::clamp(percentage, 0, 100);
-                result = PrintSetBoxText(text, percentage);
+                if (boxTakt.faellig())
+                    result = PrintSetBoxText(text, percentage);
                 if (result == tb::TB_ERR_USER_ABORTED) {
                     if (!delayHeader)
                         SetOption(tb::opt::DelayTableHeader, 0);
