@@ -20,15 +20,10 @@ TWriteBatch::TWriteBatch(TTable &table) : TWriteBatch(table.Session(), table.Dat
 
 TWriteBatch::~TWriteBatch()
 {
-    if (!open_)
-        return;
+    // The run's own failure, if any, is what the caller reports; a failed commit's writes are gone.
     try {
-        session_.Commit(databaseName_);
+        Commit();
     } catch (const std::exception &) {
-        try {
-            session_.Rollback(databaseName_);
-        } catch (const std::exception &) {
-        }
     }
 }
 

@@ -94,7 +94,7 @@ TEST_F(WriteBatchTest, ARebuildInABatchCommitsOnce)
     }
     // After the batch each post commits on its own again.
     commits = 0;
-    addRows(2, QStringLiteral("DANACH"));
+    addRows(2, QStringLiteral("DANN"));
     EXPECT_EQ(commits, 2);
 }
 
@@ -114,9 +114,9 @@ TEST_F(WriteBatchTest, RowsAreKeptOnEveryWayOut)
     commits = 0;
     {
         TWriteBatch batch(*kosten);
-        addRows(4, QStringLiteral("FRUEH"));
+        addRows(4, QStringLiteral("VOR"));
         batch.Commit();
-        EXPECT_EQ(committedRows(QStringLiteral("FRUEH")), 4);
+        EXPECT_EQ(committedRows(QStringLiteral("VOR")), 4);
         addRows(1, QStringLiteral("NACH"));
     }
     EXPECT_EQ(commits, 2);
