@@ -793,7 +793,7 @@ int TTb14_::Print(int userData, int objectType, QString projectFile, bool showFi
         SetOption(tb::opt::DelayTableHeader, 1);
         // A record's text and bar in the box cost more than the record: the box follows the run
         // at most ten times a second, and Cancel is noticed as often.
-        FortschrittsTakt boxTakt;
+        FortschrittsTakt boxTakt(boxTextInterval_);
         bool repeat = false;
         auto going = [&]() { return (!last && result == 0) || (last && repeat && result == 0); };
         while (going() && PrintGetOption(tb::popt::CurrentPage) < PrintGetOption(tb::popt::LastPage)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -80,6 +81,10 @@ public:
     TbXList &ExtensionObjects() { return *objects_; }
     TbXList &ExtensionFunctions() { return *functions_; }
     bool Printing() const { return printing_; }
+    // The least time between two texts of the progress box in a list run (its first record always
+    // shows); 0 tells the box at every record.
+    std::chrono::milliseconds BoxTextInterval() const { return boxTextInterval_; }
+    void SetBoxTextInterval(std::chrono::milliseconds interval) { boxTextInterval_ = interval; }
 
     // --- properties (option numbers as in the version-6 component unless noted) ---
     int DebugMode() const { return debugMode_; }
@@ -243,6 +248,7 @@ private:
     std::shared_ptr<TbXList> objects_, functions_;
     TbXInterface *interface_ = nullptr;
     bool printing_ = false;
+    std::chrono::milliseconds boxTextInterval_{100};
     // Every option the properties set, sent again to a reopened job.
     std::map<int, intptr_t> sent_;
     int debugMode_ = 0;

@@ -191,6 +191,7 @@ TEST_F(Tb14Test, ListLoopRepeatsAFullRowWithoutNewFields)
     };
     for (const Case &c : cases) {
         TTb14_ tb;
+        tb.SetBoxTextInterval(std::chrono::milliseconds(0)); // the box at every record
         giveRows(tb, c.records);
         openRange(tb.hTbJob());
         fake_->clearCalls();
@@ -211,6 +212,7 @@ TEST_F(Tb14Test, CancelInTheBoxEndsTheRun)
 {
     for (const bool delayed : {false, true}) {
         TTb14_ tb;
+        tb.SetBoxTextInterval(std::chrono::milliseconds(0)); // Cancel is asked at every record
         tb.SetDelayTableHeader(delayed ? TPropYesNo::Yes : TPropYesNo::No);
         giveRows(tb, 5);
         openRange(tb.hTbJob());
@@ -224,6 +226,27 @@ TEST_F(Tb14Test, CancelInTheBoxEndsTheRun)
         EXPECT_EQ(fake_->TbGetOption(tb.hTbJob(), 47), delayed ? 1 : 0) << delayed;
         EXPECT_FALSE(tb.Printing());
     }
+}
+
+// At its default pace the box follows a run at most ten times a second: a quick run of many records
+// tells it once, at the first record, and Cancel given there still ends the run before any row.
+TEST_F(Tb14Test, TheBoxFollowsAQuickRunOfManyRecordsOnce)
+{
+    TTb14_ tb;
+    EXPECT_EQ(tb.BoxTextInterval(), std::chrono::milliseconds(100));
+    giveRows(tb, 500);
+    openRange(tb.hTbJob());
+    fake_->clearCalls();
+    EXPECT_EQ(listPrint(tb), 0);
+    EXPECT_EQ(trace().count(QStringLiteral("TbPrintFields")), 500);
+    EXPECT_EQ(trace().count(QStringLiteral("TbPrintSetBoxTextA")), 1);
+
+    giveRows(tb, 500);
+    fake_->clearCalls();
+    fake_->results[QStringLiteral("TbPrintSetBoxTextA")] = {-99};
+    EXPECT_EQ(listPrint(tb), -99);
+    EXPECT_EQ(trace().count(QStringLiteral("TbPrintFields")), 0);
+    EXPECT_EQ(trace().last(), QStringLiteral("TbPrintEnd"));
 }
 
 TEST_F(Tb14Test, PreviewShownUnlessThePrintOptionsSuppressIt)
