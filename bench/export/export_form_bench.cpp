@@ -1,13 +1,13 @@
 // Every tour of a generated fleet exported the way the export form does it: "Alle Fahrzeuge" (no
-// filter, no link), the tours' "…Gr.lst" project, the table's fields defined record by record from
-// the database fields on the version-14 component over the real engine, as XLS and as TXT. The
+// filter, no link), the tours' "…Gr.lst" project, the table's fields defined record by record by
+// the form's own handler on the version-14 component over the real engine, through one read scope
+// of the table, as XLS and as TXT. The
 // reference is the plain SQLite query reading the same rows, every column as text. Each way runs in
 // a process of its own; printed are CPU seconds, peak resident megabytes and the ratios to the query.
 //   export_form_bench [--scale=F]          (F = 1: 200,000 tours of 10,000 vehicles)
 //   export_form_bench --way=W --dir=D      one way on the fleet in D (what the parent starts)
 #include <sys/resource.h>
 
-#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -19,8 +19,10 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "ExportDatensatz.h"
 #include "Tb14.h"
 #include "daten/schema/Katalog.h"
+#include "dbe/ReadScope.h"
 #include "dbe/Session.h"
 #include "dbe/Table.h"
 #include "fleet_generator.h"
@@ -92,14 +94,7 @@ long long exportTours(const QString &directory, const QString &target)
         tb.SetSortVariables(reporting::TPropYesNo::Yes);
         tb.SetCompressStorage(reporting::TPropYesNo::Yes);
         tb.OnDefineFields = [&](QObject *, int, bool design, int &percent, bool &last, intptr_t &) {
-            for (int i = 0; i < table.FieldCount(); ++i)
-                tb.DefineFieldFromDbField(*table.Fields(i));
-            if (design)
-                return;
-            const int count = table.RecordCount();
-            percent = count > 0 ? int(std::lround(double(table.RecNo()) / count * 100.0)) : 0;
-            table.Next();
-            last = table.Eof();
+            reporting::ExportDatensatzDefinieren(tb, table, design, percent, last);
         };
         tb.OnSetPrintOptions = [&](QObject *, int &) {
             tb.PrintSetOptionString(tb::TB_PRNOPTSTR_EXPORT_TARGET, target);
@@ -109,6 +104,7 @@ long long exportTours(const QString &directory, const QString &target)
             tb.XSetParameter(1, target, QStringLiteral("Export.ShowResult"), QStringLiteral("0"));
         };
         table.First();
+        const dbe::TReadScope reads(table);
         result = tb.Print(0, tb::TB_OBJECT_LIST, project, false, tb::TB_PRINT_EXPORT, tb::TB_BOX_EXPORT,
                           nullptr, QStringLiteral("Exportiere..."), false, QString());
     }

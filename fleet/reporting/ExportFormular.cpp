@@ -1,6 +1,5 @@
 #include "ExportFormular.h"
 
-#include <cmath>
 #include <exception>
 
 #include <QDir>
@@ -12,11 +11,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ExportDatensatz.h"
 #include "ExportEntscheidungen.h"
 #include "Tb14.h"
 #include "daten/DataModule1.h"
 #include "dbe/Errors.h"
 #include "dbe/Field.h"
+#include "dbe/ReadScope.h"
 #include "formulare/HauptFormular.h"
 #include "navigation/erweiterung/DBVexarion.h"
 #include "navigation/erweiterung/StatusText.h"
@@ -264,15 +265,7 @@ void TExportFormular::BitBtnExportDesignerClick()
 void TExportFormular::TBDefineFields(QObject *, int, bool isDesignMode, int &percentage, bool &isLastRecord,
                                      intptr_t &)
 {
-    for (int i = 0; i < TblExport.FieldCount(); ++i)
-        TB->DefineFieldFromDbField(*TblExport.Fields(i));
-    if (isDesignMode)
-        return;
-    const int anzahl = TblExport.RecordCount();
-    percentage = anzahl > 0 ? int(std::lround(double(TblExport.RecNo()) / anzahl * 100.0)) : 0;
-    TblExport.Next();
-    if (TblExport.Eof())
-        isLastRecord = true;
+    ExportDatensatzDefinieren(*TB, TblExport, isDesignMode, percentage, isLastRecord);
 }
 
 void TExportFormular::TBSetPrintOptions(QObject *, int &)
@@ -337,10 +330,16 @@ void TExportFormular::ExportAusfuehren(bool designer)
             return;
         }
         TblExport.First();
-        const int ergebnis =
-            designer ? TB->Design(0, this, QStringLiteral("Title"), kObjektListe, projekt, false, false)
-                     : TB->Print(0, kObjektListe, ProgrammPfad + projekt, false, kExportOption, kBoxArt, this,
+        int ergebnis = 0;
+        if (designer) {
+            ergebnis = TB->Design(0, this, QStringLiteral("Title"), kObjektListe, projekt, false, false);
+        } else {
+            // The run reads every record: through one read transaction instead of a lock of the
+            // storage for every record's count and number.
+            const dbe::TReadScope lesen(TblExport);
+            ergebnis = TB->Print(0, kObjektListe, ProgrammPfad + projekt, false, kExportOption, kBoxArt, this,
                                  QStringLiteral("Exportiere..."), false, QString());
+        }
         ExportFilterLoesen();
         if (ergebnis < 0)
             ui::messages().error(QStringLiteral("Datenexport nicht erfolgreich, Fehler im Report.."));

@@ -1,6 +1,7 @@
 // The data export form over the fleet fixture: its decisions, and exports through the real engine.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QXmlStreamReader>
@@ -174,6 +175,22 @@ TEST_F(ExportFormularTest, TextSpreadsheetAndXmlHoldOneRowPerRecord)
     waehlen(5, 1, 0);
     exportieren();
     EXPECT_GE(pdfPageCount(form_->EditExportdateiName->text()), 1);
+}
+
+// The progress box follows a run at most ten times a second, not at every record: the tours'
+// spreadsheet run shows the first record's progress and the engine's own line of the writing.
+TEST_F(ExportFormularTest, TheProgressBoxFollowsTheRunAtMostTenTimesASecond)
+{
+    waehlen(5, 1, 1);
+    ui_->record.progressTexts.clear();
+    QElapsedTimer uhr;
+    uhr.start();
+    exportieren();
+    const qint64 ms = uhr.elapsed();
+    EXPECT_GT(QFileInfo(form_->EditExportdateiName->text()).size(), 0);
+    EXPECT_GE(ui_->record.progressTexts.size(), 2);
+    EXPECT_LE(ui_->record.progressTexts.size(), 2 + ms / 100)
+        << ui_->record.progressTexts.join(u'|').toStdString();
 }
 
 TEST_F(ExportFormularTest, CurrentVehicleExportsItsOwnRowOrToursAndLeavesNoFilterBehind)
