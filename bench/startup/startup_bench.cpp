@@ -46,13 +46,9 @@
 #include <QTimer>
 
 #include "base/DateTime.h"
-#include "daten/Aliase.h"
 #include "daten/DataModule1.h"
-#include "daten/ErsterStart.h"
-#include "daten/schema/Katalog.h"
-#include "dbe/Session.h"
 #include "dienste/TerminDienste.h"
-#include "fleet_generator.h"
+#include "fleet_root.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/TerminFormular.h"
 #include "temp_dir.h"
@@ -187,12 +183,7 @@ QString &platform()
 // Environment of a start whose data root and configuration lie in `root`.
 QProcessEnvironment machine(const QString &root)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform());
-    env.insert(QStringLiteral("XDG_DATA_HOME"), root + QStringLiteral("/daten"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/config"));
-    env.insert(QStringLiteral("KARVENFP_CONFIG_DIR"), root + QStringLiteral("/config/karvenfp"));
-    return env;
+    return fleetRootEnvironment(root, platform());
 }
 
 struct Times {
@@ -277,25 +268,10 @@ void moveAppointmentsToToday(const QString &client)
 }
 
 // The first start on an empty root, then the fleet written into the first
-// client's directory.
+// client's directory, its appointments moved to today.
 void prepareFleet(const QString &root, int vehicles)
 {
-    const QProcessEnvironment env = machine(root);
-    for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "KARVENFP_CONFIG_DIR"})
-        setenv(name, env.value(QString::fromLatin1(name)).toUtf8().constData(), 1);
-    {
-        dbe::TSession session;
-        fleet::ErsterStartEinrichten(session);
-    }
-    FleetDirectorySize size;
-    size.vehicles = vehicles;
-    const QString client = fleet::DatenWurzel() + QStringLiteral("/Datenbk");
-    const long long rows =
-        generateFleetDirectory(client, size, fleet::KatalogDesAlias(fleet::kAliasFuhrpark));
-    moveAppointmentsToToday(client);
-    std::printf("fleet: %d vehicles, %lld rows in %s\n", vehicles, rows, qPrintable(client));
-    for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "KARVENFP_CONFIG_DIR"})
-        unsetenv(name);
+    moveAppointmentsToToday(prepareFleetRoot(root, vehicles));
 }
 
 } // namespace

@@ -9,11 +9,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QRegularExpression>
@@ -31,11 +29,11 @@
 #include "dbe/Field.h"
 #include "formulare/HauptFormular.h"
 #include "ui/Application.h"
-#include "ui/FormBase.h"
-#include "ui/Messages.h"
 #include "ui/PageControl.h"
 #include "ui/Seam.h"
 #include "ui/StartUp.h"
+
+#include "programm_rundgang.h"
 
 namespace fleet {
 // The program's own start (fleet/main.cpp).
@@ -43,25 +41,6 @@ int ProgrammAusfuehren(const std::function<int()> &mitHauptfenster);
 } // namespace fleet
 
 namespace {
-
-// Every box the program shows, answered as a cautious user would: OK where
-// there is nothing else, otherwise No or Cancel.
-class Meldungen : public ui::Messages {
-public:
-    QStringList texte;
-    ui::Answer show(ui::MsgType, const QString &text, ui::MsgButtons knoepfe) override
-    {
-        texte << text;
-        switch (knoepfe) {
-        case ui::MsgButtons::Ok:
-            return ui::Answer::Ok;
-        case ui::MsgButtons::YesNo:
-            return ui::Answer::No;
-        default:
-            return ui::Answer::Cancel;
-        }
-    }
-};
 
 // What one command or button did.
 struct Schritt {
@@ -89,7 +68,7 @@ public:
                 angesehen_ = true;
                 ansehenUndSchliessen(modal);
             } else if (angesehen_) {
-                schliessen(modal);
+                rundgang::FensterSchliessen(modal);
             }
         });
         wache_.start(5);
@@ -103,10 +82,10 @@ public:
         Schritt schritt{wo, {}, {}};
         aktuell_ = &schritt;
         const int vorherMeldungen = meldungen_.texte.size();
-        const QWidgetList vorher = sichtbareFenster();
+        const QWidgetList vorher = rundgang::SichtbareFenster(fleet::HauptFormular);
         ausloesen();
         QTest::qWait(60);
-        for (QWidget *w : sichtbareFenster())
+        for (QWidget *w : rundgang::SichtbareFenster(fleet::HauptFormular))
             if (!vorher.contains(w))
                 ansehenUndSchliessen(w);
         QTest::qWait(10);
@@ -117,20 +96,8 @@ public:
         schritte << schritt;
     }
 
-    Meldungen &meldungen() { return meldungen_; }
+    rundgang::VorsichtigeMeldungen &meldungen() { return meldungen_; }
 
-private:
-    static QWidgetList sichtbareFenster()
-    {
-        QWidgetList liste;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->isVisible() && !qobject_cast<QMenu *>(w) && w != fleet::HauptFormular &&
-                !w->inherits("QTipLabel"))
-                liste << w;
-        return liste;
-    }
-
-public:
     // A caption cut by its own button (its box narrower than the text needs)
     // is named as a hint: how wide a text runs depends on the fonts at hand.
     void beschriftungenPruefen(const QString &wo, QWidget *fenster)
@@ -167,21 +134,7 @@ private:
                                              .arg(++bildNummer_, 3, 10, QLatin1Char('0'))
                                              .arg(QString(titel).replace(QRegularExpression("[^A-Za-z0-9]"),
                                                                          QStringLiteral("_")))));
-        schliessen(w);
-    }
-
-    static void schliessen(QWidget *w)
-    {
-        if (auto *form = qobject_cast<ui::FormBase *>(w)) {
-            if (form->isModal() || QApplication::activeModalWidget() == form)
-                form->setModalResult(ui::mrCancel);
-            else
-                form->close();
-        } else if (auto *dialog = qobject_cast<QDialog *>(w)) {
-            dialog->reject();
-        } else {
-            w->close();
-        }
+        rundgang::FensterSchliessen(w);
     }
 
     void pruefeText(const QString &wo, const QString &text)
@@ -201,7 +154,7 @@ private:
     QElapsedTimer seit_;
     bool angesehen_ = false;
     Schritt *aktuell_ = nullptr;
-    Meldungen meldungen_;
+    rundgang::VorsichtigeMeldungen meldungen_;
     int bildNummer_ = 0;
 };
 
@@ -245,19 +198,6 @@ void BeispieldatenAnlegen()
     DataModule1->TTblMain.First();
 }
 
-void menueSammeln(QMenu *menue, const QString &pfad, QList<QPair<QString, QAction *>> &befehle)
-{
-    for (QAction *a : menue->actions()) {
-        if (a->isSeparator())
-            continue;
-        const QString hier = pfad + QStringLiteral(" > ") + a->text().remove(QLatin1Char('&'));
-        if (a->menu())
-            menueSammeln(a->menu(), hier, befehle);
-        else
-            befehle << qMakePair(hier, a);
-    }
-}
-
 int Rundgehen(const QString &bilder)
 {
     fleet::THauptFormular &haupt = *fleet::HauptFormular;
@@ -269,13 +209,7 @@ int Rundgehen(const QString &bilder)
     if (!bilder.isEmpty())
         haupt.grab().save(QDir(bilder).filePath(QStringLiteral("000_Hauptfenster.png")));
 
-    QList<QPair<QString, QAction *>> befehle;
-    for (QAction *a : haupt.findChild<QMenuBar *>()->actions()) {
-        if (a->menu())
-            menueSammeln(a->menu(), a->text().remove(QLatin1Char('&')), befehle);
-        else if (!a->isSeparator())
-            befehle << qMakePair(a->text().remove(QLatin1Char('&')), a);
-    }
+    const QList<QPair<QString, QAction *>> befehle = rundgang::MenueBefehle(*haupt.findChild<QMenuBar *>());
     // First as the program starts (reading), then once more for the commands
     // that only editing enables.
     QSet<QAction *> erledigt;

@@ -1,0 +1,55 @@
+#include "pdf_floor.h"
+
+#include <time.h>
+
+#include <QFont>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace {
+
+double cpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
+}
+
+QPageSize pageSize(const tb::Page &page)
+{
+    return QPageSize(page.sizePt.isValid() ? page.sizePt : QSizeF(595, 842), QPageSize::Point);
+}
+
+} // namespace
+
+double PdfFloorCpuSeconds(const tb::PageModel &model, const QString &file)
+{
+    const double start = cpuSeconds();
+    if (model.pages.empty())
+        return 0;
+    QPdfWriter writer(file);
+    writer.setResolution(72); // device units are points, as the pages are
+    writer.setPageSize(pageSize(model.pages.front()));
+    QPainter painter(&writer);
+    bool first = true;
+    for (const tb::Page &page : model.pages) {
+        if (!first) {
+            writer.setPageSize(pageSize(page));
+            writer.newPage();
+        }
+        first = false;
+        for (const tb::Primitive &p : page.items) {
+            if (p.kind != tb::Primitive::Kind::Text)
+                continue;
+            QFont font(p.font.family);
+            font.setPointSizeF(p.font.sizePt);
+            font.setBold(p.font.bold);
+            font.setItalic(p.font.italic);
+            painter.setFont(font);
+            painter.drawText(p.origin, p.text);
+        }
+    }
+    painter.end();
+    return cpuSeconds() - start;
+}
