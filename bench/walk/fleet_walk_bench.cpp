@@ -6,7 +6,8 @@
 // with the process's peak memory. The steps that lead to a result inside an
 // opened window follow it ("→ Berechnen", the dispatch page's "Alle
 // Fahrzeuge"); a print preview is written as PDF by the engine after it. A
-// step that takes longer than the timeout is stopped and shown as "> T s".
+// step that takes longer than the timeout is stopped and shown as "> T s";
+// one that holds more than 4 GB is stopped too (the time it had run in brackets).
 // Beside each evaluation stands its floor: plain SQLite statements computing
 // the same figures; beside each PDF the same pages drawn by QPdfWriter with
 // plain drawText. One table.
@@ -58,16 +59,20 @@ struct Options {
     bool prepareOnly = false;
 };
 
-long peakOfProcess(qint64 pid)
+// A figure of /proc/<pid>/status in kB ("VmHWM:", "VmRSS:"); -1 when not known.
+long statusKb(qint64 pid, const char *key)
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLong();
     return -1;
 }
+
+// A step that holds more than this is stopped: the machine is shared.
+constexpr long kMemoryLimitKb = 4L * 1024 * 1024;
 
 QString seconds(double s)
 {
@@ -133,15 +138,20 @@ void runChild(const QString &self, const QProcessEnvironment &env, const QString
             handle(pending.left(nl));
         if (p.state() == QProcess::NotRunning)
             break;
-        if (since.elapsed() > limit()) {
-            const long peak = peakOfProcess(p.processId());
+        const long resident = statusKb(p.processId(), "VmRSS:");
+        if (since.elapsed() > limit() || resident > kMemoryLimitKb) {
+            const long peak = statusKb(p.processId(), "VmHWM:");
+            const double after = since.elapsed() / 1000.0;
             p.kill();
             p.waitForFinished();
             Row r;
             r.step = running.isEmpty() ? (text.isEmpty() ? step : text) : running;
-            r.wall = r.cpu = QStringLiteral("> %1 s").arg(limit() / 1000);
+            r.wall = r.cpu = resident > kMemoryLimitKb ? QStringLiteral("(%1 s)").arg(after, 0, 'f', 1)
+                                                       : QStringLiteral("> %1 s").arg(limit() / 1000);
             r.peakKb = peak;
-            r.windows = QStringLiteral("(abgebrochen)");
+            r.windows = resident > kMemoryLimitKb
+                            ? QStringLiteral("(abgebrochen: über %1 MB)").arg(kMemoryLimitKb / 1024)
+                            : QStringLiteral("(abgebrochen)");
             rows << r;
             return;
         }
@@ -308,11 +318,25 @@ int main(int argc, char **argv)
     // Each floor stands beside the first step that reaches its figures.
     for (const SqlFloor &f : MeasureSqlFloors(database))
         for (Row &r : rows)
-            if (r.step.contains(f.step) && r.floorCpu < 0 && r.cpuSeconds >= 0) {
+            if (r.step.contains(f.step) && r.floorCpu < 0) {
                 r.floorCpu = f.cpu;
                 r.floorWhat = QStringLiteral("%1 (%2 Zeilen)").arg(f.what).arg(f.rows);
                 break;
             }
+    // A page's print to a PDF file writes the pages its preview shows: the
+    // preview's floor stands beside it too.
+    for (Row &print : rows) {
+        const qsizetype slash = print.step.indexOf(QStringLiteral(" / "));
+        if (slash < 0 || !print.step.contains(QStringLiteral("Drucken")) ||
+            !print.step.endsWith(QStringLiteral(" → OK")))
+            continue;
+        for (const Row &preview : rows)
+            if (preview.step.startsWith(print.step.left(slash + 3)) &&
+                preview.step.endsWith(QStringLiteral(" → PDF")) && preview.floorCpu >= 0) {
+                print.floorCpu = preview.floorCpu;
+                print.floorWhat = preview.floorWhat + QStringLiteral(" (die Seiten der Vorschau)");
+            }
+    }
     printTable(rows, o);
     if (!o.dump.isEmpty())
         std::printf("\n%lld rows of result tables written to %s\n", DumpResultTables(root, o.dump),
