@@ -20,7 +20,6 @@
 //   startup_bench --prepare=DIR [--vehicles=N]   a fleet root to profile one start on:
 //     XDG_DATA_HOME=DIR/daten XDG_CONFIG_HOME=DIR/config KARVENFP_CONFIG_DIR=DIR/config/karvenfp
 //     startup_bench --start=fleet
-#include <time.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -51,6 +50,7 @@
 #include "fleet_root.h"
 #include "formulare/HauptFormular.h"
 #include "formulare/TerminFormular.h"
+#include "process_usage.h"
 #include "temp_dir.h"
 #include "ui/Application.h"
 #include "ui/StartUp.h"
@@ -61,13 +61,6 @@ int ProgrammAusfuehren(const std::function<int()> &mitHauptfenster);
 } // namespace fleet
 
 namespace {
-
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
-}
 
 // Runs `then` once the window's first paint is through (the backing store is
 // painted in one go; the zero timer runs after it).
@@ -105,7 +98,7 @@ private:
 // measurement).
 void reportStart()
 {
-    std::printf("cpu=%.6f\n", cpuSeconds());
+    std::printf("cpu=%.6f\n", testsupport::cpuSeconds());
     std::printf("vehicles=%d\n", fleet::DataModule1->TTblMain.RecordCount());
 }
 
@@ -126,7 +119,7 @@ int startBare(int argc, char **argv, bool withText)
         window.statusBar()->showMessage(QStringLiteral("Bereit"));
     }
     FirstPaint done(&window, [] {
-        std::printf("cpu=%.6f\n", cpuSeconds());
+        std::printf("cpu=%.6f\n", testsupport::cpuSeconds());
         leave();
     });
     window.show();
@@ -153,14 +146,14 @@ int startFleet(int argc, char **argv, bool openDueList)
                 leave();
             }
             // The list is made on first use: making it is part of its opening.
-            opening = cpuSeconds();
+            opening = testsupport::cpuSeconds();
             fleet::TTerminFormular *liste = fleet::TerminFormularBereitstellen();
             if (!liste) {
                 reportDue();
                 leave();
             }
             dueListPainted = std::make_unique<FirstPaint>(liste, [&] {
-                std::printf("opening=%.6f\n", cpuSeconds() - opening);
+                std::printf("opening=%.6f\n", testsupport::cpuSeconds() - opening);
                 reportDue();
                 leave();
             });

@@ -59,7 +59,8 @@ struct Options {
     bool prepareOnly = false;
 };
 
-// A figure of /proc/<pid>/status in kB ("VmHWM:", "VmRSS:"); -1 when not known.
+// A figure of another process's status in kB ("VmRSS:" its resident memory
+// now, "VmHWM:" its peak); -1 when it cannot be read.
 long statusKb(qint64 pid, const char *key)
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));

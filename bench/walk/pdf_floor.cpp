@@ -1,20 +1,13 @@
 #include "pdf_floor.h"
 
-#include <time.h>
-
 #include <QFont>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
-namespace {
+#include "process_usage.h"
 
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
-}
+namespace {
 
 QPageSize pageSize(const tb::Page &page)
 {
@@ -25,7 +18,7 @@ QPageSize pageSize(const tb::Page &page)
 
 double PdfFloorCpuSeconds(const tb::PageModel &model, const QString &file)
 {
-    const double start = cpuSeconds();
+    const double start = testsupport::cpuSeconds();
     if (model.pages.empty())
         return 0;
     QPdfWriter writer(file);
@@ -51,5 +44,5 @@ double PdfFloorCpuSeconds(const tb::PageModel &model, const QString &file)
         }
     }
     painter.end();
-    return cpuSeconds() - start;
+    return testsupport::cpuSeconds() - start;
 }

@@ -1,7 +1,5 @@
 #include "sql_floors.h"
 
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 
@@ -9,15 +7,9 @@
 #include <sqlite3.h>
 
 #include "base/DateTime.h"
+#include "process_usage.h"
 
 namespace {
-
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
-}
 
 struct Statement {
     const char *step;
@@ -130,9 +122,9 @@ QList<SqlFloor> MeasureSqlFloors(const QString &database)
         double best = -1;
         long long rows = -1;
         for (int i = 0; i < 3; ++i) {
-            const double start = cpuSeconds();
+            const double start = testsupport::cpuSeconds();
             rows = run(db, s);
-            const double used = cpuSeconds() - start;
+            const double used = testsupport::cpuSeconds() - start;
             if (rows < 0)
                 break;
             best = best < 0 ? used : std::min(best, used);

@@ -1,7 +1,5 @@
 #include "walk_child.h"
 
-#include <time.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -24,6 +22,7 @@
 #include "daten/DataModule1.h"
 #include "formulare/HauptFormular.h"
 #include "pdf_floor.h"
+#include "process_usage.h"
 #include "programm_rundgang.h"
 #include "reportengine/PagePainter.h"
 #include "reportengine/PreviewWindow.h"
@@ -43,23 +42,9 @@ int ProgrammAusfuehren(const std::function<int()> &mitHauptfenster);
 
 namespace {
 
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
-}
-
-// The most resident memory the process has held so far.
 long peakKb()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
+    return static_cast<long>(testsupport::peakMegabytes() * 1024);
 }
 
 [[noreturn]] void leave()
@@ -125,7 +110,7 @@ private:
         connect(&takt_, &QTimer::timeout, this, [this] { pruefen(); });
         takt_.start(2);
         uhr_.start();
-        cpu0_ = cpuSeconds();
+        cpu0_ = testsupport::cpuSeconds();
         QTimer::singleShot(0, this, [this, ausloesen = std::move(ausloesen)] {
             ausloesen();
             zurueck_ = true;
@@ -197,7 +182,7 @@ private:
         // Paints and other posted work belong to the step.
         QCoreApplication::sendPostedEvents();
         wand = uhr_.nsecsElapsed() / 1e9;
-        cpu = cpuSeconds() - cpu0_;
+        cpu = testsupport::cpuSeconds() - cpu0_;
         ruhig_ = true;
         letzte_ = uhr_.nsecsElapsed();
     }
@@ -255,9 +240,9 @@ void vorschauDrucken(const QString &text, const tb::PreviewWindow &vorschau)
     std::fflush(stdout);
     QElapsedTimer uhr;
     uhr.start();
-    const double cpu0 = cpuSeconds();
+    const double cpu0 = testsupport::cpuSeconds();
     tb::PagePainter::writePdf(vorschau.model(), datei, 1, 32767);
-    const double cpu = cpuSeconds() - cpu0, wand = uhr.nsecsElapsed() / 1e9;
+    const double cpu = testsupport::cpuSeconds() - cpu0, wand = uhr.nsecsElapsed() / 1e9;
     std::printf("ergebnis\t%s\t%.6f\t%.6f\t%ld\t%d Seiten\n", qPrintable(pdfText), wand, cpu, peakKb(),
                 vorschau.pageCount());
     const double boden = PdfFloorCpuSeconds(vorschau.model(), ordner.filePath(QStringLiteral("boden.pdf")));
@@ -523,8 +508,8 @@ int WalkChildMain(int argc, char **argv, const QString &step, const QString &tex
         Schritt::messen(
             QString(), [] { haupt().show(); },
             [&](const QWidgetList &) {
-                std::printf("start\t%.6f\t%.6f\t%ld\n", seitStart.nsecsElapsed() / 1e9, cpuSeconds(),
-                            peakKb());
+                std::printf("start\t%.6f\t%.6f\t%ld\n", seitStart.nsecsElapsed() / 1e9,
+                            testsupport::cpuSeconds(), peakKb());
                 std::fflush(stdout);
                 if (step == QLatin1String("liste"))
                     auflisten();
