@@ -16,17 +16,17 @@ QPageSize pageSize(const tb::Page &page)
 
 } // namespace
 
-double PdfFloorCpuSeconds(const tb::PageModel &model, const QString &file)
+double PdfFloorCpuSeconds(const std::vector<tb::Page> &pages, const QString &file)
 {
     const double start = testsupport::cpuSeconds();
-    if (model.pages.empty())
+    if (pages.empty())
         return 0;
     QPdfWriter writer(file);
     writer.setResolution(72); // device units are points, as the pages are
-    writer.setPageSize(pageSize(model.pages.front()));
+    writer.setPageSize(pageSize(pages.front()));
     QPainter painter(&writer);
     bool first = true;
-    for (const tb::Page &page : model.pages) {
+    for (const tb::Page &page : pages) {
         if (!first) {
             writer.setPageSize(pageSize(page));
             writer.newPage();

@@ -230,24 +230,34 @@ private:
     qint64 letzte_ = 0;
 };
 
-// The engine's PDF of a preview's pages and the plain floor of the same pages.
-void vorschauDrucken(const QString &text, const tb::PreviewWindow &vorschau)
+// The engine's PDF of a preview's pages, as its own "save as PDF" writes it,
+// and the plain floor of the same pages (read beforehand, not timed).
+void vorschauDrucken(const QString &text, tb::PreviewWindow &vorschau)
 {
     QTemporaryDir ordner;
-    const QString datei = ordner.filePath(QStringLiteral("vorschau.pdf"));
     const QString pdfText = text + QStringLiteral(" → PDF");
     std::printf("beginne\t%s\n", qPrintable(pdfText));
     std::fflush(stdout);
+    tb::PreviewPages &seiten = vorschau.pages();
     QElapsedTimer uhr;
     uhr.start();
     const double cpu0 = testsupport::cpuSeconds();
-    tb::PagePainter::writePdf(vorschau.model(), datei, 1, 32767);
+    if (const tb::Page *erste = seiten.page(0))
+        tb::PagePainter::writePdf(
+            ordner.filePath(QStringLiteral("vorschau.pdf")), seiten.count(),
+            [&seiten](int i) { return seiten.page(i); },
+            tb::PagePainter::documentTitle(erste, seiten.projectFile()),
+            tb::PagePainter::documentAuthor(erste));
     const double cpu = testsupport::cpuSeconds() - cpu0, wand = uhr.nsecsElapsed() / 1e9;
     std::printf("ergebnis\t%s\t%.6f\t%.6f\t%ld\t%d Seiten\n", qPrintable(pdfText), wand, cpu, peakKb(),
-                vorschau.pageCount());
-    const double boden = PdfFloorCpuSeconds(vorschau.model(), ordner.filePath(QStringLiteral("boden.pdf")));
+                seiten.count());
+    std::vector<tb::Page> kopie;
+    for (int i = 0; i < seiten.count(); ++i)
+        if (const tb::Page *seite = seiten.page(i))
+            kopie.push_back(*seite);
+    const double boden = PdfFloorCpuSeconds(kopie, ordner.filePath(QStringLiteral("boden.pdf")));
     std::printf("boden\t%s\t%.6f\tdieselben %d Seiten, QPdfWriter mit drawText\n", qPrintable(pdfText), boden,
-                vorschau.pageCount());
+                seiten.count());
     std::fflush(stdout);
 }
 

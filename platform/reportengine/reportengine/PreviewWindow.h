@@ -32,7 +32,7 @@ public:
     int pageCount() const { return pages_->count(); }
     int currentIndex() const { return current_; } // 0-based
     int zoomPercent() const { return zoom_; }
-    const PageModel &model() const { return model_; }
+    PreviewPages &pages() { return *pages_; }
 
     void showPage(int index);
     void setZoom(int percent);
