@@ -150,8 +150,8 @@ void TSingleRecViewForm::formShow()
         [this] {
             ui::guard(this, [this] {
                 Ready = true;
-                if (TableDefs() && TableDefs()->Extender())
-                    TableDefs()->Extender()->ClearMessage();
+                if (TableDefs() && TableDefs()->Host())
+                    TableDefs()->Host()->ClearMessage();
             });
         },
         Qt::QueuedConnection);

@@ -50,8 +50,8 @@ void TTableViewForm::formShow()
             TblGrid->setSelectedIndex(column);
             break;
         }
-    if (TableDefs() && TableDefs()->Extender())
-        TableDefs()->Extender()->ClearMessage();
+    if (TableDefs() && TableDefs()->Host())
+        TableDefs()->Host()->ClearMessage();
 }
 
 } // namespace nav

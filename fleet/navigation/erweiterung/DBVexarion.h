@@ -18,10 +18,12 @@
 #include "dbe/Table.h"
 #include "navigation/dialoge/NavDialogBase.h"
 #include "navigation/erweiterung/StatusText.h"
+#include "navigation/erweiterung/TableDefsHost.h"
 #include "navigation/filter/FilterRecords.h"
 #include "navigation/leiste/DBVShortCuts.h"
 #include "navigation/leiste/ExtenderTypes.h"
 #include "navigation/leiste/NavSets.h"
+#include "navigation/leiste/NavigatorHost.h"
 #include "navigation/suche/LookupDefinition.h"
 #include "ui/AppHooks.h"
 #include "ui/BorderStyle.h"
@@ -34,7 +36,6 @@ namespace nav {
 class TDBVNavigator;
 class TTableDefs;
 
-enum class TDefaultIndexLabels { dilIdxName, dilFldNames, dilFldDisplayLabels };
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 // How the single-record view places labels and controls.
 enum class TSingleRecLayout { srlHoriz, srlVertTop, srlVertLeftLeft, srlVertLeftRight };
@@ -107,14 +108,14 @@ struct ControlField {
 // errors into messages and switches the form between read and edit mode.
 // While its form is active it owns the application's message, exception and
 // active-control hooks and chains the handlers installed before it.
-class TDBVexarion : public QObject {
+class TDBVexarion : public QObject, public TableDefsHost, public NavigatorHost {
     Q_OBJECT
 public:
     // owner: the form, or a control on it. Only one extender per form.
     explicit TDBVexarion(QWidget *owner);
     ~TDBVexarion() override;
 
-    QWidget *Form() const { return form_; }
+    QWidget *Form() const override { return form_; }
 
     // Plain properties.
     bool ErrorBeep = true;
@@ -173,16 +174,16 @@ public:
     TFormBorderStyle BorderStyleSingleRec = TFormBorderStyle::bsSizeable;
 
     // Properties with effects.
-    TAllowKeys AllowKeys() const { return allowKeys_; }
+    TAllowKeys AllowKeys() const override { return allowKeys_; }
     void SetAllowKeys(TAllowKeys keys);
     bool IncSrchOnlyIfIndexed() const { return incSrchOnlyIfIndexed_; }
     void SetIncSrchOnlyIfIndexed(bool value);
     // None once the source is destroyed.
-    dbe::TDataSource *MasterSource() const;
+    dbe::TDataSource *MasterSource() const override;
     void SetMasterSource(dbe::TDataSource *source);
-    TStayOnMasterSource StayOnMasterSource() const;
+    TStayOnMasterSource StayOnMasterSource() const override;
     void SetStayOnMasterSource(TStayOnMasterSource value);
-    bool ManageGlobalEdit() const { return manageGlobalEdit_; }
+    bool ManageGlobalEdit() const override { return manageGlobalEdit_; }
     void SetManageGlobalEdit(bool value);
     TDBShowStatusSet ShowStatusOptions() const { return showStatusOptions_; }
     void SetShowStatusOptions(TDBShowStatusSet options);
@@ -196,7 +197,7 @@ public:
     void SetUseTextIncSrchBtn(bool value);
     bool FlatNavBtns() const { return flatNavBtns_; }
     void SetFlatNavBtns(bool value);
-    const TDBVShortCuts &ShortCuts() const { return shortCuts_; }
+    const TDBVShortCuts &ShortCuts() const override { return shortCuts_; }
     void SetShortCuts(const TDBVShortCuts &shortCuts);
     TInterfacesEnabledSet InterfacesNormal() const { return interfacesNormal_; }
     void SetInterfacesNormal(TInterfacesEnabledSet set);
@@ -209,16 +210,16 @@ public:
     void ApplyWindowState();
 
     // State the navigator bars read.
-    TInterfacesEnabledSet CurrentInterfaces() const { return currentInterfaces_; }
-    const Possibilities &Possible() const { return possible_; }
-    std::uint8_t FilterState() const { return filterState_; }
+    TInterfacesEnabledSet CurrentInterfaces() const override { return currentInterfaces_; }
+    const Possibilities &Possible() const override { return possible_; }
+    std::uint8_t FilterState() const override { return filterState_; }
     // The filter state of any data set, whatever control has the focus; 0 for
     // a data set the extender has not met.
     std::uint8_t TableFilterState(const dbe::TDataSet *dataSet) const;
-    bool IncSearchOn() const { return incSearchOn_; }
+    bool IncSearchOn() const override { return incSearchOn_; }
     const QString &IncSearchText() const { return incSearchText_; }
-    bool GlobalEdit() const { return globalEdit_; }
-    dbe::TDataSource *CurrentDataSource();
+    bool GlobalEdit() const override { return globalEdit_; }
+    dbe::TDataSource *CurrentDataSource() override;
     bool HooksInstalled() const { return hooksInstalled_; }
 
     // Events. The first three hold the handlers installed before this extender.
@@ -278,7 +279,7 @@ public:
     virtual bool GetControlField(QWidget *control, ControlField &out) const;
 
     // Commands.
-    void HandleNBBtn(TDBVNavigateBtn button, TShiftState shift, int info);
+    void HandleNBBtn(TDBVNavigateBtn button, TShiftState shift, int info) override;
     void CheckPossibilities();
     void SwitchGlobalEdit(bool edit);
     // Controls the form made below `root` after the extender took it in:
@@ -297,10 +298,11 @@ public:
     // Status and messages.
     virtual void ShowStatus(dbe::TDataSource *source);
     virtual void DisplayMessage(const QString &text, ui::MsgType type);
-    void ClearMessage();
+    void ClearMessage() override;
     void AppExceptionHook(QObject *sender, const std::exception &error);
 
     // Table-level operations, each through the data set's TTableDefs.
+    TTableDefsSettings TableDefsSettings() const override;
     TTableDefs *TableDefsOf(dbe::TDataSet *dataSet);
     TTableDefs *TableDefsOf(dbe::TDataSource *source);
     void SetTableIndex(dbe::TDataSet *dataSet, const QString &indexName);
@@ -308,30 +310,31 @@ public:
     void GetTableFilterDef(dbe::TDataSet *table, TFilterDefinition &definition, int &count);
     void ApplyTableFilterDef(dbe::TDataSet *table, const TFilterDefinition &definition, int count,
                              bool activate);
-    void SaveTableFilter(dbe::TDataSet *dataSet, const QString &fileName);
-    void LoadTableFilter(dbe::TDataSet *dataSet, const QString &fileName);
-    virtual void ClearTableFilter(dbe::TDataSet *dataSet);
+    void SaveTableFilter(dbe::TDataSet *dataSet, const QString &fileName) override;
+    void LoadTableFilter(dbe::TDataSet *dataSet, const QString &fileName) override;
+    void ClearTableFilter(dbe::TDataSet *dataSet) override;
     void GetTableCaption(dbe::TDataSet *dataSet, QString &caption) const;
     void GetIndexCaption(dbe::TTable &table, const QString &indexName, const QString &defaultCaption,
-                         QString &caption, bool &show) const;
+                         QString &caption, bool &show) const override;
 
     // Navigator bars.
-    void AddNavigator(TDBVNavigator *navigator);
-    void RemoveNavigator(TDBVNavigator *navigator);
+    QObject *HostObject() override { return this; }
+    void AddNavigator(TDBVNavigator *navigator) override;
+    void RemoveNavigator(TDBVNavigator *navigator) override;
     const QList<QPointer<TDBVNavigator>> &Navigators() const { return navigators_; }
 
     // Notifications of the table definitions.
-    void TableActiveChanged(dbe::TDataSource *source);
-    void TableDataSetChanged(dbe::TDataSource *source);
-    void TableDataSetScrolled(dbe::TDataSource *source, int distance);
-    void TableEditingChanged(dbe::TDataSource *source);
-    void TableFilterChanged(TTableDefs &defs, dbe::TDataSource *source);
+    void TableActiveChanged(dbe::TDataSource *source) override;
+    void TableDataSetChanged(dbe::TDataSource *source) override;
+    void TableDataSetScrolled(dbe::TDataSource *source, int distance) override;
+    void TableEditingChanged(dbe::TDataSource *source) override;
+    void TableFilterChanged(TTableDefs &defs, dbe::TDataSource *source) override;
     // A new entry replaces old for the source's data set and takes over its state.
     void TableDefsReplaced(TTableDefs &old, dbe::TDataSource *source);
     // The filter of defs reports a step; 4: it is being switched on.
-    void TableFilterProgress(TTableDefs &defs, std::uint8_t kind);
+    void TableFilterProgress(TTableDefs &defs, std::uint8_t kind) override;
     // After a search found a record (with MatchSelect).
-    void SelectFoundTextInActiveControl(const QString &text, bool caseSensitive);
+    void SelectFoundTextInActiveControl(const QString &text, bool caseSensitive) override;
 
     // The searches of the incremental search and of nbSearchNext; each
     // keeps keys away while it runs.
@@ -395,6 +398,9 @@ private:
     void hookGrid(QWidget *control);
     void unhookGrid();
     void gotoBookmarkWithWarning(TTableDefs &defs, int number);
+    // Opens the table view or single-record view of defs' data set, or
+    // brings the open one forward.
+    void openView(TTableDefs &defs, bool tableView, dbe::TField *field, const TFormEventRec &options);
     // Announces a dialog; false when the application suppressed it.
     bool announceDialog(TFormEventRec &record);
 
@@ -418,6 +424,7 @@ private:
     std::unique_ptr<dbe::TDataLink> masterLink_;
     mutable dbe::TDataSource *masterSource_ = nullptr;
     mutable TStayOnMasterSource stayOnMasterSource_ = TStayOnMasterSource::somNo;
+    void watchMasterSource();
     void masterSourceGone() const;
     bool manageGlobalEdit_ = false;
     TDBShowStatusSet showStatusOptions_ = kAllShowStatus;

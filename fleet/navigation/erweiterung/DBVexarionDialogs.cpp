@@ -1,9 +1,11 @@
 // The dialogs the extender opens for its commands: value search, index
-// choice, memo and picture views and bookmark list.
+// choice and pop-up, memo and picture views and bookmark list.
 #include <memory>
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCursor>
+#include <QMenu>
 
 #include "navigation/dialoge/BookmarkDialog.h"
 #include "navigation/dialoge/FilterDialog.h"
@@ -272,6 +274,31 @@ void TDBVexarion::EditFilter(dbe::TDataSet *dataSet, dbe::TField *field)
     defs->ClearFilter();
     if (count > 0)
         defs->InstallFilterDef(rows, count, true);
+}
+
+// ------------------------------------------------------------ dialogs
+
+void TDBVexarion::ApplyDialogBorder(QWidget *dialog, TFormBorderStyle style)
+{
+    ui::applyBorderStyle(dialog, style);
+}
+
+void TDBVexarion::ShowIndexPopup(dbe::TTable *table)
+{
+    TTableDefs *defs = TableDefsOf(table);
+    defs->ReadDefinitions();
+    if (defs->IndexCaptions().isEmpty())
+        return;
+    QMenu menu(form_);
+    const int current = std::max(0, defs->CurrentIndexEntry());
+    for (int i = 0; i < defs->IndexCaptions().size(); ++i) {
+        QAction *action = menu.addAction(defs->IndexCaptions()[i]);
+        action->setCheckable(true);
+        action->setChecked(i == current);
+        action->setData(defs->IndexNames()[i]);
+    }
+    if (QAction *chosen = menu.exec(QCursor::pos()))
+        SetTableIndex(table, chosen->data().toString());
 }
 
 } // namespace nav

@@ -7,7 +7,6 @@
 #include "navigation/ansichten/SingleRecViewForm.h"
 #include "navigation/daten/DataSetHelpers.h"
 #include "navigation/daten/EngineRecordValues.h"
-#include "navigation/erweiterung/DBVexarion.h"
 #include "navigation/gemeinsam/NavExceptions.h"
 #include "navigation/gemeinsam/UserFeedback.h"
 #include "navigation/suche/RecordSearch.h"
@@ -87,23 +86,23 @@ protected:
         const bool notify = owner_.notifyActive_;
         // Also when the source or its data set goes away: nothing dangles.
         owner_.bindDataSet(DataSet());
-        if (owner_.extender_ && notify)
-            owner_.extender_->TableActiveChanged(DataSource());
+        if (owner_.host_ && notify)
+            owner_.host_->TableActiveChanged(DataSource());
     }
     void DataSetChanged() override
     {
-        if (!ignored() && owner_.extender_)
-            owner_.extender_->TableDataSetChanged(DataSource());
+        if (!ignored() && owner_.host_)
+            owner_.host_->TableDataSetChanged(DataSource());
     }
     void DataSetScrolled(int distance) override
     {
-        if (!ignored() && owner_.extender_)
-            owner_.extender_->TableDataSetScrolled(DataSource(), distance);
+        if (!ignored() && owner_.host_)
+            owner_.host_->TableDataSetScrolled(DataSource(), distance);
     }
     void EditingChanged() override
     {
-        if (!ignored() && owner_.extender_)
-            owner_.extender_->TableEditingChanged(DataSource());
+        if (!ignored() && owner_.host_)
+            owner_.host_->TableEditingChanged(DataSource());
     }
 
 private:
@@ -111,14 +110,12 @@ private:
     TTableDefs &owner_;
 };
 
-TTableDefs::TTableDefs(TDBVexarion *extender, dbe::TDataSource *source, dbe::TDataSet *dataSet)
-    : extender_(extender), link_(std::make_unique<Link>(*this))
+TTableDefs::TTableDefs(TableDefsHost *host, dbe::TDataSource *source, dbe::TDataSet *dataSet)
+    : host_(host), link_(std::make_unique<Link>(*this))
 {
-    const bool keepOnlyIndex = extender ? extender->BMKeepOnlyIndex : true;
-    const bool useNonVis = extender ? extender->UseNonVisFields : true;
-    bookmarks_ =
-        std::make_shared<TBMManager>(nullptr, extender ? extender->AllowUserAbort : true,
-                                     extender ? extender->AllowMasterMove : true, useNonVis, keepOnlyIndex);
+    const TTableDefsSettings given = settings();
+    bookmarks_ = std::make_shared<TBMManager>(nullptr, given.AllowUserAbort, given.AllowMasterMove,
+                                              given.UseNonVisFields, given.BMKeepOnlyIndex);
     filter_ = std::make_shared<TDBVFilter>();
     bindFilterEvents();
     if (source) {
@@ -132,14 +129,19 @@ TTableDefs::TTableDefs(TDBVexarion *extender, dbe::TDataSource *source, dbe::TDa
 
 TTableDefs::~TTableDefs()
 {
-    extender_ = nullptr;
-    freeView(tableView_);
-    freeView(singleRecView_);
+    host_ = nullptr;
+    FreeView(tableView_);
+    FreeView(singleRecView_);
     link_->SetDataSource(nullptr);
     if (!shared_) {
         filter_->OnStatus = nullptr;
         filter_->BindFilterDataSet(static_cast<dbe::TDataSet *>(nullptr));
     }
+}
+
+TTableDefsSettings TTableDefs::settings() const
+{
+    return host_ ? host_->TableDefsSettings() : TTableDefsSettings();
 }
 
 dbe::TDataSource *TTableDefs::DataSource() const
@@ -150,8 +152,8 @@ dbe::TDataSource *TTableDefs::DataSource() const
 void TTableDefs::bindFilterEvents()
 {
     filter_->OnStatus = [this](TDBVFilter &, std::uint8_t kind) {
-        if (extender_)
-            extender_->TableFilterProgress(*this, kind);
+        if (host_)
+            host_->TableFilterProgress(*this, kind);
     };
 }
 
@@ -225,8 +227,8 @@ void TTableDefs::bindDataSet(dbe::TDataSet *dataSet)
 
 void TTableDefs::reportFilter()
 {
-    if (extender_ && !creating_)
-        extender_->TableFilterChanged(*this, DataSource());
+    if (host_ && !creating_)
+        host_->TableFilterChanged(*this, DataSource());
 }
 
 bool TTableDefs::ExactAtBegin() const
@@ -255,12 +257,12 @@ void TTableDefs::ReadDefinitions()
     const QString driver = EngineCursorText(*table, CursorText::DriverName);
     if (driver == QLatin1String("ASCIIDRV"))
         return;
-    const TDefaultIndexLabels labels = extender_ ? extender_->IndexNamesAs : TDefaultIndexLabels::dilIdxName;
+    const TDefaultIndexLabels labels = settings().IndexNamesAs;
     auto offer = [&](const QString &indexName, const QString &caption) {
         QString text = caption;
         bool show = true;
-        if (extender_)
-            extender_->GetIndexCaption(*table, indexName, caption, text, show);
+        if (host_)
+            host_->GetIndexCaption(*table, indexName, caption, text, show);
         if (show && !text.isEmpty()) {
             indexCaptions_ << text;
             indexNames_ << indexName;
@@ -339,8 +341,8 @@ void TTableDefs::SetIndex(const QString &indexName)
         ignoreEvents_ = false;
         cursorHandle_ = handleOf(table);
         bookmarks_->SetDataSet(table);
-        if (extender_)
-            extender_->TableDataSetChanged(DataSource());
+        if (host_)
+            host_->TableDataSetChanged(DataSource());
     };
     ignoreEvents_ = true;
     try {
@@ -461,10 +463,11 @@ bool TTableDefs::scanForValue(bool fromStart, bool skipCurrent)
     if (!field || !IsSearchableFieldType(field->DataType()))
         return false;
 
-    const bool allowAbort = extender_ ? extender_->AllowUserAbort : true;
-    const bool showClock = extender_ ? extender_->ShowSearchClock : true;
+    const TTableDefsSettings given = settings();
+    const bool allowAbort = given.AllowUserAbort;
+    const bool showClock = given.ShowSearchClock;
     auto *table = dynamic_cast<dbe::TTable *>(dataSet_);
-    const bool exact = extender_ ? extender_->ExactBOF_EOF : true;
+    const bool exact = given.ExactBOF_EOF;
     if (field->FieldKind() == dbe::TFieldKind::fkData && exact && table && table->Handle() &&
         !isTextDriver(*table)) {
         // A clone that cannot be made is an engine error and raises.
@@ -491,8 +494,9 @@ bool TTableDefs::scanForValue(bool fromStart, bool skipCurrent)
 
 bool TTableDefs::scanDataSet(const dbe::TField &field, bool fromStart, bool skipCurrent)
 {
-    const bool allowAbort = extender_ ? extender_->AllowUserAbort : true;
-    const bool showClock = extender_ ? extender_->ShowSearchClock : true;
+    const TTableDefsSettings given = settings();
+    const bool allowAbort = given.AllowUserAbort;
+    const bool showClock = given.ShowSearchClock;
     const int total = showClock ? EngineRecordTotal(dataSet_) : 0;
     const bool down = searchDown_;
     const dbe::TBookmark start = dataSet_->IsEmpty() ? dbe::TBookmark() : dataSet_->GetBookmark();
@@ -542,11 +546,11 @@ bool TTableDefs::scanDataSet(const dbe::TField &field, bool fromStart, bool skip
 
 void TTableDefs::afterSearch(bool found)
 {
-    if (!extender_)
+    if (!host_)
         return;
-    extender_->TableDataSetScrolled(DataSource(), 0);
+    host_->TableDataSetScrolled(DataSource(), 0);
     if (found)
-        extender_->SelectFoundTextInActiveControl(pattern_.text(), !pattern_.ignoreCase());
+        host_->SelectFoundTextInActiveControl(pattern_.text(), !pattern_.ignoreCase());
 }
 
 void TTableDefs::SetFilterActive(bool active)

@@ -11,6 +11,7 @@
 #include "dbe/DataSet.h"
 #include "dbe/DataSource.h"
 #include "navigation/daten/BookMarks.h"
+#include "navigation/erweiterung/TableDefsHost.h"
 #include "navigation/filter/DBVFilter.h"
 #include "navigation/filter/FilterRecords.h"
 #include "navigation/suche/SearchPattern.h"
@@ -22,11 +23,9 @@ class TTable;
 
 namespace nav {
 
-class TDBVexarion;
 class NavViewForm;
 class TTableViewForm;
 class TSingleRecViewForm;
-struct TFormEventRec;
 
 // A table lookup a table declares for one of its fields.
 struct TLookupDefEntry {
@@ -36,11 +35,11 @@ struct TLookupDefEntry {
 };
 
 // The extender's companion of one data set: it listens to the data source,
-// keeps the data set's bookmarks, filter, index list, table lookups and last
-// search, runs the value search and tells the extender what changed.
+// keeps the data set's bookmarks, filter, index list, table lookups, last
+// search and views, runs the value search and tells its host what changed.
 class TTableDefs {
 public:
-    TTableDefs(TDBVexarion *extender, dbe::TDataSource *source, dbe::TDataSet *dataSet);
+    TTableDefs(TableDefsHost *host, dbe::TDataSource *source, dbe::TDataSet *dataSet);
     ~TTableDefs();
     TTableDefs(const TTableDefs &) = delete;
     TTableDefs &operator=(const TTableDefs &) = delete;
@@ -51,8 +50,8 @@ public:
     // Binds the entry to another source; a switch between sources of the same
     // data set does not count as an active change.
     void SetSource(dbe::TDataSource *source);
-    void Detach() { extender_ = nullptr; }
-    TDBVexarion *Extender() const { return extender_; }
+    void Detach() { host_ = nullptr; }
+    TableDefsHost *Host() const { return host_; }
 
     TBMManager &Bookmarks() { return *bookmarks_; }
     TDBVFilter &Filter() { return *filter_; }
@@ -99,11 +98,18 @@ public:
     void SaveFilterToFile(const QString &name) const;
     void LoadFilterFromFile(const QString &name);
 
-    // The table view and the single-record view of the data set: field is
-    // the focused control's, options the announced record. An open view
-    // comes forward instead; the views and their clones are owned here.
-    void OpenTableView(dbe::TField *field, const TFormEventRec &options);
-    void OpenSingleRecView(dbe::TField *field, const TFormEventRec &options);
+    // The table view and the single-record view of the data set, each with
+    // the clone it shows (none when it shows the data set itself); busy while
+    // it is being opened. The views and their clones are owned here.
+    struct ViewSlot {
+        QPointer<NavViewForm> view;
+        std::unique_ptr<dbe::TTable> data;
+        bool busy = false;
+    };
+    ViewSlot &TableViewSlot() { return tableView_; }
+    ViewSlot &SingleRecViewSlot() { return singleRecView_; }
+    // Closes and deletes the slot's view and frees its clone.
+    void FreeView(ViewSlot &slot);
     // A modeless view closed: forget it and free its clone.
     void ViewClosed(NavViewForm *view);
     // The extender's form back from minimised and to the front.
@@ -125,15 +131,9 @@ private:
     bool scanForValue(bool fromStart, bool skipCurrent);
     bool scanDataSet(const dbe::TField &field, bool fromStart, bool skipCurrent);
     void afterSearch(bool found);
-    struct ViewSlot {
-        QPointer<NavViewForm> view;
-        std::unique_ptr<dbe::TTable> data;
-        bool busy = false;
-    };
-    void openView(ViewSlot &slot, dbe::TField *field, const TFormEventRec &options);
-    void freeView(ViewSlot &slot);
+    TTableDefsSettings settings() const;
 
-    TDBVexarion *extender_;
+    TableDefsHost *host_;
     // Data-link events are ignored while the entry is being made and while
     // an index is set.
     bool creating_ = true;

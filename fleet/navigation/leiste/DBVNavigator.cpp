@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include "navigation/daten/DataSetHelpers.h"
-#include "navigation/erweiterung/DBVexarion.h"
 #include "navigation/leiste/NavGlyphs.h"
 #include "ui/Dialogs.h"
 #include "ui/Guard.h"
@@ -133,8 +132,8 @@ TDBVNavigator::TDBVNavigator(QWidget *parent) : QWidget(parent)
 
 TDBVNavigator::~TDBVNavigator()
 {
-    if (extender_)
-        extender_->RemoveNavigator(this);
+    if (DBVexarion())
+        DBVexarion()->RemoveNavigator(this);
 }
 
 TDBVNavButton *TDBVNavigator::makeButton(int command)
@@ -156,15 +155,16 @@ TDBVNavButton *TDBVNavigator::makeButton(int command)
     return button;
 }
 
-void TDBVNavigator::SetDBVexarion(TDBVexarion *extender)
+void TDBVNavigator::SetDBVexarion(NavigatorHost *extender)
 {
-    if (extender == extender_)
+    if (extender == DBVexarion())
         return;
-    if (extender_)
-        extender_->RemoveNavigator(this);
-    extender_ = nullptr;
+    if (NavigatorHost *old = DBVexarion())
+        old->RemoveNavigator(this);
+    ForgetExtender();
     if (extender) {
-        extender_ = extender;
+        host_ = extender;
+        hostObject_ = extender->HostObject();
         extender->AddNavigator(this);
     }
     UpdateHints();
@@ -184,16 +184,17 @@ void TDBVNavigator::ClickNavButton(TDBVNavigateBtn button)
     if (OnClick)
         OnClick(*this, button, shift);
     if (hasOpenCurrentSource())
-        extender_->HandleNBBtn(button, shift, 0);
+        DBVexarion()->HandleNBBtn(button, shift, 0);
     // A toggle button shows the state, not the click.
     applyStates();
 }
 
 bool TDBVNavigator::hasOpenCurrentSource() const
 {
-    if (!extender_)
+    NavigatorHost *host = DBVexarion();
+    if (!host)
         return false;
-    dbe::TDataSource *source = extender_->CurrentDataSource();
+    dbe::TDataSource *source = host->CurrentDataSource();
     return source && source->DataSet() && source->DataSet()->Active();
 }
 
@@ -205,25 +206,26 @@ NavStateInput TDBVNavigator::stateInput(dbe::TDataSource *source) const
     in.barEnabled = isEnabled();
     in.userBtnEnabled = userBtnEnabled_;
     in.dataSetOpen = source && source->DataSet() && source->DataSet()->Active();
-    if (!extender_)
+    NavigatorHost *host = DBVexarion();
+    if (!host)
         return in;
-    dbe::TDataSource *current = extender_->CurrentDataSource();
+    dbe::TDataSource *current = host->CurrentDataSource();
     in.isCurrentSource = source == current;
-    in.onlyMoveOnMaster = extender_->StayOnMasterSource() == TStayOnMasterSource::somOnlyMove &&
-                          source == extender_->MasterSource();
-    in.navbarsEnabled = (extender_->CurrentInterfaces() & ieNavbars) != 0;
-    in.possible = extender_->Possible();
-    in.incSearchOn = extender_->IncSearchOn();
-    in.manageGlobalEdit = extender_->ManageGlobalEdit();
-    in.globalEdit = extender_->GlobalEdit();
-    in.filterState = extender_->FilterState();
-    in.allowKeys = extender_->AllowKeys();
+    in.onlyMoveOnMaster =
+        host->StayOnMasterSource() == TStayOnMasterSource::somOnlyMove && source == host->MasterSource();
+    in.navbarsEnabled = (host->CurrentInterfaces() & ieNavbars) != 0;
+    in.possible = host->Possible();
+    in.incSearchOn = host->IncSearchOn();
+    in.manageGlobalEdit = host->ManageGlobalEdit();
+    in.globalEdit = host->GlobalEdit();
+    in.filterState = host->FilterState();
+    in.allowKeys = host->AllowKeys();
     return in;
 }
 
 void TDBVNavigator::UpdateAllButtons(dbe::TDataSource *source)
 {
-    if (extender_ && source != extender_->CurrentDataSource())
+    if (DBVexarion() && source != DBVexarion()->CurrentDataSource())
         return;
     updateAllButtons(states_, stateInput(source));
     applyStates();
@@ -253,7 +255,7 @@ void TDBVNavigator::UpdateRecordButtons(dbe::TDataSource *source)
 
 void TDBVNavigator::RefreshButtons()
 {
-    UpdateAllButtons(extender_ ? extender_->CurrentDataSource() : nullptr);
+    UpdateAllButtons(DBVexarion() ? DBVexarion()->CurrentDataSource() : nullptr);
 }
 
 void TDBVNavigator::applyStates()
@@ -279,9 +281,10 @@ void TDBVNavigator::changeEvent(QEvent *event)
 
 void TDBVNavigator::UpdateHints()
 {
-    const bool shortCutsOn = extender_ && (extender_->CurrentInterfaces() & ieShortCuts);
-    const QStringList hints = buildHints(hints_, userBtnHint_, extender_ ? &extender_->ShortCuts() : nullptr,
-                                         shortCutsOn, addSCHint_);
+    NavigatorHost *host = DBVexarion();
+    const bool shortCutsOn = host && (host->CurrentInterfaces() & ieShortCuts);
+    const QStringList hints =
+        buildHints(hints_, userBtnHint_, host ? &host->ShortCuts() : nullptr, shortCutsOn, addSCHint_);
     for (int c = 0; c < kNavigateBtnCount; ++c) {
         const QString &hint = hints[c];
         const qsizetype bar = hint.indexOf(QLatin1Char('|'));
@@ -521,13 +524,13 @@ void TDBVNavigator::runFilterItem(int item)
 {
     if (!hasOpenCurrentSource())
         return;
-    dbe::TDataSet *dataSet = extender_->CurrentDataSource()->DataSet();
+    dbe::TDataSet *dataSet = DBVexarion()->CurrentDataSource()->DataSet();
     switch (item) {
     case 0:
-        extender_->HandleNBBtn(nbTblFilter, 0, 0);
+        DBVexarion()->HandleNBBtn(nbTblFilter, 0, 0);
         break;
     case 1:
-        extender_->ClearTableFilter(dataSet);
+        DBVexarion()->ClearTableFilter(dataSet);
         break;
     case 2:
         LoadFilter();
@@ -557,18 +560,18 @@ void TDBVNavigator::SaveFilter()
 {
     if (!hasOpenCurrentSource())
         return;
-    dbe::TDataSet *dataSet = extender_->CurrentDataSource()->DataSet();
+    dbe::TDataSet *dataSet = DBVexarion()->CurrentDataSource()->DataSet();
     if (const auto file = ui::dialogs().saveFile(filterFileOptions("Speichere Filter für [%1]", dataSet)))
-        extender_->SaveTableFilter(dataSet, *file);
+        DBVexarion()->SaveTableFilter(dataSet, *file);
 }
 
 void TDBVNavigator::LoadFilter()
 {
     if (!hasOpenCurrentSource())
         return;
-    dbe::TDataSet *dataSet = extender_->CurrentDataSource()->DataSet();
+    dbe::TDataSet *dataSet = DBVexarion()->CurrentDataSource()->DataSet();
     if (const auto file = ui::dialogs().openFile(filterFileOptions("Lade Filter für [%1]", dataSet)))
-        extender_->LoadTableFilter(dataSet, *file);
+        DBVexarion()->LoadTableFilter(dataSet, *file);
 }
 
 } // namespace nav

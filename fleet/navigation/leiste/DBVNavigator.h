@@ -13,14 +13,13 @@
 #include "navigation/leiste/NavBarLayout.h"
 #include "navigation/leiste/NavButtonStates.h"
 #include "navigation/leiste/NavHints.h"
+#include "navigation/leiste/NavigatorHost.h"
 
 class QAction;
 class QMenu;
 class QTimer;
 
 namespace nav {
-
-class TDBVexarion;
 
 // A button of the bar. Auto-repeat buttons click on press, again after
 // 400 ms and then every 100 ms while held.
@@ -67,9 +66,14 @@ public:
     explicit TDBVNavigator(QWidget *parent = nullptr);
     ~TDBVNavigator() override;
 
-    TDBVexarion *DBVexarion() const { return extender_; }
-    void SetDBVexarion(TDBVexarion *extender);
-    void ForgetExtender() { extender_ = nullptr; }
+    // The extender the bar shows and drives; none once it is destroyed.
+    NavigatorHost *DBVexarion() const { return hostObject_ ? host_ : nullptr; }
+    void SetDBVexarion(NavigatorHost *extender);
+    void ForgetExtender()
+    {
+        host_ = nullptr;
+        hostObject_ = nullptr;
+    }
 
     // Visibility, as a whole and per group (bit k = element k of the group).
     NavButtonSet VisibleButtons() const { return geometry_.visible; }
@@ -160,7 +164,8 @@ private:
     bool hasOpenCurrentSource() const;
     void runFilterItem(int item);
 
-    QPointer<TDBVexarion> extender_;
+    NavigatorHost *host_ = nullptr;
+    QPointer<QObject> hostObject_;
     std::array<TDBVNavButton *, kNavigateBtnCount> buttons_{};
     QToolButton *leftScroll_ = nullptr;
     QToolButton *rightScroll_ = nullptr;

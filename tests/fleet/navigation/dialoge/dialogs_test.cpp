@@ -13,8 +13,8 @@
 #include "navigation/dialoge/IndexDialog.h"
 #include "navigation/dialoge/MemoDialog.h"
 #include "navigation/dialoge/SearchDialog.h"
+#include "navigation/erweiterung/SelectFoundText.h"
 #include "navigation/erweiterung/TableDefs.h"
-#include "navigation/suche/SelectFoundText.h"
 
 using namespace nav;
 

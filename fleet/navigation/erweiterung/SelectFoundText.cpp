@@ -1,4 +1,4 @@
-#include "navigation/suche/SelectFoundText.h"
+#include "navigation/erweiterung/SelectFoundText.h"
 
 #include <QComboBox>
 #include <QLineEdit>
