@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 
 #include "navigation/gemeinsam/UserFeedback.h"
-#include "navigation/leiste/NavGlyphs.h"
+#include "navigation/suche/ClockGlyph.h"
 #include "ui/ScreenCursor.h"
 
 namespace nav {

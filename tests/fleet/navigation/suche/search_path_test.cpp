@@ -10,7 +10,7 @@
 #include "extender_fixture.h"
 #include "navigation/erweiterung/TableDefs.h"
 #include "navigation/gemeinsam/NavExceptions.h"
-#include "navigation/leiste/NavGlyphs.h"
+#include "navigation/suche/ClockGlyph.h"
 #include "navigation/suche/SearchClock.h"
 #include "temp_dir.h"
 #include "ui/ScreenCursor.h"
