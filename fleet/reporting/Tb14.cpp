@@ -21,7 +21,6 @@ constexpr int kLanguageCount = 42;
 constexpr intptr_t kCallbackMask = 0x7E000000;
 constexpr int kFirstActionId = 10100;
 constexpr int kTextBufferSize = 1024;
-constexpr int kEmfResolution = 49;
 constexpr int kOfficeStyle = 99;
 constexpr int kReservedReset = 106;
 
@@ -85,46 +84,25 @@ TTb14_::TTb14_(QObject *owner) : QObject(owner), preview_(std::make_unique<TPrvA
     } else {
         openJob();
         SetIncrementalPreview(0);
-        SetMultipleTableLines(TPropYesNo::Yes);
         SetPhantomspaceRepresentationCode(2);
         SetLocknextcharRepresentationCode(3);
         SetExprsepRepresentationCode(164);
         SetTextquoteRepresentationCode(1);
         SetMaxRTFVersion(1025); // a change from nothing: the job is reopened once
-        SetSupportPageBreak(TPropYesNo::Yes);
         SetTableColoringMode(TPropTableColoring::Normal);
-        SetNoNoTableCheck(TPropYesNo::Yes);
         dialogBaseMode_ = 0;
         dialogStyleFlags_ = 0;
         SetDialogBoxMode(TDialogboxMode::Office2003);
         SetButtons3D(TPropYesNo::No);
         SetButtonsWithBitmaps(TPropYesNo::No);
-        SetInterCharSpacing(TPropYesNo::No);
-        SetIncludeFontDescent(TPropYesNo::Yes);
-        SetUseChartFields(TPropYesNo::No);
-        SetHelpAvailable(TPropYesNo::Yes);
-        SetSpaceOptimization(TPropYesNo::Yes);
-        SetVarsCaseSensitive(TPropYesNo::Yes);
-        SetXlatVarNames(TPropYesNo::Yes);
-        SetCreateInfo(TPropYesNo::Yes);
+        setNewYesNoOptions(kTbVersion14);
         SetNewExpressions(TExpressionMode::NewMode);
-        SetOfnDialogExplorer(TPropYesNo::Yes);
         SetRetRepresentationCode(182);
-        SetShowPredefVars(TPropYesNo::Yes);
-        SetSortVariables(TPropYesNo::Yes);
         SetStorageSystem(TPropStgSystem::Storage);
         SetTabRepresentationCode(247);
-        SetAddVarsToFields(TPropYesNo::No);
-        SetConvertCRLF(TPropYesNo::No);
-        SetDelayTableHeader(TPropYesNo::No);
         SetEMFResolution(0);
-        SetNoParameterCheck(TPropYesNo::No);
         SetOnlyOneTable(false);
-        SetRealTime(TPropYesNo::No);
         SetTabStops(TTabMode::Replace);
-        SetUseBarcodeSizes(TPropYesNo::No);
-        SetUseHostprinter(TPropYesNo::No);
-        SetWizFileNew(TPropYesNo::No);
         projectPassword_.clear();
         eng().TbSetOption(job_, kReservedReset, 0);
         objects_ = std::make_shared<TbXList>();
@@ -196,7 +174,7 @@ void TTb14_::reopenJob()
     preview_->setJob(job_);
     // Everything the properties set goes to the new job again (not the picture resolution).
     for (const auto &[number, value] : sent_)
-        if (number != kEmfResolution)
+        if (number != kTbEmfResolution)
             eng().TbSetOption(job_, number, value);
     eng().TbSetDebug(debugMode_);
     applyDialogMode();
@@ -205,31 +183,7 @@ void TTb14_::reopenJob()
     eng().TbSetOption(job_, kReservedReset, 0);
 }
 
-intptr_t TTb14_::option(int number) const
-{
-    return eng().TbGetOption(job_, number);
-}
-
-void TTb14_::setOption(int number, intptr_t value)
-{
-    sent_[number] = value;
-    eng().TbSetOption(job_, number, value);
-}
-
-TPropYesNo TTb14_::remembered(int number) const
-{
-    const auto it = sent_.find(number);
-    const intptr_t value = it != sent_.end() ? it->second : option(number);
-    return value != 0 ? TPropYesNo::Yes : TPropYesNo::No;
-}
-
 // --- properties ---
-
-void TTb14_::SetDebugMode(int value)
-{
-    debugMode_ = value;
-    eng().TbSetDebug(value);
-}
 
 void TTb14_::SetLanguage(TLanguageType value)
 {
@@ -243,17 +197,6 @@ void TTb14_::SetMaxRTFVersion(int value)
         return;
     maxRtfVersion_ = value;
     reopenJob();
-}
-
-void TTb14_::SetEMFResolution(int value)
-{
-    setOption(kEmfResolution, value);
-    emfResolution_ = int(option(kEmfResolution));
-}
-
-TPropTableColoring TTb14_::TableColoringMode() const
-{
-    return TPropTableColoring(std::clamp<intptr_t>(option(tb::opt::TableColoring), 0, 2));
 }
 
 TPropUnitSystem TTb14_::UnitSystem() const
@@ -276,54 +219,6 @@ void TTb14_::SetUnitSystem(TPropUnitSystem value)
     setOption(tb::opt::UnitSystem, codes[int(value)]);
 }
 
-TExpressionMode TTb14_::NewExpressions() const
-{
-    if (option(0) != 0)
-        return TExpressionMode::NewMode;
-    if (option(14) != 0)
-        return TExpressionMode::Enhanced;
-    return TExpressionMode::Old;
-}
-
-void TTb14_::SetNewExpressions(TExpressionMode value)
-{
-    switch (value) {
-    case TExpressionMode::Old:
-        setOption(0, 0);
-        setOption(14, 0);
-        break;
-    case TExpressionMode::NewMode:
-        setOption(0, 1);
-        break;
-    case TExpressionMode::Enhanced:
-        setOption(14, 1);
-        break;
-    }
-}
-
-TPropStgSystem TTb14_::StorageSystem() const
-{
-    return option(30) != 0 ? TPropStgSystem::Storage : TPropStgSystem::Compat4;
-}
-
-void TTb14_::SetStorageSystem(TPropStgSystem value)
-{
-    setOption(30, int(value));
-    if (value == TPropStgSystem::Compat4)
-        SetCompressStorage(TPropYesNo::No);
-}
-
-void TTb14_::SetCompressStorage(TPropYesNo value)
-{
-    const bool compress = value == TPropYesNo::Yes && StorageSystem() == TPropStgSystem::Storage;
-    setOption(31, compress ? 1 : 0);
-}
-
-void TTb14_::applyDialogMode()
-{
-    eng().TbSetDlgboxMode(dialogBaseMode_ | dialogStyleFlags_);
-}
-
 void TTb14_::SetDialogBoxMode(TDialogboxMode value)
 {
     dialogBoxMode_ = value;
@@ -332,26 +227,6 @@ void TTb14_::SetDialogBoxMode(TDialogboxMode value)
     setOption(kOfficeStyle, value == TDialogboxMode::OfficeXP     ? 1
                             : value == TDialogboxMode::Office2003 ? 2
                                                                   : 0);
-    applyDialogMode();
-}
-
-void TTb14_::SetButtons3D(TPropYesNo value)
-{
-    buttons3D_ = value;
-    if (value == TPropYesNo::Yes)
-        dialogStyleFlags_ |= 0x8000;
-    else
-        dialogStyleFlags_ &= ~0x8000;
-    applyDialogMode();
-}
-
-void TTb14_::SetButtonsWithBitmaps(TPropYesNo value)
-{
-    buttonsWithBitmaps_ = value;
-    if (value == TPropYesNo::No)
-        dialogStyleFlags_ |= 0x2000;
-    else
-        dialogStyleFlags_ &= ~0x2000;
     applyDialogMode();
 }
 
@@ -379,14 +254,9 @@ intptr_t TTb14_::NotificationDispatcher(unsigned message, intptr_t parameter, in
 intptr_t TTb14_::dispatch(unsigned message, intptr_t parameter)
 {
     void *record = reinterpret_cast<void *>(parameter);
-    auto recordEvent = [&](const RecordEvent &event) -> intptr_t {
-        intptr_t result = 0;
-        if (event)
-            event(this, record, result);
-        return result;
-    };
-    const int high = int((parameter >> 16) & 0xFFFF);
-    const int low = int(parameter & 0xFFFF);
+    auto recordEvent = [&](const RecordEvent &event) { return tbFireRecordEvent(event, this, record, 0); };
+    const int high = tbHighWord(parameter);
+    const int low = tbLowWord(parameter);
     switch (message) {
     case 0:
         return recordEvent(OnDrawUserobj);

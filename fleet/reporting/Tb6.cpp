@@ -16,11 +16,6 @@ tb::IEngine &eng()
 
 constexpr int kLanguageCount = 42;
 
-int yes(TPropYesNo value)
-{
-    return value == TPropYesNo::Yes ? 1 : 0;
-}
-
 // The text buffer message 35 hands to the engine (the answer must outlive the callback).
 QString &helpTextBuffer()
 {
@@ -34,40 +29,21 @@ TTb6_::TTb6_(QObject *owner) : QObject(owner), preview_(std::make_unique<TPrvApp
 {
     OpenJob(false);
     installCallback();
-    SetHelpAvailable(TPropYesNo::Yes);
-    SetAutoMultipage(TPropYesNo::Yes);
-    SetSpaceOptimization(TPropYesNo::Yes);
-    SetVarsCaseSensitive(TPropYesNo::Yes);
+    setNewYesNoOptions(kTbVersion6);
     SetMaxRTFVersion(256);
     dialogBaseMode_ = 0;
     dialogStyleFlags_ = 0;
     SetDialogBoxMode(TDialogboxMode::Win95);
     SetButtons3D(TPropYesNo::Yes);
     SetButtonsWithBitmaps(TPropYesNo::No);
-    SetXlatVarNames(TPropYesNo::Yes);
-    SetCreateInfo(TPropYesNo::Yes);
-    SetAddVarsToFields(TPropYesNo::No);
-    SetConvertCRLF(TPropYesNo::No);
-    SetDelayTableHeader(TPropYesNo::No);
     SetEMFResolution(0);
-    SetMultipleTableLines(TPropYesNo::No);
     SetNewExpressions(TExpressionMode::NewMode);
-    SetNoNoTableCheck(TPropYesNo::No);
-    SetNoParameterCheck(TPropYesNo::No);
-    SetOfnDialogExplorer(TPropYesNo::Yes);
     SetOnlyOneTable(false);
-    SetRealTime(TPropYesNo::No);
     SetRetRepresentationCode(182);
-    SetShowPredefVars(TPropYesNo::Yes);
-    SetSortVariables(TPropYesNo::Yes);
     SetStorageSystem(TPropStgSystem::Storage);
-    SetSupportPageBreak(TPropYesNo::No);
     SetTableColoringMode(TPropTableColoring::Normal);
     SetTabRepresentationCode(247);
     SetTabStops(TTabMode::Replace);
-    SetUseBarcodeSizes(TPropYesNo::No);
-    SetUseHostprinter(TPropYesNo::No);
-    SetWizFileNew(TPropYesNo::No);
 }
 
 TTb6_::~TTb6_()
@@ -130,21 +106,15 @@ void TTb6_::installCallback()
 void TTb6_::SetLanguage(TLanguageType value)
 {
     // Everything the job holds is remembered and written back into the new job.
+    std::vector<std::pair<TbYesNo, TPropYesNo>> yesNo;
+    for (const TbYesNoOption &o : tbYesNoOptions())
+        if (o.versions & kTbVersion6)
+            yesNo.emplace_back(o.which, YesNo(o.which));
     const int debugMode = debugMode_;
     const TExpressionMode newExpressions = NewExpressions();
     const bool onlyOneTable = OnlyOneTable();
-    const TPropYesNo multipleTableLines = MultipleTableLines(), addVarsToFields = AddVarsToFields(),
-                     supervisor = Supervisor(), convertCrLf = ConvertCRLF(), helpAvailable = helpAvailable_,
-                     autoMultipage = autoMultipage_, delayTableHeader = delayTableHeader_,
-                     ofnDialogExplorer = ofnDialogExplorer_, realTime = realTime_,
-                     spaceOptimization = spaceOptimization_, useBarcodeSizes = useBarcodeSizes_,
-                     useHostprinter = useHostprinter_, varsCaseSensitive = varsCaseSensitive_,
-                     wizFileNew = wizFileNew_, supportPageBreak = SupportPageBreak(),
-                     sortVariables = SortVariables(), showPredefVars = ShowPredefVars(),
-                     compressStorage = CompressStorage(), noParameterCheck = NoParameterCheck(),
-                     noNoTableCheck = NoNoTableCheck(), buttons3D = buttons3D_,
-                     buttonsWithBitmaps = buttonsWithBitmaps_, xlatVarNames = xlatVarNames_,
-                     createInfo = createInfo_;
+    const TPropYesNo compressStorage = CompressStorage(), buttons3D = buttons3D_,
+                     buttonsWithBitmaps = buttonsWithBitmaps_;
     const TTabMode tabStops = TabStops();
     const int tabCode = TabRepresentationCode(), retCode = RetRepresentationCode();
     const int maxRtf = maxRtfVersion_;
@@ -169,40 +139,22 @@ void TTb6_::SetLanguage(TLanguageType value)
     SetDebugMode(debugMode);
     SetNewExpressions(newExpressions);
     SetOnlyOneTable(onlyOneTable);
-    SetMultipleTableLines(multipleTableLines);
-    SetAddVarsToFields(addVarsToFields);
-    SetSupervisor(supervisor);
     SetTabStops(tabStops);
-    SetConvertCRLF(convertCrLf);
     SetTabRepresentationCode(tabCode);
     SetRetRepresentationCode(retCode);
-    SetHelpAvailable(helpAvailable);
-    SetAutoMultipage(autoMultipage);
-    SetDelayTableHeader(delayTableHeader);
-    SetOfnDialogExplorer(ofnDialogExplorer);
-    SetRealTime(realTime);
-    SetSpaceOptimization(spaceOptimization);
-    SetUseBarcodeSizes(useBarcodeSizes);
-    SetUseHostprinter(useHostprinter);
-    SetVarsCaseSensitive(varsCaseSensitive);
-    SetWizFileNew(wizFileNew);
+    for (const auto &[which, saved] : yesNo)
+        SetYesNo(which, saved);
     SetMaxRTFVersion(maxRtf);
-    SetSupportPageBreak(supportPageBreak);
-    SetSortVariables(sortVariables);
-    SetShowPredefVars(showPredefVars);
     SetTableColoringMode(coloring);
     SetUnitSystem(unitSystem);
     SetStorageSystem(storageSystem);
     SetCompressStorage(compressStorage);
-    SetNoParameterCheck(noParameterCheck);
-    SetNoNoTableCheck(noNoTableCheck);
     // The dialog mode comes back as stored values and reaches the engine through the two setters below.
     dialogBoxMode_ = dialogBoxMode;
     dialogBaseMode_ = baseMode;
     dialogStyleFlags_ = styleFlags;
     SetButtons3D(buttons3D);
     SetButtonsWithBitmaps(buttonsWithBitmaps);
-    SetXlatVarNames(xlatVarNames);
     SetEnableTableFieldEvent(flags.TableField);
     SetEnableTableLineEvent(flags.TableLine);
     SetEnableDrawUserobjEvent(flags.DrawUserobj);
@@ -227,114 +179,9 @@ void TTb6_::SetLanguage(TLanguageType value)
     SetEnableFailsFilterEvent(flags.FailsFilter);
     SetEnableDefineVariablesEvent(flags.DefineVariables);
     SetEnableDefineFieldsEvent(flags.DefineFields);
-    SetCreateInfo(createInfo);
 }
 
 // --- properties ---
-
-void TTb6_::SetDebugMode(int value)
-{
-    debugMode_ = value;
-    eng().TbSetDebug(value);
-}
-
-void TTb6_::SetEMFResolution(int value)
-{
-    eng().TbSetOption(job_, 49, value);
-    emfResolution_ = int(eng().TbGetOption(job_, 49));
-}
-
-TPropYesNo TTb6_::yesNoOption(int number) const
-{
-    return eng().TbGetOption(job_, number) != 0 ? TPropYesNo::Yes : TPropYesNo::No;
-}
-
-void TTb6_::setYesNoOption(int number, TPropYesNo value)
-{
-    eng().TbSetOption(job_, number, yes(value));
-}
-
-void TTb6_::setRemembered(TPropYesNo &field, int number, TPropYesNo value)
-{
-    field = value;
-    eng().TbSetOption(job_, number, yes(value));
-}
-
-TExpressionMode TTb6_::NewExpressions() const
-{
-    if (eng().TbGetOption(job_, 0) != 0)
-        return TExpressionMode::NewMode;
-    if (eng().TbGetOption(job_, 14) != 0)
-        return TExpressionMode::Enhanced;
-    return TExpressionMode::Old;
-}
-
-void TTb6_::SetNewExpressions(TExpressionMode value)
-{
-    switch (value) {
-    case TExpressionMode::Old:
-        eng().TbSetOption(job_, 0, 0);
-        eng().TbSetOption(job_, 14, 0);
-        break;
-    case TExpressionMode::NewMode:
-        eng().TbSetOption(job_, 0, 1);
-        break;
-    case TExpressionMode::Enhanced:
-        eng().TbSetOption(job_, 14, 1);
-        break;
-    }
-}
-
-bool TTb6_::OnlyOneTable() const
-{
-    return eng().TbGetOption(job_, 1) != 0;
-}
-
-void TTb6_::SetOnlyOneTable(bool value)
-{
-    eng().TbSetOption(job_, 1, value ? 1 : 0);
-}
-
-TTabMode TTb6_::TabStops() const
-{
-    return eng().TbGetOption(job_, 5) == 1 ? TTabMode::Expand : TTabMode::Replace;
-}
-
-void TTb6_::SetTabStops(TTabMode value)
-{
-    eng().TbSetOption(job_, 5, int(value));
-}
-
-int TTb6_::TabRepresentationCode() const
-{
-    return int(eng().TbGetOption(job_, 15));
-}
-
-void TTb6_::SetTabRepresentationCode(int code)
-{
-    eng().TbSetOption(job_, 15, code);
-}
-
-int TTb6_::RetRepresentationCode() const
-{
-    return int(eng().TbGetOption(job_, 23));
-}
-
-void TTb6_::SetRetRepresentationCode(int code)
-{
-    eng().TbSetOption(job_, 23, code);
-}
-
-TPropTableColoring TTb6_::TableColoringMode() const
-{
-    return TPropTableColoring(std::clamp<intptr_t>(eng().TbGetOption(job_, tb::opt::TableColoring), 0, 2));
-}
-
-void TTb6_::SetTableColoringMode(TPropTableColoring value)
-{
-    // The warnings and flag resets of this setter belong to design time only.
-    eng().TbSetOption(job_, tb::opt::TableColoring, int(value));
-}
 
 TPropUnitSystem TTb6_::UnitSystem() const
 {
@@ -344,56 +191,13 @@ TPropUnitSystem TTb6_::UnitSystem() const
 
 void TTb6_::SetUnitSystem(TPropUnitSystem value)
 {
-    eng().TbSetOption(job_, tb::opt::UnitSystem, value == TPropUnitSystem::Inch ? 1 : 0);
-}
-
-TPropStgSystem TTb6_::StorageSystem() const
-{
-    return eng().TbGetOption(job_, 30) != 0 ? TPropStgSystem::Storage : TPropStgSystem::Compat4;
-}
-
-void TTb6_::SetStorageSystem(TPropStgSystem value)
-{
-    eng().TbSetOption(job_, 30, int(value));
-    if (value == TPropStgSystem::Compat4)
-        SetCompressStorage(TPropYesNo::No);
-}
-
-void TTb6_::SetCompressStorage(TPropYesNo value)
-{
-    const bool compress = value == TPropYesNo::Yes && StorageSystem() == TPropStgSystem::Storage;
-    eng().TbSetOption(job_, 31, compress ? 1 : 0);
-}
-
-void TTb6_::applyDialogMode()
-{
-    eng().TbSetDlgboxMode(dialogBaseMode_ | dialogStyleFlags_);
+    setOption(tb::opt::UnitSystem, value == TPropUnitSystem::Inch ? 1 : 0);
 }
 
 void TTb6_::SetDialogBoxMode(TDialogboxMode value)
 {
     dialogBoxMode_ = value;
     dialogBaseMode_ = int(value) + 1;
-    applyDialogMode();
-}
-
-void TTb6_::SetButtons3D(TPropYesNo value)
-{
-    buttons3D_ = value;
-    if (value == TPropYesNo::Yes)
-        dialogStyleFlags_ |= 0x8000;
-    else
-        dialogStyleFlags_ &= ~0x8000;
-    applyDialogMode();
-}
-
-void TTb6_::SetButtonsWithBitmaps(TPropYesNo value)
-{
-    buttonsWithBitmaps_ = value;
-    if (value == TPropYesNo::No)
-        dialogStyleFlags_ |= 0x2000;
-    else
-        dialogStyleFlags_ &= ~0x2000;
     applyDialogMode();
 }
 
@@ -465,13 +269,10 @@ intptr_t TTb6_::dispatch(unsigned message, intptr_t parameter)
         return 0;
     };
     auto resultEvent = [&](bool flag, const RecordResultEvent &event, intptr_t start) -> intptr_t {
-        intptr_t result = start;
-        if (flag && event)
-            event(this, record, result);
-        return result;
+        return flag ? tbFireRecordEvent(event, this, record, start) : start;
     };
-    const int high = int((parameter >> 16) & 0xFFFF);
-    const int low = int(parameter & 0xFFFF);
+    const int high = tbHighWord(parameter);
+    const int low = tbLowWord(parameter);
     switch (message) {
     case 0:
         return recordEvent(enabled_.DrawUserobj, OnDrawUserobj);
