@@ -24,6 +24,27 @@ int64_t divideRoundHalfEven(int64_t numerator, int64_t denominator)
     return q;
 }
 
+CurrencyRangeError::CurrencyRangeError()
+    : std::range_error(QStringLiteral("Der Betrag liegt außerhalb des erlaubten Bereichs von %1 bis %2")
+                           .arg(Currency::min().toString(4), Currency::max().toString(4))
+                           .toStdString())
+{
+}
+
+namespace {
+
+Currency checked(Int128 units)
+{
+    if (units > Currency::kMaxUnits || units < -Currency::kMaxUnits)
+        throw CurrencyRangeError();
+    return Currency::fromUnits(static_cast<int64_t>(units));
+}
+
+// 2^63: the first magnitude of scaled units that no int64_t holds.
+constexpr double kUnitsLimit = 9223372036854775808.0;
+
+} // namespace
+
 static int64_t roundHalfEven(double scaled)
 {
     // Ties to even whatever the floating-point rounding mode is. Below 2^52 the fraction
@@ -39,14 +60,43 @@ static int64_t roundHalfEven(double scaled)
     return static_cast<int64_t>(r);
 }
 
+std::optional<Currency> Currency::tryFromDouble(double value)
+{
+    const double scaled = value * kScale;
+    // Also false for NaN; rounding cannot reach 2^63 from below it.
+    if (!(std::fabs(scaled) < kUnitsLimit))
+        return std::nullopt;
+    return fromUnits(roundHalfEven(scaled));
+}
+
 Currency Currency::fromDouble(double value)
 {
-    return fromUnits(roundHalfEven(value * kScale));
+    if (auto c = tryFromDouble(value))
+        return *c;
+    throw CurrencyRangeError();
+}
+
+Currency Currency::fromInt(int64_t value)
+{
+    return checked(static_cast<Int128>(value) * kScale);
+}
+
+Currency Currency::operator+(Currency o) const
+{
+    return checked(static_cast<Int128>(units_) + o.units_);
+}
+
+Currency Currency::operator-(Currency o) const
+{
+    return checked(static_cast<Int128>(units_) - o.units_);
 }
 
 Currency Currency::operator*(double factor) const
 {
-    return fromUnits(roundHalfEven(static_cast<double>(units_) * factor));
+    const double scaled = static_cast<double>(units_) * factor;
+    if (!(std::fabs(scaled) < kUnitsLimit))
+        throw CurrencyRangeError();
+    return checked(roundHalfEven(scaled));
 }
 
 Currency Currency::operator/(int64_t divisor) const
@@ -69,7 +119,7 @@ Currency Currency::dividedBy(Currency o) const
     Int128 twice = 2 * (r < 0 ? -r : r);
     if (twice > den || (twice == den && (q % 2) != 0))
         q += num < 0 ? -1 : 1;
-    return fromUnits(static_cast<int64_t>(q));
+    return checked(q);
 }
 
 QString Currency::toString(int decimals) const

@@ -60,6 +60,7 @@ TDataSet::~TDataSet()
     if (Active()) {
         try {
             state_ = TDataSetState::dsInactive;
+            claim_.reset();
             cursor_.reset();
             closeCursor();
         } catch (...) {
@@ -511,6 +512,7 @@ void TDataSet::Close()
     runEvent(BeforeClose);
     state_ = TDataSetState::dsInactive;
     stateRecord_ = nullptr;
+    claim_.reset();
     cursor_.reset();
     closeCursor();
     hasCurrent_ = false;
@@ -911,14 +913,18 @@ void TDataSet::Edit()
         BusyGuard g(busy_, name_);
         checkOperation(
             [this] {
+                // Claimed before it is read: what Edit reads is what the Post compares.
+                auto claim = std::make_unique<detail::RowClaim>(cursor_->claimRow(current_.rowId));
                 Record r;
                 if (!cursor_->fetch(current_.rowId, r))
                     engineError(ErrorCode::RecordNotFound, Msg::RecordNotFound);
                 current_ = r;
                 calculateFields(current_);
+                claim_ = std::move(claim);
             },
             OnEditError);
         saved_ = current_;
+        rereadOnCancel_ = false;
         state_ = TDataSetState::dsEdit;
         modified_ = false;
     }
@@ -950,6 +956,14 @@ void TDataSet::doPost()
         current_.rowId = rec.rowId;
         for (int i = 0; i < def.fields.size(); ++i)
             current_.values[i] = rec.values[i];
+    } else if (claim_) {
+        try {
+            cursor_->updateClaimed(rec, saved_, *claim_);
+        } catch (const EDBEngineError &e) {
+            if (e.ErrorCode() == ErrorCode::RecordChanged || e.ErrorCode() == ErrorCode::RecordNotFound)
+                rereadOnCancel_ = true;
+            throw;
+        }
     } else {
         cursor_->update(rec);
     }
@@ -970,6 +984,7 @@ void TDataSet::Post()
         BusyGuard g(busy_, name_);
         runEvent(BeforePost);
         checkOperation([this] { doPost(); }, OnPostError);
+        claim_.reset();
         state_ = TDataSetState::dsBrowse;
         hasCurrent_ = true;
         modified_ = false;
@@ -999,8 +1014,12 @@ void TDataSet::Cancel()
         hasCurrent_ = savedHasCurrent_;
     current_ = saved_;
     state_ = TDataSetState::dsBrowse;
+    claim_.reset();
     modified_ = false;
     insertAppend_ = false;
+    // A post refused as another workstation changed or deleted the row: show what is stored now.
+    if (std::exchange(rereadOnCancel_, false))
+        resyncAfterChange();
     window_.clear();
     dataEvent(TDataEvent::deUpdateState);
     dataEvent(TDataEvent::deDataSetChange);
@@ -1025,6 +1044,7 @@ void TDataSet::Delete()
         runEvent(BeforeScroll);
         checkOperation([this] { cursor_->remove(current_.rowId); }, OnDeleteError);
         state_ = TDataSetState::dsBrowse;
+        claim_.reset();
         const Record gone = current_;
         Record r;
         if (cursor_->next(gone, r)) {

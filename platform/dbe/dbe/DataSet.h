@@ -20,7 +20,8 @@ namespace dbe {
 class TSession;
 namespace detail {
 class Cursor;
-}
+struct RowClaim;
+} // namespace detail
 namespace filter {
 class FilterText;
 }
@@ -242,8 +243,11 @@ protected:
     std::vector<std::unique_ptr<TField>> ownedFields_;
     quint64 fieldsEpoch_;
     std::unique_ptr<detail::Cursor> cursor_;
-    Record current_;                     // the current row (or the row being edited/inserted)
-    Record saved_;                       // the row before edit/insert (for Cancel)
+    Record current_; // the current row (or the row being edited/inserted)
+    Record saved_;   // the row before edit/insert (for Cancel)
+    // The row being edited, claimed against other workstations from Edit to Post, Cancel or close.
+    std::unique_ptr<detail::RowClaim> claim_;
+    bool rereadOnCancel_ = false;        // the stored row differs from saved_: Cancel reads it again
     mutable Record *override_ = nullptr; // record the fields read meanwhile
     bool hasCurrent_ = false;
     bool bof_ = true, eof_ = true;

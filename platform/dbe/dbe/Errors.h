@@ -14,6 +14,7 @@ constexpr int BeginningOfTable = 8705;
 constexpr int EndOfTable = 8706;
 constexpr int RecordNotFound = 8710;
 constexpr int EndOfBlob = 8711;
+constexpr int RecordChanged = 8712; // another workstation changed the row since it was read
 constexpr int KeyViolation = 9729;
 constexpr int MinValue = 9730;
 constexpr int MaxValue = 9731;

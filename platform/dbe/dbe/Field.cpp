@@ -109,11 +109,11 @@ bool hasLoneSurrogate(const QString &text)
 [[noreturn]] void TField::rangeError(const QString &value) const
 {
     const IntRange r = intRangeOf(type_);
+    const bool money = type_ == TFieldType::ftCurrency;
     databaseError(
         QStringLiteral("%1 ist kein gültiger Wert für das Feld '%2'. Der erlaubte Bereich ist %3 bis %4.")
-            .arg(value, DisplayLabel())
-            .arg(r.low)
-            .arg(r.high));
+            .arg(value, DisplayLabel(), money ? base::Currency::min().toString(4) : QString::number(r.low),
+                 money ? base::Currency::max().toString(4) : QString::number(r.high)));
 }
 
 QVariant TField::integerValue(const QVariant &value) const
@@ -150,6 +150,9 @@ QVariant TField::floatValue(double value) const
     if (!std::isfinite(value))
         databaseError(
             QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(QString::number(value).toUpper()));
+    // Sums and averages of money are 64-bit fixed point: a value beyond it would wrap there.
+    if (type_ == TFieldType::ftCurrency && !base::Currency::tryFromDouble(value))
+        rangeError(base::de::formatGeneral(value));
     return value;
 }
 
@@ -376,7 +379,7 @@ QVariant TField::FromText(const QString &text) const
         auto v = base::de::parseFloat(text);
         if (!v || !std::isfinite(*v))
             databaseError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
-        return *v;
+        return floatValue(*v);
     }
     case TFieldType::ftDate: {
         auto v = base::de::parseDate(text);

@@ -1,5 +1,6 @@
 #include <cfenv>
 #include <cmath>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -115,4 +116,48 @@ TEST(Currency, TextHasTwoDecimalsAndComma)
     EXPECT_EQ(Currency::fromUnits(150).toString(), "0,02"); // 0.015 -> 0.02 (even)
     EXPECT_EQ(Currency::fromUnits(-150).toString(), "-0,02");
     EXPECT_EQ(Currency::fromInt(750).toString(0), "750");
+}
+
+// Amounts and sums beyond ±922337203685477,5807 are refused in German instead of wrapping to the
+// other end of the 64-bit range.
+TEST(Currency, LeavingTheRangeFailsInsteadOfWrapping)
+{
+    const Currency max = Currency::max();
+    const Currency one = Currency::fromInt(1);
+    struct Case {
+        const char *what;
+        std::function<Currency()> run;
+    } cases[] = {
+        {"sum above", [&] { return max + one; }},
+        {"sum below", [&] { return Currency::min() - one; }},
+        {"adding up",
+         [&] {
+             Currency total = Currency::fromDouble(9e14);
+             total += 9e14;
+             return total;
+         }},
+        {"1e15 as a double", [] { return Currency::fromDouble(1e15); }},
+        {"-1e15 as a double", [] { return Currency::fromDouble(-1e15); }},
+        {"not a number", [] { return Currency::fromDouble(std::nan("")); }},
+        {"infinity", [] { return Currency::fromDouble(HUGE_VAL); }},
+        {"whole units", [] { return Currency::fromInt(1000000000000000); }},
+        {"product", [&] { return max * 2.0; }},
+        {"ratio", [&] { return max.dividedBy(Currency::fromUnits(1)); }},
+    };
+    for (const auto &c : cases) {
+        try {
+            const Currency wrapped = c.run();
+            ADD_FAILURE() << c.what << " gave " << wrapped.toString(4).toStdString();
+        } catch (const base::CurrencyRangeError &e) {
+            EXPECT_STREQ(e.what(), "Der Betrag liegt außerhalb des erlaubten Bereichs von "
+                                   "-922337203685477,5807 bis 922337203685477,5807")
+                << c.what;
+        }
+    }
+    // The ends themselves and what lies close to them still work.
+    EXPECT_EQ((max - one + one).units(), INT64_MAX);
+    EXPECT_EQ((-max).units(), -INT64_MAX);
+    EXPECT_EQ(Currency::fromDouble(9e14).units(), 9000000000000000000);
+    EXPECT_FALSE(Currency::tryFromDouble(1e15));
+    EXPECT_EQ(Currency::tryFromDouble(-12.5)->units(), -125000);
 }

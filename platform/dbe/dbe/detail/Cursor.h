@@ -13,6 +13,7 @@
 #include "dbe/Schema.h"
 #include "dbe/filter/FilterText.h"
 #include "dbe/filter/FilterTree.h"
+#include "dbe/lock/TableLocks.h"
 
 namespace dbe::detail {
 
@@ -25,6 +26,14 @@ struct KeyRange {
     bool active = false;
     QVariantList low, high;
     bool lowExclusive = false, highExclusive = false;
+};
+
+// A row claimed for editing: its record lock between workstations, and what the storage said of
+// other workstations' commits when it was claimed.
+struct RowClaim {
+    lock::LockHandle lock;
+    bool claimed = false;
+    qint64 externalCommits = 0;
 };
 
 // A filter tree added to a cursor, switched by its handle.
@@ -100,10 +109,27 @@ public:
     // Writing (SQL cursors only).
     virtual void insert(Record &record) = 0;
     virtual void update(const Record &record) = 0;
+    // Claims a row for editing before it is read (refused when another workstation has claimed it);
+    // cursors that cannot write claim nothing.
+    virtual RowClaim claimRow(qint64 rowId)
+    {
+        (void)rowId;
+        return {};
+    }
+    // The update of a claimed row; refused, the stored row left as it is, when another workstation
+    // has changed or deleted the row since it was read (readAtClaim) under the claim.
+    virtual void updateClaimed(const Record &record, const Record &readAtClaim, const RowClaim &claim)
+    {
+        (void)readAtClaim;
+        (void)claim;
+        update(record);
+    }
+    // Deletes a row; refused while another workstation has claimed it.
     virtual void remove(qint64 rowId) = 0;
     virtual void empty() = 0;
     // Deletes every stored row whose key in the order lies within range, whatever the view (range,
-    // filters) shows; returns how many went.
+    // filters) shows; returns how many went. Refused, with nothing deleted, while another workstation
+    // has claimed one of them.
     virtual int removeRange(const KeyRange &range);
 
     // Totals of the given fields (indexes) over the visible rows, in order or, when inOrder is false,

@@ -3,8 +3,6 @@
 #include <sqlite3.h>
 
 #include <chrono>
-#include <random>
-#include <thread>
 #include <unistd.h>
 
 #include <QDir>
@@ -136,8 +134,7 @@ int Database::waitForTurn(void *self, int attempt)
         db->waitingSince_ = now;
     if (now - db->waitingSince_ >= kWriteWait)
         return 0;
-    thread_local std::minstd_rand random(std::random_device{}());
-    std::this_thread::sleep_for(std::chrono::microseconds(200 + random() % 4800));
+    lock::waitRandomStep();
     return 1;
 }
 
@@ -249,6 +246,17 @@ void Database::checkExternalChanges()
         }
     }
     sqlite3_reset(s);
+}
+
+qint64 Database::externalCommits()
+{
+    sqlite3_stmt *s = prepare(QStringLiteral("PRAGMA data_version"));
+    const int rc = sqlite3_step(s);
+    const qint64 v = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : -1;
+    sqlite3_reset(s);
+    if (rc != SQLITE_ROW)
+        raise(QString());
+    return v;
 }
 
 std::shared_ptr<TableInfo> Database::table(const QString &tableName)
@@ -526,6 +534,14 @@ void Database::keepTransactionWrite(const QString &table, lock::LockHandle handl
     txWrites_[table] = std::move(handle);
 }
 
+bool Database::keepForTransaction(lock::LockHandle &handle)
+{
+    if (!explicitTx_)
+        return false;
+    txRecords_.push_back(std::move(handle));
+    return true;
+}
+
 void Database::startTransaction()
 {
     if (explicitTx_)
@@ -546,6 +562,7 @@ void Database::commit()
         raise(QString());
     explicitTx_ = false;
     txWrites_.clear();
+    txRecords_.clear();
 }
 
 void Database::rollback()
@@ -555,6 +572,7 @@ void Database::rollback()
     control(Control::Rollback);
     explicitTx_ = false;
     txWrites_.clear();
+    txRecords_.clear();
     noteChange();
 }
 

@@ -77,6 +77,9 @@ public:
     void exec(const QString &sql);
 
     quint64 changeCount() const { return changes_; }
+    // A number that changes whenever another connection (another workstation) commits to the
+    // storage; asked of the storage each time.
+    qint64 externalCommits();
     void noteChange() { ++changes_; }
     // Another process may have changed the storage since the last look.
     void checkExternalChanges();
@@ -112,6 +115,9 @@ public:
     // held until the transaction ends (other processes wait for the commit anyway).
     bool holdsTransactionWrite(const QString &table) const;
     void keepTransactionWrite(const QString &table, lock::LockHandle handle);
+    // A record lock taken for a deletion: held to the end of the explicit transaction, if one is
+    // open, so that no other workstation edits the row a rollback brings back.
+    bool keepForTransaction(lock::LockHandle &handle);
 
 private:
     static int waitForTurn(void *self, int attempt);
@@ -143,6 +149,7 @@ private:
     bool hasCatalogue_ = true;
     std::shared_ptr<lock::TableLocks> locks_;
     std::map<QString, lock::LockHandle> txWrites_;
+    std::vector<lock::LockHandle> txRecords_;
     int writeDepth_ = 0;
 };
 

@@ -517,6 +517,91 @@ public:
     void update(const Record &record) override
     {
         WriteScope w(*this);
+        writeUpdate(record);
+        w.done();
+    }
+
+    RowClaim claimRow(qint64 rowId) override
+    {
+        if (db_.readOnly())
+            return {};
+        RowClaim claim;
+        claim.lock = lockRow(rowId);
+        // Asked after the lock is had: a commit from then on shows, one before it is in what Edit reads.
+        claim.externalCommits = db_.externalCommits();
+        claim.claimed = true;
+        return claim;
+    }
+
+    void updateClaimed(const Record &record, const Record &readAtClaim, const RowClaim &claim) override
+    {
+        if (!claim.claimed) {
+            update(record);
+            return;
+        }
+        WriteScope w(*this);
+        // Only another workstation can have changed the row behind the claim (this process's own
+        // cursors share it): when none has committed since, nothing needs comparing.
+        if (db_.externalCommits() != claim.externalCommits) {
+            Record stored;
+            if (!fetch(record.rowId, stored))
+                engineError(ErrorCode::RecordNotFound,
+                            QStringLiteral("Tabelle %1: Der Datensatz wurde inzwischen an einem anderen "
+                                           "Arbeitsplatz gelöscht. Ihre Eingaben sind nicht gespeichert; mit "
+                                           "Abbrechen werden sie verworfen.")
+                                .arg(info_->def.name));
+            for (int i = 0; i < info_->def.fields.size(); ++i)
+                if (stored.values.value(i) != readAtClaim.values.value(i))
+                    engineError(
+                        ErrorCode::RecordChanged,
+                        QStringLiteral("Tabelle %1: Der Datensatz wurde inzwischen an einem anderen "
+                                       "Arbeitsplatz geändert. Ihre Eingaben sind nicht gespeichert; mit "
+                                       "Abbrechen wird der gespeicherte Stand neu gelesen.")
+                            .arg(info_->def.name));
+        }
+        writeUpdate(record);
+        w.done();
+    }
+
+    void remove(qint64 rowId) override
+    {
+        lock::LockHandle claim = lockRow(rowId);
+        WriteScope w(*this);
+        sqlite3_stmt *s = db_.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(info_->sqlName));
+        sqlite3_bind_int64(s, 1, rowId);
+        if (sqlite3_step(s) != SQLITE_DONE) {
+            sqlite3_reset(s);
+            db_.raise(info_->def.name);
+        }
+        sqlite3_reset(s);
+        w.done();
+        db_.keepForTransaction(claim);
+    }
+
+    void empty() override
+    {
+        WriteScope w(*this);
+        db_.exec(QStringLiteral("DELETE FROM %1").arg(info_->sqlName));
+        w.done();
+    }
+
+private:
+    // The record lock of a row, or the refusal naming the table.
+    lock::LockHandle lockRow(qint64 rowId)
+    {
+        try {
+            return db_.locks()->lockRecord(info_->def.name, rowId);
+        } catch (const lock::LockError &e) {
+            engineError(e.reason() == lock::LockError::Reason::ReadOnly   ? ErrorCode::ReadOnly
+                        : e.reason() == lock::LockError::Reason::LockFile ? ErrorCode::General
+                                                                          : ErrorCode::Locked,
+                        e.message());
+        }
+    }
+
+    // The UPDATE of a stored row, inside a write scope.
+    void writeUpdate(const Record &record)
+    {
         checkUnique(record, record.rowId);
         if (updateSql_.isEmpty()) {
             QStringList sets;
@@ -538,30 +623,8 @@ public:
         sqlite3_reset(s);
         if (!changed)
             engineError(ErrorCode::RecordNotFound, Msg::RecordNotFound);
-        w.done();
     }
 
-    void remove(qint64 rowId) override
-    {
-        WriteScope w(*this);
-        sqlite3_stmt *s = db_.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(info_->sqlName));
-        sqlite3_bind_int64(s, 1, rowId);
-        if (sqlite3_step(s) != SQLITE_DONE) {
-            sqlite3_reset(s);
-            db_.raise(info_->def.name);
-        }
-        sqlite3_reset(s);
-        w.done();
-    }
-
-    void empty() override
-    {
-        WriteScope w(*this);
-        db_.exec(QStringLiteral("DELETE FROM %1").arg(info_->sqlName));
-        w.done();
-    }
-
-private:
     // A write: the lock between processes, then one storage transaction
     // (inside an explicit transaction when one is open), committed at the end.
     struct WriteScope {
@@ -673,6 +736,24 @@ private:
                 ErrorCode::General,
                 QStringLiteral("Tabelle %1: kein Bereich zum Löschen angegeben").arg(info_->def.name));
         WriteScope w(*this);
+        // Every row that goes is claimed first: none another workstation edits goes.
+        std::vector<lock::LockHandle> claims;
+        sqlite3_stmt *rows =
+            db_.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(info_->sqlName, cond));
+        bindAll(rows, binds, 1);
+        int rc;
+        while ((rc = sqlite3_step(rows)) == SQLITE_ROW) {
+            const qint64 rowId = sqlite3_column_int64(rows, 0);
+            try {
+                claims.push_back(lockRow(rowId));
+            } catch (...) {
+                sqlite3_reset(rows);
+                throw;
+            }
+        }
+        sqlite3_reset(rows);
+        if (rc != SQLITE_DONE)
+            db_.raise(info_->def.name);
         sqlite3_stmt *s = db_.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(info_->sqlName, cond));
         bindAll(s, binds, 1);
         if (sqlite3_step(s) != SQLITE_DONE) {
@@ -682,6 +763,8 @@ private:
         sqlite3_reset(s);
         const int n = sqlite3_changes(db_.handle());
         w.done();
+        for (lock::LockHandle &claim : claims)
+            db_.keepForTransaction(claim);
         return n;
     }
 

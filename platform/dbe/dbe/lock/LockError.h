@@ -13,7 +13,8 @@ public:
         TableInUse,  // exclusive open refused: another cursor has the table open
         Exclusive,   // open refused: another cursor has the table open exclusively
         LockFile,    // the lock file could not be created or locked
-        ReadOnly     // the directory is read-only: nothing can be written, so no write lock
+        ReadOnly,    // the directory is read-only: nothing can be written, so no write lock
+        RecordLocked // another process edits (or deletes) the record
     };
 
     LockError(Reason reason, const QString &table, const QString &message)

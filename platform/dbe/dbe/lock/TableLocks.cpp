@@ -2,9 +2,12 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <limits>
 #include <map>
 #include <mutex>
+#include <random>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include <QDir>
@@ -15,8 +18,11 @@ namespace dbe::lock {
 namespace {
 
 // Byte ranges of a lock file.
-constexpr off_t kOpenByte = 0;  // shared per open cursor, exclusive for an exclusive open
-constexpr off_t kWriteByte = 1; // exclusive for LockTable, shared while a write is under way
+constexpr off_t kOpenByte = 0;    // shared per open cursor, exclusive for an exclusive open
+constexpr off_t kWriteByte = 1;   // exclusive for LockTable, shared while a write is under way
+constexpr off_t kGateByte = 2;    // exclusive while a LockTable waits: new writes hold back
+constexpr off_t kRecordBase = 16; // the byte kRecordBase + rowId: exclusive while a record is edited
+constexpr qint64 kLastLockableRow = std::numeric_limits<off_t>::max() - kRecordBase;
 
 enum class Mode { None, Shared, Exclusive };
 
@@ -35,6 +41,22 @@ bool setLock(int fd, off_t byte, Mode mode)
         return false;
     }
     return true;
+}
+
+// Whether another description holds a lock on the byte that excludes a shared one.
+bool lockedElsewhere(int fd, off_t byte)
+{
+    struct flock fl = {};
+    fl.l_type = F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = byte;
+    fl.l_len = 1;
+    return fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+}
+
+QString lockedText(const QString &table)
+{
+    return QStringLiteral("Tabelle %1 ist von einem anderen Benutzer gesperrt").arg(table);
 }
 
 QString tableKey(const QString &table)
@@ -132,8 +154,21 @@ public:
 
     LockHandle lockTable(const QString &table) override
     {
-        return acquire(table, &WriteState::lockCount,
-                       QStringLiteral("Tabelle %1 ist von einem anderen Benutzer gesperrt").arg(table));
+        const QString key = tableKey(table);
+        const auto deadline = std::chrono::steady_clock::now() + kTableLockWait;
+        GateWait gate(*this, key, table);
+        for (;;) {
+            {
+                std::lock_guard guard(mutex_);
+                gate.close();
+                LockHandle handle;
+                if (tryAcquire(table, key, &WriteState::lockCount, handle))
+                    return handle;
+            }
+            if (std::chrono::steady_clock::now() >= deadline)
+                throw LockError(LockError::Reason::TableLocked, table, lockedText(table));
+            waitRandomStep();
+        }
     }
 
     bool isLockedByThisProcess(const QString &table) const override
@@ -145,8 +180,64 @@ public:
 
     LockHandle beginWrite(const QString &table) override
     {
-        return acquire(table, &WriteState::writeCount,
-                       QStringLiteral("Tabelle %1 ist von einem anderen Benutzer gesperrt").arg(table));
+        const QString key = tableKey(table);
+        const auto deadline = std::chrono::steady_clock::now() + kTableLockWait;
+        for (;;) {
+            {
+                std::lock_guard guard(mutex_);
+                // Held back while another process waits for the table lock (its turn comes first),
+                // unless this process already writes or waits itself; the waiter gives up in time.
+                const bool heldBack = !gateWaiters_.contains(key) && needsLockCall(key) &&
+                                      gated(key, table) && std::chrono::steady_clock::now() < deadline;
+                if (heldBack) {
+                    dropUnused(key);
+                } else {
+                    LockHandle handle;
+                    if (tryAcquire(table, key, &WriteState::writeCount, handle))
+                        return handle;
+                    throw LockError(LockError::Reason::TableLocked, table, lockedText(table));
+                }
+            }
+            waitRandomStep();
+        }
+    }
+
+    LockHandle lockRecord(const QString &table, qint64 rowId) override
+    {
+        const QString key = tableKey(table);
+        std::lock_guard guard(mutex_);
+        auto it = recordStates_.find(key);
+        if (it == recordStates_.end()) {
+            RecordState fresh;
+            fresh.file = openFile(table);
+            it = recordStates_.emplace(key, std::move(fresh)).first;
+        }
+        RecordState &state = it->second;
+        int &count = state.counts[rowId];
+        if (count == 0 && (rowId < 0 || rowId > kLastLockableRow ||
+                           !setLock(state.file->fd(), kRecordBase + rowId, Mode::Exclusive))) {
+            state.counts.erase(rowId);
+            throw LockError(
+                LockError::Reason::RecordLocked, table,
+                QStringLiteral(
+                    "Tabelle %1: Der Datensatz wird gerade an einem anderen Arbeitsplatz bearbeitet.")
+                    .arg(table));
+        }
+        ++count;
+        return LockHandle(std::make_unique<RecordRelease>(shared_from_this(), key, rowId));
+    }
+
+    void releaseRecord(const QString &key, qint64 rowId)
+    {
+        std::lock_guard guard(mutex_);
+        auto it = recordStates_.find(key);
+        if (it == recordStates_.end())
+            return;
+        auto count = it->second.counts.find(rowId);
+        if (count == it->second.counts.end() || --count->second > 0)
+            return;
+        it->second.counts.erase(count);
+        setLock(it->second.file->fd(), kRecordBase + rowId, Mode::None);
     }
 
     void releaseWrite(const QString &key, int WriteState::*counter)
@@ -179,6 +270,60 @@ private:
         bool exclusive_;
     };
 
+    class RecordRelease : public LockRelease {
+    public:
+        RecordRelease(std::shared_ptr<DirectoryLocks> owner, QString key, qint64 rowId)
+            : owner_(std::move(owner)), key_(std::move(key)), rowId_(rowId)
+        {
+        }
+        ~RecordRelease() override { owner_->releaseRecord(key_, rowId_); }
+
+    private:
+        std::shared_ptr<DirectoryLocks> owner_;
+        QString key_;
+        qint64 rowId_;
+    };
+
+    // This process waiting for a table lock: the gate byte held exclusively (by one description
+    // of the process, shared by its waiting threads) from when it can be had to the end of the wait.
+    class GateWait {
+    public:
+        GateWait(DirectoryLocks &owner, QString key, QString table)
+            : owner_(owner), key_(std::move(key)), table_(std::move(table))
+        {
+            std::lock_guard guard(owner_.mutex_);
+            ++owner_.gateWaiters_[key_].waiters;
+        }
+        ~GateWait()
+        {
+            std::lock_guard guard(owner_.mutex_);
+            auto it = owner_.gateWaiters_.find(key_);
+            if (--it->second.waiters == 0)
+                owner_.gateWaiters_.erase(it); // closing the description releases the gate
+        }
+        GateWait(const GateWait &) = delete;
+        GateWait &operator=(const GateWait &) = delete;
+        // With the owner's mutex held: takes the gate unless held already or another process has it.
+        void close()
+        {
+            GateState &gate = owner_.gateWaiters_[key_];
+            if (gate.file)
+                return;
+            try {
+                auto file = owner_.openFile(table_);
+                if (setLock(file->fd(), kGateByte, Mode::Exclusive))
+                    gate.file = std::move(file);
+            } catch (const LockError &) {
+                // Without a gate the wait goes on all the same; the lock call itself reports the file.
+            }
+        }
+
+    private:
+        DirectoryLocks &owner_;
+        QString key_;
+        QString table_;
+    };
+
     class WriteRelease : public LockRelease {
     public:
         WriteRelease(std::shared_ptr<DirectoryLocks> owner, QString key, int WriteState::*counter)
@@ -193,29 +338,56 @@ private:
         int WriteState::*counter_;
     };
 
-    LockHandle acquire(const QString &table, int WriteState::*counter, const QString &refusal)
+    // With the mutex held: one more holder of the write byte through `counter`; false when
+    // another process's lock on it is in the way.
+    bool tryAcquire(const QString &table, const QString &key, int WriteState::*counter, LockHandle &out)
     {
-        const QString key = tableKey(table);
-        std::lock_guard guard(mutex_);
+        WriteState &state = writeState(key, table);
+        ++(state.*counter);
+        const Mode wanted = state.wanted();
+        if (wanted != state.held) {
+            if (!setLock(state.file->fd(), kWriteByte, wanted)) {
+                --(state.*counter);
+                dropUnused(key);
+                return false;
+            }
+            state.held = wanted;
+        }
+        out = LockHandle(std::make_unique<WriteRelease>(shared_from_this(), key, counter));
+        return true;
+    }
+
+    // With the mutex held: forgets the write state of a table this process neither locks nor writes.
+    void dropUnused(const QString &key)
+    {
+        auto it = writeStates_.find(key);
+        if (it != writeStates_.end() && it->second.wanted() == Mode::None)
+            writeStates_.erase(it);
+    }
+
+    // With the mutex held: whether a write must take the write byte (this process holds none yet).
+    bool needsLockCall(const QString &key) const
+    {
+        auto it = writeStates_.find(key);
+        return it == writeStates_.end() || it->second.held == Mode::None;
+    }
+
+    // With the mutex held: whether another process waits for the table lock.
+    bool gated(const QString &key, const QString &table)
+    {
+        return lockedElsewhere(writeState(key, table).file->fd(), kGateByte);
+    }
+
+    // With the mutex held: the write state of a table, made with its lock file when missing.
+    WriteState &writeState(const QString &key, const QString &table)
+    {
         auto it = writeStates_.find(key);
         if (it == writeStates_.end()) {
             WriteState fresh;
             fresh.file = openFile(table);
             it = writeStates_.emplace(key, std::move(fresh)).first;
         }
-        WriteState &state = it->second;
-        ++(state.*counter);
-        const Mode wanted = state.wanted();
-        if (wanted != state.held) {
-            if (!setLock(state.file->fd(), kWriteByte, wanted)) {
-                --(state.*counter);
-                if (state.wanted() == Mode::None)
-                    writeStates_.erase(it);
-                throw LockError(LockError::Reason::TableLocked, table, refusal);
-            }
-            state.held = wanted;
-        }
-        return LockHandle(std::make_unique<WriteRelease>(shared_from_this(), key, counter));
+        return it->second;
     }
 
     OpenState &openState(const QString &key, const QString &table)
@@ -251,10 +423,24 @@ private:
         return std::make_unique<LockFile>(fd);
     }
 
+    // The process's record locks of one table: one description, one byte per locked row, with
+    // the number of handles of the process that hold it.
+    struct RecordState {
+        std::unique_ptr<LockFile> file;
+        std::map<qint64, int> counts;
+    };
+    // The process's waits for a table lock.
+    struct GateState {
+        std::unique_ptr<LockFile> file; // null until the gate could be taken
+        int waiters = 0;
+    };
+
     QString directory_;
     mutable std::mutex mutex_;
     std::map<QString, OpenState> openStates_;
     std::map<QString, WriteState> writeStates_;
+    std::map<QString, RecordState> recordStates_;
+    std::map<QString, GateState> gateWaiters_;
 };
 
 // A directory nothing can be written to: opens read what other workstations' lock files say,
@@ -293,6 +479,7 @@ public:
         throw LockError(LockError::Reason::ReadOnly, table,
                         QStringLiteral("Tabelle %1: ").arg(table) + refusal_);
     }
+    LockHandle lockRecord(const QString &table, qint64) override { return beginWrite(table); }
 
 private:
     class ReadLockFile : public LockRelease {
@@ -346,6 +533,12 @@ std::shared_ptr<TableLocks> TableLocks::forDirectory(const QString &directory)
 std::shared_ptr<TableLocks> TableLocks::forReadOnlyDirectory(const QString &directory, const QString &refusal)
 {
     return std::make_shared<ReadOnlyDirectoryLocks>(directory, refusal);
+}
+
+void waitRandomStep()
+{
+    thread_local std::minstd_rand random(std::random_device{}());
+    std::this_thread::sleep_for(std::chrono::microseconds(200 + random() % 4800));
 }
 
 QString TableLocks::lockFileName(const QString &table)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 #include <QString>
@@ -39,8 +40,11 @@ private:
 //   open:          keep openShared(table) (or openExclusive) while open
 //   LockTable:     keep lockTable(table) until UnlockTable or close
 //   every write:   keep beginWrite(table) across the write and its commit
+//   Edit:          keep lockRecord(table, rowId) until Post, Cancel or close
 //   EmptyTable on a closed table: openExclusive for the time of emptying
-// Each throws LockError when the lock cannot be had; none waits.
+// Each throws LockError when the lock cannot be had. Only lockTable waits
+// (kTableLockWait); while it waits, other processes' new writes to the table
+// hold back, so that a stream of posts cannot keep it out.
 //
 // Table names are matched without regard to case and without a ".db"
 // extension ("KfzStamm.db" and "kfzstamm" are one table).
@@ -66,10 +70,12 @@ public:
     // another process has the table open.
     virtual LockHandle openExclusive(const QString &table) = 0;
 
-    // Whole-table write lock of this process; fails at once (TableLocked)
-    // when another process holds it or is writing to the table. Several
-    // handles of one process may hold it together.
+    // Whole-table write lock of this process; waits in short random steps
+    // while another process holds it or is writing to the table, and fails
+    // (TableLocked) when that lasts kTableLockWait. Several handles of one
+    // process may hold it together.
     virtual LockHandle lockTable(const QString &table) = 0;
+    static constexpr std::chrono::seconds kTableLockWait{5};
     virtual bool isLockedByThisProcess(const QString &table) const = 0;
 
     // "May I write table X?": fails (TableLocked) when another process holds
@@ -77,9 +83,18 @@ public:
     // it. Costs a lock system call or two.
     virtual LockHandle beginWrite(const QString &table) = 0;
 
+    // Record lock: fails at once (RecordLocked) while another process holds
+    // the lock of that row of the table. The handles of one process share it
+    // (its cursors do not exclude each other).
+    virtual LockHandle lockRecord(const QString &table, qint64 rowId) = 0;
+
     // Name of the lock file of a table ("kfzstamm.lck").
     static QString lockFileName(const QString &table);
 };
+
+// One step of a wait for another workstation: a short random pause (0.2 to 5 ms), so that
+// one that releases and takes a lock again in a loop cannot keep the waiting one out.
+void waitRandomStep();
 
 // Base of what a LockHandle releases.
 class LockRelease {

@@ -11,12 +11,19 @@
 //   fill <dir> <file> <megabytes>     writes a file of that size, flushed to disk ("ok")
 //   readonly <dir> <table>       reads, then tries each kind of write ("count <n> <first KfzNr>",
 //                                then "<write> ok" or "<write> <code> <message>" per write)
+//   edit <dir> <table> <KfzNr>   holds the vehicle's row in edit ("editing"), until killed
+//   delete <dir> <table> <KfzNr> deletes the vehicle's row ("ok")
+//   outside <dir> <table> <KfzNr> <Info>  sets Info of the row, or deletes the row when Info is
+//                                "-", by plain SQL past the layer, as a program without record
+//                                locks would ("ok")
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <functional>
 #include <string>
 #include <unistd.h>
+
+#include <sqlite3.h>
 
 #include <QDir>
 
@@ -43,6 +50,26 @@ int main(int argc, char **argv)
         if (fd >= 0)
             ::close(fd);
         std::printf("ok\n");
+        return 0;
+    }
+    if (cmd == QLatin1String("outside") && argc > 5) {
+        sqlite3 *db = nullptr;
+        sqlite3_open(QDir(dir).filePath(QStringLiteral("dbe.sqlite")).toUtf8().constData(), &db);
+        sqlite3_busy_timeout(db, 10000);
+        const QString table = QString::fromLocal8Bit(argv[3]).section(QLatin1Char('.'), 0, 0).toLower();
+        const bool remove = std::string(argv[5]) == "-";
+        const QString sql =
+            remove ? QStringLiteral("DELETE FROM \"%1\" WHERE \"KfzNr\" = ?1").arg(table)
+                   : QStringLiteral("UPDATE \"%1\" SET \"Info\" = ?2 WHERE \"KfzNr\" = ?1").arg(table);
+        sqlite3_stmt *s = nullptr;
+        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s, nullptr);
+        sqlite3_bind_text(s, 1, argv[4], -1, SQLITE_TRANSIENT);
+        if (!remove)
+            sqlite3_bind_text(s, 2, argv[5], -1, SQLITE_TRANSIENT);
+        const int rc = sqlite3_step(s);
+        sqlite3_finalize(s);
+        sqlite3_close(db);
+        std::printf(rc == SQLITE_DONE ? "ok\n" : "error %d\n", rc);
         return 0;
     }
     dbe::TSession session(QDir(dir).filePath(QStringLiteral("helper.cfg")));
@@ -86,6 +113,22 @@ int main(int argc, char **argv)
             std::fflush(stdout);
             sleep(6);
             tx.Commit();
+            for (;;)
+                pause();
+        } else if ((cmd == QLatin1String("edit") || cmd == QLatin1String("delete")) && argc > 4) {
+            t.Open();
+            if (!t.FindKey({QString::fromLocal8Bit(argv[4])})) {
+                std::printf("missing\n");
+                return 0;
+            }
+            if (cmd == QLatin1String("delete")) {
+                t.Delete();
+                std::printf("ok\n");
+                return 0;
+            }
+            t.Edit();
+            std::printf("editing\n");
+            std::fflush(stdout);
             for (;;)
                 pause();
         } else if (cmd == QLatin1String("readonly")) {

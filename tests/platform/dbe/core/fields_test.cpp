@@ -307,6 +307,22 @@ TEST_F(FieldsTest, ValuesOutsideTheTypesRangeAreRefusedAndLeaveTheRecord)
         {"Geld", QVariant(inf), "'INF' ist kein gültiger Gleitkommawert"},
         {"Geld", QVariant(-inf), "'-INF' ist kein gültiger Gleitkommawert"},
         {"Zahl", QStringLiteral("1e400"), "'1e400' ist kein gültiger Gleitkommawert"},
+        // Money is summed as 64-bit fixed point with four decimals: nothing beyond that enters.
+        {"Geld", QStringLiteral("1.000.000.000.000.000"),
+         "1e+15 ist kein gültiger Wert für das Feld 'Geld'. Der erlaubte Bereich ist -922337203685477,5807 "
+         "bis "
+         "922337203685477,5807."},
+        {"Geld", QStringLiteral("1e15"),
+         "1e+15 ist kein gültiger Wert für das Feld 'Geld'. Der erlaubte Bereich ist -922337203685477,5807 "
+         "bis "
+         "922337203685477,5807."},
+        {"Geld", QVariant(-1e15),
+         "-1e+15 ist kein gültiger Wert für das Feld 'Geld'. Der erlaubte Bereich ist -922337203685477,5807 "
+         "bis "
+         "922337203685477,5807."},
+        {"Geld", QStringLiteral("922.337.203.685.477"), nullptr},
+        {"Geld", QVariant(-922337203685477.0), nullptr},
+        {"Zahl", QStringLiteral("1e15"), nullptr},
         {"Tag", QVariant(base::encodeDate(9999, 12, 31)), nullptr},
         {"Tag", QVariant(base::encodeDate(1, 1, 1)), nullptr},
         {"Tag", QVariant(1e12), "'1000000000000' ist kein gültiges Datum"},

@@ -1,6 +1,7 @@
 #include "fixture.h"
 
 #include <cstdio>
+#include <functional>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -36,10 +37,11 @@ protected:
         return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
     }
     // Starts a helper that holds something until killed; waits for its word.
-    std::unique_ptr<QProcess> hold(const QString &cmd)
+    std::unique_ptr<QProcess> hold(const QString &cmd, const QStringList &more = {})
     {
         auto p = std::make_unique<QProcess>();
-        p->start(QStringLiteral(CORE_HELPER_PATH), {cmd, dirPath(), QStringLiteral("Kfz.db")});
+        p->start(QStringLiteral(CORE_HELPER_PATH),
+                 QStringList{cmd, dirPath(), QStringLiteral("Kfz.db")} + more);
         p->waitForReadyRead(10000);
         holdReply = QString::fromUtf8(p->readAllStandardOutput()).trimmed();
         return p;
@@ -145,6 +147,127 @@ TEST_F(ProcessesTest, WriteLockHeldElsewhereRefusesLockAndWritesUntilTheHolderDi
                     .startsWith(QStringLiteral("error")));
     t->UnlockTable();
     EXPECT_EQ(run({QStringLiteral("post"), dirPath(), QStringLiteral("Kfz.db"), QStringLiteral("X")}), "ok");
+}
+
+// The error a write of this process ends with ("<code> <message>"); empty when it went through.
+QString refusalOf(const std::function<void()> &write)
+{
+    try {
+        write();
+    } catch (const EDBEngineError &e) {
+        return QString::number(e.ErrorCode()) + QLatin1Char(' ') + e.Message();
+    }
+    return QString();
+}
+
+const QString kInEdit = QStringLiteral(
+    "10241 Tabelle Kfz.db: Der Datensatz wird gerade an einem anderen Arbeitsplatz bearbeitet.");
+
+// A row another workstation edits can be neither edited nor deleted here, alone or with others, until
+// that workstation lets it go or dies; its other rows are free meanwhile.
+TEST_F(ProcessesTest, ARowInEditElsewhereIsRefusedToEditAndDeleteUntilReleasedOrDead)
+{
+    addVehicles(*t, {{"B", ""}, {"C", ""}});
+    auto editor = hold(QStringLiteral("edit"), {QStringLiteral("B")});
+    ASSERT_EQ(holdReply, "editing");
+    ASSERT_TRUE(t->FindKey({"B"}));
+    struct Case {
+        const char *what;
+        std::function<void()> write;
+    } cases[] = {
+        {"edit", [&] { t->Edit(); }},
+        {"delete", [&] { t->Delete(); }},
+        {"delete range", [&] { t->DeleteRange({"A"}, {"C"}); }},
+        {"delete range unread", [&] { t->DeleteRangeUnread({"B"}, {"B"}); }},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(refusalOf(c.write), kInEdit) << c.what;
+        EXPECT_EQ(t->State(), TDataSetState::dsBrowse) << c.what;
+        EXPECT_EQ(run({QStringLiteral("count"), dirPath(), QStringLiteral("Kfz.db")}), "3") << c.what;
+    }
+    // Another row is edited and posted here meanwhile.
+    ASSERT_TRUE(t->FindKey({"C"}));
+    t->Edit();
+    t->FieldByName(QStringLiteral("Info"))->SetAsString(QStringLiteral("hier"));
+    t->Post();
+    // The other side's death lets the row go.
+    kill(*editor);
+    ASSERT_TRUE(t->FindKey({"B"}));
+    t->Edit();
+    t->FieldByName(QStringLiteral("Info"))->SetAsString(QStringLiteral("jetzt"));
+    t->Post();
+    EXPECT_EQ(column(*t, QStringLiteral("Info")), QStringList({"", "jetzt", "hier"}));
+}
+
+// A row in edit here: the other workstation can neither edit nor delete it until Post or Cancel.
+TEST_F(ProcessesTest, ARowInEditHereIsRefusedToTheOtherWorkstationUntilPostOrCancel)
+{
+    const QStringList editA{QStringLiteral("edit"), dirPath(), QStringLiteral("Kfz.db"), QStringLiteral("A")};
+    const QStringList deleteA{QStringLiteral("delete"), dirPath(), QStringLiteral("Kfz.db"),
+                              QStringLiteral("A")};
+    for (bool post : {true, false}) {
+        t->Edit();
+        EXPECT_EQ(run(deleteA), QStringLiteral("error ") + kInEdit) << post;
+        EXPECT_EQ(run(editA), QStringLiteral("error ") + kInEdit) << post;
+        post ? t->Post() : t->Cancel();
+        auto editor = hold(QStringLiteral("edit"), {QStringLiteral("A")});
+        EXPECT_EQ(holdReply, "editing") << post;
+        kill(*editor);
+    }
+    // A second cursor of this process shares the row with the first.
+    auto second = table(QStringLiteral("Kfz.db"));
+    second->Open();
+    t->Edit();
+    second->Edit();
+    second->Cancel();
+    EXPECT_EQ(run(deleteA), QStringLiteral("error ") + kInEdit);
+    t->Cancel();
+    EXPECT_EQ(run(deleteA), "ok");
+}
+
+// A change or deletion past the record lock (a program without it writing to the file) while a row
+// is in edit here: the post is refused, the typed values stay; Cancel reads what is stored now.
+TEST_F(ProcessesTest, APostOverARowChangedOrDeletedElsewhereIsRefusedAndKeepsTheTypedValues)
+{
+    addVehicles(*t, {{"B", ""}});
+    struct Case {
+        const char *outside; // what the other program sets Info to; "-" deletes the row
+        const char *refusal;
+        QStringList afterCancel;
+    } cases[] = {
+        {"fremd",
+         "8712 Tabelle Kfz.db: Der Datensatz wurde inzwischen an einem anderen Arbeitsplatz geändert. Ihre "
+         "Eingaben sind nicht gespeichert; mit Abbrechen wird der gespeicherte Stand neu gelesen.",
+         {"A/fremd", "B/"}},
+        {"-",
+         "8710 Tabelle Kfz.db: Der Datensatz wurde inzwischen an einem anderen Arbeitsplatz gelöscht. Ihre "
+         "Eingaben sind nicht gespeichert; mit Abbrechen werden sie verworfen.",
+         {"B/"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.outside);
+        t->First();
+        t->Edit();
+        t->FieldByName(QStringLiteral("Info"))->SetAsString(QStringLiteral("meins"));
+        ASSERT_EQ(run({QStringLiteral("outside"), dirPath(), QStringLiteral("Kfz.db"), QStringLiteral("A"),
+                       QString::fromLatin1(c.outside)}),
+                  "ok");
+        EXPECT_EQ(refusalOf([&] { t->Post(); }), QString::fromUtf8(c.refusal));
+        EXPECT_EQ(t->State(), TDataSetState::dsEdit);
+        EXPECT_EQ(t->FieldByName(QStringLiteral("Info"))->AsString(), "meins");
+        t->Cancel();
+        QStringList rows;
+        for (t->First(); !t->Eof(); t->Next())
+            rows << t->FieldByName(QStringLiteral("KfzNr"))->AsString() + QLatin1Char('/') +
+                        t->FieldByName(QStringLiteral("Info"))->AsString();
+        EXPECT_EQ(rows, c.afterCancel);
+    }
+    // Edited again from what is stored, the post goes through.
+    t->First();
+    t->Edit();
+    t->FieldByName(QStringLiteral("Info"))->SetAsString(QStringLiteral("neu"));
+    t->Post();
+    EXPECT_EQ(column(*t, QStringLiteral("Info")), QStringList({"neu"}));
 }
 
 TEST_F(ProcessesTest, DeleteRangeIsRefusedLikeAPostWhileAnotherProcessHoldsTheWriteLock)

@@ -201,6 +201,29 @@ TEST_F(SetOperationsTest, SumFieldsGivesWhatALoopOverTheVisibleRowsGives)
     EXPECT_THROW(kosten->SumFields({QStringLiteral("Gibtsnicht")}), EDBEngineError);
 }
 
+// Amounts each within the range whose total is not: the totals fail in German instead of wrapping
+// to a large negative amount.
+TEST_F(SetOperationsTest, SumFieldsFailsWhenTheTotalAmountLeavesTheRange)
+{
+    for (double betrag : {9e14, 9e14}) {
+        kosten->Append();
+        kosten->FieldByName(QStringLiteral("KfzNr"))->SetAsString(QStringLiteral("D"));
+        kosten->FieldByName(QStringLiteral("Betrag"))->SetAsFloat(betrag);
+        kosten->Post();
+    }
+    for (bool inOrder : {true, false}) {
+        try {
+            const TFieldTotals got = kosten->SumFields({QStringLiteral("Betrag")}, inOrder);
+            ADD_FAILURE() << "total " << got.amounts[0].toString().toStdString();
+        } catch (const base::CurrencyRangeError &e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(
+                QStringLiteral("Der Betrag liegt außerhalb des erlaubten Bereichs")));
+        }
+    }
+    kosten->SetRange({"D"}, {"D"});
+    EXPECT_THROW(kosten->SumFieldsToLast({QStringLiteral("Betrag")}), base::CurrencyRangeError);
+}
+
 // A statement made of a table file name, field names and texts with quotes reads exactly those rows.
 TEST_F(SetOperationsTest, QuotedNamesAndTextsReadTheRowsTheyName)
 {

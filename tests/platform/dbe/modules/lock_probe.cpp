@@ -1,10 +1,18 @@
 // A second workstation for the lock tests: takes one lock on a table, says
 // "ok" or "refused" on stdout, and holds the lock until stdin closes or it is
 // killed.
-//   lock_probe <directory> <table> open|exclusive|lock|write
+//   lock_probe <directory> <table> open|exclusive|lock|write|record:<row>
+//   lock_probe <directory> <table> writes   writes again and again (each write
+//                                           held 3 ms), "ok" after the first,
+//                                           until stdin closes
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <poll.h>
+#include <thread>
 #include <unistd.h>
+#include <utility>
 
 #include "dbe/lock/TableLocks.h"
 
@@ -16,8 +24,27 @@ int main(int argc, char **argv)
     const QString table = QString::fromLocal8Bit(argv[2]);
     const char *action = argv[3];
     dbe::lock::LockHandle handle;
+    if (std::strcmp(action, "writes") == 0) {
+        bool told = false;
+        pollfd in{STDIN_FILENO, POLLIN, 0};
+        while (poll(&in, 1, 0) == 0) {
+            try {
+                dbe::lock::LockHandle write = locks->beginWrite(table);
+                if (!std::exchange(told, true)) {
+                    std::fputs("ok\n", stdout);
+                    std::fflush(stdout);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(3));
+            } catch (const dbe::lock::LockError &) {
+                // Refused while the table is locked: the next write tries again.
+            }
+        }
+        return 0;
+    }
     try {
-        if (std::strcmp(action, "open") == 0)
+        if (std::strncmp(action, "record:", 7) == 0)
+            handle = locks->lockRecord(table, std::atoll(action + 7));
+        else if (std::strcmp(action, "open") == 0)
             handle = locks->openShared(table);
         else if (std::strcmp(action, "exclusive") == 0)
             handle = locks->openExclusive(table);

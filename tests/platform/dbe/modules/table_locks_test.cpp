@@ -1,8 +1,10 @@
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -136,6 +138,70 @@ TEST_F(TableLocksTest, WriteUnderWayInAnotherProcessRefusesLockTable)
     EXPECT_TRUE(locks->beginWrite("KfzStamm.db").isHeld());
     writer.finish();
     EXPECT_TRUE(locks->lockTable("KfzStamm.db").isHeld());
+}
+
+// A table lock waits for its turn: it is had as soon as the other process lets go within the wait,
+// and while it waits, a stream of writes of other processes holds back so that it gets its turn.
+TEST_F(TableLocksTest, TableLockWaitsForTheOtherWorkstationWithinTheWait)
+{
+    using Clock = std::chrono::steady_clock;
+    {
+        LockHandle held = locks->lockTable("KfzHisto.db");
+        std::thread releaser([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(800));
+            held.release();
+        });
+        const auto start = Clock::now();
+        Probe waiter(dir.str(), "KfzHisto.db", "lock");
+        const auto waited = Clock::now() - start;
+        releaser.join();
+        EXPECT_EQ(waiter.answer(), "ok");
+        EXPECT_GE(waited, std::chrono::milliseconds(700));
+        EXPECT_LT(waited, TableLocks::kTableLockWait);
+    }
+    // Workstations writing one after another without a pause between them: hardly a moment
+    // without a write under way, yet the table lock is had.
+    std::vector<std::unique_ptr<Probe>> writers;
+    for (int i = 0; i < 4; ++i) {
+        writers.push_back(std::make_unique<Probe>(dir.str(), "KfzHisto.db", "writes"));
+        ASSERT_EQ(writers.back()->answer(), "ok");
+    }
+    const auto start = Clock::now();
+    EXPECT_TRUE(locks->lockTable("KfzHisto.db").isHeld());
+    EXPECT_LT(Clock::now() - start, TableLocks::kTableLockWait);
+    // Refused when the other side keeps the lock past the wait.
+    LockHandle mine = locks->lockTable("KfzHisto.db");
+    const auto before = Clock::now();
+    EXPECT_EQ(Probe(dir.str(), "KfzHisto.db", "lock").answer(), "refused");
+    EXPECT_GE(Clock::now() - before, TableLocks::kTableLockWait);
+}
+
+// A record lock keeps other workstations off that row only, while the process that took it lives;
+// the cursors of one process share it.
+TEST_F(TableLocksTest, RecordLockRefusesOtherWorkstationsUntilReleasedOrDead)
+{
+    Probe editor(dir.str(), "KfzStamm.db", "record:7");
+    ASSERT_EQ(editor.answer(), "ok");
+    EXPECT_EQ(refusal([&] { return locks->lockRecord("kfzstamm", 7); }), LockError::Reason::RecordLocked);
+    try {
+        locks->lockRecord("KfzStamm.db", 7);
+    } catch (const LockError &e) {
+        EXPECT_EQ(e.message(), "Tabelle KfzStamm.db: Der Datensatz wird gerade an einem anderen Arbeitsplatz "
+                               "bearbeitet.");
+    }
+    // Other rows, the same row of another table, and writes to the table are free.
+    EXPECT_TRUE(locks->lockRecord("KfzStamm.db", 8).isHeld());
+    EXPECT_TRUE(locks->lockRecord("KfzTour.db", 7).isHeld());
+    EXPECT_TRUE(locks->beginWrite("KfzStamm.db").isHeld());
+    editor.kill();
+    {
+        LockHandle first = locks->lockRecord("KfzStamm.db", 7);
+        LockHandle second = locks->lockRecord("KFZSTAMM.DB", 7); // another cursor of this process
+        first.release();
+        EXPECT_EQ(Probe(dir.str(), "KfzStamm.db", "record:7").answer(), "refused");
+        second.release();
+    }
+    EXPECT_EQ(Probe(dir.str(), "KfzStamm.db", "record:7").answer(), "ok");
 }
 
 TEST_F(TableLocksTest, ExclusiveOpenAgainstCursorsOfThisAndOtherProcesses)
