@@ -26,6 +26,8 @@ QString grund(const std::exception &e)
 int ProgrammStarten(Programmkoerper &koerper, const std::function<int()> &nachrichtenschleife,
                     dbe::TSession &session)
 {
+    // A data file found damaged is opened for reading only; the user learns why nothing can be saved.
+    session.OnStorageDamaged = [](const QString &meldung) { ui::messages().error(meldung); };
     try {
         ErsterStartEinrichten(session);
     } catch (const std::exception &e) {

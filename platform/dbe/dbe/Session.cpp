@@ -222,9 +222,12 @@ detail::Database &TSession::databaseFor(const QString &databaseName)
         engineError(ErrorCode::TableNotFound, QStringLiteral("Verzeichnis %1 ist nicht vorhanden").arg(dir));
     dir = QFileInfo(dir).canonicalFilePath();
     auto it = databases_.find(dir);
-    if (it == databases_.end())
+    const bool opened = it == databases_.end();
+    if (opened)
         it = databases_.emplace(dir, std::make_unique<detail::Database>(dir)).first;
     byName_[databaseName] = it->second.get();
+    if (opened && OnStorageDamaged && !it->second->damageNotice().isEmpty())
+        OnStorageDamaged(it->second->damageNotice());
     return *it->second;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -73,6 +74,10 @@ public:
     void Commit(const QString &databaseName);
     void Rollback(const QString &databaseName);
     bool InTransaction(const QString &databaseName);
+
+    // Told, in German, when a storage file is found damaged as it is opened (it is then opened for
+    // reading only); unset, nobody is told.
+    std::function<void(const QString &message)> OnStorageDamaged;
 
     // Internal: storage connection for a directory and the datasets' registry.
     detail::Database &databaseFor(const QString &databaseName);

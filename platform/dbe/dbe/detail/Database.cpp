@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include "dbe/Errors.h"
+#include "dbe/detail/StorageCheck.h"
 #include "dbe/detail/TableDefJson.h"
 #include "dbe/filter/SqlFilter.h"
 
@@ -92,35 +93,117 @@ Database::Database(const QString &directory) : directory_(directory)
 {
     QDir().mkpath(directory);
     const QString file = QDir(directory).filePath(QString::fromLatin1(kFileName));
-    const bool exists = QFileInfo::exists(file);
+    const QFileInfo info(file);
+    const bool exists = info.exists();
+    // Only a directory without a storage file gets a new one; an emptied file is no fresh start.
+    if (exists && info.isFile() && info.size() == 0)
+        engineError(
+            ErrorCode::General,
+            QStringLiteral("Die Datenbankdatei %1 ist leer und damit beschädigt; sie wird nicht verändert")
+                .arg(file));
     // Without write access to the directory neither the journal nor lock files can be made there.
     readOnly_ = !writable(directory) || (exists && !writable(file));
     if (readOnly_ && !exists)
         engineError(ErrorCode::ReadOnly,
                     QStringLiteral("Das Datenverzeichnis %1 ist schreibgeschützt und enthält keine Datenbank")
                         .arg(directory));
-    const int flags = readOnly_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    open(file, readOnly_ ? SQLITE_OPEN_READONLY
+               : exists  ? SQLITE_OPEN_READWRITE
+                         : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    try {
+        // The storage falls back to reading by itself where the file denies writing.
+        readOnly_ = readOnly_ || sqlite3_db_readonly(db_, "main") == 1;
+        if (!readOnly_)
+            marker_ = std::make_unique<UseMarker>(directory);
+        if (exists)
+            checkFile(file);
+        if (readOnly_) {
+            sqlite3_stmt *s = prepare(
+                QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = '_dbe_tables'"));
+            hasCatalogue_ = sqlite3_step(s) == SQLITE_ROW;
+            sqlite3_reset(s);
+            return;
+        }
+        exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        exec(QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS _dbe_tables (key TEXT PRIMARY KEY, def TEXT NOT NULL)"));
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::open(const QString &file, int flags)
+{
     if (sqlite3_open_v2(file.toUtf8().constData(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         const int code = db_ ? sqlite3_errcode(db_) : SQLITE_CANTOPEN;
         if (db_)
             sqlite3_close(db_);
         db_ = nullptr;
-        raiseStorageError(code, QString(), directory);
+        raiseStorageError(code, QString(), directory_);
     }
-    // The storage falls back to reading by itself where the file denies writing.
-    readOnly_ = readOnly_ || sqlite3_db_readonly(db_, "main") == 1;
     sqlite3_busy_handler(db_, &Database::waitForTurn, this);
     filter::registerSqlFunctions(db_);
-    if (readOnly_) {
-        sqlite3_stmt *s = prepare(
-            QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = '_dbe_tables'"));
-        hasCatalogue_ = sqlite3_step(s) == SQLITE_ROW;
-        sqlite3_reset(s);
-        return;
+}
+
+void Database::close()
+{
+    for (sqlite3_stmt *s : std::as_const(statements_))
+        sqlite3_finalize(s);
+    statements_.clear();
+    for (sqlite3_stmt *&s : controls_) {
+        sqlite3_finalize(s);
+        s = nullptr;
     }
-    exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
-    exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    exec(QStringLiteral("CREATE TABLE IF NOT EXISTS _dbe_tables (key TEXT PRIMARY KEY, def TEXT NOT NULL)"));
+    sqlite3_close(db_);
+    db_ = nullptr;
+}
+
+void Database::checkFile(const QString &file)
+{
+    // A file that is no database, or one of another program, gets nothing written into it.
+    sqlite3_stmt *s = nullptr;
+    int rc = sqlite3_prepare_v2(
+        db_, "SELECT count(*), count(CASE WHEN name = '_dbe_tables' THEN 1 END) FROM sqlite_master", -1, &s,
+        nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(s);
+    const bool foreign = rc == SQLITE_ROW && sqlite3_column_int(s, 0) > 0 && sqlite3_column_int(s, 1) == 0;
+    sqlite3_finalize(s);
+    if ((rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT)
+        engineError(
+            ErrorCode::General,
+            QStringLiteral("Die Datenbankdatei %1 ist beschädigt oder keine Datenbank; sie wird nicht "
+                           "verändert")
+                .arg(file));
+    if (foreign)
+        engineError(
+            ErrorCode::General,
+            QStringLiteral("Die Datei %1 ist keine Datenbank dieses Programms; sie wird nicht verändert")
+                .arg(file));
+    if (rc != SQLITE_ROW)
+        raise(QString());
+    // Damage inside: nothing more is written into it, what is still readable can be read.
+    const bool full = marker_ && marker_->previousEndedUncleanly();
+    if (!storageDamaged(db_, full ? CheckDepth::Full : CheckDepth::Quick,
+                        full ? kFullCheckTime : kQuickCheckTime))
+        return;
+    damage_ = QStringLiteral("Die Datenbankdatei %1 ist beschädigt").arg(file);
+    if (!readOnly_) {
+        close();
+        marker_.reset();
+        readOnly_ = true;
+        open(file, SQLITE_OPEN_READONLY);
+    }
+}
+
+QString Database::damageNotice() const
+{
+    return damage_.isEmpty()
+               ? QString()
+               : damage_ + QStringLiteral("; sie wird nur zum Lesen geöffnet, damit nichts mehr "
+                                          "hineingeschrieben wird.");
 }
 
 // Another workstation writes: wait in short random steps, so that a writer
@@ -141,18 +224,17 @@ int Database::waitForTurn(void *self, int attempt)
 Database::~Database()
 {
     endReads();
-    for (sqlite3_stmt *s : std::as_const(statements_))
-        sqlite3_finalize(s);
     if (explicitTx_)
         control(Control::Rollback);
-    for (sqlite3_stmt *s : controls_)
-        sqlite3_finalize(s);
-    sqlite3_close(db_);
+    close();
 }
 
 QString Database::readOnlyText(const QString &table) const
 {
-    return readOnlyMessage(table, directory_);
+    if (damage_.isEmpty())
+        return readOnlyMessage(table, directory_);
+    const QString tabelle = table.isEmpty() ? QString() : QStringLiteral("Tabelle %1: ").arg(table);
+    return tabelle + damage_ + QStringLiteral("; es kann nur gelesen werden");
 }
 
 void Database::raise(const QString &table) const

@@ -39,6 +39,8 @@ struct TableInfo {
     mutable QHash<QString, std::shared_ptr<const Order>> orders; // by the fields asked for, lower case
 };
 
+class UseMarker;
+
 // Canonical table key: lower-case file name without directory and extension.
 QString tableKeyOf(const QString &tableName);
 
@@ -60,6 +62,13 @@ public:
     bool readOnly() const { return readOnly_; }
     // The German refusal of a write to `table` (may be empty) of a read-only directory.
     QString readOnlyText(const QString &table) const;
+    // What the user is told when the storage file was found damaged at opening and opened for
+    // reading only; empty when it was not.
+    QString damageNotice() const;
+    // How long the check at opening may take: after a clean end of the processes before (quick
+    // check), and after one of them ended without closing (full check).
+    static constexpr std::chrono::milliseconds kQuickCheckTime{300};
+    static constexpr std::chrono::milliseconds kFullCheckTime{20000};
 
     // Table layout from the storage's catalogue; null when the table does not exist.
     std::shared_ptr<TableInfo> table(const QString &tableName);
@@ -120,6 +129,11 @@ public:
     bool keepForTransaction(lock::LockHandle &handle);
 
 private:
+    void open(const QString &file, int flags);
+    void close();
+    // An existing storage file: refused when it is no database of this program; opened for
+    // reading only when the storage's check finds damage in it.
+    void checkFile(const QString &file);
     static int waitForTurn(void *self, int attempt);
     void beginReads(std::chrono::steady_clock::time_point now);
     void endReads();
@@ -146,6 +160,8 @@ private:
     int readDepth_ = 0;
     std::chrono::steady_clock::time_point readSince_;
     bool readOnly_ = false;
+    QString damage_; // the storage file was found damaged at opening
+    std::unique_ptr<UseMarker> marker_;
     bool hasCatalogue_ = true;
     std::shared_ptr<lock::TableLocks> locks_;
     std::map<QString, lock::LockHandle> txWrites_;

@@ -85,8 +85,12 @@ TEST_F(StorageErrorsTest, ADamagedOrUnopenableStorageFileIsNamedInGerman)
         QString expected;
     };
     const std::vector<Case> cases = {
-        // Header overwritten: the file is no database at all.
-        {"header", [](const std::filesystem::path &f) { damage(f, 0, 100); }, damaged},
+        // Header overwritten: the file is no database at all, found as it opens.
+        {"header", [](const std::filesystem::path &f) { damage(f, 0, 100); },
+         QStringLiteral(
+             "Die Datenbankdatei %1/dbe.sqlite ist beschädigt oder keine Datenbank; sie wird nicht "
+             "verändert")
+             .arg(directory)},
         // Header intact, every page after the first overwritten.
         {"pages",
          [](const std::filesystem::path &f) {
@@ -114,6 +118,128 @@ TEST_F(StorageErrorsTest, ADamagedOrUnopenableStorageFileIsNamedInGerman)
         EXPECT_TRUE(message.endsWith(c.expected)) << message.toStdString();
         EXPECT_FALSE(message.contains(QStringLiteral("database"), Qt::CaseInsensitive))
             << message.toStdString();
+        newSession();
+        std::filesystem::remove_all(storageFile());
+    }
+}
+
+std::string contents(const std::filesystem::path &file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs SQL on the storage file past the layer, as another program would.
+void outside(const std::filesystem::path &file, const char *sql)
+{
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+// Only a directory without a storage file starts afresh: a file there that is empty, no database, or
+// another program's database is named with its path, and nothing is created or written into it.
+TEST_F(StorageErrorsTest, AnEmptyForeignOrNonDatabaseFileIsNamedAndLeftAsItIs)
+{
+    newSession();
+    const QString file = QString::fromStdString(storageFile().string());
+    struct Case {
+        const char *name;
+        std::function<void()> make;
+        QString expected;
+    };
+    const std::vector<Case> cases = {
+        {"empty", [&] { std::ofstream(storageFile(), std::ios::binary); },
+         QStringLiteral("Die Datenbankdatei %1 ist leer und damit beschädigt; sie wird nicht verändert")
+             .arg(file)},
+        {"text", [&] { std::ofstream(storageFile(), std::ios::binary) << std::string(5000, 'T'); },
+         QStringLiteral("Die Datenbankdatei %1 ist beschädigt oder keine Datenbank; sie wird nicht verändert")
+             .arg(file)},
+        {"another program's database",
+         [&] { outside(storageFile(), "CREATE TABLE andere (x); INSERT INTO andere VALUES (1)"); },
+         QStringLiteral("Die Datei %1 ist keine Datenbank dieses Programms; sie wird nicht verändert")
+             .arg(file)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        c.make();
+        const std::string before = contents(storageFile());
+        EXPECT_EQ(failure([&] { table(QStringLiteral("Kfz.db"))->Open(); }), c.expected);
+        EXPECT_EQ(failure([&] { table(QStringLiteral("Kfz.db"))->CreateTable(); }), c.expected);
+        EXPECT_EQ(contents(storageFile()), before);
+        EXPECT_FALSE(std::filesystem::exists(dir / "dbe.sqlite-journal"));
+        newSession();
+        std::filesystem::remove(storageFile());
+    }
+    // No file: the first start creates it.
+    auto t = table(QStringLiteral("Kfz.db"));
+    t->Open();
+    addVehicles(*t, {{"A", ""}});
+    EXPECT_EQ(t->RecordCount(), 1);
+}
+
+// Damage inside the file is found as the storage opens, before anything is written into it: the user
+// is told with the path, and the file is opened for reading only.
+TEST_F(StorageErrorsTest, DamageInsideIsFoundAtOpeningAndTheFileIsOpenedForReadingOnly)
+{
+    const QString file = QString::fromStdString(storageFile().string());
+    const QString notice =
+        QStringLiteral("Die Datenbankdatei %1 ist beschädigt; sie wird nur zum Lesen geöffnet, "
+                       "damit nichts mehr hineingeschrieben wird.")
+            .arg(file);
+    const QString refusal =
+        QStringLiteral("Tabelle Kfz.db: Die Datenbankdatei %1 ist beschädigt; es kann nur gelesen werden")
+            .arg(file);
+    struct Case {
+        const char *name;
+        std::function<void()> spoil;
+        bool afterUncleanEnd; // a workstation died before: the full check runs
+        bool damaged;
+    };
+    // The index on KfzNr made to read Info: its entries no longer match the rows. Only the full
+    // check compares them.
+    const auto indexAgainstRows = [&] {
+        outside(storageFile(), "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = "
+                               "replace(sql, '\"KfzNr\"', '\"Info\"') WHERE name = 'kfz$pk'");
+    };
+    const std::vector<Case> cases = {
+        {"last page",
+         [&] {
+             damage(storageFile(),
+                    static_cast<std::streamoff>(std::filesystem::file_size(storageFile())) - 2048, 1024);
+         },
+         false, true},
+        {"index after a clean end", indexAgainstRows, false, false},
+        {"index after an unclean end", indexAgainstRows, true, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        fillAndClose();
+        c.spoil();
+        if (c.afterUncleanEnd) {
+            QProcess other;
+            other.start(QStringLiteral(CORE_HELPER_PATH),
+                        {QStringLiteral("lock"), dirPath(), QStringLiteral("Kfz.db")});
+            ASSERT_TRUE(other.waitForReadyRead(10000));
+            other.kill();
+            other.waitForFinished(10000);
+        }
+        const std::string before = contents(storageFile());
+        QStringList told;
+        session->OnStorageDamaged = [&](const QString &m) { told << m; };
+        detail::Database &db = session->databaseFor(QStringLiteral("Daten"));
+        EXPECT_EQ(db.readOnly(), c.damaged);
+        EXPECT_EQ(told, c.damaged ? QStringList{notice} : QStringList{});
+        if (c.damaged) {
+            EXPECT_EQ(db.readOnlyText(QStringLiteral("Kfz.db")), refusal);
+            failure([&] {
+                auto t = table(QStringLiteral("Kfz.db"));
+                t->Open();
+                addVehicles(*t, {{"NEU", ""}});
+            });
+            EXPECT_EQ(contents(storageFile()), before);
+        }
         newSession();
         std::filesystem::remove_all(storageFile());
     }
