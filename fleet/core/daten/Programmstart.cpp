@@ -5,6 +5,7 @@
 #include "daten/DataModule1.h"
 #include "daten/ErsterStart.h"
 #include "daten/Programmkoerper.h"
+#include "dbe/Session.h"
 #include "dienste/Dienstvertraege.h"
 #include "ui/Messages.h"
 

@@ -54,6 +54,9 @@ int zeilenLoeschen(dbe::TTable &vorbild, const QString &tabelle, const QString &
         if (n > 0 && gleicheTabelle && !vomFahrzeugGelesen)
             vorbild.Refresh();
         return n;
+    } catch (const dbe::EDBEngineError &e) {
+        // The storage's reason (a full disk, a row another workstation edits) beside the message.
+        throw TabellenFehler{meldung + QStringLiteral("\r") + e.Message()};
     } catch (const dbe::EDatabaseError &) {
         throw TabellenFehler{meldung};
     }

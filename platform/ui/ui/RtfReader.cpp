@@ -144,7 +144,7 @@ private:
             starred_ = false;
             if (consumeSkip())
                 return;
-            pendingBytes_.append(char(token.byte));
+            textByte(char(token.byte));
             return;
         case Token::Kind::Text:
             starred_ = false;
@@ -171,14 +171,19 @@ private:
             --pendingSkip_;
             ++start;
         }
-        for (qsizetype i = start; i < text.size(); ++i) {
-            const char c = text[i];
-            if (c == '\t') {
-                flushBytes();
-                appendText(QStringLiteral("\t"));
-            } else if (static_cast<unsigned char>(c) >= 0x20) {
-                pendingBytes_.append(c);
-            }
+        for (qsizetype i = start; i < text.size(); ++i)
+            textByte(text[i]);
+    }
+
+    // A byte of text, as it stands or as "\'hh": a tab is kept, other control characters are
+    // dropped (as they are when they come as "\uN"), so that a letter reads the same after saving.
+    void textByte(char c)
+    {
+        if (c == '\t') {
+            flushBytes();
+            appendText(QStringLiteral("\t"));
+        } else if (static_cast<unsigned char>(c) >= 0x20) {
+            pendingBytes_.append(c);
         }
     }
 

@@ -331,6 +331,30 @@ TEST(RtfReader, ToleratesWhatItDoesNotUnderstand)
     EXPECT_EQ(ps[0].runs[1].text, "rer");
 }
 
+// A control character reads alike whether it comes as a byte of text, as "\'hh" or as "\uN": a
+// tab is kept, the others are dropped, and the letter reads the same after it is saved.
+TEST(RtfReader, AControlCharacterReadsAlikeInEveryFormAndTheSameAfterSaving)
+{
+    for (const int code : {0x00, 0x01, 0x09, 0x0b, 0x18, 0x1f}) {
+        SCOPED_TRACE(code);
+        const QString expected = code == '\t' ? QStringLiteral("a\tb") : QStringLiteral("ab");
+        const QByteArray forms[] = {
+            QByteArray("{\\rtf1 a") + char(code) + "b}",
+            QByteArray("{\\rtf1 a\\'") + QByteArray::number(code, 16).rightJustified(2, '0') + "b}",
+            QByteArray("{\\rtf1 a\\u") + QByteArray::number(code) + "?b}",
+        };
+        for (const QByteArray &rtf : forms) {
+            SCOPED_TRACE(rtf.toStdString());
+            QTextDocument read;
+            ui::readRtf(rtf, read);
+            EXPECT_EQ(read.toPlainText(), expected);
+            QTextDocument again;
+            ui::readRtf(ui::writeRtf(read), again);
+            EXPECT_EQ(again.toPlainText(), read.toPlainText());
+        }
+    }
+}
+
 TEST(RtfReader, SurvivesDeepNestingTruncationAndRandomBytes)
 {
     // Far deeper than any writer goes: read, and the text kept.

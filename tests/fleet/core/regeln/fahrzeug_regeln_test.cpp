@@ -2,12 +2,15 @@
 
 #include <memory>
 
+#include <QFileInfo>
+
 #include "base/Abort.h"
 #include "base/DateTime.h"
 #include "daten/Aliase.h"
 #include "daten/DataModule1.h"
 #include "dbe/Table.h"
 #include "fenster_attrappe.h"
+#include "full_disk_vfs.h"
 #include "kern_umgebung.h"
 #include "regeln/DispoRegeln.h"
 #include "regeln/FahrzeugRegeln.h"
@@ -19,6 +22,9 @@ namespace {
 using fleet::kAliasFuhrpark;
 using fleet::Nachschlagfeld;
 using kerntest::zeileAnfuegen;
+
+// Every connection of this test opens through a disk that can be made full.
+const bool kVollerDatentraeger = (testsupport::FullDisk::install(), true);
 
 const QString kLeereKfzNr = QStringLiteral("Bitte geben Sie unbedingt eine Kfz.-Nr (Kennzeichen) für das "
                                            "Fahrzeug ein oder brechen Sie die Eingabe ab "
@@ -383,6 +389,28 @@ TEST_F(Kaskade, ATableLockedByAnotherWorkstationKeepsEverything)
     EXPECT_EQ(zeilenVon(s(), "KfzStamm.db", "A-1"), 1);
     EXPECT_EQ(haupt().FieldByName("KfzNr")->AsString(), "A-1");
     EXPECT_FALSE(dm->TblBild.Active());
+}
+
+// A disk that fills while the rows go: the message names the cause beside the table's text, and
+// nothing is deleted.
+TEST_F(Kaskade, AFullDiskIsNamedBesideTheTablesMessageAndKeepsEverything)
+{
+    ui::testing::ScriptedMessages meldungen([](const QString &r) { ADD_FAILURE() << r.toStdString(); });
+    const QString verzeichnis = QFileInfo(s().DirectoryOf(kAliasFuhrpark)).canonicalFilePath();
+    meldungen.expectError(
+        QStringLiteral("Kann zugehörige Tourendatensätze nicht löschen!\rTabelle KfzTour.db: "
+                       "Der Datenträger des Datenverzeichnisses %1 ist voll")
+            .arg(verzeichnis));
+    testsupport::FullDisk::fill();
+    EXPECT_THROW(haupt().Delete(), base::SilentAbort);
+    testsupport::FullDisk::empty();
+    EXPECT_TRUE(meldungen.verifyDone());
+    EXPECT_EQ(zeilenJeTabelle("A-1"), voll);
+    EXPECT_EQ(zeilenVon(s(), "KfzStamm.db", "A-1"), 1);
+    // Room again: the deletion goes through.
+    haupt().Delete();
+    EXPECT_EQ(zeilenVon(s(), "KfzStamm.db", "A-1"), 0);
+    EXPECT_EQ(zeilenVon(s(), "KfzTour.db", "A-1"), 0);
 }
 
 TEST_F(Kaskade, AFailureInTheMiddleKeepsEverything)
