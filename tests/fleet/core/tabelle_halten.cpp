@@ -1,6 +1,7 @@
 // A second workstation for the tests: works on one table of the configured
 // aliases (KARVENFP_CONFIG_DIR) and holds it until its standard input closes.
 //   tabelle_halten offen|exklusiv|sperren <alias> <table>   holds, prints "bereit"
+//   tabelle_halten bearbeiten <alias> <table>                holds the first row in edit, prints "bereit"
 //   tabelle_halten sperrversuch <alias> <table>             prints "ja" or "nein"
 //   tabelle_halten zaehlen <alias> <table>                   prints the row count
 #include <cstdio>
@@ -41,6 +42,8 @@ int main(int argc, char *argv[])
         }
         if (modus == "sperren")
             t.LockTable();
+        if (modus == "bearbeiten")
+            t.Edit();
         std::cout << "bereit" << std::endl;
         std::string zeile;
         std::getline(std::cin, zeile);

@@ -270,6 +270,29 @@ private slots:
         t->Cancel();
     }
 
+    // A vehicle another workstation has in edit: typing into it here shows the refusal in the
+    // usual message box and leaves the vehicle as it is; once the other lets go, typing edits it.
+    void aVehicleInEditAtAnotherWorkstationIsRefusedInAMessageBox()
+    {
+        fahrzeug("A-1");
+        starten();
+        ui::testing::ScriptedMessages meldungen;
+        ui::DBEdit *nummer = fenster->Stammdaten().EditKfzNr;
+        {
+            kerntest::ZweiterArbeitsplatz anderer("bearbeiten", fleet::kAliasFuhrpark, "KfzStamm.db");
+            QVERIFY(anderer.bereit());
+            meldungen.expectError(
+                "Tabelle KfzStamm.db: Der Datensatz wird gerade an einem anderen Arbeitsplatz bearbeitet.");
+            QTest::keyClicks(nummer, "X");
+            QVERIFY(meldungen.verifyDone());
+            QCOMPARE(dm->TTblMain.State(), dbe::TDataSetState::dsBrowse);
+        }
+        QTest::keyClicks(nummer, "X");
+        QCOMPARE(dm->TTblMain.State(), dbe::TDataSetState::dsEdit);
+        dm->TTblMain.Cancel();
+        QVERIFY(meldungen.verifyDone());
+    }
+
     // The window serves the detail and dispatch rules while it lives.
     void windowServesTheDetailRules()
     {
