@@ -124,7 +124,8 @@ QString ZweiterArbeitsplatz::einmal(const QString &modus, const QString &alias, 
 {
     QProcess p;
     p.start(QStringLiteral(TABELLE_HALTEN), {modus, alias, tabelle});
-    p.waitForFinished(5000);
+    // A lock attempt waits up to five seconds for its turn before it says "nein".
+    p.waitForFinished(20000);
     return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
 }
 

@@ -277,17 +277,19 @@ private slots:
         fahrzeug("A-1");
         starten();
         ui::testing::ScriptedMessages meldungen;
-        ui::DBEdit *nummer = fenster->Stammdaten().EditKfzNr;
+        fenster->Stammdaten();
+        auto *info = fenster->findChild<ui::DBEdit *>("EditInfo");
+        QVERIFY(info);
         {
             kerntest::ZweiterArbeitsplatz anderer("bearbeiten", fleet::kAliasFuhrpark, "KfzStamm.db");
             QVERIFY(anderer.bereit());
             meldungen.expectError(
                 "Tabelle KfzStamm.db: Der Datensatz wird gerade an einem anderen Arbeitsplatz bearbeitet.");
-            QTest::keyClicks(nummer, "X");
+            QTest::keyClicks(info, "X");
             QVERIFY(meldungen.verifyDone());
             QCOMPARE(dm->TTblMain.State(), dbe::TDataSetState::dsBrowse);
         }
-        QTest::keyClicks(nummer, "X");
+        QTest::keyClicks(info, "X");
         QCOMPARE(dm->TTblMain.State(), dbe::TDataSetState::dsEdit);
         dm->TTblMain.Cancel();
         QVERIFY(meldungen.verifyDone());
