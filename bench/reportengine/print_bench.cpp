@@ -9,7 +9,8 @@
 // to the floor, measured in one run.
 //   print_bench [--rows=N] [--project=FILE]            all three, with the ratios
 //   print_bench --way=pdf --rows=N [--project=FILE]    one way (what the parent starts)
-//   print_bench --text=DIR --rows=N                    writes DIR/engine.pdf and DIR/floor.pdf
+//   print_bench --text=DIR --rows=N                    writes DIR/engine.pdf, DIR/floor.pdf and the
+//                                                      first page as the preview paints it, DIR/seite1.png
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -30,6 +31,7 @@
 #include "process_usage.h"
 #include "reportengine/Engine.h"
 #include "reportengine/PageModel.h"
+#include "reportengine/PagePainter.h"
 #include "reportengine/PreviewPages.h"
 #include "reportengine/PreviewWindow.h"
 #include "reportengine/ScriptedEngineUi.h"
@@ -46,9 +48,9 @@ const char *const kSizes[] = {"205/55 R16 91V", "225/45 R17 94W", "195/65 R15 91
 QString vehicleNumber(int i)
 {
     return QStringLiteral("%1-%2 %3")
-        .arg(QLatin1String(i % 3 == 0   ? "HH"
-                           : i % 3 == 1 ? "M"
-                                        : "KÖ"))
+        .arg(QString::fromUtf8(i % 3 == 0   ? "HH"
+                               : i % 3 == 1 ? "M"
+                                            : "KÖ"))
         .arg(QChar(u'A' + i % 26))
         .arg(100 + i % 9900);
 }
@@ -283,7 +285,9 @@ int main(int argc, char **argv)
                                   QDir(textDir).filePath("engine.pdf")) &&
                         engineRun(projectFile, rows, tb::TB_PRINT_PREVIEW, textDir, QString()) &&
                         tb::PageModel::readFile(previewFile(projectFile, textDir), model) &&
-                        floorPaint(model, QDir(textDir).filePath(QStringLiteral("floor.pdf")));
+                        floorPaint(model, QDir(textDir).filePath(QStringLiteral("floor.pdf"))) &&
+                        tb::PagePainter::render(model.pages.front(), 96)
+                            .save(QDir(textDir).filePath(QStringLiteral("seite1.png")));
         QFile::remove(previewFile(projectFile, textDir));
         return ok ? 0 : 1;
     }

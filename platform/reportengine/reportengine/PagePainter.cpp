@@ -7,12 +7,14 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
 #include <QTemporaryFile>
 
 #include "reportengine/EngineTypes.h"
+#include "reportengine/LaidOutText.h"
 #include "reportengine/Layouter.h"
 #include "reportengine/PdfInfo.h"
 #include "reportengine/TextMeasurer.h"
@@ -151,7 +153,14 @@ void paintPrimitive(QPainter &painter, const Primitive &p, double fontFactor)
         if (painter.font() != wanted)
             painter.setFont(wanted);
         painter.setPen(p.color);
-        painter.drawText(p.origin, p.text);
+        // A file or printer gets a report's many pages: each distinct text is laid out once for it. A
+        // picture on screen paints one page and keeps the painter's own way of placing glyphs.
+        if (painter.paintEngine()->type() == QPaintEngine::Pdf) {
+            for (const QGlyphRun &run : laidOutText(p.text, painter.font(), painter.device()))
+                painter.drawGlyphRun(p.origin, run);
+        } else {
+            painter.drawText(p.origin, p.text);
+        }
         if (isolated)
             painter.restore();
         break;
