@@ -4,11 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QRegularExpression>
 
 #include "engine_fixture.h"
 #include "reportengine/Layouter.h"
 #include "reportengine/PageModel.h"
+#include "reportengine/PagePainter.h"
+#include "reportengine/TextMeasurer.h"
 #include "temp_dir.h"
 
 using namespace enginetest;
@@ -741,6 +745,58 @@ TEST_F(EngineContract, PreviewAndPdfBreakPagesAlike)
 } // namespace
 
 namespace {
+
+TEST_F(EngineContract, TextPaintedFromItsKeptLayoutStandsWhereDrawnTextStands)
+{
+    // A page whose texts repeat, in several fonts: painted by the engine (each distinct text laid out
+    // once) and by plain drawText, the words of both files stand in the same places.
+    tb::Page page;
+    page.number = 1;
+    page.sizePt = QSizeF(595, 842);
+    const tb::RunFont fonts[] = {{QStringLiteral("Liberation Sans"), 9, false, false, false},
+                                 {QStringLiteral("Liberation Sans"), 14, true, false, false},
+                                 {QStringLiteral("Liberation Serif"), 11, false, true, true}};
+    const QString texts[] = {QStringLiteral("Größe 205/55 R16"), QStringLiteral("1.234.567,89"),
+                             QStringLiteral("Müßig Jürgen")};
+    for (int row = 0; row < 12; ++row) {
+        tb::Primitive p;
+        p.kind = tb::Primitive::Kind::Text;
+        p.font = fonts[row % 3];
+        p.text = texts[(row / 3) % 3];
+        p.origin = QPointF(40 + 30 * (row % 4), 60 + 40 * row);
+        page.items.push_back(p);
+    }
+    tb::PageModel model;
+    model.pages.push_back(page);
+    const QString engine = QString::fromStdString((dir_ / "engine.pdf").string());
+    ASSERT_TRUE(tb::PagePainter::writePdf(model, engine, 1, 1));
+
+    const QString plain = QString::fromStdString((dir_ / "plain.pdf").string());
+    {
+        QPdfWriter writer(plain);
+        writer.setResolution(1200);
+        writer.setPageSize(QPageSize(page.sizePt, QPageSize::Point));
+        writer.setPageMargins(QMarginsF());
+        QPainter painter(&writer);
+        painter.scale(1200 / 72.0, 1200 / 72.0);
+        for (const auto &p : page.items) {
+            tb::RunFont font = p.font;
+            font.sizePt *= 72.0 / writer.logicalDpiY();
+            painter.setFont(tb::TextMeasurer::qfont(font));
+            painter.drawText(p.origin, p.text);
+        }
+    }
+    const auto ours = pdfWords(engine), theirs = pdfWords(plain);
+    ASSERT_EQ(ours.size(), theirs.size());
+    ASSERT_EQ(ours.size(), size_t(2 * 3 * 3 + 3 * 1 + 3 * 2)); // the words of the twelve texts
+    for (size_t i = 0; i < ours.size(); ++i) {
+        EXPECT_EQ(ours[i].text, theirs[i].text) << i;
+        EXPECT_NEAR(ours[i].xMin, theirs[i].xMin, 0.01) << i;
+        EXPECT_NEAR(ours[i].yMin, theirs[i].yMin, 0.01) << i;
+        EXPECT_NEAR(ours[i].xMax, theirs[i].xMax, 0.01) << i;
+        EXPECT_NEAR(ours[i].yMax, theirs[i].yMax, 0.01) << i;
+    }
+}
 
 TEST_F(EngineContract, TextCutByItsCellIsCutInTheTextLayerToo)
 {
