@@ -39,9 +39,8 @@ const std::array<Geldgroesse, 13> kGeld{{
 
 } // namespace
 
-void MonatsSummenBerechnen(dbe::TDataSet &monate, TMonatsSummen &summen)
+const QStringList &MonatsSummenFelder()
 {
-    summen = TMonatsSummen();
     // Kilometres and litres first, then the money quantities in their order.
     static const QStringList kFelder = [] {
         QStringList f{QStringLiteral("GefKilometer"), QStringLiteral("VerbrauchLiter")};
@@ -49,20 +48,12 @@ void MonatsSummenBerechnen(dbe::TDataSet &monate, TMonatsSummen &summen)
             f << QString::fromLatin1(g.feld);
         return f;
     }();
+    return kFelder;
+}
 
-    // A table without rows keeps a change it is in the middle of.
-    const dbe::TDataSetState zustand = monate.State();
-    if ((zustand == dbe::TDataSetState::dsEdit || zustand == dbe::TDataSetState::dsInsert) &&
-        monate.RecordCount() <= 0)
-        return;
-    dbe::TFieldTotals t;
-    {
-        ControlsFrei frei(monate);
-        // A pending change is saved first, as a walk over the rows would; added up in the table's
-        // order (the same sums as row by row), and the walk ends on the last row: callers may rely
-        // on it.
-        t = monate.SumFieldsToLast(kFelder);
-    }
+void MonatsSummenAusSummen(const dbe::TFieldTotals &t, TMonatsSummen &summen)
+{
+    summen = TMonatsSummen();
     const int n = t.count;
     if (n <= 0)
         return;
@@ -82,6 +73,25 @@ void MonatsSummenBerechnen(dbe::TDataSet &monate, TMonatsSummen &summen)
     if (summen.SummeGefKilometer > base::Currency())
         summen.SchnittVerbrauchLiterPro100Km =
             summen.SummeVerbrauchLiter.toDouble() / summen.SummeGefKilometer.toDouble() * 100;
+}
+
+void MonatsSummenBerechnen(dbe::TDataSet &monate, TMonatsSummen &summen)
+{
+    summen = TMonatsSummen();
+    // A table without rows keeps a change it is in the middle of.
+    const dbe::TDataSetState zustand = monate.State();
+    if ((zustand == dbe::TDataSetState::dsEdit || zustand == dbe::TDataSetState::dsInsert) &&
+        monate.RecordCount() <= 0)
+        return;
+    dbe::TFieldTotals t;
+    {
+        ControlsFrei frei(monate);
+        // A pending change is saved first, as a walk over the rows would; added up in the table's
+        // order (the same sums as row by row), and the walk ends on the last row: callers may rely
+        // on it.
+        t = monate.SumFieldsToLast(MonatsSummenFelder());
+    }
+    MonatsSummenAusSummen(t, summen);
 }
 
 void MonatsSummenBerechnen()

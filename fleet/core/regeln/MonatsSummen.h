@@ -2,9 +2,12 @@
 
 #include "base/Currency.h"
 
+#include <QStringList>
+
 namespace dbe {
 class TDataSet;
-}
+struct TFieldTotals;
+} // namespace dbe
 
 namespace fleet {
 
@@ -41,6 +44,11 @@ extern TMonatsSummen MonatsSummen;
 // and leaves it on its last row. The table's controls are frozen while it reads.
 // An error while reading goes on to the caller; the members are then 0.
 void MonatsSummenBerechnen(dbe::TDataSet &monate, TMonatsSummen &summen);
+
+// The fields the sums add up, in the order MonatsSummenAusSummen takes them.
+const QStringList &MonatsSummenFelder();
+// The sums and averages from the totals of those fields over a vehicle's rows.
+void MonatsSummenAusSummen(const dbe::TFieldTotals &totale, TMonatsSummen &summen);
 
 // Over TTblMonatKosten of the data module, into MonatsSummen.
 void MonatsSummenBerechnen();

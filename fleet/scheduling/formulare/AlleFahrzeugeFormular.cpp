@@ -1,8 +1,11 @@
 #include "formulare/AlleFahrzeugeFormular.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -62,6 +65,8 @@ TAlleFahrzeugeFormular::TAlleFahrzeugeFormular(QWidget *parent)
     setCancelButton(BitBtnSchliessen);
     StatusBarFahrzeugvergleich = ui::make<QStatusBar>(this, "StatusBarFahrzeugvergleich");
     StatusBarFahrzeugvergleich->setSizeGripEnabled(false);
+    ProgBarFahrzeugvergleich = ui::make<QProgressBar>(this, "ProgBarFahrzeugvergleich");
+    ProgBarFahrzeugvergleich->hide();
 
     auto *oben = new QHBoxLayout;
     oben->addWidget(sortLabel);
@@ -75,6 +80,7 @@ TAlleFahrzeugeFormular::TAlleFahrzeugeFormular(QWidget *parent)
     auto *haupt = new QVBoxLayout(this);
     haupt->addLayout(oben);
     haupt->addWidget(TDBGridAlleFahrzeuge, 1);
+    haupt->addWidget(ProgBarFahrzeugvergleich);
     haupt->addLayout(knoepfe);
     haupt->addWidget(StatusBarFahrzeugvergleich);
 
@@ -86,7 +92,15 @@ void TAlleFahrzeugeFormular::FormActivate()
 {
     StatusBarFahrzeugvergleich->showMessage(AuswertungFilterText());
     ui::HourglassScope sanduhr;
-    if (!FahrzeugvergleichBerechnen(*DataModule1))
+    ProgBarFahrzeugvergleich->setValue(0);
+    ProgBarFahrzeugvergleich->setMaximum(std::max(1, DataModule1->TTblMain.RecordCount()));
+    ProgBarFahrzeugvergleich->show();
+    // To the end of the run, also when Escape or a failure ends it.
+    struct Verbergen {
+        QProgressBar *balken;
+        ~Verbergen() { balken->hide(); }
+    } verbergen{ProgBarFahrzeugvergleich};
+    if (!FahrzeugvergleichBerechnen(*DataModule1, FortschrittSchritt(ProgBarFahrzeugvergleich)))
         ui::messages().error(QStringLiteral("Fehler beim Löschen der Fahrzeugvergleichs-Tabelle"));
 }
 

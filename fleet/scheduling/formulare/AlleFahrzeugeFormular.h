@@ -3,6 +3,7 @@
 #include "ui/FormBase.h"
 
 class QComboBox;
+class QProgressBar;
 class QPushButton;
 class QStatusBar;
 
@@ -28,6 +29,8 @@ public:
     QComboBox *TComboBoxSort;
     QPushButton *TBitBtnAlleFahrzeugeAuswertungDrucken, *TBitBtnDurchschnittVorschau, *BitBtnSchliessen;
     QStatusBar *StatusBarFahrzeugvergleich;
+    // Shown while the comparison is built; Escape ends the run.
+    QProgressBar *ProgBarFahrzeugvergleich;
 
 private:
     void drucken(int modus);

@@ -2,13 +2,23 @@
 
 #include "daten/Aliase.h"
 #include "daten/DataModule1.h"
+#include "daten/SichtLesen.h"
 #include "daten/TabellenRoutinen.h"
 #include "dbe/Field.h"
+#include "dbe/ReadScope.h"
 #include "logik/ErgebnisTransaktion.h"
 #include "logik/FahrzeugDurchlauf.h"
 #include "regeln/MonatsSummen.h"
+#include "regeln/MonatsSummenJeFahrzeug.h"
 
 namespace fleet {
+
+namespace {
+
+// The vehicle's texts copied into its comparison row.
+constexpr const char *kTextFelder[] = {"KfzNr", "Info", "KfzHerstellerKz", "KfzMarke"};
+
+} // namespace
 
 const QList<VergleichSortierung> &VergleichSortierungen()
 {
@@ -24,7 +34,7 @@ const QList<VergleichSortierung> &VergleichSortierungen()
     return liste;
 }
 
-bool FahrzeugvergleichBerechnen(TDataModule1 &dm)
+bool FahrzeugvergleichBerechnen(TDataModule1 &dm, const std::function<void()> &schritt)
 {
     dbe::TTable &vergleich = dm.TTblAlleFahrzeuge;
     vergleich.DisableControls();
@@ -42,18 +52,16 @@ bool FahrzeugvergleichBerechnen(TDataModule1 &dm)
     if (!vergleich.Active())
         vergleich.Open();
     dbe::TTable &stamm = dm.TTblMain;
-    const auto text = [&stamm](const char *feld) {
-        return stamm.FieldByName(QString::fromLatin1(feld))->AsString();
-    };
     ErgebnisTransaktion transaktion(vergleich);
-    FahrzeugeDurchlaufen(stamm, {&dm.TTblMonatKosten}, [&] {
-        TMonatsSummen s;
-        MonatsSummenBerechnen(dm.TTblMonatKosten, s);
+    // One vehicle: its texts (KfzNr, Info, KfzHerstellerKz, KfzMarke) and its sums.
+    const auto zeileSchreiben = [&vergleich, &schritt](const QString(&texte)[4], const TMonatsSummen &s) {
+        if (schritt)
+            schritt();
         vergleich.Append();
-        vergleich.FieldByName(QStringLiteral("KfzNr"))->SetAsString(text("KfzNr"));
-        vergleich.FieldByName(QStringLiteral("Info"))->SetAsString(text("Info"));
-        vergleich.FieldByName(QStringLiteral("Hersteller"))->SetAsString(text("KfzHerstellerKz"));
-        vergleich.FieldByName(QStringLiteral("Typ"))->SetAsString(text("KfzMarke"));
+        vergleich.FieldByName(QStringLiteral("KfzNr"))->SetAsString(texte[0]);
+        vergleich.FieldByName(QStringLiteral("Info"))->SetAsString(texte[1]);
+        vergleich.FieldByName(QStringLiteral("Hersteller"))->SetAsString(texte[2]);
+        vergleich.FieldByName(QStringLiteral("Typ"))->SetAsString(texte[3]);
         vergleich.FieldByName(QStringLiteral("DGefKilometer"))->SetAsFloat(s.SchnittGefKilometer);
         vergleich.FieldByName(QStringLiteral("DGesamtKosten"))->SetAsCurrency(s.SchnittGesamtKosten);
         vergleich.FieldByName(QStringLiteral("DGesamtKostenProKm"))
@@ -63,7 +71,34 @@ bool FahrzeugvergleichBerechnen(TDataModule1 &dm)
         vergleich.FieldByName(QStringLiteral("DVerbrauchLiterPro100Km"))
             ->SetAsFloat(s.SchnittVerbrauchLiterPro100Km);
         vergleich.Post();
-    });
+    };
+    dbe::TTable &monate = dm.TTblMonatKosten;
+    QStringList felder;
+    for (const char *text : kTextFelder)
+        felder << QString::fromLatin1(text);
+    if (MonatsSummenJeFahrzeugLesbar(monate)) {
+        // The rows of every vehicle at once, the vehicles through a cursor of
+        // their own: the vehicle table stays where it is.
+        const QHash<QString, TMonatsSummen> jeFahrzeug = MonatsSummenJeFahrzeug(monate, QString());
+        const TMonatsSummen ohneZeilen;
+        const dbe::TReadScope lesen(stamm);
+        SichtLesen(stamm, felder, [&](const std::vector<QVariant> &fahrzeug) {
+            const QString texte[4] = {fahrzeug[0].toString(), fahrzeug[1].toString(), fahrzeug[2].toString(),
+                                      fahrzeug[3].toString()};
+            const auto it = jeFahrzeug.constFind(texte[0]);
+            zeileSchreiben(texte, it == jeFahrzeug.cend() ? ohneZeilen : *it);
+        });
+    } else {
+        // A filtered monthly table: its rows as its cursor shows them.
+        FahrzeugeDurchlaufen(stamm, {&monate}, [&] {
+            TMonatsSummen s;
+            MonatsSummenBerechnen(monate, s);
+            QString texte[4];
+            for (int i = 0; i < 4; ++i)
+                texte[i] = stamm.FieldByName(felder[i])->AsString();
+            zeileSchreiben(texte, s);
+        });
+    }
     transaktion.Abschliessen();
     vergleich.First();
     return true;

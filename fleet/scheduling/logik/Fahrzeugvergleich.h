@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QStringList>
 
@@ -18,7 +20,7 @@ const QList<VergleichSortierung> &VergleichSortierungen();
 // per vehicle of the vehicle table, over its monthly rows as the monthly
 // table shows them. False, with no row written, when the old rows cannot be
 // removed; the table is then closed. Failures while writing go to the caller
-// (the vehicle table is back on its vehicle).
-bool FahrzeugvergleichBerechnen(TDataModule1 &dm);
+// (the vehicle table is back on its vehicle). `schritt` runs once per vehicle.
+bool FahrzeugvergleichBerechnen(TDataModule1 &dm, const std::function<void()> &schritt = {});
 
 } // namespace fleet

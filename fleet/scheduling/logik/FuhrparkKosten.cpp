@@ -3,16 +3,22 @@
 #include "base/GermanFormat.h"
 #include "daten/Aliase.h"
 #include "daten/DataModule1.h"
+#include "daten/SichtLesen.h"
 #include "daten/TabellenRoutinen.h"
 #include "dbe/Errors.h"
 #include "dbe/Field.h"
+#include "dbe/ReadScope.h"
 #include "logik/ErgebnisTransaktion.h"
 #include "logik/FahrzeugDurchlauf.h"
 #include "regeln/MonatsSummen.h"
+#include "regeln/MonatsSummenJeFahrzeug.h"
 
 namespace fleet {
 
 namespace {
+
+// The vehicle's texts copied into its result row.
+constexpr const char *kTextFelder[] = {"KfzNr", "Info", "Gruppe", "Kostenstelle"};
 
 // The monthly table's filter text and state, put back when the run ends.
 class FilterHalten {
@@ -105,30 +111,27 @@ void FuhrparkKostenBerechnen(TDataModule1 &dm, const QString &zeitraumFilter, TF
     dbe::TTable &monate = dm.TTblMonatKosten;
     FilterHalten filterHalten(monate);
     monate.SetFiltered(false);
-    if (!zeitraumFilter.isEmpty()) {
-        monate.SetFilter(zeitraumFilter);
-        monate.SetFiltered(true);
-    }
 
     dbe::TTable &stamm = dm.TTblMain;
     const auto feld = [](dbe::TDataSet &t, const char *name) {
         return t.FieldByName(QString::fromLatin1(name));
     };
     ErgebnisTransaktion transaktion(ergebnis);
-    FahrzeugeDurchlaufen(stamm, {&monate}, [&] {
+    // One vehicle: its texts (KfzNr, Info, Gruppe, Kostenstelle), its pollutant per km and its sums.
+    const auto zeileSchreiben = [&](const QString(&texte)[4], const std::function<double()> &grammProKm,
+                                    const TMonatsSummen &s) {
         if (schritt)
             schritt();
-        TMonatsSummen s;
-        MonatsSummenBerechnen(monate, s);
         double schadstoff = 0;
         try {
-            schadstoff = SchadstoffKg(feld(stamm, "Schadstoff")->AsFloat(), s.SummeGefKilometer.toDouble());
+            schadstoff = SchadstoffKg(grammProKm(), s.SummeGefKilometer.toDouble());
         } catch (const std::exception &) {
             schadstoff = 0; // a failed product stores 0
         }
         ergebnis.Append();
-        for (const char *text : {"KfzNr", "Info", "Gruppe", "Kostenstelle"})
-            feld(ergebnis, text)->SetAsString(feld(stamm, text)->AsString());
+        int i = 0;
+        for (const char *text : kTextFelder)
+            feld(ergebnis, text)->SetAsString(texte[i++]);
         const std::pair<const char *, base::Currency> geld[] = {
             {"GesamtKosten", s.SummeGesamtKosten},
             {"VerbrauchKosten", s.SummeVerbrauchKosten},
@@ -171,7 +174,41 @@ void FuhrparkKostenBerechnen(TDataModule1 &dm, const QString &zeitraumFilter, TF
                       s.SummeSonstigeKosten + s.SummeSonstige2Kosten + s.SummeSonstige3Kosten +
                       s.SummeSonstige4Kosten;
         summen.Fix = summen.Gesamt - summen.Var;
-    });
+    };
+    if (MonatsSummenJeFahrzeugLesbar(monate)) {
+        // The period's rows of every vehicle at once, the vehicles through a
+        // cursor of their own: the vehicle table stays where it is.
+        const QHash<QString, TMonatsSummen> jeFahrzeug = MonatsSummenJeFahrzeug(monate, zeitraumFilter);
+        QStringList felder;
+        for (const char *text : kTextFelder)
+            felder << QString::fromLatin1(text);
+        felder << QStringLiteral("Schadstoff");
+        const TMonatsSummen ohneZeilen;
+        const dbe::TReadScope lesen(stamm);
+        SichtLesen(stamm, felder, [&](const std::vector<QVariant> &fahrzeug) {
+            const QString texte[4] = {fahrzeug[0].toString(), fahrzeug[1].toString(), fahrzeug[2].toString(),
+                                      fahrzeug[3].toString()};
+            const auto it = jeFahrzeug.constFind(texte[0]);
+            zeileSchreiben(
+                texte, [&] { return fahrzeug[4].toDouble(); }, it == jeFahrzeug.cend() ? ohneZeilen : *it);
+        });
+    } else {
+        // A record filter or filter tree on the monthly rows: walked as its cursor shows them.
+        if (!zeitraumFilter.isEmpty()) {
+            monate.SetFilter(zeitraumFilter);
+            monate.SetFiltered(true);
+        }
+        FahrzeugeDurchlaufen(stamm, {&monate}, [&] {
+            TMonatsSummen s;
+            MonatsSummenBerechnen(monate, s);
+            QString texte[4];
+            int i = 0;
+            for (const char *text : kTextFelder)
+                texte[i++] = feld(stamm, text)->AsString();
+            zeileSchreiben(
+                texte, [&] { return feld(stamm, "Schadstoff")->AsFloat(); }, s);
+        });
+    }
     transaktion.Abschliessen();
     ergebnis.First();
 }

@@ -275,6 +275,42 @@ private slots:
         QCOMPARE(berichte.aufrufe, QStringList({"PrintReport(5,1)"}));
     }
 
+    // The bar counts the vehicles while the comparison is built and goes only
+    // when the run ends, also when Escape ends it part way.
+    void comparisonShowsItsProgressToTheEndAndEndsOnEscape()
+    {
+        ui::testing::ScriptedMessages meldungen;
+        fleet::TAlleFahrzeugeFormular form;
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form)); // its own run at activation is over
+        dbe::TTable &vergleich = u->dm().TTblAlleFahrzeuge;
+        const int fahrzeuge = u->dm().TTblMain.RecordCount();
+        QVERIFY(fahrzeuge > 5);
+        QList<int> stand;
+        int abbrechenBei = 0;
+        vergleich.BeforePost = [&](dbe::TDataSet &) {
+            QVERIFY(form.ProgBarFahrzeugvergleich->isVisible());
+            QCOMPARE(form.ProgBarFahrzeugvergleich->maximum(), fahrzeuge);
+            stand << form.ProgBarFahrzeugvergleich->value();
+            if (stand.size() == abbrechenBei)
+                throw base::SilentAbort();
+        };
+        form.FormActivate();
+        QCOMPARE(stand.size(), fahrzeuge);
+        QCOMPARE(stand.first(), 1);
+        QCOMPARE(stand.last(), fahrzeuge);
+        QVERIFY(!form.ProgBarFahrzeugvergleich->isVisible());
+
+        stand.clear();
+        abbrechenBei = 5;
+        QVERIFY_THROWS_EXCEPTION(base::SilentAbort, form.FormActivate());
+        vergleich.BeforePost = nullptr;
+        QVERIFY(!form.ProgBarFahrzeugvergleich->isVisible());
+        QVERIFY(vergleich.Active());
+        QCOMPARE(vergleich.RecordCount(), 4); // the rows reached stay, as after a failure
+    }
+
     void anEmptyOrUnbuildableComparisonStartsNoReport()
     {
         ui::testing::ScriptedMessages meldungen;

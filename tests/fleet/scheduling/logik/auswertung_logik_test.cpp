@@ -40,6 +40,21 @@ protected:
                                  "GesamtKosten", "VerbrauchLiter"},
                                 {nr, jahr, monat, base::de::monthName(monat), km, kosten, liter});
     }
+    // Every field of every row of a result table, as text.
+    static QStringList alleFelder(dbe::TTable &t)
+    {
+        QStringList zeilen;
+        for (t.First(); !t.Eof(); t.Next()) {
+            QStringList z;
+            for (int i = 0; i < t.FieldCount(); ++i) {
+                const QVariant v = t.Fields(i)->Value();
+                z << (v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 17)
+                                                      : v.toString());
+            }
+            zeilen << z.join(";");
+        }
+        return zeilen;
+    }
     QStringList vergleichsZeilen()
     {
         QStringList z;
@@ -191,6 +206,88 @@ TEST_F(AuswertungTest, FleetCostsLeaveTheMonthlyFilterAsItWasAlsoOnFailure)
     EXPECT_TRUE(u.dm().TTblFuhrparkKosten.Active());
 }
 
+// The fleet costs and the comparison read every vehicle's monthly rows at once
+// where the monthly table has no record filter; the figures are those of the
+// walk over each vehicle's rows, field by field, for every period.
+TEST_F(AuswertungTest, FleetCostsAndComparisonReadAtOnceGiveWhatTheWalkGives)
+{
+    for (const char *nr : {"A-1", "B-2", "C-3", "D-4"})
+        fahrzeug(nr, QStringLiteral("Info ") + nr);
+    // Sums whose order and rounding matter: thirds, a cent split, large and small.
+    monat("A-1", "2004", 3, 5000.125, 1000.0 / 3, 500.5);
+    monat("A-1", "2005", 3, 1234.5, 1500.555, 100.25);
+    monat("A-1", "2005", 4, 0.1, 0.0001, 0.3);
+    monat("A-1", "2005", 5, 0.2, 2000.0 / 3, 0.7);
+    monat("C-3", "2005", 3, 333.333, 0.005, 12.345);
+    monat("C-3", "2005", 12, 1e6, 99999.99, 0.01);
+    monat("D-4", "2006", 3, 10, 10, 1);
+    monat("X-9", "2005", 3, 777, 777, 77); // no such vehicle: counts nowhere
+    kerntest::zeileAnfuegen(u.session(), fleet::kAliasFuhrpark, "KfzStamm.db",
+                            {"KfzNr", "Info", "Gruppe", "Kostenstelle", "Schadstoff"},
+                            {"E-5", "Info E-5", "Gruppe 1", "4711", 151.5});
+    kerntest::zeileAnfuegen(u.session(), fleet::kAliasFuhrpark, "KfzMonat.DB",
+                            {"KfzNr", "AuswJahr", "AuswMonatNum", "AuswMonatText", "GefKilometer",
+                             "ReparaturKosten", "PflegeKosten", "Ertrag"},
+                            {"E-5", "2005", 3, "März", 1234.5, 0.015, 12.5, 300.333});
+    u.dm().TTblMain.Refresh();
+    u.dm().TTblMain.Locate("KfzNr", "B-2");
+    u.dm().TTblMonatKosten.Refresh();
+
+    dbe::TTable &monate = u.dm().TTblMonatKosten;
+    const auto einmalUndGewandert = [&](const std::function<void()> &lauf, dbe::TTable &ergebnis) {
+        monate.SetFiltered(false);
+        lauf();
+        const QStringList aufEinmal = alleFelder(ergebnis);
+        // A record filter letting every row through cannot be read by a statement: the walk.
+        monate.OnFilterRecord = [](dbe::TDataSet &, bool &accept) { accept = true; };
+        monate.SetFiltered(true);
+        lauf();
+        monate.SetFiltered(false);
+        monate.OnFilterRecord = nullptr;
+        return std::make_pair(aufEinmal, alleFelder(ergebnis));
+    };
+    using fleet::FuhrparkZeitraum;
+    for (const auto &[zeitraum, jahr, monatText] :
+         std::vector<std::tuple<FuhrparkZeitraum, QString, QString>>{
+             {FuhrparkZeitraum::Alle, "", ""},
+             {FuhrparkZeitraum::Jahr, "2005", ""},
+             {FuhrparkZeitraum::Monat, "2005", "März"},
+             {FuhrparkZeitraum::Jahr, "1999", ""}}) {
+        fleet::TFuhrparkSummen einmal, gewandert;
+        bool erster = true;
+        const auto [aufEinmal, walk] = einmalUndGewandert(
+            [&] {
+                fleet::FuhrparkKostenBerechnen(u.dm(),
+                                               fleet::FuhrparkZeitraumFilter(zeitraum, jahr, monatText),
+                                               erster ? einmal : gewandert);
+                erster = false;
+            },
+            u.dm().TTblFuhrparkKosten);
+        const QString fall = fleet::FuhrparkZeitraumFilter(zeitraum, jahr, monatText);
+        ASSERT_EQ(aufEinmal.size(), 5) << fall.toStdString();
+        EXPECT_EQ(aufEinmal, walk) << fall.toStdString();
+        const auto summen = [](const fleet::TFuhrparkSummen &s) {
+            return std::vector<double>{
+                s.Gesamt.toDouble(), s.Var.toDouble(), s.Fix.toDouble(),    s.Reparatur.toDouble(),
+                s.Pflege.toDouble(), s.Km.toDouble(),  s.Ertrag.toDouble(), s.Liter,
+                s.Schadstoff};
+        };
+        EXPECT_EQ(summen(einmal), summen(gewandert)) << fall.toStdString();
+        if (zeitraum == FuhrparkZeitraum::Monat) {
+            EXPECT_DOUBLE_EQ(einmal.Km.toDouble(), 2802.333) << "X-9 and other months left out";
+            EXPECT_DOUBLE_EQ(einmal.Schadstoff, 187.027) << "151.5 g/km over E-5's 1234.5 km";
+        }
+    }
+    EXPECT_EQ(u.dm().TTblMain.FieldByName("KfzNr")->AsString(), "B-2");
+
+    const auto [aufEinmal, walk] = einmalUndGewandert(
+        [&] { ASSERT_TRUE(fleet::FahrzeugvergleichBerechnen(u.dm())); }, u.dm().TTblAlleFahrzeuge);
+    ASSERT_EQ(aufEinmal.size(), 5);
+    EXPECT_EQ(aufEinmal, walk);
+    EXPECT_TRUE(aufEinmal[0].startsWith("A-1;Info A-1;")) << aufEinmal[0].toStdString();
+    EXPECT_EQ(u.dm().TTblMain.FieldByName("KfzNr")->AsString(), "B-2");
+}
+
 // Every evaluation walks the vehicles with only the details it reads following;
 // the others stay put during the walk and follow the vehicle again afterwards,
 // also when the walk fails. The result rows are committed when the run ends,
@@ -276,21 +373,7 @@ protected:
                                 {"KfzNr", "BelegDatum", "BelegNummer", "Mwst", "ReparaturKosten"},
                                 {nr, datum, QString::number(++beleg), km, reparatur});
     }
-    // Every field of every result row, as text.
-    QStringList ergebnisZeilen()
-    {
-        QStringList zeilen;
-        for (ergebnis.First(); !ergebnis.Eof(); ergebnis.Next()) {
-            QStringList z;
-            for (int i = 0; i < ergebnis.FieldCount(); ++i) {
-                const QVariant v = ergebnis.Fields(i)->Value();
-                z << (v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 17)
-                                                      : v.toString());
-            }
-            zeilen << z.join(";");
-        }
-        return zeilen;
-    }
+    QStringList ergebnisZeilen() { return alleFelder(ergebnis); }
     QStringList gespeichert()
     {
         dbe::TTable t(&u.session());
