@@ -28,6 +28,7 @@
 #include "navigation/erweiterung/DBVexarion.h"
 #include "navigation/filter/DBVFilter.h"
 #include "regeln/FahrzeugFilter.h"
+#include "regeln/StartEinstellungen.h"
 #include "ui/Hourglass.h"
 
 namespace reporting {
@@ -131,6 +132,17 @@ QStringList terminFreifeldNamen()
         namen << (feld ? feld->AsString() : QString());
     }
     return namen;
+}
+
+// The captions the user gave the driver's free fields, as the driver form shows them.
+QStringList fahrerFreifeldNamen()
+{
+    const dbe::TTable &einstellungen = fleet::DataModule1->TTblEinstellungenAllgem;
+    return starteinstellungen::FahrerFreifeldNamen([&einstellungen](const QString &name) {
+        const dbe::TField *feld =
+            einstellungen.Active() && !einstellungen.IsEmpty() ? einstellungen.FindField(name) : nullptr;
+        return feld ? feld->Value() : QVariant();
+    });
 }
 
 QStringList schadenInfoNamen()
@@ -439,8 +451,8 @@ void Lauf::definieren()
         if (nr_ == 16) {
             mandantVariablen(true);
         } else {
-            // The user's driver field names come with the driver form.
-            DefineDriverVariables(tb, fleet::DataModuleFahrerErzeugen().TblFahrerStammdaten, {});
+            DefineDriverVariables(tb, fleet::DataModuleFahrerErzeugen().TblFahrerStammdaten,
+                                  fahrerFreifeldNamen());
             mandantVariablen(false);
         }
         if (nr_ == 18)
@@ -499,7 +511,8 @@ std::function<void()> Lauf::kartenSatz()
         return [this, &tb] { DefineMasterCardVariables(tb, var_, false, {}, {}); };
     case 3:
         return [&tb] {
-            DefineDriverVariables(tb, fleet::DataModuleFahrerErzeugen().TblFahrerStammdaten, {});
+            DefineDriverVariables(tb, fleet::DataModuleFahrerErzeugen().TblFahrerStammdaten,
+                                  fahrerFreifeldNamen());
             DefineClientVariables(tb, false, fleet::MandantDaten);
         };
     case 4:

@@ -24,6 +24,7 @@
 #include "navigation/erweiterung/DBVexarion.h"
 #include "navigation/leiste/DBVNavigator.h"
 #include "regeln/FahrerTourenFilter.h"
+#include "regeln/StartEinstellungen.h"
 #include "ui/CheckBox.h"
 #include "ui/Clock.h"
 #include "ui/ComboBox.h"
@@ -414,13 +415,12 @@ void TFahrerStammdatenFormular::FormCreate()
             return nullptr;
         return einstellungen.FindField(feld);
     };
-    FahrerFeldBezeichnungen.clear();
+    FahrerFeldBezeichnungen = starteinstellungen::FahrerFreifeldNamen([&einstellung](const QString &feld) {
+        const dbe::TField *f = einstellung(feld);
+        return f ? f->Value() : QVariant();
+    });
     for (int i = 1; i <= 8; ++i) {
-        const dbe::TField *f = einstellung(QStringLiteral("Textfeld%1").arg(5 + i));
-        QString name = f ? f->AsString() : QString();
-        if (name.isEmpty())
-            name = QStringLiteral("Freifeld%1").arg(i);
-        FahrerFeldBezeichnungen << name;
+        const QString &name = FahrerFeldBezeichnungen[i - 1];
         LblNameFreifeld[i - 1]->setText(name.left(20));
         if (dbe::TField *feld = dm().TblFahrerStammdaten.FindField(QStringLiteral("Freifeld%1").arg(10 + i)))
             feld->SetDisplayLabel(name);

@@ -279,6 +279,16 @@ QList<Anzeigename> FeldAnzeigenamen(const TFeldBezeichnungen &namen, const Feldl
     return l;
 }
 
+QStringList FahrerFreifeldNamen(const Feldleser &allgemein)
+{
+    QStringList namen;
+    for (int i = 1; i <= 8; ++i) {
+        const QString name = Text(allgemein(QStringLiteral("Textfeld%1").arg(5 + i)));
+        namen << (name.isEmpty() ? QStringLiteral("Freifeld%1").arg(i) : name);
+    }
+    return namen;
+}
+
 QList<Anzeigename> BemerkungsAnzeigenamen(const Feldleser &allgemein)
 {
     struct Gruppe {

@@ -88,6 +88,8 @@ QList<Anzeigename> FeldAnzeigenamen(const TFeldBezeichnungen &namen, const Feldl
                                     const std::function<QString(const QString &label)> &beschriftung);
 // Captions of the remark fields, only where the user gave one.
 QList<Anzeigename> BemerkungsAnzeigenamen(const Feldleser &allgemein);
+// Captions of the driver's eight free fields ("Textfeld6" … "Textfeld13"), "FreifeldN" where unnamed.
+QStringList FahrerFreifeldNamen(const Feldleser &allgemein);
 
 // Whether a check box over this field of the source (not greyed, ticked at
 // one of the ";"-separated texts `angekreuzt`) shows ticked: a logical field

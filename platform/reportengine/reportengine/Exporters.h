@@ -49,15 +49,17 @@ QByteArray exportThrough(LineExport &writer, const ExportSource &source, bool *o
 QByteArray exportTxt(const ExportSource &source, bool *ok = nullptr);
 std::unique_ptr<LineExport> makeTxtExport(const ExportSource &head);
 
-// XML (UTF-8):
+// XML (UTF-8), one element per data record:
 //   <report project="Name.lst">
-//     <header><cell>Datum</cell>...</header>           one per header line
-//     <row><cell type="date" value="45000">20.02.2023</cell>...</row>
-//     <footer><cell>...</cell></footer>
+//     <record><Datum>2023-02-20</Datum><Betrag>1234.5</Betrag><Name>Müller</Name>...</record>
+//     <footer><Betrag>...</Betrag></footer>
 //   </report>
-// type is "text", "number", "date" (value = days since 30.12.1899), "bool" (value 1/0) or "null";
-// value holds the typed value in C notation, the element text the cell as shown. Characters XML 1.0
-// forbids (controls other than TAB, LF and CR) become U+FFFD; their number is traced.
+// Each field is an element named by its caption (header line n names the fields of a record's row
+// line n; what a name may not hold becomes "_", an empty caption "FeldN", a repeated one gets "_2").
+// Numbers are XML decimals, dates ISO 8601, yes/no "true"/"false", an empty value an empty element;
+// text as shown. With "displayText" (default false) a typed field also carries its shown text in the
+// attribute "text". Characters XML 1.0 forbids (controls other than TAB, LF and CR) become U+FFFD;
+// their number is traced.
 QByteArray exportXml(const ExportSource &source);
 std::unique_ptr<LineExport> makeXmlExport(const ExportSource &head);
 

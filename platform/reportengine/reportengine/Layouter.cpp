@@ -8,6 +8,7 @@
 #include <QSvgRenderer>
 
 #include "reportengine/ExpressionFunctions.h"
+#include "reportengine/TextFit.h"
 #include "reportengine/TextMeasurer.h"
 
 namespace tb {
@@ -243,21 +244,58 @@ void Layouter::drawText(Page &page, const PageObject &object, const EvalContext 
     const double pad = object.frame.isValid() ? 1.5 : 0;
     const QRectF inner = rect.adjusted(pad, pad, -pad, -pad);
     const auto &measurer = TextMeasurer::instance();
-    double y = inner.top();
+
+    struct Laid {
+        const Paragraph *paragraph;
+        QString text;
+        RunFont font;
+        std::vector<TextMeasurer::Line> lines;
+        bool cut = false;
+    };
+    std::vector<Laid> laid;
     for (const auto &paragraph : object.paragraphs) {
-        const QString text = compiled(paragraph.expr).evaluate(context).toText();
+        QString text = compiled(paragraph.expr).evaluate(context).toText();
         if (text.isEmpty() && paragraph.suppressIfEmpty && options_.spaceOptimization)
             continue;
-        const RunFont font = resolve(paragraph.font.over(object.font));
-        const auto metrics = measurer.metrics(font);
-        for (const auto &l : measurer.breakLines(text, font, inner.width(), paragraph.wrap, inner.width())) {
+        laid.push_back({&paragraph, std::move(text), resolve(paragraph.font.over(object.font)), {}, false});
+    }
+    // A text that is cut at its width or runs out of the frame below is set smaller, all its paragraphs
+    // alike, in half points down to the smallest size; only then is it cut.
+    for (double shrink = 0;; shrink += 0.5) {
+        double height = 0;
+        bool cut = false, smaller = false;
+        for (Laid &l : laid) {
+            RunFont font = resolve(l.paragraph->font.over(object.font));
+            if (font.sizePt > kMinFitPt) {
+                font.sizePt = std::max(kMinFitPt, font.sizePt - shrink);
+                smaller = smaller || font.sizePt > kMinFitPt;
+            }
+            l.font = font;
+            l.lines =
+                measurer.breakLines(l.text, font, inner.width(), l.paragraph->wrap, inner.width(), &l.cut);
+            const auto metrics = measurer.metrics(font);
+            if (!l.lines.empty())
+                height +=
+                    (l.lines.size() - 1) * metrics.lineSpacingPt + metrics.ascentPt + metrics.descentPt +
+                    (&l != &laid.back() ? metrics.lineSpacingPt - metrics.ascentPt - metrics.descentPt : 0);
+            cut = cut || l.cut;
+        }
+        if ((!cut && height <= inner.height() + 0.01) || !smaller)
+            break;
+    }
+    double y = inner.top();
+    for (Laid &l : laid) {
+        const auto metrics = measurer.metrics(l.font);
+        if (l.cut && isNumberText(l.text))
+            l.lines = {{overflowMark(), measurer.width(overflowMark(), l.font)}};
+        for (const auto &line : l.lines) {
             // Lines that would leave the frame are not drawn (the frame clips its text).
             if (y + metrics.ascentPt + metrics.descentPt > inner.bottom() + 0.01)
                 return;
-            const double x = alignedX(paragraph.align, inner.left(), inner.width(), l.widthPt);
-            if (!l.text.isEmpty())
-                page.items.push_back(textRun(l.text, font, QPointF(x, y + metrics.ascentPt), inner,
-                                             object.name, l.widthPt, metrics));
+            const double x = alignedX(l.paragraph->align, inner.left(), inner.width(), line.widthPt);
+            if (!line.text.isEmpty())
+                page.items.push_back(textRun(line.text, l.font, QPointF(x, y + metrics.ascentPt), inner,
+                                             object.name, line.widthPt, metrics));
             y += metrics.lineSpacingPt;
         }
     }
@@ -276,22 +314,29 @@ void Layouter::drawImage(Page &page, const PageObject &object, const EvalContext
     QByteArray bytes;
     if (!name.isEmpty() && file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
-    // The picture is known by its content, whatever its name says; one that is missing or unreadable
-    // leaves a thin frame with its name, and the run goes on.
+    // The picture is known by its content, whatever its name says. A missing one leaves an empty frame
+    // with a note, an unreadable one a thin frame with its name; the run goes on.
     if (!pictureReadable(bytes)) {
         if (name.isEmpty())
             return;
         if (!object.frame.isValid())
             page.items.push_back(box(rect, QColor(Qt::gray), 0.3, QColor(), object.name));
+        const bool missing = !file.exists();
         RunFont font = resolve(object.font);
-        font.sizePt = 6;
+        font.sizePt = missing ? 8 : 6;
         font.bold = font.italic = font.underline = false;
         const auto &measurer = TextMeasurer::instance();
         const QRectF inner = rect.adjusted(2, 2, -2, -2);
-        const QString shown = measurer.fitted(QFileInfo(name).fileName(), font, inner.width());
+        const QString shown =
+            measurer.fitted(missing ? QStringLiteral("Keine Grafik vorhanden") : QFileInfo(name).fileName(),
+                            font, inner.width());
         const auto metrics = measurer.metrics(font);
-        page.items.push_back(textRun(shown, font, QPointF(inner.left(), inner.top() + metrics.ascentPt),
-                                     inner, object.name, measurer.width(shown, font), metrics));
+        const double width = measurer.width(shown, font);
+        const QPointF origin = missing
+                                   ? QPointF(inner.center().x() - width / 2,
+                                             inner.center().y() + (metrics.ascentPt - metrics.descentPt) / 2)
+                                   : QPointF(inner.left(), inner.top() + metrics.ascentPt);
+        page.items.push_back(textRun(shown, font, origin, inner, object.name, width, metrics));
         return;
     }
     Primitive p;
@@ -361,11 +406,16 @@ void Layouter::layoutLine(Block &block, const LineDef &lineDef, int lineIndex, L
         c.width = widths[index];
         x += c.width;
         TableCellRecord cellRecord = this->cellRecord(cell, c.width, context);
-        c.font = resolve(cell.font.over(lineFont));
+        // Text is clipped half a point inside the cell's edges; what would be cut there is set smaller,
+        // and a number that still does not fit shows as overflowing rather than with digits lost.
+        FittedText fitted =
+            fitToWidth(cellRecord.text, resolve(cell.font.over(lineFont)),
+                       std::max(1.0, c.width - 2 * kCellPadH), cell.wrap, c.width - kCellPadH - kCellClip);
+        if (fitted.cut && isNumberText(cellRecord.text))
+            fitted.lines = {{overflowMark(), measurer.width(overflowMark(), fitted.font)}};
+        c.font = fitted.font;
         c.metrics = measurer.metrics(c.font);
-        // Text is clipped half a point inside the cell's edges.
-        c.lines = measurer.breakLines(cellRecord.text, c.font, std::max(1.0, c.width - 2 * kCellPadH),
-                                      cell.wrap, c.width - kCellPadH - kCellClip);
+        c.lines = std::move(fitted.lines);
         c.align = cell.align;
         c.background = cell.background;
         const double textHeight =
@@ -438,6 +488,8 @@ Layouter::Block Layouter::layoutLines(const std::vector<LineDef> &lines, LineKin
         if (kind == LineKind::Row && !options_.multipleRowDefinitions)
             break;
     }
+    if (kind == LineKind::Row && !block.records.empty())
+        block.records.front().startsRecord = true;
     return block;
 }
 
@@ -463,6 +515,8 @@ std::vector<TableLineRecord> Layouter::records(LineKind kind, const EvalContext 
         if (kind == LineKind::Row && !options_.multipleRowDefinitions)
             break;
     }
+    if (kind == LineKind::Row && !out.empty())
+        out.front().startsRecord = true;
     return out;
 }
 

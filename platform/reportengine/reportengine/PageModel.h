@@ -75,6 +75,9 @@ struct TableLineRecord {
     enum class Kind { Header, Row, Footer };
     Kind kind = Kind::Row;
     int page = 0;
+    // The first line a data record printed (a record may print several row lines); not kept in the
+    // preview file.
+    bool startsRecord = false;
     std::vector<TableCellRecord> cells;
 };
 

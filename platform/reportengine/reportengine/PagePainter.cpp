@@ -1,6 +1,10 @@
 #include "reportengine/PagePainter.h"
 
+#include <cerrno>
 #include <filesystem>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,8 +14,8 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRandomGenerator>
 #include <QSvgRenderer>
-#include <QTemporaryFile>
 
 #include "reportengine/EngineTypes.h"
 #include "reportengine/LaidOutText.h"
@@ -386,15 +390,27 @@ bool replaceOnSuccess(const QString &file, const std::function<bool(const QStrin
     const QFileInfo target(file);
     if (target.isDir() || (target.exists() && !target.isWritable()))
         return false;
-    // A free name beside the target, so that the rename never crosses file systems.
+    // A free name beside the target, so that the rename never crosses file systems. The file is made
+    // as any new file of the user is (the umask decides its mode), and a file it replaces keeps its own.
     QString neu;
-    {
-        QTemporaryFile temp(target.absoluteFilePath() + QStringLiteral(".XXXXXX"));
-        temp.setAutoRemove(false);
-        if (!temp.open())
+    for (int attempt = 0; neu.isEmpty(); ++attempt) {
+        if (attempt == 100)
             return false;
-        neu = temp.fileName();
+        const QString candidate =
+            target.absoluteFilePath() +
+            QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const int fd =
+            ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        ::close(fd);
+        neu = candidate;
     }
+    if (target.exists())
+        QFile::setPermissions(neu, QFile::permissions(target.absoluteFilePath()));
     bool ok = false;
     try {
         ok = write(neu);

@@ -219,9 +219,12 @@ QString TextMeasurer::visible(const QString &text, const RunFont &font, double c
 }
 
 std::vector<TextMeasurer::Line> TextMeasurer::breakLines(const QString &text, const RunFont &font,
-                                                         double widthPt, bool wrap, double clipPt) const
+                                                         double widthPt, bool wrap, double clipPt,
+                                                         bool *cut) const
 {
     std::vector<Line> lines;
+    if (cut)
+        *cut = false;
     QString normal = text;
     normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     normal.replace(u'\r', u'\n');
@@ -235,6 +238,8 @@ std::vector<TextMeasurer::Line> TextMeasurer::breakLines(const QString &text, co
             lines.push_back({line, width * kPxToPt});
             return;
         }
+        if (cut)
+            *cut = true;
         const QString shown = visible(line, font, std::max(clipPt, widthPt));
         lines.push_back({shown, fm.horizontalAdvance(shown) * kPxToPt});
     };

@@ -33,8 +33,9 @@ public:
     // inside a word) when `wrap` is set. A word is never split: a line wider than the width is cut
     // where it will be clipped, `clipPt` from its start (the width when that is less), keeping the
     // characters that show at least in part. Tabs are expanded (to a space where the text wraps).
+    // `cut`, when given, tells whether any line was cut so.
     std::vector<Line> breakLines(const QString &text, const RunFont &font, double widthPt, bool wrap,
-                                 double clipPt = 0) const;
+                                 double clipPt = 0, bool *cut = nullptr) const;
     // The longest start of `text` that fits the width.
     QString fitted(const QString &text, const RunFont &font, double widthPt) const;
     // The start of `text` whose characters begin before `clipPt`: what shows, wholly or in part, of

@@ -391,6 +391,11 @@ void GanttChart::print(QPrinter &printer) const
     const QSize size = this->size().isEmpty() ? QSize(1000, 600) : this->size();
     const double scale = std::min(page.width() / double(size.width()), page.height() / double(size.height()));
     painter.scale(scale, scale);
+    // The text at its on-screen size in the chart's own pixels, scaled with the rest: a font in points
+    // would be set at the printer's resolution and then scaled once more.
+    QFont text = font();
+    text.setPixelSize(std::max(1, QFontInfo(font()).pixelSize()));
+    painter.setFont(text);
     render(painter, QRect(QPoint(0, 0), size));
 }
 

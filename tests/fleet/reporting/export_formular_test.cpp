@@ -1,5 +1,6 @@
 // The data export form over the fleet fixture: its decisions, and exports through the real engine.
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -162,9 +163,25 @@ TEST_F(ExportFormularTest, TextSpreadsheetAndXmlHoldOneRowPerRecord)
     const QString xml = exportieren();
     QXmlStreamReader leser(xml);
     int elemente = 0;
-    while (!leser.atEnd())
-        if (leser.readNext() == QXmlStreamReader::StartElement && leser.name() == QLatin1String("row"))
+    QString feld;
+    while (!leser.atEnd()) {
+        const auto token = leser.readNext();
+        if (token == QXmlStreamReader::StartElement && leser.name() == QLatin1String("record"))
             ++elemente;
+        else if (token == QXmlStreamReader::StartElement)
+            feld = leser.name().toString();
+        else if (token == QXmlStreamReader::Characters && !leser.isWhitespace()) {
+            // Dates and numbers as a program reads them, not as German text.
+            if (feld == QLatin1String("Datum"))
+                EXPECT_TRUE(QDate::fromString(leser.text().toString(), Qt::ISODate).isValid())
+                    << leser.text().toString().toStdString();
+            if (feld == QLatin1String("GefahrenKm") || feld == QLatin1String("Ertrag")) {
+                bool zahl = false;
+                leser.text().toDouble(&zahl);
+                EXPECT_TRUE(zahl) << leser.text().toString().toStdString();
+            }
+        }
+    }
     EXPECT_FALSE(leser.hasError()) << leser.errorString().toStdString();
     EXPECT_EQ(elemente, 6);
 

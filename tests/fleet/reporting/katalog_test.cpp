@@ -526,6 +526,28 @@ TEST_F(KatalogTest, CardsOfTheMonthAndTheDriverDefineTheClientVariablesAgainAfte
     }
 }
 
+// The driver card and list name the free fields as the driver form does, from the general settings.
+TEST_F(KatalogTest, DriverReportsNameTheFreeFieldsByTheUsersCaptions)
+{
+    dbe::TTable &einstellungen = fleet::DataModule1->TTblEinstellungenAllgem;
+    ASSERT_TRUE(einstellungen.Active());
+    ASSERT_FALSE(einstellungen.IsEmpty());
+    einstellungen.First();
+    einstellungen.Edit();
+    einstellungen.FieldByName(QStringLiteral("Textfeld6"))->SetAsString(QStringLiteral("Lieblingsroute"));
+    einstellungen.FieldByName(QStringLiteral("Textfeld13"))->SetAsString(QStringLiteral("Schuhgröße"));
+    einstellungen.Post();
+    for (int nr : {15, 17, 18}) {
+        SCOPED_TRACE(nr);
+        fake_->clearCalls();
+        katalog().PrintReport(nr, fleet::kDrucken);
+        const QStringList v = werte(*fake_, "TbDefineVariableA");
+        EXPECT_TRUE(v.contains(QStringLiteral("NameFreifeld1, Lieblingsroute")));
+        EXPECT_TRUE(v.contains(QStringLiteral("NameFreifeld2, Freifeld2")));
+        EXPECT_TRUE(v.contains(QStringLiteral("NameFreifeld8, Schuhgröße")));
+    }
+}
+
 TEST_F(KatalogTest, WorkshopListPrintsOnlyNotesThatStillStand)
 {
     dbe::TSession &s = umgebung_->session();

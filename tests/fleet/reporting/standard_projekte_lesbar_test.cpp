@@ -12,6 +12,7 @@
 
 #include "StandardProjekte.h"
 #include "engine_fixture.h"
+#include "projekt_lauf.h"
 #include "reportengine/Expression.h"
 #include "reportengine/Layouter.h"
 #include "reportengine/PagePainter.h"
@@ -86,67 +87,15 @@ protected:
     void SetUp() override { ASSERT_TRUE(reporting::StandardProjekteKopieren(dir()).isEmpty()); }
     QString dir() const { return QString::fromStdString(dir_.path().string()); }
 
-    // Runs the project into the preview file with `rows` rows of fixture data and answers its pages;
+    // Runs the project with `rows` rows of fixture data into the preview file and answers its pages;
     // with `pdf`, exports it to that PDF file instead.
     bool render(const QString &name, tb::PageModel &model, int rows = 3, const QString &pdf = QString())
     {
-        const QString file = QDir(dir()).filePath(name);
-        tb::Project project;
-        QString error;
-        if (!tb::JsonProjectStore().load(file, project, &error)) {
-            ADD_FAILURE() << error.toStdString();
-            return false;
-        }
-        QStringList names;
-        for (const QString &source : project.expressions())
-            if (const auto expression = tb::Expression::parse(source))
-                names += expression->names();
-        names.removeDuplicates();
-
-        tb::Engine engine(std::make_unique<tb::ScriptedEngineUi>());
-        engine.setNow(45293); // 02.01.2024
-        const int job = engine.TbJobOpen(-1);
-        engine.TbSetOption(job, tb::opt::TranslateNames, 1);
-        for (const QString &n : names)
-            engine.TbDefineVariableA(job, n, fixtureValue(n, 0));
-        engine.TbDefineVariableA(job, QStringLiteral("AktMandantName1"), QStringLiteral("Spedition Müller"));
-        const bool list = project.kind == tb::ProjectKind::List;
-        const int start = engine.TbPrintWithBoxStartA(
-            job, list ? tb::TB_OBJECT_LIST : tb::TB_OBJECT_CARD, file,
-            pdf.isEmpty() ? tb::TB_PRINT_PREVIEW : tb::TB_PRINT_EXPORT, tb::TB_BOX_PROGRESS, nullptr,
-            QStringLiteral("Drucke in Vorschau..."));
-        engine.TbPreviewSetTempPathA(job, dir());
-        if (!pdf.isEmpty()) {
-            const QString target = QStringLiteral("PDF");
-            engine.TbPrintSetOptionStringA(job, tb::TB_PRNOPTSTR_EXPORT_TARGET, target);
-            engine.TbXSetParameterA(job, 1, target, QStringLiteral("Export.Path"), QFileInfo(pdf).path());
-            engine.TbXSetParameterA(job, 1, target, QStringLiteral("Export.File"), QFileInfo(pdf).fileName());
-            engine.TbXSetParameterA(job, 1, target, QStringLiteral("Export.Quiet"), QStringLiteral("1"));
-        }
-        if (start != 0) {
-            ADD_FAILURE() << "start " << start;
-            return false;
-        }
-        engine.TbPrintOptionsDialogA(job, nullptr, QStringLiteral("Drucke in Vorschau\nCa. 1 Seite(n)"));
-        engine.TbPrint(job);
-        if (list) {
-            for (int row = 0; row < rows; ++row) {
-                for (const QString &n : names)
-                    engine.TbDefineFieldA(job, n, fixtureValue(n, row));
-                int result = engine.TbPrintFields(job);
-                if (result == tb::TB_WRN_REPEAT_DATA) {
-                    engine.TbPrint(job);
-                    result = engine.TbPrintFields(job);
-                }
-                EXPECT_EQ(result, 0);
-            }
-            if (engine.TbPrintFieldsEnd(job) == tb::TB_WRN_REPEAT_DATA)
-                engine.TbPrintFieldsEnd(job);
-        }
-        EXPECT_EQ(engine.TbPrintEnd(job, 0), 0);
-        if (!pdf.isEmpty())
-            return QFile::exists(pdf);
-        return tb::PageModel::readFile(tb::Engine::previewFileName(file, dir()), model);
+        const auto werte = [](const QString &n, int row) {
+            return n == QLatin1String("AktMandantName1") ? QStringLiteral("Spedition Müller")
+                                                         : fixtureValue(n, row);
+        };
+        return projektlauf::drucken(QDir(dir()).filePath(name), werte, dir(), model, rows, pdf);
     }
 
     testsupport::TempDir dir_;
@@ -307,11 +256,15 @@ TEST_F(ShippedProjectsAsRead, SpreadsheetExportsGiveTypedDateAndNumberCells)
         GTEST_SKIP() << "python3-xlrd is not installed: the workbook cannot be read back";
     struct Case {
         const char *project;
-        std::vector<std::pair<const char *, const char *>> typed; // field: "date" or "number"
+        // field: "date", "number", or "amount" (a number shown with two decimals and thousands separators)
+        std::vector<std::pair<const char *, const char *>> typed;
     } cases[] = {
-        {"ExportHisto.lst", {{"Datum", "date"}, {"Reserve4", "number"}, {"Kosten", "number"}}},
-        {"ExportSchadensm.lst", {{"Datum", "date"}, {"KmStand", "number"}, {"Kosten", "number"}}},
-        {"ExportTourenGr.lst", {{"Datum", "date"}, {"AbfahrtKm", "number"}, {"Ertrag", "number"}}},
+        {"ExportHisto.lst", {{"Datum", "date"}, {"Reserve4", "number"}, {"Kosten", "amount"}}},
+        {"ExportSchadensm.lst", {{"Datum", "date"}, {"KmStand", "number"}, {"Kosten", "amount"}}},
+        {"ExportTourenGr.lst", {{"Datum", "date"}, {"AbfahrtKm", "number"}, {"Ertrag", "amount"}}},
+        {"ExportMon_UebGr.lst", {{"GesamtKosten", "amount"}, {"Ertrag", "amount"}}},
+        {"ExportVarkostGr.lst", {{"ReparaturKosten", "amount"}, {"Sonstige4Kosten", "amount"}}},
+        {"ExportStammLisGr.lst", {{"Anschaffungswert", "amount"}, {"HaftpflNettoBetrag", "amount"}}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.project);
@@ -346,19 +299,26 @@ TEST_F(ShippedProjectsAsRead, SpreadsheetExportsGiveTypedDateAndNumberCells)
         ASSERT_TRUE(reader.waitForFinished(20000));
         ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
         const QJsonObject sheet = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
-        QMap<int, QString> headers, types;
+        QMap<int, QString> headers, types, formats;
         for (const QJsonValue &v : sheet.value(QStringLiteral("cells")).toArray()) {
             const QJsonArray cell = v.toArray();
-            if (cell[0].toInt() == 0)
+            if (cell[0].toInt() == 0) {
                 headers[cell[1].toInt()] = cell[3].toString();
-            else if (cell[0].toInt() == 1)
+            } else if (cell[0].toInt() == 1) {
                 types[cell[1].toInt()] = cell[2].toString();
+                formats[cell[1].toInt()] = cell[5].toString();
+            }
         }
         int found = 0;
         for (auto it = headers.cbegin(); it != headers.cend(); ++it) {
             for (const auto &[field, type] : c.typed) {
                 if (it.value() == QLatin1String(field)) { // the export projects head columns by field
-                    EXPECT_EQ(types.value(it.key()), QLatin1String(type)) << field;
+                    const bool amount = QLatin1String(type) == QLatin1String("amount");
+                    EXPECT_EQ(types.value(it.key()), amount ? QStringLiteral("number") : QLatin1String(type))
+                        << field;
+                    if (amount) {
+                        EXPECT_EQ(formats.value(it.key()), QStringLiteral("#,##0.00")) << field;
+                    }
                     ++found;
                 }
             }

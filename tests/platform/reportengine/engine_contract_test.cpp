@@ -621,9 +621,10 @@ TEST_F(EngineContract, PageObjectsFollowLayersConditionsAndPictureContents)
         EXPECT_EQ(chart[0].kind, tb::Primitive::Kind::Image);
         EXPECT_EQ(chart[0].image, svg);
         EXPECT_TRUE(items(1, "Diagramm").empty());
-        // A picture that cannot be read or is missing: a thin frame with the file name, no picture.
+        // A picture that cannot be read: a thin frame with the file name, no picture; one that is
+        // missing: the frame with a note.
         for (const auto &[object, name] :
-             {std::pair{"Kaputt", "Kaputt~.wmf"}, std::pair{"Fehlt", "Fehlt~.wmf"}}) {
+             {std::pair{"Kaputt", "Kaputt~.wmf"}, std::pair{"Fehlt", "Keine Grafik vorhanden"}}) {
             const auto found = items(0, object);
             ASSERT_EQ(found.size(), 2u) << object;
             EXPECT_EQ(found[0].kind, tb::Primitive::Kind::Rect);

@@ -6,7 +6,10 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QtEndian>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -221,7 +224,9 @@ TEST_F(ExportTest, StreamedExportWritesWhatThePagedRunWrites)
         ASSERT_EQ(exportRun(t, file, project(30), 5), 0);
         EXPECT_EQ(pagesLaidOut_, 1) << "streamed";
         EXPECT_EQ(read(file), paged);
-        if (t != QLatin1String("XLS") && t != QLatin1String("MHTML")) { // binary or base64
+        if (t == QLatin1String("XML")) { // the sum as a program reads it
+            EXPECT_TRUE(read(file).contains("6136.25"));
+        } else if (t != QLatin1String("XLS") && t != QLatin1String("MHTML")) { // binary or base64
             EXPECT_TRUE(read(file).contains("6.136,25"));
         }
     }
@@ -275,6 +280,22 @@ TEST_F(ExportTest, PdfCarriesTitleAndTheClientAsAuthor)
     EXPECT_GT(enginetest::pdfPages(mit).size(), 2);
 }
 
+// Every output file is made as any new file of the user is: its mode is what the umask leaves.
+TEST_F(ExportTest, EveryFormatGivesANewFileTheUsersMode)
+{
+    const mode_t before = ::umask(027);
+    const auto restore = qScopeGuard([before] { ::umask(before); });
+    for (const char *target : {"PDF", "XLS", "TXT", "XML", "RTF", "HTML"}) {
+        SCOPED_TRACE(target);
+        const QString file = qpath("modus.out");
+        QFile::remove(file);
+        ASSERT_EQ(exportRun(QString::fromLatin1(target), file, project()), 0);
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, mode_t(0640)) << std::oct << (info.st_mode & 0777);
+    }
+}
+
 // The job's callback hears of the writing (message 37) with the job and the number of table lines.
 std::vector<std::pair<int, int>> progressSeen;
 intptr_t recordProgress(unsigned message, intptr_t parameter, intptr_t)
@@ -286,7 +307,9 @@ intptr_t recordProgress(unsigned message, intptr_t parameter, intptr_t)
     return 0;
 }
 
-TEST_F(ExportTest, XmlIsWellFormedWithTypedValues)
+// One element per record, each field named by its caption and read back by a plain XML parser into
+// the value it was given: numbers as XML decimals, dates in ISO 8601, yes/no as true/false.
+TEST_F(ExportTest, XmlHasOneElementPerRecordWithTypedFieldsNamedByTheirCaptions)
 {
     progressSeen.clear();
     engine_->TbSetNotificationCallback(job_, &recordProgress);
@@ -296,20 +319,70 @@ TEST_F(ExportTest, XmlIsWellFormedWithTypedValues)
     ASSERT_TRUE(doc.load_file(file.toLocal8Bit().constData()));
     const pugi::xml_node report = doc.child("report");
     EXPECT_STREQ(report.attribute("project").value(), "Export.lst");
-    EXPECT_EQ(std::distance(report.children("header").begin(), report.children("header").end()), 1);
-    EXPECT_EQ(std::distance(report.children("row").begin(), report.children("row").end()), 3);
-    const pugi::xml_node first = report.child("row");
-    std::vector<std::tuple<std::string, std::string, std::string>> cells;
-    for (const pugi::xml_node c : first.children("cell"))
-        cells.emplace_back(c.attribute("type").value(), c.attribute("value").value(), c.child_value());
-    const std::vector<std::tuple<std::string, std::string, std::string>> expected = {
-        {"number", "1", "1"},  {"", "", "Müller; Sohn"},         {"date", "45000", "15.03.2023"},
-        {"bool", "1", "Wahr"}, {"number", "1234.5", "1.234,50"}, {"null", "", ""}};
-    EXPECT_EQ(cells, expected);
-    EXPECT_STREQ(first.next_sibling("row").child("cell").next_sibling().child_value(), "Zeile\nzwei \"B\"");
-    EXPECT_STREQ(report.child("footer").last_child().previous_sibling().child_value(), "1.227,25");
+    ASSERT_EQ(std::distance(report.children("record").begin(), report.children("record").end()), 3);
+    using Fields = std::vector<std::pair<std::string, std::string>>;
+    auto fields = [](pugi::xml_node node) {
+        Fields out;
+        for (const pugi::xml_node f : node.children())
+            out.emplace_back(f.name(), f.child_value());
+        return out;
+    };
+    const std::vector<Fields> expected = {{{"Nr", "1"},
+                                           {"Name", "Müller; Sohn"},
+                                           {"Datum", "2023-03-15"},
+                                           {"Aktiv", "true"},
+                                           {"Betrag", "1234.5"},
+                                           {"Leer", ""}},
+                                          {{"Nr", "2"},
+                                           {"Name", "Zeile\nzwei \"B\""},
+                                           {"Datum", "2024-01-01"},
+                                           {"Aktiv", "false"},
+                                           {"Betrag", "-7.25"},
+                                           {"Leer", ""}},
+                                          {{"Nr", "3"},
+                                           {"Name", "Ohne Datum"},
+                                           {"Datum", ""},
+                                           {"Aktiv", "true"},
+                                           {"Betrag", "0"},
+                                           {"Leer", ""}}};
+    size_t index = 0;
+    for (const pugi::xml_node record : report.children("record"))
+        EXPECT_EQ(fields(record), expected[index++]);
+    EXPECT_STREQ(report.child("footer").child_value("Betrag"), "1227.25");
+    EXPECT_FALSE(report.child("record").child("Betrag").attribute("text"));
     // Counted in data rows: the header and the footer are no progress.
     EXPECT_EQ(progressSeen, (std::vector<std::pair<int, int>>{{0, 3}, {3, 3}}));
+}
+
+// A record of several row lines is still one element; captions that XML cannot take as they are
+// become names; a project that asks for text gets the shown text beside each typed value.
+TEST_F(ExportTest, XmlRecordsOfSeveralLinesWithTheShownTextWhereAskedFor)
+{
+    tb::Project p = exportProject(150);
+    tb::TableDef &table = p.objects.back().table;
+    table.header[0].cells[4].expr = QStringLiteral("\"Betrag (€)\"");
+    table.header[0].cells[0].expr = QStringLiteral("\"1. Nr\"");
+    tb::LineDef secondCaption;
+    secondCaption.cells = {cell(QStringLiteral("\"Name\""), 50)};
+    table.header.push_back(secondCaption);
+    tb::LineDef secondLine;
+    secondLine.cells = {cell(QStringLiteral("Upper$(Name)"), 50)};
+    table.rows.push_back(secondLine);
+    p.exportSettings[QStringLiteral("XML")] = QJsonObject{{QStringLiteral("displayText"), true}};
+    engine_->TbSetOption(job_, tb::opt::MultipleTableLines, 1);
+    const QString file = qpath("zwei.xml");
+    ASSERT_EQ(exportRun(QStringLiteral("XML"), file, enginetest::saveProject(p, qpath("Zwei.lst"))), 0);
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_file(file.toLocal8Bit().constData()));
+    const pugi::xml_node report = doc.child("report");
+    ASSERT_EQ(std::distance(report.children("record").begin(), report.children("record").end()), 3);
+    const pugi::xml_node first = report.child("record");
+    EXPECT_STREQ(first.child_value("_1._Nr"), "1");
+    EXPECT_STREQ(first.child_value("Betrag"), "1234.5");
+    EXPECT_STREQ(first.child("Betrag").attribute("text").value(), "1.234,50");
+    EXPECT_STREQ(first.child("Datum").attribute("text").value(), "15.03.2023");
+    EXPECT_STREQ(first.child_value("Name"), "Müller; Sohn");
+    EXPECT_STREQ(first.child_value("Name_2"), "MÜLLER; SOHN");
 }
 
 TEST_F(ExportTest, HtmlIsWellFormedWithOneTableAndThePageTexts)

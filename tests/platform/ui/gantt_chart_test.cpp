@@ -1,5 +1,11 @@
 // The Gantt chart widget: ranges, row window, hit test, zoom and pan.
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "base/DateTime.h"
@@ -117,6 +123,44 @@ private slots:
         QTest::mouseRelease(&c, Qt::RightButton, {}, start + QPoint(100, 0));
         QCOMPARE(klicks.count(), 0);
         QVERIFY(std::abs(c.pointAt(kTag, 0).x() - vorher - 100) <= 2);
+    }
+
+    // Printed, the chart keeps its proportions: the title is as high against the page as it is
+    // against the chart on screen.
+    void printKeepsTheTextInProportion()
+    {
+        if (QProcess::execute(QStringLiteral("pdftotext"), {QStringLiteral("-v")}) < 0)
+            QSKIP("pdftotext is not installed");
+        GanttChart c;
+        c.resize(1000, 600);
+        fuellen(c, 20);
+        c.setTitle(QStringLiteral("Wochenplan"));
+        c.setTimeRange(kTag, kTag + 7);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("gantt.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        c.print(printer);
+        if (const QByteArray keep = qgetenv("KARVEN_RENDER_DIR"); !keep.isEmpty()) // to look at it
+            QFile::copy(pdf, QDir(QString::fromLocal8Bit(keep)).filePath(QStringLiteral("gantt.pdf")));
+        QProcess words;
+        words.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        QVERIFY(words.waitForFinished(20000));
+        const QString html = QString::fromUtf8(words.readAllStandardOutput());
+        const auto page =
+            QRegularExpression(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\"")).match(html);
+        const auto title = QRegularExpression(QStringLiteral("yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" "
+                                                             "yMax=\"([\\d.]+)\">Wochenplan<"))
+                               .match(html);
+        QVERIFY2(page.hasMatch() && title.hasMatch(), qPrintable(html.left(2000)));
+        const double pageWidth = page.captured(1).toDouble(), pageHeight = page.captured(2).toDouble();
+        const double printed = title.captured(2).toDouble() - title.captured(1).toDouble();
+        const double scale = std::min(pageWidth / c.width(), pageHeight / c.height());
+        const double onScreen = QFontMetricsF(c.font()).height() * scale;
+        QVERIFY2(printed > 0.5 * onScreen && printed < 1.5 * onScreen,
+                 qPrintable(QStringLiteral("%1 pt printed, %2 pt expected").arg(printed).arg(onScreen)));
     }
 };
 
