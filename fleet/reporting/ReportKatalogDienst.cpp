@@ -138,7 +138,7 @@ QStringList terminFreifeldNamen()
 QStringList fahrerFreifeldNamen()
 {
     const dbe::TTable &einstellungen = fleet::DataModule1->TTblEinstellungenAllgem;
-    return starteinstellungen::FahrerFreifeldNamen([&einstellungen](const QString &name) {
+    return fleet::starteinstellungen::FahrerFreifeldNamen([&einstellungen](const QString &name) {
         const dbe::TField *feld =
             einstellungen.Active() && !einstellungen.IsEmpty() ? einstellungen.FindField(name) : nullptr;
         return feld ? feld->Value() : QVariant();

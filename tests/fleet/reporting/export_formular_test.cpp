@@ -172,13 +172,14 @@ TEST_F(ExportFormularTest, TextSpreadsheetAndXmlHoldOneRowPerRecord)
             feld = leser.name().toString();
         else if (token == QXmlStreamReader::Characters && !leser.isWhitespace()) {
             // Dates and numbers as a program reads them, not as German text.
-            if (feld == QLatin1String("Datum"))
-                EXPECT_TRUE(QDate::fromString(leser.text().toString(), Qt::ISODate).isValid())
-                    << leser.text().toString().toStdString();
+            const QString text = leser.text().toString();
+            if (feld == QLatin1String("Datum")) {
+                EXPECT_TRUE(QDate::fromString(text, Qt::ISODate).isValid()) << text.toStdString();
+            }
             if (feld == QLatin1String("GefahrenKm") || feld == QLatin1String("Ertrag")) {
                 bool zahl = false;
-                leser.text().toDouble(&zahl);
-                EXPECT_TRUE(zahl) << leser.text().toString().toStdString();
+                (void)text.toDouble(&zahl);
+                EXPECT_TRUE(zahl) << text.toStdString();
             }
         }
     }

@@ -163,7 +163,7 @@ TEST_F(HauptfensterDruck, EachPrintButtonPrintsItsReportFromTheWindowsControls)
          "Fahrzeugliste", "HH-KA 100"},
         {"TBitBtnTourenDrucken", {}, "Touren", "Lübeck-3"},
         {"TBitBtnVarKostenDrucken", {}, "Kosten", "R-4713"},
-        {"TBitBtnMonatsauswertungDrucken", {}, "Monatsauswertung", "2345,67"},
+        {"TBitBtnMonatsauswertungDrucken", {}, "Monatsauswertung", "2.345,67"},
         {"TBitBtnMonatsuebersichtDrucken",
          [&] { uebersicht.RadioGrpMonatsuebersichtTabelle->setItemIndex(0); }, "Monats", "Februar"},
         {"TBitBtnMonatsuebersichtDrucken",

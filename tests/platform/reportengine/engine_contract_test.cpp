@@ -13,6 +13,7 @@
 #include "reportengine/PageModel.h"
 #include "reportengine/PagePainter.h"
 #include "reportengine/TextMeasurer.h"
+#include "reportengine/TextFit.h"
 #include "temp_dir.h"
 
 using namespace enginetest;
@@ -803,8 +804,9 @@ TEST_F(EngineContract, TextCutByItsCellIsCutInTheTextLayerToo)
 {
     // Letters of a fixed pitch (six tenths of the size), so the text layer's boxes tell which letters
     // stand in the cell: those that show at least in part, and no other.
+    // The text is too long for its cell even at the smallest size: it is set at that size, then cut.
     constexpr double kSize = 10;
-    constexpr double kAdvance = 0.6 * kSize;
+    constexpr double kAdvance = 0.6 * tb::kMinFitPt;
     tb::FontSpec mono;
     mono.family = QStringLiteral("Liberation Mono");
     mono.sizePt = kSize;
