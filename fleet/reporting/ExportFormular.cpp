@@ -94,10 +94,10 @@ TExportFormular::TExportFormular(QWidget *parent)
     BitBtnSchliessen->setToolTip(QStringLiteral("Formular schließen"));
     setCancelButton(BitBtnSchliessen);
 
-    // The extender stays on the export data for all its functions and shows their count and table.
+    // The extender stays on the export data for all its functions (bound when the
+    // form shows, see FormShow) and shows their count and table.
     DBVexdExport = new nav::TDBVexarion(this);
     DBVexdExport->setObjectName(QStringLiteral("DBVexdExport"));
-    DBVexdExport->SetStayOnMasterSource(nav::TStayOnMasterSource::somAllFuncs);
     DBVexdExport->SetShowStatusOptions(nav::ssRecCount | nav::ssTblName);
     DBVexdExport->SetFlatNavBtns(true);
     DBVexdExport->OnSpecialForm = [this](nav::TDBVexarion &sender, nav::TFormEventRec &record) {
@@ -199,6 +199,10 @@ void TExportFormular::FormShow()
     still([this] {
         TblExport.SetTableName(ExportTabelle(RadioGrpDaten->itemIndex()));
         DBVexdExport->SetMasterSource(&DataSrcExport);
+        // The binding needs its master: asked without one (in the constructor,
+        // or after the last closing took the master away) it is stored as none,
+        // and the navigator's filter and table view would stay dead.
+        DBVexdExport->SetStayOnMasterSource(nav::TStayOnMasterSource::somAllFuncs);
         TblExport.Open();
     });
 }

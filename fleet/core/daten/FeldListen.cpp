@@ -29,7 +29,7 @@ void nummeriert(QList<Feld> &liste, const QString &prefix, int von, int bis,
 
 QList<Feld> Stamm()
 {
-    QList<Feld> l{f("KfzNr"),
+    QList<Feld> l{f("KfzNr", "Kennzeichen"),
                   f("Info"),
                   f("Gruppe"),
                   f("PkwNummer"),
@@ -112,7 +112,7 @@ QList<Feld> VarKosten()
             f("Mwst", "Km.Stand", "#########0"),
             versteckt("TerminKz"),
             f("TerminKzDummy", "TerminKz"),
-            f("Benzin/Liter", "Verbrauch/Liter", "#########0.0"),
+            f("Benzin/Liter", "Verbrauch/Liter", "#########0.00"),
             f("Benzin/Preis", "Verbrauch", "#########0.00"),
             f("ReparaturKosten", "Reparatur", "#########0.00"),
             f("WartungKosten", "Wartung", "#########0.00"),
@@ -278,9 +278,9 @@ QList<Feld> Mandanten()
     return {versteckt("Reihenfolge"),
             f("Mandant"),
             f("AnzahlFahrzeuge", "Fahrzeuge"),
-            f("Name1"),
-            f("Name2"),
-            f("Name3"),
+            f("Name1", "Name"),
+            f("Name2", "Name 2"),
+            f("Name3", "Name 3"),
             f("Strasse"),
             f("Land"),
             f("Plz"),
@@ -298,7 +298,7 @@ QList<Feld> Mandanten()
 
 QList<Feld> Leasinggesellschaften()
 {
-    return {f("Name1")};
+    return {f("Name1", "Leasinggesellschaft")};
 }
 
 void anlegen(dbe::TTable &tabelle, const QList<Feld> &felder,

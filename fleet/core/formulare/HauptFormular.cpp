@@ -390,14 +390,9 @@ void THauptFormular::MenueFreigeben()
         auto *aktion = findChild<QAction *>(b.name);
         if (!aktion)
             continue;
-        if (!MenueSperrgrund(b).isEmpty()) {
-            aktion->setActionGroup(gesperrt_);
-            aktion->setEnabled(false);
-        } else if (aktion->actionGroup() == gesperrt_) {
-            // Runnable from now on; the read-only switch still has its say.
-            aktion->setActionGroup(nullptr);
-            aktion->setEnabled(true);
-        }
+        // Only the group changes: calling setEnabled here would overwrite
+        // what the settings and the read-only switch decided for the action.
+        aktion->setActionGroup(MenueSperrgrund(b).isEmpty() ? freigegeben_ : gesperrt_);
     }
 }
 

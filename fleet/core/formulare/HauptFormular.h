@@ -286,7 +286,8 @@ private:
     std::vector<Vormerkung> vorgemerkt_;
     bool vormerkungenLaufen_ = false;
     static bool seitenSofort_;
-    QActionGroup *gesperrt_ = nullptr; // disabled: the commands that cannot run
+    QActionGroup *gesperrt_ = nullptr;    // disabled: the commands that cannot run
+    QActionGroup *freigegeben_ = nullptr; // enabled: each command's own value decides
 };
 
 // The one instance, created second by the program body.

@@ -92,10 +92,16 @@ void THauptFormular::aufbauen()
 
 void THauptFormular::menueAufbauen()
 {
-    // Every command starts disabled; FormCreate enables those that can run.
+    // Every command starts in the disabled group; FormCreate releases those
+    // that can run into the enabled one. An action's own enabled value (set by
+    // the settings or the read-only switch) is never overwritten by the
+    // groups: Qt keeps it and applies it when the action enters an enabled
+    // group, so whatever was decided while it was locked holds once released.
     gesperrt_ = new QActionGroup(this);
     gesperrt_->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     gesperrt_->setEnabled(false);
+    freigegeben_ = new QActionGroup(this);
+    freigegeben_->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     QMap<QString, QMenu *> menues;
     const auto menue = [&](const QString &pfad) {
         QMenu *&m = menues[pfad];
@@ -120,7 +126,6 @@ void THauptFormular::menueAufbauen()
             auto *aktion = new QAction(b.text, this);
             aktion->setObjectName(b.name);
             aktion->setActionGroup(gesperrt_);
-            aktion->setEnabled(false);
             if (in)
                 in->addAction(aktion);
             else

@@ -121,10 +121,12 @@ QStringList leistenHinweise()
 
 void HauptNavigationEinrichten(nav::TDBVexarion &extender, nav::TDBVNavigator &leiste)
 {
-    // The master source first: without it the binding is stored as somNo.
+    // The status options before the master source: the master composes the
+    // first status text, which must already show number and count only.
+    extender.SetShowStatusOptions(nav::ssRecNo | nav::ssRecCount);
+    // The master source before its binding: without it the binding is stored as somNo.
     extender.SetMasterSource(&DataModule1->TDataSrcMain);
     extender.SetStayOnMasterSource(nav::TStayOnMasterSource::somAllFuncs);
-    extender.SetShowStatusOptions(nav::ssRecNo | nav::ssRecCount);
     extender.ConfDelQuestion = QStringLiteral("Möchten Sie dieses Fahrzeug wirklich löschen.");
     extender.ConfOverQuestion = QStringLiteral("Möchten Sie den aktuellen Feldwert wirklich überschreiben.");
     extender.NoSelectNext = {QStringLiteral("TMemo"), QStringLiteral("TDBMemo")};

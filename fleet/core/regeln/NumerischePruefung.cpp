@@ -1,5 +1,7 @@
 #include "regeln/NumerischePruefung.h"
 
+#include <QRegularExpression>
+
 #include "base/GermanFormat.h"
 #include "ui/Messages.h"
 
@@ -11,6 +13,14 @@ bool PruefeNumerisch(const QString &text)
         return true;
     ui::messages().error(QStringLiteral("Bitte geben Sie einen numerischen Wert ein"));
     return false;
+}
+
+bool KannZahlWerden(const QString &text)
+{
+    static const QRegularExpression anfang(
+        QStringLiteral("^\\s*[+-]?(\\d{1,3}(\\.\\d{0,3})+|\\d*)(,\\d*)?\\s*$"));
+    // A complete number in any form the check takes (also "1E3") is fine.
+    return anfang.match(text).hasMatch() || base::de::parseFloat(text).has_value();
 }
 
 } // namespace fleet

@@ -59,6 +59,14 @@ bool NurLeseModusAn()
     return nurLeseModusAn;
 }
 
+bool IstBearbeitungsBefehl(const QString &name)
+{
+    for (const char *knopf : kBearbeitungsKnoepfe)
+        if (name == QLatin1String(knopf))
+            return true;
+    return false;
+}
+
 void NurLeseModusSetzen(bool nurLesen)
 {
     nurLeseModusAn = nurLesen;

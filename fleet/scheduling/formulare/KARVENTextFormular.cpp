@@ -23,6 +23,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QTextList>
 #include <QToolBar>
@@ -312,15 +313,20 @@ void TKARVENTextFormular::EditCopy()
     const QTextCursor cursor = REditText->textCursor();
     if (!cursor.hasSelection())
         return;
-    QString text = cursor.selectedText();
-    text.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
-    ui::clipboard().setText(text);
+    // Fonts, bold and alignment go along, as with the keyboard's copy.
+    const QTextDocumentFragment auswahl = cursor.selection();
+    ui::clipboard().setRichText(auswahl.toPlainText(), auswahl.toHtml());
 }
 
 void TKARVENTextFormular::EditPaste()
 {
-    if (!REditText->isReadOnly())
+    if (REditText->isReadOnly())
+        return;
+    const QString html = ui::clipboard().html();
+    if (html.isEmpty())
         REditText->insertPlainText(ui::clipboard().text());
+    else
+        REditText->textCursor().insertFragment(QTextDocumentFragment::fromHtml(html));
 }
 
 void TKARVENTextFormular::EditMenuClick()

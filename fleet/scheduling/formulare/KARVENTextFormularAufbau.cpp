@@ -270,10 +270,15 @@ void TKARVENTextFormular::aufbauen()
         StatusBar->addWidget(StatusPanels[i]);
     }
     StatusPanels[1]->setAlignment(Qt::AlignCenter);
-    // The caret panel is as wide as its longest text in this font, at least its 120 pixels.
-    StatusPanels[0]->setFixedWidth(std::max(
-        breiten[0],
-        StatusPanels[0]->fontMetrics().horizontalAdvance(QStringLiteral("Zeile: 9999   Spalte: 9999")) + 12));
+    // The caret panel and the changed panel are as wide as their longest text
+    // in this font (margins and frame beside it), at least their designed width.
+    const auto breitFuer = [this](int panel, const QString &text, int mindestens) {
+        QLabel *p = StatusPanels[panel];
+        p->setFixedWidth(
+            std::max(mindestens, p->fontMetrics().horizontalAdvance(text) + 6 + 2 * p->frameWidth() + 4));
+    };
+    breitFuer(0, QStringLiteral("Zeile: 9999   Spalte: 9999"), breiten[0]);
+    breitFuer(1, QStringLiteral("Geändert"), breiten[1]);
     spalte->addWidget(StatusBar);
 
     PopupMenu1 = ui::make<ui::PopupMenu>(this, "PopupMenu1");

@@ -5,11 +5,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "base/GermanFormat.h"
@@ -128,7 +130,10 @@ TTourEditFormular::TTourEditFormular(QWidget *parent)
 
 bool TTourEditFormular::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    // Focus taken by a message box or popup is no leaving of the field.
+    if (event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason &&
+        static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
         if (watched == DateTimePckTourDatumBis)
             ui::guard(this, [this] { DateTimePckTourDatumBisExit(); });
         else if (watched == EditTourErtrag)
@@ -250,19 +255,25 @@ void TTourEditFormular::DateTimePckTourDatumBisExit()
 
 void TTourEditFormular::NumerischPruefen(QLineEdit *edit)
 {
-    if (!edit->text().isEmpty() && !PruefeNumerisch(edit->text()))
-        edit->clear();
+    // Checked on every key: a German number is taken as it grows ("1.", "1.234,5");
+    // a key that can make none is refused with one message, and the text typed
+    // before it stays.
+    const QString text = edit->text();
+    if (KannZahlWerden(text)) {
+        gueltigerText_[edit] = text;
+        return;
+    }
+    ui::messages().error(QStringLiteral("Bitte geben Sie einen numerischen Wert ein"));
+    const QSignalBlocker still(edit);
+    edit->setText(gueltigerText_.value(edit));
 }
 
 void TTourEditFormular::EditTourErtragExit()
 {
+    // A number left unfinished ("1.") is named once and kept for mending.
     const QString text = EditTourErtrag->text();
-    if (text.isEmpty())
-        return;
-    if (PruefeNumerisch(text))
+    if (!text.isEmpty() && PruefeNumerisch(text))
         EditTourErtrag->setText(base::de::formatFixed(*base::de::parseFloat(text), 2));
-    else
-        EditTourErtrag->clear();
 }
 
 } // namespace fleet

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+
 #include "logik/TourDialogDaten.h"
 #include "ui/FormBase.h"
 
@@ -50,6 +52,7 @@ protected:
 
 private:
     TourDialogTexte texte() const;
+    QHash<QLineEdit *, QString> gueltigerText_; // per numeric edit, its last text that can be a number
     void labelFarbe(QLabel *label, bool rot);
 };
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include <QRegularExpression>
 
@@ -91,12 +92,34 @@ std::optional<TDateTime> parseDateTime(const QString &text)
     return *d < 0 ? *d - *tm : *d + *tm;
 }
 
+double roundHalfAwayFromZero(double value, int decimals)
+{
+    // printf rounds an exact half to even (1622.5 -> 1622); German commercial
+    // rounding takes it away from zero. A value typed as 1,005 is stored a hair
+    // below the half, so the half is found with a tolerance of a few units in
+    // the last place of the scaled value.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (!std::isfinite(value) || decimals < 0 || decimals > kMaxDecimals)
+        return value;
+    const double scale = kPowers[decimals];
+    const double scaled = std::abs(value) * scale;
+    if (scaled >= 1e15)
+        return value; // no digit left below the decimals shown
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    const double tolerance = 8 * std::numeric_limits<double>::epsilon() * std::max(scaled, 1.0);
+    const double rounded = fraction + tolerance >= 0.5 ? whole + 1 : whole;
+    return std::copysign(rounded / scale, value);
+}
+
 QString formatFixed(double value, int decimals)
 {
     if (!std::isfinite(value))
         return QString();
     // More decimals than a double holds show nothing more, and must not cost time.
     decimals = std::clamp(decimals, 0, kMaxDecimals);
+    value = roundHalfAwayFromZero(value, decimals);
     char buf[400];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
     QString s = QString::fromLatin1(buf);

@@ -27,7 +27,10 @@ std::optional<TDateTime> parseDateTime(const QString &text);
 
 // The most decimals a formatted number shows (a double holds no more significant digits).
 constexpr int kMaxDecimals = 15;
-// Fixed decimals (0 to kMaxDecimals), decimal comma, no thousands separator:
+// The value rounded to the decimals as German commercial rounding does: an
+// exact half away from zero (1622,5 -> 1623; -0,125 -> -0,13 at two decimals).
+double roundHalfAwayFromZero(double value, int decimals);
+// Fixed decimals (0 to kMaxDecimals), rounded as above, decimal comma, no thousands separator:
 // formatFixed(1234.5, 2) = "1234,50".
 QString formatFixed(double value, int decimals);
 // Shortest text with up to 15 significant digits: 1.5 -> "1,5", 2 -> "2".

@@ -1,5 +1,7 @@
 #include "dbe/Field.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 #include <limits>
 
@@ -367,10 +369,17 @@ QVariant TField::FromText(const QString &text) const
     case TFieldType::ftInteger:
     case TFieldType::ftWord:
     case TFieldType::ftAutoInc: {
+        // The user typed it: the message names the field and says what it takes.
         auto v = base::de::parseInt(text);
-        // A text beyond 32 bits is no integer at all; within, the field's range decides.
-        if (!v || *v < std::numeric_limits<qint32>::min() || *v > std::numeric_limits<qint32>::max())
-            databaseError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
+        if (!v) {
+            static const QRegularExpression wholeNumber(QStringLiteral("^\\s*[+-]?[0-9.]*[0-9]\\s*$"));
+            if (wholeNumber.match(text).hasMatch() && !text.contains(QStringLiteral("..")))
+                rangeError(text.trimmed()); // digits beyond what 64 bits hold
+            databaseError(QStringLiteral("%1: '%2' ist keine ganze Zahl. Bitte eine ganze Zahl eingeben.")
+                              .arg(DisplayLabel(), text));
+        }
+        if (*v < std::numeric_limits<qint32>::min() || *v > std::numeric_limits<qint32>::max())
+            rangeError(text.trimmed());
         return integerValue(QVariant(*v));
     }
     case TFieldType::ftFloat:
@@ -378,7 +387,9 @@ QVariant TField::FromText(const QString &text) const
     case TFieldType::ftBCD: {
         auto v = base::de::parseFloat(text);
         if (!v || !std::isfinite(*v))
-            databaseError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
+            databaseError(
+                QStringLiteral("%1: '%2' ist keine gültige Zahl. Bitte eine Zahl eingeben (z. B. 1.234,50).")
+                    .arg(DisplayLabel(), text));
         return floatValue(*v);
     }
     case TFieldType::ftDate: {

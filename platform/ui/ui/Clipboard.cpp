@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace ui {
 
@@ -13,6 +14,20 @@ QString SystemClipboard::text() const
 void SystemClipboard::setText(const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);
+}
+
+void SystemClipboard::setRichText(const QString &text, const QString &html)
+{
+    auto *data = new QMimeData;
+    data->setText(text);
+    data->setHtml(html);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+QString SystemClipboard::html() const
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasHtml() ? data->html() : QString();
 }
 
 QImage SystemClipboard::image() const

@@ -15,6 +15,11 @@ public:
     virtual ~Clipboard() = default;
     virtual QString text() const = 0;
     virtual void setText(const QString &text) = 0;
+    // Formatted text: the plain form for every program and the rich form
+    // (HTML) for those that keep fonts and alignment; html() is empty when
+    // the clipboard holds no rich form.
+    virtual void setRichText(const QString &text, const QString &html) = 0;
+    virtual QString html() const = 0;
     virtual QImage image() const = 0;
     virtual void setImage(const QImage &image) = 0;
 };
@@ -28,6 +33,8 @@ class SystemClipboard : public Clipboard {
 public:
     QString text() const override;
     void setText(const QString &text) override;
+    void setRichText(const QString &text, const QString &html) override;
+    QString html() const override;
     QImage image() const override;
     void setImage(const QImage &image) override;
 };

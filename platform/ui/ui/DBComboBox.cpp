@@ -18,6 +18,8 @@ DBComboBox::DBComboBox(QWidget *parent) : ComboBox(parent)
 void DBComboBox::showValue()
 {
     const QString value = link_.field() ? link_.field()->AsString() : QString();
+    if (isEditable() && lineEdit() && link_.field())
+        lineEdit()->setMaxLength(maxTextLength(*link_.field()));
     setText(value);
     if (!isEditable() && currentText() != value)
         setCurrentIndex(-1);

@@ -26,7 +26,7 @@ void DBEdit::showValue()
         setText(QString());
         return;
     }
-    setMaxLength(field->DataType() == dbe::TFieldType::ftString && field->Size() > 0 ? field->Size() : 32767);
+    setMaxLength(maxTextLength(*field));
     setAlignment(field->Alignment() == dbe::TAlignment::taRightJustify ? Qt::AlignRight | Qt::AlignVCenter
                  : field->Alignment() == dbe::TAlignment::taCenter     ? Qt::AlignCenter
                                                                        : Qt::AlignLeft | Qt::AlignVCenter);

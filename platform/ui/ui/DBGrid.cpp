@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMetaProperty>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
@@ -11,6 +12,7 @@
 #include "dbe/DataSet.h"
 #include "dbe/Field.h"
 #include "ui/DataSetModel.h"
+#include "ui/FieldLink.h"
 #include "ui/Guard.h"
 
 namespace ui {
@@ -48,6 +50,16 @@ public:
             }
         }
         option->font.setUnderline(style.underline);
+    }
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        // The user sees the field's limit while typing instead of losing the rest on posting.
+        if (auto *line = qobject_cast<QLineEdit *>(editor))
+            if (const dbe::TField *field = grid_->columnField(index.column()))
+                line->setMaxLength(maxTextLength(*field));
+        return editor;
     }
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
     {

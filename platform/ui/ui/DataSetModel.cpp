@@ -144,6 +144,9 @@ void DataSetModel::refreshRows()
         currentRow_ = readCurrentRow();
         if (rows_ > 0 && !columns_.isEmpty())
             emit dataChanged(index(0, 0), index(rows_ - 1, int(columns_.size()) - 1));
+        // The indicator follows the state: a posted insert loses its "*".
+        if (rows_ > 0)
+            emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
     }
     emit cursorMoved(currentRow_);
 }

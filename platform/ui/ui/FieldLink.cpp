@@ -123,4 +123,9 @@ void FieldLink::UpdateData()
     updateRecord();
 }
 
+int maxTextLength(const dbe::TField &field)
+{
+    return field.DataType() == dbe::TFieldType::ftString && field.Size() > 0 ? field.Size() : 32767;
+}
+
 } // namespace ui

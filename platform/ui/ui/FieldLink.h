@@ -96,4 +96,9 @@ protected:
     FieldLink link_;
 };
 
+// The longest text a control may take for the field: a text field's size,
+// otherwise Qt's default. Controls set it so the user sees the limit while
+// typing; the field would cut the rest on posting.
+int maxTextLength(const dbe::TField &field);
+
 } // namespace ui

@@ -25,9 +25,12 @@
 #include <cstdio>
 
 #include "daten/DataModule1.h"
+#include "daten/Einstellungswerte.h"
 #include "daten/ErsterStart.h"
 #include "dbe/Field.h"
 #include "formulare/HauptFormular.h"
+#include "regeln/NurLeseModus.h"
+#include "regeln/StartEinstellungen.h"
 #include "ui/Application.h"
 #include "ui/PageControl.h"
 #include "ui/Seam.h"
@@ -198,6 +201,31 @@ void BeispieldatenAnlegen()
     DataModule1->TTblMain.First();
 }
 
+// What the settings allow for a command: a command that can run is enabled
+// unless the kilometre mode or the workstation's flags lock it, or the
+// read-only switch turns editing off. The settings name an action by its
+// object name or its caption.
+bool SollFreiSein(const fleet::THauptFormular &haupt, QAction *aktion)
+{
+    const QString name = aktion->objectName();
+    if (!haupt.Sperrgrund(name).isEmpty())
+        return false;
+    if (fleet::NurLeseModusAn() && fleet::IstBearbeitungsBefehl(name))
+        return false;
+    using namespace fleet::starteinstellungen;
+    dbe::TTable &priv = fleet::DataModule1->TTblEinstellungenPriv;
+    QList<Wirkung> wirkungen = KilometerModusWirkungen(fleet::TourenModus);
+    wirkungen += ArbeitsplatzWirkungen(
+        [&priv](const QString &feld) { return priv.FieldByName(feld)->Value(); });
+    bool frei = true;
+    const QString text = aktion->text();
+    for (const Wirkung &w : wirkungen)
+        if ((w.komponente == name || w.komponente == text) &&
+            (w.art == Wirkung::Freigeben || w.art == Wirkung::Sperren))
+            frei = w.art == Wirkung::Freigeben;
+    return frei;
+}
+
 int Rundgehen(const QString &bilder)
 {
     fleet::THauptFormular &haupt = *fleet::HauptFormular;
@@ -214,6 +242,15 @@ int Rundgehen(const QString &bilder)
     // that only editing enables.
     QSet<QAction *> erledigt;
     const auto menueAbgehen = [&](const QString &modus) {
+        // A command the settings allow must be enabled, one they forbid not.
+        for (const auto &[wo, aktion] : befehle)
+            if (!wo.contains(QStringLiteral("Beenden")) &&
+                aktion->isEnabled() != SollFreiSein(haupt, aktion)) {
+                ++rundgang.fehler;
+                std::printf("%s%s: Befehl %s\n", qPrintable(modus), qPrintable(wo),
+                            aktion->isEnabled() ? "frei, sollte gesperrt sein"
+                                                : "gesperrt, sollte frei sein");
+            }
         for (const auto &[wo, aktion] : befehle) {
             // Ending the program ends the walk.
             if (wo.contains(QStringLiteral("Beenden")) || erledigt.contains(aktion) || !aktion->isEnabled())

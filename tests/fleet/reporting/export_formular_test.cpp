@@ -259,6 +259,9 @@ TEST_F(ExportFormularTest, LeavingTheFilterScopeSwitchesTheUsersFilterOffAndTheN
 {
     waehlen(4, 2, 5);
     EXPECT_TRUE(form_->DBVNavExport->isEnabled());
+    // On the first opening of the form already, the user's filter commands work.
+    for (const nav::TDBVNavigateBtn b : {nav::nbTblFilter, nav::nbTableView})
+        EXPECT_TRUE(form_->DBVNavExport->Button(b)->isEnabled()) << nav::navigateBtnName(b).toStdString();
     nav::TFilterDefinition def;
     def[0] = nav::TFilterZeile{QStringLiteral("KfzNr"), nav::opEq, QStringLiteral("M-ÖL 77"), 0};
     form_->DBVexdExport->ApplyTableFilterDef(&form_->TblExport, def, 1, true);

@@ -86,6 +86,21 @@ TEST_P(GermanFormat, Numbers)
     for (const auto &c : cases)
         EXPECT_EQ(de::formatMask(c.value, c.mask), QString::fromUtf8(c.text)) << c.mask;
 
+    // Halves are rounded away from zero, as German commercial rounding does,
+    // also where the value is stored a hair below the half (1,005).
+    const struct {
+        double value;
+        int decimals;
+        const char *text;
+    } halves[] = {
+        {1622.5, 0, "1623"}, {2.5, 0, "3"},        {-2.5, 0, "-3"},
+        {0.125, 2, "0,13"},  {-0.125, 2, "-0,13"}, {1.005, 2, "1,01"},
+        {40.25, 1, "40,3"},  {1.0049, 2, "1,00"},  {1234567.885, 2, "1234567,89"},
+    };
+    for (const auto &h : halves)
+        EXPECT_EQ(de::formatFixed(h.value, h.decimals), QString::fromUtf8(h.text)) << h.value;
+    EXPECT_EQ(de::formatMask(1622.5, "#,##0"), "1.623");
+
     EXPECT_EQ(de::formatMoney(1500), "1500,00");
     EXPECT_EQ(de::formatKm(1499.6), "1500");
     EXPECT_EQ(de::formatLitres(8.333333), "8,33");

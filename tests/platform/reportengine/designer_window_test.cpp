@@ -1,8 +1,10 @@
 // The layout designer through the engine, offscreen: opening, new projects, refusals, edits on the
 // canvas and in the panels, undo, saving, closing, and printing what was saved.
+#include <QCheckBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFontComboBox>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -21,6 +23,7 @@
 #include "reportengine/designer/DesignerCanvas.h"
 #include "reportengine/designer/DesignerDocument.h"
 #include "reportengine/designer/DesignerWindow.h"
+#include "reportengine/designer/ParagraphEditor.h"
 #include "reportengine/designer/PropertyPanel.h"
 #include "temp_dir.h"
 #include "ui/testing/FakeServices.h"
@@ -468,6 +471,41 @@ TEST(QtDesigner, RunsModallyAndReturnsWhenClosed)
     EXPECT_EQ(engine.TbDefineLayoutA(job, nullptr, QStringLiteral("Title"), 32770, file), 0);
     EXPECT_EQ(caption, QStringLiteral("Title – Liste.lst"));
     EXPECT_TRUE(modal);
+}
+
+// The paragraph editor shows the font a print will use: a bold title inherits
+// "Fett" and its family from the object; what the user leaves alone stays inherited.
+TEST(ParagraphFonts, ShowTheEffectiveFontAndKeepWhatIsInherited)
+{
+    tb::Paragraph titel;
+    titel.expr = QStringLiteral("\"Fuhrpark-Kosten\"");
+    tb::Paragraph eigen;
+    eigen.expr = QStringLiteral("\"Stand\"");
+    eigen.font.family = QStringLiteral("DejaVu Sans");
+    eigen.font.bold = false;
+    tb::FontSpec objekt;
+    objekt.bold = true;
+    tb::FontSpec projekt;
+    projekt.family = QStringLiteral("Liberation Sans");
+    tb::ParagraphEditor editor({titel, eigen}, objekt.over(projekt));
+    auto *schrift = editor.findChild<QFontComboBox *>();
+    QCheckBox *fett = nullptr;
+    for (auto *box : editor.findChildren<QCheckBox *>())
+        if (box->text() == QStringLiteral("Fett"))
+            fett = box;
+    ASSERT_TRUE(schrift && fett);
+
+    editor.setCurrent(0);
+    EXPECT_EQ(schrift->currentFont().family(), QStringLiteral("Liberation Sans"));
+    EXPECT_TRUE(fett->isChecked());
+    editor.setCurrent(1);
+    EXPECT_EQ(schrift->currentFont().family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_FALSE(fett->isChecked());
+    editor.setCurrent(0); // stores the second paragraph untouched
+    editor.setCurrent(1);
+    EXPECT_FALSE(editor.paragraphs()[0].font.bold.has_value());
+    EXPECT_FALSE(editor.paragraphs()[0].font.family.has_value());
+    EXPECT_EQ(editor.paragraphs()[1].font.bold, std::optional<bool>(false));
 }
 
 } // namespace

@@ -210,6 +210,68 @@ private slots:
         }
     }
 
+    // A date or time typed after a click into the field is taken as typed,
+    // wherever the cursor was; text that is no date keeps the value and says so.
+    void typedTextIsTakenAsTyped_data()
+    {
+        QTest::addColumn<bool>("isTime");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("finish"); // the key that ends the typing
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        const int enter = Qt::Key_Return, tab = Qt::Key_Tab, esc = Qt::Key_Escape;
+        QTest::newRow("whole date") << false << "10.03.2026" << enter << "10.03.2026"
+                                    << "";
+        QTest::newRow("short date") << false << "1.3.26" << tab << "01.03.2026"
+                                    << "";
+        QTest::newRow("day only") << false << "7" << enter << "07.05.2024"
+                                  << "";
+        QTest::newRow("day and month") << false << "24.12." << enter << "24.12.2024"
+                                       << "";
+        QTest::newRow("no such day") << false << "31.02.2026" << enter << "10.05.2024"
+                                     << "'31.02.2026' ist kein gültiges Datum";
+        QTest::newRow("escape drops") << false << "10.03.2026" << esc << "10.05.2024"
+                                      << "";
+        QTest::newRow("time") << true << "8:30" << enter << "08:30:00"
+                              << "";
+        QTest::newRow("hour only") << true << "17" << tab << "17:00:00"
+                                   << "";
+        QTest::newRow("no such time") << true << "25:00" << enter << "12:00:00"
+                                      << "'25:00' ist keine gültige Zeit";
+    }
+
+    void typedTextIsTakenAsTyped()
+    {
+        QFETCH(bool, isTime);
+        QFETCH(QString, typed);
+        QFETCH(int, finish);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        ScriptedMessages boxes;
+        if (!message.isEmpty())
+            boxes.expectError(message);
+        QWidget form;
+        auto *layout = new QVBoxLayout(&form);
+        auto *picker = new DatePicker(isTime ? DatePicker::Kind::Time : DatePicker::Kind::Date);
+        picker->setValue(isTime ? base::encodeTime(12, 0, 0) : base::encodeDate(2024, 5, 10));
+        layout->addWidget(picker);
+        layout->addWidget(new QLineEdit); // somewhere for Tab to go
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        int changes = 0;
+        on(picker, &DatePicker::onChange, picker, [&] { ++changes; });
+
+        // A click puts the cursor into some section, as a user's click does.
+        picker->setFocus();
+        QTest::mouseClick(picker->findChild<QLineEdit *>(), Qt::LeftButton, {}, QPoint(12, 5));
+        QTest::keyClicks(picker, typed);
+        QCOMPARE(picker->findChild<QLineEdit *>()->text(), typed);
+        QTest::keyClick(picker, Qt::Key(finish));
+        QCOMPARE(picker->text(), shown);
+        QVERIFY(boxes.verifyDone());
+        QCOMPARE(changes, message.isEmpty() && finish != Qt::Key_Escape ? 1 : 0);
+    }
+
     // The user picks a tab: the veto runs while the old page is active and
     // can keep it; changing the page in code runs no handler.
     void pageChangeVetoAndChangeEvent()

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "base/Abort.h"
@@ -142,6 +143,39 @@ private slots:
         QCOMPARE(table.State(), dbe::TDataSetState::dsBrowse);
         QCOMPARE(table.RecNo(), 1);
         QCOMPARE(cell(grid, 1, 1), QStringLiteral("Lkw"));
+
+        // The editor takes no more than the field holds: the user sees the
+        // limit while typing instead of losing the rest on posting.
+        const int size = g.field("Info")->Size();
+        QVERIFY(size > 0);
+        QTest::keyClicks(&grid, QStringLiteral("x"));
+        auto *editor = qobject_cast<QLineEdit *>(grid.viewport()->focusWidget());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QString(size + 2, QLatin1Char('x')));
+        QCOMPARE(editor->text(), QString(size, QLatin1Char('x')));
+        QTest::keyClick(editor, Qt::Key_Escape);
+    }
+
+    // The indicator shows the state and is repainted when it changes: a
+    // posted new row loses its "*" at once.
+    void theIndicatorFollowsTheStateOnScreen()
+    {
+        GridOverVehicles g;
+        DBGrid &grid = g.grid;
+        dbe::TTable &table = *g.vehicles.table;
+        QSignalSpy kopf(grid.model(), &QAbstractItemModel::headerDataChanged);
+        table.Append();
+        QCOMPARE(grid.model()->headerData(grid.currentIndex().row(), Qt::Vertical).toString(), QString("*"));
+        g.field("KfzNr")->SetAsString(QStringLiteral("D-4"));
+        kopf.clear();
+        table.Post();
+        const int zeile = grid.currentIndex().row();
+        QCOMPARE(grid.model()->headerData(zeile, Qt::Vertical).toString(), QString("▶"));
+        bool neuGemalt = false;
+        for (const QList<QVariant> &signal : kopf)
+            neuGemalt |= signal.at(0).toInt() == Qt::Vertical && signal.at(1).toInt() <= zeile &&
+                         signal.at(2).toInt() >= zeile;
+        QVERIFY(neuGemalt);
     }
 
     // A record that may not be left keeps the grid on its row; a text the
@@ -218,7 +252,9 @@ private slots:
             QTest::keyClicks(editor(), QStringLiteral("bc"));
             way.leave();
             QCoreApplication::processEvents();
-            QCOMPARE(caught, QStringList{QStringLiteral("'abc' ist kein gültiger Gleitkommawert")});
+            QCOMPARE(caught,
+                     QStringList{QStringLiteral(
+                         "Km: 'abc' ist keine gültige Zahl. Bitte eine Zahl eingeben (z. B. 1.234,50).")});
             QVERIFY2(editor(), way.how);
             QCOMPARE(editor()->text(), QStringLiteral("abc"));
             QCOMPARE(grid.indexWidget(grid.model()->index(0, 2)), editor());

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -17,6 +18,7 @@
 #include "ui/Colors.h"
 #include "ui/Dialogs.h"
 #include "ui/Hourglass.h"
+#include "ui/Printer.h"
 #include "ui/ScreenCursor.h"
 #include "ui/testing/FakeServices.h"
 #include "ui_test_main.h"
@@ -183,6 +185,47 @@ private slots:
         QCOMPARE(chosen, std::optional<QString>(QDir(folder).filePath(QStringLiteral("filter.TFD"))));
         QCOMPARE(filters, QStringList{"Filterdefinitionen (*.TFD *.tfd)"});
         QCOMPARE(QDir::currentPath(), before);
+    }
+
+    // Printing a letter to a file proposes the letter's name with ".pdf" in
+    // the user's documents folder, whatever the working directory and however
+    // deep the letter lies.
+    void printingALetterToAFileProposesItsNameInTheDocuments()
+    {
+        testsupport::TempDir home;
+        const QString heim = QString::fromStdString(home.str());
+        const QByteArray heimVorher = qgetenv("HOME");
+        qputenv("HOME", heim.toUtf8());
+        const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(dokumente.startsWith(heim));
+        QDir().mkpath(dokumente);
+        const QString vorher = QDir::currentPath();
+        QStringList vorschlaege;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            for (auto *edit : dialog->findChildren<QLineEdit *>())
+                if (edit->objectName() == QLatin1String("filename"))
+                    vorschlaege << edit->text();
+            QMetaObject::invokeMethod(dialog, "reject");
+        });
+        SystemPrinter drucker;
+        const bool gedruckt = drucker.print(
+            QStringLiteral("/opt/karvenfp/Datenbk/Briefe/Mahnung Müller.rtf"), [](QPrinter &) {}, true);
+        qputenv("HOME", heimVorher);
+        QVERIFY(!gedruckt);
+        // Qt appends the document's name (as "<name>.pdf") on X11 only.
+        const QString name = QGuiApplication::platformName() == QLatin1String("xcb")
+                                 ? QStringLiteral("Mahnung Müller.pdf")
+                                 : QString();
+        QCOMPARE(vorschlaege, QStringList{QDir(dokumente).absolutePath() + QLatin1Char('/') + name});
+        QCOMPARE(QDir::currentPath(), vorher);
+        // The document is named by the letter's file name, not its path.
+        QString dokumentName;
+        drucker.print(
+            QStringLiteral("/opt/karvenfp/Datenbk/Briefe/Mahnung Müller.rtf"),
+            [&](QPrinter &p) { dokumentName = p.docName(); }, false);
+        QCOMPARE(dokumentName, QStringLiteral("Mahnung Müller.rtf"));
     }
 
     void productionPasswordEntryIsMaskedAndLimited()

@@ -191,7 +191,9 @@ void AktenSeite::DokumentOeffnenClick()
             ui::messages().information(b_.keinLink);
             return;
         }
-        ui::shell().open(link);
+        // No viewer for the file is a failure the user must hear of.
+        if (!ui::shell().open(link))
+            ui::messages().error(QStringLiteral("Fehler beim Öffnen des Bild/Dokuments."));
     } catch (const base::SilentAbort &) {
         throw;
     } catch (...) {

@@ -423,7 +423,7 @@ void MonatsauswertungSeite::tortenstueckeZeigen(const MonatsauswertungAusgang &a
 void MonatsauswertungSeite::MonatsauswertungWarnung(int code)
 {
     auto zeigen = [this](const QString &text, bool panel, bool km) {
-        LblWarnmeldung2->setText(text);
+        LblWarnmeldung2->setText(ui::withLineBreaks(text));
         LblWarnmeldung2->show();
         if (panel)
             faerben(PanMonatsauswertungVarKosten, ui::color::Red);

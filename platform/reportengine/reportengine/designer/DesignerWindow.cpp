@@ -433,7 +433,8 @@ void DesignerWindow::editParagraphs(int index)
 {
     if (index < 0 || index >= document_->objectCount() || document_->isLocked(index))
         return;
-    ParagraphEditor editor(document_->object(index).paragraphs, this);
+    const PageObject &object = document_->object(index);
+    ParagraphEditor editor(object.paragraphs, object.font.over(document_->project().font), this);
     editor.setExpressionTools([this](const QString &source) { return checkExpression(source); },
                               [this](QString &source) { return editExpression(source); });
     if (editor.exec() == QDialog::Accepted)

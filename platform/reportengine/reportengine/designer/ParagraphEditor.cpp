@@ -18,8 +18,8 @@
 
 namespace tb {
 
-ParagraphEditor::ParagraphEditor(std::vector<Paragraph> paragraphs, QWidget *parent)
-    : QDialog(parent), paragraphs_(std::move(paragraphs))
+ParagraphEditor::ParagraphEditor(std::vector<Paragraph> paragraphs, FontSpec inherited, QWidget *parent)
+    : QDialog(parent), paragraphs_(std::move(paragraphs)), inherited_(inherited.over(defaultProjectFont()))
 {
     setWindowTitle(QStringLiteral("Absätze bearbeiten"));
     auto *layout = new QHBoxLayout;
@@ -142,11 +142,11 @@ void ParagraphEditor::load()
     const bool has = current_ >= 0;
     const Paragraph p = has ? paragraphs_[size_t(current_)] : Paragraph();
     expr_->setText(p.expr);
-    if (p.font.family)
-        family_->setCurrentFont(QFont(*p.font.family));
-    size_->setValue(p.font.sizePt.value_or(0));
-    bold_->setChecked(p.font.bold.value_or(false));
-    italic_->setChecked(p.font.italic.value_or(false));
+    const FontSpec effective = p.font.over(inherited_);
+    family_->setCurrentFont(QFont(*effective.family));
+    size_->setValue(p.font.sizePt.value_or(0)); // 0 reads "wie Objekt"
+    bold_->setChecked(*effective.bold);
+    italic_->setChecked(*effective.italic);
     align_->setCurrentIndex(int(p.align));
     wrap_->setChecked(p.wrap);
     suppress_->setChecked(p.suppressIfEmpty);
@@ -169,9 +169,10 @@ void ParagraphEditor::store()
     if (why.isEmpty())
         p.expr = expr_->text().trimmed();
     p.font.sizePt = size_->value() > 0 ? std::optional<double>(size_->value()) : std::nullopt;
-    if (bold_->isChecked() != p.font.bold.value_or(false))
+    const FontSpec effective = p.font.over(inherited_);
+    if (bold_->isChecked() != *effective.bold)
         p.font.bold = bold_->isChecked();
-    if (italic_->isChecked() != p.font.italic.value_or(false))
+    if (italic_->isChecked() != *effective.italic)
         p.font.italic = italic_->isChecked();
     p.align = Align(align_->currentIndex());
     p.wrap = wrap_->isChecked();

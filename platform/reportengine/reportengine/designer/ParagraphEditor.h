@@ -19,10 +19,12 @@ namespace tb {
 
 // The paragraphs of a text object: each an expression with font, alignment, word wrap and
 // "suppress if empty". Works on a copy; the caller takes `paragraphs()` when it is accepted.
+// A paragraph shows the font a print will use: what it sets itself, the rest from `inherited`
+// (the object's font over the project's); only what the user changes becomes its own.
 class ParagraphEditor : public QDialog {
     Q_OBJECT
 public:
-    ParagraphEditor(std::vector<Paragraph> paragraphs, QWidget *parent = nullptr);
+    ParagraphEditor(std::vector<Paragraph> paragraphs, FontSpec inherited, QWidget *parent = nullptr);
 
     // Checks an expression (empty = it may be taken, else why not) and opens the expression editor.
     void setExpressionTools(std::function<QString(const QString &)> check,
@@ -42,6 +44,7 @@ private:
     void fillList();
 
     std::vector<Paragraph> paragraphs_;
+    FontSpec inherited_;
     std::function<QString(const QString &)> check_;
     std::function<bool(QString &)> editExpression_;
     QString refusal_;

@@ -59,9 +59,10 @@ public:
     bool open(const QString &path) override
     {
         opened << path;
-        return true;
+        return opens;
     }
     QStringList opened;
+    bool opens = true; // false: as if no program could open the file
 
 private:
     ScopedSeam<Shell> inForce_;
@@ -88,17 +89,26 @@ public:
     void setText(const QString &text) override
     {
         text_ = text;
+        html_.clear();
         image_ = QImage();
     }
+    void setRichText(const QString &text, const QString &html) override
+    {
+        setText(text);
+        html_ = html;
+    }
+    QString html() const override { return html_; }
     QImage image() const override { return image_; }
     void setImage(const QImage &image) override
     {
         image_ = image;
         text_.clear();
+        html_.clear();
     }
 
 private:
     QString text_;
+    QString html_;
     QImage image_;
     ScopedSeam<Clipboard> inForce_;
 };

@@ -303,6 +303,10 @@ TEST(TDataModule1, FieldListsCarryCaptionsFormatsVisibilityAndLookups)
     EXPECT_FALSE(dm.TTblVarKosten.FieldByName("KfzNr")->Visible());
     EXPECT_EQ(dm.TTblVarKosten.FieldByName("TerminKzDummy")->DisplayLabel(), "TerminKz");
     EXPECT_EQ(dm.TTblMain.FieldByName("Restbuchwert")->DisplayLabel(), "Fahrer");
+    // Lists, table views and bookmarks head their columns as the forms name the fields.
+    EXPECT_EQ(dm.TTblMain.FieldByName("KfzNr")->DisplayLabel(), "Kennzeichen");
+    EXPECT_EQ(dm.TblMandanten.FieldByName("Name1")->DisplayLabel(), "Name");
+    EXPECT_EQ(dm.TblLeasinggesellschaft.FieldByName("Name1")->DisplayLabel(), "Leasinggesellschaft");
     EXPECT_EQ(dm.TTblMain.FieldCount(), fleet::KatalogTabelle("KfzStamm.db")->fields.size());
     // The tours show the declared subset: Reserve1 is stored but not listed.
     EXPECT_EQ(dm.TTblTouren.FindField("Reserve1"), nullptr);
@@ -312,6 +316,19 @@ TEST(TDataModule1, FieldListsCarryCaptionsFormatsVisibilityAndLookups)
     EXPECT_EQ(fahrer->AsString(), "Meier");
     EXPECT_FALSE(dm.TTblTouren.FieldByName("FahrerName")->Visible());
     EXPECT_EQ(dm.TTblTermine.FieldCount(), 45);
+
+    // Litres and money show two decimals wherever they are listed, as the
+    // forms and reports do: 40,25 litres are never "40,2".
+    dbe::TField *liter = dm.TTblVarKosten.FieldByName("Benzin/Liter");
+    EXPECT_EQ(liter->DisplayFormat(), "#########0.00");
+    for (dbe::TTable *t : dm.AlleTabellen())
+        for (int i = 0; i < t->FieldCount(); ++i) {
+            const QString format = t->Fields(i)->DisplayFormat();
+            if (format.contains('.')) {
+                EXPECT_TRUE(format.endsWith(".00"))
+                    << t->TableName().toStdString() << " " << t->Fields(i)->FieldName().toStdString();
+            }
+        }
 }
 
 } // namespace

@@ -328,6 +328,11 @@ private slots:
         historie.BtnHistorieDokumentNeuClick();
         historie.BtnHistorieDokumentOeffnenClick();
         QCOMPARE(shell.opened, QStringList{pdf});
+        // No program can show it: named as a failure, not passed over.
+        shell.opens = false;
+        meldungen.expectError("Fehler beim Öffnen des Bild/Dokuments.");
+        historie.BtnHistorieDokumentOeffnenClick();
+        QCOMPARE(shell.opened.size(), 2);
 
         // Delete asks; an insert is only cancelled.
         meldungen.expectQuestion("Möchten Sie den markierten Historiendatensatz wirklich löschen", true);

@@ -36,6 +36,7 @@ private:
     std::unique_ptr<kerntest::Umgebung> umgebung;
     std::unique_ptr<fleet::TDataModule1> dm;
     std::unique_ptr<THauptFormular> fenster;
+    QString ersterStatus; // as the window first showed it, before any move
 
     // Five vehicles, A-1 to E-5; the window shown and active on the first.
     void starten()
@@ -50,6 +51,7 @@ private:
         fenster->show();
         fenster->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(fenster.get()));
+        ersterStatus = fenster->TPanelStatus->text();
         dm->TTblMain.First();
     }
     nav::TDBVNavigator &leiste() { return *fenster->TDBVNavMain; }
@@ -114,7 +116,8 @@ private slots:
         suche.FormType = sfSearch;
         fenster->TDBVexarionMainSpecialForm(suche);
         QCOMPARE(suche.VisBtnsSearch, TSrchNavBtns(0));
-        // Status without the table's caption.
+        // Status without the table's caption, from the first showing on.
+        QCOMPARE(ersterStatus, QString("1 von 5"));
         QCOMPARE(fenster->TPanelStatus->text(), QString("1 von 5"));
     }
 

@@ -126,22 +126,22 @@ private slots:
             << false << "Januar"
             << "0"
             << "0,00"
-            << "ACHTUNG:\rFür den auszuwertenen Monat sind keine Var. Kosten (und " << true << true << false;
+            << "ACHTUNG:\nFür den auszuwertenen Monat sind keine Var. Kosten (und " << true << true << false;
         QTest::newRow("Touren: Kosten ohne Tour")
             << true << "April"
             << "0"
             << "20,00"
-            << "ACHTUNG:\rFür den auszuwertenen Monat sind keine Touren" << false << true << true;
+            << "ACHTUNG:\nFür den auszuwertenen Monat sind keine Touren" << false << true << true;
         QTest::newRow("Touren: weder noch")
             << true << "Juli"
             << "0"
             << "0,00"
-            << "ACHTUNG:\rFür den auszuwertenen Monat sind sowohl keine Touren" << true << true << false;
+            << "ACHTUNG:\nFür den auszuwertenen Monat sind sowohl keine Touren" << true << true << false;
         QTest::newRow("Touren: Tour ohne Kosten")
             << true << "August"
             << "120"
             << "0,00"
-            << "ACHTUNG:\rFür den auszuwertenen Monat sind keine Var. Kosten gespeichert." << true << false
+            << "ACHTUNG:\nFür den auszuwertenen Monat sind keine Var. Kosten gespeichert." << true << false
             << false;
         QTest::newRow("Touren: Tour und Kosten") << true << "Mai"
                                                  << "200"
@@ -169,6 +169,8 @@ private slots:
         QCOMPARE(seite().TLblVerbrauchKostenMonat->text(), verbrauch);
         QCOMPARE(seite().TLblHaftpflichtMonat->text(), QString("100,00"));
         QCOMPARE(seite().LblWarnmeldung2->isHidden(), warnung.isEmpty());
+        // The label breaks its lines where the text does, as a message box would.
+        QVERIFY(!seite().LblWarnmeldung2->text().contains(QLatin1Char('\r')));
         if (!warnung.isEmpty())
             QVERIFY2(seite().LblWarnmeldung2->text().startsWith(warnung),
                      qPrintable(seite().LblWarnmeldung2->text()));

@@ -98,6 +98,10 @@ private slots:
         QCOMPARE(formular_->windowTitle(), QStringLiteral("KARVEN Text - Neu"));
         formular_->REditText->insertPlainText(QStringLiteral("Sehr geehrter Herr Müller,"));
         QCOMPARE(formular_->StatusPanels[1]->text(), QStringLiteral("Geändert"));
+        // ... and the whole word shows in its panel.
+        QLabel *geaendert = formular_->StatusPanels[1];
+        QVERIFY(geaendert->contentsRect().width() >=
+                geaendert->fontMetrics().horizontalAdvance(QStringLiteral("Geändert")));
         QVERIFY(formular_->UndoButton->isEnabled());
         const QString datei = QDir(fleet::ProgrammVerzeichnis).filePath(QStringLiteral("brief.TXT"));
         dialoge_->answerFile(datei);
@@ -365,6 +369,22 @@ private slots:
         QCOMPARE(text->toPlainText(), QStringLiteral("Kopier michKopier mich"));
         formular_->UndoButton->trigger();
         QCOMPARE(text->toPlainText(), QStringLiteral("Kopier mich"));
+
+        // Bold, font and alignment go along through the menu as with Ctrl+C.
+        text->setHtml(QStringLiteral("<p align=\"center\"><b style=\"font-family:'Liberation Serif'\">"
+                                     "Fett</b></p>"));
+        text->selectAll();
+        formular_->EditCutItem->trigger();
+        QVERIFY(text->toPlainText().isEmpty());
+        QCOMPARE(ablage_->text(), QStringLiteral("Fett"));
+        formular_->EditPasteItem->trigger();
+        QTextCursor fett(text->document());
+        fett.movePosition(QTextCursor::NextCharacter);
+        QCOMPARE(text->toPlainText(), QStringLiteral("Fett"));
+        QCOMPARE(fett.charFormat().fontWeight(), int(QFont::Bold));
+        QCOMPARE(fett.charFormat().fontFamilies().toStringList().value(0),
+                 QStringLiteral("Liberation Serif"));
+        QCOMPARE(fett.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
 
     void druckenMitDemDateinamenAlsAuftrag()

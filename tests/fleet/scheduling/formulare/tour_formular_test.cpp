@@ -137,12 +137,15 @@ private slots:
         QCOMPARE(form.EditTourBemerkung3->maxLength(), 50);
         for (QLineEdit *e : {form.EditTourAbfahrtKm, form.EditTourAnkunftKm, form.EditTourGefahrenKm,
                              form.EditTourPalettenPlus, form.EditTourPalettenMinus, form.EditTourErtrag}) {
+            // German numbers are taken as they are typed, dot for thousands;
+            // a wrong key is refused once and the text before it stays.
             e->clear();
-            QTest::keyClicks(e, "1");
+            QTest::keyClicks(e, "1.234,5");
+            QCOMPARE(e->text(), QString("1.234,5"));
             meldungen.expectError(kNumerisch);
             QTest::keyClicks(e, "x");
-            QVERIFY2(e->text().isEmpty(), qPrintable(e->objectName()));
-            QVERIFY(meldungen.verifyDone());
+            QCOMPARE(e->text(), QString("1.234,5"));
+            QVERIFY2(meldungen.verifyDone(), qPrintable(e->objectName()));
         }
     }
 
@@ -159,6 +162,19 @@ private slots:
         QTest::keyClicks(form.EditTourErtrag, "12,5");
         form.EditTourBemerkungen->setFocus();
         QCOMPARE(form.EditTourErtrag->text(), QString("12,50"));
+        form.EditTourErtrag->setFocus();
+        form.EditTourErtrag->clear();
+        QTest::keyClicks(form.EditTourErtrag, "34.500,5");
+        form.EditTourBemerkungen->setFocus();
+        QCOMPARE(form.EditTourErtrag->text(), QString("34500,50"));
+        // Left unfinished: named once, kept for mending.
+        form.EditTourErtrag->setFocus();
+        form.EditTourErtrag->clear();
+        QTest::keyClicks(form.EditTourErtrag, "1.");
+        meldungen.expectError(kNumerisch);
+        form.EditTourBemerkungen->setFocus();
+        QCOMPARE(form.EditTourErtrag->text(), QString("1."));
+        QVERIFY(meldungen.verifyDone());
 
         // A later start moves the end along without a word.
         form.DateTimePckTourDatumVon->setFocus();

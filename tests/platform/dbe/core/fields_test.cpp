@@ -233,10 +233,15 @@ TEST_F(FieldsTest, TypedNumbersReadTheDotAsThousandsSeparator)
         {"Geld", "34.500,50", "34500,5", nullptr},
         {"Gross", "-1.000.000", "-1000000", nullptr},
         {"Klein", "1.150", "1150", nullptr},
-        {"Geld", "1.15", nullptr, "'1.15' ist kein gültiger Gleitkommawert"},
-        {"Zahl", "1.1500", nullptr, "'1.1500' ist kein gültiger Gleitkommawert"},
-        {"Geld", "1..150", nullptr, "'1..150' ist kein gültiger Gleitkommawert"},
-        {"Gross", "1.15", nullptr, "'1.15' ist kein gültiger Integerwert"},
+        {"Geld", "1.15", nullptr,
+         "Geld: '1.15' ist keine gültige Zahl. Bitte eine Zahl eingeben (z. B. 1.234,50)."},
+        {"Zahl", "1.1500", nullptr,
+         "Zahl: '1.1500' ist keine gültige Zahl. Bitte eine Zahl eingeben (z. B. 1.234,50)."},
+        {"Geld", "1..150", nullptr,
+         "Geld: '1..150' ist keine gültige Zahl. Bitte eine Zahl eingeben (z. B. 1.234,50)."},
+        {"Gross", "1.15", nullptr, "Gross: '1.15' ist keine ganze Zahl. Bitte eine ganze Zahl eingeben."},
+        {"Gross", "120/163", nullptr,
+         "Gross: '120/163' ist keine ganze Zahl. Bitte eine ganze Zahl eingeben."},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.typed);
@@ -278,8 +283,12 @@ TEST_F(FieldsTest, ValuesOutsideTheTypesRangeAreRefusedAndLeaveTheRecord)
     const std::vector<Case> cases = {
         {"Gross", QStringLiteral("2147483647"), nullptr},
         {"Gross", QStringLiteral("-2147483648"), nullptr},
-        {"Gross", QStringLiteral("2147483648"), "'2147483648' ist kein gültiger Integerwert"},
-        {"Gross", QStringLiteral("99999999999"), "'99999999999' ist kein gültiger Integerwert"},
+        {"Gross", QStringLiteral("2147483648"),
+         "2147483648 ist kein gültiger Wert für das Feld 'Gross'. Der erlaubte Bereich ist -2147483648 bis "
+         "2147483647."},
+        {"Gross", QStringLiteral("99999999999999999999"),
+         "99999999999999999999 ist kein gültiger Wert für das Feld 'Gross'. Der erlaubte Bereich ist "
+         "-2147483648 bis 2147483647."},
         {"Gross", QVariant(qint64(5000000000)),
          "5000000000 ist kein gültiger Wert für das Feld 'Gross'. Der erlaubte Bereich ist -2147483648 bis "
          "2147483647."},
@@ -306,7 +315,8 @@ TEST_F(FieldsTest, ValuesOutsideTheTypesRangeAreRefusedAndLeaveTheRecord)
         {"Zahl", QVariant(nan), "'NAN' ist kein gültiger Gleitkommawert"},
         {"Geld", QVariant(inf), "'INF' ist kein gültiger Gleitkommawert"},
         {"Geld", QVariant(-inf), "'-INF' ist kein gültiger Gleitkommawert"},
-        {"Zahl", QStringLiteral("1e400"), "'1e400' ist kein gültiger Gleitkommawert"},
+        {"Zahl", QStringLiteral("1e400"),
+         "Zahl: '1e400' ist keine gültige Zahl. Bitte eine Zahl eingeben (z. B. 1.234,50)."},
         // Money is summed as 64-bit fixed point with four decimals: nothing beyond that enters.
         {"Geld", QStringLiteral("1.000.000.000.000.000"),
          "1e+15 ist kein gültiger Wert für das Feld 'Geld'. Der erlaubte Bereich ist -922337203685477,5807 "
