@@ -196,12 +196,16 @@ void TExportFormular::FormCreate()
 
 void TExportFormular::FormShow()
 {
+    // The choice of data made with the form may have opened the table already;
+    // a table name cannot change on an open table, and a failure here would
+    // leave the extender without its master: the navigator's filter and table
+    // view dead on the form's first opening.
     still([this] {
+        TblExport.Close();
         TblExport.SetTableName(ExportTabelle(RadioGrpDaten->itemIndex()));
         DBVexdExport->SetMasterSource(&DataSrcExport);
         // The binding needs its master: asked without one (in the constructor,
-        // or after the last closing took the master away) it is stored as none,
-        // and the navigator's filter and table view would stay dead.
+        // or after the last closing took the master away) it is stored as none.
         DBVexdExport->SetStayOnMasterSource(nav::TStayOnMasterSource::somAllFuncs);
         TblExport.Open();
     });

@@ -372,9 +372,12 @@ QVariant TField::FromText(const QString &text) const
         // The user typed it: the message names the field and says what it takes.
         auto v = base::de::parseInt(text);
         if (!v) {
-            static const QRegularExpression wholeNumber(QStringLiteral("^\\s*[+-]?[0-9.]*[0-9]\\s*$"));
-            if (wholeNumber.match(text).hasMatch() && !text.contains(QStringLiteral("..")))
-                rangeError(text.trimmed()); // digits beyond what 64 bits hold
+            // Digits beyond what 64 bits hold (with or without thousands dots) are a
+            // whole number out of range, not a wrong kind of text.
+            static const QRegularExpression wholeNumber(
+                QStringLiteral("^\\s*[+-]?(\\d+|\\d{1,3}(\\.\\d{3})+)\\s*$"));
+            if (wholeNumber.match(text).hasMatch())
+                rangeError(text.trimmed());
             databaseError(QStringLiteral("%1: '%2' ist keine ganze Zahl. Bitte eine ganze Zahl eingeben.")
                               .arg(DisplayLabel(), text));
         }

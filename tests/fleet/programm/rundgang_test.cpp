@@ -215,8 +215,8 @@ bool SollFreiSein(const fleet::THauptFormular &haupt, QAction *aktion)
     using namespace fleet::starteinstellungen;
     dbe::TTable &priv = fleet::DataModule1->TTblEinstellungenPriv;
     QList<Wirkung> wirkungen = KilometerModusWirkungen(fleet::TourenModus);
-    wirkungen += ArbeitsplatzWirkungen(
-        [&priv](const QString &feld) { return priv.FieldByName(feld)->Value(); });
+    wirkungen +=
+        ArbeitsplatzWirkungen([&priv](const QString &feld) { return priv.FieldByName(feld)->Value(); });
     bool frei = true;
     const QString text = aktion->text();
     for (const Wirkung &w : wirkungen)

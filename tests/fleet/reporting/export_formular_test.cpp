@@ -260,6 +260,7 @@ TEST_F(ExportFormularTest, LeavingTheFilterScopeSwitchesTheUsersFilterOffAndTheN
     waehlen(4, 2, 5);
     EXPECT_TRUE(form_->DBVNavExport->isEnabled());
     // On the first opening of the form already, the user's filter commands work.
+    QCoreApplication::processEvents(); // the bar sets its buttons as the event loop turns
     for (const nav::TDBVNavigateBtn b : {nav::nbTblFilter, nav::nbTableView})
         EXPECT_TRUE(form_->DBVNavExport->Button(b)->isEnabled()) << nav::navigateBtnName(b).toStdString();
     nav::TFilterDefinition def;

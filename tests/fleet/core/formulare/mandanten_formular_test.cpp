@@ -88,7 +88,7 @@ private slots:
             const char *titel;
             bool nurLesen;
         } spalten[] = {
-            {1, "Fahrzeuge", true}, {2, "Name1", false}, {0, "Mandant", true}, {3, "Name2", false}};
+            {1, "Fahrzeuge", true}, {2, "Name", false}, {0, "Mandant", true}, {3, "Name 2", false}};
         for (const auto &sp : spalten) {
             grid->setSelectedIndex(sp.spalte);
             QCOMPARE(grid->selectedField()->DisplayLabel(), QString(sp.titel));

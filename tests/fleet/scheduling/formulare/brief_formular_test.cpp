@@ -371,20 +371,20 @@ private slots:
         QCOMPARE(text->toPlainText(), QStringLiteral("Kopier mich"));
 
         // Bold, font and alignment go along through the menu as with Ctrl+C.
-        text->setHtml(QStringLiteral("<p align=\"center\"><b style=\"font-family:'Liberation Serif'\">"
-                                     "Fett</b></p>"));
+        text->setHtml(QStringLiteral("<p>Links</p><p align=\"center\"><b style=\"font-family:'Liberation "
+                                     "Serif'\">Mitte</b></p>"));
         text->selectAll();
         formular_->EditCutItem->trigger();
         QVERIFY(text->toPlainText().isEmpty());
-        QCOMPARE(ablage_->text(), QStringLiteral("Fett"));
+        QCOMPARE(ablage_->text(), QStringLiteral("Links\nMitte"));
         formular_->EditPasteItem->trigger();
-        QTextCursor fett(text->document());
-        fett.movePosition(QTextCursor::NextCharacter);
-        QCOMPARE(text->toPlainText(), QStringLiteral("Fett"));
-        QCOMPARE(fett.charFormat().fontWeight(), int(QFont::Bold));
-        QCOMPARE(fett.charFormat().fontFamilies().toStringList().value(0),
+        QCOMPARE(text->toPlainText(), QStringLiteral("Links\nMitte"));
+        QTextCursor mitte(text->document()->lastBlock());
+        mitte.movePosition(QTextCursor::NextCharacter);
+        QCOMPARE(mitte.charFormat().fontWeight(), int(QFont::Bold));
+        QCOMPARE(mitte.charFormat().fontFamilies().toStringList().value(0),
                  QStringLiteral("Liberation Serif"));
-        QCOMPARE(fett.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(mitte.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
 
     void druckenMitDemDateinamenAlsAuftrag()
