@@ -12,8 +12,8 @@
 #include "reportengine/Layouter.h"
 #include "reportengine/PageModel.h"
 #include "reportengine/PagePainter.h"
-#include "reportengine/TextMeasurer.h"
 #include "reportengine/TextFit.h"
+#include "reportengine/TextMeasurer.h"
 #include "temp_dir.h"
 
 using namespace enginetest;
