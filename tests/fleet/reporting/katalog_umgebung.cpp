@@ -233,7 +233,7 @@ void KatalogUmgebung::datenAnlegen()
     zeileAnfuegen(s, F, "KfzFahrer.DB", {"Name"}, {QStringLiteral("Jürgen Müller")});
     zeileAnfuegen(s, F, "KfzFahrer.DB", {"Name"}, {QStringLiteral("Åsa Öberg")});
     zeileAnfuegen(s, F, "KfzFaHis.db", {"Name", "DatumVon", "DatumBis", "Info"},
-                  {QStringLiteral("Åsa Öberg"), QDate(2024, 1, 1), QDate(2024, 1, 31),
+                  {QStringLiteral("Jürgen Müller"), QDate(2024, 1, 1), QDate(2024, 1, 31),
                    QStringLiteral("Urlaubsvertretung")});
     zeileAnfuegen(
         s, F, "KfzTerminInfo.db", {"Kfznr", "TerminName", "TerminWert"},

@@ -135,7 +135,7 @@ TEST(TourDialog, DriverListFromTheDriverTable)
         kerntest::zeileAnfuegen(u.session(), fleet::kAliasFuhrpark, "KfzFahrer.DB", {"Name"},
                                 {QString::fromUtf8(name)});
     const QStringList liste = fleet::TourFahrerListe(&u.session());
-    EXPECT_EQ(liste, QStringList({"", "Meier", "Özdemir", "Schulz"}));
+    EXPECT_EQ(liste, QStringList({"", "Meier", "Schulz", "Özdemir"}));
     EXPECT_EQ(fleet::TourFahrerIndex(liste, "meier"), 1);
     EXPECT_EQ(fleet::TourFahrerIndex(liste, "Weber"), -1);
     EXPECT_FALSE(u.dm().TTblVar.Active());
