@@ -284,37 +284,6 @@ private slots:
                  QStringLiteral("Werkstatt"));
     }
 
-    // A lookup list over a table shows its names in German order, as the table's index reads them.
-    void lookupListInGermanOrder()
-    {
-        DbFixture db;
-        auto groups = db.table(QStringLiteral("Gruppe.db"));
-        groups->Open();
-        for (const char *g :
-             {"Zander", "Schröder", "Şahin", "Özdemir", "Ärger", "Müller", "Abel", "Mueller"}) {
-            groups->Append();
-            groups->FieldByName(QStringLiteral("Gruppe"))->SetAsString(QString::fromUtf8(g));
-            groups->Post();
-        }
-        dbe::TDataSource groupSource(groups.get());
-        VehicleTable vehicles(db);
-        DbFixture::addVehicles(*vehicles.table, {{"A-1", "Kombi", 1000}});
-        auto *lookup = new DBLookupComboBox;
-        lookup->setListSource(&groupSource);
-        lookup->setKeyField(QStringLiteral("Gruppe"));
-        lookup->setListField(QStringLiteral("Gruppe"));
-        lookup->setDataSource(&vehicles.source);
-        lookup->setDataField(QStringLiteral("Gruppe"));
-        Window window({lookup});
-        lookup->setFocus();
-        QTRY_COMPARE(lookup->count(), 8);
-        QStringList shown;
-        for (int i = 0; i < lookup->count(); ++i)
-            shown << lookup->itemText(i);
-        QCOMPARE(shown,
-                 QString::fromUtf8("Abel Ärger Mueller Müller Özdemir Şahin Schröder Zander").split(' '));
-    }
-
     // A lookup reads its list when the user first comes to it, not while it
     // is set up or shown (it shows its row's text by a keyed lookup until
     // then), and again only when it opens after its list dataset changed;

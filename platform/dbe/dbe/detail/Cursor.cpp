@@ -1,7 +1,6 @@
 #include "dbe/detail/Cursor.h"
 #include "dbe/Errors.h"
 #include "dbe/detail/RecordView.h"
-#include "dbe/detail/TextCollation.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -85,7 +84,7 @@ int compareValues(const QVariant &a, const QVariant &b)
     if (ra != rb)
         return ra < rb ? -1 : 1;
     if (ra == 2) {
-        const int c = compareText(a.toString(), b.toString());
+        const int c = QString::compare(a.toString(), b.toString(), Qt::CaseSensitive);
         return c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
     if (ra == 3) {

@@ -172,7 +172,7 @@ std::unique_ptr<Cursor> makeRowsCursor(TableDef def, std::vector<Record> rows, R
 // A value as a total counts it (TField::AsFloat): blank is 0.
 double totalValue(const QVariant &value);
 
-// Three-way comparison of field values with blank first; texts in the order of the layer's collation.
+// Three-way comparison of field values with blank first; texts in code-point order.
 int compareValues(const QVariant &a, const QVariant &b);
 
 } // namespace dbe::detail

@@ -12,7 +12,6 @@
 #include "dbe/Errors.h"
 #include "dbe/detail/StorageCheck.h"
 #include "dbe/detail/TableDefJson.h"
-#include "dbe/detail/TextCollation.h"
 #include "dbe/filter/SqlFilter.h"
 
 namespace dbe::detail {
@@ -146,7 +145,6 @@ void Database::open(const QString &file, int flags)
     }
     sqlite3_busy_handler(db_, &Database::waitForTurn, this);
     filter::registerSqlFunctions(db_);
-    registerTextCollation(db_);
 }
 
 void Database::close()

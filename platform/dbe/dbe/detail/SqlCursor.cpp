@@ -8,7 +8,6 @@
 #include "dbe/Errors.h"
 #include "dbe/detail/Cursor.h"
 #include "dbe/detail/Database.h"
-#include "dbe/detail/TextCollation.h"
 #include "dbe/filter/SqlFilter.h"
 #include "dbe/lock/TableLocks.h"
 
@@ -165,9 +164,9 @@ public:
         if (!indexCols.isEmpty())
             db_.ensureIndex(*info_, indexCols);
         QStringList asc, desc;
-        for (int k = 0; k < static_cast<int>(keyColumns_.size()); ++k) {
-            asc << orderedName(k);
-            desc << orderedName(k) + QStringLiteral(" DESC");
+        for (int c : keyColumns_) {
+            asc << quoteIdent(info_->def.fields[c].name);
+            desc << quoteIdent(info_->def.fields[c].name) + QStringLiteral(" DESC");
         }
         asc << QStringLiteral("rowid");
         desc << QStringLiteral("rowid DESC");
@@ -890,14 +889,6 @@ private:
             return QStringLiteral("rowid");
         return quoteIdent(info_->def.fields[keyColumns_[keyIndex]].name);
     }
-    // The column as the order compares it: text in the layer's collation.
-    QString orderedName(int keyIndex) const
-    {
-        const FieldType type = colType(keyIndex);
-        if (type != FieldType::String && type != FieldType::Memo)
-            return colName(keyIndex);
-        return colName(keyIndex) + QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
-    }
     FieldType colType(int keyIndex) const
     {
         if (keyIndex >= static_cast<int>(keyColumns_.size()))
@@ -914,8 +905,8 @@ private:
     }
 
     // Tuple comparison of the first n key columns with values (blank
-    // smallest), text in the layer's collation. With hint (Gt/Ge, Le/Lt), a redundant bound on the
-    // first column lets the storage seek in its index (a number's); a Lt/Le hint leaves out the
+    // smallest). With hint (Gt/Ge, Le/Lt), a redundant bound on the first
+    // column lets the storage seek in its index; a Lt/Le hint leaves out the
     // rows whose first column is blank, which the caller reads separately.
     QString tupleCond(int n, const QVariantList &vals, Cmp op, std::vector<Bind> &binds,
                       bool hint = false) const
@@ -932,13 +923,13 @@ private:
                 if (isBlank(v)) {
                     t << colName(i) + QStringLiteral(" IS NOT NULL");
                 } else {
-                    t << orderedName(i) + QStringLiteral(" > ?");
+                    t << colName(i) + QStringLiteral(" > ?");
                     tb.push_back({v, colType(i)});
                 }
             } else {
                 if (isBlank(v))
                     continue; // nothing lies below blank
-                t << QStringLiteral("(%1 < ? OR %2 IS NULL)").arg(orderedName(i), colName(i));
+                t << QStringLiteral("(%1 < ? OR %1 IS NULL)").arg(colName(i));
                 tb.push_back({v, colType(i)});
             }
             terms << QLatin1Char('(') + t.join(QStringLiteral(" AND ")) + QLatin1Char(')');
@@ -957,7 +948,7 @@ private:
                            : QLatin1Char('(') + terms.join(QStringLiteral(" OR ")) + QLatin1Char(')');
         if (hint && n > 0 && !isBlank(vals.value(0))) {
             const bool up = op == Cmp::Gt || op == Cmp::Ge;
-            cond = orderedName(0) + (up ? QStringLiteral(" >= ? AND ") : QStringLiteral(" <= ? AND ")) + cond;
+            cond = colName(0) + (up ? QStringLiteral(" >= ? AND ") : QStringLiteral(" <= ? AND ")) + cond;
             binds.push_back({vals.value(0), colType(0)});
         }
         binds.insert(binds.end(), all.begin(), all.end());
